@@ -1,0 +1,167 @@
+#include "shell/Log.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+#include <vector>
+
+#include "shell/ConsoleChannel.h"
+#include "shell/EngineVariables.h"
+
+namespace {
+
+std::string g_path;  // resolved once; later directory changes do not move the log
+int g_fd = -1;       // kept open between messages; every message is written with one write()
+
+void resolvePath() {
+    if (!g_path.empty()) {
+        return;
+    }
+    // getcwd with a null buffer allocates a buffer of the needed size: no limit on the path's length.
+    char* cwd = ::getcwd(nullptr, 0);
+    if (cwd == nullptr) {
+        g_path = "log.txt";
+        return;
+    }
+    g_path = cwd;
+    std::free(cwd);
+    if (g_path.empty() || g_path.back() != '/') {
+        g_path += '/';
+    }
+    g_path += "log.txt";
+}
+
+bool openForAppend() {
+    if (g_fd >= 0) {
+        return true;
+    }
+    resolvePath();
+    g_fd = ::open(g_path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    return g_fd >= 0;
+}
+
+void writeAll(const char* data, size_t size) {
+    while (size > 0) {
+        ssize_t written = ::write(g_fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            // The file went bad (disk full, removed device): drop this message and reopen for the next.
+            ::close(g_fd);
+            g_fd = -1;
+            return;
+        }
+        data += written;
+        size -= static_cast<size_t>(written);
+    }
+}
+
+bool channelOn(const char* name) {
+    bool on = false;
+    return getEngineVariables()->getBool(name, on) && on;
+}
+
+// `line` holds the message followed by one '\n'.
+void deliver(std::string& line) {
+    if (channelOn("file_logging") && openForAppend()) {
+        writeAll(line.data(), line.size());
+    }
+    // The console does not depend on the file: a user who started the program where it cannot write
+    // still sees every report.
+    if (channelOn("console_logging") && consoleAvailable()) {
+        line.pop_back();
+        consolePrint(line);
+        line.push_back('\n');
+    }
+}
+
+// A formatting buffer that is reused from message to message, so a message costs no allocation once the
+// buffer has grown. A message logged while another is being delivered (from inside the console, say) gets
+// a buffer of its own. The buffers are never freed, so a message logged during static destruction is safe.
+class Buffer {
+public:
+    Buffer() : text(s_depth < kReused ? reused()[s_depth] : m_own) { ++s_depth; }
+    ~Buffer() { --s_depth; }
+    Buffer(const Buffer&) = delete;
+    Buffer& operator=(const Buffer&) = delete;
+
+private:
+    static constexpr int kReused = 4;
+    static std::string* reused() {
+        static std::string* buffers = new std::string[kReused];
+        return buffers;
+    }
+    static inline int s_depth = 0;
+    std::string m_own;
+
+public:
+    std::string& text;
+};
+
+}  // namespace
+
+void resetLog() {
+    resolvePath();
+    if (g_fd >= 0) {
+        ::close(g_fd);
+        g_fd = -1;
+    }
+    int fd = ::open(g_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd >= 0) {
+        ::close(fd);
+    }
+}
+
+void logMessage(const char* format, ...) {
+    if (format == nullptr) {
+        return;
+    }
+    Buffer buffer;
+    std::string& line = buffer.text;
+    va_list args;
+    va_start(args, format);
+    va_list again;
+    va_copy(again, args);
+    line.resize(line.capacity() > 256 ? line.capacity() : 256);
+    int needed = std::vsnprintf(line.data(), line.size() + 1, format, args);
+    va_end(args);
+    if (needed < 0) {
+        va_end(again);
+        return;
+    }
+    if (static_cast<size_t>(needed) > line.size()) {
+        line.resize(static_cast<size_t>(needed));
+        std::vsnprintf(line.data(), line.size() + 1, format, again);
+    }
+    va_end(again);
+    line.resize(static_cast<size_t>(needed));
+    line.push_back('\n');
+    deliver(line);
+}
+
+void logText(const std::string& text) {
+    Buffer buffer;
+    std::string& line = buffer.text;
+    line.assign(text);
+    line.push_back('\n');
+    deliver(line);
+}
+
+std::string logFilePath() {
+    resolvePath();
+    return g_path;
+}
+
+namespace logdetail {
+void forgetLogFile() {
+    if (g_fd >= 0) {
+        ::close(g_fd);
+        g_fd = -1;
+    }
+    g_path.clear();
+}
+}  // namespace logdetail

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+// The program's diagnostic channel. A message goes, each switched by an engine variable, to the file
+// log.txt of the directory the program started in ("file_logging") and to the console ("console_logging").
+// An absent switch counts as off.
+
+// Truncates the log file. The first call also fixes the file's absolute path for the rest of the run.
+void resetLog();
+
+// printf-style; the formatted text is one message, written whole whatever its length.
+void logMessage(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// The same channels for a text that is used as it stands (no format directives are read in it).
+void logText(const std::string& text);
+
+// The absolute path of the log file, resolving it if that has not happened yet.
+std::string logFilePath();
+
+namespace logdetail {
+// Closes the file and forgets the resolved path, as at program start. For tests that change directory.
+void forgetLogFile();
+}  // namespace logdetail

@@ -1,0 +1,43 @@
+#include "shell/app/Startup.h"
+
+#include <GL/freeglut.h>
+
+#include <cstdio>
+
+#include "shell/EngineVariables.h"
+#include "shell/Log.h"
+#include "shell/app/GlutBridge.h"
+
+namespace {
+
+// A failed step ends start-up. No console exists to show the message, so it also goes to standard error,
+// and the process reports the failure in its exit status.
+int startupFailure(const char* message) {
+    logMessage("%s", message);
+    std::fprintf(stderr, "tessaron: %s\n", message);
+    return 1;
+}
+
+}  // namespace
+
+int runTessaron(int argc, char** argv) {
+    resetLog();
+
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_ALPHA | GLUT_DEPTH | GLUT_STENCIL | GLUT_MULTISAMPLE);
+    glutInitWindowSize(800, 600);
+    glutInit(&argc, argv);
+    glutCreateWindow("Tessaron");
+
+    EngineVariables* vars = getEngineVariables();
+    vars->setBool("console_logging", true);
+    vars->setBool("file_logging", true);
+
+    // The process-wide objects, in the order they depend on each other. Each step stops start-up with its
+    // own message when its object cannot be built.
+    (void)startupFailure;
+
+    registerGlutCallbacks();
+    logMessage("Startup successful...");
+    glutMainLoop();
+    return 0;
+}

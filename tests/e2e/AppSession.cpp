@@ -1,0 +1,306 @@
+#include "tests/e2e/AppSession.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+void pause(int milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+bool before(Clock::time_point deadline) {
+    return Clock::now() < deadline;
+}
+
+Clock::time_point after(double seconds) {
+    return Clock::now() + std::chrono::milliseconds(static_cast<long>(seconds * 1000));
+}
+
+// Reads a binary PPM (P6) image.
+Image parsePpm(const std::string& data) {
+    Image image;
+    std::istringstream in(data);
+    std::string magic;
+    int maxValue = 0;
+    in >> magic >> image.width >> image.height >> maxValue;
+    if (magic != "P6" || maxValue != 255 || !in) {
+        return Image{};
+    }
+    in.get();
+    size_t size = static_cast<size_t>(image.width) * static_cast<size_t>(image.height) * 3;
+    image.rgb.resize(size);
+    in.read(reinterpret_cast<char*>(image.rgb.data()), static_cast<std::streamsize>(size));
+    if (static_cast<size_t>(in.gcount()) != size) {
+        return Image{};
+    }
+    return image;
+}
+
+}  // namespace
+
+Image::Pixel Image::at(int x, int y) const {
+    size_t i = (static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) * 3;
+    return Pixel{rgb[i], rgb[i + 1], rgb[i + 2]};
+}
+
+int Image::count(int x0, int y0, int x1, int y1, const std::function<bool(Pixel)>& match) const {
+    int n = 0;
+    for (int y = std::max(0, y0); y < std::min(height, y1); ++y) {
+        for (int x = std::max(0, x0); x < std::min(width, x1); ++x) {
+            n += match(at(x, y)) ? 1 : 0;
+        }
+    }
+    return n;
+}
+
+std::string shellQuote(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) {
+        if (c == '\'') {
+            quoted += "'\\''";
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "'";
+}
+
+AppSession::AppSession() {
+    startDisplay();
+    if (m_display.empty()) {
+        return;
+    }
+    startProgram();
+    auto deadline = after(60);
+    while (before(deadline) && running()) {
+        std::string id = x("xdotool search --name '^Tessaron$' 2>/dev/null");
+        if (!id.empty()) {
+            m_windowId = id.substr(0, id.find('\n'));
+            break;
+        }
+        pause(100);
+    }
+    if (!m_windowId.empty() && !waitForLogLine("Startup successful...", 60)) {
+        m_windowId.clear();
+    }
+    if (!m_windowId.empty()) {
+        // Without a window manager the window opens at (-1, -1); a screenshot would lose its edges.
+        x("xdotool windowmove --sync " + m_windowId + " 0 0 2>/dev/null");
+        moveMouse(790, 590);
+        x("xdotool windowfocus --sync " + m_windowId + " 2>/dev/null");
+    }
+}
+
+AppSession::~AppSession() {
+    if (m_app > 0 && m_exitStatus == -2) {
+        ::kill(m_app, SIGKILL);
+        ::waitpid(m_app, nullptr, 0);
+    }
+    if (m_xvfb > 0) {
+        ::kill(m_xvfb, SIGTERM);
+        ::waitpid(m_xvfb, nullptr, 0);
+    }
+}
+
+void AppSession::startDisplay() {
+    int fds[2];
+    if (::pipe(fds) != 0) {
+        return;
+    }
+    m_xvfb = ::fork();
+    if (m_xvfb == 0) {
+        ::close(fds[0]);
+        int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, 1);
+        ::dup2(null, 2);
+        std::string fd = std::to_string(fds[1]);
+        ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+                 "-noreset", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(fds[1]);
+    std::string number;
+    char c = 0;
+    while (::read(fds[0], &c, 1) == 1 && c != '\n') {
+        number += c;
+    }
+    ::close(fds[0]);
+    if (!number.empty()) {
+        m_display = ":" + number;
+    }
+}
+
+void AppSession::startProgram() {
+    m_app = ::fork();
+    if (m_app == 0) {
+        if (::chdir(m_dir.path().c_str()) != 0) {
+            ::_exit(127);
+        }
+        ::setenv("DISPLAY", m_display.c_str(), 1);
+        int out = ::open("program.out", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        int err = ::open("program.err", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ::dup2(out, 1);
+        ::dup2(err, 2);
+        ::execl(TESS_PROGRAM, TESS_PROGRAM, static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+}
+
+std::string AppSession::x(const std::string& command, int* status) const {
+    std::string full = "DISPLAY=" + m_display + " " + command;
+    FILE* pipe = ::popen(full.c_str(), "r");
+    if (pipe == nullptr) {
+        return "";
+    }
+    std::string output;
+    char buffer[65536];
+    size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        output.append(buffer, n);
+    }
+    int result = ::pclose(pipe);
+    if (status != nullptr) {
+        *status = WIFEXITED(result) ? WEXITSTATUS(result) : -1;
+    }
+    return output;
+}
+
+void AppSession::type(const std::string& text) {
+    x("xdotool type --delay 4 -- " + shellQuote(text) + " 2>/dev/null");
+}
+
+void AppSession::key(const std::string& keyName) {
+    x("xdotool key -- " + shellQuote(keyName) + " 2>/dev/null");
+}
+
+void AppSession::command(const std::string& line) {
+    type(line);
+    key("Return");
+}
+
+void AppSession::moveMouse(int px, int py) {
+    x("xdotool mousemove --window " + m_windowId + " " + std::to_string(px) + " " + std::to_string(py) +
+      " 2>/dev/null");
+}
+
+void AppSession::click(int px, int py, int button) {
+    moveMouse(px, py);
+    x("xdotool click " + std::to_string(button) + " 2>/dev/null");
+}
+
+void AppSession::drag(int fromX, int fromY, int toX, int toY, int button) {
+    moveMouse(fromX, fromY);
+    x("xdotool mousedown " + std::to_string(button) + " 2>/dev/null");
+    const int steps = 5;
+    for (int i = 1; i <= steps; ++i) {
+        moveMouse(fromX + (toX - fromX) * i / steps, fromY + (toY - fromY) * i / steps);
+        pause(30);
+    }
+    x("xdotool mouseup " + std::to_string(button) + " 2>/dev/null");
+}
+
+void AppSession::resizeWindow(int width, int height) {
+    x("xdotool windowsize --sync " + m_windowId + " " + std::to_string(width) + " " + std::to_string(height) +
+      " 2>/dev/null");
+}
+
+Image AppSession::screenshot(const std::string& savePng) {
+    if (!savePng.empty()) {
+        x("import -window " + m_windowId + " " + shellQuote(savePng) + " 2>/dev/null");
+    }
+    return parsePpm(x("import -window " + m_windowId + " -depth 8 ppm:- 2>/dev/null"));
+}
+
+Image AppSession::stableScreenshot(const std::string& savePng) {
+    Image last = screenshot();
+    auto deadline = after(10);
+    while (before(deadline)) {
+        pause(150);
+        Image next = screenshot();
+        if (next.valid() && next.rgb == last.rgb) {
+            break;
+        }
+        last = next;
+    }
+    if (!savePng.empty()) {
+        screenshot(savePng);
+    }
+    return last;
+}
+
+std::string AppSession::log() const {
+    return readFile(m_dir.file("log.txt"));
+}
+
+std::vector<std::string> AppSession::logLines() const {
+    std::vector<std::string> lines;
+    std::istringstream in(log());
+    std::string line;
+    while (std::getline(in, line)) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+bool AppSession::waitForLogLine(const std::string& line, double seconds, int times) {
+    auto deadline = after(seconds);
+    do {
+        int found = 0;
+        for (const std::string& l : logLines()) {
+            found += l == line ? 1 : 0;
+        }
+        if (found >= times) {
+            return true;
+        }
+        pause(50);
+    } while (before(deadline));
+    return false;
+}
+
+bool AppSession::waitForLogText(const std::string& text, double seconds) {
+    auto deadline = after(seconds);
+    do {
+        if (log().find(text) != std::string::npos) {
+            return true;
+        }
+        pause(50);
+    } while (before(deadline));
+    return false;
+}
+
+bool AppSession::running() {
+    if (m_app <= 0 || m_exitStatus != -2) {
+        return false;
+    }
+    int status = 0;
+    pid_t done = ::waitpid(m_app, &status, WNOHANG);
+    if (done == m_app) {
+        m_exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return false;
+    }
+    return true;
+}
+
+int AppSession::waitForExit(double seconds) {
+    auto deadline = after(seconds);
+    while (running() && before(deadline)) {
+        pause(50);
+    }
+    return m_exitStatus == -2 ? -1 : m_exitStatus;
+}
+
+std::string AppSession::errors() const {
+    return readFile(m_dir.file("program.err"));
+}

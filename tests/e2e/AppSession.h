@@ -1,0 +1,89 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/support/TempDir.h"
+
+// An RGB picture read back from a screenshot. (x, y) counts from the top-left corner, as on screen.
+struct Image {
+    struct Pixel {
+        uint8_t r = 0, g = 0, b = 0;
+    };
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rgb;
+
+    bool valid() const { return width > 0 && height > 0; }
+    Pixel at(int x, int y) const;
+    // How many pixels of the rectangle [x0, x1) x [y0, y1) satisfy `match`.
+    int count(int x0, int y0, int x1, int y1, const std::function<bool(Pixel)>& match) const;
+};
+
+// The real program, started in a fresh working directory on a private virtual X display and driven the way
+// a user drives it: keys typed and the pointer moved with xdotool, screenshots taken of its window.
+class AppSession {
+public:
+    // Starts the display and the program, then waits until its window exists and start-up has finished.
+    AppSession();
+    ~AppSession();
+    AppSession(const AppSession&) = delete;
+    AppSession& operator=(const AppSession&) = delete;
+
+    bool started() const { return !m_windowId.empty(); }
+    const std::string& workDir() const { return m_dir.path(); }
+    const std::string& windowId() const { return m_windowId; }
+
+    // Keyboard: text typed character by character; a key by its X name ("Return", "grave", "Escape", "Tab").
+    void type(const std::string& text);
+    void key(const std::string& keyName);
+    // Types a console line and presses Enter.
+    void command(const std::string& line);
+
+    // Pointer, in window coordinates from the top-left corner; button 1 left, 2 middle, 3 right.
+    void moveMouse(int x, int y);
+    void click(int x, int y, int button = 1);
+    void drag(int fromX, int fromY, int toX, int toY, int button = 1);
+    void resizeWindow(int width, int height);
+
+    // The window's picture; also saved as a PNG when a path is given.
+    Image screenshot(const std::string& savePng = "");
+    // Waits until the window's picture stops changing, then returns it.
+    Image stableScreenshot(const std::string& savePng = "");
+
+    // log.txt of the program's working directory.
+    std::string log() const;
+    std::vector<std::string> logLines() const;
+    // Waits until log.txt holds `line` as a whole line at least `times` times.
+    bool waitForLogLine(const std::string& line, double seconds = 20, int times = 1);
+    // Waits until log.txt contains `text` anywhere.
+    bool waitForLogText(const std::string& text, double seconds = 20);
+
+    // Waits for the program to end; returns its exit status, or -1 when it is still running after `seconds`
+    // (or was ended by a signal).
+    int waitForExit(double seconds = 30);
+    bool running();
+    // What the program wrote to standard error (sanitizer reports land here).
+    std::string errors() const;
+
+    // Runs a command with this session's display; returns its standard output.
+    std::string x(const std::string& command, int* status = nullptr) const;
+
+private:
+    void startDisplay();
+    void startProgram();
+
+    TempDir m_dir;
+    pid_t m_xvfb = -1;
+    pid_t m_app = -1;
+    int m_exitStatus = -2;
+    std::string m_display;
+    std::string m_windowId;
+};
+
+// Quotes a text for the shell.
+std::string shellQuote(const std::string& text);

@@ -1,0 +1,162 @@
+#include "shell/Log.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "shell/ConsoleChannel.h"
+#include "shell/EngineVariables.h"
+#include "tests/support/LogRecorder.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+// Each test works in a fresh directory, with the log path resolved there and both channels off to start.
+class LogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        logdetail::forgetLogFile();
+        getEngineVariables()->removeVariable("file_logging");
+        getEngineVariables()->removeVariable("console_logging");
+    }
+    void TearDown() override {
+        setConsoleSink(nullptr);
+        logdetail::forgetLogFile();
+    }
+    std::string logContent() const { return readFile(dir.file("log.txt")); }
+    void fileOn(bool on = true) { getEngineVariables()->setBool("file_logging", on); }
+
+    TempDir dir{true};
+};
+
+TEST_F(LogTest, ResetTruncatesAndTheFileHoldsExactlyTheLinesLoggedSince) {
+    dir.write("log.txt", "from an earlier run\n");
+    resetLog();
+    EXPECT_EQ("", logContent());
+    fileOn();
+    logMessage("Startup successful...");
+    logMessage("value %d and %s", 42, "text");
+    EXPECT_EQ("Startup successful...\nvalue 42 and text\n", logContent());
+
+    // A second run starts with an empty file again.
+    resetLog();
+    EXPECT_EQ("", logContent());
+    logMessage("again");
+    EXPECT_EQ("again\n", logContent());
+}
+
+TEST_F(LogTest, ThePathIsResolvedOnceAndSurvivesADirectoryChange) {
+    resetLog();
+    fileOn();
+    std::string resolved = logFilePath();
+    EXPECT_EQ(std::filesystem::path(dir.path()) / "log.txt", std::filesystem::path(resolved));
+    TempDir elsewhere(true);
+    logMessage("still here");
+    EXPECT_EQ("still here\n", logContent());
+    EXPECT_FALSE(std::filesystem::exists(elsewhere.file("log.txt")));
+}
+
+TEST_F(LogTest, FileChannelFollowsItsSwitchAndAnAbsentSwitchIsOff) {
+    resetLog();
+    logMessage("absent switch");
+    fileOn(false);
+    logMessage("switched off");
+    getEngineVariables()->setString("file_logging", "True");
+    logMessage("not the exact word");
+    EXPECT_EQ("", logContent());
+    fileOn(true);
+    logMessage("on");
+    EXPECT_EQ("on\n", logContent());
+}
+
+TEST_F(LogTest, AnyLengthIsWrittenWhole) {
+    resetLog();
+    fileOn();
+    std::string longText(100000, 'x');
+    longText += "end";
+    logMessage("%s", longText.c_str());
+    logText(longText);
+    EXPECT_EQ(longText + "\n" + longText + "\n", logContent());
+}
+
+TEST_F(LogTest, LeadingNewlineMakesAnEmptyLineBefore) {
+    resetLog();
+    fileOn();
+    logMessage("\nTitle");
+    EXPECT_EQ("\nTitle\n", logContent());
+}
+
+TEST_F(LogTest, TextIsNotReadAsAFormat) {
+    resetLog();
+    fileOn();
+    logText("100% %s %d");
+    EXPECT_EQ("100% %s %d\n", logContent());
+}
+
+TEST_F(LogTest, PointerIsWrittenAsTheFullSignedDecimal) {
+    resetLog();
+    fileOn();
+    int object = 0;
+    auto address = static_cast<long long>(reinterpret_cast<intptr_t>(&object));
+    logMessage("Disposing object with pointer %lld", address);
+    EXPECT_EQ("Disposing object with pointer " + std::to_string(address) + "\n", logContent());
+}
+
+TEST_F(LogTest, ConsoleChannelNeedsItsSwitchAndAConsole) {
+    resetLog();
+    fileOn();
+    getEngineVariables()->setBool("console_logging", true);
+    // No console yet: the message reaches the file only.
+    logMessage("file only");
+    EXPECT_EQ("file only\n", logContent());
+
+    LogRecorder recorder;  // a console that records what it is given
+    getEngineVariables()->setBool("file_logging", true);
+    logMessage("both %d", 2);
+    EXPECT_EQ((std::vector<std::string>{"both 2"}), recorder.lines());
+    EXPECT_EQ("file only\nboth 2\n", logContent());
+
+    getEngineVariables()->setBool("console_logging", false);
+    logMessage("file again");
+    EXPECT_EQ((std::vector<std::string>{"both 2"}), recorder.lines());
+}
+
+TEST_F(LogTest, ConsoleStillGetsMessagesWhenTheFileCannotBeOpened) {
+    if (::geteuid() == 0) {
+        // root may write anywhere; make the log path a directory instead, which nobody can open as a file
+        std::filesystem::create_directory(dir.file("log.txt"));
+    } else {
+        ::chmod(dir.path().c_str(), 0500);
+    }
+    resetLog();
+    LogRecorder recorder;
+    getEngineVariables()->setBool("file_logging", true);
+    logMessage("read-only start");
+    logMessage("second");
+    ::chmod(dir.path().c_str(), 0700);
+    EXPECT_EQ((std::vector<std::string>{"read-only start", "second"}), recorder.lines());
+}
+
+TEST_F(LogTest, AMessageLoggedFromInsideTheConsoleIsDeliveredWhole) {
+    static int depth = 0;
+    static std::vector<std::string> seen;
+    seen.clear();
+    setConsoleSink([](const std::string& line) {
+        seen.push_back(line);
+        if (depth++ == 0) {
+            logMessage("nested %s", "message");
+        }
+        seen.push_back(line);
+    });
+    resetLog();
+    fileOn();
+    getEngineVariables()->setBool("console_logging", true);
+    logMessage("outer %d", 1);
+    EXPECT_EQ((std::vector<std::string>{"outer 1", "nested message", "nested message", "outer 1"}), seen);
+    EXPECT_EQ("outer 1\nnested message\n", logContent());
+}
+
+}  // namespace
