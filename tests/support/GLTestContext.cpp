@@ -1,0 +1,75 @@
+#include "tests/support/GLTestContext.h"
+
+#include <GL/freeglut.h>
+
+#include <cstdlib>
+
+namespace {
+bool g_ready = false;
+void noDisplay() {}
+}  // namespace
+
+bool GLTestContext::ensure(int width, int height) {
+    if (g_ready) {
+        return true;
+    }
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || *display == '\0') {
+        return false;
+    }
+    int argc = 1;
+    char name[] = "gl-test";
+    char* argv[] = {name, nullptr};
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_ALPHA | GLUT_DEPTH | GLUT_STENCIL);
+    glutInitWindowSize(width, height);
+    glutInit(&argc, argv);
+    glutCreateWindow("Tessaron GL test");
+    glutDisplayFunc(noDisplay);
+    glViewport(0, 0, width, height);
+    g_ready = true;
+    reset();
+    return true;
+}
+
+GLTestContext::Pixel GLTestContext::pixel(int x, int y) {
+    Pixel p;
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, &p);
+    return p;
+}
+
+std::vector<GLTestContext::Pixel> GLTestContext::region(int x, int y, int width, int height) {
+    std::vector<Pixel> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+int GLTestContext::countNear(int x, int y, int width, int height, Pixel colour, int tolerance) {
+    int n = 0;
+    for (const Pixel& p : region(x, y, width, height)) {
+        if (std::abs(p.r - colour.r) <= tolerance && std::abs(p.g - colour.g) <= tolerance &&
+            std::abs(p.b - colour.b) <= tolerance) {
+            ++n;
+        }
+    }
+    return n;
+}
+
+void GLTestContext::reset() {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_COLOR_MATERIAL);
+    glClearColor(0, 0, 0, 1);
+    glClearDepth(1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glColor4f(1, 1, 1, 1);
+}
