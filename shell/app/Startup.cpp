@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "shell/EngineVariables.h"
+#include "shell/GLExtensions.h"
 #include "shell/Log.h"
 #include "shell/app/GlutBridge.h"
 
@@ -34,7 +35,10 @@ int runTessaron(int argc, char** argv) {
 
     // The process-wide objects, in the order they depend on each other. Each step stops start-up with its
     // own message when its object cannot be built.
-    (void)startupFailure;
+    // The extension loader: after the main window, before the theme store. It probes the window's context.
+    if (createGLExtensions() == nullptr) {
+        return startupFailure("Unable to create glextension object");
+    }
 
     registerGlutCallbacks();
     logMessage("Startup successful...");
