@@ -145,10 +145,4 @@ TEST(FrustumTest, PerspectiveCameraSeesInFrontAndNotBehindOrBeyondFar) {
     }
 }
 
-TEST(FrustumTest, PointAndTriangleTestsReportInside) {
-    Frustum frustum = identityFrustum();
-    EXPECT_EQ(0, frustum.classifyPoint(100, 100, 100));
-    EXPECT_EQ(0, frustum.classifyTriangle(Vector3(5, 5, 5), Vector3(6, 5, 5), Vector3(5, 6, 5)));
-}
-
 }  // namespace
