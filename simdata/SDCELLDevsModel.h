@@ -25,7 +25,8 @@ class SDCELLDevsModel : public SDDevsModel {
 
     ~SDCELLDevsModel() override;
     void print() const override;
-    // The cell at (x, y, z), or null when an index is not below its count.
+    // The cell at (x, y, z), or null when an index is not below its count. The pointer is good until the
+    // record grows; the cell's cube stays where it is for the record's whole life.
     virtual SDCell* getCell(unsigned x, unsigned y, unsigned z);
     // Grows the array so that cell (x, y, z) exists. A cell space beyond kMaxCells is refused with a log
     // line and the counts stay as they were.

@@ -62,8 +62,8 @@ void SDTime::getComponents(int& hours, int& minutes, int& seconds, int& millisec
     const long long sizes[3] = {kHour, kMinute, kSecond};
     for (int i = 1; i < 3; ++i) {
         units[i] = static_cast<long long>(std::floor(r / static_cast<double>(sizes[i])));
-        // The remainder of the larger unit is below it, so this stays within 0 .. 59 (0 .. 59 seconds);
-        // a rounding step at the unit's edge is kept from spilling out of that range.
+        // The remainder of the larger unit is below that unit, so minutes and seconds fall in 0 .. 59; a
+        // rounding step at a unit's edge is kept from spilling out of that range.
         if (units[i] < 0) {
             units[i] = 0;
         } else if (units[i] >= sizes[i - 1] / sizes[i]) {
