@@ -1,0 +1,19 @@
+#pragma once
+
+#include "simdata/SDDevsModelList.h"
+
+class SDDevsModel;
+
+// Offers a freshly read model record to the registry, merging it into the record already registered
+// under its name:
+//   - a new name: the record is registered (and printed); the answer is that of addModel;
+//   - a Cell-DEVS record meets a Cell-DEVS record: the registered one grows to the offered counts and
+//     takes its missing ports, then is printed;
+//   - a plain record is offered: the registered one takes its missing ports and is printed if it gained
+//     any;
+//   - a Cell-DEVS record meets a plain one: a new Cell-DEVS record with the plain one's name, tag and
+//     ports, grown to the offered counts and given the offered ports, replaces it (the plain one is
+//     deleted); it is printed on registration and once more.
+// Hand-over: true means the registry owns `model`; false means the caller keeps it and should delete it
+// (every merge answers false: the offered record itself is never stored).
+bool offerModel(SDDevsModelList& registry, SDDevsModel* model);

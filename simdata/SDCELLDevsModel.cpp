@@ -1,0 +1,170 @@
+#include "simdata/SDCELLDevsModel.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "scene/SDDetailNodeCUBE.h"
+#include "shell/Log.h"
+
+namespace {
+
+// True when width × height × length is at most the limit; each factor is checked first so the product
+// cannot overflow.
+bool withinLimit(uint64_t width, uint64_t height, uint64_t length) {
+    const uint64_t limit = SDCELLDevsModel::kMaxCells;
+    return width <= limit && height <= limit && length <= limit && width * height <= limit &&
+           width * height * length <= limit;
+}
+
+}  // namespace
+
+SDCELLDevsModel::SDCELLDevsModel() = default;
+SDCELLDevsModel::~SDCELLDevsModel() = default;
+
+void SDCELLDevsModel::print() const {
+    SDDevsModel::print();
+    logMessage("CELL Space:");
+    // The counts are bounded by kMaxCells, so they fit an int.
+    logMessage("Width: %d", static_cast<int>(m_width));
+    if (m_height > 1) {
+        logMessage("Height: %d", static_cast<int>(m_height));
+    }
+    if (m_length > 1) {
+        logMessage("Length: %d", static_cast<int>(m_length));
+    }
+}
+
+SDCell* SDCELLDevsModel::getCell(unsigned x, unsigned y, unsigned z) {
+    if (x >= m_width || y >= m_height || z >= m_length) {
+        return nullptr;
+    }
+    materialise();
+    return &m_cells[(static_cast<size_t>(x) * m_height + y) * m_length + z];
+}
+
+void SDCELLDevsModel::ensureCell(unsigned x, unsigned y, unsigned z) {
+    growToHold(x, y, z);
+}
+
+bool SDCELLDevsModel::acceptCell(long long x, long long y, long long z) {
+    if (x < 0 || y < 0 || z < 0) {
+        logMessage("Refused cell (%lld,%lld,%lld) of CELL model %s: negative coordinates", x, y, z,
+                   m_name.c_str());
+        return false;
+    }
+    return growToHold(static_cast<uint64_t>(x), static_cast<uint64_t>(y), static_cast<uint64_t>(z));
+}
+
+bool SDCELLDevsModel::growToHold(uint64_t x, uint64_t y, uint64_t z) {
+    // x + 1 cannot wrap: the coordinates come from unsigned or non-negative long long values.
+    const uint64_t width = std::max<uint64_t>(m_width, x + 1);
+    const uint64_t height = std::max<uint64_t>(m_height, y + 1);
+    const uint64_t length = std::max<uint64_t>(m_length, z + 1);
+    if (!withinLimit(width, height, length)) {
+        logMessage("Refused cell (%llu,%llu,%llu) of CELL model %s: more than %llu cells",
+                   static_cast<unsigned long long>(x), static_cast<unsigned long long>(y),
+                   static_cast<unsigned long long>(z), m_name.c_str(),
+                   static_cast<unsigned long long>(kMaxCells));
+        return false;
+    }
+    resize(static_cast<unsigned>(width), static_cast<unsigned>(height), static_cast<unsigned>(length));
+    return true;
+}
+
+bool SDCELLDevsModel::growTo(const SDCELLDevsModel* other) {
+    if (other == nullptr) {
+        return false;
+    }
+    const unsigned width = std::max(m_width, other->m_width);
+    const unsigned height = std::max(m_height, other->m_height);
+    const unsigned length = std::max(m_length, other->m_length);
+    if (!withinLimit(width, height, length)) {
+        logMessage("Refused growing CELL model %s to %u x %u x %u cells: more than %llu cells",
+                   m_name.c_str(), width, height, length, static_cast<unsigned long long>(kMaxCells));
+        return false;
+    }
+    resize(width, height, length);
+    return true;
+}
+
+void SDCELLDevsModel::resize(unsigned width, unsigned height, unsigned length) {
+    if (width == m_width && height == m_height && length == m_length) {
+        return;
+    }
+    if (!m_cells.empty()) {
+        const size_t total = static_cast<size_t>(width) * height * length;
+        if (height == m_height && length == m_length) {
+            // New planes go behind the existing ones, x being outermost.
+            m_cells.resize(total);
+        } else {
+            std::vector<SDCell> grown(total);
+            size_t from = 0;
+            for (unsigned x = 0; x < m_width; ++x) {
+                for (unsigned y = 0; y < m_height; ++y) {
+                    size_t to = (static_cast<size_t>(x) * height + y) * length;
+                    for (unsigned z = 0; z < m_length; ++z) {
+                        grown[to++] = std::move(m_cells[from++]);
+                    }
+                }
+            }
+            m_cells.swap(grown);
+        }
+    }
+    m_width = width;
+    m_height = height;
+    m_length = length;
+}
+
+void SDCELLDevsModel::materialise() {
+    if (m_cells.empty()) {
+        m_cells.resize(static_cast<size_t>(m_width) * m_height * m_length);
+    }
+}
+
+void SDCELLDevsModel::arrange(const Vector3& centre, float extentX, float extentY, float extentZ) {
+    // NaN is refused along with zero and negative edges: it would put every cube nowhere.
+    if (!(extentX > 0.0f) || !(extentY > 0.0f) || !(extentZ > 0.0f)) {
+        logMessage("Negative dimensions sent to arrange a CELL model: { %.3f, %.3f, %.3f }",
+                   static_cast<double>(extentX), static_cast<double>(extentY), static_cast<double>(extentZ));
+        return;
+    }
+    m_centre = centre;
+    m_extent = Vector3(extentX, extentY, extentZ);
+    materialise();
+    const Vector3 start(centre.x - extentX / 2.0f, centre.y - extentY / 2.0f, centre.z - extentZ / 2.0f);
+    const Vector3 step(extentX / static_cast<float>(m_width), extentY / static_cast<float>(m_height),
+                       extentZ / static_cast<float>(m_length));
+    // The position advances by adding steps, which is how the cells have always been laid out.
+    Vector3 position = start;
+    size_t index = 0;
+    for (unsigned x = 0; x < m_width; ++x) {
+        position.y = start.y;
+        for (unsigned y = 0; y < m_height; ++y) {
+            position.z = start.z;
+            for (unsigned z = 0; z < m_length; ++z) {
+                SDDetailNodeCUBE* cube = m_cells[index++].getCube();
+                cube->setPosition(position);
+                cube->setSize(0.5f);
+                position.z += step.z;
+            }
+            position.y += step.y;
+        }
+        position.x += step.x;
+    }
+}
+
+void SDCELLDevsModel::drawCells() {
+    materialise();
+    for (SDCell& cell : m_cells) {
+        cell.getCube()->drawIfShown();
+    }
+}
+
+void SDCELLDevsModel::initFrom(const SDDevsModel* plain) {
+    if (plain == nullptr) {
+        return;
+    }
+    m_name = plain->getName();
+    m_tag = plain->getTag();
+    mergePorts(plain);
+}

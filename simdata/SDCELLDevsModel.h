@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "scene/Vector3.h"
+#include "simdata/SDCell.h"
+#include "simdata/SDDevsModel.h"
+
+// The record of a Cell-DEVS model: a plain record plus a three-dimensional array of cells that only
+// grows, and the box over which the cells are spread for drawing.
+//
+// The loader makes one record per cell reference and most of them are merged into a registered record
+// and thrown away, so a record keeps only its counts until someone asks for cells (getCell, arrange,
+// drawCells). The cells are then stored in one flat array, x outermost, then y, then z.
+class SDCELLDevsModel : public SDDevsModel {
+  public:
+    // Largest cell space of one record (width × height × length): a corrupt log must not be able to make
+    // the viewer allocate without bound.
+    static constexpr uint64_t kMaxCells = 16777216;
+
+    SDCELLDevsModel();
+    SDCELLDevsModel(const SDCELLDevsModel&) = delete;
+    SDCELLDevsModel& operator=(const SDCELLDevsModel&) = delete;
+
+    ~SDCELLDevsModel() override;
+    void print() const override;
+    // The cell at (x, y, z), or null when an index is not below its count. The pointer is good until the
+    // record grows; the cell's cube stays where it is for the record's whole life.
+    virtual SDCell* getCell(unsigned x, unsigned y, unsigned z);
+    // Grows the array so that cell (x, y, z) exists. A cell space beyond kMaxCells is refused with a log
+    // line and the counts stay as they were.
+    virtual void ensureCell(unsigned x, unsigned y, unsigned z);
+    // Grows to at least the other record's counts; takes nothing else from it. False (after a log line,
+    // nothing grown) when null or when the result would exceed kMaxCells.
+    virtual bool growTo(const SDCELLDevsModel* other);
+
+    // For coordinates read from text: refuses negative ones and a cell space beyond kMaxCells with one
+    // log line naming the model and the coordinates (so name the record first) and returns false;
+    // otherwise grows as ensureCell does and returns true.
+    bool acceptCell(long long x, long long y, long long z);
+
+    // Spreads the cells over the box of the given centre and edge lengths: cell (x, y, z) goes to
+    // centre - extent / 2 + (x, y, z) * extent / counts, with edge 0.5. Edge lengths that are not
+    // positive are refused with a log line and nothing changes.
+    void arrange(const Vector3& centre, float extentX, float extentY, float extentZ);
+    // Draws every shown cube, in the order arrange visits the cells.
+    void drawCells();
+    // Makes this new record stand for a plain one: its name, tag and ports. The counts stay.
+    void initFrom(const SDDevsModel* plain);
+
+    unsigned getWidth() const { return m_width; }
+    unsigned getHeight() const { return m_height; }
+    unsigned getLength() const { return m_length; }
+    const Vector3& getCentre() const { return m_centre; }
+    const Vector3& getExtent() const { return m_extent; }
+
+  private:
+    // Grows to hold cell (x, y, z) of non-negative coordinates; logs and returns false beyond kMaxCells.
+    bool growToHold(uint64_t x, uint64_t y, uint64_t z);
+    // Applies counts that are known to fit, keeping every existing cell at its coordinates.
+    void resize(unsigned width, unsigned height, unsigned length);
+    // Builds the cell storage if it does not exist yet.
+    void materialise();
+
+    std::vector<SDCell> m_cells;  // empty until first needed; then width * height * length cells
+    unsigned m_width = 1;
+    unsigned m_height = 1;
+    unsigned m_length = 1;
+    Vector3 m_centre;
+    Vector3 m_extent;
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "simdata/SDTransitionRuleCollection.h"
+
+// What the log reveals of one model: its name and the ports seen on its messages.
+class SDDevsModel {
+  public:
+    SDDevsModel() = default;
+    SDDevsModel(const SDDevsModel&) = default;
+    SDDevsModel& operator=(const SDDevsModel&) = default;
+
+    virtual ~SDDevsModel();
+    virtual std::string getName() const { return m_name; }
+    virtual int getTag() const { return m_tag; }
+    virtual std::vector<std::string> getInputPorts() const { return m_inputPorts; }
+    virtual std::vector<std::string> getOutputPorts() const { return m_outputPorts; }
+    virtual bool hasInputPort(const std::string& port) const;
+    virtual bool hasOutputPort(const std::string& port) const;
+    // Appends the other record's ports that this one lacks, in their order, and returns how many were
+    // added. Records of different names (or null) are not merged: 0.
+    virtual int mergePorts(const SDDevsModel* other);
+    // Writes the record to the log.
+    virtual void print() const;
+
+    // For building a fresh record: the loader names it and appends the one port its line shows. These
+    // do not check for duplicates; once a record is registered, ports arrive through mergePorts.
+    void setName(std::string name) { m_name = std::move(name); }
+    void appendInputPort(std::string port) { m_inputPorts.push_back(std::move(port)); }
+    void appendOutputPort(std::string port) { m_outputPorts.push_back(std::move(port)); }
+
+    const std::string& name() const { return m_name; }
+    SDTransitionRuleCollection& getRules() { return m_rules; }
+    const SDTransitionRuleCollection& getRules() const { return m_rules; }
+
+  protected:
+    int m_tag = 0;
+    std::string m_name;
+    std::vector<std::string> m_outputPorts;
+    std::vector<std::string> m_inputPorts;
+    SDTransitionRuleCollection m_rules;
+};

@@ -1,0 +1,3 @@
+#include "simdata/SDDevsVisualState.h"
+
+SDDevsVisualState::~SDDevsVisualState() = default;

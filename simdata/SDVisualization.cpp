@@ -1,0 +1,39 @@
+#include "simdata/SDVisualization.h"
+
+#include "scene/SDSceneGraph.h"
+#include "shell/Log.h"
+#include "simdata/SDDevsModelList.h"
+#include "simdata/SDEventList.h"
+
+namespace {
+
+void logTime(const char* label, const SDTime& time) {
+    int h = 0, m = 0, s = 0, ms = 0;
+    time.getComponents(h, m, s, ms);
+    logMessage("Time %s to: %02d:%02d:%02d:%03d", label, h, m, s, ms);
+}
+
+}  // namespace
+
+SDVisualization::SDVisualization() {
+    m_currentTime = std::make_unique<SDTime>();
+    m_sceneGraph = std::make_unique<SDSceneGraph>();
+    m_modelList = std::make_unique<SDDevsModelList>();
+    m_eventList = std::make_unique<SDEventList>();
+}
+
+SDVisualization::~SDVisualization() {
+    // A fixed teardown order, so the scene graph's own log lines come last.
+    m_currentTime.reset();
+    m_modelList.reset();
+    m_eventList.reset();
+    m_sceneGraph.reset();
+}
+
+void SDVisualization::timeIncremented(const SDTime& time) {
+    logTime("incremented", time);
+}
+
+void SDVisualization::timeDecremented(const SDTime& time) {
+    logTime("decremented", time);
+}

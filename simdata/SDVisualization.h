@@ -1,0 +1,40 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "simdata/SDTime.h"
+
+class SDDevsModelList;
+class SDEventList;
+class SDSceneGraph;
+
+// The viewing state of one simulation run: its name, the model registry, the event list, the scene graph
+// that is drawn and the current simulated time. It owns all of them; the accessors never return null.
+class SDVisualization {
+  public:
+    SDVisualization();
+    SDVisualization(const SDVisualization&) = delete;
+    SDVisualization& operator=(const SDVisualization&) = delete;
+    virtual ~SDVisualization();
+
+    SDDevsModelList* getModelList() const { return m_modelList.get(); }
+    SDSceneGraph* getSceneGraph() const { return m_sceneGraph.get(); }
+    SDEventList* getEventList() const { return m_eventList.get(); }
+
+    void setName(std::string name) { m_name = std::move(name); }
+    std::string getName() const { return m_name; }
+    SDTime getTime() const { return *m_currentTime; }
+
+    // Report a step of the time cursor. They only log the new time: the current time stays as it is.
+    void timeIncremented(const SDTime& time);
+    void timeDecremented(const SDTime& time);
+
+  private:
+    std::string m_name;
+    std::unique_ptr<SDDevsModelList> m_modelList;
+    std::unique_ptr<SDSceneGraph> m_sceneGraph;
+    std::unique_ptr<SDEventList> m_eventList;
+    std::unique_ptr<SDTime> m_currentTime;
+};
