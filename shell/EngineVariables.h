@@ -9,7 +9,7 @@
 // The program's named settings. Every value is kept as text; the typed setters and getters convert with
 // fixed formats. Objects may watch a name and are called back on every change of it.
 class EngineVariables {
-public:
+  public:
     EngineVariables() = default;
     EngineVariables(const EngineVariables&) = delete;
     EngineVariables& operator=(const EngineVariables&) = delete;
@@ -37,7 +37,7 @@ public:
         });
     }
 
-private:
+  private:
     struct Watcher {
         const void* object;
         std::function<void(std::string, std::string)> callback;

@@ -65,14 +65,25 @@ bool channelOn(const char* name) {
     return getEngineVariables()->getBool(name, on) && on;
 }
 
+struct Channels {
+    bool file;
+    bool console;
+    bool any() const { return file || console; }
+};
+
+// The switches are read on every message, so a change takes effect at once.
+Channels channels() {
+    return Channels{channelOn("file_logging"), channelOn("console_logging") && consoleAvailable()};
+}
+
 // `line` holds the message followed by one '\n'.
-void deliver(std::string& line) {
-    if (channelOn("file_logging") && openForAppend()) {
+void deliver(std::string& line, Channels to) {
+    if (to.file && openForAppend()) {
         writeAll(line.data(), line.size());
     }
     // The console does not depend on the file: a user who started the program where it cannot write
     // still sees every report.
-    if (channelOn("console_logging") && consoleAvailable()) {
+    if (to.console) {
         line.pop_back();
         consolePrint(line);
         line.push_back('\n');
@@ -83,13 +94,13 @@ void deliver(std::string& line) {
 // buffer has grown. A message logged while another is being delivered (from inside the console, say) gets
 // a buffer of its own. The buffers are never freed, so a message logged during static destruction is safe.
 class Buffer {
-public:
+  public:
     Buffer() : text(s_depth < kReused ? reused()[s_depth] : m_own) { ++s_depth; }
     ~Buffer() { --s_depth; }
     Buffer(const Buffer&) = delete;
     Buffer& operator=(const Buffer&) = delete;
 
-private:
+  private:
     static constexpr int kReused = 4;
     static std::string* reused() {
         static std::string* buffers = new std::string[kReused];
@@ -98,7 +109,7 @@ private:
     static inline int s_depth = 0;
     std::string m_own;
 
-public:
+  public:
     std::string& text;
 };
 
@@ -117,7 +128,8 @@ void resetLog() {
 }
 
 void logMessage(const char* format, ...) {
-    if (format == nullptr) {
+    Channels to = channels();
+    if (format == nullptr || !to.any()) {
         return;
     }
     Buffer buffer;
@@ -140,15 +152,19 @@ void logMessage(const char* format, ...) {
     va_end(again);
     line.resize(static_cast<size_t>(needed));
     line.push_back('\n');
-    deliver(line);
+    deliver(line, to);
 }
 
 void logText(const std::string& text) {
+    Channels to = channels();
+    if (!to.any()) {
+        return;
+    }
     Buffer buffer;
     std::string& line = buffer.text;
     line.assign(text);
     line.push_back('\n');
-    deliver(line);
+    deliver(line, to);
 }
 
 std::string logFilePath() {

@@ -6,7 +6,7 @@
 // Loosely typed parameters carried from a console command to the simulation controller: names mapped to
 // texts, read back as text, float or integer.
 class PropertySet {
-public:
+  public:
     virtual ~PropertySet();
 
     void set(const std::string& name, const std::string& value);
@@ -19,6 +19,6 @@ public:
 
     bool remove(const std::string& name);
 
-private:
+  private:
     std::map<std::string, std::string> m_values;
 };

@@ -27,7 +27,7 @@ struct Image {
 // The real program, started in a fresh working directory on a private virtual X display and driven the way
 // a user drives it: keys typed and the pointer moved with xdotool, screenshots taken of its window.
 class AppSession {
-public:
+  public:
     // Starts the display and the program, then waits until its window exists and start-up has finished.
     AppSession();
     ~AppSession();
@@ -73,7 +73,7 @@ public:
     // Runs a command with this session's display; returns its standard output.
     std::string x(const std::string& command, int* status = nullptr) const;
 
-private:
+  private:
     void startDisplay();
     void startProgram();
 

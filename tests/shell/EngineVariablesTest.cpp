@@ -10,7 +10,9 @@ namespace {
 
 struct Watcher {
     std::vector<std::pair<std::string, std::string>> calls;
-    void changed(std::string name, std::string value) { calls.emplace_back(std::move(name), std::move(value)); }
+    void changed(std::string name, std::string value) {
+        calls.emplace_back(std::move(name), std::move(value));
+    }
 };
 
 TEST(EngineVariablesTest, TypedValuesAreStoredAsFixedTextForms) {

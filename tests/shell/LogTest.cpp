@@ -16,7 +16,7 @@ namespace {
 
 // Each test works in a fresh directory, with the log path resolved there and both channels off to start.
 class LogTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         logdetail::forgetLogFile();
         getEngineVariables()->removeVariable("file_logging");

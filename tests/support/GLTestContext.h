@@ -6,7 +6,7 @@
 // A real OpenGL context for GL tests: one 800x600 GLUT window per test process (GLUT can be set up only
 // once), on the display the test command provides. Tests draw into the back buffer and read it back.
 class GLTestContext {
-public:
+  public:
     // Opens the window on first use and makes its context current; later calls reuse it. Returns false when
     // no display is available.
     static bool ensure(int width = 800, int height = 600);

@@ -6,7 +6,7 @@
 // Records every logged message while it exists: it stands in for the console (console channel on, file
 // channel off), so tests see the exact lines the program logs without touching the disk.
 class LogRecorder {
-public:
+  public:
     LogRecorder();
     ~LogRecorder();
     LogRecorder(const LogRecorder&) = delete;

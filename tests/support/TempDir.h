@@ -5,7 +5,7 @@
 // A fresh directory under the system's temporary directory, removed with everything in it on destruction.
 // With `enter`, the process works in it until destruction and then returns to where it was.
 class TempDir {
-public:
+  public:
     explicit TempDir(bool enter = false);
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -16,7 +16,7 @@ public:
     // Writes `content` to the named file in the directory and returns its path.
     std::string write(const std::string& name, const std::string& content) const;
 
-private:
+  private:
     std::string m_path;
     std::string m_previous;
 };
