@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "control/VCSimulation.h"
 #include "shell/EngineVariables.h"
 #include "shell/GLExtensions.h"
 #include "shell/Log.h"
@@ -38,6 +39,10 @@ int runTessaron(int argc, char** argv) {
     // The extension loader: after the main window, before the theme store. It probes the window's context.
     if (createGLExtensions() == nullptr) {
         return startupFailure("Unable to create glextension object");
+    }
+    // The simulation controller: after the theme store, before the viewer window that draws through it.
+    if (createSimulation() == nullptr) {
+        return startupFailure("Unable to create simulation control object");
     }
 
     registerGlutCallbacks();
