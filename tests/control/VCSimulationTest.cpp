@@ -158,14 +158,4 @@ TEST(VCSimulationGlobalsTest, TheProcessWideControllerClosesItsVisualizationWhen
     destroySimulation();
 }
 
-TEST(VCSimulationGlobalsTest, TheSlotCreatesOnlyWhenEmpty) {
-    SDVisualization* made = createVisualization();
-    ASSERT_NE(nullptr, made);
-    EXPECT_EQ("", made->getName());
-    EXPECT_EQ(made, createVisualization());
-    destroyVisualization();
-    EXPECT_EQ(nullptr, getVisualization());
-    destroyVisualization();
-}
-
 }  // namespace

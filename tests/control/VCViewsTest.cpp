@@ -5,14 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "control/VCEventList.h"
 #include "control/VCModelList.h"
 #include "control/VCSceneGraph.h"
 #include "scene/SDDetailNodeCUBE.h"
 #include "scene/SDSceneGraph.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDDevsModelList.h"
-#include "simdata/SDEventList.h"
 #include "tests/support/LogRecorder.h"
 
 namespace {
@@ -112,20 +110,6 @@ TEST_F(VCModelListTest, CellRecordsGrowTheRegisteredOneAndKeepEveryCellsPorts) {
 TEST_F(VCModelListTest, ANamelessRecordIsRefused) {
     EXPECT_FALSE(offer(view, plain("", "", "")));
     EXPECT_EQ((Lines{"Unable to add Model. No name specified"}), rec.lines());
-}
-
-TEST(VCEventListTest, AddsToTheListAndRefusesNull) {
-    SDEventList list;
-    {
-        VCEventList view(&list);
-        auto* event = new SDEvent();
-        event->m_source = "a";
-        EXPECT_TRUE(view.addEvent(event));
-        EXPECT_FALSE(view.addEvent(nullptr));
-    }
-    // The view's end leaves the list as it was.
-    ASSERT_EQ(1u, list.size());
-    EXPECT_EQ("a", list.getEvents().front().m_source);
 }
 
 TEST(VCSceneGraphTest, AddsNodesUnderTheGraphsIndices) {
