@@ -4,8 +4,10 @@
 
 #include <cstdio>
 
+#include "gui/VDThemeStore.h"
 #include "shell/EngineVariables.h"
 #include "shell/Log.h"
+#include "shell/VDGarbageCan.h"
 #include "shell/app/GlutBridge.h"
 
 namespace {
@@ -34,7 +36,13 @@ int runTessaron(int argc, char** argv) {
 
     // The process-wide objects, in the order they depend on each other. Each step stops start-up with its
     // own message when its object cannot be built.
-    (void)startupFailure;
+    if (createGarbageCan() == nullptr) {
+        return startupFailure("Unable to create garbage collector");
+    }
+    // The theme builds its fonts, so it needs the GL context of the window created above.
+    if (!createThemeStore()) {
+        return startupFailure("Unable to create Theme store");
+    }
 
     registerGlutCallbacks();
     logMessage("Startup successful...");
