@@ -22,32 +22,38 @@ constexpr int kMeasureLength = 62;
 // Asks fontconfig for the face, with "monospace" as the next family so that an uninstalled face is
 // replaced by a monospaced one rather than by the proportional default.
 bool resolveFace(const std::string& face, bool bold, bool italic, std::string& file, int& index) {
-    FcPattern* pattern = FcPatternCreate();
-    if (pattern == nullptr) {
+    // A configuration of our own, destroyed after the query: the library's implicit default configuration
+    // is never freed and would be reported as a leak.
+    FcConfig* config = FcInitLoadConfigAndFonts();
+    if (config == nullptr) {
         return false;
     }
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(face.c_str()));
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("monospace"));
-    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+    FcPattern* pattern = FcPatternCreate();
     bool found = false;
-    if (FcConfigSubstitute(nullptr, pattern, FcMatchPattern)) {
-        FcDefaultSubstitute(pattern);
-        FcResult result = FcResultNoMatch;
-        FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-        if (match != nullptr) {
-            FcChar8* path = nullptr;
-            if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch && path != nullptr) {
-                file = reinterpret_cast<const char*>(path);
-                index = 0;
-                FcPatternGetInteger(match, FC_INDEX, 0, &index);
-                found = !file.empty();
+    if (pattern != nullptr) {
+        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(face.c_str()));
+        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("monospace"));
+        FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+        FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+        FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+        if (FcConfigSubstitute(config, pattern, FcMatchPattern)) {
+            FcDefaultSubstitute(pattern);
+            FcResult result = FcResultNoMatch;
+            FcPattern* match = FcFontMatch(config, pattern, &result);
+            if (match != nullptr) {
+                FcChar8* path = nullptr;
+                if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch && path != nullptr) {
+                    file = reinterpret_cast<const char*>(path);
+                    index = 0;
+                    FcPatternGetInteger(match, FC_INDEX, 0, &index);
+                    found = !file.empty();
+                }
+                FcPatternDestroy(match);
             }
-            FcPatternDestroy(match);
         }
+        FcPatternDestroy(pattern);
     }
-    FcPatternDestroy(pattern);
+    FcConfigDestroy(config);
     return found;
 }
 
