@@ -5,9 +5,11 @@
 #include <cstdio>
 
 #include "control/VCSimulation.h"
+#include "gui/VDThemeStore.h"
 #include "shell/EngineVariables.h"
 #include "shell/GLExtensions.h"
 #include "shell/Log.h"
+#include "shell/VDGarbageCan.h"
 #include "shell/app/GlutBridge.h"
 
 namespace {
@@ -36,9 +38,17 @@ int runTessaron(int argc, char** argv) {
 
     // The process-wide objects, in the order they depend on each other. Each step stops start-up with its
     // own message when its object cannot be built.
-    // The extension loader: after the main window, before the theme store. It probes the window's context.
+    if (createGarbageCan() == nullptr) {
+        return startupFailure("Unable to create garbage collector");
+    }
+    // (Parser and main window come here.)
+    // The extension loader probes the context of the window created above.
     if (createGLExtensions() == nullptr) {
         return startupFailure("Unable to create glextension object");
+    }
+    // The theme builds its fonts, so it needs the GL context too.
+    if (!createThemeStore()) {
+        return startupFailure("Unable to create Theme store");
     }
     // The simulation controller: after the theme store, before the viewer window that draws through it.
     if (createSimulation() == nullptr) {
