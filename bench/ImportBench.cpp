@@ -9,11 +9,11 @@
 
 #include <chrono>
 #include <cstdio>
-#include <list>
 #include <string>
 #include <string_view>
 
 #include "control/VCSimulation.h"
+#include "gui/VDTextBox.h"
 #include "loader/SLLogFields.h"
 #include "loader/SLLogFile.h"
 #include "loader/SLSink.h"
@@ -23,35 +23,18 @@
 #include "simdata/SDEvent.h"
 #include "simdata/SDEventList.h"
 #include "simdata/SDVisualization.h"
-#ifdef TESS_HAVE_TEXTBOX
-#include "gui/VDTextBox.h"
-#endif
 
 namespace {
 
 const char* const kLog = TESS_LIFE_LOG_LARGE;
 constexpr int kConsoleLines = 1000;
 
-// The console stand-in: the toolkit's text box with the console's capacity, or, before the toolkit has
-// one, a list that keeps lines the same way (newest first, oldest dropped).
-#ifdef TESS_HAVE_TEXTBOX
+// The console: the toolkit's text box with the console's capacity.
 VDTextBox* g_console = nullptr;
-void addToConsole(const std::string& line) {
-    g_console->addLine(line);
-}
-#else
-std::list<std::string>* g_console = nullptr;
-void addToConsole(const std::string& line) {
-    if (g_console->size() >= kConsoleLines) {
-        g_console->pop_back();
-    }
-    g_console->push_front(line);
-}
-#endif
 long long g_consoleLines = 0;
 void countedConsole(const std::string& line) {
     ++g_consoleLines;
-    addToConsole(line);
+    g_console->addLine(line);
 }
 
 std::string g_workDir;
@@ -79,12 +62,8 @@ void setUpOnce() {
         std::atexit(removeWorkDir);
     }
     resetLog();
-#ifdef TESS_HAVE_TEXTBOX
     g_console = new VDTextBox(false);
     g_console->setCapacity(kConsoleLines);
-#else
-    g_console = new std::list<std::string>();
-#endif
     createSimulation();
 }
 
