@@ -1,5 +1,6 @@
 #include "simdata/SDEventList.h"
 
+#include <cmath>
 #include <memory>
 #include <utility>
 
@@ -10,12 +11,17 @@ bool SDEventList::addEvent(SDEvent* event) {
         return false;
     }
     std::unique_ptr<SDEvent> owned(event);
-    // Logs arrive in time order, so the search from the back normally stops at once.
-    auto position = m_events.end();
-    while (position != m_events.begin() && owned->m_time < std::prev(position)->m_time) {
-        --position;
+    const double time = owned->m_time.getMilliseconds();
+    if (std::isnan(time)) {
+        // NaN has no place in the order (and no place in the index, whose keys must compare).
+        m_events.push_back(std::move(*owned));
+        return true;
     }
-    m_events.insert(position, std::move(*owned));
+    // Before the first event of the next later time, which is after every event of this time.
+    auto later = m_firstOfTime.upper_bound(time);
+    auto position = later == m_firstOfTime.end() ? m_events.end() : later->second;
+    auto inserted = m_events.insert(position, std::move(*owned));
+    m_firstOfTime.emplace_hint(later, time, inserted);  // keeps an existing first event of this time
     return true;
 }
 

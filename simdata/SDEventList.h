@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <list>
+#include <map>
 
 #include "simdata/SDEvent.h"
 
@@ -15,6 +16,7 @@ class SDEventList {
     virtual ~SDEventList();
     // Hand-over: the list takes `event`, keeps its contents and deletes the object, so the pointer is
     // invalid afterwards. Every event is accepted (identical ones too); only null is refused (false).
+    // An event goes after every held event that is not later than it; one with a NaN time goes last.
     virtual bool addEvent(SDEvent* event);
     virtual void printAll() const;
 
@@ -23,4 +25,8 @@ class SDEventList {
 
   private:
     std::list<SDEvent> m_events;
+    // The first held event of each distinct time. An event that arrives out of order (every event of a log
+    // imported a second time does) finds its place here instead of walking the list back event by event,
+    // which made a second import cost time quadratic in the log's size.
+    std::map<double, std::list<SDEvent>::iterator> m_firstOfTime;
 };

@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <limits>
+#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/LogRecorder.h"
@@ -65,6 +71,60 @@ TEST(SDEventListTest, KeepsTimeOrderAndArrivalOrderForEqualTimes) {
     EXPECT_EQ(7u, list.size());
     EXPECT_FALSE(list.addEvent(nullptr));
     EXPECT_EQ(7u, list.size());
+}
+
+TEST(SDEventListTest, AnyArrivalOrderGivesTheStableTimeOrder) {
+    // Few distinct times, so that most events meet equal ones, arriving in a random order.
+    std::mt19937 random(7);
+    std::vector<std::pair<double, std::string>> arrivals;
+    SDEventList list;
+    for (int i = 0; i < 3000; ++i) {
+        const double time = static_cast<double>(random() % 40) * 250.0 - 1000.0;
+        arrivals.emplace_back(time, std::to_string(i));
+        list.addEvent(makeEvent(time, arrivals.back().second));
+    }
+    std::stable_sort(arrivals.begin(), arrivals.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::string> expected;
+    for (const auto& arrival : arrivals) {
+        expected.push_back(arrival.second);
+    }
+    EXPECT_EQ(expected, sources(list));
+}
+
+TEST(SDEventListTest, AnEventWithoutATimeGoesLastAndTheOthersKeepTheirOrderAroundIt) {
+    SDEventList list;
+    list.addEvent(makeEvent(2000, "b"));
+    list.addEvent(makeEvent(std::numeric_limits<double>::quiet_NaN(), "nan"));
+    list.addEvent(makeEvent(1000, "a"));
+    list.addEvent(makeEvent(3000, "c"));
+    list.addEvent(makeEvent(2000, "b2"));
+    // NaN compares with nothing: later events are placed as if it were not there.
+    EXPECT_EQ((std::vector<std::string>{"a", "b", "nan", "b2", "c"}), sources(list));
+}
+
+TEST(SDEventListTest, ALogAddedTwiceTakesTimeInProportion) {
+    // As a second import of the same log: every event of the second pass belongs among those of the first.
+    // Walking back from the end for each would take minutes here.
+    const int count = 100000;
+    SDEventList list;
+    const auto start = std::chrono::steady_clock::now();
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int i = 0; i < count; ++i) {
+            list.addEvent(makeEvent(static_cast<double>(i / 10), pass == 0 ? "first" : "second"));
+        }
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, 10.0);
+    ASSERT_EQ(static_cast<size_t>(2 * count), list.size());
+    // Each time holds its ten events of the first pass, then its ten of the second.
+    auto event = list.getEvents().begin();
+    for (int time = 0; time < count / 10; ++time) {
+        for (int k = 0; k < 20; ++k, ++event) {
+            ASSERT_EQ(static_cast<double>(time), event->getTime().getMilliseconds());
+            ASSERT_EQ(k < 10 ? "first" : "second", event->getSource()) << time;
+        }
+    }
 }
 
 TEST(SDEventListTest, PrintAllWritesEachHeldEventInOrder) {
