@@ -63,25 +63,34 @@ bool SLLogFile::load() {
     }
 
     // Lines are cut in place inside the block buffer: the line feed (and a '\r' before it) becomes the
-    // terminator, so a line is never copied. A line longer than the buffer makes the buffer grow.
+    // terminator, so a line is never copied. A line longer than the buffer makes the buffer grow, up to
+    // about twice the longest line that is handed on; the bytes of a longer line are dropped as they come.
     std::vector<char> buffer(kBlock);
     size_t begin = 0;     // start of the current line
     size_t searched = 0;  // where the search for its line feed goes on
     size_t end = 0;       // end of the bytes read
     bool atEnd = false;
+    bool tooLong = false;  // the current line is being passed over
     long long lineNumber = 0;
     for (;;) {
         char* data = buffer.data();
         char* feed = static_cast<char*>(std::memchr(data + searched, '\n', end - searched));
         if (feed == nullptr) {
             if (atEnd) {
-                if (begin == end) {
+                if (begin == end || tooLong) {
                     return true;
                 }
                 data[end] = '\0';  // a last line without a line feed; reads always leave room for this
                 feed = data + end;
             } else {
-                if (begin > 0) {
+                // One more for a '\r' that may end the line: that line is still short enough.
+                if (!tooLong && end - begin > kMaxLineLength + 1) {
+                    passOver(lineNumber);
+                    tooLong = true;
+                }
+                if (tooLong) {
+                    begin = end = 0;
+                } else if (begin > 0) {
                     std::memmove(data, data + begin, end - begin);
                     end -= begin;
                     begin = 0;
@@ -104,20 +113,31 @@ bool SLLogFile::load() {
             }
         }
         *feed = '\0';
+        char* lineEnd = feed;
         // Also at the end of a file cut between the '\r' and the '\n' of its last line.
         if (feed > data + begin && feed[-1] == '\r') {
-            feed[-1] = '\0';
+            *--lineEnd = '\0';
         }
-        if (!parseLine(data + begin)) {
+        if (!tooLong && static_cast<size_t>(lineEnd - (data + begin)) > kMaxLineLength) {
+            passOver(lineNumber);
+            tooLong = true;
+        }
+        if (!tooLong && !parseLine(data + begin)) {
             logMessage("Unable to parse line %lld of log file: %s", lineNumber, m_fileName.c_str());
             return false;
         }
+        tooLong = false;
         ++lineNumber;
         if (feed == data + end) {
             return true;
         }
         begin = searched = static_cast<size_t>(feed - data) + 1;
     }
+}
+
+void SLLogFile::passOver(long long lineNumber) {
+    logMessage("Passing over line %lld of log file, longer than %zu characters: %s", lineNumber,
+               kMaxLineLength, m_fileName.c_str());
 }
 
 bool SLLogFile::parseLine(const char* line) {

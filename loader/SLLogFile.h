@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -15,11 +16,17 @@ class SDDevsModel;
 // the sink in that order; every other line is passed over.
 class SLLogFile : public SLBase {
   public:
+    // Longest line that is handed to parseLine. A message line is far shorter; a longer "line" is what a
+    // file without line feeds (an image, a dump of zeros) looks like, and holding it whole would let any
+    // such file take as much memory as it is large.
+    static constexpr size_t kMaxLineLength = size_t{1} << 20;
+
     SLLogFile(SLSink* link, std::string fileName);
     ~SLLogFile() override;
-    // Reads the file line by line (any length; a '\r' before the '\n' is not part of the line) and hands
-    // each line to parseLine. False after a log line when the file cannot be opened or read, or when
-    // parseLine fails; what was handed over before stays with the sink.
+    // Reads the file line by line (a '\r' before the '\n' is not part of the line) and hands each line to
+    // parseLine. A line longer than kMaxLineLength is passed over after one log line, without being held.
+    // False after a log line when the file cannot be opened or read, or when parseLine fails; what was
+    // handed over before stays with the sink.
     bool load() override;
     // Handles one line without its line end. Always true: malformed lines are passed over or read as far
     // as their fields allow.
@@ -34,6 +41,7 @@ class SLLogFile : public SLBase {
     // The record a model reference stands for, named and (for a cell) grown to hold the cell.
     std::unique_ptr<SDDevsModel> makeModel(std::string_view reference);
     void handOver(std::unique_ptr<SDDevsModel> model);
+    void passOver(long long lineNumber);
 
     // Reused for the texts that are logged or scanned on every line, so a line costs no allocation.
     std::string m_text;
