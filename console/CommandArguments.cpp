@@ -1,5 +1,7 @@
 #include "console/CommandArguments.h"
 
+#include <cmath>
+
 #include "gui/VDConsole.h"
 #include "shell/TextScan.h"
 
@@ -12,7 +14,9 @@ std::string usage(const std::string& name, const std::string& arguments) {
 float number(const std::string& token) {
     float value = 0.0f;
     scanFloat(token.c_str(), value);
-    return value;
+    // "nan", "inf" and values beyond the float range would leave the camera or a cube where no later
+    // command can bring it back.
+    return std::isfinite(value) ? value : 0.0f;
 }
 
 void say(const std::string& line) {

@@ -10,7 +10,7 @@ namespace commandargs {
 std::string usage(const std::string& name, const std::string& arguments = "");
 
 // A number token read like "%f" (blanks skipped, the longest numeric prefix taken). A token that does not
-// start with a number reads as 0.
+// start with a number, or whose number is not finite, reads as 0.
 float number(const std::string& token);
 
 // Writes a line into the console, if there is one.

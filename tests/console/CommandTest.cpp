@@ -128,6 +128,14 @@ TEST_F(CommandTest, NumbersAreReadLikeFormattedInput) {
     EXPECT_FLOAT_EQ(7.0f, node->getSize()) << "leading blanks are skipped";
     EXPECT_EQ("CUBE", node->getNodeType());
 
+    check("vis_add_detail_node CUBE nan inf 1e39 -inf");
+    node = dynamic_cast<VDAddDetailNodeCommand*>(parsed);
+    ASSERT_NE(nullptr, node);
+    EXPECT_EQ(0.0f, node->getX()) << "numbers that are not finite read as 0";
+    EXPECT_EQ(0.0f, node->getY());
+    EXPECT_EQ(0.0f, node->getZ());
+    EXPECT_EQ(0.0f, node->getSize());
+
     check("cam_move 1 2 3");
     auto* move = dynamic_cast<VDMoveCameraCommand*>(parsed);
     ASSERT_NE(nullptr, move);
