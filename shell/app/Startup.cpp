@@ -4,9 +4,11 @@
 
 #include <cstdio>
 
+#include "gui/VDThemeStore.h"
 #include "shell/EngineVariables.h"
 #include "shell/GLExtensions.h"
 #include "shell/Log.h"
+#include "shell/VDGarbageCan.h"
 #include "shell/app/GlutBridge.h"
 
 namespace {
@@ -35,9 +37,16 @@ int runTessaron(int argc, char** argv) {
 
     // The process-wide objects, in the order they depend on each other. Each step stops start-up with its
     // own message when its object cannot be built.
+    if (createGarbageCan() == nullptr) {
+        return startupFailure("Unable to create garbage collector");
+    }
     // The extension loader: after the main window, before the theme store. It probes the window's context.
     if (createGLExtensions() == nullptr) {
         return startupFailure("Unable to create glextension object");
+    }
+    // The theme builds its fonts, so it needs the GL context of the window created above.
+    if (!createThemeStore()) {
+        return startupFailure("Unable to create Theme store");
     }
 
     registerGlutCallbacks();

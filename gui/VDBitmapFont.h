@@ -1,0 +1,57 @@
+#pragma once
+
+#include <GL/gl.h>
+
+#include <string>
+
+// A bitmap font for OpenGL: 96 consecutive display lists, one per character 32 to 127, each drawing the
+// glyph at the raster position and advancing it. The face is found through fontconfig (a monospaced face
+// stands in when the named one is not installed) and rendered with FreeType; when no font file can be
+// used, GLUT's built-in bitmap fonts are compiled into the lists instead, so text is always drawn.
+class VDBitmapFont {
+  public:
+    static constexpr int FIRST_CHAR = 32;
+    static constexpr int CHAR_COUNT = 96;
+
+    struct Metrics {
+        float charWidth = 0.0f;
+        float charHeight = 0.0f;
+        float third = 0.0f;  // kept for the interface; nothing sets or reads it
+    };
+
+    // `height` in pixels. Needs a current GL context; without one the font has no lists and draws nothing.
+    VDBitmapFont(const std::string& face, int height, bool bold, bool italic);
+    ~VDBitmapFont();
+    VDBitmapFont(const VDBitmapFont&) = delete;
+    VDBitmapFont& operator=(const VDBitmapFont&) = delete;
+
+    // Deletes the display lists; later calls do nothing.
+    void release();
+    Metrics getMetrics() const { return {m_charWidth, m_charHeight, m_third}; }
+    GLuint getListBase() const { return m_listBase; }
+    bool isReleased() const { return m_released; }
+    // Whether the lists hold one of GLUT's built-in fonts rather than the requested face.
+    bool usesGlutFont() const { return m_glutFont; }
+    // The font file the lists were rendered from; empty with a GLUT font.
+    const std::string& getFile() const { return m_file; }
+
+    // For tests and machines without usable fonts: while on, new fonts skip fontconfig and use GLUT's.
+    static void forceGlutFallback(bool on);
+
+  private:
+    bool buildFromFile(const std::string& file, int index, int height);
+    void buildFromGlut(bool large);
+
+    GLuint m_listBase = 0;
+    float m_charWidth = 0.0f;
+    float m_charHeight = 0.0f;
+    float m_third = 0.0f;
+    bool m_released = false;
+    bool m_glutFont = false;
+    std::string m_file;
+};
+
+// Draws `text` as it stands (no format directives are read in it) with `font`, starting at the raster
+// position (x, y) in the current colour. Characters without a glyph are drawn as blanks (control
+// characters) or '?' (bytes above 126).
+void drawText(const VDBitmapFont* font, int x, int y, const std::string& text);

@@ -1,0 +1,8 @@
+#include "gui/VDClipBoard.h"
+
+VDClipBoard::~VDClipBoard() = default;
+
+VDClipBoard* getClipBoard() {
+    static VDClipBoard clipBoard;
+    return &clipBoard;
+}

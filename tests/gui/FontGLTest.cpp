@@ -1,0 +1,140 @@
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "gui/VDBitmapFont.h"
+#include "tests/support/GLTestContext.h"
+
+namespace {
+
+class FontGLTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(GLTestContext::ensure());
+        GLTestContext::reset();
+        glMatrixMode(GL_PROJECTION);
+        glOrtho(0, 800, 0, 600, -1, 1);
+        glMatrixMode(GL_MODELVIEW);
+    }
+    void TearDown() override { VDBitmapFont::forceGlutFallback(false); }
+
+    static int litPixels(int x, int y, int w, int h) {
+        return w * h - GLTestContext::countNear(x, y, w, h, {0, 0, 0, 255});
+    }
+    static float rasterX() {
+        GLfloat position[4] = {0, 0, 0, 0};
+        glGetFloatv(GL_CURRENT_RASTER_POSITION, position);
+        return position[0];
+    }
+};
+
+TEST_F(FontGLTest, TextFontHasSaneMetricsAndNinetySixLists) {
+    VDBitmapFont font("Lucida Console", 12, false, false);
+    const VDBitmapFont::Metrics metrics = font.getMetrics();
+    EXPECT_GE(metrics.charWidth, 5);
+    EXPECT_LE(metrics.charWidth, 12);
+    EXPECT_GE(metrics.charHeight, 10);
+    EXPECT_LE(metrics.charHeight, 20);
+    EXPECT_EQ(metrics.charWidth, static_cast<float>(static_cast<int>(metrics.charWidth))) << "whole pixels";
+
+    const GLuint base = font.getListBase();
+    ASSERT_NE(0u, base);
+    EXPECT_TRUE(glIsList(base));
+    EXPECT_TRUE(glIsList(base + 95));
+    font.release();
+    EXPECT_FALSE(glIsList(base));
+    EXPECT_FALSE(glIsList(base + 95));
+    font.release();  // once only
+}
+
+TEST_F(FontGLTest, BoldTitleFontIsAtLeastAsWideAsTheTextFont) {
+    VDBitmapFont text("Lucida Console", 12, false, false);
+    VDBitmapFont title("Lucida Console", 14, true, false);
+    EXPECT_GE(title.getMetrics().charWidth, text.getMetrics().charWidth);
+    EXPECT_GT(title.getMetrics().charHeight, text.getMetrics().charHeight);
+}
+
+TEST_F(FontGLTest, TextLightsPixelsAtItsRasterPosition) {
+    VDBitmapFont font("Lucida Console", 12, false, false);
+    drawText(&font, 100, 300, "Hello, world");
+    const int lit = litPixels(100, 297, 150, 20);
+    EXPECT_GT(lit, 30);
+    EXPECT_EQ(lit, litPixels(0, 0, 800, 600)) << "nothing drawn outside the text's box";
+}
+
+TEST_F(FontGLTest, PercentSignsAndLongTextsAreDrawnAsTheyStand) {
+    VDBitmapFont font("Lucida Console", 12, false, false);
+    const float advance = font.getMetrics().charWidth;  // a monospaced face: every glyph advances this far
+
+    glColor3f(1, 1, 1);
+    drawText(&font, 10, 500, "100% %s%n%d");
+    EXPECT_FLOAT_EQ(10 + 11 * advance, rasterX()) << "eleven glyphs, no format directive read";
+    EXPECT_GT(litPixels(10, 495, 200, 20), 20);
+
+    const std::string longText(1000, '%');
+    drawText(&font, 10, 400, longText);
+    EXPECT_FLOAT_EQ(10 + 1000 * advance, rasterX()) << "drawn whole";
+}
+
+TEST_F(FontGLTest, CharactersWithoutAGlyphNeverReachOtherDisplayLists) {
+    // Red full-screen lists just below and just above the font's 96.
+    const GLuint below = glGenLists(32);
+    VDBitmapFont font("Lucida Console", 12, false, false);
+    const GLuint above = glGenLists(160);
+    ASSERT_EQ(below + 32, font.getListBase()) << "lists are handed out consecutively";
+    ASSERT_EQ(font.getListBase() + 96, above);
+    for (GLuint list : {below, above}) {
+        const GLuint count = list == below ? 32 : 160;
+        for (GLuint i = 0; i < count; ++i) {
+            glNewList(list + i, GL_COMPILE);
+            glColor3f(1, 0, 0);
+            glRecti(0, 0, 800, 600);
+            glEndList();
+        }
+    }
+
+    glColor3f(1, 1, 1);
+    drawText(&font, 10, 300, std::string("tab\there\nnew\x01\x1f\x7f\x80\xe9\xff", 19));
+    EXPECT_EQ(0, GLTestContext::countNear(0, 0, 800, 600, {255, 0, 0, 255}, 0));
+    EXPECT_FLOAT_EQ(10 + 19 * font.getMetrics().charWidth, rasterX()) << "each byte still takes its place";
+
+    glDeleteLists(below, 32);
+    glDeleteLists(above, 160);
+}
+
+TEST_F(FontGLTest, ForcedGlutFallbackDrawsWithGlutsFixedFonts) {
+    VDBitmapFont::forceGlutFallback(true);
+    VDBitmapFont text("Lucida Console", 12, false, false);
+    VDBitmapFont title("Lucida Console", 14, true, false);
+    EXPECT_TRUE(text.usesGlutFont());
+    EXPECT_TRUE(text.getFile().empty());
+    EXPECT_FLOAT_EQ(8, text.getMetrics().charWidth);
+    EXPECT_GE(text.getMetrics().charHeight, 13);
+    EXPECT_FLOAT_EQ(9, title.getMetrics().charWidth);
+
+    glColor3f(1, 1, 1);
+    drawText(&text, 50, 200, "Fallback 50%");
+    EXPECT_FLOAT_EQ(50 + 12 * 8, rasterX());
+    EXPECT_GT(litPixels(50, 196, 120, 20), 30);
+}
+
+// The project installs DejaVu fonts: an uninstalled face must be replaced by a monospaced font file, not by
+// GLUT's fonts.
+TEST_F(FontGLTest, UninstalledFaceFallsBackToAMonospacedFontFile) {
+    VDBitmapFont font("No Such Face Anywhere", 12, false, false);
+    EXPECT_FALSE(font.usesGlutFont());
+    EXPECT_FALSE(font.getFile().empty());
+    GLTestContext::reset();
+    glMatrixMode(GL_PROJECTION);
+    glOrtho(0, 800, 0, 600, -1, 1);
+    glColor3f(1, 1, 1);
+    const float advance = font.getMetrics().charWidth;
+    drawText(&font, 0, 100, "iiii");
+    const float narrow = rasterX();
+    drawText(&font, 0, 100, "MMMM");
+    EXPECT_FLOAT_EQ(narrow, rasterX()) << "narrow and wide letters advance alike";
+    EXPECT_FLOAT_EQ(4 * advance, narrow);
+}
+
+}  // namespace
