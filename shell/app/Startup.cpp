@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "control/VCSimulation.h"
 #include "gui/VDThemeStore.h"
 #include "shell/EngineVariables.h"
 #include "shell/GLExtensions.h"
@@ -47,6 +48,10 @@ int runTessaron(int argc, char** argv) {
     // The theme builds its fonts, so it needs the GL context of the window created above.
     if (!createThemeStore()) {
         return startupFailure("Unable to create Theme store");
+    }
+    // The simulation controller: after the theme store, before the viewer window that draws through it.
+    if (createSimulation() == nullptr) {
+        return startupFailure("Unable to create simulation control object");
     }
 
     registerGlutCallbacks();

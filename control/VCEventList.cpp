@@ -1,0 +1,11 @@
+#include "control/VCEventList.h"
+
+#include "simdata/SDEventList.h"
+
+VCEventList::~VCEventList() {
+    m_list = nullptr;
+}
+
+bool VCEventList::addEvent(SDEvent* event) {
+    return m_list != nullptr && m_list->addEvent(event);
+}

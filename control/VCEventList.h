@@ -1,0 +1,20 @@
+#pragma once
+
+class SDEvent;
+class SDEventList;
+
+// The controller's view of a visualization's event list: imports add events through it.
+class VCEventList {
+  public:
+    // Over a list owned elsewhere (the visualization).
+    explicit VCEventList(SDEventList* list) : m_list(list) {}
+    VCEventList(const VCEventList&) = delete;
+    VCEventList& operator=(const VCEventList&) = delete;
+
+    virtual ~VCEventList();
+    // Hand-over as the event list's addEvent: true when it took the event.
+    virtual bool addEvent(SDEvent* event);
+
+  private:
+    SDEventList* m_list;
+};

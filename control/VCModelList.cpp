@@ -1,0 +1,18 @@
+#include "control/VCModelList.h"
+
+#include "simdata/ModelOffer.h"
+
+VCModelList::~VCModelList() {
+    m_list = nullptr;
+}
+
+bool VCModelList::addModel(SDDevsModel* model) {
+    if (m_list == nullptr) {
+        return false;
+    }
+    return offerModel(*m_list, model);
+}
+
+SDDevsModelList* VCModelList::getModelList() {
+    return m_list;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+class SDDevsModel;
+class SDDevsModelList;
+
+// The controller's view of a visualization's model registry: what an import offers goes through here, so
+// that a name met again is merged into the registered record instead of being registered twice.
+class VCModelList {
+  public:
+    // Over a registry owned elsewhere (the visualization).
+    explicit VCModelList(SDDevsModelList* list) : m_list(list) {}
+    VCModelList(const VCModelList&) = delete;
+    VCModelList& operator=(const VCModelList&) = delete;
+
+    virtual ~VCModelList();
+    // Hand-over: true when the registry took `model` (a new name); false when the caller keeps it, which
+    // includes every record merged into one already registered.
+    virtual bool addModel(SDDevsModel* model);
+    virtual SDDevsModelList* getModelList();
+
+  private:
+    SDDevsModelList* m_list;
+};

@@ -1,0 +1,162 @@
+#include "control/VCSimulation.h"
+
+#include <memory>
+#include <new>
+#include <string>
+
+#include "control/VCEventList.h"
+#include "control/VCModelList.h"
+#include "control/VCSceneGraph.h"
+#include "control/VCSimulationLink.h"
+#include "scene/SDDetailNodeCUBE.h"
+#include "scene/Vector3.h"
+#include "shell/ConsoleChannel.h"
+#include "shell/Log.h"
+#include "shell/PropertySet.h"
+#include "simdata/SDCELLDevsModel.h"
+#include "simdata/SDDevsModelList.h"
+#include "simdata/SDTime.h"
+#include "simdata/SDVisualization.h"
+
+namespace {
+
+// Raw owning pointers on purpose: the objects log as they go, so they must not be destroyed at exit after
+// the log's own statics. Only destroyVisualization and destroySimulation delete them.
+SDVisualization* g_visualization = nullptr;
+VCSimulation* g_simulation = nullptr;
+
+// The name of the Cell-DEVS model drawn in the view, and the box its cells are spread over.
+const char* const kDrawnModel = "life";
+const Vector3 kDrawnCentre(0.0f, 0.0f, -5.0f);
+constexpr float kDrawnExtent = 20.0f;
+
+// An absent property reads as 0.
+float floatProperty(const PropertySet& properties, const char* name) {
+    float value = 0.0f;
+    properties.getFloat(name, &value);
+    return value;
+}
+
+}  // namespace
+
+SDVisualization* createVisualization() {
+    if (g_visualization == nullptr) {
+        g_visualization = new (std::nothrow) SDVisualization();
+    }
+    return g_visualization;
+}
+
+SDVisualization* getVisualization() {
+    return g_visualization;
+}
+
+void destroyVisualization() {
+    // Emptied before the delete, so nothing reached from the destructor sees a dying visualization.
+    SDVisualization* visualization = g_visualization;
+    g_visualization = nullptr;
+    delete visualization;
+}
+
+VCSimulation* createSimulation() {
+    if (g_simulation == nullptr) {
+        g_simulation = new (std::nothrow) VCSimulation();
+    }
+    return g_simulation;
+}
+
+VCSimulation* getSimulation() {
+    return g_simulation;
+}
+
+void destroySimulation() {
+    VCSimulation* simulation = g_simulation;
+    g_simulation = nullptr;
+    delete simulation;
+}
+
+VCSimulation::VCSimulation() = default;
+
+VCSimulation::~VCSimulation() {
+    if (getVisualization() != nullptr) {
+        closeVisualization();
+    }
+}
+
+bool VCSimulation::newVisualization(const std::string& name) {
+    if (getVisualization() != nullptr) {
+        consolePrint("Cannot create new visualization. Please close open visualization first");
+        return false;
+    }
+    m_visualization = createVisualization();
+    m_visualization->setName(name);
+    m_eventList = std::make_unique<VCEventList>(m_visualization->getEventList());
+    m_modelList = std::make_unique<VCModelList>(m_visualization->getModelList());
+    m_sceneGraph = std::make_unique<VCSceneGraph>(m_visualization->getSceneGraph());
+    return true;
+}
+
+void VCSimulation::closeVisualization() {
+    if (getVisualization() == nullptr) {
+        return;
+    }
+    // The views go first: they point into the visualization.
+    m_eventList.reset();
+    m_modelList.reset();
+    m_sceneGraph.reset();
+    destroyVisualization();
+    m_visualization = nullptr;
+}
+
+bool VCSimulation::importLogFile(const std::string& path) {
+    if (getVisualization() == nullptr) {
+        logMessage("Unable to import from log file: no visualization currently exists.");
+        return false;
+    }
+    VCSimulationLink link(m_modelList.get(), m_eventList.get());
+    return link.loadLogFile(path);
+}
+
+int VCSimulation::addDetailNode(const PropertySet& properties) {
+    if (m_sceneGraph == nullptr) {
+        logMessage("No scene graph created.");
+        return -1;
+    }
+    std::string type;
+    properties.getString("type", &type);
+    if (type != "CUBE") {
+        return -1;
+    }
+    auto cube = std::make_unique<SDDetailNodeCUBE>();
+    cube->setPosition(Vector3(floatProperty(properties, "position_x"),
+                              floatProperty(properties, "position_y"),
+                              floatProperty(properties, "position_z")));
+    cube->setSize(floatProperty(properties, "size"));
+    return m_sceneGraph->addNode(std::move(cube));
+}
+
+void VCSimulation::render(Frustum* frustum) {
+    if (m_sceneGraph != nullptr) {
+        m_sceneGraph->render(frustum);
+    }
+    if (m_modelList == nullptr) {
+        return;
+    }
+    SDDevsModelList* models = m_modelList->getModelList();
+    auto* life = models == nullptr ? nullptr : dynamic_cast<SDCELLDevsModel*>(models->findModel(kDrawnModel));
+    if (life != nullptr) {
+        life->arrange(kDrawnCentre, kDrawnExtent, kDrawnExtent, kDrawnExtent);
+        life->drawCells();
+    }
+}
+
+void VCSimulation::incrementTime(double time) {
+    if (SDVisualization* visualization = getVisualization()) {
+        visualization->timeIncremented(SDTime(time));
+    }
+}
+
+void VCSimulation::decrementTime(double time) {
+    if (SDVisualization* visualization = getVisualization()) {
+        visualization->timeDecremented(SDTime(time));
+    }
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+class Frustum;
+class PropertySet;
+class SDVisualization;
+class VCEventList;
+class VCModelList;
+class VCSceneGraph;
+
+// The one controller between the user's commands and the simulation data: it opens and closes the
+// current visualization, runs log imports into it, adds detail nodes and draws it once per frame.
+class VCSimulation {
+  public:
+    VCSimulation();
+    VCSimulation(const VCSimulation&) = delete;
+    VCSimulation& operator=(const VCSimulation&) = delete;
+    // Closes an open visualization.
+    virtual ~VCSimulation();
+
+    // Opens a visualization of that name. Refused (printed into the console, nothing changes) while one
+    // is open.
+    bool newVisualization(const std::string& name);
+    // Deletes the open visualization with everything it holds; nothing happens when none is open.
+    void closeVisualization();
+    // Imports a simulation log into the open visualization. What was added before a failure stays.
+    bool importLogFile(const std::string& path);
+    // Adds a cube built from "type" (must be "CUBE"), "position_x", "position_y", "position_z" and "size"
+    // to the scene graph; its index there, or -1.
+    int addDetailNode(const PropertySet& properties);
+    // Draws the scene graph culled by the frustum, then the Cell-DEVS model named "life" in the 20-unit
+    // box centred on (0, 0, -5). Draws nothing while no visualization is open.
+    void render(Frustum* frustum);
+    // Report a move of the time cursor to the open visualization (in milliseconds).
+    void incrementTime(double time);
+    void decrementTime(double time);
+
+    // The views over the open visualization; null while none is open.
+    VCModelList* getModelList() const { return m_modelList.get(); }
+    VCEventList* getEventList() const { return m_eventList.get(); }
+    VCSceneGraph* getSceneGraph() const { return m_sceneGraph.get(); }
+
+  private:
+    std::unique_ptr<VCModelList> m_modelList;
+    std::unique_ptr<VCEventList> m_eventList;
+    std::unique_ptr<VCSceneGraph> m_sceneGraph;
+    SDVisualization* m_visualization = nullptr;  // the slot's content, owned by the slot
+};
+
+// The current-visualization slot. It owns what it holds; the controller fills and empties it.
+// createVisualization builds an unnamed visualization when the slot is empty and returns the slot's content.
+SDVisualization* createVisualization();
+SDVisualization* getVisualization();
+void destroyVisualization();
+
+// The process-wide controller: created once at start-up, destroyed by the exit confirmation.
+// createSimulation builds it when absent and returns it.
+VCSimulation* createSimulation();
+VCSimulation* getSimulation();
+void destroySimulation();

@@ -1,0 +1,205 @@
+#include "loader/SLLogFile.h"
+
+#include <sys/stat.h>
+
+#include <cstring>
+#include <fstream>
+#include <new>
+#include <utility>
+#include <vector>
+
+#include "loader/SLLogFields.h"
+#include "loader/SLSink.h"
+#include "shell/Log.h"
+#include "shell/TextScan.h"
+#include "simdata/SDCELLDevsModel.h"
+#include "simdata/SDDevsModel.h"
+#include "simdata/SDEvent.h"
+
+namespace {
+
+constexpr int kMessageFields = 8;
+constexpr size_t kBlock = size_t{1} << 16;
+
+// A directory or a device can be opened like a file, but yields no lines (or never ends): only a regular
+// file is taken for a log.
+bool isRegularFile(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+// The event's end of a model reference: the text before its last '(' (the identifier is dropped), or the
+// whole reference when it has none.
+std::string_view withoutIdentifier(std::string_view reference) {
+    const size_t open = reference.rfind('(');
+    return open == std::string_view::npos ? reference : reference.substr(0, open);
+}
+
+bool isCoordinateDelimiter(char c) {
+    return c == '(' || c == ',' || c == ')';
+}
+
+}  // namespace
+
+SLLogFile::SLLogFile(SLSink* link, std::string fileName) : SLBase(link), m_fileName(std::move(fileName)) {}
+
+SLLogFile::~SLLogFile() = default;
+
+bool SLLogFile::load() {
+    std::unique_ptr<std::ifstream> stream(new (std::nothrow) std::ifstream);
+    if (stream == nullptr) {
+        logMessage("Unable to create ifstream object.");
+        return false;
+    }
+    // The reader below fetches large blocks itself; a stream buffer would only add a copy.
+    stream->rdbuf()->pubsetbuf(nullptr, 0);
+    const bool regular = isRegularFile(m_fileName);
+    if (regular) {
+        stream->open(m_fileName, std::ios::in);
+    }
+    if (!regular || !stream->good()) {
+        logMessage("Unable to open log file for import");
+        return false;
+    }
+
+    // Lines are cut in place inside the block buffer: the line feed (and a '\r' before it) becomes the
+    // terminator, so a line is never copied. A line longer than the buffer makes the buffer grow.
+    std::vector<char> buffer(kBlock);
+    size_t begin = 0;     // start of the current line
+    size_t searched = 0;  // where the search for its line feed goes on
+    size_t end = 0;       // end of the bytes read
+    bool atEnd = false;
+    long long lineNumber = 0;
+    for (;;) {
+        char* data = buffer.data();
+        char* feed = static_cast<char*>(std::memchr(data + searched, '\n', end - searched));
+        if (feed == nullptr) {
+            if (atEnd) {
+                if (begin == end) {
+                    return true;
+                }
+                data[end] = '\0';  // a last line without a line feed; reads always leave room for this
+                feed = data + end;
+            } else {
+                if (begin > 0) {
+                    std::memmove(data, data + begin, end - begin);
+                    end -= begin;
+                    begin = 0;
+                }
+                if (buffer.size() - end < kBlock / 2) {
+                    buffer.resize(buffer.size() * 2);
+                    data = buffer.data();
+                }
+                searched = end;
+                const size_t wanted = buffer.size() - end - 1;
+                stream->read(data + end, static_cast<std::streamsize>(wanted));
+                if (stream->bad()) {
+                    logMessage("Unable to read line %lld of log file: %s", lineNumber, m_fileName.c_str());
+                    return false;
+                }
+                const std::streamsize got = stream->gcount();
+                end += static_cast<size_t>(got);
+                atEnd = static_cast<size_t>(got) < wanted;
+                continue;
+            }
+        }
+        *feed = '\0';
+        if (feed > data + begin && feed[-1] == '\r') {
+            feed[-1] = '\0';
+        }
+        if (!parseLine(data + begin)) {
+            logMessage("Unable to parse line %lld of log file: %s", lineNumber, m_fileName.c_str());
+            return false;
+        }
+        ++lineNumber;
+        if (feed == data + end) {
+            return true;
+        }
+        begin = searched = static_cast<size_t>(feed - data) + 1;
+    }
+}
+
+bool SLLogFile::parseLine(const char* line) {
+    std::string_view fields[kMessageFields];
+    if (line == nullptr || cutLogFields(line, fields, kMessageFields) != kMessageFields) {
+        return true;
+    }
+    const std::string_view kind = fields[1];
+    if (kind != "X" && kind != "Y") {
+        m_text.assign(kind);
+        logText(m_text);
+        logMessage("Ignoring non external or output message");
+        return true;
+    }
+    logMessage("Adding event");
+    m_text.assign(line);
+    logText(m_text);
+
+    auto event = std::make_unique<SDEvent>();
+    event->m_type = kind == "X" ? 0 : 1;
+    m_number.assign(fields[2]);
+    event->m_time.parse(m_number);
+    event->m_source.assign(withoutIdentifier(fields[3]));
+    event->m_port.assign(fields[4]);
+    // The value stays 0 when the field is not a number. Scanned from a copy so that it cannot run on
+    // into the next field.
+    m_number.assign(fields[5]);
+    scanDouble(m_number.c_str(), event->m_value);
+    event->m_destination.assign(withoutIdentifier(fields[7]));
+
+    std::unique_ptr<SDDevsModel> source = makeModel(event->m_source);
+    std::unique_ptr<SDDevsModel> destination = makeModel(event->m_destination);
+    if (event->m_type == 1) {
+        source->appendOutputPort(event->m_port);
+    } else {
+        destination->appendInputPort(event->m_port);
+    }
+    handOver(std::move(source));
+    handOver(std::move(destination));
+    if (m_link != nullptr && m_link->addEvent(event.get())) {
+        event.release();  // the sink owns it now
+    } else {
+        logMessage("***Event already in event list***");
+    }
+    return true;
+}
+
+std::unique_ptr<SDDevsModel> SLLogFile::makeModel(std::string_view reference) {
+    const size_t open = reference.rfind('(');
+    if (open == std::string_view::npos) {
+        auto plain = std::make_unique<SDDevsModel>();
+        plain->setName(std::string(reference));
+        return plain;
+    }
+    auto cell = std::make_unique<SDCELLDevsModel>();
+    // Named first: a refused coordinate is reported with the model's name.
+    cell->setName(std::string(reference.substr(0, open)));
+    // The pieces between '(', ',' and ')' after the last '(', empty ones dropped: x, y, z in that order,
+    // each 0 when missing or not a number; further pieces are ignored.
+    long long coordinates[3] = {0, 0, 0};
+    size_t at = open;
+    for (int found = 0; found < 3; ++found) {
+        while (at < reference.size() && isCoordinateDelimiter(reference[at])) {
+            ++at;
+        }
+        if (at == reference.size()) {
+            break;
+        }
+        const size_t start = at;
+        while (at < reference.size() && !isCoordinateDelimiter(reference[at])) {
+            ++at;
+        }
+        m_number.assign(reference.substr(start, at - start));
+        int value = 0;
+        scanInt(m_number.c_str(), value);
+        coordinates[found] = value;
+    }
+    cell->acceptCell(coordinates[0], coordinates[1], coordinates[2]);
+    return cell;
+}
+
+void SLLogFile::handOver(std::unique_ptr<SDDevsModel> model) {
+    if (m_link != nullptr && m_link->addModel(model.get())) {
+        model.release();  // the sink owns it now
+    }
+}

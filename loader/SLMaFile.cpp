@@ -1,0 +1,3 @@
+#include "loader/SLMaFile.h"
+
+SLMaFile::~SLMaFile() = default;

@@ -1,0 +1,3 @@
+#include "loader/SLPlanFile.h"
+
+SLPlanFile::~SLPlanFile() = default;
