@@ -63,7 +63,6 @@ bool VDPanel::handleEvent(VDEvent* event) {
     if (m_closeButton != nullptr && event->getRouting() == VDEvent::ROUTE_DOWN) {
         m_closeButton->handleEvent(event);
     }
-    const VDTheme& bindings = inputTheme();
 
     if (type == VDEvent::MOUSE_MOVE) {
         if (auto* move = dynamic_cast<VDMouseMoveEvent*>(event)) {
@@ -126,7 +125,7 @@ bool VDPanel::handleEvent(VDEvent* event) {
         if (auto* down = dynamic_cast<VDMouseDownEvent*>(event)) {
             const float x = static_cast<float>(down->getX());
             const float y = static_cast<float>(down->getY());
-            if (m_movable && bindings.isMoveButton(down->getButton())) {
+            if (m_movable && inputTheme().isMoveButton(down->getButton())) {
                 m_dragging = false;
                 if (inTitleBar(x, y)) {
                     m_dragging = true;
@@ -135,7 +134,7 @@ bool VDPanel::handleEvent(VDEvent* event) {
                     return true;
                 }
             }
-            if (m_resizable && bindings.isResizeButton(down->getButton())) {
+            if (m_resizable && inputTheme().isResizeButton(down->getButton())) {
                 const int edges = edgesAt(x, y);
                 if (edges != m_resizeEdges) {
                     m_resizeEdges = edges;
@@ -145,10 +144,10 @@ bool VDPanel::handleEvent(VDEvent* event) {
         }
     } else if (type == VDEvent::MOUSE_UP) {
         if (auto* up = dynamic_cast<VDMouseUpEvent*>(event)) {
-            if (m_resizeEdges != 0 && bindings.isResizeButton(up->getButton())) {
+            if (m_resizeEdges != 0 && inputTheme().isResizeButton(up->getButton())) {
                 m_resizeEdges = 0;
             }
-            if (m_dragging && bindings.isMoveButton(up->getButton())) {
+            if (m_dragging && inputTheme().isMoveButton(up->getButton())) {
                 m_dragging = false;
             }
         }

@@ -41,11 +41,12 @@ int runTessaron(int argc, char** argv) {
     if (createGarbageCan() == nullptr) {
         return startupFailure("Unable to create garbage collector");
     }
-    // The extension loader: after the main window, before the theme store. It probes the window's context.
+    // (Parser and main window come here.)
+    // The extension loader probes the context of the window created above.
     if (createGLExtensions() == nullptr) {
         return startupFailure("Unable to create glextension object");
     }
-    // The theme builds its fonts, so it needs the GL context of the window created above.
+    // The theme builds its fonts, so it needs the GL context too.
     if (!createThemeStore()) {
         return startupFailure("Unable to create Theme store");
     }
