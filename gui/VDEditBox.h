@@ -27,6 +27,8 @@ class VDEditBox : public VDLabel {
     bool isSelecting() const { return m_selecting; }
     void setSelectable(bool selectable) { m_selectable = selectable; }
     int getMaxLength() const { return m_maxLength; }
+    // Limits typing and pasting; a text set with setText may still be longer.
+    void setMaxLength(int length) { m_maxLength = length; }
 
   private:
     enum class KeyResult { Ignored, Consumed, Changed };

@@ -104,6 +104,7 @@ bool SLLogFile::load() {
             }
         }
         *feed = '\0';
+        // Also at the end of a file cut between the '\r' and the '\n' of its last line.
         if (feed > data + begin && feed[-1] == '\r') {
             feed[-1] = '\0';
         }

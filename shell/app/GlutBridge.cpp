@@ -2,6 +2,7 @@
 
 #include <GL/freeglut.h>
 
+#include "gui/VDMainWindow.h"
 #include "shell/VDGarbageCan.h"
 
 namespace {
@@ -47,8 +48,10 @@ int specialCode(int code) {
     }
 }
 
-// The main window receives every event; until it exists the events are built and dropped.
-void deliver(VDEvent& /*event*/) {}
+// Synchronous: the event lives on the callback's stack and is gone once the callback returns.
+void deliver(VDMainWindow* mainWindow, VDEvent& event) {
+    mainWindow->handleEvent(&event);
+}
 
 }  // namespace
 
@@ -117,53 +120,85 @@ std::unique_ptr<VDMouseButtonEvent> mouseEventFromGlut(int glutButton, int state
 }
 
 void onGlutDisplay() {
+    VDMainWindow* mainWindow = getMainWindow();
+    if (mainWindow == nullptr) {
+        return;
+    }
     // Objects disposed while the last frame's events were handled go before anything else runs.
     if (VDGarbageCan* can = getGarbageCan()) {
         can->empty();
     }
     VDRedisplayEvent redisplay;
-    deliver(redisplay);
+    deliver(mainWindow, redisplay);
 }
 
 void onGlutReshape(int width, int height) {
+    VDMainWindow* mainWindow = getMainWindow();
+    if (mainWindow == nullptr) {
+        return;
+    }
     VDResizeEvent resize(width, height);
-    deliver(resize);
+    deliver(mainWindow, resize);
     VDRedisplayEvent redisplay;
-    deliver(redisplay);
+    deliver(mainWindow, redisplay);
 }
 
 void onGlutKeyboard(unsigned char key, int, int) {
+    VDMainWindow* mainWindow = getMainWindow();
+    if (mainWindow == nullptr) {
+        return;
+    }
     VDKeyDownEvent down = keyDownFromGlutCharacter(key, glutGetModifiers());
-    deliver(down);
+    deliver(mainWindow, down);
 }
 
 void onGlutSpecial(int key, int, int) {
+    VDMainWindow* mainWindow = getMainWindow();
+    if (mainWindow == nullptr) {
+        return;
+    }
     VDKeyDownEvent down = keyDownFromGlutSpecial(key, glutGetModifiers());
-    deliver(down);
+    deliver(mainWindow, down);
 }
 
 void onGlutMouse(int button, int state, int x, int y) {
+    VDMainWindow* mainWindow = getMainWindow();
+    if (mainWindow == nullptr) {
+        return;
+    }
     std::unique_ptr<VDMouseButtonEvent> event = mouseEventFromGlut(button, state, x, y);
     if (event != nullptr) {
-        deliver(*event);
+        deliver(mainWindow, *event);
     }
 }
 
 void onGlutMotion(int x, int y) {
+    VDMainWindow* mainWindow = getMainWindow();
+    if (mainWindow == nullptr) {
+        return;
+    }
     VDMouseMoveEvent move(x, y);
-    deliver(move);
+    deliver(mainWindow, move);
 }
 
 void onGlutVisibility(int) {}
 
 void onGlutSpecialUp(int key, int, int) {
+    VDMainWindow* mainWindow = getMainWindow();
+    if (mainWindow == nullptr) {
+        return;
+    }
     VDKeyUpEvent up = keyUpFromGlutSpecial(key);
-    deliver(up);
+    deliver(mainWindow, up);
 }
 
 void onGlutKeyboardUp(unsigned char key, int, int) {
+    VDMainWindow* mainWindow = getMainWindow();
+    if (mainWindow == nullptr) {
+        return;
+    }
     VDKeyUpEvent up = keyUpFromGlutCharacter(key);
-    deliver(up);
+    deliver(mainWindow, up);
 }
 
 void registerGlutCallbacks() {

@@ -3,8 +3,12 @@
 #include <GL/freeglut.h>
 
 #include <cstdio>
+#include <memory>
 
+#include "console/VDDEVSConsoleParser.h"
+#include "console/VDExitCommand.h"
 #include "control/VCSimulation.h"
+#include "gui/VDMainWindow.h"
 #include "gui/VDThemeStore.h"
 #include "shell/EngineVariables.h"
 #include "shell/GLExtensions.h"
@@ -20,6 +24,11 @@ int startupFailure(const char* message) {
     logMessage("%s", message);
     std::fprintf(stderr, "tessaron: %s\n", message);
     return 1;
+}
+
+// What Escape runs: the same question as the "exit" command.
+std::unique_ptr<VDConsoleCommand> makeExitCommand() {
+    return std::make_unique<VDExitCommand>();
 }
 
 }  // namespace
@@ -41,7 +50,11 @@ int runTessaron(int argc, char** argv) {
     if (createGarbageCan() == nullptr) {
         return startupFailure("Unable to create garbage collector");
     }
-    // (Parser and main window come here.)
+    // The main window builds the console, which takes over the parser.
+    if (createMainWindow(800, 600, std::make_unique<VDDEVSConsoleParser>()) == nullptr) {
+        return startupFailure("Unable to create Viewer Display Window");
+    }
+    getMainWindow()->setEscapeCommandFactory(&makeExitCommand);
     // The extension loader probes the context of the window created above.
     if (createGLExtensions() == nullptr) {
         return startupFailure("Unable to create glextension object");

@@ -3,6 +3,9 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include "shell/VDDisposable.h"
+#include "shell/VDGarbageCan.h"
+
 namespace {
 
 constexpr int kShift = GLUT_ACTIVE_SHIFT;
@@ -84,6 +87,24 @@ TEST(GlutBridgeTest, MouseButtonsAreRenumberedAndOthersIgnored) {
     ASSERT_NE(nullptr, pressed);
     EXPECT_EQ(5, pressed->getType());
     EXPECT_EQ(2, pressed->getButton());
+}
+
+// Before the main window exists every callback returns at once: GLUT is not even asked for the modifiers
+// (which would end a process that has no GLUT window), and the display leaves the garbage can alone.
+TEST(GlutBridgeTest, CallbacksDoNothingWithoutAMainWindow) {
+    createGarbageCan();
+    getGarbageCan()->dispose(new VDDisposable());
+    onGlutDisplay();
+    onGlutReshape(640, 480);
+    onGlutKeyboard('a', 1, 2);
+    onGlutSpecial(GLUT_KEY_UP, 1, 2);
+    onGlutMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 1, 2);
+    onGlutMotion(1, 2);
+    onGlutVisibility(GLUT_VISIBLE);
+    onGlutSpecialUp(GLUT_KEY_UP, 1, 2);
+    onGlutKeyboardUp('a', 1, 2);
+    EXPECT_EQ(1u, getGarbageCan()->pendingCount());
+    destroyGarbageCan();
 }
 
 }  // namespace

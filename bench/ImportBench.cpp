@@ -1,0 +1,187 @@
+// Importing a 100×100 Game of Life log of about 1,000,000 lines (written at build time by lifelog) through
+// the simulation controller, as the console command does: both log channels on and a console that keeps
+// the last 1000 lines. Beside it the floor, reading the same file and cutting every line into fields with
+// no model work, and the import with the log's channels switched off, which shows the log's share.
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "control/VCSimulation.h"
+#include "gui/VDTextBox.h"
+#include "loader/SLLogFields.h"
+#include "loader/SLLogFile.h"
+#include "loader/SLSink.h"
+#include "shell/ConsoleChannel.h"
+#include "shell/EngineVariables.h"
+#include "shell/Log.h"
+#include "simdata/SDEvent.h"
+#include "simdata/SDEventList.h"
+#include "simdata/SDVisualization.h"
+
+namespace {
+
+const char* const kLog = TESS_LIFE_LOG_LARGE;
+constexpr int kConsoleLines = 1000;
+
+// The console: the toolkit's text box with the console's capacity.
+VDTextBox* g_console = nullptr;
+long long g_consoleLines = 0;
+void countedConsole(const std::string& line) {
+    ++g_consoleLines;
+    g_console->addLine(line);
+}
+
+std::string g_workDir;
+double g_floorSeconds = 0.0;  // the fastest floor run, for the import's ratio
+
+double secondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The log file goes to a private directory (it grows to several hundred megabytes), removed at exit.
+void removeWorkDir() {
+    if (!g_workDir.empty()) {
+        std::remove((g_workDir + "/log.txt").c_str());
+        ::rmdir(g_workDir.c_str());
+    }
+}
+
+void setUpOnce() {
+    if (!g_workDir.empty()) {
+        return;
+    }
+    char pattern[] = "/tmp/tessaron-bench-XXXXXX";
+    if (::mkdtemp(pattern) != nullptr && ::chdir(pattern) == 0) {
+        g_workDir = pattern;
+        std::atexit(removeWorkDir);
+    }
+    resetLog();
+    g_console = new VDTextBox(false);
+    g_console->setCapacity(kConsoleLines);
+    createSimulation();
+}
+
+void setChannels(bool file, bool console) {
+    getEngineVariables()->setBool("file_logging", file);
+    getEngineVariables()->setBool("console_logging", console);
+    setConsoleSink(console ? &countedConsole : nullptr);
+}
+
+long peakResidentMegabytes() {
+    struct rusage usage;
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
+// Reads the file the way the loader does and only cuts each line into fields.
+class FieldCutter : public SLLogFile {
+  public:
+    explicit FieldCutter(const std::string& path) : SLLogFile(nullptr, path) {}
+    bool parseLine(const char* line) override {
+        std::string_view fields[8];
+        ++lines;
+        if (cutLogFields(line, fields, 8) == 8) {
+            ++messages;
+        }
+        return true;
+    }
+    long long lines = 0;
+    long long messages = 0;
+};
+
+void BM_ReadAndCutFloor(benchmark::State& state) {
+    setUpOnce();
+    long long lines = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        FieldCutter cutter(kLog);
+        if (!cutter.load()) {
+            state.SkipWithError("cannot read the log; build the target life_log_large");
+            return;
+        }
+        lines = cutter.lines;
+        benchmark::DoNotOptimize(cutter.messages);
+        const double seconds = secondsSince(start);
+        if (g_floorSeconds == 0.0 || seconds < g_floorSeconds) {
+            g_floorSeconds = seconds;
+        }
+    }
+    state.counters["lines"] = static_cast<double>(lines);
+}
+BENCHMARK(BM_ReadAndCutFloor)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The loader's own work: reading, cutting, building the event and the two records per message, deleting
+// the records (the sink refuses them) and the events (it takes and drops them). Log channels off.
+class DiscardingSink : public SLSink {
+  public:
+    bool addModel(SDDevsModel*) override { return false; }
+    bool addEvent(SDEvent* event) override {
+        delete event;
+        return true;
+    }
+};
+
+void BM_LoaderOnly(benchmark::State& state) {
+    setUpOnce();
+    setChannels(false, false);
+    for (auto _ : state) {
+        DiscardingSink sink;
+        SLLogFile loader(&sink, kLog);
+        if (!loader.load()) {
+            state.SkipWithError("cannot read the log");
+        }
+    }
+}
+BENCHMARK(BM_LoaderOnly)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// One whole import into a fresh visualization; closing it is not timed.
+void importOnce(benchmark::State& state, bool file, bool console) {
+    setUpOnce();
+    setChannels(file, console);
+    g_consoleLines = 0;
+    size_t events = 0;
+    double seconds = 0.0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        getSimulation()->newVisualization("bench");
+        if (!getSimulation()->importLogFile(kLog)) {
+            state.SkipWithError("import failed");
+        }
+        seconds = secondsSince(start);
+        state.PauseTiming();
+        events = getVisualization()->getEventList()->size();
+        getSimulation()->closeVisualization();
+        resetLog();
+        state.ResumeTiming();
+    }
+    setChannels(false, false);
+    state.counters["events"] = static_cast<double>(events);
+    state.counters["console_lines"] = static_cast<double>(g_consoleLines);
+    if (g_floorSeconds > 0.0) {
+        state.counters["ratio_to_floor"] = seconds / g_floorSeconds;
+    }
+    state.counters["peak_rss_MB"] = static_cast<double>(peakResidentMegabytes());
+}
+
+void BM_ImportBothChannelsAndConsole(benchmark::State& state) {
+    importOnce(state, true, true);
+}
+BENCHMARK(BM_ImportBothChannelsAndConsole)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_ImportConsoleOnly(benchmark::State& state) {
+    importOnce(state, false, true);
+}
+BENCHMARK(BM_ImportConsoleOnly)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_ImportLogOff(benchmark::State& state) {
+    importOnce(state, false, false);
+}
+BENCHMARK(BM_ImportLogOff)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace

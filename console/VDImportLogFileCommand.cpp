@@ -1,0 +1,28 @@
+#include "console/VDImportLogFileCommand.h"
+
+#include "console/CommandArguments.h"
+#include "control/VCSimulation.h"
+
+VDImportLogFileCommand::VDImportLogFileCommand() : VDConsoleCommand("vis_import_logfile") {}
+VDImportLogFileCommand::~VDImportLogFileCommand() = default;
+
+bool VDImportLogFileCommand::parseArguments(const std::vector<std::string>& tokens, std::string& reply) {
+    if (tokens.size() != 2) {
+        reply = commandargs::usage(m_name, " $logfile");
+        return false;
+    }
+    setFileName(tokens[1]);
+    reply = "Importing simulation results from log file: " + tokens[1];
+    return true;
+}
+
+void VDImportLogFileCommand::setFileName(const std::string& fileName) {
+    m_fileName = fileName;
+}
+
+void VDImportLogFileCommand::execute() {
+    if (VCSimulation* simulation = getSimulation()) {
+        simulation->importLogFile(m_fileName);
+    }
+    dispose();
+}
