@@ -4,7 +4,10 @@
 
 #include <cmath>
 
+#include "console/VDDEVSMoveCameraEvent.h"
+#include "console/VDDEVSRotateCameraEvent.h"
 #include "control/VCSimulation.h"
+#include "gui/VDConsole.h"
 #include "gui/VDEvent.h"
 #include "gui/VDPanel.h"
 #include "gui/VDTextButton.h"
@@ -106,6 +109,28 @@ bool VDTessaronerWindow::handleEvent(VDEvent* event) {
         case VDEvent::REDISPLAY:
             draw3D();
             return dispatch(event);
+        case VDDEVSMoveCameraEvent::TYPE: {
+            auto* move = dynamic_cast<VDDEVSMoveCameraEvent*>(event);
+            if (move == nullptr) {
+                logMessage("Unable to cast event to move camera event.");
+                return true;
+            }
+            camera->move(move->getForwardMovement(), move->getSideMovement(), move->getVerticalMovement());
+            requestRedisplay();
+            return true;
+        }
+        case VDDEVSRotateCameraEvent::TYPE: {
+            auto* rotate = dynamic_cast<VDDEVSRotateCameraEvent*>(event);
+            if (rotate == nullptr) {
+                logMessage("Unable to cast event to rotate camera event.");
+                return true;
+            }
+            camera->changeYaw(rotate->getYawChange());
+            camera->changePitch(rotate->getPitchChange());
+            camera->changeRoll(rotate->getRollChange());
+            requestRedisplay();
+            return true;
+        }
         case VDEvent::MOUSE_UP:
             if (auto* up = dynamic_cast<VDMouseUpEvent*>(event)) {
                 if (up->getButton() == VDMouseButtonEvent::LEFT) {
@@ -128,6 +153,14 @@ bool VDTessaronerWindow::handleEvent(VDEvent* event) {
                 if (press->getSourceId() == MOVE_FORWARD_BUTTON_ID) {
                     camera->move(0.5f, 0.0f, 0.0f);
                     requestRedisplay();
+                } else if (press->getSourceId() == CONSOLE_BUTTON_ID) {
+                    if (VDConsole* console = getConsole()) {
+                        if (console->isOpen()) {
+                            console->close();
+                        } else {
+                            console->open();
+                        }
+                    }
                 }
             }
             break;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "console/VDDEVSRotateCameraEvent.h"
 #include "control/VCSimulation.h"
 #include "gui/VDEvent.h"
 #include "gui/VDTheme.h"
@@ -141,10 +142,15 @@ TEST_F(TessaronerWindowGLTest, ScenesAreDrawnThroughTheControllerAndCulledByTheC
     EXPECT_NEAR(400, (ahead.minX + ahead.maxX) / 2.0, 2);
     EXPECT_NEAR(300, (ahead.minY + ahead.maxY) / 2.0, 2);
 
-    // Turned to look along -X the cube leaves the picture.
-    camera().changeYaw(90);
+    // Turned to look along -X the cube leaves the picture; turned back it returns.
+    VDDEVSRotateCameraEvent left(90, 0, 0);
+    EXPECT_TRUE(m_window.handleEvent(&left));
     frame();
     EXPECT_EQ(0, cubeExtent(800, 600).count);
+    VDDEVSRotateCameraEvent back(-90, 0, 0);
+    m_window.handleEvent(&back);
+    frame();
+    EXPECT_EQ(ahead.count, cubeExtent(800, 600).count);
 }
 
 TEST_F(TessaronerWindowGLTest, ACubeStaysSquareInAWideWindow) {

@@ -3,9 +3,14 @@
 
 #include <memory>
 
+#include "console/VDDEVSConsoleParser.h"
+#include "console/VDDEVSMoveCameraEvent.h"
+#include "console/VDDEVSRotateCameraEvent.h"
+#include "gui/VDConsole.h"
 #include "gui/VDEvent.h"
 #include "gui/VDPanel.h"
 #include "gui/VDTextButton.h"
+#include "tests/support/LogRecorder.h"
 #include "view3d/VDFirstPersonCamera.h"
 #include "view3d/VDTessaronerWindow.h"
 
@@ -182,10 +187,63 @@ TEST_F(TessaronerWindowTest, WhileDraggingTheButtonsSeeNothing) {
     EXPECT_TRUE(m_window.getConsoleButton()->isHover());
 }
 
-TEST_F(TessaronerWindowTest, PlayAndStopPressesDoNothing) {
+TEST_F(TessaronerWindowTest, ConsoleButtonTogglesTheConsoleAndPlayAndStopDoNothing) {
+    // Without a console the press is harmless.
+    send(VDButtonPressEvent(VDTessaronerWindow::CONSOLE_BUTTON_ID));
+
+    setConsole(std::make_unique<VDConsole>(std::make_unique<VDDEVSConsoleParser>()));
+    VDConsole* console = getConsole();
+    console->initialise();
+    ASSERT_TRUE(console->isOpen());
+    send(VDButtonPressEvent(VDTessaronerWindow::CONSOLE_BUTTON_ID));
+    EXPECT_FALSE(console->isOpen());
+    send(VDButtonPressEvent(VDTessaronerWindow::CONSOLE_BUTTON_ID));
+    EXPECT_TRUE(console->isOpen());
+
     for (int id : {VDTessaronerWindow::PLAY_BUTTON_ID, VDTessaronerWindow::STOP_BUTTON_ID}) {
         send(VDButtonPressEvent(id));
     }
+    EXPECT_TRUE(console->isOpen());
+    EXPECT_EQ(Vector3(0, 1, 1), camera().getPosition());
+    EXPECT_EQ(0.0f, camera().getYaw());
+    EXPECT_EQ(0, m_parent.requests);
+    setConsole(nullptr);
+}
+
+TEST_F(TessaronerWindowTest, CameraEventsMoveAndTurnTheCamera) {
+    EXPECT_TRUE(send(VDDEVSRotateCameraEvent(90, 0, 0)));
+    EXPECT_EQ(1, m_parent.requests);
+    Vector3 forward = camera().getOrientation().getForward();
+    expectPosition(Vector3(-1, 0, 0), forward);
+
+    // Forward, side, vertical: along -X, then right (now -Z), then up.
+    EXPECT_TRUE(send(VDDEVSMoveCameraEvent(3, 1, 2)));
+    EXPECT_EQ(2, m_parent.requests);
+    expectPosition(Vector3(-3, 3, 0), camera().getPosition());
+
+    EXPECT_TRUE(send(VDDEVSRotateCameraEvent(-90, 30, 10)));
+    EXPECT_FLOAT_EQ(0, camera().getYaw());
+    EXPECT_FLOAT_EQ(30, camera().getPitch());
+    EXPECT_FLOAT_EQ(10, camera().getRoll());
+}
+
+// An event that claims a type code its class does not have.
+class ImpostorEvent : public VDEvent {
+  public:
+    explicit ImpostorEvent(int type) : m_claimed(type) { ImpostorEvent::assignType(); }
+    void assignType() override { m_type = m_claimed; }
+
+  private:
+    int m_claimed;
+};
+
+TEST_F(TessaronerWindowTest, MislabelledCameraEventsAreLoggedAndCountAsHandled) {
+    LogRecorder log;
+    EXPECT_TRUE(send(ImpostorEvent(65000)));
+    EXPECT_TRUE(send(ImpostorEvent(65001)));
+    EXPECT_EQ(std::vector<std::string>({"Unable to cast event to move camera event.",
+                                        "Unable to cast event to rotate camera event."}),
+              log.lines());
     EXPECT_EQ(Vector3(0, 1, 1), camera().getPosition());
     EXPECT_EQ(0.0f, camera().getYaw());
     EXPECT_EQ(0, m_parent.requests);
