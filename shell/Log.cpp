@@ -60,10 +60,36 @@ void writeAll(const char* data, size_t size) {
     }
 }
 
-bool channelOn(const char* name) {
-    bool on = false;
-    return getEngineVariables()->getBool(name, on) && on;
-}
+// The two channel switches, kept equal to the engine variables by watching them: a change takes effect
+// with the next message, without a lookup by name for every message (an import logs millions).
+class Switches {
+  public:
+    static Switches& get() {
+        static Switches* instance = new Switches();  // never freed: logging stays safe during exit
+        return *instance;
+    }
+    bool file() const { return m_file; }
+    bool console() const { return m_console; }
+    void changed(std::string name, std::string value) {
+        bool on = value == "true";  // a removed variable reports an empty value: off
+        if (name == "file_logging") {
+            m_file = on;
+        } else {
+            m_console = on;
+        }
+    }
+
+  private:
+    Switches() {
+        EngineVariables* vars = getEngineVariables();
+        vars->getBool("file_logging", m_file);
+        vars->getBool("console_logging", m_console);
+        vars->addWatcher("file_logging", this, &Switches::changed);
+        vars->addWatcher("console_logging", this, &Switches::changed);
+    }
+    bool m_file = false;
+    bool m_console = false;
+};
 
 struct Channels {
     bool file;
@@ -71,9 +97,9 @@ struct Channels {
     bool any() const { return file || console; }
 };
 
-// The switches are read on every message, so a change takes effect at once.
 Channels channels() {
-    return Channels{channelOn("file_logging"), channelOn("console_logging") && consoleAvailable()};
+    const Switches& on = Switches::get();
+    return Channels{on.file(), on.console() && consoleAvailable()};
 }
 
 // `line` holds the message followed by one '\n'.

@@ -45,11 +45,11 @@ class ConsoleScreen {
         return false;
     }
     // Enters `line` and waits for its reply, printed after an empty line, and what follows it.
-    bool replies(const std::string& line, const Lines& reply) {
+    bool replies(const std::string& line, const Lines& reply, double seconds = 20) {
         m_app.command(line);
         Lines expected{""};
         expected.insert(expected.end(), reply.begin(), reply.end());
-        return shows(expected);
+        return shows(expected, seconds);
     }
     std::string lines() const { return ::testing::PrintToString(m_lines); }
     const Lines& current() const { return m_lines; }
@@ -94,8 +94,10 @@ TEST(ConsoleE2ETest, CommandsReplyAndListTheVisualization) {
 
     // The import's reply scrolls away under the import's own report; its result shows in the listings.
     app.command("vis_import_logfile " + std::string(TESS_SOURCE_DIR) + "/samples/life_20x20.log");
-    EXPECT_TRUE(screen.replies("print VIS", {"Printing object info...", kDashes, "Current Visualization:",
-                                             "Name: demo.vis", "Current Time: 00:00:00:000", kDashes}))
+    EXPECT_TRUE(screen.replies("print VIS",
+                               {"Printing object info...", kDashes, "Current Visualization:",
+                                "Name: demo.vis", "Current Time: 00:00:00:000", kDashes},
+                               180))
         << screen.lines();
     app.stableScreenshot(shotPath("print_vis"));
 
