@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -151,7 +152,21 @@ int VDDefaultTheme::doDrawEditBox(VDEditBox* box) {
     const float y1 = r.getY1();
     const float w = m_charWidth;
     const float h = m_charHeight;
-    const float c = static_cast<float>(box->getCursor());
+    const std::string& text = box->getText();
+
+    // A line wider than the box (the console's command line takes more than fits) shows the part that ends
+    // at the cursor, so the cursor and the typed text stay inside the frame. Shorter lines start at the left
+    // edge as always.
+    int first = 0;
+    const int fits = w > 0 ? static_cast<int>((r.getWidth() - 10) / w) : 0;
+    if (fits > 0 && static_cast<int>(text.size()) > fits) {
+        first = std::max(0, box->getCursor() - fits);
+    }
+    const std::string shown =
+        first > 0 || static_cast<int>(text.size()) > fits
+            ? text.substr(static_cast<size_t>(first), static_cast<size_t>(std::max(fits, 0)))
+            : text;
+    const float c = static_cast<float>(box->getCursor() - first);
 
     setColour(m_boxFill);
     fill(r);
@@ -161,11 +176,12 @@ int VDDefaultTheme::doDrawEditBox(VDEditBox* box) {
     glLineWidth(1);
 
     setColour(m_boxText);
-    drawText(m_textFont.get(), static_cast<int>(x1 + 5), static_cast<int>(y1 + 5), box->getText());
+    drawText(m_textFont.get(), static_cast<int>(x1 + 5), static_cast<int>(y1 + 5), shown);
     line(c * (w + 0.01f) + x1 + 6, y1 + 3, c * (w + 0.01f) + x1 + 5, y1 + 9 + h);
 
     if (box->getAnchor() != -1) {
-        const float s = static_cast<float>(box->getAnchor());
+        const float s = std::clamp(static_cast<float>(box->getAnchor() - first), 0.0f,
+                                   static_cast<float>(std::max(fits, 0)));
         // The quad runs from the cursor to the anchor, so it faces away when the anchor is left of the
         // cursor.
         glDisable(GL_CULL_FACE);

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <new>
 
 #include "console/VDDEVSConsoleParser.h"
 #include "console/VDExitCommand.h"
@@ -15,6 +16,7 @@
 #include "shell/Log.h"
 #include "shell/VDGarbageCan.h"
 #include "shell/app/GlutBridge.h"
+#include "view3d/VDTessaronerWindow.h"
 
 namespace {
 
@@ -67,6 +69,12 @@ int runTessaron(int argc, char** argv) {
     if (createSimulation() == nullptr) {
         return startupFailure("Unable to create simulation control object");
     }
+    // The 3D view; once attached, the main window owns it and routes drawing and input to it.
+    std::unique_ptr<VDTessaronerWindow> viewer(new (std::nothrow) VDTessaronerWindow());
+    if (viewer == nullptr) {
+        return startupFailure("Unable to create DEVS application window");
+    }
+    getMainWindow()->setContentWindow(std::move(viewer));
 
     registerGlutCallbacks();
     logMessage("Startup successful...");

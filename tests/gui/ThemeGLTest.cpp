@@ -196,6 +196,33 @@ TEST_F(ThemeGLTest, EditBoxDrawsItsSelectionOnlyWhileOneExists) {
     theme->begin2D(800, 600);
 }
 
+TEST_F(ThemeGLTest, EditBoxKeepsALineLongerThanItselfAndItsCursorInsideTheFrame) {
+    auto box = placed(std::make_unique<VDEditBox>(), VDRect(20, 60, 220, 80));
+    box->setMaxLength(255);
+    box->setFocused(true);
+    box->setText(std::string(150, 'M'));
+    VDKeyDownEvent end{VDKey(VDKey::KEY_END)};
+    box->handleEvent(&end);
+    redisplay(*box);
+    const Pixel text = {230, 230, 230, 255};
+    const Box inside = boundsOf(20, 60, 200, 21, text);
+    ASSERT_FALSE(inside.empty()) << "the end of the line shows";
+    EXPECT_TRUE(boundsOf(221, 55, 300, 40, text).empty()) << "nothing drawn right of the box";
+    // The cursor (in the text colour too) stands near the right edge, after the last character shown.
+    EXPECT_GT(inside.x2, 220 - 2 * static_cast<int>(theme->getCharWidth()) - 10);
+
+    // With the cursor back at the start, the line shows from its first character.
+    VDKeyDownEvent home{VDKey(VDKey::KEY_HOME)};
+    box->handleEvent(&home);
+    GLTestContext::reset();
+    theme->begin2D(800, 600);
+    redisplay(*box);
+    EXPECT_LE(boundsOf(20, 60, 200, 21, text).x1, 20 + 7);
+    EXPECT_TRUE(boundsOf(221, 55, 300, 40, text).empty());
+    theme->end2D();
+    theme->begin2D(800, 600);
+}
+
 TEST_F(ThemeGLTest, TextBoxCutsLongLinesShortOfItsScrollBar) {
     auto box = std::make_unique<VDTextBox>(true);
     box->setRectangle(VDRect(100, 100, 300, 300));

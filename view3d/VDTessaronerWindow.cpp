@@ -1,0 +1,233 @@
+#include "view3d/VDTessaronerWindow.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "console/VDDEVSMoveCameraEvent.h"
+#include "console/VDDEVSRotateCameraEvent.h"
+#include "control/VCSimulation.h"
+#include "gui/VDConsole.h"
+#include "gui/VDEvent.h"
+#include "gui/VDPanel.h"
+#include "gui/VDTextButton.h"
+#include "shell/Log.h"
+#include "view3d/VDFirstPersonCamera.h"
+
+namespace {
+
+// The button strip: a thin frame and a short title bar, so the buttons fill most of its 40 pixels.
+class ButtonStripPanel : public VDPanel {
+  public:
+    ButtonStripPanel() {
+        m_margin = 1.0f;
+        m_titleHeight = 10.0f;
+    }
+};
+
+std::unique_ptr<VDTextButton> makeButton(int id, VDWindow* parent, const char* caption, float x1, float y1,
+                                         float x2, float y2) {
+    auto button = std::make_unique<VDTextButton>();
+    button->setId(id);
+    button->setParent(parent);
+    button->setCaption(caption);
+    button->setRectangle(VDRect(x1, y1, x2, y2));
+    return button;
+}
+
+}  // namespace
+
+VDTessaronerWindow::VDTessaronerWindow() {
+    auto camera = std::make_unique<VDFirstPersonCamera>();
+    camera->setAspectRatio(1.3333333f);
+    camera->setFieldOfView(90.0f);
+    camera->setNearPlane(0.1f);
+    camera->setFarPlane(1000.0f);
+    camera->setPosition(Vector3(0.0f, 1.0f, 1.0f));
+    m_camera = std::move(camera);
+}
+
+// The camera goes first; the base then destroys the panel with its buttons.
+VDTessaronerWindow::~VDTessaronerWindow() {
+    m_camera.reset();
+}
+
+void VDTessaronerWindow::initialise() {
+    if (m_panel != nullptr) {
+        return;
+    }
+    const float x1 = m_rect.getX1();
+    const float x2 = m_rect.getX2();
+    const float y2 = m_rect.getY2();
+
+    auto panel = std::make_unique<ButtonStripPanel>();
+    panel->setCloseButton(false);
+    panel->setFocused(true);
+    panel->setMovable(true);
+    panel->setTitle("");
+    panel->setParent(this);
+    panel->setResizable(false);
+    panel->setRectangle(VDRect(x1, y2 - 40.0f, x2 - 200.0f, y2));
+    m_panel = panel.get();
+    m_panelIndex = addChild(std::move(panel));
+
+    const float bottom = y2 - 35.0f;
+    const float top = y2 - 18.0f;
+    m_playButton = makeButton(PLAY_BUTTON_ID, m_panel, "Play", x1 + 5.0f, bottom, x1 + 55.0f, top);
+    m_stopButton = makeButton(STOP_BUTTON_ID, m_panel, "Stop", x1 + 60.0f, bottom, x1 + 105.0f, top);
+    auto console = makeButton(CONSOLE_BUTTON_ID, m_panel, "Console", x1 + 110.0f, bottom, x1 + 165.0f, top);
+    auto moveForward =
+        makeButton(MOVE_FORWARD_BUTTON_ID, m_panel, "Move Forward", x1 + 170.0f, bottom, x1 + 275.0f, top);
+    m_consoleButton = console.get();
+    m_moveForwardButton = moveForward.get();
+    m_panel->addChild(std::move(console));
+    m_panel->addChild(std::move(moveForward));
+}
+
+void VDTessaronerWindow::setRectangle(const VDRect& rect) {
+    m_rect.copyFrom(rect);
+    // The picture keeps its proportions in any window shape. A 4:3 window keeps the camera's initial
+    // ratio exactly; an empty window (minimised) has no shape to follow.
+    const float width = rect.getWidth();
+    const float height = rect.getHeight();
+    if (width > 0.0f && height > 0.0f) {
+        const float aspect = width / height;
+        if (std::fabs(aspect - m_camera->getAspectRatio()) > 1e-6f * aspect) {
+            m_camera->setAspectRatio(aspect);
+        }
+    }
+}
+
+bool VDTessaronerWindow::handleEvent(VDEvent* event) {
+    auto* camera = dynamic_cast<VDFirstPersonCamera*>(m_camera.get());
+    if (camera == nullptr) {
+        logMessage("DEVS window has a non first person camera instance");
+        return false;
+    }
+
+    switch (event->getType()) {
+        case VDEvent::REDISPLAY:
+            draw3D();
+            return dispatch(event);
+        case VDDEVSMoveCameraEvent::TYPE: {
+            auto* move = dynamic_cast<VDDEVSMoveCameraEvent*>(event);
+            if (move == nullptr) {
+                logMessage("Unable to cast event to move camera event.");
+                return true;
+            }
+            camera->move(move->getForwardMovement(), move->getSideMovement(), move->getVerticalMovement());
+            requestRedisplay();
+            return true;
+        }
+        case VDDEVSRotateCameraEvent::TYPE: {
+            auto* rotate = dynamic_cast<VDDEVSRotateCameraEvent*>(event);
+            if (rotate == nullptr) {
+                logMessage("Unable to cast event to rotate camera event.");
+                return true;
+            }
+            camera->changeYaw(rotate->getYawChange());
+            camera->changePitch(rotate->getPitchChange());
+            camera->changeRoll(rotate->getRollChange());
+            requestRedisplay();
+            return true;
+        }
+        case VDEvent::MOUSE_UP:
+            if (auto* up = dynamic_cast<VDMouseUpEvent*>(event)) {
+                if (up->getButton() == VDMouseButtonEvent::LEFT) {
+                    m_dragging = false;
+                }
+            }
+            break;
+        case VDEvent::MOUSE_MOVE:
+            if (auto* move = dynamic_cast<VDMouseMoveEvent*>(event); move != nullptr && m_dragging) {
+                // One degree per pixel: right turns the view right, up tilts it up.
+                camera->changeYaw(static_cast<float>(m_lastMouseX - move->getX()));
+                camera->changePitch(static_cast<float>(move->getY() - m_lastMouseY));
+                m_lastMouseX = move->getX();
+                m_lastMouseY = move->getY();
+                requestRedisplay();
+            }
+            break;
+        case VDEvent::BUTTON_PRESS:
+            if (auto* press = dynamic_cast<VDButtonPressEvent*>(event)) {
+                if (press->getSourceId() == MOVE_FORWARD_BUTTON_ID) {
+                    camera->move(0.5f, 0.0f, 0.0f);
+                    requestRedisplay();
+                } else if (press->getSourceId() == CONSOLE_BUTTON_ID) {
+                    if (VDConsole* console = getConsole()) {
+                        if (console->isOpen()) {
+                            console->close();
+                        } else {
+                            console->open();
+                        }
+                    }
+                }
+            }
+            break;
+        case VDEvent::MOUSE_DOWN:
+            if (auto* down = dynamic_cast<VDMouseDownEvent*>(event)) {
+                if (down->getButton() == VDMouseButtonEvent::RIGHT) {
+                    camera->move(1.0f, 0.0f, 0.0f);
+                    requestRedisplay();
+                }
+            }
+            break;
+        default:
+            break;
+    }
+
+    // While dragging the buttons are bypassed; a left press that no child claims starts a drag.
+    if (!m_dragging && dispatch(event)) {
+        return true;
+    }
+    if (auto* down = dynamic_cast<VDMouseDownEvent*>(event)) {
+        if (down->getButton() == VDMouseButtonEvent::LEFT) {
+            m_dragging = true;
+            m_lastMouseX = down->getX();
+            m_lastMouseY = down->getY();
+        }
+    }
+    return VDWindow::handleEvent(event);
+}
+
+void VDTessaronerWindow::draw3D() {
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadMatrixd(m_camera->getProjectionMatrix());
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadMatrixd(m_camera->getViewMatrix());
+    glEnable(GL_DEPTH_TEST);
+    glClear(GL_DEPTH_BUFFER_BIT);
+
+    drawGrid();
+
+    // The frustum is current now that both matrices have been fetched.
+    if (VCSimulation* simulation = getSimulation()) {
+        if (Frustum* frustum = m_camera->getFrustum()) {
+            simulation->render(frustum);
+        }
+    }
+
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glDisable(GL_DEPTH_TEST);
+}
+
+// Lines at every whole unit from -10 to 10 in the plane y = 0.
+void VDTessaronerWindow::drawGrid() {
+    glColor3f(0.5f, 0.5f, 0.5f);
+    glLineWidth(1.0f);
+    glBegin(GL_LINES);
+    for (int i = -20; i <= 20; ++i) {
+        glVertex3f(static_cast<float>(i / 2), 0.0f, -10.0f);
+        glVertex3f(static_cast<float>(i / 2), 0.0f, 10.0f);
+    }
+    for (int j = -20; j <= 20; ++j) {
+        glVertex3f(-10.0f, 0.0f, static_cast<float>(j / 2));
+        glVertex3f(10.0f, 0.0f, static_cast<float>(j / 2));
+    }
+    glEnd();
+}
