@@ -16,6 +16,7 @@
 #include "console/VDExitCommand.h"
 #include "control/VCSimulation.h"
 #include "gui/VDConsole.h"
+#include "gui/VDEditBox.h"
 #include "gui/VDEvent.h"
 #include "gui/VDMainWindow.h"
 #include "gui/VDMessageBox.h"
@@ -30,6 +31,7 @@
 #include "simdata/SDVisualization.h"
 #include "tests/support/GLTestContext.h"
 #include "tests/support/TempDir.h"
+#include "view3d/VDTessaronerWindow.h"
 
 namespace {
 
@@ -79,7 +81,7 @@ class StayingParser : public VDDEVSConsoleParser {
 class RandomInputGLTest : public ::testing::Test {
   protected:
     // The start-up sequence of the program without its GLUT set-up (the test context's window stands in)
-    // and without entering the main loop.
+    // and without entering the main loop: the 3D view draws the imported cells and takes the mouse.
     void SetUp() override {
         ASSERT_TRUE(GLTestContext::ensure());
         g_running = true;
@@ -93,6 +95,7 @@ class RandomInputGLTest : public ::testing::Test {
         ASSERT_NE(nullptr, createGLExtensions());
         ASSERT_TRUE(createThemeStore());
         ASSERT_NE(nullptr, createSimulation());
+        getMainWindow()->setContentWindow(std::make_unique<VDTessaronerWindow>());
         onGlutReshape(800, 600);
         small = dir.write("small.log",
                           "msg Y / 00:00:00:100 / life(1,2)(9) / out / 1 to life(02)\n"
@@ -230,6 +233,22 @@ TEST_F(RandomInputGLTest, ThousandsOfRandomEventsLeaveTheProgramWorking) {
         key('`', 0);
     }
     ASSERT_TRUE(getConsole()->isOpen());
+    // As a user would: click into the command line (Tab also moves the focus round), then clear it.
+    VDEditBox* commandLine = getConsole()->getCommandLine();
+    const VDRect place = commandLine->getRectangle();
+    const int clickX = static_cast<int>((place.getX1() + place.getX2()) / 2);
+    const int clickY = 600 - static_cast<int>((place.getY1() + place.getY2()) / 2);
+    onGlutMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, clickX, clickY);
+    onGlutMouse(GLUT_LEFT_BUTTON, GLUT_UP, clickX, clickY);
+    for (int i = 0; i < 4 && !commandLine->isFocused(); ++i) {
+        key('\t', 0);
+    }
+    ASSERT_TRUE(commandLine->isFocused());
+    special(GLUT_KEY_END, 0);
+    for (int i = 0; i < 300 && !commandLine->getText().empty(); ++i) {
+        key(8, 0);
+    }
+    ASSERT_EQ("", commandLine->getText());
     typeLine("vis_close");
     typeLine("vis_new after");
     typeLine("print VIS");
