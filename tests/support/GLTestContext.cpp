@@ -1,12 +1,29 @@
 #include "tests/support/GLTestContext.h"
 
 #include <GL/freeglut.h>
+#include <X11/Xlib.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
 namespace {
 bool g_ready = false;
 void noDisplay() {}
+
+// GLUT ends the process when it cannot open the display, so wait here until the server accepts a
+// connection: a virtual server that is starting up, or resetting after its last client left, refuses
+// connections for a moment.
+bool displayAccepts(const char* name) {
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        if (Display* display = XOpenDisplay(name)) {
+            XCloseDisplay(display);
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
+}
 }  // namespace
 
 bool GLTestContext::ensure(int width, int height) {
@@ -14,7 +31,7 @@ bool GLTestContext::ensure(int width, int height) {
         return true;
     }
     const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || *display == '\0') {
+    if (display == nullptr || *display == '\0' || !displayAccepts(display)) {
         return false;
     }
     int argc = 1;
