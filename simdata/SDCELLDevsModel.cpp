@@ -160,6 +160,11 @@ void SDCELLDevsModel::drawCells() {
     }
 }
 
+SDCellValues& SDCELLDevsModel::getValues() {
+    m_values.resize(m_width, m_height, m_length);
+    return m_values;
+}
+
 void SDCELLDevsModel::initFrom(const SDDevsModel* plain) {
     if (plain == nullptr) {
         return;

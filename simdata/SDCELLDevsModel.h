@@ -5,6 +5,7 @@
 
 #include "scene/Vector3.h"
 #include "simdata/SDCell.h"
+#include "simdata/SDCellValues.h"
 #include "simdata/SDDevsModel.h"
 
 // The record of a Cell-DEVS model: a plain record plus a three-dimensional array of cells that only
@@ -55,6 +56,10 @@ class SDCELLDevsModel : public SDDevsModel {
     const Vector3& getCentre() const { return m_centre; }
     const Vector3& getExtent() const { return m_extent; }
 
+    // The cells' values at the current time, sized to the current counts on each call (records that are
+    // merged away never allocate them).
+    SDCellValues& getValues();
+
   private:
     // Grows to hold cell (x, y, z) of non-negative coordinates; logs and returns false beyond kMaxCells.
     bool growToHold(uint64_t x, uint64_t y, uint64_t z);
@@ -69,4 +74,5 @@ class SDCELLDevsModel : public SDDevsModel {
     unsigned m_length = 1;
     Vector3 m_centre;
     Vector3 m_extent;
+    SDCellValues m_values;
 };
