@@ -27,6 +27,8 @@ class VCSimulation {
     void closeVisualization();
     // Imports a simulation log into the open visualization. What was added before a failure stays.
     bool importLogFile(const std::string& path);
+    // The log line that said why the last import failed; empty after one that did not.
+    const std::string& getImportFailure() const { return m_importFailure; }
     // Adds a cube built from "type" (must be "CUBE"), "position_x", "position_y", "position_z" and "size"
     // to the scene graph; its index there, or -1.
     int addDetailNode(const PropertySet& properties);
@@ -47,6 +49,7 @@ class VCSimulation {
     std::unique_ptr<VCEventList> m_eventList;
     std::unique_ptr<VCSceneGraph> m_sceneGraph;
     SDVisualization* m_visualization = nullptr;  // the slot's content, owned by the slot
+    std::string m_importFailure;
 };
 
 // The current-visualization slot. It owns what it holds; the controller fills and empties it.
