@@ -1,8 +1,10 @@
 #include "console/VDDEVSConsoleParser.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
+#include "console/PathCompletion.h"
 #include "console/VDAddDetailNodeCommand.h"
 #include "console/VDCloseCommand.h"
 #include "console/VDExitCommand.h"
@@ -11,6 +13,7 @@
 #include "console/VDNewCommand.h"
 #include "console/VDPrintObjectCommand.h"
 #include "console/VDRotateCameraCommand.h"
+#include "console/VDSnapshotCommand.h"
 #include "shell/VDGarbageCan.h"
 
 namespace {
@@ -40,6 +43,9 @@ std::unique_ptr<VDConsoleCommand> makeCommand(const std::string& name) {
     if (name == "cam_rotate") {
         return std::make_unique<VDRotateCameraCommand>();
     }
+    if (name == "vis_snapshot") {
+        return std::make_unique<VDSnapshotCommand>();
+    }
     return nullptr;
 }
 
@@ -47,12 +53,41 @@ std::unique_ptr<VDConsoleCommand> makeCommand(const std::string& name) {
 
 VDDEVSConsoleParser::VDDEVSConsoleParser() {
     for (const char* name : {"cam_move", "cam_rotate", "exit", "print", "vis_add_detail_node", "vis_close",
-                             "vis_import_logfile", "vis_new"}) {
+                             "vis_import_logfile", "vis_new", "vis_snapshot"}) {
         addCommandName(name);
     }
 }
 
 VDDEVSConsoleParser::~VDDEVSConsoleParser() = default;
+
+VDLineCompletion VDDEVSConsoleParser::completeLine(const std::string& line) const {
+    for (const char* name : {"vis_import_logfile", "vis_snapshot"}) {
+        const std::string lead = std::string(name) + " ";
+        if (line.compare(0, lead.size(), lead) != 0) {
+            continue;
+        }
+        VDLineCompletion completion;
+        completion.line = line;
+        const std::string partial = line.substr(lead.size());
+        // One blank-free argument only: the command would refuse anything else.
+        if (partial.find(' ') != std::string::npos) {
+            return completion;
+        }
+        PathCompletion paths = completePath(partial);
+        completion.line = lead + paths.completed;
+        if (!paths.candidates.empty()) {
+            completion.title = "File List:";
+            const size_t shown = std::min(paths.candidates.size(), MAX_LISTED_FILES);
+            completion.listing.assign(paths.candidates.begin(), paths.candidates.begin() + shown);
+            if (shown < paths.candidates.size()) {
+                completion.listing.push_back("... and " + std::to_string(paths.candidates.size() - shown) +
+                                             " more");
+            }
+        }
+        return completion;
+    }
+    return VDConsoleParser::completeLine(line);
+}
 
 bool VDDEVSConsoleParser::parse(std::string line, VDConsoleCommand** command, std::string& reply) {
     const std::vector<std::string> tokens = tokenize(line, " ");
