@@ -153,6 +153,20 @@ void resetLog() {
     }
 }
 
+void setLogFilePath(const std::string& path) {
+    if (g_fd >= 0) {
+        ::close(g_fd);
+        g_fd = -1;
+    }
+    g_path.clear();
+    if (!path.empty() && path.front() == '/') {
+        g_path = path;
+        return;
+    }
+    resolvePath();  // <current folder>/log.txt, or log.txt alone when the folder cannot be told
+    g_path.replace(g_path.rfind('/') + 1, std::string::npos, path);
+}
+
 void logMessage(const char* format, ...) {
     Channels to = channels();
     if (format == nullptr || !to.any()) {
