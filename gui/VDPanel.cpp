@@ -166,3 +166,9 @@ bool VDPanel::handleEvent(VDEvent* event) {
     }
     return VDWindow::handleEvent(event);
 }
+
+void VDPanel::inputLost() {
+    m_dragging = false;
+    m_resizeEdges = 0;
+    VDWindow::inputLost();
+}
