@@ -27,6 +27,7 @@
 #include "shell/app/GlutBridge.h"
 #include "shell/app/OpenLogs.h"
 #include "shell/app/Snapshot.h"
+#include "shell/app/SyncProbe.h"
 #include "view3d/VDTessaronerWindow.h"
 
 namespace {
@@ -72,28 +73,30 @@ void destroyProgramObjects() {
     destroyGarbageCan();
 }
 
-// --snapshot: the logs, the view fitted, one frame written. 0 when the picture was written.
+// --snapshot: the logs, the view fitted, one frame written. 0 when the picture was written; a log that
+// could not be imported writes none, since the picture would not show what was asked for.
 int drawSnapshot(const CommandLine& line) {
-    const bool imported = openLogs(line.logs);
-    fitViewToRun();
-    if (!line.time.empty()) {
-        moveTimeCursor(line.time);
-    }
-    if (VDConsole* console = getConsole()) {
-        console->close();
-    }
     int status = 1;
-    int width = 0;
-    int height = 0;
-    std::string error;
-    if (!writeSnapshot(line.snapshot, width, height, error)) {
-        logMessage("Unable to write snapshot: %s: %s", line.snapshot.c_str(), error.c_str());
-        std::fprintf(stderr, "tessaron: Unable to write snapshot: %s: %s\n", line.snapshot.c_str(),
-                     error.c_str());
-    } else {
-        logMessage("Snapshot written: %s (%dx%d)", line.snapshot.c_str(), width, height);
-        std::printf("Snapshot written: %s (%dx%d)\n", line.snapshot.c_str(), width, height);
-        status = imported ? 0 : 1;
+    if (openLogs(line.logs)) {
+        fitViewToRun();
+        if (!line.time.empty()) {
+            moveTimeCursor(line.time);
+        }
+        if (VDConsole* console = getConsole()) {
+            console->close();
+        }
+        int width = 0;
+        int height = 0;
+        std::string error;
+        if (writeSnapshot(line.snapshot, width, height, error)) {
+            logMessage("Snapshot written: %s (%dx%d)", line.snapshot.c_str(), width, height);
+            std::printf("Snapshot written: %s (%dx%d)\n", line.snapshot.c_str(), width, height);
+            status = 0;
+        } else {
+            logMessage("Unable to write snapshot: %s: %s", line.snapshot.c_str(), error.c_str());
+            std::fprintf(stderr, "tessaron: Unable to write snapshot: %s: %s\n", line.snapshot.c_str(),
+                         error.c_str());
+        }
     }
     destroyProgramObjects();
     return status;
@@ -185,6 +188,7 @@ int runTessaron(int argc, char** argv) {
     getMainWindow()->setContentWindow(std::move(viewer));
 
     registerGlutCallbacks();
+    initSyncProbe();
     logMessage("Startup successful...");
     if (!line.snapshot.empty()) {
         return drawSnapshot(line);
