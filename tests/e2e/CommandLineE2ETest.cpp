@@ -1,0 +1,189 @@
+// The command line of the real program: answers that need no display, pictures written by --snapshot and
+// vis_snapshot, logs opened at start-up.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/AppSession.h"
+#include "tests/e2e/ProgramRun.h"
+#include "tests/support/PngPicture.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const std::string kSample = std::string(TESS_SOURCE_DIR) + "/samples/life_20x20.log";
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+size_t countLines(const std::string& text, const std::string& line) {
+    size_t n = 0;
+    for (size_t at = 0; (at = text.find(line + "\n", at)) != std::string::npos; at += line.size()) {
+        n += (at == 0 || text[at - 1] == '\n') ? 1 : 0;
+    }
+    return n;
+}
+
+// Cube green, lit or in shadow; no widget colour is without red.
+bool isCube(const uint8_t* p) {
+    return p[0] < 30 && p[1] >= 25 && p[2] < p[1];
+}
+
+#define REQUIRE_DISPLAY()                                                 \
+    if (!ProgramRun::displayAvailable()) {                                \
+        GTEST_SKIP() << "the test command provides no display (DISPLAY)"; \
+    }
+
+TEST(CommandLineE2ETest, HelpVersionAndMistakesAreAnsweredWithoutADisplay) {
+    ProgramRun help({"--help"}, ProgramRun::Display::None);
+    EXPECT_EQ(0, help.status()) << help.err();
+    EXPECT_EQ(0u, help.out().find("usage: tessaron [options] [LOG...]\n"));
+    EXPECT_TRUE(contains(help.out(), "\n  --snapshot FILE "));
+    EXPECT_EQ("", help.err());
+    EXPECT_FALSE(help.exists("log.txt")) << "nothing started, nothing logged";
+
+    ProgramRun version({"--version"}, ProgramRun::Display::None);
+    EXPECT_EQ(0, version.status());
+    EXPECT_EQ(0u, version.out().find("tessaron "));
+
+    struct Mistake {
+        Lines arguments;
+        std::string says;
+    };
+    for (const Mistake& m : std::vector<Mistake>{{{"--bogus", kSample}, "unknown option --bogus"},
+                                                 {{kSample, "--snapshot"}, "option --snapshot needs a value"},
+                                                 {{"--size", "800"}, "--size wants WxH"},
+                                                 {{"--size", "15x600"}, "--size wants WxH"},
+                                                 {{"--size", "800x8193"}, "--size wants WxH"},
+                                                 {{"--size=axb"}, "--size wants WxH"}}) {
+        ProgramRun run(m.arguments, ProgramRun::Display::None);
+        EXPECT_EQ(2, run.status()) << m.arguments.front();
+        EXPECT_EQ(0u, run.err().find("tessaron: " + m.says)) << run.err();
+        EXPECT_TRUE(contains(run.err(), "\nusage: tessaron [options] [LOG...]\n")) << run.err();
+        EXPECT_EQ("", run.out());
+    }
+}
+
+TEST(CommandLineE2ETest, ASnapshotShowsTheRunAsTheWindowShowsIt) {
+    REQUIRE_DISPLAY();
+    ProgramRun run({"--snapshot", "life.png", kSample});
+    ASSERT_EQ(0, run.status()) << run.err();
+    EXPECT_EQ("Snapshot written: life.png (800x600)\n", run.out());
+    const PngPicture picture = PngPicture::read(run.file("life.png"));
+    ASSERT_EQ(800, picture.width);
+    ASSERT_EQ(600, picture.height);
+    const std::string log = readFile(run.file("log.txt"));
+    EXPECT_EQ(1u, countLines(log, "Creating new visualization context named: life_20x20"));
+    EXPECT_EQ(1u, countLines(log, "Snapshot written: life.png (800x600)"));
+
+    // The same run in the window, as a user opens it: its cells are where the picture has them.
+    AppSession app({kSample});
+    ASSERT_TRUE(app.started()) << app.errors();
+    ASSERT_TRUE(app.waitForLogLine("Importing simulation results from log file: " + kSample));
+    const Image shot = app.settledScreenshot(std::string(TESS_SCREENSHOT_DIR) + "/command_line_life.png");
+    ASSERT_EQ(800, shot.width);
+    int cells = 0;
+    int mismatched = 0;
+    for (int y = 0; y < 600; ++y) {
+        for (int x = 0; x < 800; ++x) {
+            const Image::Pixel s = shot.at(x, y);
+            const uint8_t window[3] = {s.r, s.g, s.b};
+            const bool inWindow = isCube(window);
+            cells += inWindow ? 1 : 0;
+            mismatched += inWindow != isCube(picture.at(x, y)) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(cells, 400 * 50) << "the console is hidden and the 400 cells are in view";
+    EXPECT_LT(mismatched, cells / 100) << "the edges of smoothed grid lines may fall differently";
+    EXPECT_TRUE(app.running());
+    EXPECT_EQ("", app.errors());
+}
+
+TEST(CommandLineE2ETest, ALogGivenTwiceIsImportedTwice) {
+    REQUIRE_DISPLAY();
+    ProgramRun once({"--snapshot", "once.png", kSample});
+    ProgramRun twice({"--snapshot", "twice.png", kSample, kSample});
+    ASSERT_EQ(0, once.status()) << once.err();
+    ASSERT_EQ(0, twice.status()) << twice.err();
+    const std::string one = readFile(once.file("log.txt"));
+    const std::string two = readFile(twice.file("log.txt"));
+    EXPECT_EQ(2u, countLines(two, "Importing simulation results from log file: " + kSample));
+    EXPECT_GT(countLines(one, "Adding event"), 5000u);
+    EXPECT_EQ(2 * countLines(one, "Adding event"), countLines(two, "Adding event"));
+}
+
+TEST(CommandLineE2ETest, ALogThatCannotBeReadEndsASnapshotRunWithTheLoadersMessage) {
+    REQUIRE_DISPLAY();
+    for (const std::string& log : {std::string("missing.log"), std::string(TESS_SOURCE_DIR) + "/samples"}) {
+        ProgramRun run({"--snapshot", "out.png", kSample, log});
+        EXPECT_EQ(1, run.status()) << log;
+        EXPECT_EQ("tessaron: " + log + ": Unable to open log file for import\n", run.err());
+        EXPECT_FALSE(run.exists("out.png")) << "no picture of a run that was not read";
+    }
+}
+
+TEST(CommandLineE2ETest, ALogThatCannotBeReadLeavesTheProgramOpenWithTheConsoleShown) {
+    AppSession app({"missing.log"});
+    ASSERT_TRUE(app.started()) << app.errors();
+    ASSERT_TRUE(app.waitForLogLine("Unable to open log file for import"));
+    EXPECT_TRUE(app.sync());
+    EXPECT_EQ("tessaron: missing.log: Unable to open log file for import\n", app.errors());
+    EXPECT_TRUE(app.running());
+    // The console's output area still covers the middle of the window.
+    const Image shot = app.settledScreenshot();
+    const Image::Pixel fill = shot.at(400, 300);
+    EXPECT_GT(fill.r + fill.g + fill.b, 60) << "not the black of the 3D view";
+    EXPECT_GT(shot.count(30, 90, 740, 500,
+                         [&](Image::Pixel p) { return p.r == fill.r && p.g == fill.g && p.b == fill.b; }),
+              100000);
+}
+
+TEST(CommandLineE2ETest, SnapshotsGoWhereAskedOrNowhereWithTheReason) {
+    REQUIRE_DISPLAY();
+    // Larger than the screen of the display: drawn in a frame of its own.
+    ProgramRun big({"--snapshot", "big.png", "--size", "1600x1200", "--no-log", kSample});
+    ASSERT_EQ(0, big.status()) << big.err();
+    const PngPicture picture = PngPicture::read(big.file("big.png"));
+    EXPECT_EQ(1600, picture.width);
+    EXPECT_EQ(1200, picture.height);
+    EXPECT_FALSE(big.exists("log.txt"));
+
+    ProgramRun missing({"--snapshot", "no/such/folder/out.png", "--log", "elsewhere.txt", kSample});
+    EXPECT_EQ(1, missing.status());
+    EXPECT_EQ("tessaron: Unable to write snapshot: no/such/folder/out.png: No such file or directory\n",
+              missing.err());
+    EXPECT_FALSE(missing.exists("log.txt"));
+    EXPECT_EQ(1u, countLines(readFile(missing.file("elsewhere.txt")),
+                             "Unable to write snapshot: no/such/folder/out.png: No such file or directory"));
+
+    ProgramRun readOnly({"--snapshot", "/sys/out.png", kSample});
+    EXPECT_EQ(1, readOnly.status());
+    EXPECT_EQ("tessaron: Unable to write snapshot: /sys/out.png: Permission denied\n", readOnly.err());
+}
+
+TEST(CommandLineE2ETest, VisSnapshotWritesTheWindowOrSaysWhyNot) {
+    AppSession app;
+    ASSERT_TRUE(app.started()) << app.errors();
+    app.command("vis_snapshot shot.png");
+    ASSERT_TRUE(app.waitForLogLine("Snapshot written: shot.png (800x600)"));
+    const PngPicture picture = PngPicture::read(app.workDir() + "/shot.png");
+    EXPECT_EQ(800, picture.width);
+    EXPECT_EQ(600, picture.height);
+    // The console was shown, so it is in the picture: its output background fills the middle.
+    const Image shot = app.settledScreenshot();
+    const Image::Pixel fill = shot.at(400, 300);
+    EXPECT_GT(fill.r + fill.g + fill.b, 60) << "not the black of the 3D view";
+    const uint8_t* middle = picture.at(400, 300);
+    EXPECT_EQ(fill.r, middle[0]);
+    EXPECT_EQ(fill.g, middle[1]);
+    EXPECT_EQ(fill.b, middle[2]);
+
+    app.command("vis_snapshot missing/shot.png");
+    EXPECT_TRUE(app.waitForLogLine("Unable to write snapshot: missing/shot.png: No such file or directory"));
+    EXPECT_TRUE(app.running()) << app.errors();
+}
+
+}  // namespace
