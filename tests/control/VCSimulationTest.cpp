@@ -158,22 +158,4 @@ TEST(VCSimulationGlobalsTest, TheProcessWideControllerClosesItsVisualizationWhen
     destroySimulation();
 }
 
-TEST_F(VCSimulationTest, AFailedImportKeepsTheMessageThatSaidWhy) {
-    EXPECT_FALSE(simulation.importLogFile(kSample));
-    EXPECT_EQ("Unable to import from log file: no visualization currently exists.",
-              simulation.getImportFailure());
-
-    ASSERT_TRUE(simulation.newVisualization("v"));
-    TempDir dir;
-    for (const std::string& path : {dir.file("missing.log"), dir.path()}) {
-        EXPECT_FALSE(simulation.importLogFile(path)) << path;
-        EXPECT_EQ("Unable to open log file for import", simulation.getImportFailure()) << path;
-    }
-    EXPECT_EQ(2u, rec.count("Unable to open log file for import")) << "logged once each";
-
-    ASSERT_TRUE(simulation.importLogFile(kSample));
-    EXPECT_EQ("", simulation.getImportFailure()) << "a good import clears it";
-    simulation.closeVisualization();
-}
-
 }  // namespace

@@ -149,74 +149,32 @@ TEST_F(ConsoleTest, TabCompletesOneNameOrListsSeveral) {
     EXPECT_EQ(5u, outputLines(*console).size());
 }
 
-// Completes a line by what it maps it to, with a listing under its own heading; "quiet" is a command
-// that gives no reply and prints its own line when executed.
+// Completes every line by "/more" (a line "long" into more than the command line holds), with a listing
+// under its own heading.
 class LineParser : public FakeParser {
   public:
     explicit LineParser(std::vector<std::string>* journal) : FakeParser(journal) {}
     VDLineCompletion completeLine(const std::string& line) const override {
-        VDLineCompletion completion;
-        completion.line = line == "long" ? std::string(300, 'x') : line + "/more";
-        completion.title = "Things:";
-        completion.listing = {"one", "two"};
-        return completion;
+        return VDLineCompletion{
+            line == "long" ? std::string(300, 'x') : line + "/more", "Things:", {"one", "two"}};
     }
-    bool parse(std::string line, VDConsoleCommand** command, std::string& reply) override {
-        if (line != "quiet") {
-            return FakeParser::parse(line, command, reply);
-        }
-        *command = new QuietCommand();
-        reply.clear();
-        return true;
-    }
-
-  private:
-    class QuietCommand : public VDConsoleCommand {
-      public:
-        QuietCommand() : VDConsoleCommand("quiet") {}
-        void execute() override {
-            getConsole()->print("said it myself");
-            dispose();
-        }
-        bool parseArguments(const std::vector<std::string>&, std::string&) override { return true; }
-    };
 };
 
-class LineConsoleTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        createGarbageCan();
-        auto created = std::make_unique<VDConsole>(std::make_unique<LineParser>(&journal));
-        created->setRectangle(VDRect(10, 50, 790, 550));
-        created->initialise();
-        setConsole(std::move(created));
-    }
-    void TearDown() override {
-        destroyConsole();
-        destroyGarbageCan();
-    }
+TEST(LineConsoleTest, TabTakesTheParsersLineAndListing) {
     Lines journal;
-};
-
-TEST_F(LineConsoleTest, TabTakesTheParsersLineAndListing) {
-    VDConsole& console = *getConsole();
+    VDConsole console(std::make_unique<LineParser>(&journal));
+    console.setRectangle(VDRect(10, 50, 790, 550));
+    console.initialise();
     typeText(console, "runs");
     pressKey(console, VDKey::KEY_TAB);
     EXPECT_EQ("runs/more", console.getCommandLine()->getText());
     EXPECT_EQ(9, console.getCommandLine()->getCursor());
     EXPECT_EQ((Lines{"", "Things:", "-------------", "one", "two"}), outputLines(console));
 
-    // A line longer than the command line takes is not offered; the listing still is.
     console.getCommandLine()->setText("long");
     pressKey(console, VDKey::KEY_TAB);
-    EXPECT_EQ("long", console.getCommandLine()->getText());
+    EXPECT_EQ("long", console.getCommandLine()->getText()) << "not offered: the command line cannot hold it";
     EXPECT_EQ(10u, outputLines(console).size());
-}
-
-TEST_F(LineConsoleTest, AnEmptyReplyShowsOnlyTheBlankLineBeforeTheCommandsOwnOutput) {
-    typeText(*getConsole(), "quiet");
-    pressKey(*getConsole(), VDKey::KEY_ENTER);
-    EXPECT_EQ((Lines{"", "said it myself"}), outputLines(*getConsole()));
 }
 
 TEST_F(ConsoleTest, ArrowKeysScrollTheOutputWhenItHasTheFocus) {
