@@ -100,14 +100,6 @@ TEST(CommandLineTest, SizesOutsideTheRangeOrFormAreRefused) {
     EXPECT_EQ(8192, height);
 }
 
-TEST(CommandLineTest, UsageListsEveryOptionOnALineOfItsOwn) {
-    const std::string usage = commandLineUsage();
-    for (const char* option : {"--time", "--snapshot", "--frames", "--every", "--size", "--log", "--no-log",
-                               "--help", "--version", "-display", "-geometry"}) {
-        EXPECT_NE(std::string::npos, usage.find("\n  " + std::string(option) + " ")) << option;
-    }
-}
-
 TEST(CommandLineTest, VisualizationIsNamedAfterTheFirstLogWithoutItsExtension) {
     EXPECT_EQ("life_20x20", visualizationNameFor("samples/life_20x20.log"));
     EXPECT_EQ("run.tar", visualizationNameFor("/data/run.tar.gz"));

@@ -53,12 +53,9 @@ TEST(CommandLineE2ETest, HelpVersionAndMistakesAreAnsweredWithoutADisplay) {
         Lines arguments;
         std::string says;
     };
+    // The forms of each mistake are the unit tests' business; here, what the user sees of two.
     for (const Mistake& m : std::vector<Mistake>{{{"--bogus", kSample}, "unknown option --bogus"},
-                                                 {{kSample, "--snapshot"}, "option --snapshot needs a value"},
-                                                 {{"--size", "800"}, "--size wants WxH"},
-                                                 {{"--size", "15x600"}, "--size wants WxH"},
-                                                 {{"--size", "800x8193"}, "--size wants WxH"},
-                                                 {{"--size=axb"}, "--size wants WxH"}}) {
+                                                 {{"--size", "15x600"}, "--size wants WxH"}}) {
         ProgramRun run(m.arguments, ProgramRun::Display::None);
         EXPECT_EQ(2, run.status()) << m.arguments.front();
         EXPECT_EQ(0u, run.err().find("tessaron: " + m.says)) << run.err();
