@@ -5,7 +5,7 @@
 #include <deque>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 // Model and port names held once and referred to by number, so that a million events naming the same few
 // thousand models cost a number each instead of a copy of the text. Numbers are given in order from 0 and
@@ -23,10 +23,22 @@ class SDNameTable {
     // `id` must be one that intern gave.
     const std::string& name(uint32_t id) const { return m_names[id]; }
     size_t size() const { return m_names.size(); }
-    // What the table holds on the heap, near enough (texts, index nodes and buckets).
+    // What the table holds on the heap, near enough.
     size_t memoryBytes() const;
 
   private:
-    std::deque<std::string> m_names;  // a deque never moves its elements, so the index can view into them
-    std::unordered_map<std::string_view, uint32_t> m_ids;
+    // The index is an open-addressed table, at most half full, of name numbers with part of their
+    // hash beside them, so that a lookup (an import makes millions) mostly touches one slot and one name.
+    struct Slot {
+        uint32_t id;
+        uint32_t check;  // the high half of the name's hash
+    };
+    static constexpr uint32_t kEmpty = UINT32_MAX;
+
+    // The slot that holds `name`, or the empty slot where it would go.
+    size_t slotOf(std::string_view name, uint64_t hash) const;
+    void grow();
+
+    std::deque<std::string> m_names;  // a deque never moves its elements
+    std::vector<Slot> m_slots;
 };
