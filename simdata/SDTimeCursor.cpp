@@ -126,8 +126,24 @@ void SDTimeCursor::rebuild() {
     m_built = true;
     m_eventsRevision = m_events.revision();
     m_modelsRevision = m_models.revision();
+    numberValues();
+    const size_t updateCount = sizeIndex();
+    fillIndex(updateCount);
+    m_startIndex =
+        static_cast<size_t>(std::lower_bound(m_times.begin(), m_times.end(), 0.0) - m_times.begin());
+    m_startIsEventTime = m_startIndex < m_times.size() && m_times[m_startIndex] == 0.0;
 
-    // Every cell of every Cell-DEVS model gets a value number; the values start empty.
+    // The current time stays (it is still a position: events are only ever added); its values are
+    // worked out again from the new index.
+    m_applied = 0;
+    m_position = positionOf(m_time);
+    m_time = positionTime(m_position);
+    applyUpTo(updatesAt(m_position));
+}
+
+void SDTimeCursor::numberValues() {
+    // Every cell of every Cell-DEVS model gets a value number; the values start empty. Ports are numbered
+    // after the cells as the events name them.
     m_cellModels.clear();
     uint64_t slots = 0;
     for (const auto& entry : m_models.getModels()) {
@@ -153,9 +169,11 @@ void SDTimeCursor::rebuild() {
     m_sourceSlots.assign(names.size(), kUnresolved);
     m_outPort = kNone;
     names.find("out", m_outPort);
+}
 
-    // First pass: count the times and the updates (numbering the port values on the way), so that the
-    // index is allocated at its exact size.
+size_t SDTimeCursor::sizeIndex() {
+    // Counts the times and the updates (numbering the port values on the way) and allocates the index at
+    // its exact size.
     const size_t eventCount = m_events.size();
     size_t timeCount = 0;
     size_t updateCount = 0;
@@ -189,9 +207,13 @@ void SDTimeCursor::rebuild() {
     std::vector<uint32_t>(updateCount).swap(m_updatePrevious);
     std::vector<double>(checkpoints * m_slotCount).swap(m_checkpointValues);
     std::vector<uint32_t>(checkpoints * m_slotCount).swap(m_checkpointTimes);
+    return updateCount;
+}
 
-    // Second pass: the updates, the checkpoints and each model's range. The values are played once
-    // through from the start in a scratch copy, which the checkpoints are taken from.
+void SDTimeCursor::fillIndex(size_t updateCount) {
+    // The times, the updates, the checkpoints and each model's range. The values are played once through
+    // from the start in a scratch copy, which the checkpoints are taken from.
+    const size_t eventCount = m_events.size();
     std::vector<double> values(m_slotCount, 0.0);
     std::vector<uint32_t> times(m_slotCount, kNone);
     std::vector<uint32_t> latest(m_slotCount, kNone);
@@ -238,17 +260,6 @@ void SDTimeCursor::rebuild() {
     if (update > 0 && update % m_interval == 0) {
         takeCheckpoint(update);
     }
-
-    m_startIndex =
-        static_cast<size_t>(std::lower_bound(m_times.begin(), m_times.end(), 0.0) - m_times.begin());
-    m_startIsEventTime = m_startIndex < m_times.size() && m_times[m_startIndex] == 0.0;
-
-    // The current time stays (it is still a position: events are only ever added); its values are
-    // worked out again from the new index.
-    m_applied = 0;
-    m_position = positionOf(m_time);
-    m_time = positionTime(m_position);
-    applyUpTo(updatesAt(m_position));
 }
 
 SDTimeCursor::CellModel& SDTimeCursor::modelOf(uint32_t slot) {

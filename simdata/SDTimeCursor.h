@@ -92,6 +92,10 @@ class SDTimeCursor {
 
     bool stale() const;
     void rebuild();
+    void numberValues();
+    // Returns the number of updates.
+    size_t sizeIndex();
+    void fillIndex(size_t updateCount);
     // The value number an output from this source on this port updates, or kNone.
     uint32_t slotOf(uint32_t source, uint32_t port);
     uint32_t cellSlotOf(const std::string& source);
