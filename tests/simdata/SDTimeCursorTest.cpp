@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <map>
@@ -158,6 +159,31 @@ TEST_F(SDTimeCursorTest, CellsHoldTheirLastOutputOnPortOutAtOrBeforeTheTime) {
     ASSERT_TRUE(grid->getValues().range(low, high));
     EXPECT_EQ(5.0, low);
     EXPECT_EQ(10.0, high);
+}
+
+// The view re-colours only what a step changed; a jump or a new index refreshes everything.
+TEST_F(SDTimeCursorTest, AStepReportsOnlyTheCellsItChanged) {
+    SDCELLDevsModel* grid = space("grid", 10, 10, 1);
+    message(1000, "grid(1,1)", 1);
+    message(1000, "grid(2,2)", 4);
+    message(2000, "grid(3,3)", 2);
+    message(2000, "grid(3,3)", 3);
+    std::vector<uint32_t> cells;
+    bool all = false;
+    cursor.next();
+    grid->getValues().takeChanges(cells, all);
+    EXPECT_TRUE(all) << "the first index is new to the view";
+    cursor.next();
+    grid->getValues().takeChanges(cells, all);
+    EXPECT_FALSE(all);
+    EXPECT_EQ(33u, cells.at(0));
+    EXPECT_EQ(cells.size(), static_cast<size_t>(std::count(cells.begin(), cells.end(), 33u)));
+    cursor.previous();
+    grid->getValues().takeChanges(cells, all);
+    EXPECT_FALSE(all);
+    EXPECT_EQ(33u, cells.at(0));
+    grid->getValues().takeChanges(cells, all);
+    EXPECT_TRUE(cells.empty() && !all) << "nothing changed since";
 }
 
 TEST_F(SDTimeCursorTest, NanAndInfiniteValuesAreShownButLeftOutOfTheRange) {
