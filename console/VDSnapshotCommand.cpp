@@ -15,15 +15,18 @@ VDSnapshotCommand::VDSnapshotCommand() : VDConsoleCommand("vis_snapshot") {}
 VDSnapshotCommand::~VDSnapshotCommand() = default;
 
 bool VDSnapshotCommand::parseArguments(const std::vector<std::string>& tokens, std::string& reply) {
-    m_fileName = tokens.size() == 2 ? tokens[1] : "";
+    if (tokens.size() != 2) {
+        commandargs::answer(reply, commandargs::usage(m_name, " $file.png"));
+        return false;
+    }
+    m_fileName = tokens[1];
+    // The result is the reply, reported once the picture is written.
     reply.clear();
     return true;
 }
 
 void VDSnapshotCommand::execute() {
-    if (m_fileName.empty()) {
-        logText(commandargs::usage(m_name, " $file.png"));
-    } else if (g_writer == nullptr) {
+    if (g_writer == nullptr) {
         logMessage("Unable to write snapshot: %s: there is no window to draw", m_fileName.c_str());
     } else {
         int width = 0;

@@ -4,9 +4,9 @@
 
 #include "gui/VDConsoleCommand.h"
 
-// "vis_snapshot FILE": writes the window's current picture as a PNG file. Its replies, the usage line
-// included, go to the log as well as the console, so they are reported when it runs rather than as the
-// parser's reply.
+// "vis_snapshot FILE": writes the window's current picture as a PNG file. Its replies reach the log file as
+// well as the console; the result is reported when the picture has been written, so the parser's reply on
+// success is empty.
 class VDSnapshotCommand : public VDConsoleCommand {
   public:
     // What draws and writes the picture: the window belongs to the program's top layer, which installs
@@ -18,11 +18,10 @@ class VDSnapshotCommand : public VDConsoleCommand {
     ~VDSnapshotCommand() override;
 
     void execute() override;
-    // Accepts every line, with an empty reply; a wrong one reports its usage when executed.
     bool parseArguments(const std::vector<std::string>& tokens, std::string& reply) override;
 
     const std::string& getFileName() const { return m_fileName; }
 
   private:
-    std::string m_fileName;  // empty for a line without exactly one file name
+    std::string m_fileName;
 };
