@@ -179,6 +179,12 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     if (!line.framesDir.empty() && line.logs.empty()) {
         return failed(line, "--frames needs at least one LOG");
     }
+    if (!line.time.empty() && !line.framesDir.empty()) {
+        return failed(line, "--time and --frames cannot be used together: the frames walk the whole run");
+    }
+    if (!line.time.empty() && line.logs.empty()) {
+        return failed(line, "--time needs at least one LOG");
+    }
     if (line.noLog && !line.logPath.empty()) {
         return failed(line, "--log and --no-log cannot be used together");
     }

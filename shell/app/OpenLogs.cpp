@@ -5,6 +5,8 @@
 #include "control/VCSimulation.h"
 #include "shell/Log.h"
 #include "shell/app/CommandLine.h"
+#include "simdata/SDTime.h"
+#include "simdata/SDVisualization.h"
 
 bool openLogs(const std::vector<std::string>& logs) {
     VCSimulation* simulation = getSimulation();
@@ -34,7 +36,37 @@ void fitViewToRun() {
 }
 
 bool moveTimeCursor(const std::string& time) {
-    std::fprintf(stderr, "tessaron: --time %s: there is no time cursor yet; the run is shown as imported\n",
-                 time.c_str());
-    return false;
+    VCSimulation* simulation = getSimulation();
+    if (simulation == nullptr || getVisualization() == nullptr) {
+        std::fprintf(stderr, "tessaron: --time %s: no run is open\n", time.c_str());
+        return false;
+    }
+    // A move to where the cursor stands already changes nothing and is no failure.
+    if (time == "start") {
+        simulation->timeFirst();
+    } else if (time == "end") {
+        simulation->timeLast();
+    } else {
+        SDTime target;
+        target.parse(time);
+        simulation->timeGoto(target.getMilliseconds());
+    }
+    logMessage("Current time: %s", SDTime(simulation->currentTime()).toString().c_str());
+    return true;
+}
+
+size_t CursorClock::count() {
+    return m_simulation.timeCount();
+}
+
+bool CursorClock::goTo(size_t index) {
+    if (index >= m_simulation.timeCount()) {
+        return false;
+    }
+    m_simulation.timeGoto(m_simulation.timeAt(index));
+    return m_simulation.currentTimeIndex() == static_cast<long>(index);
+}
+
+bool CursorClock::next() {
+    return m_simulation.timeNext();
 }

@@ -3,6 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "shell/app/FrameSequence.h"
+
+class VCSimulation;
+
 // The work the command line asks for once the program is up, each step as the matching console command
 // would do it, with its report in the log.
 
@@ -14,6 +18,18 @@ bool openLogs(const std::vector<std::string>& logs);
 // Places the camera so that the whole run is in view.
 void fitViewToRun();
 
-// Puts the time cursor at `time`: "HH:MM:SS:MS", "start" or "end". False, after a message on standard
-// error, when that cannot be done.
+// Puts the time cursor at `time`: "HH:MM:SS:MS" (the latest event time at or before it), "start" or "end",
+// and logs the time it stands at. False, after a message on standard error, when no run is open.
 bool moveTimeCursor(const std::string& time);
+
+// The open run's event times, walked by the controller's time cursor.
+class CursorClock : public FrameClock {
+  public:
+    explicit CursorClock(VCSimulation& simulation) : m_simulation(simulation) {}
+    size_t count() override;
+    bool goTo(size_t index) override;
+    bool next() override;
+
+  private:
+    VCSimulation& m_simulation;
+};

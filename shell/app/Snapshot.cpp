@@ -24,7 +24,7 @@ bool Snapshotter::write(const std::string& path, int& width, int& height, std::s
         error = "the frame could not be drawn";
         return false;
     }
-    if (!writePngFile(path, m_frame.width(), m_frame.height(), rgb, error)) {
+    if (!writePngFile(path, m_frame.width(), m_frame.height(), rgb, error, m_quick)) {
         return false;
     }
     width = m_frame.width();

@@ -10,12 +10,16 @@
 // picture while the size stays.
 class Snapshotter {
   public:
+    // `quick`: pictures written faster and larger, for frame sequences.
+    explicit Snapshotter(bool quick = false) : m_quick(quick) {}
+
     // On success `width` and `height` are the picture's size; on failure `error` says why and no file was
     // written.
     bool write(const std::string& path, int& width, int& height, std::string& error);
 
   private:
     OffscreenFrame m_frame;
+    bool m_quick;
 };
 
 // One picture with a frame of its own.

@@ -24,6 +24,7 @@
 #include "shell/Log.h"
 #include "shell/VDGarbageCan.h"
 #include "shell/app/CommandLine.h"
+#include "shell/app/FrameSequence.h"
 #include "shell/app/GlutBridge.h"
 #include "shell/app/OpenLogs.h"
 #include "shell/app/Snapshot.h"
@@ -95,6 +96,41 @@ int drawSnapshot(const CommandLine& line) {
         } else {
             logMessage("Unable to write snapshot: %s: %s", line.snapshot.c_str(), error.c_str());
             std::fprintf(stderr, "tessaron: Unable to write snapshot: %s: %s\n", line.snapshot.c_str(),
+                         error.c_str());
+        }
+    }
+    destroyProgramObjects();
+    return status;
+}
+
+// --frames: the logs, the view fitted, one picture per N event times. 0 when every frame was written.
+int drawFrames(const CommandLine& line) {
+    int status = 1;
+    FrameSequence frames(line.framesDir, line.every);
+    std::string error;
+    if (!frames.checkFolder(error)) {
+        std::fprintf(stderr, "tessaron: Unable to write frames: %s: %s\n", line.framesDir.c_str(),
+                     error.c_str());
+    } else if (openLogs(line.logs)) {
+        fitViewToRun();
+        if (VDConsole* console = getConsole()) {
+            console->close();
+        }
+        CursorClock clock(*getSimulation());
+        Snapshotter snapshotter(true);
+        auto draw = [&snapshotter](const std::string& path, std::string& why) {
+            int width = 0;
+            int height = 0;
+            return snapshotter.write(path, width, height, why);
+        };
+        if (frames.write(clock, draw, error)) {
+            logMessage("Frames written: %d into %s", frames.written(), line.framesDir.c_str());
+            std::printf("Frames written: %d into %s\nTo make a video of them:\n  %s\n", frames.written(),
+                        line.framesDir.c_str(), frames.videoCommand().c_str());
+            status = 0;
+        } else {
+            logMessage("Unable to write frames: %s: %s", line.framesDir.c_str(), error.c_str());
+            std::fprintf(stderr, "tessaron: Unable to write frames: %s: %s\n", line.framesDir.c_str(),
                          error.c_str());
         }
     }
@@ -194,9 +230,7 @@ int runTessaron(int argc, char** argv) {
         return drawSnapshot(line);
     }
     if (!line.framesDir.empty()) {
-        std::fprintf(stderr, "tessaron: --frames: there is no time cursor to step through the run yet\n");
-        destroyProgramObjects();
-        return 1;
+        return drawFrames(line);
     }
     if (!line.logs.empty()) {
         // After the loop has started, so that the window is up while the logs are read.

@@ -76,6 +76,8 @@ TEST(CommandLineTest, MistakesAreErrorsThatNameTheOption) {
         {{"--frames", "d"}, "LOG"},
         {{"--snapshot", "a.png", "--frames", "d", "a.log"}, "together"},
         {{"--log", "l.txt", "--no-log"}, "together"},
+        {{"--time", "end", "--frames", "d", "a.log"}, "together"},
+        {{"--time", "end"}, "LOG"},
     };
     for (const Case& c : cases) {
         CommandLine line = parse(c.args);

@@ -66,7 +66,7 @@ TEST(CommandLineE2ETest, HelpVersionAndMistakesAreAnsweredWithoutADisplay) {
 
 TEST(CommandLineE2ETest, ASnapshotShowsTheRunAsTheWindowShowsIt) {
     REQUIRE_DISPLAY();
-    ProgramRun run({"--snapshot", "life.png", kSample});
+    ProgramRun run({"--snapshot", "life.png", "--time", "end", kSample});
     ASSERT_EQ(0, run.status()) << run.err();
     EXPECT_EQ("Snapshot written: life.png (800x600)\n", run.out());
     const PngPicture picture = PngPicture::read(run.file("life.png"));
@@ -74,12 +74,13 @@ TEST(CommandLineE2ETest, ASnapshotShowsTheRunAsTheWindowShowsIt) {
     ASSERT_EQ(600, picture.height);
     const std::string log = readFile(run.file("log.txt"));
     EXPECT_EQ(1u, countLines(log, "Creating new visualization context named: life_20x20"));
+    EXPECT_EQ(1u, countLines(log, "Current time: 00:00:00:500"));
     EXPECT_EQ(1u, countLines(log, "Snapshot written: life.png (800x600)"));
 
     // The same run in the window, as a user opens it: its cells are where the picture has them.
-    AppSession app({kSample});
+    AppSession app({"--time", "end", kSample});
     ASSERT_TRUE(app.started()) << app.errors();
-    ASSERT_TRUE(app.waitForLogLine("Importing simulation results from log file: " + kSample));
+    ASSERT_TRUE(app.waitForLogLine("Current time: 00:00:00:500"));
     const Image shot = app.settledScreenshot(std::string(TESS_SCREENSHOT_DIR) + "/command_line_life.png");
     ASSERT_EQ(800, shot.width);
     int cells = 0;
@@ -159,6 +160,31 @@ TEST(CommandLineE2ETest, SnapshotsGoWhereAskedOrNowhereWithTheReason) {
     ProgramRun readOnly({"--snapshot", "/sys/out.png", kSample});
     EXPECT_EQ(1, readOnly.status());
     EXPECT_EQ("tessaron: Unable to write snapshot: /sys/out.png: Permission denied\n", readOnly.err());
+}
+
+TEST(CommandLineE2ETest, FramesOnePicturePerEventTime) {
+    REQUIRE_DISPLAY();
+    ProgramRun run({"--frames", ".", "--size", "320x240", kSample});
+    ASSERT_EQ(0, run.status()) << run.err();
+    EXPECT_EQ(0u, run.out().find("Frames written: 5 into .\n")) << run.out();
+    EXPECT_TRUE(contains(run.out(), "ffmpeg -framerate 10 -i './frame_%06d.png' ")) << run.out();
+    for (const char* name : {"frame_000001.png", "frame_000002.png", "frame_000003.png", "frame_000004.png",
+                             "frame_000005.png"}) {
+        const PngPicture frame = PngPicture::read(run.file(name));
+        EXPECT_EQ(320, frame.width) << name;
+        EXPECT_EQ(240, frame.height) << name;
+    }
+    EXPECT_FALSE(run.exists("frame_000006.png"));
+    // One event time after another, from the first to the last.
+    const std::string log = readFile(run.file("log.txt"));
+    for (const char* time :
+         {"00:00:00:100", "00:00:00:200", "00:00:00:300", "00:00:00:400", "00:00:00:500"}) {
+        EXPECT_EQ(1u, countLines(log, std::string("Time incremented to: ") + time)) << time;
+    }
+
+    ProgramRun missing({"--frames", "no/such/folder", kSample});
+    EXPECT_EQ(1, missing.status());
+    EXPECT_EQ("tessaron: Unable to write frames: no/such/folder: No such file or directory\n", missing.err());
 }
 
 TEST(CommandLineE2ETest, VisSnapshotWritesTheWindowOrSaysWhyNot) {
