@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 
 #include "gui/VDMainWindow.h"
+#include "shell/Log.h"
 #include "shell/VDGarbageCan.h"
 
 namespace {
@@ -54,6 +55,10 @@ void deliver(VDMainWindow* mainWindow, VDEvent& event) {
 }
 
 }  // namespace
+
+GlutCallbackScope::~GlutCallbackScope() {
+    flushLog();
+}
 
 VDKey keyFromGlutCharacter(unsigned char c, int glutModifiers) {
     int value = c;
@@ -120,6 +125,7 @@ std::unique_ptr<VDMouseButtonEvent> mouseEventFromGlut(int glutButton, int state
 }
 
 void onGlutDisplay() {
+    GlutCallbackScope scope;
     VDMainWindow* mainWindow = getMainWindow();
     if (mainWindow == nullptr) {
         return;
@@ -133,6 +139,7 @@ void onGlutDisplay() {
 }
 
 void onGlutReshape(int width, int height) {
+    GlutCallbackScope scope;
     VDMainWindow* mainWindow = getMainWindow();
     if (mainWindow == nullptr) {
         return;
@@ -144,6 +151,7 @@ void onGlutReshape(int width, int height) {
 }
 
 void onGlutKeyboard(unsigned char key, int, int) {
+    GlutCallbackScope scope;
     VDMainWindow* mainWindow = getMainWindow();
     if (mainWindow == nullptr) {
         return;
@@ -153,6 +161,7 @@ void onGlutKeyboard(unsigned char key, int, int) {
 }
 
 void onGlutSpecial(int key, int, int) {
+    GlutCallbackScope scope;
     VDMainWindow* mainWindow = getMainWindow();
     if (mainWindow == nullptr) {
         return;
@@ -162,6 +171,7 @@ void onGlutSpecial(int key, int, int) {
 }
 
 void onGlutMouse(int button, int state, int x, int y) {
+    GlutCallbackScope scope;
     VDMainWindow* mainWindow = getMainWindow();
     if (mainWindow == nullptr) {
         return;
@@ -173,6 +183,7 @@ void onGlutMouse(int button, int state, int x, int y) {
 }
 
 void onGlutMotion(int x, int y) {
+    GlutCallbackScope scope;
     VDMainWindow* mainWindow = getMainWindow();
     if (mainWindow == nullptr) {
         return;
@@ -181,9 +192,12 @@ void onGlutMotion(int x, int y) {
     deliver(mainWindow, move);
 }
 
-void onGlutVisibility(int) {}
+void onGlutVisibility(int) {
+    GlutCallbackScope scope;
+}
 
 void onGlutSpecialUp(int key, int, int) {
+    GlutCallbackScope scope;
     VDMainWindow* mainWindow = getMainWindow();
     if (mainWindow == nullptr) {
         return;
@@ -193,6 +207,7 @@ void onGlutSpecialUp(int key, int, int) {
 }
 
 void onGlutKeyboardUp(unsigned char key, int, int) {
+    GlutCallbackScope scope;
     VDMainWindow* mainWindow = getMainWindow();
     if (mainWindow == nullptr) {
         return;

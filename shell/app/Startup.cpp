@@ -15,6 +15,7 @@
 #include "shell/GLExtensions.h"
 #include "shell/Log.h"
 #include "shell/VDGarbageCan.h"
+#include "shell/app/FatalSignals.h"
 #include "shell/app/GlutBridge.h"
 #include "view3d/VDTessaronerWindow.h"
 
@@ -37,6 +38,7 @@ std::unique_ptr<VDConsoleCommand> makeExitCommand() {
 
 int runTessaron(int argc, char** argv) {
     resetLog();
+    flushLogOnFatalSignals();
 
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_ALPHA | GLUT_DEPTH | GLUT_STENCIL | GLUT_MULTISAMPLE);
     glutInitWindowSize(800, 600);
@@ -78,6 +80,8 @@ int runTessaron(int argc, char** argv) {
 
     registerGlutCallbacks();
     logMessage("Startup successful...");
+    // From here on every callback writes out what it logged; start-up's lines go now.
+    flushLog();
     glutMainLoop();
     return 0;
 }
