@@ -34,7 +34,9 @@ void VDStringLog::addLine(const std::string& text) {
     }
     // Full: the oldest line's string takes the new text, keeping its storage.
     m_ring[m_oldest].assign(text);
-    m_oldest = (m_oldest + 1) % m_ring.size();
+    if (++m_oldest == m_ring.size()) {
+        m_oldest = 0;
+    }
 }
 
 VDStringLog::const_iterator VDStringLog::begin() const {
