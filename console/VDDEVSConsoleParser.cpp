@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "console/VDAddDetailNodeCommand.h"
+#include "console/VDCellCommand.h"
 #include "console/VDCloseCommand.h"
 #include "console/VDExitCommand.h"
 #include "console/VDImportLogFileCommand.h"
@@ -11,6 +12,8 @@
 #include "console/VDNewCommand.h"
 #include "console/VDPrintObjectCommand.h"
 #include "console/VDRotateCameraCommand.h"
+#include "console/VDStateCommand.h"
+#include "console/VDTimeCommand.h"
 #include "shell/VDGarbageCan.h"
 
 namespace {
@@ -40,14 +43,25 @@ std::unique_ptr<VDConsoleCommand> makeCommand(const std::string& name) {
     if (name == "cam_rotate") {
         return std::make_unique<VDRotateCameraCommand>();
     }
+    if (name == "time_next" || name == "time_prev" || name == "time_goto") {
+        return std::make_unique<VDTimeCommand>(name);
+    }
+    if (name == "vis_cell") {
+        return std::make_unique<VDCellCommand>();
+    }
+    if (name == "vis_state") {
+        return std::make_unique<VDStateCommand>();
+    }
     return nullptr;
 }
 
 }  // namespace
 
 VDDEVSConsoleParser::VDDEVSConsoleParser() {
-    for (const char* name : {"cam_move", "cam_rotate", "exit", "print", "vis_add_detail_node", "vis_close",
-                             "vis_import_logfile", "vis_new"}) {
+    // In alphabetical order, as Tab lists them.
+    for (const char* name :
+         {"cam_move", "cam_rotate", "exit", "print", "time_goto", "time_next", "time_prev",
+          "vis_add_detail_node", "vis_cell", "vis_close", "vis_import_logfile", "vis_new", "vis_state"}) {
         addCommandName(name);
     }
 }

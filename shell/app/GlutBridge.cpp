@@ -5,6 +5,7 @@
 #include "gui/VDMainWindow.h"
 #include "shell/Log.h"
 #include "shell/VDGarbageCan.h"
+#include "shell/app/SyncProbe.h"
 
 namespace {
 
@@ -190,6 +191,7 @@ void onGlutMotion(int x, int y) {
     }
     VDMouseMoveEvent move(x, y);
     deliver(mainWindow, move);
+    syncProbePointerMoved(x, y);
 }
 
 void onGlutVisibility(int) {

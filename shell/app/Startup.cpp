@@ -17,6 +17,7 @@
 #include "shell/VDGarbageCan.h"
 #include "shell/app/FatalSignals.h"
 #include "shell/app/GlutBridge.h"
+#include "shell/app/SyncProbe.h"
 #include "view3d/VDTessaronerWindow.h"
 
 namespace {
@@ -79,6 +80,7 @@ int runTessaron(int argc, char** argv) {
     getMainWindow()->setContentWindow(std::move(viewer));
 
     registerGlutCallbacks();
+    initSyncProbe();
     logMessage("Startup successful...");
     // From here on every callback writes out what it logged; start-up's lines go now.
     flushLog();
