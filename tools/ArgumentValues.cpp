@@ -45,3 +45,42 @@ bool readDoubleArgument(const std::string& text, double& value) {
     value = read;
     return true;
 }
+
+bool readOptions(int argc, const char* const* argv, std::initializer_list<const char*> flags,
+                 const std::function<OptionRead(const std::string& name, const std::string& value)>& read,
+                 std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        std::string name = argv[i];
+        std::string value;
+        bool flag = name == "--help" || name == "-h";
+        if (flag) {
+            name = "--help";
+        }
+        for (const char* known : flags) {
+            flag = flag || name == known;
+        }
+        if (!flag) {
+            const size_t equals = name.find('=');
+            if (equals != std::string::npos) {
+                value = name.substr(equals + 1);
+                name.erase(equals);
+            } else if (i + 1 < argc) {
+                value = argv[++i];
+            } else {
+                error = "missing value for " + name;
+                return false;
+            }
+        }
+        switch (read(name, value)) {
+            case OptionRead::Taken:
+                break;
+            case OptionRead::BadValue:
+                error = "bad value for " + name + ": '" + value + "'";
+                return false;
+            case OptionRead::Unknown:
+                error = "unknown option " + name;
+                return false;
+        }
+    }
+    return true;
+}

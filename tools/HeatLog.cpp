@@ -1,12 +1,11 @@
 #include "tools/HeatLog.h"
 
-#include <algorithm>
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 
 #include "tools/LifeGrid.h"
 #include "tools/LifeLog.h"
+#include "tools/LogLineWriter.h"
 
 namespace {
 
@@ -15,7 +14,7 @@ constexpr long long kStepMs = 100;
 class HeatLogWriter {
   public:
     HeatLogWriter(const HeatLogOptions& options, std::ostream& out)
-        : m_options(options), m_out(out), m_field(heatFieldAtStart(options)) {
+        : m_options(options), m_lines(out), m_field(heatFieldAtStart(options)) {
         m_lastSent.assign(m_field.cellCount(), kHeatAmbient);
         m_everSent.assign(m_field.cellCount(), 0);
         m_space = options.name + "(02)";
@@ -23,35 +22,21 @@ class HeatLogWriter {
 
     bool write() {
         const std::string zero = formatLogTime(0);
-        line("msg I / %s / Root(00) to top(01)", zero.c_str());
-        line("msg I / %s / top(01) to %s", zero.c_str(), m_space.c_str());
+        m_lines.line("msg I / %s / Root(00) to top(01)", zero.c_str());
+        m_lines.line("msg I / %s / top(01) to %s", zero.c_str(), m_space.c_str());
         for (int step = 0; step <= m_options.steps; ++step) {
             for (int i = 0; step > 0 && i < m_options.substeps; ++i) {
                 m_field.step();
             }
             writeStep(step);
         }
-        m_out.flush();
-        return m_out.good();
+        m_summary.lines = m_lines.count();
+        return m_lines.good();
     }
 
     const HeatLogSummary& summary() const { return m_summary; }
 
   private:
-    void line(const char* format, ...) __attribute__((format(printf, 2, 3))) {
-        char text[512];
-        va_list args;
-        va_start(args, format);
-        const int length = std::vsnprintf(text, sizeof text, format, args);
-        va_end(args);
-        if (length < 0) {
-            return;
-        }
-        m_out.write(text, std::min<std::streamsize>(length, sizeof text - 1));
-        m_out.put('\n');
-        ++m_summary.lines;
-    }
-
     std::string reference(size_t cell) const {
         int x = 0;
         int y = 0;
@@ -64,8 +49,8 @@ class HeatLogWriter {
         const std::string now = formatLogTime(step * kStepMs);
         const char* t = now.c_str();
         const char* space = m_space.c_str();
-        line("msg * / %s / Root(00) to top(01)", t);
-        line("msg * / %s / top(01) to %s", t, space);
+        m_lines.line("msg * / %s / Root(00) to top(01)", t);
+        m_lines.line("msg * / %s / top(01) to %s", t, space);
 
         m_reporting.clear();
         for (size_t cell = 0; cell < m_field.cellCount(); ++cell) {
@@ -76,8 +61,8 @@ class HeatLogWriter {
         for (size_t cell : m_reporting) {
             const std::string self = reference(cell);
             const double value = m_field.temperature(cell);
-            line("msg Y / %s / %s / out / %12.5f to %s", t, self.c_str(), value, space);
-            line("msg D / %s / %s / ... to %s", t, self.c_str(), space);
+            m_lines.line("msg Y / %s / %s / out / %12.5f to %s", t, self.c_str(), value, space);
+            m_lines.line("msg D / %s / %s / ... to %s", t, self.c_str(), space);
             m_lastSent[cell] = value;
             ++m_summary.outputMessages;
             if (m_everSent[cell] == 0) {
@@ -92,19 +77,19 @@ class HeatLogWriter {
                 const int count = m_field.neighbours(cell, around);
                 for (int i = 0; i < count; ++i) {
                     const std::string neighbour = reference(around[i]);
-                    line("msg X / %s / %s / neighborchange / %12.5f to %s", t, space, value,
-                         neighbour.c_str());
+                    m_lines.line("msg X / %s / %s / neighborchange / %12.5f to %s", t, space, value,
+                                 neighbour.c_str());
                     ++m_summary.externalMessages;
                 }
             }
         }
         const std::string next = step < m_options.steps ? formatLogTime(kStepMs) : "...";
-        line("msg D / %s / %s / %s to top(01)", t, space, next.c_str());
-        line("msg D / %s / top(01) / %s to Root(00)", t, next.c_str());
+        m_lines.line("msg D / %s / %s / %s to top(01)", t, space, next.c_str());
+        m_lines.line("msg D / %s / top(01) / %s to Root(00)", t, next.c_str());
     }
 
     const HeatLogOptions& m_options;
-    std::ostream& m_out;
+    LogLineWriter m_lines;
     HeatField m_field;
     std::string m_space;
     std::vector<double> m_lastSent;

@@ -41,30 +41,13 @@ bool readHeatLogSize(const std::string& text, HeatLogOptions& options) {
 
 bool parseHeatLogArguments(int argc, const char* const* argv, HeatLogCommand& command, std::string& error) {
     HeatLogOptions& o = command.options;
-    for (int i = 1; i < argc; ++i) {
-        std::string name = argv[i];
-        if (name == "--help" || name == "-h") {
-            command.help = true;
-            continue;
-        }
-        if (name == "--neighbours" || name == "--no-neighbours") {
-            o.neighbours = name == "--neighbours";
-            continue;
-        }
-        std::string value;
-        const size_t equals = name.find('=');
-        if (equals != std::string::npos) {
-            value = name.substr(equals + 1);
-            name.erase(equals);
-        } else if (i + 1 < argc) {
-            value = argv[++i];
-        } else {
-            error = "missing value for " + name;
-            return false;
-        }
-
+    const auto read = [&](const std::string& name, const std::string& value) {
         bool ok = true;
-        if (name == "--size") {
+        if (name == "--help") {
+            command.help = true;
+        } else if (name == "--neighbours" || name == "--no-neighbours") {
+            o.neighbours = name == "--neighbours";
+        } else if (name == "--size") {
             ok = readHeatLogSize(value, o);
         } else if (name == "--steps") {
             ok = readIntArgument(value, o.steps);
@@ -82,13 +65,12 @@ bool parseHeatLogArguments(int argc, const char* const* argv, HeatLogCommand& co
             ok = !value.empty();
             command.output = value;
         } else {
-            error = "unknown option " + name;
-            return false;
+            return OptionRead::Unknown;
         }
-        if (!ok) {
-            error = "bad value for " + name + ": '" + value + "'";
-            return false;
-        }
+        return ok ? OptionRead::Taken : OptionRead::BadValue;
+    };
+    if (!readOptions(argc, argv, {"--neighbours", "--no-neighbours"}, read, error)) {
+        return false;
     }
     return command.help || validHeatLogOptions(o, &error);
 }

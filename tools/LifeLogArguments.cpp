@@ -10,27 +10,12 @@ const char* lifeLogUsage() {
 }
 
 bool parseLifeLogArguments(int argc, const char* const* argv, LifeLogCommand& command, std::string& error) {
-    for (int i = 1; i < argc; ++i) {
-        std::string name = argv[i];
-        if (name == "--help" || name == "-h") {
-            command.help = true;
-            continue;
-        }
-        std::string value;
-        const size_t equals = name.find('=');
-        if (equals != std::string::npos) {
-            value = name.substr(equals + 1);
-            name.erase(equals);
-        } else if (i + 1 < argc) {
-            value = argv[++i];
-        } else {
-            error = "missing value for " + name;
-            return false;
-        }
-
-        LifeLogOptions& o = command.options;
+    LifeLogOptions& o = command.options;
+    const auto read = [&](const std::string& name, const std::string& value) {
         bool ok = true;
-        if (name == "--width") {
+        if (name == "--help") {
+            command.help = true;
+        } else if (name == "--width") {
             ok = readIntArgument(value, o.width);
         } else if (name == "--height") {
             ok = readIntArgument(value, o.height);
@@ -44,13 +29,12 @@ bool parseLifeLogArguments(int argc, const char* const* argv, LifeLogCommand& co
             ok = !value.empty();
             command.output = value;
         } else {
-            error = "unknown option " + name;
-            return false;
+            return OptionRead::Unknown;
         }
-        if (!ok) {
-            error = "bad value for " + name + ": '" + value + "'";
-            return false;
-        }
+        return ok ? OptionRead::Taken : OptionRead::BadValue;
+    };
+    if (!readOptions(argc, argv, {}, read, error)) {
+        return false;
     }
-    return command.help || validLifeLogOptions(command.options, &error);
+    return command.help || validLifeLogOptions(o, &error);
 }

@@ -12,40 +12,16 @@
 #include <string>
 #include <vector>
 
+#include "tests/tools/LogText.h"
 #include "tools/HeatField.h"
 #include "tools/HeatLogArguments.h"
 
 namespace {
 
-std::vector<std::string> fields(const std::string& line) {
-    std::vector<std::string> out;
-    std::string current;
-    for (char c : line) {
-        if (c == '/' || c == ' ') {
-            if (!current.empty()) {
-                out.push_back(current);
-            }
-            current.clear();
-        } else {
-            current += c;
-        }
-    }
-    if (!current.empty()) {
-        out.push_back(current);
-    }
-    return out;
-}
-
 std::vector<std::string> linesOf(const HeatLogOptions& options, HeatLogSummary* summary = nullptr) {
     std::ostringstream out;
     EXPECT_TRUE(writeHeatLog(options, out, summary));
-    std::vector<std::string> lines;
-    std::istringstream in(out.str());
-    std::string line;
-    while (std::getline(in, line)) {
-        lines.push_back(line);
-    }
-    return lines;
+    return splitLines(out.str());
 }
 
 TEST(HeatFieldTest, HeatSpreadsFromASourceToItsFaceNeighboursOnly) {
