@@ -24,6 +24,7 @@
 #include "shell/Log.h"
 #include "shell/VDGarbageCan.h"
 #include "shell/app/CommandLine.h"
+#include "shell/app/FatalSignals.h"
 #include "shell/app/FrameSequence.h"
 #include "shell/app/GlutBridge.h"
 #include "shell/app/OpenLogs.h"
@@ -52,6 +53,7 @@ CommandLine g_commandLine;
 // Opens the logs of the command line once the window is up. Only a run that went well hides the console:
 // otherwise the console shows the loader's messages.
 void openCommandLineLogs(int) {
+    GlutCallbackScope scope;
     const bool imported = openLogs(g_commandLine.logs);
     fitViewToRun();
     if (!g_commandLine.time.empty()) {
@@ -175,6 +177,7 @@ int runTessaron(int argc, char** argv) {
         }
         resetLog();
     }
+    flushLogOnFatalSignals();
 
     // GLUT sees its own options only; ours are gone from the list.
     std::vector<char*> glutArgv;
@@ -226,6 +229,8 @@ int runTessaron(int argc, char** argv) {
     registerGlutCallbacks();
     initSyncProbe();
     logMessage("Startup successful...");
+    // From here on every callback writes out what it logged; start-up's lines go now.
+    flushLog();
     if (!line.snapshot.empty()) {
         return drawSnapshot(line);
     }

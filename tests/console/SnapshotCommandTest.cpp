@@ -56,6 +56,7 @@ class SnapshotCommandTest : public ::testing::Test {
         return Lines(all.begin() + static_cast<long>(before), all.end());
     }
     Lines logLines() const {
+        flushLog();
         Lines lines;
         const std::string text = readFile(dir.file("log.txt"));
         size_t start = 0;
