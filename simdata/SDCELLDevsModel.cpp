@@ -165,6 +165,13 @@ SDCellValues& SDCELLDevsModel::getValues() {
     return m_values;
 }
 
+SDCellLook& SDCELLDevsModel::getLook() {
+    if (!m_look) {
+        m_look = std::make_unique<SDCellLook>();
+    }
+    return *m_look;
+}
+
 void SDCELLDevsModel::initFrom(const SDDevsModel* plain) {
     if (plain == nullptr) {
         return;
