@@ -5,7 +5,9 @@
 
 #include "console/VDAddDetailNodeCommand.h"
 #include "console/VDCloseCommand.h"
+#include "console/VDColorCommand.h"
 #include "console/VDExitCommand.h"
+#include "console/VDFitViewCommand.h"
 #include "console/VDImportLogFileCommand.h"
 #include "console/VDMoveCameraCommand.h"
 #include "console/VDNewCommand.h"
@@ -40,6 +42,12 @@ std::unique_ptr<VDConsoleCommand> makeCommand(const std::string& name) {
     if (name == "cam_rotate") {
         return std::make_unique<VDRotateCameraCommand>();
     }
+    if (name == "vis_color") {
+        return std::make_unique<VDColorCommand>();
+    }
+    if (name == "vis_fit") {
+        return std::make_unique<VDFitViewCommand>();
+    }
     return nullptr;
 }
 
@@ -47,7 +55,7 @@ std::unique_ptr<VDConsoleCommand> makeCommand(const std::string& name) {
 
 VDDEVSConsoleParser::VDDEVSConsoleParser() {
     for (const char* name : {"cam_move", "cam_rotate", "exit", "print", "vis_add_detail_node", "vis_close",
-                             "vis_import_logfile", "vis_new"}) {
+                             "vis_color", "vis_fit", "vis_import_logfile", "vis_new"}) {
         addCommandName(name);
     }
 }

@@ -4,8 +4,8 @@
 
 #include "gui/VDConsoleParser.h"
 
-// The program's command language: the eight commands that open, fill, list and close a visualization,
-// move and turn the camera, and exit.
+// The program's command language: the commands that open, fill, list and close a visualization, colour
+// its cells, move, turn and fit the camera, and exit.
 class VDDEVSConsoleParser : public VDConsoleParser {
   public:
     VDDEVSConsoleParser();

@@ -26,11 +26,13 @@ TEST(TokenizeTest, EveryDelimiterEndsAPieceButATrailingOneStartsNone) {
 TEST(CompletionTest, NamesThatBeginWithThePrefixInRegistrationOrder) {
     VDDEVSConsoleParser parser;
     EXPECT_EQ((Strings{"cam_move", "cam_rotate", "exit", "print", "vis_add_detail_node", "vis_close",
-                       "vis_import_logfile", "vis_new"}),
+                       "vis_color", "vis_fit", "vis_import_logfile", "vis_new"}),
               parser.getCommandNames());
     EXPECT_EQ(parser.getCommandNames(), parser.getCompletions(""));
-    EXPECT_EQ((Strings{"vis_add_detail_node", "vis_close", "vis_import_logfile", "vis_new"}),
+    EXPECT_EQ((Strings{"vis_add_detail_node", "vis_close", "vis_color", "vis_fit", "vis_import_logfile",
+                       "vis_new"}),
               parser.getCompletions("vis_"));
+    EXPECT_EQ((Strings{"vis_close", "vis_color"}), parser.getCompletions("vis_c"));
     EXPECT_EQ((Strings{"cam_move", "cam_rotate"}), parser.getCompletions("c"));
     EXPECT_EQ((Strings{"print"}), parser.getCompletions("p"));
     EXPECT_TRUE(parser.getCompletions("x").empty());
@@ -58,12 +60,13 @@ class ParserTest : public ::testing::Test {
 };
 
 TEST_F(ParserTest, TheFirstTokenPicksTheCommandExactly) {
-    const Strings names = {"exit",      "vis_new",   "vis_import_logfile",
-                           "vis_close", "print",     "vis_add_detail_node",
-                           "cam_move",  "cam_rotate"};
-    const Strings lines = {"exit",           "vis_new a",       "vis_import_logfile f",
-                           "vis_close",      "print VIS",       "vis_add_detail_node CUBE 1 2 3 4",
-                           "cam_move 1 2 3", "cam_rotate 1 2 3"};
+    const Strings names = {
+        "exit",     "vis_new",    "vis_import_logfile", "vis_close", "print", "vis_add_detail_node",
+        "cam_move", "cam_rotate", "vis_color",          "vis_fit"};
+    const Strings lines = {"exit",           "vis_new a",        "vis_import_logfile f",
+                           "vis_close",      "print VIS",        "vis_add_detail_node CUBE 1 2 3 4",
+                           "cam_move 1 2 3", "cam_rotate 1 2 3", "vis_color m clear",
+                           "vis_fit"};
     for (size_t i = 0; i < lines.size(); ++i) {
         ASSERT_TRUE(parse(lines[i])) << lines[i] << ": " << reply;
         ASSERT_NE(nullptr, command);

@@ -193,7 +193,7 @@ TEST(ConsoleE2ETest, KeysToggleTheConsoleAndEscapeAsksBeforeExiting) {
     app.type("vis_");
     app.key("Tab");
     EXPECT_TRUE(screen.shows({"", "Command List:", "-------------", "vis_add_detail_node", "vis_close",
-                              "vis_import_logfile", "vis_new"}))
+                              "vis_color", "vis_fit", "vis_import_logfile", "vis_new"}))
         << screen.lines();
     app.stableScreenshot(shotPath("tab"));
     for (int i = 0; i < 4; ++i) {

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "gui/VDConsoleCommand.h"
+
+// "vis_fit": places the camera so that every drawn Cell-DEVS model is in view, seen from the front and a
+// little above. Its replies go to the log and so to the console.
+class VDFitViewCommand : public VDConsoleCommand {
+  public:
+    VDFitViewCommand();
+    ~VDFitViewCommand() override;
+
+    void execute() override;
+    bool parseArguments(const std::vector<std::string>& tokens, std::string& reply) override;
+
+  private:
+    bool m_usage = false;  // the arguments were wrong: say how to use it instead of acting
+};
