@@ -118,12 +118,19 @@ TEST_F(CellViewGLTest, BatchedCellsGiveThePictureOfCubesDrawnOneByOne) {
     } cases[] = {
         {20, 20, 1, 0.0f, Vector3(0, 1, 1)},    // the sample run at the start camera
         {100, 100, 1, 0.0f, Vector3(0, 1, 1)},  // overlapping cubes
-        {100, 100, 1, 25.0f, Vector3(6, 5, -1)}, {10, 10, 10, 30.0f, Vector3(3, 7, 12)},
+        {100, 100, 1, 25.0f, Vector3(6, 5, -1)},
+        {100, 100, 1, 160.0f, Vector3(3, -2, -40)},  // from behind
+        {40, 40, 1, -10.0f, Vector3(-3, 12, 2)},     // cubes that just touch
+        {10, 10, 10, 30.0f, Vector3(3, 7, 12)},
+        {10, 10, 10, 0.0f, Vector3(0.5f, 0, 0)},  // the eye level with cells and between them
         {33, 17, 9, -20.0f, Vector3(-5, 2, 9)},
+        {50, 45, 60, 35.0f, Vector3(14, 15, 16)},  // overlapping in every direction
+        {50, 45, 60, 0.0f, Vector3(0, 0, 0)},      // from inside the block
+        {7, 60, 3, -70.0f, Vector3(-25, -3, -6)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height) + "x" +
-                     std::to_string(c.length));
+                     std::to_string(c.length) + " yaw " + std::to_string(c.yaw));
         // One by one, as each cube draws itself.
         SDCELLDevsModel reference;
         reference.setName("life");
@@ -149,7 +156,7 @@ TEST_F(CellViewGLTest, BatchedCellsGiveThePictureOfCubesDrawnOneByOne) {
             drawn += expected[i].g != 0;
         }
         EXPECT_EQ(0, differ);
-        EXPECT_GT(drawn, 10000) << "the cells are in view";
+        EXPECT_GT(drawn, 5000) << "the cells are in view";
     }
 }
 
@@ -243,23 +250,27 @@ TEST_F(CellViewGLTest, TheNoValueLookCanBeChangedOrHidden) {
     EXPECT_EQ(0, GLTestContext::countNear(0, 0, 800, 600, Pixel{0, 0, 255, 255}, 40));
 }
 
-TEST_F(CellViewGLTest, ADrawnModelCostsOneDrawCallWhateverItsSizeAndNoneOutOfView) {
-    addModel("small", 2, 2, 1);
-    Frustum frustum;
-    programCamera(0.0f, Vector3(0, 1, 1), &frustum);
-    SDCellBatch::resetDrawCallCount();
-    simulation.render(&frustum);
-    const unsigned long small = SDCellBatch::drawCallCount();
-
+TEST_F(CellViewGLTest, DrawCallsDependOnTheViewNotOnTheNumberOfCells) {
+    // Seen from far above, left and in front, every cell of a block shows the same three faces.
+    auto callsFrom = [&](const Vector3& eye) {
+        programCamera(0.0f, eye);
+        SDCellBatch::resetDrawCallCount();
+        simulation.render(nullptr);
+        return SDCellBatch::drawCallCount();
+    };
+    addModel("small", 4, 4, 4);
+    EXPECT_EQ(1u, callsFrom(Vector3(0, 200, 100)));
     simulation.closeVisualization();
     ASSERT_TRUE(simulation.newVisualization("v"));
     addModel("large", 100, 100, 10);
-    SDCellBatch::resetDrawCallCount();
-    simulation.render(&frustum);
-    EXPECT_EQ(small, SDCellBatch::drawCallCount());
-    EXPECT_LE(small, 1u);
+    EXPECT_EQ(1u, callsFrom(Vector3(0, 200, 100)));
+    // With the eye among the cells, each kind of outline or set of faces takes one call: a bounded number.
+    const unsigned long inside = callsFrom(Vector3(50, 30, -18));
+    EXPECT_GT(inside, 1u);
+    EXPECT_LE(inside, 72u);
 
     // Seen from behind the row of blocks, looking away: nothing to draw.
+    Frustum frustum;
     programCamera(180.0f, Vector3(0, 1, 30), &frustum);
     SDCellBatch::resetDrawCallCount();
     simulation.render(&frustum);
