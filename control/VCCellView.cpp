@@ -174,6 +174,16 @@ void VCCellView::recolour(Entry& entry) {
     entry.recolourAll = false;
 }
 
+bool VCCellView::isCellShown(const std::string& name, size_t cell) {
+    auto found = m_entries.find(name);
+    const SDCellPlacement* placement = m_layout.find(name);
+    if (found == m_entries.end() || placement == nullptr || cell >= placement->cellCount()) {
+        return false;
+    }
+    SDCELLDevsModel& model = *found->second.model;
+    return CellColours(model, model.getValues())(cell).a != 0;
+}
+
 std::vector<VCCellView::DrawnModel> VCCellView::getDrawnModels() const {
     std::vector<DrawnModel> drawn;
     for (const auto& [name, entry] : m_entries) {

@@ -113,6 +113,28 @@ TEST_F(CellViewTest, DrawnModelsReportTheRangeOfTheirValues) {
     EXPECT_EQ(3.5, drawn()[0].maximum);
 }
 
+TEST_F(CellViewTest, HiddenCellsAreNotShownForPicking) {
+    ASSERT_TRUE(simulation.newVisualization("v"));
+    import("msg Y / 00:00:01:000 / plane(1,2)(07) / out / 0.50000 to plane(01)\n");
+    SDCELLDevsModel* plane =
+        dynamic_cast<SDCELLDevsModel*>(getVisualization()->getModelList()->findModel("plane"));
+    ASSERT_NE(nullptr, plane);
+    drawn();
+    SDCellValues& values = plane->getValues();
+    values.widenRange(0.5);
+    values.set(5, 0.5, 0);  // cell (1, 2)
+    VCCellView& view = *simulation.getCellView();
+    EXPECT_TRUE(view.isCellShown("plane", 5));
+    EXPECT_TRUE(view.isCellShown("plane", 0)) << "no value: the cube's own colour";
+    EXPECT_FALSE(view.isCellShown("plane", 6)) << "beyond the counts";
+    EXPECT_FALSE(view.isCellShown("ghost", 0));
+    plane->getLook().addRule(plane->getRules(), 0.0, 1.0, {1, 1, 1, 0});
+    EXPECT_FALSE(view.isCellShown("plane", 5));
+    EXPECT_TRUE(view.isCellShown("plane", 0));
+    plane->getLook().setNoValueColour({1, 1, 1, 0});
+    EXPECT_FALSE(view.isCellShown("plane", 0));
+}
+
 TEST(CellViewRealLogsTest, TheRealCellSpacesStandApartFromEachOtherAndFromLife) {
     const fs::path folder = fs::path(TESS_SHARED_DIR) / "logs";
     if (!fs::is_directory(folder)) {
