@@ -1,8 +1,10 @@
 #include "console/CommandArguments.h"
 
+#include <climits>
 #include <cmath>
 
 #include "gui/VDConsole.h"
+#include "shell/EngineVariables.h"
 #include "shell/Log.h"
 #include "shell/TextScan.h"
 
@@ -32,8 +34,66 @@ void say(const std::string& line) {
     }
 }
 
-void report(const std::string& line) {
+void answer(std::string& reply, const std::string& line) {
+    reply = line;
+    // The console channel is switched off around the line, so it reaches the file alone.
+    EngineVariables* variables = getEngineVariables();
+    bool console = false;
+    variables->getBool("console_logging", console);
+    if (console) {
+        variables->setBool("console_logging", false);
+    }
     logText(line);
+    if (console) {
+        variables->setBool("console_logging", true);
+    }
+}
+
+bool integer(const std::string& token, long long& value) {
+    size_t at = 0;
+    const bool negative = !token.empty() && token[0] == '-';
+    if (!token.empty() && (token[0] == '-' || token[0] == '+')) {
+        at = 1;
+    }
+    if (at == token.size()) {
+        return false;
+    }
+    unsigned long long magnitude = 0;
+    constexpr unsigned long long kLimit = static_cast<unsigned long long>(LLONG_MAX) + 1;
+    for (; at < token.size(); ++at) {
+        if (token[at] < '0' || token[at] > '9') {
+            return false;
+        }
+        const auto digit = static_cast<unsigned>(token[at] - '0');
+        magnitude = magnitude > (kLimit - digit) / 10 ? kLimit : magnitude * 10 + digit;
+    }
+    if (negative) {
+        value = magnitude >= kLimit ? LLONG_MIN : -static_cast<long long>(magnitude);
+    } else {
+        value = magnitude >= kLimit ? LLONG_MAX : static_cast<long long>(magnitude);
+    }
+    return true;
+}
+
+bool simulatedTime(const std::string& token, double& milliseconds) {
+    // Hours, minutes, seconds and milliseconds, as many milliseconds each.
+    const double units[4] = {3600000.0, 60000.0, 1000.0, 1.0};
+    double total = 0.0;
+    size_t start = 0;
+    for (int i = 0; i < 4; ++i) {
+        const size_t colon = i < 3 ? token.find(':', start) : token.size();
+        if (colon == std::string::npos) {
+            return false;
+        }
+        long long component = 0;
+        if (!integer(token.substr(start, colon - start), component)) {
+            return false;
+        }
+        total += static_cast<double>(component) * units[i];
+        start = colon + 1;
+    }
+    milliseconds = total;
+    return true;
 }
 
 }  // namespace commandargs

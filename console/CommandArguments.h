@@ -18,8 +18,16 @@ double value(const std::string& token);
 // Writes a line into the console, if there is one.
 void say(const std::string& line);
 
-// Writes a line of a reply to the log, which shows it in the console too (while console logging is on):
-// what the newer commands report reaches both, once.
-void report(const std::string& line);
+// For the replies of the newer commands, which reach the log file as well as the console: sets `reply`
+// (which the console shows) and writes the same line to the log file only, so the console shows it once.
+void answer(std::string& reply, const std::string& line);
+
+// A whole token that is a decimal integer with an optional sign; values beyond the range of long long
+// saturate. False for anything else (no number, trailing characters).
+bool integer(const std::string& token, long long& value);
+
+// A time written h:m:s:ms, four decimal integers with optional signs (components outside their usual
+// ranges are accepted: 0:90:0:0 is an hour and a half). False for anything else.
+bool simulatedTime(const std::string& token, double& milliseconds);
 
 }  // namespace commandargs

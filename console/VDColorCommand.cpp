@@ -6,6 +6,7 @@
 #include "console/CommandArguments.h"
 #include "control/VCModelList.h"
 #include "control/VCSimulation.h"
+#include "shell/Log.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDDevsModelList.h"
 
@@ -36,9 +37,6 @@ VDColorCommand::VDColorCommand() : VDConsoleCommand("vis_color") {}
 VDColorCommand::~VDColorCommand() = default;
 
 bool VDColorCommand::parseArguments(const std::vector<std::string>& tokens, std::string& reply) {
-    // Replies go through the log, which shows them in the console after the console's own empty line:
-    // refusals too are written when the command runs, and the console's reply stays empty.
-    reply.clear();
     const size_t count = tokens.size();
     const std::string keyword = count > 2 ? tokens[2] : "";
     bool fits = false;
@@ -53,8 +51,8 @@ bool VDColorCommand::parseArguments(const std::vector<std::string>& tokens, std:
         fits = count == 7 || count == 8;
     }
     if (!fits) {
-        m_refusal = commandargs::usage(m_name, kArguments);
-        return true;
+        commandargs::answer(reply, commandargs::usage(m_name, kArguments));
+        return false;
     }
     m_model = tokens[1];
     if (m_action == Action::NoValue) {
@@ -63,11 +61,13 @@ bool VDColorCommand::parseArguments(const std::vector<std::string>& tokens, std:
         m_low = commandargs::value(tokens[2]);
         m_high = commandargs::value(tokens[3]);
         if (m_low > m_high) {
-            m_refusal = format("Rule refused: its low end %f is above its high end %f", m_low, m_high);
-            return true;
+            commandargs::answer(
+                reply, format("Rule refused: its low end %f is above its high end %f", m_low, m_high));
+            return false;
         }
         readColour(tokens, 4);
     }
+    commandargs::answer(reply, "Setting cell colours...");
     return true;
 }
 
@@ -86,50 +86,46 @@ void VDColorCommand::readColour(const std::vector<std::string>& tokens, size_t f
 
 void VDColorCommand::execute() {
     dispose();
-    if (!m_refusal.empty()) {
-        commandargs::report(m_refusal);
-        return;
-    }
     VCSimulation* simulation = getSimulation();
     VCModelList* models = simulation != nullptr ? simulation->getModelList() : nullptr;
     if (models == nullptr || models->getModelList() == nullptr) {
-        commandargs::report("Unable to colour cells: no visualization currently exists.");
+        logText("Unable to colour cells. Visualization does not exist.");
         return;
     }
     SDDevsModel* found = models->getModelList()->findModel(m_model);
     if (found == nullptr) {
-        commandargs::report("No model named " + m_model);
+        logText("No model named " + m_model);
         return;
     }
     auto* model = dynamic_cast<SDCELLDevsModel*>(found);
     if (model == nullptr) {
-        commandargs::report(m_model + " is not a Cell-DEVS model: it has no cells to colour");
+        logText(m_model + " is not a Cell-DEVS model");
         return;
     }
     if (m_clamped) {
-        commandargs::report("Colour components lie between 0 and 1: read as " + describe(m_colour));
+        logText("Colour components lie between 0 and 1: read as " + describe(m_colour));
     }
     SDCellLook& look = model->getLook();
     switch (m_action) {
         case Action::AddRule: {
             const int overlapping = look.addRule(model->getRules(), m_low, m_high, m_colour);
             const size_t number = model->getRules().getNumRules();
-            commandargs::report(m_model + " rule " + std::to_string(number) + ": " +
-                                format("%f <= value <= %f", m_low, m_high) + " is " + describe(m_colour));
+            logText(m_model + " rule " + std::to_string(number) + ": " +
+                    format("%f <= value <= %f", m_low, m_high) + " is " + describe(m_colour));
             if (overlapping >= 0) {
-                commandargs::report("Where it overlaps rule " + std::to_string(overlapping + 1) + ", rule " +
-                                    std::to_string(overlapping + 1) + " comes first and wins");
+                logText("Where it overlaps rule " + std::to_string(overlapping + 1) + ", rule " +
+                        std::to_string(overlapping + 1) + " comes first and wins");
             }
             break;
         }
         case Action::Clear: {
             const size_t removed = look.clearRules(model->getRules());
-            commandargs::report("Removed " + std::to_string(removed) + " colour rules of " + m_model);
+            logText("Removed " + std::to_string(removed) + " colour rules of " + m_model);
             break;
         }
         case Action::NoValue:
             look.setNoValueColour(m_colour);
-            commandargs::report(m_model + " cells with no value are " + describe(m_colour));
+            logText(m_model + " cells with no value are " + describe(m_colour));
             break;
     }
 }

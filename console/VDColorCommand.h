@@ -11,7 +11,7 @@
 // "vis_color <model> clear" removes the model's rules; "vis_color <model> none <r> <g> <b> [<a>]" sets
 // the look of its cells that have no value yet.
 //
-// Every reply, refusals included, goes to the log and so to the console.
+// Every reply, refusals included, goes to the console and to the log file.
 class VDColorCommand : public VDConsoleCommand {
   public:
     enum class Action { AddRule, Clear, NoValue };
@@ -28,8 +28,6 @@ class VDColorCommand : public VDConsoleCommand {
     double getLow() const { return m_low; }
     double getHigh() const { return m_high; }
     const Colour& getColour() const { return m_colour; }
-    // Empty when the arguments can be used.
-    const std::string& getRefusal() const { return m_refusal; }
 
   private:
     // Reads r, g, b and an optional alpha from tokens[first ...], clamping each to 0 .. 1.
@@ -41,5 +39,4 @@ class VDColorCommand : public VDConsoleCommand {
     double m_high = 0.0;
     Colour m_colour{0.0f, 0.0f, 0.0f, 1.0f};
     bool m_clamped = false;
-    std::string m_refusal;  // what to say instead of acting, for arguments that cannot be used
 };

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "console/VDAddDetailNodeCommand.h"
+#include "console/VDCellCommand.h"
 #include "console/VDCloseCommand.h"
 #include "console/VDColorCommand.h"
 #include "console/VDExitCommand.h"
@@ -13,6 +14,8 @@
 #include "console/VDNewCommand.h"
 #include "console/VDPrintObjectCommand.h"
 #include "console/VDRotateCameraCommand.h"
+#include "console/VDStateCommand.h"
+#include "console/VDTimeCommand.h"
 #include "shell/VDGarbageCan.h"
 
 namespace {
@@ -42,6 +45,15 @@ std::unique_ptr<VDConsoleCommand> makeCommand(const std::string& name) {
     if (name == "cam_rotate") {
         return std::make_unique<VDRotateCameraCommand>();
     }
+    if (name == "time_next" || name == "time_prev" || name == "time_goto") {
+        return std::make_unique<VDTimeCommand>(name);
+    }
+    if (name == "vis_cell") {
+        return std::make_unique<VDCellCommand>();
+    }
+    if (name == "vis_state") {
+        return std::make_unique<VDStateCommand>();
+    }
     if (name == "vis_color") {
         return std::make_unique<VDColorCommand>();
     }
@@ -54,8 +66,10 @@ std::unique_ptr<VDConsoleCommand> makeCommand(const std::string& name) {
 }  // namespace
 
 VDDEVSConsoleParser::VDDEVSConsoleParser() {
-    for (const char* name : {"cam_move", "cam_rotate", "exit", "print", "vis_add_detail_node", "vis_close",
-                             "vis_color", "vis_fit", "vis_import_logfile", "vis_new"}) {
+    // In alphabetical order, as Tab lists them.
+    for (const char* name : {"cam_move", "cam_rotate", "exit", "print", "time_goto", "time_next", "time_prev",
+                             "vis_add_detail_node", "vis_cell", "vis_close", "vis_color", "vis_fit",
+                             "vis_import_logfile", "vis_new", "vis_state"}) {
         addCommandName(name);
     }
 }

@@ -4,8 +4,9 @@
 
 #include "gui/VDConsoleParser.h"
 
-// The program's command language: the commands that open, fill, list and close a visualization, colour
-// its cells, move, turn and fit the camera, and exit.
+// The program's command language: the commands that open, fill, list and close a visualization, move its
+// current time and ask what its cells and models hold at that time, colour its cells, move, turn and fit
+// the camera, and exit.
 class VDDEVSConsoleParser : public VDConsoleParser {
   public:
     VDDEVSConsoleParser();

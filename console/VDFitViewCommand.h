@@ -3,7 +3,7 @@
 #include "gui/VDConsoleCommand.h"
 
 // "vis_fit": places the camera so that every drawn Cell-DEVS model is in view, seen from the front and a
-// little above. Its replies go to the log and so to the console.
+// little above. Its replies go to the console and to the log file.
 class VDFitViewCommand : public VDConsoleCommand {
   public:
     VDFitViewCommand();
@@ -11,7 +11,4 @@ class VDFitViewCommand : public VDConsoleCommand {
 
     void execute() override;
     bool parseArguments(const std::vector<std::string>& tokens, std::string& reply) override;
-
-  private:
-    bool m_usage = false;  // the arguments were wrong: say how to use it instead of acting
 };

@@ -9,3 +9,11 @@ VCEventList::~VCEventList() {
 bool VCEventList::addEvent(SDEvent* event) {
     return m_list != nullptr && m_list->addEvent(event);
 }
+
+bool VCEventList::offerEvent(const SDEvent& event) {
+    if (m_list == nullptr) {
+        return false;
+    }
+    m_list->addEventCopy(event);
+    return true;
+}

@@ -14,6 +14,8 @@ class VCEventList {
     virtual ~VCEventList();
     // Hand-over as the event list's addEvent: true when it took the event.
     virtual bool addEvent(SDEvent* event);
+    // Keeps a copy of the event's contents; the caller keeps its object. True unless there is no list.
+    bool offerEvent(const SDEvent& event);
 
   private:
     SDEventList* m_list;

@@ -10,7 +10,11 @@ bool VCModelList::addModel(SDDevsModel* model) {
     if (m_list == nullptr) {
         return false;
     }
-    return offerModel(*m_list, model);
+    return ::offerModel(*m_list, model);
+}
+
+bool VCModelList::offerModel(const SDDevsModel& model) {
+    return m_list != nullptr && offerModelCopy(*m_list, model);
 }
 
 SDDevsModelList* VCModelList::getModelList() {

@@ -16,6 +16,8 @@ class VCModelList {
     // Hand-over: true when the registry took `model` (a new name); false when the caller keeps it, which
     // includes every record merged into one already registered.
     virtual bool addModel(SDDevsModel* model);
+    // The same for a record that the caller keeps: a new name registers a copy (true).
+    bool offerModel(const SDDevsModel& model);
     virtual SDDevsModelList* getModelList();
 
   private:

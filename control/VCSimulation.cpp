@@ -17,6 +17,7 @@
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDDevsModelList.h"
 #include "simdata/SDTime.h"
+#include "simdata/SDTimeCursor.h"
 #include "simdata/SDVisualization.h"
 
 namespace {
@@ -31,6 +32,26 @@ float floatProperty(const PropertySet& properties, const char* name) {
     float value = 0.0f;
     properties.getFloat(name, &value);
     return value;
+}
+
+// Moves the open visualization's cursor and reports a change of time through the controller's hooks.
+template <class Move>
+bool moveCursor(VCSimulation& simulation, Move move) {
+    SDVisualization* visualization = getVisualization();
+    if (visualization == nullptr) {
+        return false;
+    }
+    SDTimeCursor& cursor = *visualization->getCursor();
+    const double before = cursor.time();
+    if (!move(cursor)) {
+        return false;
+    }
+    if (cursor.time() > before) {
+        simulation.incrementTime(cursor.time());
+    } else {
+        simulation.decrementTime(cursor.time());
+    }
+    return true;
 }
 
 }  // namespace
@@ -111,7 +132,9 @@ bool VCSimulation::importLogFile(const std::string& path) {
         return false;
     }
     VCSimulationLink link(m_modelList.get(), m_eventList.get());
-    return link.loadLogFile(path);
+    const bool loaded = link.loadLogFile(path);
+    getVisualization()->getCursor()->sync();
+    return loaded;
 }
 
 int VCSimulation::addDetailNode(const PropertySet& properties) {
@@ -151,4 +174,49 @@ void VCSimulation::decrementTime(double time) {
     if (SDVisualization* visualization = getVisualization()) {
         visualization->timeDecremented(SDTime(time));
     }
+}
+
+bool VCSimulation::timeNext() {
+    return moveCursor(*this, [](SDTimeCursor& cursor) { return cursor.next(); });
+}
+
+bool VCSimulation::timePrevious() {
+    return moveCursor(*this, [](SDTimeCursor& cursor) { return cursor.previous(); });
+}
+
+bool VCSimulation::timeFirst() {
+    return moveCursor(*this, [](SDTimeCursor& cursor) { return cursor.first(); });
+}
+
+bool VCSimulation::timeLast() {
+    return moveCursor(*this, [](SDTimeCursor& cursor) { return cursor.last(); });
+}
+
+bool VCSimulation::timeGoto(double milliseconds) {
+    return moveCursor(*this, [milliseconds](SDTimeCursor& cursor) { return cursor.goTo(milliseconds); });
+}
+
+double VCSimulation::currentTime() const {
+    const SDVisualization* visualization = getVisualization();
+    return visualization == nullptr ? 0.0 : visualization->getCursor()->time();
+}
+
+size_t VCSimulation::timeCount() {
+    SDVisualization* visualization = getVisualization();
+    return visualization == nullptr ? 0 : visualization->getCursor()->timeCount();
+}
+
+double VCSimulation::timeAt(size_t index) {
+    SDVisualization* visualization = getVisualization();
+    return visualization == nullptr ? 0.0 : visualization->getCursor()->timeAt(index);
+}
+
+long VCSimulation::currentTimeIndex() {
+    SDVisualization* visualization = getVisualization();
+    return visualization == nullptr ? -1 : visualization->getCursor()->currentTimeIndex();
+}
+
+bool VCSimulation::canPlay() {
+    SDVisualization* visualization = getVisualization();
+    return visualization != nullptr && visualization->getCursor()->canPlay();
 }

@@ -26,7 +26,8 @@ class VCSimulation {
     bool newVisualization(const std::string& name);
     // Deletes the open visualization with everything it holds; nothing happens when none is open.
     void closeVisualization();
-    // Imports a simulation log into the open visualization. What was added before a failure stays.
+    // Imports a simulation log into the open visualization. What was added before a failure stays. The
+    // cells' values are brought up to date for the current time, which stays where it was.
     bool importLogFile(const std::string& path);
     // Adds a cube built from "type" (must be "CUBE"), "position_x", "position_y", "position_z" and "size"
     // to the scene graph; its index there, or -1.
@@ -34,9 +35,29 @@ class VCSimulation {
     // Draws the scene graph culled by the frustum, then the cells of every Cell-DEVS model (see
     // VCCellView). Draws nothing while no visualization is open.
     void render(Frustum* frustum);
-    // Report a move of the time cursor to the open visualization (in milliseconds).
+    // Report a move of the time cursor to the open visualization (in milliseconds). They only log.
     void incrementTime(double time);
     void decrementTime(double time);
+
+    // The time cursor of the open visualization. It stands at the start (00:00:00:000) or at an event
+    // time. A move that changes the time reports it through incrementTime or decrementTime and answers
+    // true; one that cannot (past either end, nothing open) changes nothing and answers false.
+    bool timeNext();
+    bool timePrevious();
+    bool timeFirst();
+    bool timeLast();
+    // To the latest time at or before `milliseconds` that the cursor can stand at, or to the first one.
+    bool timeGoto(double milliseconds);
+    // The current time in milliseconds; 0 while nothing is open.
+    double currentTime() const;
+    // The distinct event times of the run, ascending (none while nothing is open), and the index of the
+    // latest of them at or before the current time (-1 when there is none): what a time bar or a
+    // sequence of frames walks through.
+    size_t timeCount();
+    double timeAt(size_t index);
+    long currentTimeIndex();
+    // Whether there is a later time to move to.
+    bool canPlay();
 
     // The views over the open visualization; null while none is open.
     VCModelList* getModelList() const { return m_modelList.get(); }

@@ -30,3 +30,11 @@ bool VCSimulationLink::addModel(SDDevsModel* model) {
 bool VCSimulationLink::addEvent(SDEvent* event) {
     return m_eventList != nullptr && m_eventList->addEvent(event);
 }
+
+bool VCSimulationLink::offerModel(const SDDevsModel& model) {
+    return m_modelList != nullptr && m_modelList->offerModel(model);
+}
+
+bool VCSimulationLink::offerEvent(const SDEvent& event) {
+    return m_eventList != nullptr && m_eventList->offerEvent(event);
+}

@@ -24,6 +24,9 @@ class VCSimulationLink : public SLSink {
     virtual bool loadLogFile(const std::string& path);
     bool addModel(SDDevsModel* model) override;
     bool addEvent(SDEvent* event) override;
+    // Passed on by reference: the views keep copies of what they take, and nothing is built for a refusal.
+    bool offerModel(const SDDevsModel& model) override;
+    bool offerEvent(const SDEvent& event) override;
 
     bool isLoading() const { return m_loader != nullptr; }
 

@@ -76,3 +76,8 @@ bool VDButton::handleEvent(VDEvent* event) {
     }
     return dispatch(event);
 }
+
+void VDButton::inputLost() {
+    m_pressed = false;
+    VDWindow::inputLost();
+}

@@ -11,6 +11,8 @@ class VDButton : public VDWindow {
     ~VDButton() override;
 
     bool handleEvent(VDEvent* event) override;
+    // A press whose release will go elsewhere is dropped without raising a press event.
+    void inputLost() override;
     // Losing the focus also releases the button.
     virtual void setFocused(bool focused);
 

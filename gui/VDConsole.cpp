@@ -157,10 +157,7 @@ bool VDConsole::handleCommandLineKey(int key) {
             std::string reply;
             const bool parsed = m_parser->parse(line, &command, reply);
             print("");
-            // A command that writes its replies through the log (which shows them here) leaves this empty.
-            if (!reply.empty()) {
-                print(reply);
-            }
+            print(reply);
             if (parsed && command != nullptr) {
                 // The command disposes of itself.
                 command->execute();

@@ -106,7 +106,13 @@ int VDDefaultTheme::visibleLines(const VDWindow* window) const {
     if (window == nullptr || m_charHeight <= 0.0f) {
         return 0;
     }
-    return static_cast<int>(std::floor(window->getRectangle().getHeight() / m_charHeight));
+    // As the text box lays its lines out: the first 5 pixels above its bottom edge, one every character
+    // height + 2, each wholly inside.
+    const float room = window->getRectangle().getHeight() - 5.0f - m_charHeight;
+    if (room < 0.0f) {
+        return 0;
+    }
+    return static_cast<int>(std::floor(room / (m_charHeight + 2.0f))) + 1;
 }
 
 void VDDefaultTheme::begin2D(float width, float height) {

@@ -102,16 +102,30 @@ bool VDMainWindow::routeInput(VDEvent* event) {
         return false;
     }
     if (m_messageBox != nullptr) {
-        return m_messageBox->handleEvent(event);
+        return deliverInput(m_messageBox.get(), event);
     }
     VDConsole* console = getConsole();
     if (console != nullptr && console->isOpen()) {
-        return console->handleEvent(event);
+        return deliverInput(console, event);
     }
     if (m_contentWindow != nullptr) {
-        return m_contentWindow->handleEvent(event);
+        return deliverInput(m_contentWindow.get(), event);
     }
     return false;
+}
+
+bool VDMainWindow::deliverInput(VDWindow* receiver, VDEvent* event) {
+    // Only the content window and the console outlive a change of receiver; a message box that had input
+    // is gone (answered) or is the receiver still. The pointer is only compared, never followed, unless it
+    // is one of those two.
+    if (m_inputReceiver != receiver) {
+        VDConsole* console = getConsole();
+        if (m_inputReceiver == m_contentWindow.get() || (console != nullptr && m_inputReceiver == console)) {
+            m_inputReceiver->inputLost();
+        }
+        m_inputReceiver = receiver;
+    }
+    return receiver->handleEvent(event);
 }
 
 bool VDMainWindow::handleMouse(VDEvent* event) {
@@ -210,7 +224,7 @@ bool VDMainWindow::handleEvent(VDEvent* event) {
                 return false;
             }
             if (m_messageBox != nullptr) {
-                return m_messageBox->handleEvent(event);
+                return deliverInput(m_messageBox.get(), event);
             }
             const int key = down->getKey().getValue();
             if (key == VDKey::KEY_BACKQUOTE) {

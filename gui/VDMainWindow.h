@@ -46,6 +46,8 @@ class VDMainWindow : public VDWindow, public VDMessageBoxCallBack {
 
   private:
     bool handleMouse(VDEvent* event);
+    // Hands input to `receiver`; the window that had input before hears that it lost it.
+    bool deliverInput(VDWindow* receiver, VDEvent* event);
 
     int m_width;
     int m_height;
@@ -56,6 +58,7 @@ class VDMainWindow : public VDWindow, public VDMessageBoxCallBack {
     VDConsoleParser* m_parser;  // the console owns it once created
     std::unique_ptr<VDConsoleParser> m_parserForConsole;
     CommandFactory m_escapeFactory = nullptr;
+    VDWindow* m_inputReceiver = nullptr;  // the window that received the last input; not owned
 };
 
 // The process-wide main window. createMainWindow builds it when absent (the parser is dropped otherwise)

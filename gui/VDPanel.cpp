@@ -73,8 +73,16 @@ bool VDPanel::handleEvent(VDEvent* event) {
                 moved.translate(x - m_grabX, y - m_grabY);
                 m_grabX = x;
                 m_grabY = y;
-                // The panel may not leave the window to the left or below.
-                if (moved.getX1() >= 0 && moved.getY1() >= 0) {
+                // The panel may not leave the window to the left or below, nor to the right or above, where
+                // its title bar could no longer be grabbed. A panel already sticking out of a window made
+                // smaller may still move, just not further out.
+                bool inside = moved.getX1() >= 0 && moved.getY1() >= 0;
+                if (const VDWindow* parent = getParent()) {
+                    const VDRect bounds = parent->getRectangle();
+                    inside = inside && (moved.getX2() <= bounds.getX2() || moved.getX2() <= m_rect.getX2()) &&
+                             (moved.getY2() <= bounds.getY2() || moved.getY2() <= m_rect.getY2());
+                }
+                if (inside) {
                     setRectangle(moved);
                     requestRedisplay();
                 }
@@ -157,4 +165,10 @@ bool VDPanel::handleEvent(VDEvent* event) {
         return true;
     }
     return VDWindow::handleEvent(event);
+}
+
+void VDPanel::inputLost() {
+    m_dragging = false;
+    m_resizeEdges = 0;
+    VDWindow::inputLost();
 }

@@ -24,6 +24,8 @@ class VDPanel : public VDWindow {
     bool handleEvent(VDEvent* event) override;
     // Places the close button in the new top-right corner, then scales the children.
     void setRectangle(const VDRect& rect) override;
+    // Ends a drag or resize in progress.
+    void inputLost() override;
 
     // Creates the close button (caption "X") or destroys it.
     void setCloseButton(bool on);

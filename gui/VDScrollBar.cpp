@@ -115,3 +115,8 @@ bool VDScrollBar::handleEvent(VDEvent* event) {
     }
     return VDWindow::handleEvent(event);
 }
+
+void VDScrollBar::inputLost() {
+    m_dragging = false;
+    VDWindow::inputLost();
+}

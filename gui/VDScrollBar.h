@@ -14,6 +14,8 @@ class VDScrollBar : public VDWindow {
 
     bool handleEvent(VDEvent* event) override;
     void setRectangle(const VDRect& rect) override;
+    // Ends a thumb drag in progress.
+    void inputLost() override;
 
     // Stores `value` clamped to 0..m_max and reports it, unless it equals the current value.
     void setValue(int value);

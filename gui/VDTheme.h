@@ -23,7 +23,7 @@ class VDTheme {
     virtual void initialise() = 0;
     // Frees the fonts' GL resources.
     virtual void release() = 0;
-    // How many text lines fit in the window's height.
+    // How many text lines a text box of the window's height shows.
     virtual int visibleLines(const VDWindow* window) const = 0;
     virtual void begin2D(float width, float height) = 0;
     virtual void end2D() = 0;

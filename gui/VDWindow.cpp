@@ -66,6 +66,12 @@ bool VDWindow::handleEvent(VDEvent* event) {
 
 void VDWindow::initialise() {}
 
+void VDWindow::inputLost() {
+    for (const std::unique_ptr<VDWindow>& child : m_children) {
+        child->inputLost();
+    }
+}
+
 void VDWindow::setRectangle(const VDRect& rect) {
     // An empty old rectangle cannot be scaled from: children then keep their size on that axis and only
     // follow the move.

@@ -21,6 +21,9 @@ class VDWindow : public VDEventListener, public VDEventGenerator {
     virtual void initialise();
     // Moves and resizes the window, scaling every child in proportion.
     virtual void setRectangle(const VDRect& rect);
+    // The window stops receiving input (another receiver took over): a press or drag in progress would
+    // never see its release, so it ends here. Passed on to every child.
+    virtual void inputLost();
 
     // Takes ownership of `child`, registers it as a downward listener and returns its index. The caller
     // then makes this window its parent with setParent.

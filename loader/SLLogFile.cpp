@@ -12,9 +12,7 @@
 #include "loader/SLSink.h"
 #include "shell/Log.h"
 #include "shell/TextScan.h"
-#include "simdata/SDCELLDevsModel.h"
-#include "simdata/SDDevsModel.h"
-#include "simdata/SDEvent.h"
+#include "simdata/SDCellName.h"
 
 namespace {
 
@@ -33,10 +31,6 @@ bool isRegularFile(const std::string& path) {
 std::string_view withoutIdentifier(std::string_view reference) {
     const size_t open = reference.rfind('(');
     return open == std::string_view::npos ? reference : reference.substr(0, open);
-}
-
-bool isCoordinateDelimiter(char c) {
-    return c == '(' || c == ',' || c == ')';
 }
 
 }  // namespace
@@ -156,71 +150,47 @@ bool SLLogFile::parseLine(const char* line) {
     m_text.assign(line);
     logText(m_text);
 
-    auto event = std::make_unique<SDEvent>();
-    event->m_type = kind == "X" ? 0 : 1;
+    SDEvent& event = m_event;
+    event.m_type = kind == "X" ? 0 : 1;
     m_number.assign(fields[2]);
-    event->m_time.parse(m_number);
-    event->m_source.assign(withoutIdentifier(fields[3]));
-    event->m_port.assign(fields[4]);
+    event.m_time.parse(m_number);
+    event.m_source.assign(withoutIdentifier(fields[3]));
+    event.m_port.assign(fields[4]);
     // The value stays 0 when the field is not a number. Scanned from a copy so that it cannot run on
     // into the next field.
+    event.m_value = 0.0;
     m_number.assign(fields[5]);
-    scanDouble(m_number.c_str(), event->m_value);
-    event->m_destination.assign(withoutIdentifier(fields[7]));
+    scanDouble(m_number.c_str(), event.m_value);
+    event.m_destination.assign(withoutIdentifier(fields[7]));
 
-    std::unique_ptr<SDDevsModel> source = makeModel(event->m_source);
-    std::unique_ptr<SDDevsModel> destination = makeModel(event->m_destination);
-    if (event->m_type == 1) {
-        source->appendOutputPort(event->m_port);
+    // Both records are filled before either is offered: a refused cell is reported while filling.
+    SDDevsModel& source = fillModel(0, event.m_source);
+    SDDevsModel& destination = fillModel(1, event.m_destination);
+    if (event.m_type == 1) {
+        source.appendOutputPort(event.m_port);
     } else {
-        destination->appendInputPort(event->m_port);
+        destination.appendInputPort(event.m_port);
     }
-    handOver(std::move(source));
-    handOver(std::move(destination));
-    if (m_link != nullptr && m_link->addEvent(event.get())) {
-        event.release();  // the sink owns it now
-    } else {
+    if (m_link != nullptr) {
+        m_link->offerModel(source);
+        m_link->offerModel(destination);
+    }
+    if (m_link == nullptr || !m_link->offerEvent(event)) {
         logMessage("***Event already in event list***");
     }
     return true;
 }
 
-std::unique_ptr<SDDevsModel> SLLogFile::makeModel(std::string_view reference) {
-    const size_t open = reference.rfind('(');
-    if (open == std::string_view::npos) {
-        auto plain = std::make_unique<SDDevsModel>();
-        plain->setName(std::string(reference));
-        return plain;
+SDDevsModel& SLLogFile::fillModel(int end, std::string_view reference) {
+    std::string_view name;
+    long long coordinates[3];
+    if (!splitCellName(reference, name, coordinates, m_number)) {
+        m_plain[end].reuseAs(reference);
+        return m_plain[end];
     }
-    auto cell = std::make_unique<SDCELLDevsModel>();
+    SDCELLDevsModel& cell = m_cells[end];
     // Named first: a refused coordinate is reported with the model's name.
-    cell->setName(std::string(reference.substr(0, open)));
-    // The pieces between '(', ',' and ')' after the last '(', empty ones dropped: x, y, z in that order,
-    // each 0 when missing or not a number; further pieces are ignored.
-    long long coordinates[3] = {0, 0, 0};
-    size_t at = open;
-    for (int found = 0; found < 3; ++found) {
-        while (at < reference.size() && isCoordinateDelimiter(reference[at])) {
-            ++at;
-        }
-        if (at == reference.size()) {
-            break;
-        }
-        const size_t start = at;
-        while (at < reference.size() && !isCoordinateDelimiter(reference[at])) {
-            ++at;
-        }
-        m_number.assign(reference.substr(start, at - start));
-        int value = 0;
-        scanInt(m_number.c_str(), value);
-        coordinates[found] = value;
-    }
-    cell->acceptCell(coordinates[0], coordinates[1], coordinates[2]);
+    cell.reuseAsCell(name);
+    cell.acceptCell(coordinates[0], coordinates[1], coordinates[2]);
     return cell;
-}
-
-void SLLogFile::handOver(std::unique_ptr<SDDevsModel> model) {
-    if (m_link != nullptr && m_link->addModel(model.get())) {
-        model.release();  // the sink owns it now
-    }
 }

@@ -6,14 +6,17 @@
 #include <string_view>
 
 #include "loader/SLBase.h"
-
-class SDDevsModel;
+#include "simdata/SDCELLDevsModel.h"
+#include "simdata/SDDevsModel.h"
+#include "simdata/SDEvent.h"
 
 // The loader of a simulator's message log: one message per line, eight fields cut at '/' and ' '
 //   <word> <X|Y> <h:m:s:ms> <source> <port> <value> <word> <destination>
 // where a model reference is name(id) or, for a cell, name(x,y,z)(id). Each external (X) or output (Y)
 // message becomes an event plus one model record for its source and one for its destination, offered to
-// the sink in that order; every other line is passed over.
+// the sink in that order; every other line is passed over. The event and the records are the loader's
+// own, filled again for every line and offered by reference (the sink copies what it keeps), so a line
+// costs no objects.
 class SLLogFile : public SLBase {
   public:
     // Longest line that is handed to parseLine. A message line is far shorter; a longer "line" is what a
@@ -38,12 +41,15 @@ class SLLogFile : public SLBase {
     std::string m_fileName;
 
   private:
-    // The record a model reference stands for, named and (for a cell) grown to hold the cell.
-    std::unique_ptr<SDDevsModel> makeModel(std::string_view reference);
-    void handOver(std::unique_ptr<SDDevsModel> model);
+    // Fills the record of one end (0 source, 1 destination) for a model reference without its identifier:
+    // named and, for a cell, grown to hold the cell.
+    SDDevsModel& fillModel(int end, std::string_view reference);
     void passOver(long long lineNumber);
 
     // Reused for the texts that are logged or scanned on every line, so a line costs no allocation.
     std::string m_text;
     std::string m_number;
+    SDEvent m_event;
+    SDDevsModel m_plain[2];
+    SDCELLDevsModel m_cells[2];
 };

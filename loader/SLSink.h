@@ -12,4 +12,11 @@ class SLSink {
     virtual ~SLSink();
     virtual bool addModel(SDDevsModel* model) = 0;
     virtual bool addEvent(SDEvent* event) = 0;
+
+    // Offers for objects that the caller keeps and reuses whatever the answer: a sink keeps a copy of
+    // what it takes. True when it took one. A loader offers every record and event of a log this way, so
+    // that a line costs no objects of its own. By default each makes a copy, hands it over with addModel
+    // or addEvent, and deletes it when refused; a sink that can keep the contents directly does better.
+    virtual bool offerModel(const SDDevsModel& model);
+    virtual bool offerEvent(const SDEvent& event);
 };

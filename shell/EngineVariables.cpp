@@ -76,7 +76,9 @@ void EngineVariables::addWatcherRecord(const std::string& name, const void* obje
     m_watchers[name].push_back(Watcher{object, std::move(callback)});
 }
 
-void EngineVariables::notify(const std::string& name, const std::string& value) {
+void EngineVariables::notify(std::string name, std::string value) {
+    // Both are the notifier's own copies: a watcher that sets or removes the variable again must not change
+    // what the later watchers of this change are told, nor leave them reading freed text.
     auto it = m_watchers.find(name);
     if (it == m_watchers.end()) {
         return;

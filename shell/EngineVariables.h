@@ -45,7 +45,7 @@ class EngineVariables {
 
     void addWatcherRecord(const std::string& name, const void* object,
                           std::function<void(std::string, std::string)> callback);
-    void notify(const std::string& name, const std::string& value);
+    void notify(std::string name, std::string value);
 
     std::map<std::string, std::string> m_values;
     std::map<std::string, std::list<Watcher>> m_watchers;

@@ -5,28 +5,24 @@
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDDevsModel.h"
 
-bool offerModel(SDDevsModelList& registry, SDDevsModel* model) {
-    if (model == nullptr) {
-        return registry.addModel(nullptr);
-    }
-    SDDevsModel* existing = registry.findModel(model->name());
-    if (existing == nullptr) {
-        return registry.addModel(model);
-    }
-    auto* offeredCells = dynamic_cast<SDCELLDevsModel*>(model);
+namespace {
+
+// Merges an offered record into the registered record of its name; nothing of `offered` is kept.
+void mergeInto(SDDevsModelList& registry, SDDevsModel* existing, const SDDevsModel& offered) {
+    const auto* offeredCells = dynamic_cast<const SDCELLDevsModel*>(&offered);
     auto* existingCells = dynamic_cast<SDCELLDevsModel*>(existing);
     if (offeredCells == nullptr) {
-        if (existing->mergePorts(model) > 0) {
+        if (existing->mergePorts(&offered) > 0) {
             existing->print();
         }
-        return false;
+        return;
     }
     if (existingCells != nullptr) {
         existingCells->growTo(offeredCells);
         // The ports of a cell's line are kept too, or a port seen only on merged records would be lost.
         existingCells->mergePorts(offeredCells);
         existingCells->print();
-        return false;
+        return;
     }
     auto replacement = std::make_unique<SDCELLDevsModel>();
     replacement->initFrom(existing);
@@ -36,9 +32,47 @@ bool offerModel(SDDevsModelList& registry, SDDevsModel* model) {
     plain.reset();
     SDCELLDevsModel* registered = replacement.get();
     if (!registry.addModel(registered)) {
-        return false;  // cannot happen: the name is non-empty and was just freed
+        return;  // cannot happen: the name is non-empty and was just freed
     }
     replacement.release();  // the registry owns it now
     registered->print();
+}
+
+}  // namespace
+
+bool offerModel(SDDevsModelList& registry, SDDevsModel* model) {
+    if (model == nullptr) {
+        return registry.addModel(nullptr);
+    }
+    SDDevsModel* existing = registry.findModel(model->name());
+    if (existing == nullptr) {
+        return registry.addModel(model);
+    }
+    mergeInto(registry, existing, *model);
     return false;
+}
+
+bool offerModelCopy(SDDevsModelList& registry, const SDDevsModel& model) {
+    SDDevsModel* existing = registry.findModel(model.name());
+    if (existing != nullptr) {
+        mergeInto(registry, existing, model);
+        return false;
+    }
+    std::unique_ptr<SDDevsModel> copy = copyModelRecord(model);
+    if (!registry.addModel(copy.get())) {
+        return false;  // a nameless record, refused with its log line
+    }
+    copy.release();  // the registry owns it now
+    return true;
+}
+
+std::unique_ptr<SDDevsModel> copyModelRecord(const SDDevsModel& model) {
+    const auto* cells = dynamic_cast<const SDCELLDevsModel*>(&model);
+    if (cells == nullptr) {
+        return std::make_unique<SDDevsModel>(model);
+    }
+    auto copy = std::make_unique<SDCELLDevsModel>();
+    static_cast<SDDevsModel&>(*copy) = model;
+    copy->growTo(cells);
+    return copy;
 }

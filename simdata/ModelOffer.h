@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "simdata/SDDevsModelList.h"
 
 class SDDevsModel;
@@ -17,3 +19,10 @@ class SDDevsModel;
 // Hand-over: true means the registry owns `model`; false means the caller keeps it and should delete it
 // (every merge answers false: the offered record itself is never stored).
 bool offerModel(SDDevsModelList& registry, SDDevsModel* model);
+
+// The same for a record that the caller keeps in any case: when the name is new, a copy of the record is
+// registered (true). The log shows exactly what offerModel would write.
+bool offerModelCopy(SDDevsModelList& registry, const SDDevsModel& model);
+
+// A new record of the same kind with the same name, tag, ports, rules and cell counts.
+std::unique_ptr<SDDevsModel> copyModelRecord(const SDDevsModel& model);

@@ -172,6 +172,12 @@ SDCellLook& SDCELLDevsModel::getLook() {
     return *m_look;
 }
 
+void SDCELLDevsModel::reuseAsCell(std::string_view name) {
+    reuseAs(name);
+    m_cells.clear();
+    m_width = m_height = m_length = 1;
+}
+
 void SDCELLDevsModel::initFrom(const SDDevsModel* plain) {
     if (plain == nullptr) {
         return;

@@ -49,6 +49,8 @@ class SDCELLDevsModel : public SDDevsModel {
     void arrange(const Vector3& centre, float extentX, float extentY, float extentZ);
     // Draws every shown cube, in the order arrange visits the cells.
     void drawCells();
+    // As reuseAs, and back to a single cell.
+    void reuseAsCell(std::string_view name);
     // Makes this new record stand for a plain one: its name, tag and ports. The counts stay.
     void initFrom(const SDDevsModel* plain);
 

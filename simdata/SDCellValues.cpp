@@ -1,5 +1,6 @@
 #include "simdata/SDCellValues.h"
 
+#include <algorithm>
 #include <cmath>
 
 void SDCellValues::resize(unsigned width, unsigned height, unsigned length) {
@@ -51,6 +52,13 @@ void SDCellValues::clearAll() {
     m_allChanged = true;
 }
 
+void SDCellValues::restore(const double* values, const uint32_t* timeIndices) {
+    std::copy(values, values + m_values.size(), m_values.begin());
+    std::copy(timeIndices, timeIndices + m_times.size(), m_times.begin());
+    m_changed.clear();
+    m_allChanged = true;
+}
+
 bool SDCellValues::range(double& minimum, double& maximum) const {
     if (!m_hasRange) {
         return false;
@@ -71,9 +79,20 @@ void SDCellValues::widenRange(double value) {
         m_minimum = value;
     } else if (value > m_maximum) {
         m_maximum = value;
+    } else {
+        return;
     }
     // A new range changes what every colour means.
+    m_changed.clear();
     m_allChanged = true;
+}
+
+void SDCellValues::resetRange() {
+    if (m_hasRange) {
+        m_hasRange = false;
+        m_changed.clear();
+        m_allChanged = true;
+    }
 }
 
 void SDCellValues::takeChanges(std::vector<uint32_t>& cells, bool& all) {

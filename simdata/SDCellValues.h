@@ -30,11 +30,16 @@ class SDCellValues {
     void clear(size_t cell);
     // Every cell without a value; marks every cell changed.
     void clearAll();
+    // Every cell at once, from arrays of size() values and time indices; marks every cell changed.
+    void restore(const double* values, const uint32_t* timeIndices);
 
     // The range of the finite values the model's cells send over the whole log, so that a colour means the
     // same at every time. False while the model has sent no finite value.
     bool range(double& minimum, double& maximum) const;
+    // Widens the range to hold a finite value; NaN and infinities are left out.
     void widenRange(double value);
+    // Forgets the range, as before the first value.
+    void resetRange();
 
     // Hands over the cells set or cleared since the last call, or `all` = true when so much changed (a
     // jump, a re-import, growth) that the reader should refresh every cell; then forgets them.

@@ -58,3 +58,10 @@ void SDDevsModel::print() const {
     logPortLine("Input ports: ", m_inputPorts);
     logPortLine("Output ports: ", m_outputPorts);
 }
+
+void SDDevsModel::reuseAs(std::string_view name) {
+    m_name.assign(name);
+    m_tag = 0;
+    m_inputPorts.clear();
+    m_outputPorts.clear();
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -31,6 +32,9 @@ class SDDevsModel {
     void setName(std::string name) { m_name = std::move(name); }
     void appendInputPort(std::string port) { m_inputPorts.push_back(std::move(port)); }
     void appendOutputPort(std::string port) { m_outputPorts.push_back(std::move(port)); }
+    // Makes a record that a reader fills again and again a fresh one of that name: no ports, tag 0. Its
+    // storage is kept, so the next line costs no allocation. The rules are left alone.
+    void reuseAs(std::string_view name);
 
     const std::string& name() const { return m_name; }
     SDTransitionRuleCollection& getRules() { return m_rules; }

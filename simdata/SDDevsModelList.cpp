@@ -19,6 +19,7 @@ bool SDDevsModelList::addModel(SDDevsModel* model) {
         return false;
     }
     position->second.reset(model);
+    ++m_revision;
     model->print();
     return true;
 }
@@ -35,6 +36,7 @@ std::unique_ptr<SDDevsModel> SDDevsModelList::takeModel(const std::string& name)
     }
     std::unique_ptr<SDDevsModel> model = std::move(found->second);
     m_models.erase(found);
+    ++m_revision;
     return model;
 }
 

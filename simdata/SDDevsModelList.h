@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -29,8 +30,12 @@ class SDDevsModelList {
     // Unregisters the record of that name and hands it back; null when there is none.
     std::unique_ptr<SDDevsModel> takeModel(const std::string& name);
     size_t size() const { return m_models.size(); }
+    // Grows whenever a record joins or leaves: what is derived from the registry can tell it is out of
+    // date. (A registered record that grows does not count; readers check its counts themselves.)
+    uint64_t revision() const { return m_revision; }
     const std::map<std::string, std::unique_ptr<SDDevsModel>>& getModels() const { return m_models; }
 
   private:
     std::map<std::string, std::unique_ptr<SDDevsModel>> m_models;
+    uint64_t m_revision = 0;
 };

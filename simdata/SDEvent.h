@@ -23,6 +23,10 @@ class SDEvent {
     // Writes the event to the log as one line.
     virtual void print() const;
 
+    // The line print() writes, from an event's parts; the event list prints the events it holds with it.
+    static void printFields(int type, const SDTime& time, const std::string& source, const std::string& port,
+                            double value, const std::string& destination);
+
     SDTime m_time;
     int m_type = 0;  // 0 external message, anything else an output message
     std::string m_source;

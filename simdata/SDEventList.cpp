@@ -1,8 +1,18 @@
 #include "simdata/SDEventList.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <memory>
-#include <utility>
+#include <string_view>
+
+namespace {
+
+constexpr double kNoTime = -std::numeric_limits<double>::infinity();
+
+}  // namespace
+
+SDEventList::SDEventList() : m_latestTime(kNoTime) {}
 
 SDEventList::~SDEventList() = default;
 
@@ -11,22 +21,110 @@ bool SDEventList::addEvent(SDEvent* event) {
         return false;
     }
     std::unique_ptr<SDEvent> owned(event);
-    const double time = owned->m_time.getMilliseconds();
-    if (std::isnan(time)) {
-        // NaN has no place in the order (and no place in the index, whose keys must compare).
-        m_events.push_back(std::move(*owned));
-        return true;
-    }
-    // Before the first event of the next later time, which is after every event of this time.
-    auto later = m_firstOfTime.upper_bound(time);
-    auto position = later == m_firstOfTime.end() ? m_events.end() : later->second;
-    auto inserted = m_events.insert(position, std::move(*owned));
-    m_firstOfTime.emplace_hint(later, time, inserted);  // keeps an existing first event of this time
+    addEventCopy(*owned);
     return true;
 }
 
-void SDEventList::printAll() const {
-    for (const SDEvent& event : m_events) {
-        event.print();
+void SDEventList::addEventCopy(const SDEvent& event) {
+    const std::string* texts[3] = {&event.m_source, &event.m_destination, &event.m_port};
+    uint32_t ids[3];
+    for (int i = 0; i < 3; ++i) {
+        const uint32_t last = m_lastNames[i];
+        ids[i] = last != UINT32_MAX && m_names.name(last) == *texts[i] ? last : m_names.intern(*texts[i]);
+        m_lastNames[i] = ids[i];
     }
+    Record record;
+    record.time = event.m_time.getMilliseconds();
+    record.value = event.m_value;
+    record.source = ids[0];
+    record.destination = ids[1];
+    record.port = ids[2];
+    record.type = event.m_type;
+    add(record);
+}
+
+void SDEventList::add(const Record& record) {
+    ++m_revision;
+    double key = record.time;
+    if (std::isnan(key)) {
+        key = m_latestTime;
+    } else if (key > m_latestTime) {
+        m_latestTime = key;
+    }
+    if (m_pending.empty() && (m_records.empty() || key >= m_lastKey)) {
+        m_records.push_back(record);
+        m_lastKey = key;
+    } else {
+        m_pending.emplace_back(key, record);
+    }
+}
+
+void SDEventList::mergePending() const {
+    std::stable_sort(m_pending.begin(), m_pending.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    // An ordered event with a NaN time sits right after the events of the time it was given as its key,
+    // so its key is the time of the nearest event before it that has one. Such events are rare: their
+    // keys are noted once, by position.
+    std::vector<std::pair<size_t, double>> nanKeys;
+    double previous = kNoTime;
+    for (size_t i = 0; i < m_records.size(); ++i) {
+        if (std::isnan(m_records[i].time)) {
+            nanKeys.emplace_back(i, previous);
+        } else {
+            previous = m_records[i].time;
+        }
+    }
+    auto keyOf = [&](size_t index) {
+        const double time = m_records[index].time;
+        if (!std::isnan(time)) {
+            return time;
+        }
+        auto found = std::lower_bound(nanKeys.begin(), nanKeys.end(), std::make_pair(index, kNoTime));
+        return found->second;
+    };
+    // Merged from the back into the grown deque, so the ordered events are never held twice. On equal
+    // keys the waiting event arrived later and goes behind.
+    const double lastKey = std::max(m_lastKey, m_pending.back().first);
+    size_t ordered = m_records.size();
+    size_t waiting = m_pending.size();
+    size_t out = ordered + waiting;
+    m_records.resize(out);
+    while (waiting > 0) {
+        if (ordered > 0 && keyOf(ordered - 1) > m_pending[waiting - 1].first) {
+            m_records[--out] = m_records[--ordered];
+        } else {
+            m_records[--out] = m_pending[--waiting].second;
+        }
+    }
+    m_lastKey = lastKey;
+    std::vector<std::pair<double, Record>>().swap(m_pending);
+}
+
+SDEvent SDEventList::eventAt(size_t index) const {
+    const Record& held = record(index);
+    SDEvent event;
+    event.m_time = SDTime(held.time);
+    event.m_type = held.type;
+    event.m_source = m_names.name(held.source);
+    event.m_destination = m_names.name(held.destination);
+    event.m_port = m_names.name(held.port);
+    event.m_value = held.value;
+    return event;
+}
+
+void SDEventList::printAll() const {
+    settle();
+    for (const Record& held : m_records) {
+        SDEvent::printFields(held.type, SDTime(held.time), m_names.name(held.source), m_names.name(held.port),
+                             held.value, m_names.name(held.destination));
+    }
+}
+
+size_t SDEventList::memoryBytes() const {
+    // A deque keeps its elements in blocks of 512 bytes and one pointer per block in its map.
+    constexpr size_t kBlock = 512;
+    const size_t perBlock = std::max<size_t>(1, kBlock / sizeof(Record));
+    const size_t blocks = (m_records.size() + perBlock - 1) / perBlock;
+    return blocks * (kBlock + sizeof(void*)) + m_pending.capacity() * sizeof(m_pending[0]) +
+           m_names.memoryBytes();
 }

@@ -4,6 +4,7 @@
 #include "shell/Log.h"
 #include "simdata/SDDevsModelList.h"
 #include "simdata/SDEventList.h"
+#include "simdata/SDTimeCursor.h"
 
 namespace {
 
@@ -16,18 +17,23 @@ void logTime(const char* label, const SDTime& time) {
 }  // namespace
 
 SDVisualization::SDVisualization() {
-    m_currentTime = std::make_unique<SDTime>();
     m_sceneGraph = std::make_unique<SDSceneGraph>();
     m_modelList = std::make_unique<SDDevsModelList>();
     m_eventList = std::make_unique<SDEventList>();
+    m_cursor = std::make_unique<SDTimeCursor>(*m_eventList, *m_modelList);
 }
 
 SDVisualization::~SDVisualization() {
-    // A fixed teardown order, so the scene graph's own log lines come last.
-    m_currentTime.reset();
+    // A fixed teardown order, so the scene graph's own log lines come last. The cursor goes before
+    // what it reads.
+    m_cursor.reset();
     m_modelList.reset();
     m_eventList.reset();
     m_sceneGraph.reset();
+}
+
+SDTime SDVisualization::getTime() const {
+    return SDTime(m_cursor->time());
 }
 
 void SDVisualization::timeIncremented(const SDTime& time) {

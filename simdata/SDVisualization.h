@@ -9,9 +9,11 @@
 class SDDevsModelList;
 class SDEventList;
 class SDSceneGraph;
+class SDTimeCursor;
 
 // The viewing state of one simulation run: its name, the model registry, the event list, the scene graph
-// that is drawn and the current simulated time. It owns all of them; the accessors never return null.
+// that is drawn and the time cursor, which holds the current simulated time. It owns all of them; the
+// accessors never return null.
 class SDVisualization {
   public:
     SDVisualization();
@@ -22,12 +24,14 @@ class SDVisualization {
     SDDevsModelList* getModelList() const { return m_modelList.get(); }
     SDSceneGraph* getSceneGraph() const { return m_sceneGraph.get(); }
     SDEventList* getEventList() const { return m_eventList.get(); }
+    SDTimeCursor* getCursor() const { return m_cursor.get(); }
 
     void setName(std::string name) { m_name = std::move(name); }
     std::string getName() const { return m_name; }
-    SDTime getTime() const { return *m_currentTime; }
+    // The cursor's time.
+    SDTime getTime() const;
 
-    // Report a step of the time cursor. They only log the new time: the current time stays as it is.
+    // Report a move of the time cursor. They only log the new time: the cursor keeps the time.
     void timeIncremented(const SDTime& time);
     void timeDecremented(const SDTime& time);
 
@@ -36,5 +40,5 @@ class SDVisualization {
     std::unique_ptr<SDDevsModelList> m_modelList;
     std::unique_ptr<SDSceneGraph> m_sceneGraph;
     std::unique_ptr<SDEventList> m_eventList;
-    std::unique_ptr<SDTime> m_currentTime;
+    std::unique_ptr<SDTimeCursor> m_cursor;  // reads the registry and the event list
 };

@@ -263,3 +263,8 @@ void VDTessaronerWindow::drawGrid() {
     }
     glEnd();
 }
+
+void VDTessaronerWindow::inputLost() {
+    m_dragging = false;
+    VDWindow::inputLost();
+}

@@ -27,6 +27,8 @@ class VDTessaronerWindow : public VDWindow {
     void initialise() override;
     // Stores the rectangle without moving the buttons, and fits the camera's aspect ratio to it.
     void setRectangle(const VDRect& rect) override;
+    // A drag cut short by the console or a message box ends: its mouse-up goes to them.
+    void inputLost() override;
 
     VDCamera* getCamera() const { return m_camera.get(); }
     VDPanel* getPanel() const { return m_panel; }

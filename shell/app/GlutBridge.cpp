@@ -4,6 +4,7 @@
 
 #include "gui/VDMainWindow.h"
 #include "shell/VDGarbageCan.h"
+#include "shell/app/SyncProbe.h"
 
 namespace {
 
@@ -179,6 +180,7 @@ void onGlutMotion(int x, int y) {
     }
     VDMouseMoveEvent move(x, y);
     deliver(mainWindow, move);
+    syncProbePointerMoved(x, y);
 }
 
 void onGlutVisibility(int) {}

@@ -16,6 +16,7 @@
 #include "shell/Log.h"
 #include "shell/VDGarbageCan.h"
 #include "shell/app/GlutBridge.h"
+#include "shell/app/SyncProbe.h"
 #include "view3d/VDTessaronerWindow.h"
 
 namespace {
@@ -77,6 +78,7 @@ int runTessaron(int argc, char** argv) {
     getMainWindow()->setContentWindow(std::move(viewer));
 
     registerGlutCallbacks();
+    initSyncProbe();
     logMessage("Startup successful...");
     glutMainLoop();
     return 0;

@@ -31,6 +31,7 @@
 #include "simdata/SDVisualization.h"
 #include "tests/support/GLTestContext.h"
 #include "tests/support/TempDir.h"
+#include "view3d/VDFirstPersonCamera.h"
 #include "view3d/VDTessaronerWindow.h"
 
 namespace {
@@ -262,3 +263,34 @@ TEST_F(RandomInputGLTest, ThousandsOfRandomEventsLeaveTheProgramWorking) {
 }
 
 }  // namespace
+
+// A left drag in the 3D view, cut short by the console or by the exit question, ends there: its release goes
+// to them, and later plain moves over the view must not turn the camera.
+TEST_F(RandomInputGLTest, ADragCutShortByTheConsoleOrTheQuestionEndsThere) {
+    auto* view = dynamic_cast<VDTessaronerWindow*>(getMainWindow()->getContentWindow());
+    ASSERT_NE(nullptr, view);
+    auto* camera = dynamic_cast<VDFirstPersonCamera*>(view->getCamera());
+    ASSERT_NE(nullptr, camera);
+    key('`', 0);  // start-up leaves the console open
+    ASSERT_FALSE(getConsole()->isOpen());
+
+    for (unsigned char interruption : {'`', '\x1b'}) {
+        SCOPED_TRACE(interruption == '`' ? "console" : "question");
+        onGlutMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 400, 300);
+        onGlutMotion(410, 300);
+        const float turned = camera->getYaw();
+        EXPECT_NE(0.0f, turned);
+        key(interruption, 0);
+        onGlutMouse(GLUT_LEFT_BUTTON, GLUT_UP, 410, 300);
+        if (interruption == '`') {
+            key('`', 0);
+        } else {
+            key('\r', 0);  // the staying "Yes"
+            ASSERT_EQ(nullptr, getMainWindow()->getMessageBox());
+        }
+        ASSERT_FALSE(getConsole()->isOpen());
+        onGlutMotion(450, 320);
+        EXPECT_EQ(turned, camera->getYaw());
+        EXPECT_FALSE(view->isDragging());
+    }
+}

@@ -97,7 +97,8 @@ class CellCommandGLTest : public ::testing::Test {
         }
         return count;
     }
-    // The console shows an empty line and then exactly these replies, each also once in the log file.
+    // The console shows an empty line and then exactly these lines (the reply, then what the command
+    // logged), each also once more in the log file.
     void expectReplies(const std::string& line, const Lines& replies) {
         std::vector<size_t> before;
         for (const std::string& reply : replies) {
@@ -128,6 +129,8 @@ class CellCommandGLTest : public ::testing::Test {
     FitProbe* view = nullptr;
 };
 
+const std::string kSetting = "Setting cell colours...";
+const std::string kFitting = "Fitting the view...";
 const std::string kColorUsage =
     "usage: vis_color $model $low $high $r $g $b [$a] | $model clear | $model none $r $g $b [$a]";
 
@@ -137,11 +140,12 @@ TEST_F(CellCommandGLTest, VisColorRefusesBadArgumentsAndUnknownModels) {
     expectReplies("vis_color plane 1 2 3 4 5 6 7", {kColorUsage});
     expectReplies("vis_color plane clear now", {kColorUsage});
     expectReplies("vis_color plane none 1 1", {kColorUsage});
-    expectReplies("vis_color plane clear", {"Unable to colour cells: no visualization currently exists."});
+    expectReplies("vis_color plane clear",
+                  {kSetting, "Unable to colour cells. Visualization does not exist."});
 
     openRun();
-    expectReplies("vis_color ghost 0 1 1 0 0", {"No model named ghost"});
-    expectReplies("vis_color top clear", {"top is not a Cell-DEVS model: it has no cells to colour"});
+    expectReplies("vis_color ghost 0 1 1 0 0", {kSetting, "No model named ghost"});
+    expectReplies("vis_color top clear", {kSetting, "top is not a Cell-DEVS model"});
     expectReplies("vis_color plane 2 1 1 0 0",
                   {"Rule refused: its low end 2.000000 is above its high end 1.000000"});
     EXPECT_EQ(0u, cells("plane")->getRules().getNumRules());
@@ -150,14 +154,17 @@ TEST_F(CellCommandGLTest, VisColorRefusesBadArgumentsAndUnknownModels) {
 
 TEST_F(CellCommandGLTest, VisColorAddsRulesInOrderSetsTheNoValueLookAndClears) {
     openRun();
-    expectReplies("vis_color plane 0 1 1.5 -2 abc",
-                  {"Colour components lie between 0 and 1: read as colour (1.000, 0.000, 0.000, 1.000)",
-                   "plane rule 1: 0.000000 <= value <= 1.000000 is colour (1.000, 0.000, 0.000, 1.000)"});
-    expectReplies("vis_color plane 0.5 3 0 0 1 0", {"plane rule 2: 0.500000 <= value <= 3.000000 is hidden",
-                                                    "Where it overlaps rule 1, rule 1 comes first and wins"});
-    expectReplies("vis_color plane 0.44444 0.44444 0 1 0 0.5",
-                  {"plane rule 3: 0.444440 <= value <= 0.444440 is colour (0.000, 1.000, 0.000, 0.500)",
+    expectReplies(
+        "vis_color plane 0 1 1.5 -2 abc",
+        {kSetting, "Colour components lie between 0 and 1: read as colour (1.000, 0.000, 0.000, 1.000)",
+         "plane rule 1: 0.000000 <= value <= 1.000000 is colour (1.000, 0.000, 0.000, 1.000)"});
+    expectReplies("vis_color plane 0.5 3 0 0 1 0",
+                  {kSetting, "plane rule 2: 0.500000 <= value <= 3.000000 is hidden",
                    "Where it overlaps rule 1, rule 1 comes first and wins"});
+    expectReplies(
+        "vis_color plane 0.44444 0.44444 0 1 0 0.5",
+        {kSetting, "plane rule 3: 0.444440 <= value <= 0.444440 is colour (0.000, 1.000, 0.000, 0.500)",
+         "Where it overlaps rule 1, rule 1 comes first and wins"});
     SDCELLDevsModel* plane = cells("plane");
     ASSERT_EQ(3u, plane->getRules().getNumRules());
     SDCellLook::Colour colour{};
@@ -169,10 +176,10 @@ TEST_F(CellCommandGLTest, VisColorAddsRulesInOrderSetsTheNoValueLookAndClears) {
     EXPECT_TRUE(plane->getRules().getRule(2)->appliesTo(1, "out", 0.44444));
 
     expectReplies("vis_color plane none 0 0 1",
-                  {"plane cells with no value are colour (0.000, 0.000, 1.000, 1.000)"});
+                  {kSetting, "plane cells with no value are colour (0.000, 0.000, 1.000, 1.000)"});
     EXPECT_EQ((SDCellLook::Colour{0, 0, 1, 1}), plane->getLook().getNoValueColour());
-    expectReplies("vis_color cube none 0 0 1 0", {"cube cells with no value are hidden"});
-    expectReplies("vis_color plane clear", {"Removed 3 colour rules of plane"});
+    expectReplies("vis_color cube none 0 0 1 0", {kSetting, "cube cells with no value are hidden"});
+    expectReplies("vis_color plane clear", {kSetting, "Removed 3 colour rules of plane"});
     EXPECT_EQ(0u, plane->getRules().getNumRules());
     EXPECT_EQ((SDCellLook::Colour{0, 0, 1, 1}), plane->getLook().getNoValueColour())
         << "clear keeps the look";
@@ -180,14 +187,14 @@ TEST_F(CellCommandGLTest, VisColorAddsRulesInOrderSetsTheNoValueLookAndClears) {
 
 TEST_F(CellCommandGLTest, VisFitSendsTheBoxOfEveryDrawnModelToTheView) {
     expectReplies("vis_fit now", {"usage: vis_fit"});
-    expectReplies("vis_fit", {"Unable to fit the view: no visualization currently exists."});
+    expectReplies("vis_fit", {kFitting, "Unable to fit the view. Visualization does not exist."});
     enter("vis_new empty");
-    expectReplies("vis_fit", {"Nothing to fit: no Cell-DEVS model is drawn"});
+    expectReplies("vis_fit", {kFitting, "Nothing to fit: no Cell-DEVS model is drawn"});
     EXPECT_TRUE(view->boxes.empty());
     enter("vis_close");
 
     openRun();
-    expectReplies("vis_fit", {"View fitted to 2 models"});
+    expectReplies("vis_fit", {kFitting, "View fitted to 2 models"});
     ASSERT_EQ(1u, view->boxes.size());
     BoundingBox expected;
     ASSERT_TRUE(getSimulation()->getCellView()->getBounds(expected));

@@ -98,6 +98,17 @@ TEST_F(CommandGLTest, CameraCommandsReachTheViewPastTheOpenConsole) {
     EXPECT_EQ(2u, getGarbageCan()->pendingCount());
 }
 
+// An infinite or undefined camera could never be brought back: numbers that are not finite (1e40 does not fit
+// a float) are accepted and read as 0, so such a command moves and turns nothing.
+TEST_F(CommandGLTest, CameraCommandsReadNumbersThatAreNotFiniteAsZero) {
+    enter("cam_move inf nan 1e40");
+    enter("cam_rotate -inf 1e40 NAN");
+    ASSERT_EQ(1u, view->moves.size());
+    EXPECT_EQ((std::vector<float>{0, 0, 0}), view->moves[0]);
+    ASSERT_EQ(1u, view->rotations.size());
+    EXPECT_EQ((std::vector<float>{0, 0, 0}), view->rotations[0]);
+}
+
 TEST_F(CommandGLTest, ExitAnsweredNoLeavesEverythingRunning) {
     enter("exit");
     VDMessageBox* box = getMainWindow()->getMessageBox();

@@ -17,9 +17,7 @@ namespace {
 
 TEST(ConsoleFuzzInputsTest, ConsoleTarget) {
     TempDir dir(true);  // the fuzzer runs where "life.log" is
-    dir.write("life.log",
-              "msg Y / 00:00:00:100 / life(1,2)(9) / out / 1 to life(02)\n"
-              "msg X / 00:00:00:100 / life(02) / neighborchange / 1 to life(2,2)(10)\n");
+    dir.write("life.log", fuzz::kConsoleLifeLog);
     fuzz::consoleSetUp();
     const std::vector<std::filesystem::path> inputs = fuzz::savedInputs(TESS_SOURCE_DIR, "console");
     ASSERT_FALSE(inputs.empty());

@@ -101,16 +101,17 @@ TEST_F(CellViewTest, ARecordThatBecomesCellDevsOnReimportIsDrawnAndOthersStayPut
 
 TEST_F(CellViewTest, DrawnModelsReportTheRangeOfTheirValues) {
     ASSERT_TRUE(simulation.newVisualization("v"));
-    import("msg Y / 00:00:01:000 / plane(1,1)(07) / out / 0.50000 to plane(01)\n");
-    SDCELLDevsModel* plane =
-        dynamic_cast<SDCELLDevsModel*>(getVisualization()->getModelList()->findModel("plane"));
-    ASSERT_NE(nullptr, plane);
-    EXPECT_FALSE(drawn()[0].hasRange);
-    plane->getValues().widenRange(-2.0);
-    plane->getValues().widenRange(3.5);
-    ASSERT_TRUE(drawn()[0].hasRange);
-    EXPECT_EQ(-2.0, drawn()[0].minimum);
-    EXPECT_EQ(3.5, drawn()[0].maximum);
+    import(
+        "msg X / 00:00:01:000 / top(01) / in / 1.00000 to quiet(1,1)(07)\n"
+        "msg Y / 00:00:01:000 / plane(1,1)(07) / out / 0.50000 to plane(01)\n"
+        "msg Y / 00:00:02:000 / plane(0,1)(07) / out / -2.00000 to plane(01)\n");
+    const std::vector<VCCellView::DrawnModel> models = drawn();
+    ASSERT_EQ(2u, models.size());
+    EXPECT_EQ("plane", models[0].name);
+    ASSERT_TRUE(models[0].hasRange);
+    EXPECT_EQ(-2.0, models[0].minimum);
+    EXPECT_EQ(0.5, models[0].maximum);
+    EXPECT_FALSE(models[1].hasRange) << "quiet sent nothing";
 }
 
 TEST_F(CellViewTest, HiddenCellsAreNotShownForPicking) {

@@ -72,11 +72,9 @@ class HostileLogFilesTest : public ::testing::Test {
         }
     }
 
-    const std::list<SDEvent>& events() const { return getVisualization()->getEventList()->getEvents(); }
+    SDEventList::Events events() const { return getVisualization()->getEventList()->getEvents(); }
     SDDevsModelList& models() const { return *getVisualization()->getModelList(); }
-    const SDEvent& event(size_t index) const {
-        return *std::next(events().begin(), static_cast<long>(index));
-    }
+    SDEvent event(size_t index) const { return getVisualization()->getEventList()->eventAt(index); }
 
     LogRecorder rec;
     TempDir dir;

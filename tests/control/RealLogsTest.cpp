@@ -129,7 +129,7 @@ TEST(RealLogsTest, EveryRealLogImportsWhatItHolds) {
             EXPECT_NE(0u, line.rfind("Refused", 0)) << line;
         }
 
-        const std::list<SDEvent>& events = getVisualization()->getEventList()->getEvents();
+        const SDEventList::Events events = getVisualization()->getEventList()->getEvents();
         EXPECT_EQ(expected.events, events.size());
         EXPECT_TRUE(std::is_sorted(events.begin(), events.end(), [](const SDEvent& a, const SDEvent& b) {
             return a.getTime() < b.getTime();

@@ -54,11 +54,11 @@ TEST_F(VCSimulationLinkTest, ImportsIntoTheViewsAndMergesASecondImport) {
 class ReentrantLink : public VCSimulationLink {
   public:
     using VCSimulationLink::VCSimulationLink;
-    bool addModel(SDDevsModel* model) override {
+    bool offerModel(const SDDevsModel& model) override {
         if (nestedCalls++ == 0) {
             nestedResult = loadLogFile(nestedPath);
         }
-        return VCSimulationLink::addModel(model);
+        return VCSimulationLink::offerModel(model);
     }
     std::string nestedPath;
     int nestedCalls = 0;

@@ -12,6 +12,8 @@
 #include <sstream>
 #include <thread>
 
+#include <gtest/gtest.h>
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -85,7 +87,8 @@ AppSession::AppSession() {
     startProgram();
     auto deadline = after(60);
     while (before(deadline) && running()) {
-        std::string id = x("xdotool search --name '^Tessaron$' 2>/dev/null");
+        // Only once mapped: pointer moves over an unmapped window reach nobody.
+        std::string id = x("xdotool search --onlyvisible --name '^Tessaron$' 2>/dev/null");
         if (!id.empty()) {
             m_windowId = id.substr(0, id.find('\n'));
             break;
@@ -100,6 +103,10 @@ AppSession::AppSession() {
         x("xdotool windowmove --sync " + m_windowId + " 0 0 2>/dev/null");
         moveMouse(790, 590);
         x("xdotool windowfocus --sync " + m_windowId + " 2>/dev/null");
+        // The first frame is on screen before any test looks.
+        if (!sync()) {
+            m_windowId.clear();
+        }
     }
 }
 
@@ -149,6 +156,7 @@ void AppSession::startProgram() {
             ::_exit(127);
         }
         ::setenv("DISPLAY", m_display.c_str(), 1);
+        ::setenv("TESSARON_SYNC_FILE", m_dir.file("sync.txt").c_str(), 1);
         int out = ::open("program.out", O_WRONLY | O_CREAT | O_TRUNC, 0644);
         int err = ::open("program.err", O_WRONLY | O_CREAT | O_TRUNC, 0644);
         ::dup2(out, 1);
@@ -191,6 +199,8 @@ void AppSession::command(const std::string& line) {
 }
 
 void AppSession::moveMouse(int px, int py) {
+    m_pointerX = px;
+    m_pointerY = py;
     x("xdotool mousemove --window " + m_windowId + " " + std::to_string(px) + " " + std::to_string(py) +
       " 2>/dev/null");
 }
@@ -212,6 +222,7 @@ void AppSession::drag(int fromX, int fromY, int toX, int toY, int button) {
 }
 
 void AppSession::resizeWindow(int width, int height) {
+    m_windowHeight = height;
     x("xdotool windowsize --sync " + m_windowId + " " + std::to_string(width) + " " + std::to_string(height) +
       " 2>/dev/null");
 }
@@ -223,21 +234,56 @@ Image AppSession::screenshot(const std::string& savePng) {
     return parsePpm(x("import -window " + m_windowId + " -depth 8 ppm:- 2>/dev/null"));
 }
 
-Image AppSession::stableScreenshot(const std::string& savePng) {
-    Image last = screenshot();
-    auto deadline = after(10);
-    while (before(deadline)) {
-        pause(150);
-        Image next = screenshot();
-        if (next.valid() && next.rgb == last.rgb) {
-            break;
-        }
-        last = next;
+bool AppSession::syncAnswered(const std::string& line) {
+    const std::string all = readFile(m_dir.file("sync.txt"));
+    if (all.size() <= m_syncRead) {
+        return false;
     }
-    if (!savePng.empty()) {
-        screenshot(savePng);
+    // Only whole lines are read; an answer is found in what arrived since the last sync.
+    const size_t end = all.rfind('\n');
+    if (end == std::string::npos || end < m_syncRead) {
+        return false;
     }
-    return last;
+    std::istringstream in(all.substr(m_syncRead, end + 1 - m_syncRead));
+    m_syncRead = end + 1;
+    std::string got;
+    bool found = false;
+    while (std::getline(in, got)) {
+        found = found || got == line;
+    }
+    return found;
+}
+
+bool AppSession::sync(double seconds) {
+    if (m_windowId.empty() && m_app <= 0) {
+        return false;
+    }
+    // A spot no widget reacts to, different from where the pointer is, so that the move is an event.
+    int sx = 1 + m_syncCount++ % 3;
+    const int sy = m_windowHeight - 2;
+    if (sx == m_pointerX && sy == m_pointerY) {
+        sx = 1 + m_syncCount++ % 3;
+    }
+    const std::string expected = "sync " + std::to_string(sx) + " " + std::to_string(sy);
+    moveMouse(sx, sy);
+    const auto deadline = after(seconds);
+    bool answered = false;
+    while (!(answered = syncAnswered(expected)) && running() && before(deadline)) {
+        pause(20);
+    }
+    if (!answered) {
+        ADD_FAILURE() << "The program did not answer a pointer move to (" << sx << ", " << sy << ") within "
+                      << seconds << " s" << (running() ? "" : "; it is no longer running") << "\n"
+                      << errors();
+    }
+    return answered;
+}
+
+Image AppSession::settledScreenshot(const std::string& savePng) {
+    if (!sync()) {
+        return Image{};
+    }
+    return screenshot(savePng);
 }
 
 std::string AppSession::log() const {

@@ -50,10 +50,16 @@ class AppSession {
     void drag(int fromX, int fromY, int toX, int toY, int button = 1);
     void resizeWindow(int width, int height);
 
-    // The window's picture; also saved as a PNG when a path is given.
+    // Waits until the program has handled every input sent so far and the frame they asked for is on
+    // screen: moves the pointer to a spot that reacts to nothing (near the bottom-left corner) and waits for
+    // the program to answer that move. Records a test failure and returns false when no answer comes.
+    bool sync(double seconds = 120);
+
+    // The window's picture as it is now; also saved as a PNG when a path is given.
     Image screenshot(const std::string& savePng = "");
-    // Waits until the window's picture stops changing, then returns it.
-    Image stableScreenshot(const std::string& savePng = "");
+    // The picture once every input sent so far has been handled and drawn (sync, then screenshot); an
+    // invalid image when the program does not answer.
+    Image settledScreenshot(const std::string& savePng = "");
 
     // log.txt of the program's working directory.
     std::string log() const;
@@ -81,8 +87,15 @@ class AppSession {
     pid_t m_xvfb = -1;
     pid_t m_app = -1;
     int m_exitStatus = -2;
+    bool syncAnswered(const std::string& line);
+
     std::string m_display;
     std::string m_windowId;
+    int m_windowHeight = 600;
+    int m_pointerX = -1;
+    int m_pointerY = -1;
+    int m_syncCount = 0;
+    size_t m_syncRead = 0;  // bytes of the sync file already looked at
 };
 
 // Quotes a text for the shell.

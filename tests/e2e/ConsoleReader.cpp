@@ -86,7 +86,7 @@ bool ConsoleReader::calibrate(AppSession& app) {
     const std::string second = chars.substr(chars.size() / 2);
     app.command(first);
     app.command(second);
-    const Image shot = app.stableScreenshot();
+    const Image shot = app.settledScreenshot();
     if (!shot.valid()) {
         return false;
     }

@@ -72,7 +72,7 @@ void commandWithConsoleClosed(AppSession& app, const std::string& line) {
 TEST(ViewerE2ETest, FirstFrameShowsTheGridTheButtonStripAndTheConsole) {
     AppSession app;
     ASSERT_TRUE(app.started()) << app.errors();
-    Image shot = app.stableScreenshot(TESS_SCREENSHOT_DIR "/viewer_first_frame.png");
+    Image shot = app.settledScreenshot(TESS_SCREENSHOT_DIR "/viewer_first_frame.png");
     ASSERT_TRUE(shot.valid());
 
     // The grid lies below the horizon (the far edge, 11 units ahead and 1 below, is 27 pixels under the
@@ -114,7 +114,7 @@ TEST(ViewerE2ETest, ImportedLifeRunShowsAsABlockOfGreenCubes) {
     ASSERT_TRUE(app.started()) << app.errors();
     importLife(app);
     app.key("grave");
-    Image shot = app.stableScreenshot(TESS_SCREENSHOT_DIR "/viewer_life.png");
+    Image shot = app.settledScreenshot(TESS_SCREENSHOT_DIR "/viewer_life.png");
     Block block = findCubes(shot);
     // 20 x 20 cubes 16 units ahead: cube centres from x -10 to 9 and y -10 to 9, seen from (0, 1, 1).
     EXPECT_GT(block.count, 40000);
@@ -126,7 +126,7 @@ TEST(ViewerE2ETest, ImportedLifeRunShowsAsABlockOfGreenCubes) {
     // The picture for the README: from above and to the right, looking down across the block.
     commandWithConsoleClosed(app, "cam_move 6 5 -2");
     commandWithConsoleClosed(app, "cam_rotate 20 -19 0");
-    EXPECT_GT(findCubes(app.stableScreenshot(TESS_SCREENSHOT_DIR "/readme_life.png")).count, 15000);
+    EXPECT_GT(findCubes(app.settledScreenshot(TESS_SCREENSHOT_DIR "/readme_life.png")).count, 15000);
     EXPECT_TRUE(app.running()) << app.errors();
 }
 
@@ -135,29 +135,29 @@ TEST(ViewerE2ETest, CameraFollowsCommandsDragsClicks) {
     ASSERT_TRUE(app.started()) << app.errors();
     importLife(app);
     app.key("grave");
-    Block start = findCubes(app.stableScreenshot());
+    Block start = findCubes(app.settledScreenshot());
     ASSERT_GT(start.count, 40000);
 
     // Looking along -X the block is off to the right, out of the picture.
     commandWithConsoleClosed(app, "cam_rotate 90 0 0");
-    Image turned = app.stableScreenshot(TESS_SCREENSHOT_DIR "/viewer_turned.png");
+    Image turned = app.settledScreenshot(TESS_SCREENSHOT_DIR "/viewer_turned.png");
     EXPECT_EQ(0, turned.count(200, 150, 600, 450, isCube));
     commandWithConsoleClosed(app, "cam_rotate -90 0 0");
-    EXPECT_EQ(start.count, findCubes(app.stableScreenshot()).count);
+    EXPECT_EQ(start.count, findCubes(app.settledScreenshot()).count);
 
     // Five units forward: 11 instead of 16 units away, the block looks 16/11 as wide.
     commandWithConsoleClosed(app, "cam_move 0 0 5");
-    Block nearer = findCubes(app.stableScreenshot(TESS_SCREENSHOT_DIR "/viewer_moved.png"));
+    Block nearer = findCubes(app.settledScreenshot(TESS_SCREENSHOT_DIR "/viewer_moved.png"));
     EXPECT_NEAR(16.0 / 11.0, double(nearer.width()) / start.width(), 0.08);
 
     // A right click moves one more unit forward.
     app.click(700, 500, 3);
-    Block clicked = findCubes(app.stableScreenshot());
+    Block clicked = findCubes(app.settledScreenshot());
     EXPECT_NEAR(11.0 / 10.0, double(clicked.width()) / nearer.width(), 0.05);
 
     // Dragging 20 pixels to the right turns the view 20 degrees right: the block moves left.
     app.drag(400, 300, 420, 300);
-    Block dragged = findCubes(app.stableScreenshot(TESS_SCREENSHOT_DIR "/viewer_dragged.png"));
+    Block dragged = findCubes(app.settledScreenshot(TESS_SCREENSHOT_DIR "/viewer_dragged.png"));
     EXPECT_LT(dragged.centreX(), clicked.centreX() - 60);
     EXPECT_NEAR(clicked.centreY(), dragged.centreY(), 40);
     EXPECT_TRUE(app.running()) << app.errors();
@@ -170,18 +170,18 @@ TEST(ViewerE2ETest, ConsoleButtonOpensTheConsoleAndMoveForwardMovesTheCamera) {
     app.command("vis_add_detail_node CUBE 0 1 -4 2");
     ASSERT_TRUE(app.waitForLogLine("Node added successfully to Scene graph"));
     app.key("grave");
-    Image closed = app.stableScreenshot();
+    Image closed = app.settledScreenshot();
     Block cube = findCubes(closed);
     ASSERT_GT(cube.count, 5000);
 
     // "Move Forward" twice: a unit nearer, the front face 3 instead of 4 units away.
     app.click(222, 26);
     app.click(222, 26);
-    Block nearer = findCubes(app.stableScreenshot());
+    Block nearer = findCubes(app.settledScreenshot());
     EXPECT_NEAR(4.0 / 3.0, double(nearer.width()) / cube.width(), 0.05);
 
     app.click(137, 26);
-    Image open = app.stableScreenshot(TESS_SCREENSHOT_DIR "/viewer_console_button.png");
+    Image open = app.settledScreenshot(TESS_SCREENSHOT_DIR "/viewer_console_button.png");
     EXPECT_LT(findCubes(open).count, nearer.count / 4);
     EXPECT_TRUE(app.running()) << app.errors();
 }
@@ -196,8 +196,8 @@ TEST(ViewerE2ETest, ResizedWindowKeepsCubesSquare) {
     for (auto [width, height] : {std::pair{1024, 768}, std::pair{1000, 500}}) {
         SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
         app.resizeWindow(width, height);
-        Image shot = app.stableScreenshot(TESS_SCREENSHOT_DIR "/viewer_" + std::to_string(width) + "x" +
-                                          std::to_string(height) + ".png");
+        Image shot = app.settledScreenshot(TESS_SCREENSHOT_DIR "/viewer_" + std::to_string(width) + "x" +
+                                           std::to_string(height) + ".png");
         ASSERT_EQ(width, shot.width);
         ASSERT_EQ(height, shot.height);
         Block face = findCubes(shot);

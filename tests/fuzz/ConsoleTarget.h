@@ -24,6 +24,13 @@
 // at start-up, the main window does not (so "exit" only asks nobody, and the camera commands find no view).
 namespace fuzz {
 
+// "life.log", which the console target's imports read, in the directory it runs in. The fuzzer and the
+// replay of its saved inputs must write the same one, or a saved input may not do again what it did.
+inline const char* const kConsoleLifeLog =
+    "msg Y / 00:00:00:100 / life(1,2)(9) / out / 1 to life(02)\n"
+    "msg X / 00:00:00:100 / life(02) / neighborchange / 1 to life(2,2)(10)\n"
+    "msg X / 00:00:00:000 / Root(00) / in / 5 to top(01)\n";
+
 // Keys for the bytes 0xF0 and up when the input is typed: the editing and history keys and the clipboard.
 inline int keyForByte(uint8_t byte) {
     static const int kSpecial[16] = {VDKey::KEY_UP,

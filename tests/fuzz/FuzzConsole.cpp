@@ -29,10 +29,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     if (::mkdtemp(dir.data()) == nullptr || ::chdir(dir.c_str()) != 0) {
         std::abort();
     }
-    const std::string log =
-        "msg Y / 00:00:00:100 / life(1,2)(9) / out / 1 to life(02)\n"
-        "msg X / 00:00:00:100 / life(02) / neighborchange / 1 to life(2,2)(10)\n"
-        "msg X / 00:00:00:000 / Root(00) / in / 5 to top(01)\n";
+    const std::string log = fuzz::kConsoleLifeLog;
     FUZZ_CHECK(fuzz::writeWhole(dir + "/life.log", reinterpret_cast<const uint8_t*>(log.data()), log.size()));
     directory() = dir;
     std::atexit(removeDirectory);

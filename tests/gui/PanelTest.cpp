@@ -20,11 +20,14 @@ void expectRect(const VDRect& r, float x1, float y1, float x2, float y2) {
     EXPECT_FLOAT_EQ(y2, r.getY2());
 }
 
-// The console's panel: (10, 50, 790, 550), margin 5, title bar (15, 525, 785, 545), inside an owner that
-// records what reaches it.
+// The console's panel: (10, 50, 790, 550), margin 5, title bar (15, 525, 785, 545), inside an 800 by 600
+// owner that records what reaches it.
 class PanelTest : public ::testing::Test {
   protected:
-    void SetUp() override { panel = adopt(owner, std::make_unique<VDPanel>(), VDRect(10, 50, 790, 550)); }
+    void SetUp() override {
+        owner.setRectangle(VDRect(0, 0, 800, 600));
+        panel = adopt(owner, std::make_unique<VDPanel>(), VDRect(10, 50, 790, 550));
+    }
     bool down(int x, int y, int button = 0) {
         VDMouseDownEvent e(button, x, y);
         return panel->handleEvent(&e);
@@ -61,6 +64,34 @@ TEST_F(PanelTest, DraggingByTheTitleBarMovesButNeverPastTheLeftOrBottomEdge) {
     EXPECT_FALSE(panel->isDragging());
     move(200, 300);
     expectRect(panel->getRectangle(), 6, 40, 786, 540);
+}
+
+// Dragged far right or up, the title bar would leave the window and could never be grabbed again.
+TEST_F(PanelTest, DraggingStopsAtTheRightAndTopEdgesToo) {
+    EXPECT_TRUE(down(100, 530));
+    move(108, 530);
+    expectRect(panel->getRectangle(), 18, 50, 798, 550);
+    move(111, 530);  // x2 would pass 800
+    expectRect(panel->getRectangle(), 18, 50, 798, 550);
+    move(111, 581);  // y2 would pass 600
+    expectRect(panel->getRectangle(), 18, 50, 798, 550);
+    move(110, 631);
+    expectRect(panel->getRectangle(), 17, 100, 797, 600);
+    up(110, 631);
+
+    // In a window made smaller than the panel, the panel still moves back in, never further out.
+    Journal smallJournal;
+    ProbeWindow small{"small", &smallJournal};
+    small.setRectangle(VDRect(0, 0, 500, 400));
+    VDPanel* sticking = adopt(small, std::make_unique<VDPanel>(), VDRect(10, 50, 790, 550));
+    VDMouseDownEvent press(0, 100, 530);
+    EXPECT_TRUE(sticking->handleEvent(&press));
+    VDMouseMoveEvent back(95, 520);
+    sticking->handleEvent(&back);
+    expectRect(sticking->getRectangle(), 5, 40, 785, 540);
+    VDMouseMoveEvent out(97, 520);
+    sticking->handleEvent(&out);
+    expectRect(sticking->getRectangle(), 5, 40, 785, 540);
 }
 
 TEST_F(PanelTest, PressOutsideTheTitleBarDoesNotDragAndFixedPanelsStayPut) {

@@ -99,9 +99,39 @@ TEST_F(ThemeGLTest, StoreHoldsTheInitialisedDefaultThemeAndNamesIt) {
     EXPECT_FALSE(getThemeStore()->addTheme("default", std::make_unique<VDDefaultTheme>()))
         << "a name is taken once";
 
-    VDPanel tall;
-    tall.setRectangle(VDRect(0, 0, 100, theme->getCharHeight() * 7.5f));
-    EXPECT_EQ(7, theme->visibleLines(&tall));
+}
+
+// A page of the console is what the text box draws: paging by more skips lines the user never sees.
+TEST_F(ThemeGLTest, APageIsAsManyLinesAsTheTextBoxDraws) {
+    for (const float height : {120.0f, 430.0f, 300.0f + theme->getCharHeight()}) {
+        SCOPED_TRACE(height);
+        GLTestContext::reset();
+        theme->clearScreen();
+        theme->begin2D(800, 600);
+        auto box = std::make_unique<VDTextBox>(true);
+        box->setRectangle(VDRect(100, 100, 400, 100 + height));
+        box->initialise();
+        for (int i = 0; i < 100; ++i) {
+            box->addLine("MMMMMMMM");
+        }
+        redisplay(*box);
+        // Rows of text: runs of pixel rows with the text's colour in them.
+        const int h = static_cast<int>(height);
+        const auto pixels = GLTestContext::region(100, 100, 200, h);
+        int rows = 0;
+        bool inText = false;
+        for (int y = 0; y < h; ++y) {
+            bool ink = false;
+            for (int x = 0; x < 200 && !ink; ++x) {
+                const Pixel& p = pixels[static_cast<size_t>(y * 200 + x)];
+                ink = p.r > 200 && p.g > 200 && p.b > 200;
+            }
+            rows += ink && !inText ? 1 : 0;
+            inText = ink;
+        }
+        EXPECT_GT(rows, 3);
+        EXPECT_EQ(rows, theme->visibleLines(box.get()));
+    }
 }
 
 TEST_F(ThemeGLTest, PanelButtonAndTextBoxFillWithTheirColours) {

@@ -149,6 +149,39 @@ TEST(EngineVariablesTest, WatcherSeesTheNewValueAlreadyStored) {
     EXPECT_FALSE(reader.present);
 }
 
+// Every watcher of one change is told the value that was set, whatever an earlier watcher does to the
+// variable: one that sets it again, or removes it (which used to leave later watchers reading freed text).
+TEST(EngineVariablesTest, LaterWatchersHearTheValueSetEvenWhenAnEarlierOneChangesIt) {
+    struct Meddler {
+        EngineVariables* vars;
+        bool remove;
+        bool busy = false;
+        void changed(std::string name, std::string) {
+            if (busy) {
+                return;
+            }
+            busy = true;
+            if (remove) {
+                vars->removeVariable(name);
+            } else {
+                vars->setString(name, "replaced by a longer text than the one that was set");
+            }
+            busy = false;
+        }
+    };
+    for (bool remove : {false, true}) {
+        EngineVariables vars;
+        Meddler meddler{&vars, remove};
+        Watcher later;
+        vars.addWatcher("v", &meddler, &Meddler::changed);
+        vars.addWatcher("v", &later, &Watcher::changed);
+        vars.setString("v", "set");
+        ASSERT_FALSE(later.calls.empty());
+        // The meddler's own change is reported first (nested), then the original one, unchanged.
+        EXPECT_EQ("set", later.calls.back().second) << (remove ? "removed" : "set again");
+    }
+}
+
 TEST(EngineVariablesTest, TheProcessStoreAlwaysExists) {
     ASSERT_NE(nullptr, getEngineVariables());
     EXPECT_EQ(getEngineVariables(), getEngineVariables());

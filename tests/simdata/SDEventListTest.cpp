@@ -6,6 +6,8 @@
 #include <chrono>
 #include <cmath>
 #include <limits>
+#include <list>
+#include <map>
 #include <random>
 #include <string>
 #include <utility>
@@ -101,6 +103,60 @@ TEST(SDEventListTest, AnEventWithoutATimeGoesLastAndTheOthersKeepTheirOrderAroun
     list.addEvent(makeEvent(2000, "b2"));
     // NaN compares with nothing: later events are placed as if it were not there.
     EXPECT_EQ((std::vector<std::string>{"a", "b", "nan", "b2", "c"}), sources(list));
+}
+
+// The list keeps events in the order that placing each one directly gives: after every held event that is
+// not later than it, and a NaN time at the end as it arrives. Reading the list between arrivals must not
+// change that order, whatever mixture of late, equal and NaN times arrives.
+TEST(SDEventListTest, AnyArrivalsPlaceAsDirectInsertionWouldEvenWithNanTimes) {
+    std::list<std::pair<double, std::string>> reference;
+    std::map<double, std::list<std::pair<double, std::string>>::iterator> firstOfTime;
+    auto place = [&](double time, const std::string& name) {
+        if (std::isnan(time)) {
+            reference.emplace_back(time, name);
+            return;
+        }
+        auto later = firstOfTime.upper_bound(time);
+        auto at =
+            reference.insert(later == firstOfTime.end() ? reference.end() : later->second, {time, name});
+        firstOfTime.emplace(time, at);
+    };
+    std::mt19937 random(5);
+    SDEventList list;
+    for (int i = 0; i < 3000; ++i) {
+        const double time =
+            random() % 8 == 0 ? std::numeric_limits<double>::quiet_NaN() : static_cast<double>(random() % 25);
+        place(time, std::to_string(i));
+        list.addEvent(makeEvent(time, std::to_string(i)));
+        if (random() % 50 == 0 || i == 2999) {
+            std::vector<std::string> expected;
+            for (const auto& held : reference) {
+                expected.push_back(held.second);
+            }
+            ASSERT_EQ(expected, sources(list)) << "after " << i + 1 << " events";
+        }
+    }
+}
+
+TEST(SDEventListTest, NamesAreHeldOnceAndEventsReadBackWhole) {
+    SDEventList list;
+    for (int i = 0; i < 1000; ++i) {
+        SDEvent event;
+        event.m_time = SDTime(i);
+        event.m_source = "a_rather_long_model_name(" + std::to_string(i % 10) + ")";
+        event.m_port = "out";
+        event.m_destination = "a_rather_long_model_name";
+        event.m_value = i;
+        list.addEventCopy(event);
+    }
+    EXPECT_EQ(12u, list.getNames().size());
+    const SDEvent back = list.eventAt(437);
+    EXPECT_EQ("a_rather_long_model_name(7)", back.getSource());
+    EXPECT_EQ("a_rather_long_model_name", back.getDestination());
+    EXPECT_EQ("out", back.getPort());
+    EXPECT_EQ(437.0, back.getValue());
+    EXPECT_EQ(437.0, back.getTime().getMilliseconds());
+    EXPECT_LT(list.memoryBytes(), 1000u * 48);
 }
 
 TEST(SDEventListTest, ALogAddedTwiceTakesTimeInProportion) {

@@ -1,0 +1,13 @@
+#pragma once
+
+// Lets an end-to-end test know when the program has handled what the test sent and the picture shows it.
+//
+// Only when the environment variable TESSARON_SYNC_FILE names a file: every pointer move is answered by the
+// line "sync <x> <y>" (GLUT's window coordinates) appended to that file, once the loop has handled every
+// event that arrived before the move and the frame those events asked for is on screen. The X server delivers
+// events in order, so a test that moves the pointer after its keys and clicks and waits for that line knows a
+// screenshot shows their effect. Without the variable none of this runs and nothing changes for users.
+void initSyncProbe();
+bool syncProbeEnabled();
+// Called by the pointer callbacks after the event has been delivered.
+void syncProbePointerMoved(int x, int y);

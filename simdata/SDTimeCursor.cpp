@@ -1,0 +1,451 @@
+#include "simdata/SDTimeCursor.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string_view>
+
+#include "simdata/SDCELLDevsModel.h"
+#include "simdata/SDCellName.h"
+#include "simdata/SDCellValues.h"
+#include "simdata/SDDevsModelList.h"
+#include "simdata/SDEventList.h"
+
+namespace {
+
+// Marks in the per-source table beside a cell's value number (kNone: the source updates nothing).
+constexpr uint32_t kPlainSource = SDTimeCursor::kNone - 1;
+constexpr uint32_t kUnresolved = SDTimeCursor::kNone - 2;
+// Value numbers stay below the marks.
+constexpr uint64_t kMaxSlots = kUnresolved;
+
+// Fewest updates between two checkpoints: a small run needs none.
+constexpr uint32_t kMinInterval = 1024;
+
+}  // namespace
+
+SDTimeCursor::SDTimeCursor(const SDEventList& events, SDDevsModelList& models)
+    : m_events(events), m_models(models) {}
+
+SDTimeCursor::~SDTimeCursor() = default;
+
+bool SDTimeCursor::next() {
+    sync();
+    if (m_position + 1 >= positionCount()) {
+        return false;
+    }
+    return moveTo(m_position + 1);
+}
+
+bool SDTimeCursor::previous() {
+    sync();
+    if (m_position == 0) {
+        return false;
+    }
+    return moveTo(m_position - 1);
+}
+
+bool SDTimeCursor::first() {
+    sync();
+    return moveTo(0);
+}
+
+bool SDTimeCursor::last() {
+    sync();
+    return moveTo(positionCount() - 1);
+}
+
+bool SDTimeCursor::goTo(double milliseconds) {
+    sync();
+    if (std::isnan(milliseconds)) {
+        return false;
+    }
+    return moveTo(positionOf(milliseconds));
+}
+
+size_t SDTimeCursor::timeCount() {
+    sync();
+    return m_times.size();
+}
+
+double SDTimeCursor::timeAt(size_t index) {
+    sync();
+    return index < m_times.size() ? m_times[index] : std::numeric_limits<double>::quiet_NaN();
+}
+
+long SDTimeCursor::currentTimeIndex() {
+    sync();
+    const auto after = std::upper_bound(m_times.begin(), m_times.end(), m_time);
+    return static_cast<long>(after - m_times.begin()) - 1;
+}
+
+bool SDTimeCursor::canPlay() {
+    sync();
+    return m_position + 1 < positionCount();
+}
+
+bool SDTimeCursor::output(const std::string& model, const std::string& port, double& value,
+                          uint32_t& timeIndex) {
+    sync();
+    const SDNameTable& names = m_events.getNames();
+    uint32_t source = 0;
+    uint32_t portName = 0;
+    if (!names.find(model, source) || !names.find(port, portName)) {
+        return false;
+    }
+    auto found = m_portSlots.find(static_cast<uint64_t>(source) << 32 | portName);
+    if (found == m_portSlots.end() || m_ports[found->second].timeIndex == kNone) {
+        return false;
+    }
+    value = m_ports[found->second].value;
+    timeIndex = m_ports[found->second].timeIndex;
+    return true;
+}
+
+void SDTimeCursor::sync() {
+    if (stale()) {
+        rebuild();
+    }
+}
+
+bool SDTimeCursor::stale() const {
+    if (!m_built || m_events.revision() != m_eventsRevision || m_models.revision() != m_modelsRevision) {
+        return true;
+    }
+    // A registered record that grows renumbers its cells.
+    for (const CellModel& cells : m_cellModels) {
+        if (cells.model->getWidth() != cells.width || cells.model->getHeight() != cells.height ||
+            cells.model->getLength() != cells.length) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void SDTimeCursor::rebuild() {
+    m_built = true;
+    m_eventsRevision = m_events.revision();
+    m_modelsRevision = m_models.revision();
+    numberValues();
+    const size_t updateCount = sizeIndex();
+    fillIndex(updateCount);
+    m_startIndex =
+        static_cast<size_t>(std::lower_bound(m_times.begin(), m_times.end(), 0.0) - m_times.begin());
+    m_startIsEventTime = m_startIndex < m_times.size() && m_times[m_startIndex] == 0.0;
+
+    // The current time stays (it is still a position: events are only ever added); its values are
+    // worked out again from the new index.
+    m_applied = 0;
+    m_position = positionOf(m_time);
+    m_time = positionTime(m_position);
+    applyUpTo(updatesAt(m_position));
+}
+
+void SDTimeCursor::numberValues() {
+    // Every cell of every Cell-DEVS model gets a value number; the values start empty. Ports are numbered
+    // after the cells as the events name them.
+    m_cellModels.clear();
+    uint64_t slots = 0;
+    for (const auto& entry : m_models.getModels()) {
+        auto* cells = dynamic_cast<SDCELLDevsModel*>(entry.second.get());
+        if (cells == nullptr) {
+            continue;
+        }
+        SDCellValues& values = cells->getValues();
+        values.clearAll();
+        values.resetRange();
+        if (slots + values.size() >= kMaxSlots) {
+            continue;  // beyond what can be numbered; such a model shows no values
+        }
+        m_cellModels.push_back(CellModel{cells, &values, static_cast<uint32_t>(slots),
+                                         static_cast<uint32_t>(values.size()), cells->getWidth(),
+                                         cells->getHeight(), cells->getLength()});
+        slots += values.size();
+    }
+    m_cellSlots = static_cast<uint32_t>(slots);
+    m_ports.clear();
+    m_portSlots.clear();
+    const SDNameTable& names = m_events.getNames();
+    m_sourceSlots.assign(names.size(), kUnresolved);
+    m_outPort = kNone;
+    names.find("out", m_outPort);
+}
+
+size_t SDTimeCursor::sizeIndex() {
+    // Counts the times and the updates (numbering the port values on the way) and allocates the index at
+    // its exact size.
+    const size_t eventCount = m_events.size();
+    size_t timeCount = 0;
+    size_t updateCount = 0;
+    double previousTime = 0.0;
+    for (size_t i = 0; i < eventCount; ++i) {
+        const SDEventList::Record& event = m_events.record(i);
+        if (!std::isfinite(event.time)) {
+            continue;
+        }
+        if (timeCount == 0 || event.time != previousTime) {
+            ++timeCount;
+            previousTime = event.time;
+        }
+        if (event.type != 0 && slotOf(event.source, event.port) != kNone && updateCount < kMaxSlots) {
+            ++updateCount;
+        }
+    }
+    m_slotCount = m_cellSlots + m_ports.size();
+    m_interval = static_cast<uint32_t>(
+        std::clamp<uint64_t>(2 * static_cast<uint64_t>(m_slotCount), kMinInterval, kMaxSlots));
+    const size_t checkpoints = updateCount / m_interval;
+
+    // Fresh vectors, so that a smaller index does not keep the capacity of a larger one.
+    std::vector<double>().swap(m_times);
+    std::vector<uint32_t>().swap(m_updatesUpTo);
+    m_times.reserve(timeCount);
+    m_updatesUpTo.reserve(timeCount);
+    std::vector<uint32_t>(updateCount).swap(m_updateSlot);
+    std::vector<double>(updateCount).swap(m_updateValue);
+    std::vector<uint32_t>(updateCount).swap(m_updateTime);
+    std::vector<uint32_t>(updateCount).swap(m_updatePrevious);
+    std::vector<double>(checkpoints * m_slotCount).swap(m_checkpointValues);
+    std::vector<uint32_t>(checkpoints * m_slotCount).swap(m_checkpointTimes);
+    return updateCount;
+}
+
+void SDTimeCursor::fillIndex(size_t updateCount) {
+    // The times, the updates, the checkpoints and each model's range. The values are played once through
+    // from the start in a scratch copy, which the checkpoints are taken from.
+    const size_t eventCount = m_events.size();
+    std::vector<double> values(m_slotCount, 0.0);
+    std::vector<uint32_t> times(m_slotCount, kNone);
+    std::vector<uint32_t> latest(m_slotCount, kNone);
+    auto takeCheckpoint = [&](uint32_t update) {
+        const size_t at = (update / m_interval - 1) * m_slotCount;
+        std::copy(values.begin(), values.end(), m_checkpointValues.begin() + static_cast<ptrdiff_t>(at));
+        std::copy(times.begin(), times.end(), m_checkpointTimes.begin() + static_cast<ptrdiff_t>(at));
+    };
+    uint32_t update = 0;
+    for (size_t i = 0; i < eventCount; ++i) {
+        const SDEventList::Record& event = m_events.record(i);
+        if (!std::isfinite(event.time)) {
+            continue;
+        }
+        if (m_times.empty() || event.time != m_times.back()) {
+            if (!m_times.empty()) {
+                m_updatesUpTo.push_back(update);
+            }
+            m_times.push_back(event.time);
+        }
+        const uint32_t slot = event.type != 0 ? slotOf(event.source, event.port) : kNone;
+        if (slot == kNone || update == updateCount) {
+            continue;
+        }
+        if (update > 0 && update % m_interval == 0) {
+            takeCheckpoint(update);
+        }
+        const auto timeIndex = static_cast<uint32_t>(m_times.size() - 1);
+        m_updateSlot[update] = slot;
+        m_updateValue[update] = event.value;
+        m_updateTime[update] = timeIndex;
+        m_updatePrevious[update] = latest[slot];
+        latest[slot] = update;
+        values[slot] = event.value;
+        times[slot] = timeIndex;
+        if (slot < m_cellSlots) {
+            modelOf(slot).values->widenRange(event.value);
+        }
+        ++update;
+    }
+    if (!m_times.empty()) {
+        m_updatesUpTo.push_back(update);
+    }
+    if (update > 0 && update % m_interval == 0) {
+        takeCheckpoint(update);
+    }
+}
+
+SDTimeCursor::CellModel& SDTimeCursor::modelOf(uint32_t slot) {
+    auto after = std::upper_bound(m_cellModels.begin(), m_cellModels.end(), slot,
+                                  [](uint32_t s, const CellModel& cells) { return s < cells.base; });
+    return *(after - 1);
+}
+
+uint32_t SDTimeCursor::slotOf(uint32_t source, uint32_t port) {
+    if (source >= m_sourceSlots.size()) {
+        return kNone;
+    }
+    uint32_t& mark = m_sourceSlots[source];
+    if (mark == kUnresolved) {
+        mark = cellSlotOf(m_events.getNames().name(source));
+    }
+    if (mark == kPlainSource) {
+        const uint64_t key = static_cast<uint64_t>(source) << 32 | port;
+        auto found = m_portSlots.find(key);
+        if (found != m_portSlots.end()) {
+            return m_cellSlots + found->second;
+        }
+        if (m_cellSlots + m_ports.size() >= kMaxSlots) {
+            return kNone;
+        }
+        const auto index = static_cast<uint32_t>(m_ports.size());
+        m_ports.push_back(PortValue{0.0, kNone});
+        m_portSlots.emplace(key, index);
+        return m_cellSlots + index;
+    }
+    if (mark == kNone || port != m_outPort) {
+        return kNone;
+    }
+    return mark;
+}
+
+uint32_t SDTimeCursor::cellSlotOf(const std::string& source) {
+    std::string_view modelName;
+    long long coordinates[3];
+    if (!splitCellName(source, modelName, coordinates, m_scratch)) {
+        return kPlainSource;
+    }
+    auto* model = dynamic_cast<SDCELLDevsModel*>(m_models.findModel(std::string(modelName)));
+    if (model == nullptr) {
+        return kNone;
+    }
+    for (const CellModel& cells : m_cellModels) {
+        if (cells.model != model) {
+            continue;
+        }
+        const long long x = coordinates[0];
+        const long long y = coordinates[1];
+        const long long z = coordinates[2];
+        if (x < 0 || y < 0 || z < 0 || x >= cells.width || y >= cells.height || z >= cells.length) {
+            return kNone;
+        }
+        return cells.base + static_cast<uint32_t>((x * cells.height + y) * cells.length + z);
+    }
+    return kNone;
+}
+
+size_t SDTimeCursor::positionCount() const {
+    return m_times.size() + (m_startIsEventTime ? 0 : 1);
+}
+
+double SDTimeCursor::positionTime(size_t position) const {
+    if (!m_startIsEventTime) {
+        if (position == m_startIndex) {
+            return 0.0;
+        }
+        if (position > m_startIndex) {
+            --position;
+        }
+    }
+    return m_times[position];
+}
+
+uint32_t SDTimeCursor::updatesAt(size_t position) const {
+    if (!m_startIsEventTime) {
+        if (position == m_startIndex) {
+            return m_startIndex == 0 ? 0 : m_updatesUpTo[m_startIndex - 1];
+        }
+        if (position > m_startIndex) {
+            --position;
+        }
+    }
+    return m_updatesUpTo[position];
+}
+
+size_t SDTimeCursor::positionOf(double milliseconds) const {
+    size_t atOrBefore =
+        static_cast<size_t>(std::upper_bound(m_times.begin(), m_times.end(), milliseconds) - m_times.begin());
+    if (!m_startIsEventTime && milliseconds >= 0.0) {
+        ++atOrBefore;
+    }
+    return atOrBefore == 0 ? 0 : atOrBefore - 1;
+}
+
+bool SDTimeCursor::moveTo(size_t position) {
+    applyUpTo(updatesAt(position));
+    const double before = m_time;
+    m_position = position;
+    m_time = positionTime(position);
+    return m_time != before;
+}
+
+void SDTimeCursor::applyUpTo(uint32_t target) {
+    if (target == m_applied) {
+        return;
+    }
+    const size_t checkpoint = target / m_interval;  // the nearest at or before the target; 0 is the start
+    const auto checkpointUpdate = static_cast<uint32_t>(checkpoint * m_interval);
+    const uint32_t distance = target > m_applied ? target - m_applied : m_applied - target;
+    if (distance <= static_cast<size_t>(target - checkpointUpdate) + m_slotCount) {
+        if (target > m_applied) {
+            for (uint32_t u = m_applied; u < target; ++u) {
+                write(m_updateSlot[u], m_updateValue[u], m_updateTime[u]);
+            }
+        } else {
+            // Undone newest first, so each value ends as it was before the earliest undone update.
+            for (uint32_t u = m_applied; u-- > target;) {
+                const uint32_t previous = m_updatePrevious[u];
+                if (previous == kNone) {
+                    erase(m_updateSlot[u]);
+                } else {
+                    write(m_updateSlot[u], m_updateValue[previous], m_updateTime[previous]);
+                }
+            }
+        }
+    } else {
+        restoreCheckpoint(checkpoint);
+        for (uint32_t u = checkpointUpdate; u < target; ++u) {
+            write(m_updateSlot[u], m_updateValue[u], m_updateTime[u]);
+        }
+    }
+    m_applied = target;
+}
+
+void SDTimeCursor::restoreCheckpoint(size_t checkpoint) {
+    if (checkpoint == 0) {
+        for (CellModel& cells : m_cellModels) {
+            cells.values->clearAll();
+        }
+        for (PortValue& port : m_ports) {
+            port.timeIndex = kNone;
+        }
+        return;
+    }
+    const size_t at = (checkpoint - 1) * m_slotCount;
+    for (CellModel& cells : m_cellModels) {
+        cells.values->restore(&m_checkpointValues[at + cells.base], &m_checkpointTimes[at + cells.base]);
+    }
+    for (size_t i = 0; i < m_ports.size(); ++i) {
+        m_ports[i] =
+            PortValue{m_checkpointValues[at + m_cellSlots + i], m_checkpointTimes[at + m_cellSlots + i]};
+    }
+}
+
+void SDTimeCursor::write(uint32_t slot, double value, uint32_t timeIndex) {
+    if (slot < m_cellSlots) {
+        CellModel& cells = modelOf(slot);
+        cells.values->set(slot - cells.base, value, timeIndex);
+    } else {
+        m_ports[slot - m_cellSlots] = PortValue{value, timeIndex};
+    }
+}
+
+void SDTimeCursor::erase(uint32_t slot) {
+    if (slot < m_cellSlots) {
+        CellModel& cells = modelOf(slot);
+        cells.values->clear(slot - cells.base);
+    } else {
+        m_ports[slot - m_cellSlots].timeIndex = kNone;
+    }
+}
+
+size_t SDTimeCursor::checkpointBytes() const {
+    return m_checkpointValues.capacity() * sizeof(double) + m_checkpointTimes.capacity() * sizeof(uint32_t);
+}
+
+size_t SDTimeCursor::indexBytes() const {
+    return checkpointBytes() + m_times.capacity() * sizeof(double) +
+           m_updatesUpTo.capacity() * sizeof(uint32_t) +
+           (m_updateSlot.capacity() + m_updateTime.capacity() + m_updatePrevious.capacity()) *
+               sizeof(uint32_t) +
+           m_updateValue.capacity() * sizeof(double) + m_sourceSlots.capacity() * sizeof(uint32_t) +
+           m_ports.capacity() * sizeof(PortValue) + m_portSlots.size() * 32 +
+           m_portSlots.bucket_count() * sizeof(void*);
+}
