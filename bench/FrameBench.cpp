@@ -106,6 +106,18 @@ void fitCamera() {
     }
 }
 
+long residentMegabytes() {
+    long pages = 0;
+    long resident = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) {
+            resident = 0;
+        }
+        std::fclose(statm);
+    }
+    return resident * 4096 / (1024 * 1024);
+}
+
 long peakResidentMegabytes() {
     struct rusage usage;
     ::getrusage(RUSAGE_SELF, &usage);
@@ -252,8 +264,9 @@ void BM_Frame100x100x10(benchmark::State& state) {
 BENCHMARK(BM_Frame100x100x10)->Arg(1)->Arg(0)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
 
 // A million cells (100 x 100 x 100, coloured by the ramp), seen whole: the first frame builds and colours
-// the buffers. Run alone for the memory figure (--benchmark_filter=Million): peak_rss_MB is the whole
-// process's peak resident memory.
+// the buffers. Run alone for the memory figures (--benchmark_filter=Million): peak_rss_MB is the whole
+// process's peak resident memory, rss_before_MB and rss_after_MB the resident memory before the first frame
+// and after the last.
 void BM_FrameMillionCells(benchmark::State& state) {
     if (!openWindow()) {
         state.SkipWithError("no GL window");
@@ -263,7 +276,10 @@ void BM_FrameMillionCells(benchmark::State& state) {
     simulation->newVisualization("bench.vis");
     addCellSpace("heat", 100, 100, 100, true);
     fitCamera();
+    // Resident before the first frame: the cell space and its values, no drawing data yet.
+    state.counters["rss_before_MB"] = static_cast<double>(residentMegabytes());
     runFrames(state);
+    state.counters["rss_after_MB"] = static_cast<double>(residentMegabytes());
     state.counters["buffer_bytes_per_cell"] =
         static_cast<double>(simulation->getCellView()->getBufferBytes()) / 1000000.0;
     state.counters["peak_rss_MB"] = static_cast<double>(peakResidentMegabytes());

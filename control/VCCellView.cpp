@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "scene/SDColourRamp.h"
+#include "shell/Log.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDDevsModelList.h"
 #include "view3d/Frustum.h"
@@ -119,6 +120,12 @@ void VCCellView::render(Frustum* frustum) {
         }
         if (!entry.placed) {
             if (entry.failed) {
+                continue;
+            }
+            if (placement->cellCount() > SDCellBatch::kMaxCells) {
+                logMessage("Unable to draw %s: %zu cells, more than the %zu the view draws of one model",
+                           name.c_str(), placement->cellCount(), SDCellBatch::kMaxCells);
+                entry.failed = true;
                 continue;
             }
             if (entry.batch == nullptr) {

@@ -229,6 +229,11 @@ bool SDCellBatch::build(const SDCellPlacement& placement) {
     if (cells == 0) {
         return false;
     }
+    if (cells > kMaxCells) {
+        logMessage("Unable to draw %zu cells: the view draws at most %zu cells of one model", cells,
+                   kMaxCells);
+        return false;
+    }
     const std::vector<float>* axes[3] = {&m_placement.xs(), &m_placement.ys(), &m_placement.zs()};
     m_touching = false;
     for (int axis = 0; axis < 3; ++axis) {

@@ -34,6 +34,9 @@ class SDCellBatch {
   public:
     // Cells per run of a shared index pattern: 8 corners each, 65,536 vertices in all.
     static constexpr size_t kChunkCells = 8192;
+    // The most cells one batch draws (512 MiB of buffers): a cell space that a log grows beyond this is
+    // not drawn, rather than taking the machine's memory.
+    static constexpr size_t kMaxCells = 4194304;
 
     struct Rgba8 {
         uint8_t r = 0, g = 0, b = 0, a = 0;
@@ -48,7 +51,7 @@ class SDCellBatch {
     ~SDCellBatch();
 
     // Allocates the buffers for the placement's cells; their looks are undefined until each has been set.
-    // False (logged) when the driver lacks vertex buffers or memory.
+    // False (logged) when the driver lacks vertex buffers or memory, or beyond kMaxCells.
     bool build(const SDCellPlacement& placement);
     bool isBuilt() const { return m_built; }
     const SDCellPlacement& getPlacement() const { return m_placement; }

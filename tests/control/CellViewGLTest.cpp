@@ -277,6 +277,20 @@ TEST_F(CellViewGLTest, DrawCallsDependOnTheViewNotOnTheNumberOfCells) {
     EXPECT_EQ(0u, SDCellBatch::drawCallCount());
 }
 
+TEST_F(CellViewGLTest, ACellSpaceTooLargeToDrawIsReportedOnceAndTheOthersStillShow) {
+    addModel("life", 20, 20, 1);
+    addModel("huge", 2049, 2048, 1);  // just over four million cells
+    lookAtLife();
+    simulation.render(nullptr);
+    lookAtLife();
+    simulation.render(nullptr);
+    EXPECT_EQ(
+        1u,
+        rec.count("Unable to draw huge: 4196352 cells, more than the 4194304 the view draws of one model"))
+        << rec.text();
+    expectPixel(kCubeColour, lifeCell(3, 3), "life is drawn");
+}
+
 TEST_F(CellViewGLTest, AModelOtherThanLifeIsDrawnWhereItsPlacementSays) {
     SDCELLDevsModel* plane = addModel("plane", 3, 3, 1);
     plane->getValues().widenRange(0.0);
