@@ -161,7 +161,7 @@ void VCCellView::recolour(Entry& entry) {
     if (!all && m_changed.empty()) {
         return;
     }
-    if (!entry.batch->beginUpdate()) {
+    if (!entry.batch->beginUpdate(all)) {
         return;
     }
     const CellColours colourOf(model, values);

@@ -248,6 +248,8 @@ bool SDCellBatch::build(const SDCellPlacement& placement) {
     m_hidden.assign(cells, false);
     m_hiddenCount = 0;
     m_eyeInside = false;
+    m_positionsValid = false;
+    m_writingAll = false;
     m_cut = wantsCutCells(m_eyeInside);
 
     GLuint names[2] = {0, 0};
@@ -272,10 +274,11 @@ bool SDCellBatch::build(const SDCellPlacement& placement) {
     return true;
 }
 
-bool SDCellBatch::beginUpdate() {
+bool SDCellBatch::beginUpdate(bool everyCell) {
     if (!m_built) {
         return false;
     }
+    m_writingAll = everyCell;
     if (m_mappedPositions != nullptr) {
         return true;
     }
@@ -348,8 +351,10 @@ void SDCellBatch::setCell(size_t cell, Rgba8 colour) {
     if (hidden != m_hidden[cell]) {
         m_hidden[cell] = hidden;
         m_hiddenCount += hidden ? 1 : static_cast<size_t>(-1);
+        writePositions(cell);
+    } else if (m_writingAll || !m_positionsValid) {
+        writePositions(cell);
     }
-    writePositions(cell);
     std::fill_n(m_mappedColours + cell * kCorners, kCorners, colour);
 }
 
@@ -385,11 +390,15 @@ void SDCellBatch::endUpdate() {
     if (gl.buffers) {
         gl.bindBuffer(GL_ARRAY_BUFFER, 0);
     }
+    if (m_writingAll) {
+        m_positionsValid = true;
+        m_writingAll = false;
+    }
     // Cells are cut only while none is hidden: a hidden cell would leave a hole that the cubes drawn
     // before it used to fill.
-    if (m_built && m_cut != wantsCutCells(m_eyeInside)) {
+    if (m_built && (m_cut != wantsCutCells(m_eyeInside) || !m_positionsValid)) {
         m_cut = wantsCutCells(m_eyeInside);
-        rewriteAllPositions();
+        m_positionsValid = rewriteAllPositions();
     }
 }
 
@@ -524,7 +533,7 @@ void SDCellBatch::draw() {
                           eye[2] > bounds.getMin().z - slack && eye[2] < bounds.getMax().z + slack);
         if (m_cut != wantsCutCells(m_eyeInside)) {
             m_cut = wantsCutCells(m_eyeInside);
-            rewriteAllPositions();
+            m_positionsValid = rewriteAllPositions();
         }
     }
     for (int axis = 0; axis < 3; ++axis) {

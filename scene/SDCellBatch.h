@@ -57,9 +57,11 @@ class SDCellBatch {
     const SDCellPlacement& getPlacement() const { return m_placement; }
     size_t getCellCount() const { return m_placement.cellCount(); }
 
-    // Cell looks are written between beginUpdate and endUpdate. False when the buffers cannot be written.
-    bool beginUpdate();
-    // `cell` below getCellCount().
+    // Cell looks are written between beginUpdate and endUpdate; `everyCell` says that every cell will be
+    // set. False when the buffers cannot be written.
+    bool beginUpdate(bool everyCell);
+    // `cell` below getCellCount(). Only the colour is sent, and the corners when the cell is hidden or
+    // shown again.
     void setCell(size_t cell, Rgba8 colour);
     void endUpdate();
 
@@ -107,6 +109,8 @@ class SDCellBatch {
     bool m_touching = false;                              // along any axis
     bool m_cut = false;                                   // the positions hold cut cells
     bool m_eyeInside = false;                             // at the last draw, the eye was inside the block
+    bool m_positionsValid = false;  // every cell's corners have been written since the buffers were made
+    bool m_writingAll = false;      // the update under way sets every cell
     std::vector<bool> m_hidden;
     size_t m_hiddenCount = 0;
 
