@@ -90,6 +90,7 @@ class CellCommandGLTest : public ::testing::Test {
         return lines;
     }
     size_t inLogFile(const std::string& line) const {
+        flushLog();  // as the GLUT callback that ran the command does when it returns
         std::istringstream text(readFile(dir.file("log.txt")));
         size_t count = 0;
         for (std::string read; std::getline(text, read);) {
