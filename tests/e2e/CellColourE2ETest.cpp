@@ -107,25 +107,4 @@ TEST(CellColourE2ETest, SteppingTheTimeRecoloursTheCellsByValue) {
     EXPECT_TRUE(app.running()) << app.errors();
 }
 
-TEST(CellColourE2ETest, AHeatRunShowsItsTemperaturesAlongTheRamp) {
-    AppSession app;
-    ASSERT_TRUE(app.started()) << app.errors();
-    app.command("vis_new heat");
-    app.command("vis_import_logfile " + std::string(TESS_SOURCE_DIR) + "/samples/heat_40x40.log");
-    app.command("vis_fit");
-    app.command("time_goto end");
-    ASSERT_TRUE(app.waitForLogLine("Current time: 00:00:03:000", 120)) << app.errors();
-    app.key("grave");
-    const Image shot = app.settledScreenshot(TESS_SCREENSHOT_DIR "/colours_heat.png");
-    ASSERT_TRUE(shot.valid());
-    // The sources held at -50 and 100 take the ends of the ramp; cells that warmed or cooled lie between.
-    EXPECT_GT(shot.count(0, 40, 700, 600, isLowest), 100);
-    EXPECT_GT(shot.count(0, 40, 700, 600, isHighest), 100);
-    const int between = shot.count(0, 40, 700, 600, [](Pixel p) {
-        return !isLowest(p) && !isHighest(p) && !isNoValue(p) && p.r > 100 && p.r > p.g;
-    });
-    EXPECT_GT(between, 5000);
-    EXPECT_TRUE(app.running()) << app.errors();
-}
-
 }  // namespace

@@ -31,26 +31,6 @@ void expectApart(const SDCellLayout& layout) {
     }
 }
 
-TEST(CellLayoutTest, LifeSpreadsOverItsBoxFromTheMinimumCorner) {
-    SDCellLayout layout;
-    layout.place(Models{{"life", {20, 20, 1}}});
-    const SDCellPlacement* life = layout.find("life");
-    ASSERT_NE(nullptr, life);
-    for (unsigned i = 0; i < 20; ++i) {
-        EXPECT_FLOAT_EQ(-10.0f + static_cast<float>(i), life->cellCentre(i, 0, 0).x);
-        EXPECT_FLOAT_EQ(-10.0f + static_cast<float>(i), life->cellCentre(0, i, 0).y);
-    }
-    EXPECT_FLOAT_EQ(-15.0f, life->cellCentre(7, 3, 0).z);
-    // Cell numbers run z fastest, then y, then x.
-    EXPECT_EQ(life->cellCentre(2, 5, 0), life->cellCentre(static_cast<size_t>(2 * 20 + 5)));
-    EXPECT_FLOAT_EQ(0.5f, life->getCubeEdge());
-
-    // 100 cells on an edge of 20: a step of 0.2, and cubes of 0.5 that overlap their neighbours.
-    layout.place(Models{{"life", {100, 100, 1}}});
-    EXPECT_NEAR(-9.8f, layout.find("life")->cellCentre(1, 1, 0).x, 1e-6);
-    EXPECT_NEAR(9.8f, layout.find("life")->cellCentre(99, 0, 0).x, 1e-4);
-}
-
 TEST(CellLayoutTest, OtherModelsStandOneUnitApartInARowRightOfLifeInNameOrder) {
     SDCellLayout layout;
     layout.place(Models{{"plane", {25, 25, 1}}, {"fallrock", {8, 8, 8}}, {"life", {20, 20, 1}}});

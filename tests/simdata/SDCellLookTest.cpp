@@ -75,22 +75,4 @@ TEST(SDCellLookTest, AMillionValuesInOverlappingRulesLogNothing) {
     EXPECT_TRUE(rec.contains("Using first rule triggered"));
 }
 
-TEST(SDCellLookTest, EveryChangeOfLookGivesANewVersionNeverSeenBefore) {
-    SDCELLDevsModel a;
-    SDCELLDevsModel b;
-    EXPECT_EQ(nullptr, a.findLook()) << "the look is built on first use";
-    const unsigned long first = a.getLook().getVersion();
-    EXPECT_NE(first, b.getLook().getVersion());
-    EXPECT_EQ(SDCellLook::kNoValueColour, a.getLook().getNoValueColour());
-    a.getLook().setNoValueColour(kHidden);
-    const unsigned long second = a.getLook().getVersion();
-    EXPECT_NE(first, second);
-    EXPECT_EQ(kHidden, a.getLook().getNoValueColour());
-    a.getLook().addRule(a.getRules(), 1, 2, kRed);
-    EXPECT_NE(second, a.getLook().getVersion());
-    const unsigned long third = a.getLook().getVersion();
-    a.getLook().clearRules(a.getRules());
-    EXPECT_NE(third, a.getLook().getVersion());
-}
-
 }  // namespace

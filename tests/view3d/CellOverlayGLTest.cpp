@@ -77,36 +77,6 @@ class CellOverlayGLTest : public ::testing::Test {
     VDTessaronerWindow m_window;
 };
 
-TEST_F(CellOverlayGLTest, VisFitBringsEveryBlockIntoThePicture) {
-    addModel("life", 20, 20, 1);
-    addModel("plane", 25, 25, 1);
-    addModel("fallrock", 8, 8, 8);
-    addModel("wide", 120, 3, 1);
-    frame();
-    EXPECT_EQ(Vector3(0, 1, 1), camera().getPosition()) << "the camera starts as it always has";
-
-    fit();
-    frame();
-    const std::vector<VCCellView::DrawnModel> models = getSimulation()->getCellView()->getDrawnModels();
-    ASSERT_EQ(4u, models.size());
-    for (const VCCellView::DrawnModel& model : models) {
-        // The frontmost cell nearest the block's middle shows where the block's middle projects.
-        const SDCellPlacement& cells = *model.placement;
-        const Vector3 front =
-            cells.cellCentre(cells.getWidth() / 2, cells.getHeight() / 2, cells.getLength() - 1);
-        float x = 0;
-        float y = 0;
-        ASSERT_TRUE(overlay().project(front, x, y)) << model.name;
-        ASSERT_GE(x, 0) << model.name;
-        ASSERT_LT(x, 800) << model.name;
-        ASSERT_GE(y, 0) << model.name;
-        ASSERT_LT(y, 560) << model.name << " below the button strip";
-        EXPECT_LT(GLTestContext::countNear(static_cast<int>(x) - 1, static_cast<int>(y) - 1, 3, 3, kBlack, 0),
-                  9)
-            << model.name << " is drawn at " << x << "," << y;
-    }
-}
-
 TEST_F(CellOverlayGLTest, NamesStandByTheirBlocksAndTheBarShowsTheRampOfTheModelInTheMiddle) {
     SDCELLDevsModel* plane = addModel("plane", 25, 25, 1);
     plane->getValues().widenRange(-3.0);

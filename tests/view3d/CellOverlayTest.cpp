@@ -116,11 +116,4 @@ TEST(CellOverlayTest, ProjectsLikeTheCameraAndPicksTheModelNearestTheMiddle) {
     EXPECT_EQ(-1, overlay.nearestToCentre(models)) << "behind the eye or outside the window";
 }
 
-TEST(CellOverlayTest, ValuesBesideTheBarAreShortAndExact) {
-    EXPECT_EQ("0", VDCellOverlay::formatValue(0.0));
-    EXPECT_EQ("0.44444", VDCellOverlay::formatValue(0.44444));
-    EXPECT_EQ("-12.5", VDCellOverlay::formatValue(-12.5));
-    EXPECT_EQ("1e+06", VDCellOverlay::formatValue(1e6));
-}
-
 }  // namespace
