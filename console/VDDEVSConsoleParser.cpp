@@ -8,7 +8,9 @@
 #include "console/VDAddDetailNodeCommand.h"
 #include "console/VDCellCommand.h"
 #include "console/VDCloseCommand.h"
+#include "console/VDColorCommand.h"
 #include "console/VDExitCommand.h"
+#include "console/VDFitViewCommand.h"
 #include "console/VDImportLogFileCommand.h"
 #include "console/VDMoveCameraCommand.h"
 #include "console/VDNewCommand.h"
@@ -55,6 +57,12 @@ std::unique_ptr<VDConsoleCommand> makeCommand(const std::string& name) {
     if (name == "vis_state") {
         return std::make_unique<VDStateCommand>();
     }
+    if (name == "vis_color") {
+        return std::make_unique<VDColorCommand>();
+    }
+    if (name == "vis_fit") {
+        return std::make_unique<VDFitViewCommand>();
+    }
     if (name == "vis_snapshot") {
         return std::make_unique<VDSnapshotCommand>();
     }
@@ -66,8 +74,8 @@ std::unique_ptr<VDConsoleCommand> makeCommand(const std::string& name) {
 VDDEVSConsoleParser::VDDEVSConsoleParser() {
     // In alphabetical order, as Tab lists them.
     for (const char* name : {"cam_move", "cam_rotate", "exit", "print", "time_goto", "time_next", "time_prev",
-                             "vis_add_detail_node", "vis_cell", "vis_close", "vis_import_logfile", "vis_new",
-                             "vis_snapshot", "vis_state"}) {
+                             "vis_add_detail_node", "vis_cell", "vis_close", "vis_color", "vis_fit",
+                             "vis_import_logfile", "vis_new", "vis_snapshot", "vis_state"}) {
         addCommandName(name);
     }
 }

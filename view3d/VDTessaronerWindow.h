@@ -41,6 +41,7 @@ class VDTessaronerWindow : public VDWindow {
 
   private:
     void draw3D();
+    void drawCellOverlay();
     void drawGrid();
 
     std::unique_ptr<VDCamera> m_camera;

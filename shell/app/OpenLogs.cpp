@@ -1,7 +1,9 @@
 #include "shell/app/OpenLogs.h"
 
 #include <cstdio>
+#include <memory>
 
+#include "console/VDFitViewCommand.h"
 #include "control/VCSimulation.h"
 #include "shell/Log.h"
 #include "shell/app/CommandLine.h"
@@ -31,8 +33,8 @@ bool openLogs(const std::vector<std::string>& logs) {
 }
 
 void fitViewToRun() {
-    // The view cannot frame a run by itself yet: the camera keeps its start place, from which the "life"
-    // block is in view.
+    // As vis_fit does it, with the same report; the command hands itself to the garbage can when done.
+    std::make_unique<VDFitViewCommand>().release()->execute();
 }
 
 bool moveTimeCursor(const std::string& time) {

@@ -15,7 +15,7 @@ class VCSimulation;
 // with the loader's message, and the rest are still imported. True when every log was imported.
 bool openLogs(const std::vector<std::string>& logs);
 
-// Places the camera so that the whole run is in view.
+// Places the camera so that the whole run is in view, as vis_fit does.
 void fitViewToRun();
 
 // Puts the time cursor at `time`: "HH:MM:SS:MS" (the latest event time at or before it), "start" or "end",
