@@ -128,11 +128,13 @@ void VCSimulation::closeVisualization() {
 
 bool VCSimulation::importLogFile(const std::string& path) {
     if (getVisualization() == nullptr) {
-        logMessage("Unable to import from log file: no visualization currently exists.");
+        m_importFailure = "Unable to import from log file: no visualization currently exists.";
+        logText(m_importFailure);
         return false;
     }
     VCSimulationLink link(m_modelList.get(), m_eventList.get());
     const bool loaded = link.loadLogFile(path);
+    m_importFailure = link.getFailure();
     getVisualization()->getCursor()->sync();
     return loaded;
 }
