@@ -21,8 +21,10 @@ void VDImportLogFileCommand::setFileName(const std::string& fileName) {
 }
 
 void VDImportLogFileCommand::execute() {
+    // In the program the import goes on in slices after this returns; its lines follow this command's
+    // reply as they are read.
     if (VCSimulation* simulation = getSimulation()) {
-        simulation->importLogFile(m_fileName);
+        simulation->startImport(m_fileName);
     }
     dispose();
 }

@@ -4,6 +4,7 @@
 
 #include "gui/VDWindow.h"
 #include "view3d/VDCamera.h"
+#include "view3d/VDFrozenPicture.h"
 
 class VDPanel;
 class VDTextButton;
@@ -11,6 +12,10 @@ class VDTextButton;
 // The window that shows the 3D scene: it owns a first-person camera, draws a reference grid and the
 // current visualization through the simulation controller, and lets a strip of buttons draw over the
 // picture. Mouse drags, the buttons and the console's camera events move and turn the camera.
+//
+// While a log import runs, the picture is not drawn from the half-imported run (that would cost a full
+// redraw of a growing scene several times a second, and show it half built): the window shows the picture
+// as it was when the import began, with the import's progress over the strip (VDImportStrip).
 class VDTessaronerWindow : public VDWindow {
   public:
     // Button ids, also the source ids of the press events they raise.
@@ -29,6 +34,10 @@ class VDTessaronerWindow : public VDWindow {
     void setRectangle(const VDRect& rect) override;
     // A drag cut short by the console or a message box ends: its mouse-up goes to them.
     void inputLost() override;
+    // Draws the 3D picture with its overlay into the back buffer and keeps it, for the frames drawn while an
+    // import runs; the program calls it as an import begins. Needs the window's GL context and a theme.
+    void freezePicture();
+    const VDFrozenPicture& getFrozenPicture() const { return m_frozen; }
 
     VDCamera* getCamera() const { return m_camera.get(); }
     VDPanel* getPanel() const { return m_panel; }
@@ -40,6 +49,8 @@ class VDTessaronerWindow : public VDWindow {
     bool isDragging() const { return m_dragging; }
 
   private:
+    // The frame while an import runs; false when none runs (the picture kept for it is let go).
+    bool drawWhileImporting(VDEvent* redisplay);
     void draw3D();
     void drawCellOverlay();
     void drawGrid();
@@ -55,4 +66,5 @@ class VDTessaronerWindow : public VDWindow {
     bool m_dragging = false;
     int m_lastMouseX = 0;
     int m_lastMouseY = 0;
+    VDFrozenPicture m_frozen;
 };
