@@ -10,6 +10,7 @@
 #include "console/VDImportLogFileCommand.h"
 #include "console/VDMoveCameraCommand.h"
 #include "console/VDNewCommand.h"
+#include "console/VDPlaybackCommand.h"
 #include "console/VDPrintObjectCommand.h"
 #include "console/VDRotateCameraCommand.h"
 #include "console/VDStateCommand.h"
@@ -52,6 +53,9 @@ std::unique_ptr<VDConsoleCommand> makeCommand(const std::string& name) {
     if (name == "vis_state") {
         return std::make_unique<VDStateCommand>();
     }
+    if (name == "play" || name == "stop") {
+        return std::make_unique<VDPlaybackCommand>(name);
+    }
     return nullptr;
 }
 
@@ -60,7 +64,7 @@ std::unique_ptr<VDConsoleCommand> makeCommand(const std::string& name) {
 VDDEVSConsoleParser::VDDEVSConsoleParser() {
     // In alphabetical order, as Tab lists them.
     for (const char* name :
-         {"cam_move", "cam_rotate", "exit", "print", "time_goto", "time_next", "time_prev",
+         {"cam_move", "cam_rotate", "exit", "play", "print", "stop", "time_goto", "time_next", "time_prev",
           "vis_add_detail_node", "vis_cell", "vis_close", "vis_import_logfile", "vis_new", "vis_state"}) {
         addCommandName(name);
     }
