@@ -112,4 +112,74 @@ TEST_F(ScrollBarTest, DraggingTheThumbMapsItsTravelOntoTheRange) {
     EXPECT_EQ(10, bar->getValue());
 }
 
+// A horizontal bar 200 by 10 that lets the pointer place its thumb, as a time bar does.
+class SliderTest : public ScrollBarTest {
+  protected:
+    void SetUp() override {
+        ScrollBarTest::SetUp();
+        bar->setOrientation(VDScrollBar::HORIZONTAL);
+        bar->setRectangle(VDRect(0, 0, 200, 10));
+        bar->setPointerPlacesThumb(true);
+        bar->setMax(100);  // thumb 10 long, travel 190: value v has its middle at 5 + 1.9 v
+    }
+};
+
+TEST_F(SliderTest, HorizontalThumbRunsFromTheLeftAtZeroToTheRightAtTheMaximum) {
+    VDRect thumb = bar->getThumbRect();
+    EXPECT_FLOAT_EQ(0, thumb.getX1());
+    EXPECT_FLOAT_EQ(10, thumb.getX2());
+    EXPECT_FLOAT_EQ(0, thumb.getY1());
+    EXPECT_FLOAT_EQ(10, thumb.getY2());
+    bar->setValue(100);
+    thumb = bar->getThumbRect();
+    EXPECT_FLOAT_EQ(190, thumb.getX1());
+    EXPECT_FLOAT_EQ(200, thumb.getX2());
+}
+
+TEST_F(SliderTest, APressOnTheTrackPutsTheThumbUnderThePointerAndADragCarriesIt) {
+    VDMouseDownEvent press(0, 100, 5);
+    EXPECT_TRUE(bar->handleEvent(&press));
+    EXPECT_TRUE(bar->isDragging());
+    EXPECT_EQ(50, bar->getValue());
+    EXPECT_EQ(50, parent.lastValue);
+    const VDRect thumb = bar->getThumbRect();
+    EXPECT_NEAR(100, (thumb.getX1() + thumb.getX2()) / 2, 1);
+
+    // Along the bar wherever the pointer is across it, and held at the ends.
+    VDMouseMoveEvent above(43, 80);
+    bar->handleEvent(&above);
+    EXPECT_EQ(20, bar->getValue());
+    VDMouseMoveEvent beyond(900, -40);
+    bar->handleEvent(&beyond);
+    EXPECT_EQ(100, bar->getValue());
+    VDMouseUpEvent release(0, 900, -40);
+    bar->handleEvent(&release);
+    EXPECT_FALSE(bar->isDragging());
+    VDMouseMoveEvent after(10, 5);
+    bar->handleEvent(&after);
+    EXPECT_EQ(100, bar->getValue());
+    EXPECT_EQ(3, valueEvents());
+
+    // Other buttons and presses beside the bar leave it alone.
+    VDMouseDownEvent right(1, 100, 5);
+    EXPECT_FALSE(bar->handleEvent(&right));
+    VDMouseDownEvent beside(0, 100, 11);
+    EXPECT_FALSE(bar->handleEvent(&beside));
+    EXPECT_EQ(100, bar->getValue());
+}
+
+TEST_F(SliderTest, ShownValuesAreClampedAndNotReported) {
+    bar->showValue(30);
+    EXPECT_EQ(30, bar->getValue());
+    bar->showValue(1000);
+    EXPECT_EQ(100, bar->getValue());
+    bar->showValue(-1);
+    EXPECT_EQ(0, bar->getValue());
+    EXPECT_EQ(0, valueEvents());
+    EXPECT_EQ(0, bar->valueAt(-50, 0));
+    EXPECT_EQ(100, bar->valueAt(500, 0));
+    bar->setMax(0);
+    EXPECT_EQ(0, bar->valueAt(150, 5)) << "nothing to place";
+}
+
 }  // namespace
