@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -26,7 +27,10 @@
 
 namespace {
 
-const char* const kLog = TESS_LIFE_LOG_LARGE;
+// TESS_IMPORT_LOG in the environment names another log (such as the 110-generation one of the target
+// life_log_110).
+const char* const kLog =
+    std::getenv("TESS_IMPORT_LOG") != nullptr ? std::getenv("TESS_IMPORT_LOG") : TESS_LIFE_LOG_LARGE;
 constexpr int kConsoleLines = 1000;
 
 // The console: the toolkit's text box with the console's capacity.

@@ -1,5 +1,7 @@
 #include "gui/VDStringLog.h"
 
+#include <algorithm>
+
 VDStringLog::~VDStringLog() = default;
 
 int VDStringLog::getCapacity() const {
@@ -8,32 +10,51 @@ int VDStringLog::getCapacity() const {
 
 int VDStringLog::setCapacity(int capacity) {
     m_capacity = capacity < 0 ? 0 : capacity;
-    int removed = 0;
-    while (static_cast<int>(m_lines.size()) > m_capacity) {
-        m_lines.pop_back();
-        ++removed;
+    straighten();
+    const int count = getCount();
+    if (count <= m_capacity) {
+        return 0;
     }
+    const int removed = count - m_capacity;
+    m_ring.erase(m_ring.begin(), m_ring.begin() + removed);
     return removed;
 }
 
 int VDStringLog::getCount() const {
-    return static_cast<int>(m_lines.size());
+    return static_cast<int>(m_ring.size());
 }
 
 void VDStringLog::addLine(const std::string& text) {
     if (m_capacity <= 0) {
         return;
     }
-    while (static_cast<int>(m_lines.size()) >= m_capacity) {
-        m_lines.pop_back();
+    if (getCount() < m_capacity) {
+        m_ring.push_back(text);
+        return;
     }
-    m_lines.push_front(text);
+    // Full: the oldest line's string takes the new text, keeping its storage.
+    m_ring[m_oldest].assign(text);
+    if (++m_oldest == m_ring.size()) {
+        m_oldest = 0;
+    }
 }
 
 VDStringLog::const_iterator VDStringLog::begin() const {
-    return m_lines.begin();
+    return const_iterator(this, 0);
 }
 
 VDStringLog::const_iterator VDStringLog::end() const {
-    return m_lines.end();
+    return const_iterator(this, getCount());
+}
+
+const std::string& VDStringLog::lineAt(int age) const {
+    const size_t size = m_ring.size();
+    return m_ring[(m_oldest + size - 1 - static_cast<size_t>(age)) % size];
+}
+
+void VDStringLog::straighten() {
+    if (m_oldest != 0) {
+        std::rotate(m_ring.begin(), m_ring.begin() + static_cast<std::ptrdiff_t>(m_oldest), m_ring.end());
+        m_oldest = 0;
+    }
 }

@@ -57,7 +57,10 @@ void VDTextBox::addLine(const std::string& text) {
     m_log.addLine(text);
     if (m_scrollBar != nullptr) {
         const int count = m_log.getCount();
-        m_scrollBar->setMax(count - 1);
+        // Once the log is full the bar stays as it is, line after line: only a change is passed on.
+        if (m_scrollBar->getMax() != count - 1) {
+            m_scrollBar->setMax(count - 1);
+        }
         m_scrollBar->setValue(count - (m_firstLine + 1));
     }
 }

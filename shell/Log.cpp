@@ -1,20 +1,23 @@
 #include "shell/Log.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
-#include <vector>
+#include <cstdlib>
 
 #include "shell/ConsoleChannel.h"
 #include "shell/EngineVariables.h"
+#include "shell/LogFile.h"
+#include "shell/LogFormat.h"
 
 namespace {
 
 std::string g_path;  // resolved once; later directory changes do not move the log
-int g_fd = -1;       // kept open between messages; every message is written with one write()
+
+// Lines still held when the process exits are written then, and any line logged after that (by a static
+// destructor that runs later) goes to the file at once.
+const int g_flushAtExit = std::atexit(+[] { logfile::writeThrough(); });
 
 void resolvePath() {
     if (!g_path.empty()) {
@@ -35,39 +38,16 @@ void resolvePath() {
 }
 
 bool openForAppend() {
-    if (g_fd >= 0) {
-        return true;
-    }
     resolvePath();
-    g_fd = ::open(g_path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-    return g_fd >= 0;
-}
-
-void writeAll(const char* data, size_t size) {
-    while (size > 0) {
-        ssize_t written = ::write(g_fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            // The file went bad (disk full, removed device): drop this message and reopen for the next.
-            ::close(g_fd);
-            g_fd = -1;
-            return;
-        }
-        data += written;
-        size -= static_cast<size_t>(written);
-    }
+    return logfile::open(g_path);
 }
 
 // The two channel switches, kept equal to the engine variables by watching them: a change takes effect
 // with the next message, without a lookup by name for every message (an import logs millions).
 class Switches {
   public:
-    static Switches& get() {
-        static Switches* instance = new Switches();  // never freed: logging stays safe during exit
-        return *instance;
-    }
+    // Set up with the first message; never freed, so logging stays safe during exit.
+    static const Switches& get() { return s_instance != nullptr ? *s_instance : create(); }
     bool file() const { return m_file; }
     bool console() const { return m_console; }
     void changed(std::string name, std::string value) {
@@ -87,6 +67,12 @@ class Switches {
         vars->addWatcher("file_logging", this, &Switches::changed);
         vars->addWatcher("console_logging", this, &Switches::changed);
     }
+    // Out of line: the set-up would otherwise weigh on every message's call.
+    __attribute__((noinline)) static const Switches& create() {
+        s_instance = new Switches();
+        return *s_instance;
+    }
+    static inline Switches* s_instance = nullptr;
     bool m_file = false;
     bool m_console = false;
 };
@@ -102,17 +88,14 @@ Channels channels() {
     return Channels{on.file(), on.console() && consoleAvailable()};
 }
 
-// `line` holds the message followed by one '\n'.
-void deliver(std::string& line, Channels to) {
+void deliver(const std::string& text, Channels to) {
     if (to.file && openForAppend()) {
-        writeAll(line.data(), line.size());
+        logfile::appendLine(text.data(), text.size());
     }
     // The console does not depend on the file: a user who started the program where it cannot write
     // still sees every report.
     if (to.console) {
-        line.pop_back();
-        consolePrint(line);
-        line.push_back('\n');
+        consolePrint(text);
     }
 }
 
@@ -143,14 +126,7 @@ class Buffer {
 
 void resetLog() {
     resolvePath();
-    if (g_fd >= 0) {
-        ::close(g_fd);
-        g_fd = -1;
-    }
-    int fd = ::open(g_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd >= 0) {
-        ::close(fd);
-    }
+    logfile::truncate(g_path);
 }
 
 void logMessage(const char* format, ...) {
@@ -159,38 +135,20 @@ void logMessage(const char* format, ...) {
         return;
     }
     Buffer buffer;
-    std::string& line = buffer.text;
     va_list args;
     va_start(args, format);
-    va_list again;
-    va_copy(again, args);
-    line.resize(line.capacity() > 256 ? line.capacity() : 256);
-    int needed = std::vsnprintf(line.data(), line.size() + 1, format, args);
+    const bool formatted = formatLogText(buffer.text, format, args);
     va_end(args);
-    if (needed < 0) {
-        va_end(again);
-        return;
+    if (formatted) {
+        deliver(buffer.text, to);
     }
-    if (static_cast<size_t>(needed) > line.size()) {
-        line.resize(static_cast<size_t>(needed));
-        std::vsnprintf(line.data(), line.size() + 1, format, again);
-    }
-    va_end(again);
-    line.resize(static_cast<size_t>(needed));
-    line.push_back('\n');
-    deliver(line, to);
 }
 
 void logText(const std::string& text) {
     Channels to = channels();
-    if (!to.any()) {
-        return;
+    if (to.any()) {
+        deliver(text, to);
     }
-    Buffer buffer;
-    std::string& line = buffer.text;
-    line.assign(text);
-    line.push_back('\n');
-    deliver(line, to);
 }
 
 std::string logFilePath() {
@@ -198,12 +156,17 @@ std::string logFilePath() {
     return g_path;
 }
 
+void flushLog() {
+    logfile::flush();
+}
+
+void flushLogFromSignal() {
+    logfile::flushFromSignal();
+}
+
 namespace logdetail {
 void forgetLogFile() {
-    if (g_fd >= 0) {
-        ::close(g_fd);
-        g_fd = -1;
-    }
+    logfile::close();
     g_path.clear();
 }
 }  // namespace logdetail

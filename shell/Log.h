@@ -5,8 +5,15 @@
 // The program's diagnostic channel. A message goes, each switched by an engine variable, to the file
 // log.txt of the directory the program started in ("file_logging") and to the console ("console_logging").
 // An absent switch counts as off.
+//
+// The file channel holds whole lines in memory (at most 1 MiB) and writes them out in large pieces: one
+// system call per line would set the pace of an import that logs millions. The file is complete after
+// flushLog(), which the GLUT bridge calls at the end of every callback, at process exit (exit() or a return
+// from main) and, through flushLogFromSignal(), when a fatal signal arrives. What is written out always ends
+// with a complete line.
 
-// Truncates the log file. The first call also fixes the file's absolute path for the rest of the run.
+// Truncates the log file and drops the lines held for it. The first call also fixes the file's absolute
+// path for the rest of the run.
 void resetLog();
 
 // printf-style; the formatted text is one message, written whole whatever its length.
@@ -15,10 +22,18 @@ void logMessage(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // The same channels for a text that is used as it stands (no format directives are read in it).
 void logText(const std::string& text);
 
+// Writes every line held for the file. Cheap when nothing is held (no system call).
+void flushLog();
+
+// The same for a signal handler: only async-signal-safe calls, no allocation, no lock. Lines being added
+// when the signal arrived are left out rather than written in part.
+void flushLogFromSignal();
+
 // The absolute path of the log file, resolving it if that has not happened yet.
 std::string logFilePath();
 
 namespace logdetail {
-// Closes the file and forgets the resolved path, as at program start. For tests that change directory.
+// Writes out what is held, closes the file and forgets the resolved path, as at program start. For tests
+// that change directory.
 void forgetLogFile();
 }  // namespace logdetail

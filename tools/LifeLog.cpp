@@ -1,8 +1,6 @@
 #include "tools/LifeLog.h"
 
-#include <algorithm>
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 #include <utility>
 #include <vector>
@@ -54,33 +52,19 @@ std::string lifeCellReference(int x, int y, int height) {
     return text;
 }
 
-void LifeLogWriter::line(const char* format, ...) {
-    char text[256];
-    va_list args;
-    va_start(args, format);
-    const int length = std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    if (length < 0) {
-        return;
-    }
-    // Lines are far shorter than the buffer; a longer one would be cut, never overrun.
-    m_out.write(text, std::min<std::streamsize>(length, sizeof text - 1));
-    m_out.put('\n');
-    ++m_summary.lines;
-}
-
 bool LifeLogWriter::write(const LifeGrid& initial, int generations) {
     if (!validBoard(initial.width(), initial.height(), generations, nullptr)) {
         return false;
     }
     m_summary = LifeLogSummary();
+    m_lines.resetCount();
     const std::string zero = formatLogTime(0);
     // The delay to the next event, or "..." when the model has gone passive.
     const std::string firstNext = initial.population() > 0 ? formatLogTime(kGenerationMs) : "...";
-    line("msg I / %s / Root(00) to top(01)", zero.c_str());
-    line("msg I / %s / top(01) to life(02)", zero.c_str());
-    line("msg D / %s / life(02) / %s to top(01)", zero.c_str(), firstNext.c_str());
-    line("msg D / %s / top(01) / %s to Root(00)", zero.c_str(), firstNext.c_str());
+    m_lines.line("msg I / %s / Root(00) to top(01)", zero.c_str());
+    m_lines.line("msg I / %s / top(01) to life(02)", zero.c_str());
+    m_lines.line("msg D / %s / life(02) / %s to top(01)", zero.c_str(), firstNext.c_str());
+    m_lines.line("msg D / %s / top(01) / %s to Root(00)", zero.c_str(), firstNext.c_str());
 
     LifeGrid before(initial.width(), initial.height());
     LifeGrid current = initial;
@@ -92,8 +76,8 @@ bool LifeLogWriter::write(const LifeGrid& initial, int generations) {
         before = std::move(current);
         current = std::move(next);
     }
-    m_out.flush();
-    return m_out.good();
+    m_summary.lines = m_lines.count();
+    return m_lines.good();
 }
 
 void LifeLogWriter::writeGeneration(const LifeGrid& before, const LifeGrid& after, long long time,
@@ -102,8 +86,8 @@ void LifeLogWriter::writeGeneration(const LifeGrid& before, const LifeGrid& afte
     const char* t = now.c_str();
     const int width = after.width();
     const int height = after.height();
-    line("msg * / %s / Root(00) to top(01)", t);
-    line("msg * / %s / top(01) to life(02)", t);
+    m_lines.line("msg * / %s / Root(00) to top(01)", t);
+    m_lines.line("msg * / %s / top(01) to life(02)", t);
 
     std::vector<std::pair<int, int>> changed;
     for (int x = 0; x < width; ++x) {
@@ -116,8 +100,8 @@ void LifeLogWriter::writeGeneration(const LifeGrid& before, const LifeGrid& afte
     for (const auto& [x, y] : changed) {
         const std::string cell = lifeCellReference(x, y, height);
         const double value = after.alive(x, y) ? 1.0 : 0.0;
-        line("msg Y / %s / %s / out / %12.5f to life(02)", t, cell.c_str(), value);
-        line("msg D / %s / %s / ... to life(02)", t, cell.c_str());
+        m_lines.line("msg Y / %s / %s / out / %12.5f to life(02)", t, cell.c_str(), value);
+        m_lines.line("msg D / %s / %s / ... to life(02)", t, cell.c_str());
         ++m_summary.outputMessages;
     }
     for (const auto& [x, y] : changed) {
@@ -129,15 +113,16 @@ void LifeLogWriter::writeGeneration(const LifeGrid& before, const LifeGrid& afte
                 }
                 const std::string neighbour =
                     lifeCellReference(wrap(x + dx, width), wrap(y + dy, height), height);
-                line("msg X / %s / life(02) / neighborchange / %12.5f to %s", t, value, neighbour.c_str());
+                m_lines.line("msg X / %s / life(02) / neighborchange / %12.5f to %s", t, value,
+                             neighbour.c_str());
                 ++m_summary.externalMessages;
             }
         }
     }
 
     const std::string next = more ? formatLogTime(kGenerationMs) : "...";
-    line("msg D / %s / life(02) / %s to top(01)", t, next.c_str());
-    line("msg D / %s / top(01) / %s to Root(00)", t, next.c_str());
+    m_lines.line("msg D / %s / life(02) / %s to top(01)", t, next.c_str());
+    m_lines.line("msg D / %s / top(01) / %s to Root(00)", t, next.c_str());
     ++m_summary.generations;
 }
 

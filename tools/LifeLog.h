@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tools/LifeGrid.h"
+#include "tools/LogLineWriter.h"
 
 // Writes a Game of Life run as a Cell-DEVS message log in the simulator's line format. The model tree is
 // Root(00) > top(01) > the cell space life(02) > the cells life(x,y)(id), ids counted from 03 in cell order
@@ -36,7 +37,7 @@ constexpr int kLifeLogMaxGenerations = 1000000;
 
 class LifeLogWriter {
   public:
-    explicit LifeLogWriter(std::ostream& out) : m_out(out) {}
+    explicit LifeLogWriter(std::ostream& out) : m_lines(out) {}
 
     // Writes the run that starts from `initial`, `generations` generations long (the first one is the
     // initial pattern). The run stops early once a generation changes nothing, as the simulator's would.
@@ -45,10 +46,9 @@ class LifeLogWriter {
     const LifeLogSummary& summary() const { return m_summary; }
 
   private:
-    void line(const char* format, ...) __attribute__((format(printf, 2, 3)));
     void writeGeneration(const LifeGrid& before, const LifeGrid& after, long long time, bool more);
 
-    std::ostream& m_out;
+    LogLineWriter m_lines;
     LifeLogSummary m_summary;
 };
 

@@ -1,57 +1,6 @@
 #include "tools/LifeLogArguments.h"
 
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
-#include <cstring>
-
-namespace {
-
-// Whole-text numbers only: "12x", "" and out-of-range values are refused rather than read in part.
-bool readInt(const std::string& text, int& value) {
-    if (text.empty()) {
-        return false;
-    }
-    errno = 0;
-    char* end = nullptr;
-    const long long read = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || read < INT_MIN || read > INT_MAX) {
-        return false;
-    }
-    value = static_cast<int>(read);
-    return true;
-}
-
-bool readSeed(const std::string& text, uint64_t& value) {
-    // strtoull would quietly turn "-1" into the largest value.
-    if (text.empty() || text[0] < '0' || text[0] > '9') {
-        return false;
-    }
-    errno = 0;
-    char* end = nullptr;
-    const unsigned long long read = std::strtoull(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0') {
-        return false;
-    }
-    value = read;
-    return true;
-}
-
-bool readDouble(const std::string& text, double& value) {
-    if (text.empty()) {
-        return false;
-    }
-    errno = 0;
-    char* end = nullptr;
-    const double read = std::strtod(text.c_str(), &end);
-    if (errno != 0 || *end != '\0') {
-        return false;
-    }
-    value = read;
-    return true;
-}
-
-}  // namespace
+#include "tools/ArgumentValues.h"
 
 const char* lifeLogUsage() {
     return "usage: lifelog [--width N] [--height N] [--generations N] [--seed N] [--density F] "
@@ -61,47 +10,31 @@ const char* lifeLogUsage() {
 }
 
 bool parseLifeLogArguments(int argc, const char* const* argv, LifeLogCommand& command, std::string& error) {
-    for (int i = 1; i < argc; ++i) {
-        std::string name = argv[i];
-        if (name == "--help" || name == "-h") {
-            command.help = true;
-            continue;
-        }
-        std::string value;
-        const size_t equals = name.find('=');
-        if (equals != std::string::npos) {
-            value = name.substr(equals + 1);
-            name.erase(equals);
-        } else if (i + 1 < argc) {
-            value = argv[++i];
-        } else {
-            error = "missing value for " + name;
-            return false;
-        }
-
-        LifeLogOptions& o = command.options;
+    LifeLogOptions& o = command.options;
+    const auto read = [&](const std::string& name, const std::string& value) {
         bool ok = true;
-        if (name == "--width") {
-            ok = readInt(value, o.width);
+        if (name == "--help") {
+            command.help = true;
+        } else if (name == "--width") {
+            ok = readIntArgument(value, o.width);
         } else if (name == "--height") {
-            ok = readInt(value, o.height);
+            ok = readIntArgument(value, o.height);
         } else if (name == "--generations") {
-            ok = readInt(value, o.generations);
+            ok = readIntArgument(value, o.generations);
         } else if (name == "--seed") {
-            ok = readSeed(value, o.seed);
+            ok = readSeedArgument(value, o.seed);
         } else if (name == "--density") {
-            ok = readDouble(value, o.density);
+            ok = readDoubleArgument(value, o.density);
         } else if (name == "--output") {
             ok = !value.empty();
             command.output = value;
         } else {
-            error = "unknown option " + name;
-            return false;
+            return OptionRead::Unknown;
         }
-        if (!ok) {
-            error = "bad value for " + name + ": '" + value + "'";
-            return false;
-        }
+        return ok ? OptionRead::Taken : OptionRead::BadValue;
+    };
+    if (!readOptions(argc, argv, {}, read, error)) {
+        return false;
     }
-    return command.help || validLifeLogOptions(command.options, &error);
+    return command.help || validLifeLogOptions(o, &error);
 }

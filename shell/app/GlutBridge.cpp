@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 
 #include "gui/VDMainWindow.h"
+#include "shell/Log.h"
 #include "shell/VDGarbageCan.h"
 #include "shell/app/SyncProbe.h"
 
@@ -55,6 +56,10 @@ void deliver(VDMainWindow* mainWindow, VDEvent& event) {
 }
 
 }  // namespace
+
+GlutCallbackScope::~GlutCallbackScope() {
+    flushLog();
+}
 
 VDKey keyFromGlutCharacter(unsigned char c, int glutModifiers) {
     int value = c;
@@ -121,6 +126,7 @@ std::unique_ptr<VDMouseButtonEvent> mouseEventFromGlut(int glutButton, int state
 }
 
 void onGlutDisplay() {
+    GlutCallbackScope scope;
     VDMainWindow* mainWindow = getMainWindow();
     if (mainWindow == nullptr) {
         return;
@@ -134,6 +140,7 @@ void onGlutDisplay() {
 }
 
 void onGlutReshape(int width, int height) {
+    GlutCallbackScope scope;
     VDMainWindow* mainWindow = getMainWindow();
     if (mainWindow == nullptr) {
         return;
@@ -145,6 +152,7 @@ void onGlutReshape(int width, int height) {
 }
 
 void onGlutKeyboard(unsigned char key, int, int) {
+    GlutCallbackScope scope;
     VDMainWindow* mainWindow = getMainWindow();
     if (mainWindow == nullptr) {
         return;
@@ -154,6 +162,7 @@ void onGlutKeyboard(unsigned char key, int, int) {
 }
 
 void onGlutSpecial(int key, int, int) {
+    GlutCallbackScope scope;
     VDMainWindow* mainWindow = getMainWindow();
     if (mainWindow == nullptr) {
         return;
@@ -163,6 +172,7 @@ void onGlutSpecial(int key, int, int) {
 }
 
 void onGlutMouse(int button, int state, int x, int y) {
+    GlutCallbackScope scope;
     VDMainWindow* mainWindow = getMainWindow();
     if (mainWindow == nullptr) {
         return;
@@ -174,6 +184,7 @@ void onGlutMouse(int button, int state, int x, int y) {
 }
 
 void onGlutMotion(int x, int y) {
+    GlutCallbackScope scope;
     VDMainWindow* mainWindow = getMainWindow();
     if (mainWindow == nullptr) {
         return;
@@ -183,9 +194,12 @@ void onGlutMotion(int x, int y) {
     syncProbePointerMoved(x, y);
 }
 
-void onGlutVisibility(int) {}
+void onGlutVisibility(int) {
+    GlutCallbackScope scope;
+}
 
 void onGlutSpecialUp(int key, int, int) {
+    GlutCallbackScope scope;
     VDMainWindow* mainWindow = getMainWindow();
     if (mainWindow == nullptr) {
         return;
@@ -195,6 +209,7 @@ void onGlutSpecialUp(int key, int, int) {
 }
 
 void onGlutKeyboardUp(unsigned char key, int, int) {
+    GlutCallbackScope scope;
     VDMainWindow* mainWindow = getMainWindow();
     if (mainWindow == nullptr) {
         return;

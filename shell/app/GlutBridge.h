@@ -9,6 +9,22 @@
 // event for the main window. Every callback does nothing while no main window exists.
 void registerGlutCallbacks();
 
+// Every callback that GLUT calls opens one of these first thing, so that whatever the callback logged is in
+// the log file when it returns and the main loop waits again: the file channel holds lines in memory until
+// then. A callback added later (a timer for playback or for import slices, an idle function) does the same:
+//
+//     void onGlutTimer(int value) {
+//         GlutCallbackScope scope;
+//         ...
+//     }
+class GlutCallbackScope {
+  public:
+    GlutCallbackScope() = default;
+    ~GlutCallbackScope();
+    GlutCallbackScope(const GlutCallbackScope&) = delete;
+    GlutCallbackScope& operator=(const GlutCallbackScope&) = delete;
+};
+
 void onGlutDisplay();
 void onGlutReshape(int width, int height);
 void onGlutKeyboard(unsigned char key, int x, int y);

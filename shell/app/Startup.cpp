@@ -15,6 +15,7 @@
 #include "shell/GLExtensions.h"
 #include "shell/Log.h"
 #include "shell/VDGarbageCan.h"
+#include "shell/app/FatalSignals.h"
 #include "shell/app/GlutBridge.h"
 #include "shell/app/GlutPlaybackTimer.h"
 #include "shell/app/SyncProbe.h"
@@ -39,6 +40,7 @@ std::unique_ptr<VDConsoleCommand> makeExitCommand() {
 
 int runTessaron(int argc, char** argv) {
     resetLog();
+    flushLogOnFatalSignals();
 
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_ALPHA | GLUT_DEPTH | GLUT_STENCIL | GLUT_MULTISAMPLE);
     glutInitWindowSize(800, 600);
@@ -82,6 +84,8 @@ int runTessaron(int argc, char** argv) {
     registerGlutCallbacks();
     initSyncProbe();
     logMessage("Startup successful...");
+    // From here on every callback writes out what it logged; start-up's lines go now.
+    flushLog();
     glutMainLoop();
     return 0;
 }

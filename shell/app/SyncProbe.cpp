@@ -10,6 +10,8 @@
 #include <map>
 #include <string>
 
+#include "shell/app/GlutBridge.h"
+
 namespace {
 
 int g_fd = -1;
@@ -26,6 +28,7 @@ int g_next = 0;
 // also have reached the server before a test takes its picture, so wait for the server to have handled every
 // request sent so far (the buffer swap among them).
 void answer(int index) {
+    GlutCallbackScope scope;
     glFinish();
     if (Display* display = glXGetCurrentDisplay()) {
         XSync(display, False);
@@ -44,6 +47,7 @@ void answer(int index) {
 // First stage, in the timer pass of the loop pass that handled the move: GLUT handles all pending input, then
 // its timers, then draws. A 1 ms timer set here runs in the next pass, after that drawing.
 void afterInput(int index) {
+    GlutCallbackScope scope;
     glutTimerFunc(1, answer, index);
 }
 

@@ -3,8 +3,16 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "shell/EngineVariables.h"
+#include "shell/Log.h"
 #include "shell/VDDisposable.h"
 #include "shell/VDGarbageCan.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -105,6 +113,40 @@ TEST(GlutBridgeTest, CallbacksDoNothingWithoutAMainWindow) {
     onGlutKeyboardUp('a', 1, 2);
     EXPECT_EQ(1u, getGarbageCan()->pendingCount());
     destroyGarbageCan();
+}
+
+// Whatever was logged before or during a callback is in the file once the callback returns, whether or
+// not the callback had anything to deliver.
+TEST(GlutBridgeTest, EveryCallbackLeavesTheLogFileComplete) {
+    TempDir dir(true);
+    logdetail::forgetLogFile();
+    resetLog();
+    getEngineVariables()->setBool("file_logging", true);
+    const std::vector<std::pair<std::string, std::function<void()>>> callbacks = {
+        {"display", [] { onGlutDisplay(); }},
+        {"reshape", [] { onGlutReshape(640, 480); }},
+        {"keyboard", [] { onGlutKeyboard('a', 1, 2); }},
+        {"special", [] { onGlutSpecial(GLUT_KEY_UP, 1, 2); }},
+        {"mouse", [] { onGlutMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 1, 2); }},
+        {"motion", [] { onGlutMotion(1, 2); }},
+        {"visibility", [] { onGlutVisibility(GLUT_VISIBLE); }},
+        {"special up", [] { onGlutSpecialUp(GLUT_KEY_UP, 1, 2); }},
+        {"keyboard up", [] { onGlutKeyboardUp('a', 1, 2); }},
+    };
+    std::string expected;
+    for (const auto& [name, callback] : callbacks) {
+        logMessage("before %s", name.c_str());
+        expected += "before " + name + "\n";
+        callback();
+        EXPECT_EQ(expected, readFile(dir.file("log.txt"))) << name;
+    }
+    {
+        GlutCallbackScope scope;
+        logMessage("inside a callback of the future");
+    }
+    EXPECT_EQ(expected + "inside a callback of the future\n", readFile(dir.file("log.txt")));
+    getEngineVariables()->setBool("file_logging", false);
+    logdetail::forgetLogFile();
 }
 
 }  // namespace

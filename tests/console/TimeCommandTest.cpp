@@ -115,6 +115,7 @@ TEST_F(TimeCommandTest, RepliesAndResultsReachTheLogFile) {
     ASSERT_TRUE(parser.parse("time_next", &command, reply));
     command->execute();
     EXPECT_FALSE(parser.parse("time_goto soon", &command, reply));
+    flushLog();  // as the GLUT callback that ran the commands does when it returns
     const std::string file = readFile(work.file("log.txt"));
     for (const char* line : {"Moving to the next time...", "Current time: 00:00:01:000",
                              "usage: time_goto HH:MM:SS:MS | start | end"}) {

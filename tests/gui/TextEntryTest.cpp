@@ -38,6 +38,32 @@ TEST(StringLogTest, KeepsTheNewestLinesUpToItsCapacity) {
     EXPECT_EQ(0, log.getCapacity());
 }
 
+TEST(StringLogTest, KeepsTheNewestLinesInOrderThroughManyRoundsAndCapacityChanges) {
+    VDStringLog log;
+    log.setCapacity(4);
+    for (int i = 0; i < 23; ++i) {  // wraps round the four slots several times
+        log.addLine("line " + std::to_string(i));
+    }
+    EXPECT_EQ((std::vector<std::string>{"line 22", "line 21", "line 20", "line 19"}), linesOf(log));
+
+    // More room after wrapping: the lines keep their order and new ones are added in front.
+    EXPECT_EQ(0, log.setCapacity(6));
+    log.addLine("line 23");
+    log.addLine("line 24");
+    log.addLine("line 25");
+    EXPECT_EQ((std::vector<std::string>{"line 25", "line 24", "line 23", "line 22", "line 21", "line 20"}),
+              linesOf(log));
+
+    // Less room: the oldest go.
+    EXPECT_EQ(3, log.setCapacity(3));
+    log.addLine("line 26");
+    EXPECT_EQ((std::vector<std::string>{"line 26", "line 25", "line 24"}), linesOf(log));
+
+    VDStringLog copy = log;
+    log.addLine("only in the original");
+    EXPECT_EQ((std::vector<std::string>{"line 26", "line 25", "line 24"}), linesOf(copy));
+}
+
 TEST(TextBoxTest, FirstLineStaysWithinTheLog) {
     VDTextBox box(false);
     box.initialise();

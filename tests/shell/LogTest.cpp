@@ -2,13 +2,17 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "shell/ConsoleChannel.h"
 #include "shell/EngineVariables.h"
+#include "shell/LogFile.h"
 #include "tests/support/LogRecorder.h"
 #include "tests/support/TempDir.h"
 
@@ -26,7 +30,12 @@ class LogTest : public ::testing::Test {
         setConsoleSink(nullptr);
         logdetail::forgetLogFile();
     }
-    std::string logContent() const { return readFile(dir.file("log.txt")); }
+    // What the file holds once the held lines are written, as when a GLUT callback returns.
+    std::string logContent() const {
+        flushLog();
+        return onDisk();
+    }
+    std::string onDisk() const { return readFile(dir.file("log.txt")); }
     void fileOn(bool on = true) { getEngineVariables()->setBool("file_logging", on); }
 
     TempDir dir{true};
@@ -157,6 +166,88 @@ TEST_F(LogTest, AMessageLoggedFromInsideTheConsoleIsDeliveredWhole) {
     logMessage("outer %d", 1);
     EXPECT_EQ((std::vector<std::string>{"outer 1", "nested message", "nested message", "outer 1"}), seen);
     EXPECT_EQ("outer 1\nnested message\n", logContent());
+}
+
+TEST_F(LogTest, LinesAreHeldUntilFlushedThenWrittenInOrderOnce) {
+    resetLog();
+    fileOn();
+    logMessage("first %d", 1);
+    logText("second");
+    EXPECT_EQ("", onDisk()) << "no write per line";
+    EXPECT_EQ(std::string("first 1\nsecond\n").size(), logfile::held());
+    flushLog();
+    EXPECT_EQ("first 1\nsecond\n", onDisk());
+    EXPECT_EQ(0u, logfile::held());
+    flushLog();
+    logMessage("third");
+    EXPECT_EQ("first 1\nsecond\nthird\n", logContent());
+}
+
+TEST_F(LogTest, NeverHoldsMoreThanTheLimitAndWritesOnlyWholeLines) {
+    resetLog();
+    fileOn();
+    std::string expected;
+    const std::string filler(97, 'f');
+    for (int i = 0; i < 30000; ++i) {  // about 3 MiB
+        logMessage("%d %s", i, filler.c_str());
+        expected += std::to_string(i) + " " + filler + "\n";
+        ASSERT_LE(logfile::held(), logfile::kHeldLimit);
+    }
+    const std::string written = onDisk();
+    ASSERT_FALSE(written.empty()) << "a full buffer is written without waiting for a flush";
+    EXPECT_EQ('\n', written.back());
+    EXPECT_EQ(expected.substr(0, written.size()), written);
+    EXPECT_EQ(expected, logContent());
+}
+
+TEST_F(LogTest, ALineLongerThanTheLimitFollowsTheHeldLines) {
+    resetLog();
+    fileOn();
+    logMessage("before");
+    const std::string huge(logfile::kHeldLimit + 10, 'h');
+    logText(huge);
+    EXPECT_EQ("before\n" + huge + "\n", onDisk()) << "written at once, after what was held";
+    logMessage("after");
+    EXPECT_EQ("before\n" + huge + "\nafter\n", logContent());
+}
+
+TEST_F(LogTest, ResetDropsHeldLinesAndForgettingTheFileWritesThem) {
+    resetLog();
+    fileOn();
+    logMessage("from before the reset");
+    resetLog();
+    EXPECT_EQ("", logContent());
+
+    logMessage("kept");
+    logdetail::forgetLogFile();
+    EXPECT_EQ("kept\n", onDisk());
+}
+
+TEST_F(LogTest, ASignalHandlerWritesWhatIsHeldAndNothingTwice) {
+    resetLog();
+    fileOn();
+    logMessage("held one");
+    logMessage("held two");
+    flushLogFromSignal();
+    EXPECT_EQ("held one\nheld two\n", onDisk());
+    logMessage("later");
+    EXPECT_EQ("held one\nheld two\nlater\n", logContent());
+}
+
+TEST_F(LogTest, HeldLinesReachTheFileWhenTheProcessExits) {
+    resetLog();
+    fileOn();
+    flushLog();
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        logMessage("said just before exit");
+        std::exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(child, ::waitpid(child, &status, 0));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ("said just before exit\n", onDisk());
 }
 
 }  // namespace

@@ -13,39 +13,10 @@
 #include <utility>
 #include <vector>
 
+#include "tests/tools/LogText.h"
 #include "tools/LifeLogArguments.h"
 
 namespace {
-
-// Cut as the importer cuts: at every '/' and ' ', runs counting as one, no empty fields.
-std::vector<std::string> fields(const std::string& line) {
-    std::vector<std::string> out;
-    std::string current;
-    for (char c : line) {
-        if (c == '/' || c == ' ') {
-            if (!current.empty()) {
-                out.push_back(current);
-            }
-            current.clear();
-        } else {
-            current += c;
-        }
-    }
-    if (!current.empty()) {
-        out.push_back(current);
-    }
-    return out;
-}
-
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) {
-        lines.push_back(line);
-    }
-    return lines;
-}
 
 std::string logOf(const LifeGrid& initial, int generations, LifeLogSummary* summary = nullptr) {
     std::ostringstream out;
