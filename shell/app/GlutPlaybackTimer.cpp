@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "control/VCSimulation.h"
+#include "shell/app/GlutBridge.h"
 
 void GlutPlaybackTimer::schedule(unsigned milliseconds, unsigned token) {
     glutTimerFunc(milliseconds, onGlutPlaybackTimer, static_cast<int>(token));
@@ -16,6 +17,8 @@ double GlutPlaybackTimer::now() const {
 }
 
 void onGlutPlaybackTimer(int token) {
+    // The step's log line is in the file when the callback returns, as with every callback.
+    GlutCallbackScope scope;
     // The controller is gone once the exit confirmation has taken the program down.
     VCSimulation* simulation = getSimulation();
     if (simulation != nullptr && simulation->playbackTimerFired(static_cast<unsigned>(token))) {
