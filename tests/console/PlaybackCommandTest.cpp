@@ -79,6 +79,7 @@ TEST_F(PlaybackCommandTest, RepliesAndResultsReachTheLogFile) {
     ASSERT_TRUE(parser.parse("play", &command, reply));
     command->execute();
     EXPECT_FALSE(parser.parse("play fast", &command, reply));
+    flushLog();  // as the GLUT callback that ran the commands does when it returns
     const std::string file = readFile(work.file("log.txt"));
     for (const char* line :
          {"Starting playback...", "Nothing to play", "usage: play [$steps_per_second from 0.1 to 1000]"}) {
