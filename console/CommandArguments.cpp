@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "gui/VDConsole.h"
-#include "shell/EngineVariables.h"
 #include "shell/Log.h"
 #include "shell/TextScan.h"
 
@@ -30,17 +29,7 @@ void say(const std::string& line) {
 
 void answer(std::string& reply, const std::string& line) {
     reply = line;
-    // The console channel is switched off around the line, so it reaches the file alone.
-    EngineVariables* variables = getEngineVariables();
-    bool console = false;
-    variables->getBool("console_logging", console);
-    if (console) {
-        variables->setBool("console_logging", false);
-    }
-    logText(line);
-    if (console) {
-        variables->setBool("console_logging", true);
-    }
+    logFileText(line);
 }
 
 bool integer(const std::string& token, long long& value) {

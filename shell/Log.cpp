@@ -151,6 +151,14 @@ void logText(const std::string& text) {
     }
 }
 
+void logFileText(const std::string& text) {
+    Channels to = channels();
+    to.console = false;
+    if (to.any()) {
+        deliver(text, to);
+    }
+}
+
 std::string logFilePath() {
     resolvePath();
     return g_path;

@@ -22,6 +22,10 @@ void logMessage(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // The same channels for a text that is used as it stands (no format directives are read in it).
 void logText(const std::string& text);
 
+// The file channel alone, for a line that the console shows by other means (a command's reply), so that
+// the console does not show it twice.
+void logFileText(const std::string& text);
+
 // Writes every line held for the file. Cheap when nothing is held (no system call).
 void flushLog();
 

@@ -131,6 +131,14 @@ TEST_F(LogTest, ConsoleChannelNeedsItsSwitchAndAConsole) {
     getEngineVariables()->setBool("console_logging", false);
     logMessage("file again");
     EXPECT_EQ((std::vector<std::string>{"both 2"}), recorder.lines());
+
+    // A reply the console shows itself goes to the file alone, and only while the file channel is on.
+    getEngineVariables()->setBool("console_logging", true);
+    logFileText("reply %d");
+    EXPECT_EQ((std::vector<std::string>{"both 2"}), recorder.lines());
+    getEngineVariables()->setBool("file_logging", false);
+    logFileText("not kept");
+    EXPECT_EQ("file only\nboth 2\nfile again\nreply %d\n", logContent());
 }
 
 TEST_F(LogTest, ConsoleStillGetsMessagesWhenTheFileCannotBeOpened) {
