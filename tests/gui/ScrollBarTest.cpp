@@ -124,26 +124,14 @@ class SliderTest : public ScrollBarTest {
     }
 };
 
-TEST_F(SliderTest, HorizontalThumbRunsFromTheLeftAtZeroToTheRightAtTheMaximum) {
-    VDRect thumb = bar->getThumbRect();
-    EXPECT_FLOAT_EQ(0, thumb.getX1());
-    EXPECT_FLOAT_EQ(10, thumb.getX2());
-    EXPECT_FLOAT_EQ(0, thumb.getY1());
-    EXPECT_FLOAT_EQ(10, thumb.getY2());
-    bar->setValue(100);
-    thumb = bar->getThumbRect();
-    EXPECT_FLOAT_EQ(190, thumb.getX1());
-    EXPECT_FLOAT_EQ(200, thumb.getX2());
-}
-
 TEST_F(SliderTest, APressOnTheTrackPutsTheThumbUnderThePointerAndADragCarriesIt) {
     VDMouseDownEvent press(0, 100, 5);
     EXPECT_TRUE(bar->handleEvent(&press));
-    EXPECT_TRUE(bar->isDragging());
     EXPECT_EQ(50, bar->getValue());
     EXPECT_EQ(50, parent.lastValue);
     const VDRect thumb = bar->getThumbRect();
-    EXPECT_NEAR(100, (thumb.getX1() + thumb.getX2()) / 2, 1);
+    EXPECT_FLOAT_EQ(95, thumb.getX1()) << "left to right";
+    EXPECT_FLOAT_EQ(105, thumb.getX2());
 
     // Along the bar wherever the pointer is across it, and held at the ends.
     VDMouseMoveEvent above(43, 80);
@@ -154,32 +142,17 @@ TEST_F(SliderTest, APressOnTheTrackPutsTheThumbUnderThePointerAndADragCarriesIt)
     EXPECT_EQ(100, bar->getValue());
     VDMouseUpEvent release(0, 900, -40);
     bar->handleEvent(&release);
-    EXPECT_FALSE(bar->isDragging());
     VDMouseMoveEvent after(10, 5);
     bar->handleEvent(&after);
     EXPECT_EQ(100, bar->getValue());
     EXPECT_EQ(3, valueEvents());
 
-    // Other buttons and presses beside the bar leave it alone.
-    VDMouseDownEvent right(1, 100, 5);
-    EXPECT_FALSE(bar->handleEvent(&right));
-    VDMouseDownEvent beside(0, 100, 11);
-    EXPECT_FALSE(bar->handleEvent(&beside));
-    EXPECT_EQ(100, bar->getValue());
-}
-
-TEST_F(SliderTest, ShownValuesAreClampedAndNotReported) {
-    bar->showValue(30);
-    EXPECT_EQ(30, bar->getValue());
+    // A value shown for the owner is not reported back.
     bar->showValue(1000);
     EXPECT_EQ(100, bar->getValue());
-    bar->showValue(-1);
-    EXPECT_EQ(0, bar->getValue());
-    EXPECT_EQ(0, valueEvents());
-    EXPECT_EQ(0, bar->valueAt(-50, 0));
-    EXPECT_EQ(100, bar->valueAt(500, 0));
-    bar->setMax(0);
-    EXPECT_EQ(0, bar->valueAt(150, 5)) << "nothing to place";
+    bar->showValue(30);
+    EXPECT_EQ(30, bar->getValue());
+    EXPECT_EQ(3, valueEvents());
 }
 
 }  // namespace
