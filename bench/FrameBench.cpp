@@ -6,11 +6,17 @@
 //
 // The argument says whether multisampling stays on (1, as the program runs: the window asks for a
 // multisample visual) or is switched off with glDisable(GL_MULTISAMPLE) (0), to show what it costs.
+//
+// "draw_calls" is the number of GL draw calls the cells took per frame (counted by the batches), and
+// "first_ms" the wall time of the first frame, in which the cells' buffers are built and coloured.
 #include <GL/freeglut.h>
 #include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <memory>
@@ -18,15 +24,19 @@
 #include <vector>
 
 #include "console/VDDEVSConsoleParser.h"
+#include "console/VDDEVSFitViewEvent.h"
+#include "control/VCCellView.h"
 #include "control/VCModelList.h"
 #include "control/VCSimulation.h"
 #include "gui/VDConsole.h"
 #include "gui/VDEvent.h"
 #include "gui/VDMainWindow.h"
 #include "gui/VDThemeStore.h"
+#include "scene/SDCellBatch.h"
 #include "shell/EngineVariables.h"
 #include "shell/PropertySet.h"
 #include "simdata/SDCELLDevsModel.h"
+#include "view3d/VDFirstPersonCamera.h"
 #include "view3d/VDTessaronerWindow.h"
 
 namespace {
@@ -73,15 +83,59 @@ void drawFrame() {
     getMainWindow()->handleEvent(&redisplay);
 }
 
+VDTessaronerWindow* viewer() {
+    return dynamic_cast<VDTessaronerWindow*>(getMainWindow()->getContentWindow());
+}
+
+// The camera as start-up leaves it: at (0, 1, 1) looking along -Z.
+void startCamera() {
+    auto* camera = dynamic_cast<VDFirstPersonCamera*>(viewer()->getCamera());
+    camera->setAngles(0.0f, 0.0f, 0.0f);
+    camera->setPosition(Vector3(0.0f, 1.0f, 1.0f));
+    camera->setFarPlane(1000.0f);
+}
+
+// As vis_fit does it: every drawn model in view, from the front and a little above.
+void fitCamera() {
+    VCCellView* cells = getSimulation()->getCellView();
+    cells->updateLayout();
+    BoundingBox box;
+    if (cells->getBounds(box)) {
+        VDDEVSFitViewEvent fit(box);
+        viewer()->handleEvent(&fit);
+    }
+}
+
+long residentMegabytes() {
+    long pages = 0;
+    long resident = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) {
+            resident = 0;
+        }
+        std::fclose(statm);
+    }
+    return resident * 4096 / (1024 * 1024);
+}
+
+long peakResidentMegabytes() {
+    struct rusage usage;
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
 void runFrames(benchmark::State& state) {
     if (state.range(0) == 0) {
         glDisable(GL_MULTISAMPLE);
     } else {
         glEnable(GL_MULTISAMPLE);
     }
-    drawFrame();  // first frame: cell storage and cubes are built here
+    auto firstStart = std::chrono::steady_clock::now();
+    drawFrame();  // first frame: the cells' buffers are built and coloured here
     glFinish();
+    std::chrono::duration<double> first = std::chrono::steady_clock::now() - firstStart;
     std::vector<double> frames;
+    SDCellBatch::resetDrawCallCount();
     const double cpuStart = processCpuMs();
     for (auto _ : state) {
         auto start = std::chrono::steady_clock::now();
@@ -96,6 +150,36 @@ void runFrames(benchmark::State& state) {
     state.counters["median_ms"] = frames[frames.size() / 2];
     // Less sensitive than the wall time to other work on the machine.
     state.counters["cpu_ms"] = cpuPerFrame;
+    state.counters["first_ms"] = first.count() * 1000.0;
+    state.counters["draw_calls"] =
+        static_cast<double>(SDCellBatch::drawCallCount()) / static_cast<double>(frames.size());
+}
+
+// Registers a Cell-DEVS record of those counts, as an import leaves it; with `values`, every cell holds
+// a value of a smooth field over the whole range, as a heat run does at some time.
+SDCELLDevsModel* addCellSpace(const char* name, unsigned width, unsigned height, unsigned length,
+                              bool values) {
+    auto record = std::make_unique<SDCELLDevsModel>();
+    record->setName(name);
+    record->ensureCell(width - 1, height - 1, length - 1);
+    SDCELLDevsModel* model = record.get();
+    if (getSimulation()->getModelList()->addModel(model)) {
+        record.release();  // the registry owns it now
+    }
+    if (values) {
+        SDCellValues& cells = model->getValues();
+        size_t cell = 0;
+        for (unsigned x = 0; x < width; ++x) {
+            for (unsigned y = 0; y < height; ++y) {
+                for (unsigned z = 0; z < length; ++z) {
+                    const double value = std::sin(x * 0.1) * std::cos(y * 0.07) + 0.01 * z;
+                    cells.widenRange(value);
+                    cells.set(cell++, value, 0);
+                }
+            }
+        }
+    }
+    return model;
 }
 
 // No visualization: the grid and the button strip alone.
@@ -104,24 +188,22 @@ void BM_FrameEmpty(benchmark::State& state) {
         state.SkipWithError("no GL window");
         return;
     }
+    startCamera();
     runFrames(state);
 }
 BENCHMARK(BM_FrameEmpty)->Arg(1)->Arg(0)->UseManualTime()->Iterations(100)->Unit(benchmark::kMillisecond);
 
-// The "life" cell space of 100 x 100 cells, as an import of a 100 x 100 run leaves it.
+// The "life" cell space of 100 x 100 cells, as an import of a 100 x 100 run leaves it (no values yet:
+// every cell has the cube's own colour).
 void BM_FrameLife100x100(benchmark::State& state) {
     if (!openWindow()) {
         state.SkipWithError("no GL window");
         return;
     }
+    startCamera();
     VCSimulation* simulation = getSimulation();
     simulation->newVisualization("bench.vis");
-    auto life = std::make_unique<SDCELLDevsModel>();
-    life->setName("life");
-    life->ensureCell(99, 99, 0);
-    if (simulation->getModelList()->addModel(life.get())) {
-        life.release();  // the registry owns it now
-    }
+    addCellSpace("life", 100, 100, 1, false);
     runFrames(state);
     simulation->closeVisualization();
 }
@@ -138,6 +220,7 @@ void BM_Frame10000Cubes(benchmark::State& state) {
         state.SkipWithError("no GL window");
         return;
     }
+    startCamera();
     VCSimulation* simulation = getSimulation();
     simulation->newVisualization("bench.vis");
     for (int i = 0; i < 100; ++i) {
@@ -160,5 +243,99 @@ BENCHMARK(BM_Frame10000Cubes)
     ->UseManualTime()
     ->Iterations(100)
     ->Unit(benchmark::kMillisecond);
+
+// The cells of a 100 x 100 life alone, without the rest of the frame, seen from the start camera: drawn one
+// cube at a time as the record draws itself (0), and as the view draws them, in one batch (1). Each
+// iteration clears, draws and waits for glFinish; the GL state is the 3D pass's.
+void BM_CellsOfLife100x100(benchmark::State& state) {
+    if (!openWindow()) {
+        state.SkipWithError("no GL window");
+        return;
+    }
+    startCamera();
+    VDCamera* camera = viewer()->getCamera();
+    VCSimulation* simulation = getSimulation();
+    simulation->newVisualization("bench.vis");
+    SDCELLDevsModel* life = addCellSpace("life", 100, 100, 1, false);
+    life->arrange(Vector3(0.0f, 0.0f, -5.0f), 20.0f, 20.0f, 20.0f);
+    auto drawCells = [&] {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glMatrixMode(GL_PROJECTION);
+        glLoadMatrixd(camera->getProjectionMatrix());
+        glMatrixMode(GL_MODELVIEW);
+        glLoadMatrixd(camera->getViewMatrix());
+        glEnable(GL_DEPTH_TEST);
+        if (state.range(0) == 0) {
+            life->drawCells();
+        } else {
+            simulation->render(nullptr);
+        }
+        glFinish();
+    };
+    drawCells();
+    std::vector<double> frames;
+    const double cpuStart = processCpuMs();
+    for (auto _ : state) {
+        auto start = std::chrono::steady_clock::now();
+        drawCells();
+        std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+        state.SetIterationTime(elapsed.count());
+        frames.push_back(elapsed.count() * 1000.0);
+    }
+    std::sort(frames.begin(), frames.end());
+    state.counters["median_ms"] = frames[frames.size() / 2];
+    state.counters["cpu_ms"] = (processCpuMs() - cpuStart) / static_cast<double>(frames.size());
+    simulation->closeVisualization();
+}
+BENCHMARK(BM_CellsOfLife100x100)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Iterations(50)
+    ->Unit(benchmark::kMillisecond);
+
+// A 100 x 100 x 10 cell space (100,000 cells, every one shown, coloured by the ramp), seen whole as
+// vis_fit shows it.
+void BM_Frame100x100x10(benchmark::State& state) {
+    if (!openWindow()) {
+        state.SkipWithError("no GL window");
+        return;
+    }
+    VCSimulation* simulation = getSimulation();
+    simulation->newVisualization("bench.vis");
+    addCellSpace("heat", 100, 100, 10, true);
+    fitCamera();
+    runFrames(state);
+    state.counters["buffer_bytes_per_cell"] =
+        static_cast<double>(simulation->getCellView()->getBufferBytes()) / 100000.0;
+    simulation->closeVisualization();
+    startCamera();
+}
+BENCHMARK(BM_Frame100x100x10)->Arg(1)->Arg(0)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
+
+// A million cells (100 x 100 x 100, coloured by the ramp), seen whole: the first frame builds and colours
+// the buffers. Run alone for the memory figures (--benchmark_filter=Million): peak_rss_MB is the whole
+// process's peak resident memory, rss_before_MB and rss_after_MB the resident memory before the first frame
+// and after the last.
+void BM_FrameMillionCells(benchmark::State& state) {
+    if (!openWindow()) {
+        state.SkipWithError("no GL window");
+        return;
+    }
+    VCSimulation* simulation = getSimulation();
+    simulation->newVisualization("bench.vis");
+    addCellSpace("heat", 100, 100, 100, true);
+    fitCamera();
+    // Resident before the first frame: the cell space and its values, no drawing data yet.
+    state.counters["rss_before_MB"] = static_cast<double>(residentMegabytes());
+    runFrames(state);
+    state.counters["rss_after_MB"] = static_cast<double>(residentMegabytes());
+    state.counters["buffer_bytes_per_cell"] =
+        static_cast<double>(simulation->getCellView()->getBufferBytes()) / 1000000.0;
+    state.counters["peak_rss_MB"] = static_cast<double>(peakResidentMegabytes());
+    simulation->closeVisualization();
+    startCamera();
+}
+BENCHMARK(BM_FrameMillionCells)->Arg(1)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -21,6 +21,12 @@ float number(const std::string& token) {
     return std::isfinite(value) ? value : 0.0f;
 }
 
+double value(const std::string& token) {
+    double read = 0.0;
+    scanDouble(token.c_str(), read);
+    return std::isfinite(read) ? read : 0.0;
+}
+
 void say(const std::string& line) {
     if (VDConsole* console = getConsole()) {
         console->print(line);

@@ -6,7 +6,9 @@
 #include "console/VDAddDetailNodeCommand.h"
 #include "console/VDCellCommand.h"
 #include "console/VDCloseCommand.h"
+#include "console/VDColorCommand.h"
 #include "console/VDExitCommand.h"
+#include "console/VDFitViewCommand.h"
 #include "console/VDImportLogFileCommand.h"
 #include "console/VDMoveCameraCommand.h"
 #include "console/VDNewCommand.h"
@@ -56,6 +58,12 @@ std::unique_ptr<VDConsoleCommand> makeCommand(const std::string& name) {
     if (name == "play" || name == "stop") {
         return std::make_unique<VDPlaybackCommand>(name);
     }
+    if (name == "vis_color") {
+        return std::make_unique<VDColorCommand>();
+    }
+    if (name == "vis_fit") {
+        return std::make_unique<VDFitViewCommand>();
+    }
     return nullptr;
 }
 
@@ -63,9 +71,9 @@ std::unique_ptr<VDConsoleCommand> makeCommand(const std::string& name) {
 
 VDDEVSConsoleParser::VDDEVSConsoleParser() {
     // In alphabetical order, as Tab lists them.
-    for (const char* name :
-         {"cam_move", "cam_rotate", "exit", "play", "print", "stop", "time_goto", "time_next", "time_prev",
-          "vis_add_detail_node", "vis_cell", "vis_close", "vis_import_logfile", "vis_new", "vis_state"}) {
+    for (const char* name : {"cam_move", "cam_rotate", "exit", "play", "print", "stop", "time_goto",
+                             "time_next", "time_prev", "vis_add_detail_node", "vis_cell", "vis_close",
+                             "vis_color", "vis_fit", "vis_import_logfile", "vis_new", "vis_state"}) {
         addCommandName(name);
     }
 }

@@ -5,7 +5,8 @@
 #include "gui/VDConsoleParser.h"
 
 // The program's command language: the commands that open, fill, list and close a visualization, move its
-// current time and ask what its cells and models hold at that time, move and turn the camera, and exit.
+// current time and ask what its cells and models hold at that time, colour its cells, move, turn and fit
+// the camera, and exit.
 class VDDEVSConsoleParser : public VDConsoleParser {
   public:
     VDDEVSConsoleParser();

@@ -4,6 +4,7 @@
 #include <new>
 #include <string>
 
+#include "control/VCCellView.h"
 #include "control/VCEventList.h"
 #include "control/VCModelList.h"
 #include "control/VCSceneGraph.h"
@@ -25,11 +26,6 @@ namespace {
 // the log's own statics. Only destroyVisualization and destroySimulation delete them.
 SDVisualization* g_visualization = nullptr;
 VCSimulation* g_simulation = nullptr;
-
-// The name of the Cell-DEVS model drawn in the view, and the box its cells are spread over.
-const char* const kDrawnModel = "life";
-const Vector3 kDrawnCentre(0.0f, 0.0f, -5.0f);
-constexpr float kDrawnExtent = 20.0f;
 
 // An absent property reads as 0.
 float floatProperty(const PropertySet& properties, const char* name) {
@@ -113,6 +109,7 @@ bool VCSimulation::newVisualization(const std::string& name) {
     m_eventList = std::make_unique<VCEventList>(m_visualization->getEventList());
     m_modelList = std::make_unique<VCModelList>(m_visualization->getModelList());
     m_sceneGraph = std::make_unique<VCSceneGraph>(m_visualization->getSceneGraph());
+    m_cellView = std::make_unique<VCCellView>(m_visualization->getModelList());
     return true;
 }
 
@@ -123,6 +120,7 @@ void VCSimulation::closeVisualization() {
     // No step may fall due on a closed visualization.
     stopPlayback();
     // The views go first: they point into the visualization.
+    m_cellView.reset();
     m_eventList.reset();
     m_modelList.reset();
     m_sceneGraph.reset();
@@ -165,14 +163,8 @@ void VCSimulation::render(Frustum* frustum) {
     if (m_sceneGraph != nullptr) {
         m_sceneGraph->render(frustum);
     }
-    if (m_modelList == nullptr) {
-        return;
-    }
-    SDDevsModelList* models = m_modelList->getModelList();
-    auto* life = models == nullptr ? nullptr : dynamic_cast<SDCELLDevsModel*>(models->findModel(kDrawnModel));
-    if (life != nullptr) {
-        life->arrange(kDrawnCentre, kDrawnExtent, kDrawnExtent, kDrawnExtent);
-        life->drawCells();
+    if (m_cellView != nullptr) {
+        m_cellView->render(frustum);
     }
 }
 

@@ -7,6 +7,7 @@
 
 class Frustum;
 class PropertySet;
+class VCCellView;
 class SDVisualization;
 class VCEventList;
 class VCModelList;
@@ -35,8 +36,8 @@ class VCSimulation {
     // Adds a cube built from "type" (must be "CUBE"), "position_x", "position_y", "position_z" and "size"
     // to the scene graph; its index there, or -1.
     int addDetailNode(const PropertySet& properties);
-    // Draws the scene graph culled by the frustum, then the Cell-DEVS model named "life" in the 20-unit
-    // box centred on (0, 0, -5). Draws nothing while no visualization is open.
+    // Draws the scene graph culled by the frustum, then the cells of every Cell-DEVS model (see
+    // VCCellView). Draws nothing while no visualization is open.
     void render(Frustum* frustum);
     // Report a move of the time cursor to the open visualization (in milliseconds). They only log.
     void incrementTime(double time);
@@ -83,11 +84,14 @@ class VCSimulation {
     VCModelList* getModelList() const { return m_modelList.get(); }
     VCEventList* getEventList() const { return m_eventList.get(); }
     VCSceneGraph* getSceneGraph() const { return m_sceneGraph.get(); }
+    // Where and how the cells are drawn; null while none is open.
+    VCCellView* getCellView() const { return m_cellView.get(); }
 
   private:
     std::unique_ptr<VCModelList> m_modelList;
     std::unique_ptr<VCEventList> m_eventList;
     std::unique_ptr<VCSceneGraph> m_sceneGraph;
+    std::unique_ptr<VCCellView> m_cellView;
     VCPlayback m_playback;
     SDVisualization* m_visualization = nullptr;  // the slot's content, owned by the slot
 };

@@ -165,6 +165,13 @@ SDCellValues& SDCELLDevsModel::getValues() {
     return m_values;
 }
 
+SDCellLook& SDCELLDevsModel::getLook() {
+    if (!m_look) {
+        m_look = std::make_unique<SDCellLook>();
+    }
+    return *m_look;
+}
+
 void SDCELLDevsModel::reuseAsCell(std::string_view name) {
     reuseAs(name);
     m_cells.clear();

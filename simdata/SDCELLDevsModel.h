@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "scene/Vector3.h"
 #include "simdata/SDCell.h"
+#include "simdata/SDCellLook.h"
 #include "simdata/SDCellValues.h"
 #include "simdata/SDDevsModel.h"
 
@@ -62,6 +64,12 @@ class SDCELLDevsModel : public SDDevsModel {
     // merged away never allocate them).
     SDCellValues& getValues();
 
+    // How the user wants the cells coloured; the rules it selects from are this record's transition
+    // rules. Built on first use: the many records an import merges away never need one.
+    SDCellLook& getLook();
+    // Null while the cells have the default look.
+    const SDCellLook* findLook() const { return m_look.get(); }
+
   private:
     // Grows to hold cell (x, y, z) of non-negative coordinates; logs and returns false beyond kMaxCells.
     bool growToHold(uint64_t x, uint64_t y, uint64_t z);
@@ -77,4 +85,5 @@ class SDCELLDevsModel : public SDDevsModel {
     Vector3 m_centre;
     Vector3 m_extent;
     SDCellValues m_values;
+    std::unique_ptr<SDCellLook> m_look;
 };

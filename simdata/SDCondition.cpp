@@ -40,3 +40,9 @@ std::unique_ptr<SDComparisonCondition> SDComparisonCondition::fromText(const std
     }
     return nullptr;
 }
+
+SDRangeCondition::~SDRangeCondition() = default;
+
+std::unique_ptr<SDCondition> SDRangeCondition::clone() const {
+    return std::make_unique<SDRangeCondition>(m_low, m_high);
+}

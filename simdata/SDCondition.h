@@ -32,3 +32,19 @@ class SDComparisonCondition : public SDCondition {
     Op m_op;
     double m_threshold;
 };
+
+// low <= value <= high, both ends included. NaN lies in no range.
+class SDRangeCondition : public SDCondition {
+  public:
+    SDRangeCondition(double low, double high) : m_low(low), m_high(high) {}
+    ~SDRangeCondition() override;
+    bool test(double value) const override { return value >= m_low && value <= m_high; }
+    std::unique_ptr<SDCondition> clone() const override;
+
+    double getLow() const { return m_low; }
+    double getHigh() const { return m_high; }
+
+  private:
+    double m_low;
+    double m_high;
+};

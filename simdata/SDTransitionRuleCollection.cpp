@@ -38,3 +38,13 @@ int SDTransitionRuleCollection::evaluate(int type, const std::string& port, doub
     }
     return result;
 }
+
+int SDTransitionRuleCollection::firstApplicable(int type, const std::string& port, double value) const {
+    for (const SDTransitionRule& rule : m_ruleList) {
+        // As in evaluate, a rule whose state is -1 counts as no match.
+        if (rule.getStateIndex() != -1 && rule.appliesTo(type, port, value)) {
+            return rule.getStateIndex();
+        }
+    }
+    return -1;
+}

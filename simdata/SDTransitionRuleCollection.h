@@ -23,6 +23,9 @@ class SDTransitionRuleCollection {
     // The state number of the first applicable rule, or -1. Every further rule that applies is reported
     // with a warning, so conflicting rules show up in the log.
     int evaluate(int type, const std::string& port, double value) const;
+    // The same answer without looking past the first applicable rule, and so without warnings: for
+    // callers that evaluate many values and report conflicting rules once, when the rules are made.
+    int firstApplicable(int type, const std::string& port, double value) const;
 
   private:
     std::vector<SDTransitionRule> m_ruleList;

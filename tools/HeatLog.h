@@ -31,7 +31,7 @@ struct HeatLogOptions {
     int sources = 4;
     double quantum = 0.5;
     bool neighbours = true;
-    std::string name = "life";  // the cell space the viewer draws
+    std::string name = "heat";  // the cell space's name
 };
 
 struct HeatLogSummary {

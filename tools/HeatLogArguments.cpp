@@ -10,8 +10,8 @@ const char* heatLogUsage() {
            "Writes a heat diffusion run on a plane or in a box as a Cell-DEVS message log (standard output\n"
            "without --output). A cell sends its temperature when it has moved by the quantum since its last\n"
            "report; the field diffuses --substeps times between two reports. Defaults: 40x40, 20 steps,\n"
-           "1 substep, seed 1, 4 sources besides the corners, quantum 0.5, cell space life (the one the\n"
-           "viewer draws), X neighbour lines on.\n";
+           "1 substep, seed 1, 4 sources besides the corners, quantum 0.5, cell space heat, X neighbour\n"
+           "lines on.\n";
 }
 
 bool readHeatLogSize(const std::string& text, HeatLogOptions& options) {

@@ -1,5 +1,16 @@
 #include "view3d/VDFirstPersonCamera.h"
 
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr double kPi = 3.141592653589793;
+// Share of the view's half-width and half-height the box may fill; less upwards, so that the names
+// written above the blocks stay clear of the button strip along the window's top.
+constexpr float kFitWidth = 0.9f;
+constexpr float kFitHeight = 0.75f;
+}  // namespace
+
 VDFirstPersonCamera::~VDFirstPersonCamera() = default;
 
 void VDFirstPersonCamera::updateView() {
@@ -51,5 +62,41 @@ void VDFirstPersonCamera::changeRoll(float delta) {
     if (delta != 0.0f) {
         m_viewDirty = true;
         m_orientation.setRoll(m_orientation.getRoll() + delta);
+    }
+}
+
+void VDFirstPersonCamera::setAngles(float yaw, float pitch, float roll) {
+    m_orientation.setYaw(yaw);
+    m_orientation.setPitch(pitch);
+    m_orientation.setRoll(roll);
+    m_viewDirty = true;
+}
+
+void VDFirstPersonCamera::fitBox(const BoundingBox& box, float downDegrees) {
+    setAngles(0.0f, -downDegrees, 0.0f);
+    const Vector3 forward = m_orientation.getForward();
+    const Vector3 right = m_orientation.getRight();
+    const Vector3 up = m_orientation.getUp();
+    const float tanHalfView =
+        static_cast<float>(std::tan(static_cast<double>(m_fieldOfView) / 180.0 * kPi / 2.0));
+    const float tanVertical = tanHalfView * kFitHeight;
+    const float tanHorizontal = tanHalfView * m_aspectRatio * kFitWidth;
+    const Vector3 centre = box.getCentre();
+    // Each corner at depth a + d along the view (d: the eye's distance behind the centre) must see its
+    // sideways and upward offsets within the view's slopes, and lie well past the near plane.
+    float distance = 0.0f;
+    float deepest = 0.0f;
+    for (int corner = 0; corner < 8; ++corner) {
+        const Vector3 offset = box.getCorner(corner) - centre;
+        const float ahead = offset.dot(forward);
+        distance = std::max(distance, std::fabs(offset.dot(right)) / tanHorizontal - ahead);
+        distance = std::max(distance, std::fabs(offset.dot(up)) / tanVertical - ahead);
+        distance = std::max(distance, 2.0f * m_nearPlane - ahead);
+        deepest = std::max(deepest, ahead);
+    }
+    setPosition(centre - forward * distance);
+    const float farthest = deepest + distance;
+    if (farthest > m_farPlane * 0.9f) {
+        setFarPlane(farthest * 1.25f);
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scene/BoundingBox.h"
 #include "scene/Vector3.h"
 #include "view3d/Orientation.h"
 #include "view3d/VDCamera.h"
@@ -24,6 +25,13 @@ class VDFirstPersonCamera : public VDCamera {
     void changeYaw(float delta);
     void changePitch(float delta);
     void changeRoll(float delta);
+
+    // Absolute angles in degrees.
+    void setAngles(float yaw, float pitch, float roll);
+
+    // Looks at the box from its front (along -Z), tilted down by `downDegrees`, from as close as keeps
+    // all of it inside the view with a margin; moves the far plane out when the box reaches past it.
+    void fitBox(const BoundingBox& box, float downDegrees);
 
     float getYaw() const { return m_orientation.getYaw(); }
     float getPitch() const { return m_orientation.getPitch(); }

@@ -4,8 +4,10 @@
 
 #include <cmath>
 
+#include "console/VDDEVSFitViewEvent.h"
 #include "console/VDDEVSMoveCameraEvent.h"
 #include "console/VDDEVSRotateCameraEvent.h"
+#include "control/VCCellView.h"
 #include "control/VCSimulation.h"
 #include "gui/VDConsole.h"
 #include "gui/VDEvent.h"
@@ -13,11 +15,15 @@
 #include "gui/VDPanel.h"
 #include "gui/VDTextButton.h"
 #include "shell/Log.h"
+#include "view3d/VDCellOverlay.h"
 #include "view3d/VDFirstPersonCamera.h"
 #include "view3d/VDTimeBar.h"
 #include "view3d/VDTimeLabel.h"
 
 namespace {
+
+// vis_fit looks at the models from this far above the horizontal.
+constexpr float kFitDownDegrees = 20.0f;
 
 // The button strip: a thin frame and a short title bar, so the buttons fill most of its 40 pixels.
 class ButtonStripPanel : public VDPanel {
@@ -131,6 +137,7 @@ bool VDTessaronerWindow::handleEvent(VDEvent* event) {
     switch (event->getType()) {
         case VDEvent::REDISPLAY:
             draw3D();
+            drawCellOverlay();
             followTime();
             return dispatch(event);
         case VDDEVSMoveCameraEvent::TYPE: {
@@ -152,6 +159,16 @@ bool VDTessaronerWindow::handleEvent(VDEvent* event) {
             camera->changeYaw(rotate->getYawChange());
             camera->changePitch(rotate->getPitchChange());
             camera->changeRoll(rotate->getRollChange());
+            requestRedisplay();
+            return true;
+        }
+        case VDDEVSFitViewEvent::TYPE: {
+            auto* fit = dynamic_cast<VDDEVSFitViewEvent*>(event);
+            if (fit == nullptr) {
+                logMessage("Unable to cast event to fit view event.");
+                return true;
+            }
+            camera->fitBox(fit->getBox(), kFitDownDegrees);
             requestRedisplay();
             return true;
         }
@@ -255,6 +272,21 @@ void VDTessaronerWindow::draw3D() {
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
     glDisable(GL_DEPTH_TEST);
+}
+
+// Names and the colour bar over the cells, in the 2D pass, with the matrices the picture was drawn with.
+void VDTessaronerWindow::drawCellOverlay() {
+    VCSimulation* simulation = getSimulation();
+    const VCCellView* cells = simulation != nullptr ? simulation->getCellView() : nullptr;
+    if (cells == nullptr) {
+        return;
+    }
+    const std::vector<VCCellView::DrawnModel> models = cells->getDrawnModels();
+    if (models.empty()) {
+        return;
+    }
+    const VDCellOverlay overlay(m_camera->getProjectionMatrix(), m_camera->getViewMatrix(), m_rect);
+    overlay.draw(models);
 }
 
 // Lines at every whole unit from -10 to 10 in the plane y = 0.

@@ -50,6 +50,7 @@ class VDTessaronerWindow : public VDWindow {
 
   private:
     void draw3D();
+    void drawCellOverlay();
     void drawGrid();
     // The label and the time bar show the controller's time as it is now.
     void followTime();

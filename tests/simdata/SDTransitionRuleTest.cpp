@@ -85,6 +85,16 @@ TEST(SDTransitionRuleCollectionTest, FirstApplicableRuleWinsAndFurtherMatchesWar
     rec.clear();
     EXPECT_EQ(4, odd.evaluate(0, "in", 1));
     EXPECT_TRUE(rec.lines().empty());
+
+    // firstApplicable gives evaluate's answer and never warns.
+    for (double value : {7.0, 3.0, -1.0, 100.0, 101.0}) {
+        EXPECT_EQ(rules.evaluate(1, "out", value), rules.firstApplicable(1, "out", value)) << value;
+    }
+    EXPECT_EQ(-1, rules.firstApplicable(1, "Out", 7));
+    EXPECT_EQ(4, odd.firstApplicable(0, "in", 1));
+    rec.clear();
+    rules.firstApplicable(1, "out", 7);
+    EXPECT_TRUE(rec.lines().empty());
 }
 
 TEST(SDTransitionRuleCollectionTest, RemoveRuleByPosition) {

@@ -167,7 +167,7 @@ TEST(HeatLogTest, ReportsFollowTheFieldByTheQuantum) {
         }
         int x = -1;
         int y = -1;
-        ASSERT_EQ(2, std::sscanf(f[3].c_str(), "life(%d,%d)", &x, &y)) << line;
+        ASSERT_EQ(2, std::sscanf(f[3].c_str(), "heat(%d,%d)", &x, &y)) << line;
         const size_t cell = field.index(x, y, 0);
         const double value = std::stod(f[5]);
         EXPECT_NEAR(field.temperature(cell), value, 0.000005) << line;

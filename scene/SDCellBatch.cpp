@@ -1,0 +1,635 @@
+#include "scene/SDCellBatch.h"
+
+#include <GL/glext.h>
+#include <GL/glx.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "shell/Log.h"
+
+namespace {
+
+// Buffer objects are OpenGL 1.5 and the base-vertex multi-draw 3.2: both are fetched from the driver, as
+// the system header declares only OpenGL 1.1.
+struct EntryPoints {
+    PFNGLGENBUFFERSPROC genBuffers = nullptr;
+    PFNGLBINDBUFFERPROC bindBuffer = nullptr;
+    PFNGLBUFFERDATAPROC bufferData = nullptr;
+    PFNGLDELETEBUFFERSPROC deleteBuffers = nullptr;
+    PFNGLMAPBUFFERPROC mapBuffer = nullptr;
+    PFNGLUNMAPBUFFERPROC unmapBuffer = nullptr;
+    PFNGLMULTIDRAWELEMENTSBASEVERTEXPROC multiDrawBaseVertex = nullptr;
+    bool buffers = false;
+};
+
+template <typename T>
+void fetch(T& entry, const char* name) {
+    entry = reinterpret_cast<T>(glXGetProcAddressARB(reinterpret_cast<const GLubyte*>(name)));
+}
+
+// The context's version as major * 10 + minor, 0 when it cannot be read.
+int contextVersion() {
+    const char* text = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    int major = 0;
+    int minor = 0;
+    if (text == nullptr || std::sscanf(text, "%d.%d", &major, &minor) != 2) {
+        return 0;
+    }
+    return major * 10 + minor;
+}
+
+bool hasExtension(const char* name) {
+    const char* list = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    if (list == nullptr) {
+        return false;
+    }
+    const size_t length = std::strlen(name);
+    for (const char* at = std::strstr(list, name); at != nullptr; at = std::strstr(at + 1, name)) {
+        if ((at == list || at[-1] == ' ') && (at[length] == ' ' || at[length] == '\0')) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Fetched on the first call made with a current context.
+const EntryPoints& entryPoints() {
+    static EntryPoints entries;
+    static bool fetched = false;
+    if (!fetched && glGetString(GL_VERSION) != nullptr) {
+        fetched = true;
+        const int version = contextVersion();
+        if (version >= 15) {
+            fetch(entries.genBuffers, "glGenBuffers");
+            fetch(entries.bindBuffer, "glBindBuffer");
+            fetch(entries.bufferData, "glBufferData");
+            fetch(entries.deleteBuffers, "glDeleteBuffers");
+            fetch(entries.mapBuffer, "glMapBuffer");
+            fetch(entries.unmapBuffer, "glUnmapBuffer");
+            entries.buffers = entries.genBuffers != nullptr && entries.bindBuffer != nullptr &&
+                              entries.bufferData != nullptr && entries.deleteBuffers != nullptr &&
+                              entries.mapBuffer != nullptr && entries.unmapBuffer != nullptr;
+        }
+        if (version >= 32 || hasExtension("GL_ARB_draw_elements_base_vertex")) {
+            fetch(entries.multiDrawBaseVertex, "glMultiDrawElementsBaseVertex");
+        }
+    }
+    return entries;
+}
+
+unsigned long g_drawCalls = 0;
+
+constexpr size_t kCorners = 8;
+constexpr unsigned kHigh = 1;  // face bits of a Segment
+constexpr unsigned kLow = 2;
+constexpr unsigned kOutline = 64;  // key bit: the cell is sent as its outline
+
+// Corner k lies on the high side in x when bit 1 is set, in y with bit 2, in z with bit 4. Two triangles
+// per face, counter-clockwise seen from outside, as a solid cube's faces are wound for back-face culling.
+// By axis, then high side before low side.
+constexpr GLushort kFaces[3][2][6] = {
+    {{1, 3, 7, 1, 7, 5}, {0, 4, 6, 0, 6, 2}},
+    {{2, 6, 7, 2, 7, 3}, {0, 1, 5, 0, 5, 4}},
+    {{4, 5, 7, 4, 7, 6}, {0, 2, 3, 0, 3, 1}},
+};
+
+uint8_t toByte(float component) {
+    // NaN reads as 0.
+    const float clamped = component > 0.0f ? std::min(component, 1.0f) : 0.0f;
+    return static_cast<uint8_t>(std::lround(clamped * 255.0f));
+}
+
+// The indices of one cell for a key: the faces it names, or the outline of the three faces it names.
+std::vector<GLushort> cellIndices(unsigned key) {
+    std::vector<GLushort> indices;
+    if ((key & kOutline) == 0) {
+        for (int axis = 0; axis < 3; ++axis) {
+            const unsigned faces = (key >> (2 * axis)) & 3u;
+            for (int side = 0; side < 2; ++side) {
+                if ((faces & (side == 0 ? kHigh : kLow)) != 0) {
+                    indices.insert(indices.end(), kFaces[axis][side], kFaces[axis][side] + 6);
+                }
+            }
+        }
+        return indices;
+    }
+    // The eye looks from the side of corner `nearest`; the outline runs through the six corners that
+    // differ from it in one or two coordinates, each next one differing from the last in one.
+    int nearest = 0;
+    float toward[3];
+    for (int axis = 0; axis < 3; ++axis) {
+        const bool high = ((key >> (2 * axis)) & kHigh) != 0;
+        nearest |= high ? (1 << axis) : 0;
+        toward[axis] = high ? 1.0f : -1.0f;
+    }
+    int ring[6];
+    const int flips[6] = {1, 3, 2, 6, 4, 5};
+    for (int i = 0; i < 6; ++i) {
+        ring[i] = nearest ^ flips[i];
+    }
+    // Counter-clockwise as the eye sees it: the ring's normal (Newell's sum) must point at the eye.
+    float normal[3] = {0.0f, 0.0f, 0.0f};
+    auto coordinate = [](int corner, int axis) { return (corner >> axis & 1) != 0 ? 1.0f : -1.0f; };
+    for (int i = 0; i < 6; ++i) {
+        const int a = ring[i];
+        const int b = ring[(i + 1) % 6];
+        for (int axis = 0; axis < 3; ++axis) {
+            const int u = (axis + 1) % 3;
+            const int v = (axis + 2) % 3;
+            normal[axis] += (coordinate(a, u) - coordinate(b, u)) * (coordinate(a, v) + coordinate(b, v));
+        }
+    }
+    if (normal[0] * toward[0] + normal[1] * toward[1] + normal[2] * toward[2] < 0.0f) {
+        std::reverse(ring, ring + 6);
+    }
+    for (int i = 1; i + 1 < 6; ++i) {
+        indices.push_back(static_cast<GLushort>(ring[0]));
+        indices.push_back(static_cast<GLushort>(ring[i]));
+        indices.push_back(static_cast<GLushort>(ring[i + 1]));
+    }
+    return indices;
+}
+
+// The eye in world coordinates from the current matrices; false unless the projection is a perspective
+// one and the modelview can be inverted (then every face that might show is sent).
+bool currentEye(float eye[3]) {
+    GLfloat projection[16];
+    GLfloat modelview[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+    if (projection[11] != -1.0f || projection[15] != 0.0f || modelview[3] != 0.0f || modelview[7] != 0.0f ||
+        modelview[11] != 0.0f || modelview[15] != 1.0f) {
+        return false;
+    }
+    // modelview = [A t; 0 1]: the eye is -A⁻¹ t.
+    const double a[3][3] = {{modelview[0], modelview[4], modelview[8]},
+                            {modelview[1], modelview[5], modelview[9]},
+                            {modelview[2], modelview[6], modelview[10]}};
+    const double t[3] = {modelview[12], modelview[13], modelview[14]};
+    const double det = a[0][0] * (a[1][1] * a[2][2] - a[1][2] * a[2][1]) -
+                       a[0][1] * (a[1][0] * a[2][2] - a[1][2] * a[2][0]) +
+                       a[0][2] * (a[1][0] * a[2][1] - a[1][1] * a[2][0]);
+    if (!(std::fabs(det) > 1e-12)) {
+        return false;
+    }
+    double inverse[3][3];
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 3; ++c) {
+            const int r1 = (c + 1) % 3, r2 = (c + 2) % 3, c1 = (r + 1) % 3, c2 = (r + 2) % 3;
+            inverse[r][c] = (a[r1][c1] * a[r2][c2] - a[r1][c2] * a[r2][c1]) / det;
+        }
+    }
+    for (int r = 0; r < 3; ++r) {
+        eye[r] = static_cast<float>(-(inverse[r][0] * t[0] + inverse[r][1] * t[1] + inverse[r][2] * t[2]));
+    }
+    return std::isfinite(eye[0]) && std::isfinite(eye[1]) && std::isfinite(eye[2]);
+}
+
+}  // namespace
+
+SDCellBatch::Rgba8 SDCellBatch::toRgba8(const std::array<float, 4>& colour) {
+    return Rgba8{toByte(colour[0]), toByte(colour[1]), toByte(colour[2]), toByte(colour[3])};
+}
+
+SDCellBatch::SDCellBatch() = default;
+
+SDCellBatch::~SDCellBatch() {
+    release();
+}
+
+void SDCellBatch::release() {
+    // A batch that never made buffers touches no GL (it may live where no context exists).
+    if (m_positions != 0 || m_colours != 0) {
+        if (m_mappedPositions != nullptr || m_mappedColours != nullptr) {
+            endUpdate();
+        }
+        const GLuint names[2] = {m_positions, m_colours};
+        entryPoints().deleteBuffers(2, names);
+    }
+    for (const auto& [key, pattern] : m_patterns) {
+        entryPoints().deleteBuffers(1, &pattern.buffer);
+    }
+    m_patterns.clear();
+    m_positions = m_colours = 0;
+    m_built = false;
+}
+
+bool SDCellBatch::build(const SDCellPlacement& placement) {
+    release();
+    m_placement = placement;
+    const EntryPoints& gl = entryPoints();
+    if (!gl.buffers) {
+        logMessage("Unable to draw cells: the OpenGL driver has no vertex buffers");
+        return false;
+    }
+    const size_t cells = m_placement.cellCount();
+    if (cells == 0) {
+        return false;
+    }
+    if (cells > kMaxCells) {
+        logMessage("Unable to draw %zu cells: the view draws at most %zu cells of one model", cells,
+                   kMaxCells);
+        return false;
+    }
+    const std::vector<float>* axes[3] = {&m_placement.xs(), &m_placement.ys(), &m_placement.zs()};
+    m_touching = false;
+    for (int axis = 0; axis < 3; ++axis) {
+        const std::vector<float>& at = *axes[axis];
+        bool overlaps = at.size() > 1;
+        for (size_t i = 1; i < at.size() && overlaps; ++i) {
+            overlaps = at[i] - at[i - 1] <= SDCellPlacement::kCubeEdge;
+        }
+        m_overlaps[static_cast<size_t>(axis)] = overlaps;
+        m_touching = m_touching || overlaps;
+    }
+    m_hidden.assign(cells, false);
+    m_hiddenCount = 0;
+    m_eyeInside = false;
+    m_positionsValid = false;
+    m_writingAll = false;
+    m_cut = wantsCutCells(m_eyeInside);
+
+    GLuint names[2] = {0, 0};
+    gl.genBuffers(2, names);
+    m_positions = names[0];
+    m_colours = names[1];
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    gl.bindBuffer(GL_ARRAY_BUFFER, m_positions);
+    gl.bufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(cells * kCorners * 3 * sizeof(float)), nullptr,
+                  GL_DYNAMIC_DRAW);
+    gl.bindBuffer(GL_ARRAY_BUFFER, m_colours);
+    gl.bufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(cells * kCorners * sizeof(Rgba8)), nullptr,
+                  GL_DYNAMIC_DRAW);
+    gl.bindBuffer(GL_ARRAY_BUFFER, 0);
+    if (glGetError() == GL_OUT_OF_MEMORY) {
+        logMessage("Unable to draw cells: out of memory for %zu cells", cells);
+        release();
+        return false;
+    }
+    m_built = true;
+    return true;
+}
+
+bool SDCellBatch::beginUpdate(bool everyCell) {
+    if (!m_built) {
+        return false;
+    }
+    m_writingAll = everyCell;
+    if (m_mappedPositions != nullptr) {
+        return true;
+    }
+    const EntryPoints& gl = entryPoints();
+    gl.bindBuffer(GL_ARRAY_BUFFER, m_positions);
+    m_mappedPositions = static_cast<float*>(gl.mapBuffer(GL_ARRAY_BUFFER, GL_WRITE_ONLY));
+    gl.bindBuffer(GL_ARRAY_BUFFER, m_colours);
+    m_mappedColours = static_cast<Rgba8*>(gl.mapBuffer(GL_ARRAY_BUFFER, GL_WRITE_ONLY));
+    gl.bindBuffer(GL_ARRAY_BUFFER, 0);
+    if (m_mappedPositions == nullptr || m_mappedColours == nullptr) {
+        endUpdate();
+        return false;
+    }
+    return true;
+}
+
+void SDCellBatch::extent(int axis, const unsigned index[3], float& low, float& high) const {
+    const std::vector<float>* at[3] = {&m_placement.xs(), &m_placement.ys(), &m_placement.zs()};
+    const std::vector<float>& along = *at[axis];
+    const float half = SDCellPlacement::kCubeEdge / 2.0f;
+    low = along[index[axis]] - half;
+    high = along[index[axis]] + half;
+    if (!m_cut || !m_overlaps[static_cast<size_t>(axis)]) {
+        return;
+    }
+    // Cells on the block's edges stay whole: the block's outline keeps the cubes' own edges.
+    for (size_t a = 0; a < 3; ++a) {
+        if (m_overlaps[a] && (index[a] == 0 || index[a] + 1 == at[a]->size())) {
+            return;
+        }
+    }
+    // Cut at the next cube's near face: that cube is drawn later and covers the rest.
+    high = std::min(high, along[index[axis] + 1] - half);
+}
+
+void SDCellBatch::writePositions(size_t cell) {
+    float* corner = m_mappedPositions + cell * kCorners * 3;
+    const unsigned length = m_placement.getLength();
+    const unsigned height = m_placement.getHeight();
+    const unsigned index[3] = {static_cast<unsigned>(cell / length / height),
+                               static_cast<unsigned>(cell / length % height),
+                               static_cast<unsigned>(cell % length)};
+    if (m_hidden[cell]) {
+        // Left out: every corner on the centre, so each triangle has no area.
+        const Vector3 centre = m_placement.cellCentre(index[0], index[1], index[2]);
+        for (size_t k = 0; k < kCorners; ++k) {
+            corner[3 * k] = centre.x;
+            corner[3 * k + 1] = centre.y;
+            corner[3 * k + 2] = centre.z;
+        }
+        return;
+    }
+    float low[3];
+    float high[3];
+    for (int axis = 0; axis < 3; ++axis) {
+        extent(axis, index, low[axis], high[axis]);
+    }
+    for (size_t k = 0; k < kCorners; ++k) {
+        for (int axis = 0; axis < 3; ++axis) {
+            corner[3 * k + static_cast<size_t>(axis)] = (k >> axis & 1) != 0 ? high[axis] : low[axis];
+        }
+    }
+}
+
+void SDCellBatch::setCell(size_t cell, Rgba8 colour) {
+    if (m_mappedPositions == nullptr || cell >= m_placement.cellCount()) {
+        return;
+    }
+    const bool hidden = colour.a == 0;
+    if (hidden != m_hidden[cell]) {
+        m_hidden[cell] = hidden;
+        m_hiddenCount += hidden ? 1 : static_cast<size_t>(-1);
+        writePositions(cell);
+    } else if (m_writingAll || !m_positionsValid) {
+        writePositions(cell);
+    }
+    std::fill_n(m_mappedColours + cell * kCorners, kCorners, colour);
+}
+
+bool SDCellBatch::rewriteAllPositions() {
+    const EntryPoints& gl = entryPoints();
+    gl.bindBuffer(GL_ARRAY_BUFFER, m_positions);
+    m_mappedPositions = static_cast<float*>(gl.mapBuffer(GL_ARRAY_BUFFER, GL_WRITE_ONLY));
+    if (m_mappedPositions == nullptr) {
+        gl.bindBuffer(GL_ARRAY_BUFFER, 0);
+        return false;
+    }
+    for (size_t cell = 0; cell < m_placement.cellCount(); ++cell) {
+        writePositions(cell);
+    }
+    gl.unmapBuffer(GL_ARRAY_BUFFER);
+    gl.bindBuffer(GL_ARRAY_BUFFER, 0);
+    m_mappedPositions = nullptr;
+    return true;
+}
+
+void SDCellBatch::endUpdate() {
+    const EntryPoints& gl = entryPoints();
+    if (m_mappedPositions != nullptr) {
+        gl.bindBuffer(GL_ARRAY_BUFFER, m_positions);
+        gl.unmapBuffer(GL_ARRAY_BUFFER);
+        m_mappedPositions = nullptr;
+    }
+    if (m_mappedColours != nullptr) {
+        gl.bindBuffer(GL_ARRAY_BUFFER, m_colours);
+        gl.unmapBuffer(GL_ARRAY_BUFFER);
+        m_mappedColours = nullptr;
+    }
+    if (gl.buffers) {
+        gl.bindBuffer(GL_ARRAY_BUFFER, 0);
+    }
+    if (m_writingAll) {
+        m_positionsValid = true;
+        m_writingAll = false;
+    }
+    // Cells are cut only while none is hidden: a hidden cell would leave a hole that the cubes drawn
+    // before it used to fill.
+    if (m_built && (m_cut != wantsCutCells(m_eyeInside) || !m_positionsValid)) {
+        m_cut = wantsCutCells(m_eyeInside);
+        m_positionsValid = rewriteAllPositions();
+    }
+}
+
+void SDCellBatch::segments(int axis, bool eyeKnown, float eye, std::vector<Segment>& out) const {
+    out.clear();
+    const unsigned count = axis == 0   ? m_placement.getWidth()
+                           : axis == 1 ? m_placement.getHeight()
+                                       : m_placement.getLength();
+    // The faces the eye may see: the high face of cells wholly below the eye, the low face of cells wholly
+    // above it, and for cells whose faces are too close to the eye to tell, both (the GL culls).
+    unsigned below = 0;
+    unsigned above = count;
+    if (eyeKnown) {
+        // The planes of whole cubes: where cells are cut, only faces of whole cells (on the block's
+        // edges) are sent.
+        const std::vector<float>& along = axis == 0   ? m_placement.xs()
+                                          : axis == 1 ? m_placement.ys()
+                                                      : m_placement.zs();
+        const float half = SDCellPlacement::kCubeEdge / 2.0f;
+        const float slack = 1e-4f * (1.0f + std::fabs(eye));
+        auto planeLow = [&](unsigned i) { return along[i] - half; };
+        auto planeHigh = [&](unsigned i) { return along[i] + half; };
+        // Both planes grow with the index: binary searches.
+        unsigned lo = 0;
+        unsigned hi = count;
+        while (lo < hi) {
+            const unsigned mid = lo + (hi - lo) / 2;
+            if (eye - planeHigh(mid) > slack) {
+                lo = mid + 1;
+            } else {
+                hi = mid;
+            }
+        }
+        below = lo;
+        lo = below;
+        hi = count;
+        while (lo < hi) {
+            const unsigned mid = lo + (hi - lo) / 2;
+            if (planeLow(mid) - eye > slack) {
+                hi = mid;
+            } else {
+                lo = mid + 1;
+            }
+        }
+        above = lo;
+    }
+    // Where cut cells meet, only the block's own outer faces can show.
+    const bool inner = m_cut && m_overlaps[static_cast<size_t>(axis)];
+    auto allowed = [&](unsigned i) {
+        if (!inner) {
+            return kHigh | kLow;
+        }
+        return (i + 1 == count ? kHigh : 0u) | (i == 0 ? kLow : 0u);
+    };
+    const unsigned cuts[] = {0, 1, below, above, count - 1, count};
+    std::vector<unsigned> bounds(cuts, cuts + 6);
+    std::sort(bounds.begin(), bounds.end());
+    bounds.erase(std::unique(bounds.begin(), bounds.end()), bounds.end());
+    for (size_t b = 0; b + 1 < bounds.size(); ++b) {
+        const unsigned first = bounds[b];
+        const unsigned last = bounds[b + 1];
+        if (first >= last || last > count) {
+            continue;
+        }
+        unsigned faces = first < below ? kHigh : first >= above ? kLow : (kHigh | kLow);
+        const bool sure = eyeKnown && (first < below || first >= above);
+        faces &= allowed(first);
+        if (!out.empty() && out.back().faces == faces && out.back().sure == sure &&
+            out.back().last == first) {
+            out.back().last = last;
+        } else {
+            out.push_back(Segment{first, last, faces, sure});
+        }
+    }
+}
+
+const SDCellBatch::Pattern* SDCellBatch::pattern(unsigned key) {
+    auto found = m_patterns.find(key);
+    if (found != m_patterns.end()) {
+        return &found->second;
+    }
+    const std::vector<GLushort> one = cellIndices(key);
+    const size_t cells = std::min(m_placement.cellCount(), kChunkCells);
+    std::vector<GLushort> indices(one.size() * cells);
+    for (size_t cell = 0; cell < cells; ++cell) {
+        for (size_t i = 0; i < one.size(); ++i) {
+            indices[cell * one.size() + i] = static_cast<GLushort>(cell * kCorners + one[i]);
+        }
+    }
+    const EntryPoints& gl = entryPoints();
+    Pattern made;
+    made.perCell = one.size();
+    gl.genBuffers(1, &made.buffer);
+    gl.bindBuffer(GL_ELEMENT_ARRAY_BUFFER, made.buffer);
+    gl.bufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(GLushort)),
+                  indices.data(), GL_STATIC_DRAW);
+    gl.bindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    return &m_patterns.emplace(key, made).first->second;
+}
+
+void SDCellBatch::addRun(unsigned key, size_t first, size_t count) {
+    const Pattern* used = pattern(key);
+    DrawList& list = m_lists[key];
+    while (count > 0) {
+        const size_t chunk = first / kChunkCells;
+        const size_t inChunk = first % kChunkCells;
+        const size_t cells = std::min(count, kChunkCells - inChunk);
+        list.counts.push_back(static_cast<GLsizei>(cells * used->perCell));
+        list.offsets.push_back(reinterpret_cast<const void*>(inChunk * used->perCell * sizeof(GLushort)));
+        list.bases.push_back(static_cast<GLint>(chunk * kChunkCells * kCorners));
+        first += cells;
+        count -= cells;
+    }
+}
+
+void SDCellBatch::draw() {
+    if (!m_built) {
+        return;
+    }
+    if (m_mappedPositions != nullptr || m_mappedColours != nullptr) {
+        endUpdate();
+    }
+    float eye[3] = {0.0f, 0.0f, 0.0f};
+    const bool eyeKnown = currentEye(eye);
+    // From inside a block whose cubes overlap, faces inside it show: then whole cubes are drawn.
+    if (m_touching) {
+        const BoundingBox bounds = m_placement.bounds();
+        const float slack = 1e-3f;
+        m_eyeInside =
+            !eyeKnown || (eye[0] > bounds.getMin().x - slack && eye[0] < bounds.getMax().x + slack &&
+                          eye[1] > bounds.getMin().y - slack && eye[1] < bounds.getMax().y + slack &&
+                          eye[2] > bounds.getMin().z - slack && eye[2] < bounds.getMax().z + slack);
+        if (m_cut != wantsCutCells(m_eyeInside)) {
+            m_cut = wantsCutCells(m_eyeInside);
+            m_positionsValid = rewriteAllPositions();
+        }
+    }
+    for (int axis = 0; axis < 3; ++axis) {
+        segments(axis, eyeKnown, eye[axis], m_segments[static_cast<size_t>(axis)]);
+    }
+    for (auto& [key, list] : m_lists) {
+        list.counts.clear();
+        list.offsets.clear();
+        list.bases.clear();
+    }
+    const size_t height = m_placement.getHeight();
+    const size_t length = m_placement.getLength();
+    for (const Segment& x : m_segments[0]) {
+        for (const Segment& y : m_segments[1]) {
+            for (const Segment& z : m_segments[2]) {
+                unsigned key = x.faces | y.faces << 2 | z.faces << 4;
+                if (key == 0) {
+                    continue;
+                }
+                // Cubes that stand apart, each showing three faces for sure: their outline.
+                const bool single =
+                    x.faces != (kHigh | kLow) && y.faces != (kHigh | kLow) && z.faces != (kHigh | kLow);
+                if (!m_touching && x.sure && y.sure && z.sure && single && x.faces != 0 && y.faces != 0 &&
+                    z.faces != 0) {
+                    key |= kOutline;
+                }
+                // The cells of the box of segments, as runs in the order they are stored.
+                if (y.first == 0 && y.last == height && z.first == 0 && z.last == length) {
+                    addRun(key, x.first * height * length, (x.last - x.first) * height * length);
+                } else if (z.first == 0 && z.last == length) {
+                    for (size_t i = x.first; i < x.last; ++i) {
+                        addRun(key, (i * height + y.first) * length, (y.last - y.first) * length);
+                    }
+                } else {
+                    for (size_t i = x.first; i < x.last; ++i) {
+                        for (size_t j = y.first; j < y.last; ++j) {
+                            addRun(key, (i * height + j) * length + z.first, z.last - z.first);
+                        }
+                    }
+                }
+            }
+        }
+    }
+
+    const EntryPoints& gl = entryPoints();
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glEnable(GL_BLEND);
+    for (const auto& [key, list] : m_lists) {
+        if (list.counts.empty()) {
+            continue;
+        }
+        gl.bindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_patterns.at(key).buffer);
+        if (gl.multiDrawBaseVertex != nullptr) {
+            gl.bindBuffer(GL_ARRAY_BUFFER, m_positions);
+            glVertexPointer(3, GL_FLOAT, 0, nullptr);
+            gl.bindBuffer(GL_ARRAY_BUFFER, m_colours);
+            glColorPointer(4, GL_UNSIGNED_BYTE, 0, nullptr);
+            gl.multiDrawBaseVertex(GL_TRIANGLES, list.counts.data(), GL_UNSIGNED_SHORT, list.offsets.data(),
+                                   static_cast<GLsizei>(list.counts.size()), list.bases.data());
+            ++g_drawCalls;
+            continue;
+        }
+        // Without base vertices each run points the arrays at its own chunk's first corner.
+        for (size_t run = 0; run < list.counts.size(); ++run) {
+            const size_t base = static_cast<size_t>(list.bases[run]);
+            gl.bindBuffer(GL_ARRAY_BUFFER, m_positions);
+            glVertexPointer(3, GL_FLOAT, 0, reinterpret_cast<const void*>(base * 3 * sizeof(float)));
+            gl.bindBuffer(GL_ARRAY_BUFFER, m_colours);
+            glColorPointer(4, GL_UNSIGNED_BYTE, 0, reinterpret_cast<const void*>(base * sizeof(Rgba8)));
+            glDrawElements(GL_TRIANGLES, list.counts[run], GL_UNSIGNED_SHORT, list.offsets[run]);
+            ++g_drawCalls;
+        }
+    }
+    glDisable(GL_BLEND);
+    gl.bindBuffer(GL_ARRAY_BUFFER, 0);
+    gl.bindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+size_t SDCellBatch::getBufferBytes() const {
+    if (!m_built) {
+        return 0;
+    }
+    size_t bytes = m_placement.cellCount() * kCorners * (3 * sizeof(float) + sizeof(Rgba8));
+    for (const auto& [key, pattern] : m_patterns) {
+        bytes += pattern.perCell * std::min(m_placement.cellCount(), kChunkCells) * sizeof(GLushort);
+    }
+    return bytes;
+}
+
+unsigned long SDCellBatch::drawCallCount() {
+    return g_drawCalls;
+}
+
+void SDCellBatch::resetDrawCallCount() {
+    g_drawCalls = 0;
+}

@@ -1,0 +1,126 @@
+#pragma once
+
+#include <GL/gl.h>
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <vector>
+
+#include "scene/SDCellPlacement.h"
+
+// The cubes of one cell space in vertex buffers, drawn with a few GL calls however many cells there are:
+// eight corners and one colour per cell, and for each kind of cell outline in use one index pattern shared
+// by every run of kChunkCells cells (16-bit indices, each run drawn from its own base vertex by one
+// multi-draw).
+//
+// The picture is the one drawing each cube of edge 0.5 on its own gives (blending on, the current
+// lighting, counter-clockwise front faces), with much less for the rasteriser to do:
+// - only the faces that can face the eye are sent (the eye is read from the current matrices);
+// - cubes that stand apart are sent as their outline seen from the eye (a hexagon of four triangles
+//   where three faces show), which covers the same pixels as their faces and keeps them in depth order;
+// - where neighbouring cubes touch or overlap along an axis (life's cells once its box holds more than
+//   40 along an edge), each cell inside the block is cut to the part of its cube that no cube drawn after
+//   it covers, the cells on the block's edges stay whole (so the block's outline is made of the same
+//   edges), and faces inside the block are left out. The pixels are those the cubes drawn one by one in
+//   cell order would leave, colours included. While any cell of such a block is hidden, or the eye is
+//   inside the block, its cells are whole cubes with all their faces.
+// A cell whose colour has alpha 0 is left out: its corners collapse to one point, so it covers no pixel
+// and writes no depth.
+//
+// Needs the GL context it is built in to be current for every call, the destructor included.
+class SDCellBatch {
+  public:
+    // Cells per run of a shared index pattern: 8 corners each, 65,536 vertices in all.
+    static constexpr size_t kChunkCells = 8192;
+    // The most cells one batch draws (512 MiB of buffers): a cell space that a log grows beyond this is
+    // not drawn, rather than taking the machine's memory.
+    static constexpr size_t kMaxCells = 4194304;
+
+    struct Rgba8 {
+        uint8_t r = 0, g = 0, b = 0, a = 0;
+        bool operator==(const Rgba8& o) const { return r == o.r && g == o.g && b == o.b && a == o.a; }
+    };
+    // Components clamped to 0 .. 1 and rounded to 8 bits, as the framebuffer stores them.
+    static Rgba8 toRgba8(const std::array<float, 4>& colour);
+
+    SDCellBatch();
+    SDCellBatch(const SDCellBatch&) = delete;
+    SDCellBatch& operator=(const SDCellBatch&) = delete;
+    ~SDCellBatch();
+
+    // Allocates the buffers for the placement's cells; their looks are undefined until each has been set.
+    // False (logged) when the driver lacks vertex buffers or memory, or beyond kMaxCells.
+    bool build(const SDCellPlacement& placement);
+    bool isBuilt() const { return m_built; }
+    const SDCellPlacement& getPlacement() const { return m_placement; }
+    size_t getCellCount() const { return m_placement.cellCount(); }
+
+    // Cell looks are written between beginUpdate and endUpdate; `everyCell` says that every cell will be
+    // set. False when the buffers cannot be written.
+    bool beginUpdate(bool everyCell);
+    // `cell` below getCellCount(). Only the colour is sent, and the corners when the cell is hidden or
+    // shown again.
+    void setCell(size_t cell, Rgba8 colour);
+    void endUpdate();
+
+    // Draws every cell that is not left out, as seen through the current projection and modelview.
+    void draw();
+
+    // Bytes of GL buffer memory the batch holds.
+    size_t getBufferBytes() const;
+
+    // GL draw calls issued by all batches since the last reset: what a frame of cells costs in calls.
+    static unsigned long drawCallCount();
+    static void resetDrawCallCount();
+
+  private:
+    // The faces of the cells in [first, last) along one axis that are sent: bit 0 the face on the high
+    // side, bit 1 the low side. `sure`: the eye is clearly in front of the one face sent.
+    struct Segment {
+        unsigned first;
+        unsigned last;
+        unsigned faces;
+        bool sure;
+    };
+    struct Pattern {
+        GLuint buffer = 0;
+        size_t perCell = 0;  // indices per cell
+    };
+    struct DrawList {
+        std::vector<GLsizei> counts;
+        std::vector<const void*> offsets;
+        std::vector<GLint> bases;
+    };
+
+    void release();
+    // The extent along `axis` of the cell at `index` (its place along each axis) as drawn now.
+    void extent(int axis, const unsigned index[3], float& low, float& high) const;
+    void writePositions(size_t cell);
+    bool rewriteAllPositions();
+    bool wantsCutCells(bool eyeInside) const { return m_touching && m_hiddenCount == 0 && !eyeInside; }
+    void segments(int axis, bool eyeKnown, float eye, std::vector<Segment>& out) const;
+    const Pattern* pattern(unsigned key);
+    void addRun(unsigned key, size_t first, size_t count);
+
+    SDCellPlacement m_placement;
+    std::array<bool, 3> m_overlaps{false, false, false};  // neighbours touch or overlap along the axis
+    bool m_touching = false;                              // along any axis
+    bool m_cut = false;                                   // the positions hold cut cells
+    bool m_eyeInside = false;                             // at the last draw, the eye was inside the block
+    bool m_positionsValid = false;  // every cell's corners have been written since the buffers were made
+    bool m_writingAll = false;      // the update under way sets every cell
+    std::vector<bool> m_hidden;
+    size_t m_hiddenCount = 0;
+
+    GLuint m_positions = 0;
+    GLuint m_colours = 0;
+    bool m_built = false;
+    float* m_mappedPositions = nullptr;
+    Rgba8* m_mappedColours = nullptr;
+
+    std::map<unsigned, Pattern> m_patterns;  // by key: face bits per axis, and whether an outline
+    std::map<unsigned, DrawList> m_lists;    // this frame's runs, by key
+    std::array<std::vector<Segment>, 3> m_segments;
+};

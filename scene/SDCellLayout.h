@@ -1,0 +1,54 @@
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "scene/BoundingBox.h"
+#include "scene/SDCellPlacement.h"
+
+// Where the cell spaces of one visualization stand. The model named "life" keeps its box, centred on
+// (0, 0, -5) with edges of 20, whose cells are spread over it. Every other model's cells stand one unit
+// apart in a block of their own; the blocks stand in a row to the right of life's box (which is kept free
+// whether or not there is such a model), bottoms level with its bottom and fronts with its cells' plane,
+// in name order, with a gap between neighbours.
+//
+// A model keeps its place when the layout is redone, as long as its block still fits there, so models
+// that a later import adds or grows do not move the others; a model that outgrows its place, and every
+// new model, goes to the end of the row.
+class SDCellLayout {
+  public:
+    static constexpr const char* kLifeName = "life";
+    static constexpr float kLifeExtent = 20.0f;
+    static Vector3 lifeCentre() { return Vector3(0.0f, 0.0f, -5.0f); }
+    // The room kept for life's cubes: its box grown by half a cube edge on every side.
+    static BoundingBox lifeRoom();
+
+    // Empty cells between neighbouring blocks in the row.
+    static constexpr unsigned kGapCells = 2;
+
+    struct Counts {
+        unsigned width = 1;
+        unsigned height = 1;
+        unsigned length = 1;
+        bool operator==(const Counts& o) const {
+            return width == o.width && height == o.height && length == o.length;
+        }
+    };
+
+    // Lays out exactly these models (by name); the placements of models not given are forgotten.
+    void place(const std::map<std::string, Counts>& models);
+
+    // Null for a model that is not placed.
+    const SDCellPlacement* find(const std::string& name) const;
+    const std::map<std::string, SDCellPlacement>& getPlacements() const { return m_placements; }
+
+  private:
+    // A block of the row: x of its first column of cells and its width in cells.
+    struct Slot {
+        double firstColumn = 0.0;
+        unsigned width = 0;
+    };
+
+    std::map<std::string, Slot> m_slots;
+    std::map<std::string, SDCellPlacement> m_placements;
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <array>
+
+// The default colours of cell values: the bright part of the inferno ramp, from a dark magenta through
+// red and orange to a pale yellow. Its lightness rises evenly, it reads on the black background, its two
+// ends are far apart, and it holds nothing near the green of a cube without a value.
+class SDColourRamp {
+  public:
+    using Colour = std::array<float, 4>;
+
+    // The colour at t in 0 .. 1 (clamped; NaN reads as 0); alpha 1.
+    static Colour at(double t);
+    // The colour of `value` on a range: minimum at 0, maximum at 1. When the range is a single value
+    // every value gets the colour at 0.5.
+    static Colour forValue(double value, double minimum, double maximum);
+    // Where `value` falls on the range, 0 .. 1 (0.5 for a single-valued range).
+    static double position(double value, double minimum, double maximum);
+};

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <vector>
+
+#include "scene/SDDetailNodeCUBE.h"
+#include "simdata/SDColoredCUBE.h"
+#include "simdata/SDTransitionRuleCollection.h"
+
+// How the user wants one Cell-DEVS model's cells to look: colour rules and the look of cells without a
+// value. A rule is a transition rule of the model (an output on port "out" whose value lies in a range)
+// whose state number selects one coloured-cube state here. The states paint a stand-in cube, the swatch,
+// and the colour is read back from it: one state per rule, none per cell, however many cells there are.
+class SDCellLook {
+  public:
+    using Colour = std::array<float, 4>;
+    // The cube's own colour: cells with no value look as cubes always have.
+    static constexpr Colour kNoValueColour{0.0f, 0.8f, 0.4f, 1.0f};
+    static constexpr int kOutputType = 1;
+    static constexpr const char* kPort = "out";
+
+    SDCellLook();
+    SDCellLook(const SDCellLook&) = delete;
+    SDCellLook& operator=(const SDCellLook&) = delete;
+
+    // Appends "low <= value <= high gets `colour`" to `rules` after the rules already there. Returns the
+    // position (0-based) of the first earlier rule whose range overlaps, which keeps the overlap, or -1.
+    int addRule(SDTransitionRuleCollection& rules, double low, double high, const Colour& colour);
+    // Removes every rule and its state; returns how many rules there were.
+    size_t clearRules(SDTransitionRuleCollection& rules);
+    // The colour of the first rule that applies to `value`; false when none does.
+    //
+    // The collection's evaluate() would log a warning pair for every value that several rules match, and
+    // a pass over a million cells would flood the log; the first applicable rule is taken without looking
+    // further (the answer evaluate() gives), and overlaps are reported once, by addRule.
+    bool ruleColour(const SDTransitionRuleCollection& rules, double value, Colour& colour);
+
+    void setNoValueColour(const Colour& colour);
+    const Colour& getNoValueColour() const { return m_noValue; }
+
+    // Changes with every change of look, and is never the same for two looks, so a reader that saw one
+    // version knows it must recolour when the number differs, even for another model's look.
+    unsigned long getVersion() const { return m_version; }
+
+  private:
+    void changed();
+
+    SDDetailNodeCUBE m_swatch;
+    std::vector<SDColoredCUBE> m_states;  // state number = position; each paints m_swatch
+    Colour m_noValue = kNoValueColour;
+    unsigned long m_version = 0;
+};

@@ -1,0 +1,355 @@
+// Cells drawn in batches: the same picture as drawing each cube on its own, coloured by value, ramp and
+// rules, hidden cells left out altogether, and a constant number of draw calls whatever the cell count.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <vector>
+
+#include "control/VCCellView.h"
+#include "control/VCModelList.h"
+#include "control/VCSimulation.h"
+#include "scene/SDCellBatch.h"
+#include "scene/SDColourRamp.h"
+#include "simdata/SDCELLDevsModel.h"
+#include "simdata/SDDevsModelList.h"
+#include "tests/support/GLTestContext.h"
+#include "tests/support/LogRecorder.h"
+#include "view3d/Frustum.h"
+
+namespace {
+
+using Pixel = GLTestContext::Pixel;
+const Pixel kCubeColour{0, 204, 102, 255};
+const Pixel kBlack{0, 0, 0, 255};
+
+// The program's GL state for the 3D pass, and its camera: 90° vertical field of view, aspect 1.3333333,
+// planes at 0.1 and 1000, turned by `yaw` degrees and placed at `eye`.
+void programCamera(float yaw, const Vector3& eye, Frustum* frustum = nullptr) {
+    GLTestContext::reset();
+    const double f = 1.0 / std::tan(3.141592653589793 / 4.0);
+    const double n = 0.1;
+    const double r = 1000.0;
+    double projection[16] = {0};
+    projection[0] = f / static_cast<double>(1.3333333f);
+    projection[5] = f;
+    projection[10] = (n + r) / (n - r);
+    projection[11] = -1.0;
+    projection[14] = 2.0 * n * r / (n - r);
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixd(projection);
+    glMatrixMode(GL_MODELVIEW);
+    glRotated(-yaw, 0, 1, 0);
+    glTranslated(-eye.x, -eye.y, -eye.z);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_CULL_FACE);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    if (frustum != nullptr) {
+        double view[16];
+        glGetDoublev(GL_MODELVIEW_MATRIX, view);
+        frustum->update(projection, view);
+    }
+}
+
+// Looking from the origin down -z, 90° vertical field of view: at the depth of life's cells (z = -15)
+// one unit spans 20 pixels, so cell (x, y) of a 20 × 20 life lies at pixel (200 + 20x, 100 + 20y).
+void lookAtLife() {
+    GLTestContext::reset();
+    glMatrixMode(GL_PROJECTION);
+    glFrustum(-4.0 / 3.0, 4.0 / 3.0, -1.0, 1.0, 1.0, 100.0);
+    glMatrixMode(GL_MODELVIEW);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_CULL_FACE);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+}
+
+Pixel lifeCell(int x, int y) {
+    return GLTestContext::pixel(200 + 20 * x, 100 + 20 * y);
+}
+
+float depthAt(int x, int y) {
+    float depth = 0.0f;
+    glReadPixels(x, y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    return depth;
+}
+
+Pixel rgb(const SDColourRamp::Colour& colour) {
+    const SDCellBatch::Rgba8 c = SDCellBatch::toRgba8(colour);
+    return Pixel{c.r, c.g, c.b, 255};
+}
+
+void expectPixel(const Pixel& expected, const Pixel& actual, const char* what) {
+    EXPECT_NEAR(expected.r, actual.r, 2) << what;
+    EXPECT_NEAR(expected.g, actual.g, 2) << what;
+    EXPECT_NEAR(expected.b, actual.b, 2) << what;
+}
+
+class CellViewGLTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(GLTestContext::ensure());
+        ASSERT_TRUE(simulation.newVisualization("v"));
+    }
+    // Registers a Cell-DEVS record of those counts, as an import leaves it.
+    SDCELLDevsModel* addModel(const std::string& name, unsigned width, unsigned height, unsigned length) {
+        auto record = std::make_unique<SDCELLDevsModel>();
+        record->setName(name);
+        record->ensureCell(width - 1, height - 1, length - 1);
+        SDCELLDevsModel* model = record.get();
+        if (simulation.getModelList()->addModel(model)) {
+            record.release();  // the registry owns it now
+        }
+        return model;
+    }
+
+    LogRecorder rec;
+    VCSimulation simulation;
+};
+
+int differingPixels(const std::vector<Pixel>& a, const std::vector<Pixel>& b) {
+    int differ = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+        differ += a[i].r != b[i].r || a[i].g != b[i].g || a[i].b != b[i].b;
+    }
+    return differ;
+}
+
+TEST_F(CellViewGLTest, HidingCellsOfAnOverlappingBlockLeavesThePictureOfTheCubesStillDrawn) {
+    // Every third cell has a value and keeps the cube's colour through a rule; the others have none, and
+    // cells without a value are hidden.
+    SDCELLDevsModel* life = addModel("life", 60, 60, 1);
+    SDCellValues& values = life->getValues();
+    values.widenRange(1.0);
+    SDCELLDevsModel reference;
+    reference.ensureCell(59, 59, 0);
+    for (unsigned cell = 0; cell < 3600; ++cell) {
+        if (cell % 3 == 0) {
+            values.set(cell, 1.0, 0);
+        } else {
+            reference.getCell(cell / 60, cell % 60, 0)->getCube()->m_show = false;
+        }
+    }
+    life->getLook().addRule(life->getRules(), 1.0, 1.0, {0.0f, 0.8f, 0.4f, 1.0f});
+    life->getLook().setNoValueColour({0.0f, 0.0f, 0.0f, 0.0f});
+
+    programCamera(10.0f, Vector3(2, 3, 4));
+    reference.arrange(Vector3(0, 0, -5), 20, 20, 20);
+    reference.drawCells();
+    const std::vector<Pixel> expected = GLTestContext::region(0, 0, 800, 600);
+    programCamera(10.0f, Vector3(2, 3, 4));
+    simulation.render(nullptr);
+    EXPECT_EQ(0, differingPixels(expected, GLTestContext::region(0, 0, 800, 600)));
+
+    // Shown again, every cell: the whole block as before.
+    life->getLook().setNoValueColour({0.0f, 0.8f, 0.4f, 1.0f});
+    for (unsigned cell = 0; cell < 3600; ++cell) {
+        reference.getCell(cell / 60, cell % 60, 0)->getCube()->m_show = true;
+    }
+    programCamera(10.0f, Vector3(2, 3, 4));
+    reference.drawCells();
+    const std::vector<Pixel> whole = GLTestContext::region(0, 0, 800, 600);
+    programCamera(10.0f, Vector3(2, 3, 4));
+    simulation.render(nullptr);
+    EXPECT_EQ(0, differingPixels(whole, GLTestContext::region(0, 0, 800, 600)));
+    EXPECT_GT(differingPixels(expected, whole), 1000);
+}
+
+TEST_F(CellViewGLTest, BatchedCellsGiveThePictureOfCubesDrawnOneByOne) {
+    struct Case {
+        unsigned width, height, length;
+        float yaw;
+        Vector3 eye;
+    } cases[] = {
+        {20, 20, 1, 0.0f, Vector3(0, 1, 1)},    // the sample run at the start camera
+        {100, 100, 1, 0.0f, Vector3(0, 1, 1)},  // overlapping cubes
+        {100, 100, 1, 25.0f, Vector3(6, 5, -1)},
+        {100, 100, 1, 160.0f, Vector3(3, -2, -40)},  // from behind
+        {40, 40, 1, -10.0f, Vector3(-3, 12, 2)},     // cubes that just touch
+        {10, 10, 10, 30.0f, Vector3(3, 7, 12)},
+        {10, 10, 10, 0.0f, Vector3(0.5f, 0, 0)},  // the eye level with cells and between them
+        {33, 17, 9, -20.0f, Vector3(-5, 2, 9)},
+        {50, 45, 60, 35.0f, Vector3(14, 15, 16)},  // overlapping in every direction
+        {50, 45, 60, 0.0f, Vector3(0, 0, 0)},      // from inside the block
+        {7, 60, 3, -70.0f, Vector3(-25, -3, -6)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height) + "x" +
+                     std::to_string(c.length) + " yaw " + std::to_string(c.yaw));
+        // One by one, as each cube draws itself.
+        SDCELLDevsModel reference;
+        reference.setName("life");
+        reference.ensureCell(c.width - 1, c.height - 1, c.length - 1);
+        programCamera(c.yaw, c.eye);
+        reference.arrange(Vector3(0, 0, -5), 20, 20, 20);
+        reference.drawCells();
+        const std::vector<Pixel> expected = GLTestContext::region(0, 0, 800, 600);
+
+        simulation.closeVisualization();
+        ASSERT_TRUE(simulation.newVisualization("v"));
+        addModel("life", c.width, c.height, c.length);
+        Frustum frustum;
+        programCamera(c.yaw, c.eye, &frustum);
+        simulation.render(&frustum);
+        const std::vector<Pixel> actual = GLTestContext::region(0, 0, 800, 600);
+
+        EXPECT_EQ(0, differingPixels(expected, actual));
+        EXPECT_GT(800 * 600 - GLTestContext::countNear(0, 0, 800, 600, kBlack, 0), 5000)
+            << "the cells are in view";
+    }
+}
+
+TEST_F(CellViewGLTest, CellsTakeTheRampOverTheirRangeAndCellsWithoutValueStayGreen) {
+    SDCELLDevsModel* life = addModel("life", 20, 20, 1);
+    SDCellValues& values = life->getValues();
+    values.widenRange(-1.0);
+    values.widenRange(3.0);
+    values.set(0 * 20 + 0, -1.0, 0);  // cell (0, 0): the minimum
+    values.set(19 * 20 + 0, 3.0, 0);  // cell (19, 0): the maximum
+    values.set(10 * 20 + 5, 1.0, 0);  // cell (10, 5): halfway
+    values.set(4 * 20 + 4, std::numeric_limits<double>::quiet_NaN(), 0);
+    values.set(5 * 20 + 4, std::numeric_limits<double>::infinity(), 0);
+    lookAtLife();
+    simulation.render(nullptr);
+
+    expectPixel(rgb(SDColourRamp::at(0.0)), lifeCell(0, 0), "minimum");
+    expectPixel(rgb(SDColourRamp::at(1.0)), lifeCell(19, 0), "maximum");
+    expectPixel(rgb(SDColourRamp::at(0.5)), lifeCell(10, 5), "halfway");
+    expectPixel(kCubeColour, lifeCell(4, 4), "NaN draws as no value");
+    expectPixel(kCubeColour, lifeCell(5, 4), "infinity draws as no value");
+    expectPixel(kCubeColour, lifeCell(7, 7), "no value");
+
+    // The next frame recolours what changed since, and nothing else.
+    const std::vector<Pixel> before = GLTestContext::region(0, 0, 800, 600);
+    values.set(7 * 20 + 7, 3.0, 1);
+    values.clear(10 * 20 + 5);
+    lookAtLife();
+    simulation.render(nullptr);
+    expectPixel(rgb(SDColourRamp::at(1.0)), lifeCell(7, 7), "set");
+    expectPixel(kCubeColour, lifeCell(10, 5), "cleared");
+    const std::vector<Pixel> after = GLTestContext::region(0, 0, 800, 600);
+    int changed = 0;
+    for (size_t i = 0; i < before.size(); ++i) {
+        changed += before[i].r != after[i].r || before[i].g != after[i].g;
+    }
+    EXPECT_GT(changed, 2 * 80);
+    EXPECT_LT(changed, 2 * 200) << "two cells changed";
+}
+
+TEST_F(CellViewGLTest, RulesRecolourAndAlphaZeroLeavesCellsOutDepthIncluded) {
+    SDCELLDevsModel* life = addModel("life", 20, 20, 1);
+    SDCellValues& values = life->getValues();
+    for (size_t cell = 0; cell < 400; ++cell) {
+        values.widenRange(static_cast<double>(cell % 10));
+        values.set(cell, static_cast<double>(cell % 10), 0);  // cell (x, y) holds y % 10
+    }
+    SDCellLook& look = life->getLook();
+    look.addRule(life->getRules(), 2.0, 4.0, {1.0f, 0.0f, 0.0f, 1.0f});
+    look.addRule(life->getRules(), 3.0, 9.0, {0.0f, 0.0f, 1.0f, 0.0f});  // 3 and 4 stay red: first wins
+    lookAtLife();
+    simulation.render(nullptr);
+
+    expectPixel(rgb(SDColourRamp::at(0.0)), lifeCell(6, 0), "no rule: the ramp");
+    expectPixel(rgb(SDColourRamp::at(1.0 / 9.0)), lifeCell(6, 1), "no rule: the ramp");
+    for (int y : {2, 3, 4, 12, 14}) {
+        expectPixel(Pixel{255, 0, 0, 255}, lifeCell(6, y), "red rule");
+    }
+    for (int y : {5, 9, 15, 19}) {
+        expectPixel(kBlack, lifeCell(6, y), "hidden");
+        EXPECT_EQ(1.0f, depthAt(200 + 20 * 6, 100 + 20 * y)) << "a hidden cell writes no depth";
+    }
+    EXPECT_LT(depthAt(200 + 20 * 6, 100 + 20 * 2), 1.0f);
+    EXPECT_EQ(0, GLTestContext::countNear(0, 0, 800, 600, Pixel{0, 0, 255, 255}, 40));
+
+    // Clearing the rules brings the ramp back everywhere.
+    look.clearRules(life->getRules());
+    lookAtLife();
+    simulation.render(nullptr);
+    expectPixel(rgb(SDColourRamp::at(5.0 / 9.0)), lifeCell(6, 5), "ramp again");
+    expectPixel(rgb(SDColourRamp::at(2.0 / 9.0)), lifeCell(6, 2), "ramp again");
+}
+
+TEST_F(CellViewGLTest, TheNoValueLookCanBeChangedOrHidden) {
+    SDCELLDevsModel* life = addModel("life", 20, 20, 1);
+    life->getValues().widenRange(1.0);
+    life->getValues().set(3 * 20 + 3, 1.0, 0);
+    life->getLook().setNoValueColour({0.0f, 0.0f, 1.0f, 1.0f});
+    lookAtLife();
+    simulation.render(nullptr);
+    expectPixel(Pixel{0, 0, 255, 255}, lifeCell(8, 8), "blue without value");
+
+    life->getLook().setNoValueColour({0.0f, 0.0f, 1.0f, 0.0f});
+    lookAtLife();
+    simulation.render(nullptr);
+    expectPixel(rgb(SDColourRamp::at(0.5)), lifeCell(3, 3), "the one value: one colour");
+    EXPECT_EQ(1.0f, depthAt(200 + 20 * 8, 100 + 20 * 8));
+    const int drawn = 800 * 600 - GLTestContext::countNear(0, 0, 800, 600, kBlack, 0);
+    EXPECT_GT(drawn, 80);
+    EXPECT_LT(drawn, 200) << "only the cell with a value";
+    EXPECT_EQ(0, GLTestContext::countNear(0, 0, 800, 600, Pixel{0, 0, 255, 255}, 40));
+}
+
+TEST_F(CellViewGLTest, DrawCallsDependOnTheViewNotOnTheNumberOfCells) {
+    // Seen from far above, left and in front, every cell of a block shows the same three faces.
+    auto callsFrom = [&](const Vector3& eye) {
+        programCamera(0.0f, eye);
+        SDCellBatch::resetDrawCallCount();
+        simulation.render(nullptr);
+        return SDCellBatch::drawCallCount();
+    };
+    addModel("small", 4, 4, 4);
+    EXPECT_EQ(1u, callsFrom(Vector3(0, 200, 100)));
+    simulation.closeVisualization();
+    ASSERT_TRUE(simulation.newVisualization("v"));
+    addModel("large", 100, 100, 10);
+    EXPECT_EQ(1u, callsFrom(Vector3(0, 200, 100)));
+    // With the eye among the cells, each kind of outline or set of faces takes one call: a bounded number.
+    const unsigned long inside = callsFrom(Vector3(50, 30, -18));
+    EXPECT_GT(inside, 1u);
+    EXPECT_LE(inside, 72u);
+
+    // Seen from behind the row of blocks, looking away: nothing to draw.
+    Frustum frustum;
+    programCamera(180.0f, Vector3(0, 1, 30), &frustum);
+    SDCellBatch::resetDrawCallCount();
+    simulation.render(&frustum);
+    EXPECT_EQ(0u, SDCellBatch::drawCallCount());
+}
+
+TEST_F(CellViewGLTest, ACellSpaceTooLargeToDrawIsReportedOnceAndTheOthersStillShow) {
+    addModel("life", 20, 20, 1);
+    addModel("huge", 2049, 2048, 1);  // just over four million cells
+    lookAtLife();
+    simulation.render(nullptr);
+    lookAtLife();
+    simulation.render(nullptr);
+    EXPECT_EQ(
+        1u,
+        rec.count("Unable to draw huge: 4196352 cells, more than the 4194304 the view draws of one model"))
+        << rec.text();
+    expectPixel(kCubeColour, lifeCell(3, 3), "life is drawn");
+}
+
+TEST_F(CellViewGLTest, AModelOtherThanLifeIsDrawnWhereItsPlacementSays) {
+    SDCELLDevsModel* plane = addModel("plane", 3, 3, 1);
+    plane->getValues().widenRange(0.0);
+    plane->getValues().set(1 * 3 + 1, 0.0, 0);
+    simulation.getCellView()->updateLayout();
+    const SDCellPlacement* placement = simulation.getCellView()->findPlacement("plane");
+    ASSERT_NE(nullptr, placement);
+    // The eye 10 units in front of the middle cell: one unit spans 30 pixels there.
+    const Vector3 middle = placement->cellCentre(1, 1, 0);
+    lookAtLife();
+    glTranslatef(-middle.x, -middle.y, -middle.z - 10.0f);
+    simulation.render(nullptr);
+    expectPixel(rgb(SDColourRamp::at(0.5)), GLTestContext::pixel(400, 300), "the middle cell");
+    expectPixel(kCubeColour, GLTestContext::pixel(430, 330), "a corner cell");
+    expectPixel(kCubeColour, GLTestContext::pixel(370, 270), "a corner cell");
+    expectPixel(kBlack, GLTestContext::pixel(415, 300), "between cells");
+    expectPixel(kBlack, GLTestContext::pixel(470, 300), "beyond the block");
+}
+
+}  // namespace

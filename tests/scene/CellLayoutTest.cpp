@@ -1,0 +1,105 @@
+// Where the cell spaces stand: life in its box, every other model in a block of its own, never on top of
+// another, and staying put when later imports add or grow models.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <string>
+
+#include "scene/SDCellLayout.h"
+
+namespace {
+
+using Models = std::map<std::string, SDCellLayout::Counts>;
+
+bool overlap(const BoundingBox& a, const BoundingBox& b) {
+    return a.getMin().x < b.getMax().x && b.getMin().x < a.getMax().x && a.getMin().y < b.getMax().y &&
+           b.getMin().y < a.getMax().y && a.getMin().z < b.getMax().z && b.getMin().z < a.getMax().z;
+}
+
+// No two blocks share any volume, and only life enters life's room.
+void expectApart(const SDCellLayout& layout) {
+    const auto& placements = layout.getPlacements();
+    for (auto a = placements.begin(); a != placements.end(); ++a) {
+        if (a->first != SDCellLayout::kLifeName) {
+            EXPECT_FALSE(overlap(a->second.bounds(), SDCellLayout::lifeRoom()))
+                << a->first << " in life's box";
+        }
+        for (auto b = std::next(a); b != placements.end(); ++b) {
+            EXPECT_FALSE(overlap(a->second.bounds(), b->second.bounds())) << a->first << " and " << b->first;
+        }
+    }
+}
+
+TEST(CellLayoutTest, OtherModelsStandOneUnitApartInARowRightOfLifeInNameOrder) {
+    SDCellLayout layout;
+    layout.place(Models{{"plane", {25, 25, 1}}, {"fallrock", {8, 8, 8}}, {"life", {20, 20, 1}}});
+    const SDCellPlacement* fallrock = layout.find("fallrock");
+    const SDCellPlacement* plane = layout.find("plane");
+    ASSERT_NE(nullptr, fallrock);
+    ASSERT_NE(nullptr, plane);
+    EXPECT_EQ(Vector3(1, 1, 1), fallrock->cellCentre(3, 4, 5) - fallrock->cellCentre(2, 3, 4));
+    EXPECT_EQ(Vector3(1, 1, 0), plane->cellCentre(1, 1, 0) - plane->cellCentre(0, 0, 0));
+    EXPECT_GT(fallrock->bounds().getMin().x, SDCellLayout::lifeRoom().getMax().x);
+    EXPECT_GT(plane->bounds().getMin().x, fallrock->bounds().getMax().x) << "name order, left to right";
+    // Level with life's bottom, fronts on the plane of its cells.
+    EXPECT_FLOAT_EQ(-10.0f, fallrock->cellCentre(0, 0, 0).y);
+    EXPECT_FLOAT_EQ(-15.0f, fallrock->cellCentre(0, 0, 7).z);
+    EXPECT_FLOAT_EQ(-15.0f, plane->cellCentre(0, 0, 0).z);
+    expectApart(layout);
+
+    // The same models give the same places.
+    SDCellLayout again;
+    again.place(Models{{"fallrock", {8, 8, 8}}, {"plane", {25, 25, 1}}});
+    EXPECT_EQ(fallrock->bounds().getMin(), again.find("fallrock")->bounds().getMin());
+    EXPECT_EQ(plane->bounds().getMin(), again.find("plane")->bounds().getMin());
+}
+
+TEST(CellLayoutTest, ModelsKeepTheirPlacesWhenOthersAppearOrGrowWithinTheirs) {
+    SDCellLayout layout;
+    layout.place(Models{{"opening", {8, 8, 1}}, {"plane", {25, 25, 1}}});
+    const Vector3 opening = layout.find("opening")->cellCentre(0, 0, 0);
+    const Vector3 plane = layout.find("plane")->cellCentre(0, 0, 0);
+
+    // A new model whose name sorts first goes to the end instead of pushing the others along.
+    layout.place(Models{{"aaa", {3, 3, 3}}, {"opening", {8, 8, 1}}, {"plane", {25, 25, 1}}});
+    EXPECT_EQ(opening, layout.find("opening")->cellCentre(0, 0, 0));
+    EXPECT_EQ(plane, layout.find("plane")->cellCentre(0, 0, 0));
+    EXPECT_GT(layout.find("aaa")->bounds().getMin().x, layout.find("plane")->bounds().getMax().x);
+
+    // Growing up and back costs no room in the row; growing wider than the gap allows moves the model
+    // to the end and leaves the others where they were.
+    layout.place(Models{{"aaa", {3, 3, 3}}, {"opening", {8, 30, 4}}, {"plane", {25, 25, 1}}});
+    EXPECT_EQ(opening.x, layout.find("opening")->cellCentre(0, 0, 0).x);
+    layout.place(Models{{"aaa", {3, 3, 3}}, {"opening", {40, 30, 4}}, {"plane", {25, 25, 1}}});
+    EXPECT_EQ(plane, layout.find("plane")->cellCentre(0, 0, 0));
+    EXPECT_GT(layout.find("opening")->bounds().getMin().x, layout.find("aaa")->bounds().getMax().x);
+    expectApart(layout);
+    EXPECT_EQ(nullptr, layout.find("missing"));
+}
+
+TEST(CellLayoutTest, NoSequenceOfImportsMakesBlocksOverlap) {
+    std::mt19937 random(12345);
+    const char* names[] = {"a", "life", "m", "plane", "q", "z"};
+    SDCellLayout layout;
+    Models models;
+    for (int round = 0; round < 300; ++round) {
+        const std::string name = names[random() % 6];
+        SDCellLayout::Counts& counts = models[name];
+        // Models only grow, as the records do.
+        counts.width += static_cast<unsigned>(random() % 7);
+        counts.height += static_cast<unsigned>(random() % 3);
+        counts.length += static_cast<unsigned>(random() % 3);
+        layout.place(models);
+        expectApart(layout);
+        ASSERT_EQ(models.size(), layout.getPlacements().size());
+        if (HasFailure()) {
+            FAIL() << "after round " << round;
+        }
+    }
+    // Models no longer given are forgotten.
+    layout.place(Models{{"q", {1, 1, 1}}});
+    EXPECT_EQ(1u, layout.getPlacements().size());
+}
+
+}  // namespace

@@ -1,0 +1,125 @@
+// The viewer window with cell spaces: vis_fit brings every block into the picture, each model's name is
+// written by its block, and the colour bar shows the ramp of the model nearest the middle of the view.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "console/VDDEVSFitViewEvent.h"
+#include "control/VCCellView.h"
+#include "control/VCModelList.h"
+#include "control/VCSimulation.h"
+#include "gui/VDEvent.h"
+#include "gui/VDTheme.h"
+#include "gui/VDThemeStore.h"
+#include "scene/SDCellBatch.h"
+#include "scene/SDColourRamp.h"
+#include "simdata/SDCELLDevsModel.h"
+#include "tests/support/GLTestContext.h"
+#include "view3d/VDCellOverlay.h"
+#include "view3d/VDFirstPersonCamera.h"
+#include "view3d/VDTessaronerWindow.h"
+
+namespace {
+
+using Pixel = GLTestContext::Pixel;
+const Pixel kBlack{0, 0, 0, 255};
+const Pixel kText{217, 217, 217, 255};
+
+class CellOverlayGLTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(GLTestContext::ensure());
+        GLTestContext::reset();
+        glViewport(0, 0, 800, 600);
+        ASSERT_TRUE(createThemeStore());
+        m_window.setRectangle(VDRect(0, 0, 800, 600));
+        m_window.initialise();
+        ASSERT_NE(nullptr, createSimulation());
+        ASSERT_TRUE(getSimulation()->newVisualization("cells.vis"));
+    }
+    void TearDown() override {
+        destroySimulation();
+        destroyVisualization();
+        destroyThemeStore();
+    }
+    void frame() {
+        currentTheme()->clearScreen();
+        currentTheme()->begin2D(800, 600);
+        VDRedisplayEvent redisplay;
+        m_window.handleEvent(&redisplay);
+        currentTheme()->end2D();
+    }
+    SDCELLDevsModel* addModel(const std::string& name, unsigned width, unsigned height, unsigned length) {
+        auto record = std::make_unique<SDCELLDevsModel>();
+        record->setName(name);
+        record->ensureCell(width - 1, height - 1, length - 1);
+        SDCELLDevsModel* model = record.get();
+        if (getSimulation()->getModelList()->addModel(model)) {
+            record.release();
+        }
+        return model;
+    }
+    void fit() {
+        getSimulation()->getCellView()->updateLayout();
+        BoundingBox box;
+        ASSERT_TRUE(getSimulation()->getCellView()->getBounds(box));
+        VDDEVSFitViewEvent event(box);
+        EXPECT_TRUE(m_window.handleEvent(&event));
+    }
+    VDCellOverlay overlay() {
+        return VDCellOverlay(camera().getProjectionMatrix(), camera().getViewMatrix(),
+                             VDRect(0, 0, 800, 600));
+    }
+    VDFirstPersonCamera& camera() { return *dynamic_cast<VDFirstPersonCamera*>(m_window.getCamera()); }
+
+    VDTessaronerWindow m_window;
+};
+
+TEST_F(CellOverlayGLTest, NamesStandByTheirBlocksAndTheBarShowsTheRampOfTheModelInTheMiddle) {
+    SDCELLDevsModel* plane = addModel("plane", 25, 25, 1);
+    plane->getValues().widenRange(-3.0);
+    plane->getValues().widenRange(7.0);
+    fit();
+    frame();
+
+    // The name, in the theme's font, just above the block's top-left corner.
+    const VCCellView::DrawnModel model = getSimulation()->getCellView()->getDrawnModels().at(0);
+    float x = 0;
+    float y = 0;
+    ASSERT_TRUE(overlay().project(VDCellOverlay::labelAnchor(model), x, y));
+    EXPECT_LT(y, 560 - 16) << "below the button strip";
+    EXPECT_GT(GLTestContext::countNear(static_cast<int>(x), static_cast<int>(y), 50, 16, kText, 30), 10);
+
+    // The bar: the ramp from the minimum at the bottom to the maximum at the top.
+    const VDRect bar = overlay().barRectangle();
+    const int middle = static_cast<int>((bar.getX1() + bar.getX2()) / 2);
+    const SDCellBatch::Rgba8 low = SDCellBatch::toRgba8(SDColourRamp::at(0.0));
+    const SDCellBatch::Rgba8 high = SDCellBatch::toRgba8(SDColourRamp::at(1.0));
+    const Pixel bottom = GLTestContext::pixel(middle, static_cast<int>(bar.getY1()) + 1);
+    const Pixel top = GLTestContext::pixel(middle, static_cast<int>(bar.getY2()) - 1);
+    EXPECT_NEAR(low.r, bottom.r, 6);
+    EXPECT_NEAR(low.g, bottom.g, 6);
+    EXPECT_NEAR(high.g, top.g, 6);
+    EXPECT_NEAR(high.b, top.b, 6);
+    // "-3" and "7" to its left, the name above it.
+    EXPECT_GT(GLTestContext::countNear(static_cast<int>(bar.getX1()) - 40, static_cast<int>(bar.getY1()), 40,
+                                       16, kText, 30),
+              5);
+    EXPECT_GT(GLTestContext::countNear(static_cast<int>(bar.getX1()) - 40, static_cast<int>(bar.getY2()) - 16,
+                                       40, 16, kText, 30),
+              5);
+
+    // Without a range of values there is no bar.
+    plane->getValues();
+    getSimulation()->closeVisualization();
+    ASSERT_TRUE(getSimulation()->newVisualization("cells.vis"));
+    addModel("plane", 25, 25, 1);
+    frame();
+    EXPECT_EQ(
+        0, GLTestContext::countNear(middle, static_cast<int>(bar.getY1()), 1,
+                                    static_cast<int>(bar.getHeight()), Pixel{low.r, low.g, low.b, 255}, 6));
+}
+
+}  // namespace
