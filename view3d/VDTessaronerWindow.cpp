@@ -3,10 +3,12 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <cstdlib>
 
 #include "console/VDDEVSFitViewEvent.h"
 #include "console/VDDEVSMoveCameraEvent.h"
 #include "console/VDDEVSRotateCameraEvent.h"
+#include "console/VDFitViewCommand.h"
 #include "control/VCCellView.h"
 #include "control/VCSimulation.h"
 #include "gui/VDConsole.h"
@@ -15,6 +17,7 @@
 #include "gui/VDPanel.h"
 #include "gui/VDTextButton.h"
 #include "shell/Log.h"
+#include "shell/VDGarbageCan.h"
 #include "view3d/VDCellOverlay.h"
 #include "view3d/VDFirstPersonCamera.h"
 #include "view3d/VDTimeBar.h"
@@ -134,6 +137,7 @@ bool VDTessaronerWindow::handleEvent(VDEvent* event) {
         return false;
     }
 
+    trackClick(event);
     switch (event->getType()) {
         case VDEvent::REDISPLAY:
             draw3D();
@@ -265,6 +269,7 @@ void VDTessaronerWindow::draw3D() {
         if (Frustum* frustum = m_camera->getFrustum()) {
             simulation->render(frustum);
         }
+        m_selection.drawOutline(simulation);
     }
 
     glMatrixMode(GL_PROJECTION);
@@ -308,7 +313,7 @@ void VDTessaronerWindow::drawGrid() {
 void VDTessaronerWindow::followTime() {
     VCSimulation* simulation = getSimulation();
     if (m_timeLabel != nullptr) {
-        m_timeLabel->follow(simulation, "");
+        m_timeLabel->follow(simulation, m_selection.describe());
     }
     if (m_timeBar != nullptr) {
         m_timeBar->follow(simulation);
@@ -340,6 +345,15 @@ bool VDTessaronerWindow::handleKey(int key) {
         case VDKey::KEY_END:
             simulation->timeLast();
             break;
+        case 'f': {
+            // Exactly what the command does, replies included. It hands itself to the garbage can.
+            auto fit = std::make_unique<VDFitViewCommand>();
+            fit->execute();
+            if (getGarbageCan() != nullptr) {
+                static_cast<void>(fit.release());
+            }
+            break;
+        }
         default:
             return false;
     }
@@ -383,7 +397,44 @@ bool VDTessaronerWindow::handleTimeControl(VDEvent* event) {
     return true;
 }
 
+void VDTessaronerWindow::trackClick(VDEvent* event) {
+    const int type = event->getType();
+    if (type != VDEvent::MOUSE_DOWN && type != VDEvent::MOUSE_MOVE && type != VDEvent::MOUSE_UP) {
+        return;
+    }
+    auto* mouse = dynamic_cast<VDMouseEvent*>(event);
+    auto* button = dynamic_cast<VDMouseButtonEvent*>(event);
+    if (mouse == nullptr || (button != nullptr && button->getButton() != VDMouseButtonEvent::LEFT)) {
+        return;
+    }
+    const int x = mouse->getX();
+    const int y = mouse->getY();
+    const bool near = std::abs(x - m_pressX) <= kClickSlop && std::abs(y - m_pressY) <= kClickSlop;
+    if (type == VDEvent::MOUSE_DOWN) {
+        // Presses on the strip belong to its widgets.
+        m_clickPending =
+            !m_dragging && !m_panel->getRectangle().contains(static_cast<float>(x), static_cast<float>(y));
+        m_pressX = x;
+        m_pressY = y;
+        if (m_clickPending) {
+            m_pressRay =
+                VDPickRay::through(m_camera->getProjectionMatrix(), m_camera->getViewMatrix(),
+                                   x - static_cast<int>(m_rect.getX1()), y - static_cast<int>(m_rect.getY1()),
+                                   m_rect.getWidth(), m_rect.getHeight());
+        }
+    } else if (type == VDEvent::MOUSE_MOVE) {
+        m_clickPending = m_clickPending && near;
+    } else if (m_clickPending) {
+        m_clickPending = false;
+        if (near) {
+            m_selection.pick(getSimulation(), m_pressRay);
+            requestRedisplay();
+        }
+    }
+}
+
 void VDTessaronerWindow::inputLost() {
+    m_clickPending = false;
     m_dragging = false;
     VDWindow::inputLost();
 }

@@ -4,6 +4,8 @@
 
 #include "gui/VDWindow.h"
 #include "view3d/VDCamera.h"
+#include "view3d/VDCellSelection.h"
+#include "view3d/VDPickRay.h"
 
 class VDPanel;
 class VDTextButton;
@@ -16,7 +18,12 @@ class VDTimeLabel;
 //
 // The strip also drives time: "Play" and "Stop", a label with the current and the last event time, and a
 // time bar along its bottom edge. Keys move time too: Space plays or stops, Right and Left step to the
-// next or the previous event time, Home and End go to the first and the last.
+// next or the previous event time, Home and End go to the first and the last; `f` fits the view to the
+// cells as vis_fit does.
+//
+// A left click on a cell (pressed and released within kClickSlop pixels, off the strip) selects it: the
+// cube is outlined, its vis_cell line is logged, and the strip shows its value. A click on nothing clears
+// the selection. Between press and release the drag turns the camera as always.
 class VDTessaronerWindow : public VDWindow {
   public:
     // Button ids, also the source ids of the press events they raise.
@@ -25,6 +32,8 @@ class VDTessaronerWindow : public VDWindow {
     static constexpr int CONSOLE_BUTTON_ID = 65002;
     static constexpr int MOVE_FORWARD_BUTTON_ID = 65003;
     static constexpr int TIME_BAR_ID = 65004;
+    // How far the pointer may move between a press and its release for them to make a click.
+    static constexpr int kClickSlop = 3;
 
     VDTessaronerWindow();
     ~VDTessaronerWindow() override;
@@ -47,6 +56,7 @@ class VDTessaronerWindow : public VDWindow {
     VDTimeLabel* getTimeLabel() const { return m_timeLabel; }
     VDTimeBar* getTimeBar() const { return m_timeBar; }
     bool isDragging() const { return m_dragging; }
+    VDCellSelection& getSelection() { return m_selection; }
 
   private:
     void draw3D();
@@ -58,6 +68,8 @@ class VDTessaronerWindow : public VDWindow {
     bool handleKey(int key);
     // Moves time for a press of "Play" or "Stop" or a value of the time bar; false for other sources.
     bool handleTimeControl(VDEvent* event);
+    // Follows a left press that may turn out a click, and picks when it does.
+    void trackClick(VDEvent* event);
 
     std::unique_ptr<VDCamera> m_camera;
     int m_panelIndex = -1;
@@ -72,4 +84,10 @@ class VDTessaronerWindow : public VDWindow {
     bool m_dragging = false;
     int m_lastMouseX = 0;
     int m_lastMouseY = 0;
+    // A left press in the 3D view that is a click so far: where, and the line of sight as the camera was.
+    bool m_clickPending = false;
+    int m_pressX = 0;
+    int m_pressY = 0;
+    VDPickRay m_pressRay;
+    VDCellSelection m_selection;
 };

@@ -1,5 +1,6 @@
 // Playback and moving through time in the real window: the Play and Stop buttons, the keys, and the time
-// bar. While something plays, the tests wait for the log's lines, never for a quiet screen.
+// bar; and picking a cell with the mouse. While something plays, the tests wait for the log's lines, never
+// for a quiet screen.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -132,6 +133,34 @@ TEST(PlaybackE2ETest, AClickOnTheTimeBarMovesTheTime) {
     app.drag(298, kTimeBarY, 2, kTimeBarY + 10);
     ASSERT_TRUE(app.waitForLogLine("Time decremented to: 00:00:00:100")) << app.log();
     app.settledScreenshot(shotPath("time_bar"));
+    EXPECT_TRUE(app.running()) << app.errors();
+}
+
+TEST(PlaybackE2ETest, ClickingACellPrintsWhatItHoldsAndFFitsTheView) {
+    AppSession app;
+    ASSERT_TRUE(app.started()) << app.errors();
+    importRun(app);
+    app.key("grave");
+    app.key("End");
+    ASSERT_TRUE(app.waitForLogLine("Time incremented to: 00:00:12:000")) << app.log();
+    // The middle of the view, 16 units ahead, is on cell (10, 11) of life.
+    app.click(400, 300);
+    ASSERT_TRUE(app.waitForLogText("\nlife(10,11) = ")) << app.log();
+    const Lines lines = app.logLines();
+    const std::string picked = *std::find_if(
+        lines.rbegin(), lines.rend(), [](const std::string& l) { return l.rfind("life(10,11) = ", 0) == 0; });
+    app.settledScreenshot(shotPath("picked"));
+    // A drag turns the camera and picks nothing.
+    app.drag(300, 300, 330, 300);
+    ASSERT_TRUE(app.sync());
+    EXPECT_EQ(1, count(app.logLines(), "life("));
+    // vis_cell prints the same line.
+    app.key("grave");
+    app.command("vis_cell life 10 11");
+    ASSERT_TRUE(app.waitForLogLine(picked, 20, 2)) << app.log();
+    app.key("grave");
+    app.key("f");
+    ASSERT_TRUE(app.waitForLogLine("View fitted to 1 model")) << app.log();
     EXPECT_TRUE(app.running()) << app.errors();
 }
 
