@@ -351,22 +351,17 @@ TEST_F(RandomInputGLTest, TenThousandRandomEventsDuringPlaybackLeaveTheProgramWo
     std::printf("%d events while playing, %d starts, %d moves of the time, %d resizes while playing\n",
                 whilePlaying, restarts, steps, resizedWhilePlaying);
 
-    // A question left open is answered No; then the program still plays and stops on command.
+    // A question left open is answered No; the run still plays and stops.
     if (VDMessageBox* box = getMainWindow()->getMessageBox()) {
         VDButtonPressEvent no(1);
         box->handleEvent(&no);
     }
     onGlutDisplay();
-    if (!getConsole()->isOpen()) {
-        key('`', 0);
-    }
-    typeLine("vis_close");
-    typeLine("vis_new after");
-    typeLine("vis_import_logfile " + run);
-    typeLine("play 1000");
-    ASSERT_TRUE(simulation->isPlaying());
-    typeLine("stop");
-    EXPECT_FALSE(simulation->isPlaying());
+    simulation->closeVisualization();
+    ASSERT_TRUE(simulation->newVisualization("after"));
+    ASSERT_TRUE(simulation->importLogFile(run));
+    ASSERT_TRUE(simulation->play(1000));
+    EXPECT_TRUE(simulation->stopPlayback());
     onGlutDisplay();
 }
 
