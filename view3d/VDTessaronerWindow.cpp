@@ -412,8 +412,9 @@ void VDTessaronerWindow::trackClick(VDEvent* event) {
     const bool near = std::abs(x - m_pressX) <= kClickSlop && std::abs(y - m_pressY) <= kClickSlop;
     if (type == VDEvent::MOUSE_DOWN) {
         // Presses on the strip belong to its widgets.
-        m_clickPending =
-            !m_dragging && !m_panel->getRectangle().contains(static_cast<float>(x), static_cast<float>(y));
+        const bool onStrip = m_panel != nullptr &&
+                             m_panel->getRectangle().contains(static_cast<float>(x), static_cast<float>(y));
+        m_clickPending = !m_dragging && !onStrip;
         m_pressX = x;
         m_pressY = y;
         if (m_clickPending) {
