@@ -5,7 +5,7 @@
 # the moment a step's line appears in log.txt is the moment the step was taken (within the polling period
 # of 5 ms). The rate is (steps - 1) / (time of the last step - time of the first).
 #
-# Two runs per start of the program: at the default rate (Space: 10 steps per second), then at
+# Two playbacks per start of the program: at the default rate (Space: 10 steps per second), then at
 # `play 1000`, which steps as fast as frames can be drawn.
 #
 # usage: bench/program_playback.sh [LOG] [RUNS] [TESSARON]
@@ -18,50 +18,33 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 log="$(realpath "${1:-$root/build/release/logs/life_100x100.log}")"
 runs="${2:-3}"
 program="$(realpath "${3:-$root/build/release/tessaron}")"
+name=program_playback
+# shellcheck source=bench/program_session.sh
+source "$root/bench/program_session.sh"
 
-work="$(mktemp -d /tmp/tessaron-program-playback-XXXXXX)"
-xvfb=""
-app=""
-cleanup() {
-    [ -n "$app" ] && kill "$app" 2>/dev/null && wait "$app" 2>/dev/null
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-cpu_seconds() {
-    awk -v hz="$(getconf CLK_TCK)" '{ sub(/^.*\) /, ""); print ($12 + $13) / hz }' "/proc/$1/stat"
-}
-
-# Waits until log.txt, from byte $2 on, holds the text $1.
-wait_for_text() {
-    local limit=$((SECONDS + 600))
-    until tail -c +"$(($2 + 1))" "$work/log.txt" 2>/dev/null | grep -qF -- "$1"; do
-        if [ "$SECONDS" -gt "$limit" ]; then
-            echo "program_playback: no '$1' in log.txt after 600 s" >&2
-            exit 1
-        fi
-        sleep 0.02
-    done
-}
-
-# Plays from byte $1 of log.txt on until "Playback finished at"; prints "steps rate".
+# Plays from byte $1 of log.txt on until "Playback finished at"; prints the steps and their rate.
 time_steps() {
     local from="$1" seen=0 first="" last="" now count
     local limit=$((SECONDS + 600))
+    local finished=""
     while :; do
         now=$(date +%s.%N)
+        # The last step's line and the finish line are written together: look for the finish first, so
+        # that the count taken after it holds the last step.
+        if tail -c +"$((from + 1))" "$work/log.txt" | grep -q "^Playback finished at "; then
+            finished=yes
+        fi
         count=$(tail -c +"$((from + 1))" "$work/log.txt" | grep -c "^Time incremented to: " || true)
         if [ "$count" -gt "$seen" ]; then
             [ -z "$first" ] && first="$now"
             last="$now"
             seen="$count"
         fi
-        if tail -c +"$((from + 1))" "$work/log.txt" | grep -q "^Playback finished at "; then
+        if [ -n "$finished" ]; then
             break
         fi
         if [ "$SECONDS" -gt "$limit" ]; then
-            echo "program_playback: playback did not finish within 600 s" >&2
+            echo "$name: playback did not finish within 600 s" >&2
             exit 1
         fi
         sleep 0.005
@@ -69,52 +52,35 @@ time_steps() {
     awk -v n="$seen" -v a="$first" -v b="$last" 'BEGIN { printf "%d steps, %.2f steps/s", n, (n - 1) / (b - a) }'
 }
 
-exec 3<> "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 2>/dev/null &
-xvfb=$!
-until [ -s "$work/display" ]; do sleep 0.05; done
-export DISPLAY=":$(head -n1 "$work/display")"
+# Presses Space with the console hidden and times the playback; prints the steps, rate and CPU seconds.
+play_with_space() {
+    local from cpu_start result
+    xdotool key grave 2>/dev/null
+    from=$(stat -c %s "$work/log.txt")
+    cpu_start=$(cpu_seconds "$app")
+    xdotool key space 2>/dev/null
+    result=$(time_steps "$from")
+    echo "$result (cpu $(awk -v a="$cpu_start" -v b="$(cpu_seconds "$app")" 'BEGIN { printf "%.2f", b - a }') s)"
+    xdotool key grave 2>/dev/null
+}
 
+start_display
 echo "# $(date -u +%FT%TZ) load: $(cut -d' ' -f1-3 /proc/loadavg)  log: $log"
 for run in $(seq "$runs"); do
-    (cd "$work" && exec "$program") >/dev/null 2>&1 &
-    app=$!
-    wait_for_text "Startup successful..." 0
-    window="$(xdotool search --sync --name '^Tessaron$' | head -n1)"
-    xdotool mousemove --window "$window" 400 300 windowfocus --sync "$window" 2>/dev/null || true
-    xdotool type --delay 4 -- "vis_new bench" 2>/dev/null
-    xdotool key Return 2>/dev/null
-    xdotool type --delay 4 -- "vis_import_logfile $log" 2>/dev/null
-    xdotool key Return 2>/dev/null
+    start_program
+    command_line "vis_new bench"
+    command_line "vis_import_logfile $log"
     # Answered only once the import is through.
-    xdotool type --delay 4 -- "time_goto start" 2>/dev/null
-    xdotool key Return 2>/dev/null
-    wait_for_text "Current time: 00:00:00:000" 0
-    # Hide the console; Space plays at the default rate.
-    xdotool key grave 2>/dev/null
+    command_line "time_goto start"
+    wait_for_line "Current time: 00:00:00:000"
+    default=$(play_with_space)
+    # The fastest rate: set with the command (which starts playing), stopped, then played from the start.
     from=$(stat -c %s "$work/log.txt")
-    cpu_start=$(cpu_seconds "$app")
-    xdotool key space 2>/dev/null
-    default=$(time_steps "$from")
-    cpu_default=$(awk -v a="$cpu_start" -v b="$(cpu_seconds "$app")" 'BEGIN { printf "%.2f", b - a }')
-    # The fastest rate: set with the command, then played again from the start.
-    xdotool key grave 2>/dev/null
-    from=$(stat -c %s "$work/log.txt")
-    xdotool type --delay 4 -- "play 1000" 2>/dev/null
-    xdotool key Return 2>/dev/null
-    xdotool type --delay 4 -- "stop" 2>/dev/null
-    xdotool key Return 2>/dev/null
-    xdotool type --delay 4 -- "time_goto start" 2>/dev/null
-    xdotool key Return 2>/dev/null
-    wait_for_text "Current time: 00:00:00:000" "$from"
-    xdotool key grave 2>/dev/null
-    from=$(stat -c %s "$work/log.txt")
-    cpu_start=$(cpu_seconds "$app")
-    xdotool key space 2>/dev/null
-    fastest=$(time_steps "$from")
-    cpu_fastest=$(awk -v a="$cpu_start" -v b="$(cpu_seconds "$app")" 'BEGIN { printf "%.2f", b - a }')
-    kill "$app"
-    wait "$app" 2>/dev/null || true
-    app=""
-    echo "run $run: default rate: $default (cpu $cpu_default s); play 1000: $fastest (cpu $cpu_fastest s)"
+    command_line "play 1000"
+    command_line "stop"
+    command_line "time_goto start"
+    wait_for_line "Current time: 00:00:00:000" "$from"
+    fastest=$(play_with_space)
+    stop_program
+    echo "run $run: default rate: $default; play 1000: $fastest"
 done
