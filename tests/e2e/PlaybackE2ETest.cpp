@@ -64,18 +64,6 @@ void expectNoMoreSteps(AppSession& app) {
     EXPECT_EQ(0, count(app.logLines(), "Playback finished at ")) << "stopped before the end of the run";
 }
 
-int differing(const Image& a, const Image& b, int x0, int y0, int x1, int y1) {
-    int n = 0;
-    for (int y = y0; y < y1; ++y) {
-        for (int x = x0; x < x1; ++x) {
-            const Image::Pixel p = a.at(x, y);
-            const Image::Pixel q = b.at(x, y);
-            n += p.r != q.r || p.g != q.g || p.b != q.b ? 1 : 0;
-        }
-    }
-    return n;
-}
-
 TEST(PlaybackE2ETest, PlayStepsThroughTheRunAndStopHoldsIt) {
     AppSession app;
     ASSERT_TRUE(app.started()) << app.errors();
@@ -90,7 +78,7 @@ TEST(PlaybackE2ETest, PlayStepsThroughTheRunAndStopHoldsIt) {
     // Whatever frame this is, it is three or more steps on: the time in the strip differs.
     const Image playing = app.screenshot(shotPath("playing"));
     ASSERT_TRUE(playing.valid());
-    EXPECT_GT(differing(before, playing, 280, 15, 800, 36), 50);
+    EXPECT_GT(playing.differences(before, 280, 15, 800, 36), 50);
 
     app.click(kStopX, kButtonY);
     expectNoMoreSteps(app);
