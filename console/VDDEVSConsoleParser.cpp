@@ -1,8 +1,10 @@
 #include "console/VDDEVSConsoleParser.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
+#include "console/PathCompletion.h"
 #include "console/VDAddDetailNodeCommand.h"
 #include "console/VDCellCommand.h"
 #include "console/VDCloseCommand.h"
@@ -15,6 +17,7 @@
 #include "console/VDPlaybackCommand.h"
 #include "console/VDPrintObjectCommand.h"
 #include "console/VDRotateCameraCommand.h"
+#include "console/VDSnapshotCommand.h"
 #include "console/VDStateCommand.h"
 #include "console/VDTimeCommand.h"
 #include "shell/VDGarbageCan.h"
@@ -64,6 +67,9 @@ std::unique_ptr<VDConsoleCommand> makeCommand(const std::string& name) {
     if (name == "vis_fit") {
         return std::make_unique<VDFitViewCommand>();
     }
+    if (name == "vis_snapshot") {
+        return std::make_unique<VDSnapshotCommand>();
+    }
     return nullptr;
 }
 
@@ -71,14 +77,44 @@ std::unique_ptr<VDConsoleCommand> makeCommand(const std::string& name) {
 
 VDDEVSConsoleParser::VDDEVSConsoleParser() {
     // In alphabetical order, as Tab lists them.
-    for (const char* name : {"cam_move", "cam_rotate", "exit", "play", "print", "stop", "time_goto",
-                             "time_next", "time_prev", "vis_add_detail_node", "vis_cell", "vis_close",
-                             "vis_color", "vis_fit", "vis_import_logfile", "vis_new", "vis_state"}) {
+    for (const char* name :
+         {"cam_move", "cam_rotate", "exit", "play", "print", "stop", "time_goto", "time_next", "time_prev",
+          "vis_add_detail_node", "vis_cell", "vis_close", "vis_color", "vis_fit", "vis_import_logfile",
+          "vis_new", "vis_snapshot", "vis_state"}) {
         addCommandName(name);
     }
 }
 
 VDDEVSConsoleParser::~VDDEVSConsoleParser() = default;
+
+VDLineCompletion VDDEVSConsoleParser::completeLine(const std::string& line) const {
+    for (const char* name : {"vis_import_logfile", "vis_snapshot"}) {
+        const std::string lead = std::string(name) + " ";
+        if (line.compare(0, lead.size(), lead) != 0) {
+            continue;
+        }
+        VDLineCompletion completion;
+        completion.line = line;
+        const std::string partial = line.substr(lead.size());
+        // One blank-free argument only: the command would refuse anything else.
+        if (partial.find(' ') != std::string::npos) {
+            return completion;
+        }
+        PathCompletion paths = completePath(partial);
+        completion.line = lead + paths.completed;
+        if (!paths.candidates.empty()) {
+            completion.title = "File List:";
+            const size_t shown = std::min(paths.candidates.size(), MAX_LISTED_FILES);
+            completion.listing.assign(paths.candidates.begin(), paths.candidates.begin() + shown);
+            if (shown < paths.candidates.size()) {
+                completion.listing.push_back("... and " + std::to_string(paths.candidates.size() - shown) +
+                                             " more");
+            }
+        }
+        return completion;
+    }
+    return VDConsoleParser::completeLine(line);
+}
 
 bool VDDEVSConsoleParser::parse(std::string line, VDConsoleCommand** command, std::string& reply) {
     const std::vector<std::string> tokens = tokenize(line, " ");

@@ -15,4 +15,10 @@ class VDDEVSConsoleParser : public VDConsoleParser {
     // Only blanks separate tokens, and the first token names the command exactly (case matters). A command
     // whose arguments are refused goes to the garbage can and `reply` holds its usage text.
     bool parse(std::string line, VDConsoleCommand** command, std::string& reply) override;
+    // After "vis_import_logfile " and "vis_snapshot " Tab completes the file or folder name, as a shell
+    // does; elsewhere it completes command names.
+    VDLineCompletion completeLine(const std::string& line) const override;
+
+    // A longer listing of files is cut to this many names and a line that counts the rest.
+    static constexpr size_t MAX_LISTED_FILES = 100;
 };

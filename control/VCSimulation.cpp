@@ -130,13 +130,15 @@ void VCSimulation::closeVisualization() {
 
 bool VCSimulation::importLogFile(const std::string& path) {
     if (getVisualization() == nullptr) {
-        logMessage("Unable to import from log file: no visualization currently exists.");
+        m_importFailure = "Unable to import from log file: no visualization currently exists.";
+        logText(m_importFailure);
         return false;
     }
     // The run is about to change under the cursor.
     stopPlayback();
     VCSimulationLink link(m_modelList.get(), m_eventList.get());
     const bool loaded = link.loadLogFile(path);
+    m_importFailure = link.getFailure();
     getVisualization()->getCursor()->sync();
     return loaded;
 }

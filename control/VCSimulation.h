@@ -33,6 +33,8 @@ class VCSimulation {
     // a failure stays. The cells' values are brought up to date for the current time, which stays where it
     // was.
     bool importLogFile(const std::string& path);
+    // The log line that said why the last import failed; empty after one that did not.
+    const std::string& getImportFailure() const { return m_importFailure; }
     // Adds a cube built from "type" (must be "CUBE"), "position_x", "position_y", "position_z" and "size"
     // to the scene graph; its index there, or -1.
     int addDetailNode(const PropertySet& properties);
@@ -94,6 +96,7 @@ class VCSimulation {
     std::unique_ptr<VCCellView> m_cellView;
     VCPlayback m_playback;
     SDVisualization* m_visualization = nullptr;  // the slot's content, owned by the slot
+    std::string m_importFailure;
 };
 
 // The current-visualization slot. It owns what it holds; the controller fills and empties it.

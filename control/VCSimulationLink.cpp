@@ -19,6 +19,7 @@ bool VCSimulationLink::loadLogFile(const std::string& path) {
     }
     m_loader = std::make_unique<SLLogFile>(this, path);
     const bool loaded = m_loader->load();
+    m_failure = m_loader->getFailure();
     m_loader.reset();
     return loaded;
 }

@@ -29,9 +29,12 @@ class VCSimulationLink : public SLSink {
     bool offerEvent(const SDEvent& event) override;
 
     bool isLoading() const { return m_loader != nullptr; }
+    // The log line that said why the last loadLogFile failed; empty after one that did not.
+    const std::string& getFailure() const { return m_failure; }
 
   private:
     VCModelList* m_modelList;
     VCEventList* m_eventList;
     std::unique_ptr<SLLogFile> m_loader;  // set only while loadLogFile runs
+    std::string m_failure;
 };

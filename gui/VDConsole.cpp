@@ -130,19 +130,24 @@ bool VDConsole::handleCommandLineKey(int key) {
             if (m_parser == nullptr) {
                 return true;
             }
-            const std::vector<std::string> matches = m_parser->getCompletions(m_commandLine->getText());
-            if (matches.empty()) {
+            const std::string text = m_commandLine->getText();
+            const VDLineCompletion completion = m_parser->completeLine(text);
+            // A completed line that the command line could not hold is not offered.
+            const bool grown = completion.line != text &&
+                               completion.line.size() <= static_cast<size_t>(m_commandLine->getMaxLength());
+            if (!grown && completion.listing.empty()) {
                 return true;
             }
-            if (matches.size() == 1) {
-                m_commandLine->setText(matches.front());
-                m_commandLine->setCursor(static_cast<int>(matches.front().size()));
-            } else {
+            if (grown) {
+                m_commandLine->setText(completion.line);
+                m_commandLine->setCursor(static_cast<int>(m_commandLine->getText().size()));
+            }
+            if (!completion.listing.empty()) {
                 print("");
-                print("Command List:");
+                print(completion.title);
                 print("-------------");
-                for (const std::string& name : matches) {
-                    print(name);
+                for (const std::string& entry : completion.listing) {
+                    print(entry);
                 }
             }
             requestRedisplay();
@@ -157,7 +162,10 @@ bool VDConsole::handleCommandLineKey(int key) {
             std::string reply;
             const bool parsed = m_parser->parse(line, &command, reply);
             print("");
-            print(reply);
+            // A command that reports for itself when it runs gives no reply here.
+            if (!reply.empty()) {
+                print(reply);
+            }
             if (parsed && command != nullptr) {
                 // The command disposes of itself.
                 command->execute();

@@ -1,5 +1,7 @@
 #include "gui/VDConsoleParser.h"
 
+#include <utility>
+
 VDConsoleParser::VDConsoleParser() = default;
 VDConsoleParser::~VDConsoleParser() = default;
 
@@ -11,6 +13,19 @@ std::vector<std::string> VDConsoleParser::getCompletions(const std::string& pref
         }
     }
     return matches;
+}
+
+VDLineCompletion VDConsoleParser::completeLine(const std::string& line) const {
+    VDLineCompletion completion;
+    completion.line = line;
+    std::vector<std::string> matches = getCompletions(line);
+    if (matches.size() == 1) {
+        completion.line = matches.front();
+    } else if (matches.size() > 1) {
+        completion.title = "Command List:";
+        completion.listing = std::move(matches);
+    }
+    return completion;
 }
 
 std::vector<std::string> VDConsoleParser::getCommandNames() const {

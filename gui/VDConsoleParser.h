@@ -5,6 +5,14 @@
 
 class VDConsoleCommand;
 
+// What Tab makes of a console line: the line completed as far as it goes, and the candidates to list when
+// it cannot be completed further.
+struct VDLineCompletion {
+    std::string line;
+    std::string title;                 // the listing's heading, such as "Command List:"
+    std::vector<std::string> listing;  // empty: nothing to list
+};
+
 // Turns a console line into a command object. The console knows nothing of the commands themselves: it
 // prints the reply the parser gives, executes what it returns, and asks it for completions on Tab.
 class VDConsoleParser {
@@ -22,6 +30,9 @@ class VDConsoleParser {
     // The known names that begin with `prefix`, in registration order; all of them for an empty prefix.
     virtual std::vector<std::string> getCompletions(const std::string& prefix) const;
     virtual std::vector<std::string> getCommandNames() const;
+    // Tab on a whole line. Here: command names, by getCompletions over the whole line. One match becomes
+    // the line; several are listed under "Command List:" and leave the line as it is.
+    virtual VDLineCompletion completeLine(const std::string& line) const;
     virtual void addCommandName(const std::string& name);
 
     // Splits `text` at every character of `delimiters`. Neighbouring delimiters give empty pieces, so does

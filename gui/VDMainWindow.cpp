@@ -157,32 +157,39 @@ bool VDMainWindow::handleMouse(VDEvent* event) {
     return routeInput(&down);
 }
 
+bool VDMainWindow::drawFrame() {
+    VDThemeStore* store = getThemeStore();
+    VDTheme* theme = store != nullptr ? store->getCurrentTheme() : nullptr;
+    if (theme == nullptr) {
+        logMessage("Unable to grab current theme from ThemeStore");
+        return false;
+    }
+    // The theme leaves depth testing on; the 2D pass must not be hidden by the 3D picture.
+    glDisable(GL_DEPTH_TEST);
+    theme->clearScreen();
+    theme->begin2D(static_cast<float>(m_width), static_cast<float>(m_height));
+    VDRedisplayEvent redisplay;
+    if (m_contentWindow != nullptr) {
+        m_contentWindow->handleEvent(&redisplay);
+    }
+    if (VDConsole* console = getConsole()) {
+        console->handleEvent(&redisplay);
+    }
+    if (m_messageBox != nullptr) {
+        m_messageBox->handleEvent(&redisplay);
+    }
+    theme->end2D();
+    return true;
+}
+
 bool VDMainWindow::handleEvent(VDEvent* event) {
     switch (event->getType()) {
-        case VDEvent::REDISPLAY: {
-            VDThemeStore* store = getThemeStore();
-            VDTheme* theme = store != nullptr ? store->getCurrentTheme() : nullptr;
-            if (theme == nullptr) {
-                logMessage("Unable to grab current theme from ThemeStore");
+        case VDEvent::REDISPLAY:
+            if (!drawFrame()) {
                 return true;
             }
-            // The theme leaves depth testing on; the 2D pass must not be hidden by the 3D picture.
-            glDisable(GL_DEPTH_TEST);
-            theme->clearScreen();
-            theme->begin2D(static_cast<float>(m_width), static_cast<float>(m_height));
-            if (m_contentWindow != nullptr) {
-                m_contentWindow->handleEvent(event);
-            }
-            if (VDConsole* console = getConsole()) {
-                console->handleEvent(event);
-            }
-            if (m_messageBox != nullptr) {
-                m_messageBox->handleEvent(event);
-            }
-            theme->end2D();
             glutSwapBuffers();
             return false;
-        }
         case VDEvent::RESIZE: {
             auto* resized = dynamic_cast<VDResizeEvent*>(event);
             if (resized == nullptr) {

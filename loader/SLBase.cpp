@@ -1,8 +1,11 @@
 #include "loader/SLBase.h"
 
+#include <cstdarg>
+#include <cstdio>
 #include <memory>
 
 #include "loader/SLSink.h"
+#include "shell/Log.h"
 #include "simdata/ModelOffer.h"
 #include "simdata/SDEvent.h"
 
@@ -27,3 +30,19 @@ bool SLSink::offerEvent(const SDEvent& event) {
 }
 
 SLBase::~SLBase() = default;
+
+bool SLBase::failed(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    va_list again;
+    va_copy(again, args);
+    const int needed = std::vsnprintf(nullptr, 0, format, args);
+    va_end(args);
+    m_failure.assign(needed > 0 ? static_cast<size_t>(needed) : 0, '\0');
+    if (needed > 0) {
+        std::vsnprintf(m_failure.data(), m_failure.size() + 1, format, again);
+    }
+    va_end(again);
+    logText(m_failure);
+    return false;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 class SLSink;
 
 // A source of simulation data. It keeps nothing itself: everything it reads goes to its sink.
@@ -13,7 +15,13 @@ class SLBase {
     virtual ~SLBase();
     // Reads the whole source into the sink; false after a log line when it could not.
     virtual bool load() = 0;
+    // The log line that said why the last load failed; empty after a load that did not fail.
+    const std::string& getFailure() const { return m_failure; }
 
   protected:
+    // Logs the printf-style message, keeps it as the failure and returns false.
+    bool failed(const char* format, ...) __attribute__((format(printf, 2, 3)));
+
     SLSink* m_link;
+    std::string m_failure;
 };

@@ -40,10 +40,10 @@ SLLogFile::SLLogFile(SLSink* link, std::string fileName) : SLBase(link), m_fileN
 SLLogFile::~SLLogFile() = default;
 
 bool SLLogFile::load() {
+    m_failure.clear();
     std::unique_ptr<std::ifstream> stream(new (std::nothrow) std::ifstream);
     if (stream == nullptr) {
-        logMessage("Unable to create ifstream object.");
-        return false;
+        return failed("Unable to create ifstream object.");
     }
     // The reader below fetches large blocks itself; a stream buffer would only add a copy.
     stream->rdbuf()->pubsetbuf(nullptr, 0);
@@ -52,8 +52,7 @@ bool SLLogFile::load() {
         stream->open(m_fileName, std::ios::in);
     }
     if (!regular || !stream->good()) {
-        logMessage("Unable to open log file for import");
-        return false;
+        return failed("Unable to open log file for import");
     }
 
     // Lines are cut in place inside the block buffer: the line feed (and a '\r' before it) becomes the
@@ -97,8 +96,7 @@ bool SLLogFile::load() {
                 const size_t wanted = buffer.size() - end - 1;
                 stream->read(data + end, static_cast<std::streamsize>(wanted));
                 if (stream->bad()) {
-                    logMessage("Unable to read line %lld of log file: %s", lineNumber, m_fileName.c_str());
-                    return false;
+                    return failed("Unable to read line %lld of log file: %s", lineNumber, m_fileName.c_str());
                 }
                 const std::streamsize got = stream->gcount();
                 end += static_cast<size_t>(got);
@@ -117,8 +115,7 @@ bool SLLogFile::load() {
             tooLong = true;
         }
         if (!tooLong && !parseLine(data + begin)) {
-            logMessage("Unable to parse line %lld of log file: %s", lineNumber, m_fileName.c_str());
-            return false;
+            return failed("Unable to parse line %lld of log file: %s", lineNumber, m_fileName.c_str());
         }
         tooLong = false;
         ++lineNumber;

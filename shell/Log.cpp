@@ -129,6 +129,17 @@ void resetLog() {
     logfile::truncate(g_path);
 }
 
+void setLogFilePath(const std::string& path) {
+    logfile::close();  // what is held is written to the old file first
+    g_path.clear();
+    if (!path.empty() && path.front() == '/') {
+        g_path = path;
+        return;
+    }
+    resolvePath();  // <current folder>/log.txt, or log.txt alone when the folder cannot be told
+    g_path.replace(g_path.rfind('/') + 1, std::string::npos, path);
+}
+
 void logMessage(const char* format, ...) {
     Channels to = channels();
     if (format == nullptr || !to.any()) {

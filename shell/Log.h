@@ -16,6 +16,10 @@
 // path for the rest of the run.
 void resetLog();
 
+// Puts the log file at `path` instead of ./log.txt; a relative path is taken from the current directory
+// now. Call before the first message, or the earlier ones stay in the old file.
+void setLogFilePath(const std::string& path);
+
 // printf-style; the formatted text is one message, written whole whatever its length.
 void logMessage(const char* format, ...) __attribute__((format(printf, 1, 2)));
 

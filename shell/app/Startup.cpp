@@ -1,23 +1,35 @@
 #include "shell/app/Startup.h"
 
 #include <GL/freeglut.h>
+#include <fcntl.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <new>
+#include <string>
+#include <vector>
 
 #include "console/VDDEVSConsoleParser.h"
 #include "console/VDExitCommand.h"
+#include "console/VDSnapshotCommand.h"
 #include "control/VCSimulation.h"
+#include "gui/VDConsole.h"
 #include "gui/VDMainWindow.h"
 #include "gui/VDThemeStore.h"
 #include "shell/EngineVariables.h"
 #include "shell/GLExtensions.h"
 #include "shell/Log.h"
 #include "shell/VDGarbageCan.h"
+#include "shell/app/CommandLine.h"
 #include "shell/app/FatalSignals.h"
+#include "shell/app/FrameSequence.h"
 #include "shell/app/GlutBridge.h"
 #include "shell/app/GlutPlaybackTimer.h"
+#include "shell/app/OpenLogs.h"
+#include "shell/app/Snapshot.h"
 #include "shell/app/SyncProbe.h"
 #include "view3d/VDTessaronerWindow.h"
 
@@ -36,20 +48,154 @@ std::unique_ptr<VDConsoleCommand> makeExitCommand() {
     return std::make_unique<VDExitCommand>();
 }
 
+// The command line of this run; the timer below reads it once the main loop runs.
+CommandLine g_commandLine;
+
+// Opens the logs of the command line once the window is up. Only a run that went well hides the console:
+// otherwise the console shows the loader's messages.
+void openCommandLineLogs(int) {
+    GlutCallbackScope scope;
+    const bool imported = openLogs(g_commandLine.logs);
+    fitViewToRun();
+    if (!g_commandLine.time.empty()) {
+        moveTimeCursor(g_commandLine.time);
+    }
+    if (imported) {
+        if (VDConsole* console = getConsole()) {
+            console->close();
+        }
+    }
+    glutPostRedisplay();
+}
+
+// The orderly end that the exit command also takes, for runs that end without being asked.
+void destroyProgramObjects() {
+    destroySimulation();
+    destroyGLExtensions();
+    destroyThemeStore();
+    destroyMainWindow();
+    destroyGarbageCan();
+}
+
+// --snapshot: the logs, the view fitted, one frame written. 0 when the picture was written; a log that
+// could not be imported writes none, since the picture would not show what was asked for.
+int drawSnapshot(const CommandLine& line) {
+    int status = 1;
+    if (openLogs(line.logs)) {
+        fitViewToRun();
+        if (!line.time.empty()) {
+            moveTimeCursor(line.time);
+        }
+        if (VDConsole* console = getConsole()) {
+            console->close();
+        }
+        int width = 0;
+        int height = 0;
+        std::string error;
+        if (writeSnapshot(line.snapshot, width, height, error)) {
+            logMessage("Snapshot written: %s (%dx%d)", line.snapshot.c_str(), width, height);
+            std::printf("Snapshot written: %s (%dx%d)\n", line.snapshot.c_str(), width, height);
+            status = 0;
+        } else {
+            logMessage("Unable to write snapshot: %s: %s", line.snapshot.c_str(), error.c_str());
+            std::fprintf(stderr, "tessaron: Unable to write snapshot: %s: %s\n", line.snapshot.c_str(),
+                         error.c_str());
+        }
+    }
+    destroyProgramObjects();
+    return status;
+}
+
+// --frames: the logs, the view fitted, one picture per N event times. 0 when every frame was written.
+int drawFrames(const CommandLine& line) {
+    int status = 1;
+    FrameSequence frames(line.framesDir, line.every);
+    std::string error;
+    if (!frames.checkFolder(error)) {
+        std::fprintf(stderr, "tessaron: Unable to write frames: %s: %s\n", line.framesDir.c_str(),
+                     error.c_str());
+    } else if (openLogs(line.logs)) {
+        fitViewToRun();
+        if (VDConsole* console = getConsole()) {
+            console->close();
+        }
+        CursorClock clock(*getSimulation());
+        Snapshotter snapshotter(true);
+        auto draw = [&snapshotter](const std::string& path, std::string& why) {
+            int width = 0;
+            int height = 0;
+            return snapshotter.write(path, width, height, why);
+        };
+        if (frames.write(clock, draw, error)) {
+            logMessage("Frames written: %d into %s", frames.written(), line.framesDir.c_str());
+            std::printf("Frames written: %d into %s\nTo make a video of them:\n  %s\n", frames.written(),
+                        line.framesDir.c_str(), frames.videoCommand().c_str());
+            status = 0;
+        } else {
+            logMessage("Unable to write frames: %s: %s", line.framesDir.c_str(), error.c_str());
+            std::fprintf(stderr, "tessaron: Unable to write frames: %s: %s\n", line.framesDir.c_str(),
+                         error.c_str());
+        }
+    }
+    destroyProgramObjects();
+    return status;
+}
+
+// An explicit --log place that cannot be written is worth a word; the log itself just drops its lines.
+void checkLogPlace(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        std::fprintf(stderr, "tessaron: cannot write the log to %s: %s\n", path.c_str(),
+                     std::strerror(errno));
+        return;
+    }
+    ::close(fd);
+}
+
 }  // namespace
 
 int runTessaron(int argc, char** argv) {
-    resetLog();
+    g_commandLine = parseCommandLine(argc, argv);
+    const CommandLine& line = g_commandLine;
+    switch (line.action) {
+        case CommandLine::Action::Help:
+            std::fputs(commandLineUsage().c_str(), stdout);
+            return 0;
+        case CommandLine::Action::Version:
+            std::printf("%s\n", programVersion().c_str());
+            return 0;
+        case CommandLine::Action::Error:
+            std::fprintf(stderr, "tessaron: %s\n%s", line.error.c_str(), commandLineUsage().c_str());
+            return 2;
+        case CommandLine::Action::Run:
+            break;
+    }
+
+    if (!line.noLog) {
+        if (!line.logPath.empty()) {
+            setLogFilePath(line.logPath);
+            checkLogPlace(line.logPath);
+        }
+        resetLog();
+    }
     flushLogOnFatalSignals();
 
+    // GLUT sees its own options only; ours are gone from the list.
+    std::vector<char*> glutArgv;
+    for (const std::string& arg : line.glutArguments) {
+        glutArgv.push_back(const_cast<char*>(arg.c_str()));
+    }
+    int glutArgc = static_cast<int>(glutArgv.size());
+    glutArgv.push_back(nullptr);
+
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_ALPHA | GLUT_DEPTH | GLUT_STENCIL | GLUT_MULTISAMPLE);
-    glutInitWindowSize(800, 600);
-    glutInit(&argc, argv);
+    glutInitWindowSize(line.width, line.height);
+    glutInit(&glutArgc, glutArgv.data());
     glutCreateWindow("Tessaron");
 
     EngineVariables* vars = getEngineVariables();
     vars->setBool("console_logging", true);
-    vars->setBool("file_logging", true);
+    vars->setBool("file_logging", !line.noLog);
 
     // The process-wide objects, in the order they depend on each other. Each step stops start-up with its
     // own message when its object cannot be built.
@@ -57,10 +203,11 @@ int runTessaron(int argc, char** argv) {
         return startupFailure("Unable to create garbage collector");
     }
     // The main window builds the console, which takes over the parser.
-    if (createMainWindow(800, 600, std::make_unique<VDDEVSConsoleParser>()) == nullptr) {
+    if (createMainWindow(line.width, line.height, std::make_unique<VDDEVSConsoleParser>()) == nullptr) {
         return startupFailure("Unable to create Viewer Display Window");
     }
     getMainWindow()->setEscapeCommandFactory(&makeExitCommand);
+    VDSnapshotCommand::setWriter(&writeSnapshot);
     // The extension loader probes the context of the window created above.
     if (createGLExtensions() == nullptr) {
         return startupFailure("Unable to create glextension object");
@@ -86,6 +233,16 @@ int runTessaron(int argc, char** argv) {
     logMessage("Startup successful...");
     // From here on every callback writes out what it logged; start-up's lines go now.
     flushLog();
+    if (!line.snapshot.empty()) {
+        return drawSnapshot(line);
+    }
+    if (!line.framesDir.empty()) {
+        return drawFrames(line);
+    }
+    if (!line.logs.empty()) {
+        // After the loop has started, so that the window is up while the logs are read.
+        glutTimerFunc(0, openCommandLineLogs, 0);
+    }
     glutMainLoop();
     return 0;
 }

@@ -27,11 +27,11 @@ TEST(CompletionTest, NamesThatBeginWithThePrefixInRegistrationOrder) {
     VDDEVSConsoleParser parser;
     EXPECT_EQ((Strings{"cam_move", "cam_rotate", "exit", "play", "print", "stop", "time_goto", "time_next",
                        "time_prev", "vis_add_detail_node", "vis_cell", "vis_close", "vis_color", "vis_fit",
-                       "vis_import_logfile", "vis_new", "vis_state"}),
+                       "vis_import_logfile", "vis_new", "vis_snapshot", "vis_state"}),
               parser.getCommandNames());
     EXPECT_EQ(parser.getCommandNames(), parser.getCompletions(""));
     EXPECT_EQ((Strings{"vis_add_detail_node", "vis_cell", "vis_close", "vis_color", "vis_fit",
-                       "vis_import_logfile", "vis_new", "vis_state"}),
+                       "vis_import_logfile", "vis_new", "vis_snapshot", "vis_state"}),
               parser.getCompletions("vis_"));
     EXPECT_EQ((Strings{"vis_cell", "vis_close", "vis_color"}), parser.getCompletions("vis_c"));
     EXPECT_EQ((Strings{"time_next"}), parser.getCompletions("time_n"));
@@ -63,16 +63,28 @@ class ParserTest : public ::testing::Test {
 };
 
 TEST_F(ParserTest, TheFirstTokenPicksTheCommandExactly) {
-    const Strings names = {"exit",      "vis_new",    "vis_import_logfile",
-                           "vis_close", "print",      "vis_add_detail_node",
-                           "cam_move",  "cam_rotate", "time_next",
-                           "time_prev", "time_goto",  "vis_cell",
-                           "vis_state", "vis_color",  "vis_fit"};
-    const Strings lines = {"exit",           "vis_new a",         "vis_import_logfile f",
-                           "vis_close",      "print VIS",         "vis_add_detail_node CUBE 1 2 3 4",
-                           "cam_move 1 2 3", "cam_rotate 1 2 3",  "time_next",
-                           "time_prev",      "time_goto start",   "vis_cell m 1",
-                           "vis_state",      "vis_color m clear", "vis_fit"};
+    const Strings names = {"exit",        "vis_new",    "vis_import_logfile",
+                           "vis_close",   "print",      "vis_add_detail_node",
+                           "cam_move",    "cam_rotate", "time_next",
+                           "time_prev",   "time_goto",  "vis_cell",
+                           "vis_state",   "vis_color",  "vis_fit",
+                           "vis_snapshot"};
+    const Strings lines = {"exit",
+                           "vis_new a",
+                           "vis_import_logfile f",
+                           "vis_close",
+                           "print VIS",
+                           "vis_add_detail_node CUBE 1 2 3 4",
+                           "cam_move 1 2 3",
+                           "cam_rotate 1 2 3",
+                           "time_next",
+                           "time_prev",
+                           "time_goto start",
+                           "vis_cell m 1",
+                           "vis_state",
+                           "vis_color m clear",
+                           "vis_fit",
+                           "vis_snapshot s.png"};
     for (size_t i = 0; i < lines.size(); ++i) {
         ASSERT_TRUE(parse(lines[i])) << lines[i] << ": " << reply;
         ASSERT_NE(nullptr, command);

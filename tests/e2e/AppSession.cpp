@@ -11,6 +11,7 @@
 #include <cstring>
 #include <sstream>
 #include <thread>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -93,7 +94,7 @@ std::string shellQuote(const std::string& text) {
     return quoted + "'";
 }
 
-AppSession::AppSession() {
+AppSession::AppSession(std::vector<std::string> arguments) : m_arguments(std::move(arguments)) {
     startDisplay();
     if (m_display.empty()) {
         return;
@@ -175,7 +176,12 @@ void AppSession::startProgram() {
         int err = ::open("program.err", O_WRONLY | O_CREAT | O_TRUNC, 0644);
         ::dup2(out, 1);
         ::dup2(err, 2);
-        ::execl(TESS_PROGRAM, TESS_PROGRAM, static_cast<char*>(nullptr));
+        std::vector<char*> argv{const_cast<char*>(TESS_PROGRAM)};
+        for (std::string& argument : m_arguments) {
+            argv.push_back(argument.data());
+        }
+        argv.push_back(nullptr);
+        ::execv(TESS_PROGRAM, argv.data());
         ::_exit(127);
     }
 }

@@ -30,8 +30,9 @@ struct Image {
 // a user drives it: keys typed and the pointer moved with xdotool, screenshots taken of its window.
 class AppSession {
   public:
-    // Starts the display and the program, then waits until its window exists and start-up has finished.
-    AppSession();
+    // Starts the display and the program (with these command-line arguments), then waits until its window
+    // exists and start-up has finished.
+    explicit AppSession(std::vector<std::string> arguments = {});
     ~AppSession();
     AppSession(const AppSession&) = delete;
     AppSession& operator=(const AppSession&) = delete;
@@ -86,6 +87,7 @@ class AppSession {
     void startProgram();
 
     TempDir m_dir;
+    std::vector<std::string> m_arguments;
     pid_t m_xvfb = -1;
     pid_t m_app = -1;
     int m_exitStatus = -2;

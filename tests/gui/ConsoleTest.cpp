@@ -149,6 +149,34 @@ TEST_F(ConsoleTest, TabCompletesOneNameOrListsSeveral) {
     EXPECT_EQ(5u, outputLines(*console).size());
 }
 
+// Completes every line by "/more" (a line "long" into more than the command line holds), with a listing
+// under its own heading.
+class LineParser : public FakeParser {
+  public:
+    explicit LineParser(std::vector<std::string>* journal) : FakeParser(journal) {}
+    VDLineCompletion completeLine(const std::string& line) const override {
+        return VDLineCompletion{
+            line == "long" ? std::string(300, 'x') : line + "/more", "Things:", {"one", "two"}};
+    }
+};
+
+TEST(LineConsoleTest, TabTakesTheParsersLineAndListing) {
+    Lines journal;
+    VDConsole console(std::make_unique<LineParser>(&journal));
+    console.setRectangle(VDRect(10, 50, 790, 550));
+    console.initialise();
+    typeText(console, "runs");
+    pressKey(console, VDKey::KEY_TAB);
+    EXPECT_EQ("runs/more", console.getCommandLine()->getText());
+    EXPECT_EQ(9, console.getCommandLine()->getCursor());
+    EXPECT_EQ((Lines{"", "Things:", "-------------", "one", "two"}), outputLines(console));
+
+    console.getCommandLine()->setText("long");
+    pressKey(console, VDKey::KEY_TAB);
+    EXPECT_EQ("long", console.getCommandLine()->getText()) << "not offered: the command line cannot hold it";
+    EXPECT_EQ(10u, outputLines(console).size());
+}
+
 TEST_F(ConsoleTest, ArrowKeysScrollTheOutputWhenItHasTheFocus) {
     for (int i = 0; i < 30; ++i) {
         console->print("line " + std::to_string(i));

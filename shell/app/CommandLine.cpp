@@ -1,0 +1,236 @@
+#include "shell/app/CommandLine.h"
+
+#include <cctype>
+#include <climits>
+#include <cstdlib>
+
+#ifndef TESS_VERSION
+#define TESS_VERSION "unknown"
+#endif
+
+namespace {
+
+// GLUT reads these itself; the first two take a value.
+bool isGlutOptionWithValue(const std::string& arg) {
+    return arg == "-display" || arg == "-geometry";
+}
+
+bool isGlutFlag(const std::string& arg) {
+    return arg == "-direct" || arg == "-indirect" || arg == "-iconic" || arg == "-gldebug" || arg == "-sync";
+}
+
+// A whole non-negative decimal number that fits an int; no sign, no blanks.
+bool parseCount(const std::string& text, int& value) {
+    if (text.empty() || text.size() > 9) {
+        return false;
+    }
+    for (char c : text) {
+        if (!std::isdigit(static_cast<unsigned char>(c))) {
+            return false;
+        }
+    }
+    value = std::atoi(text.c_str());
+    return true;
+}
+
+// "start", "end", or four whole numbers joined by colons.
+bool isTimeArgument(const std::string& text) {
+    if (text == "start" || text == "end") {
+        return true;
+    }
+    int groups = 0;
+    size_t at = 0;
+    while (at <= text.size()) {
+        const size_t colon = text.find(':', at);
+        const std::string group =
+            text.substr(at, colon == std::string::npos ? std::string::npos : colon - at);
+        int ignored = 0;
+        if (!parseCount(group, ignored)) {
+            return false;
+        }
+        ++groups;
+        if (colon == std::string::npos) {
+            break;
+        }
+        at = colon + 1;
+    }
+    return groups == 4;
+}
+
+CommandLine failed(CommandLine line, const std::string& error) {
+    line.action = CommandLine::Action::Error;
+    line.error = error;
+    return line;
+}
+
+}  // namespace
+
+bool parseSize(const std::string& text, int& width, int& height) {
+    const size_t x = text.find('x');
+    if (x == std::string::npos) {
+        return false;
+    }
+    int w = 0;
+    int h = 0;
+    if (!parseCount(text.substr(0, x), w) || !parseCount(text.substr(x + 1), h)) {
+        return false;
+    }
+    if (w < MIN_SIDE || w > MAX_SIDE || h < MIN_SIDE || h > MAX_SIDE) {
+        return false;
+    }
+    width = w;
+    height = h;
+    return true;
+}
+
+CommandLine parseCommandLine(int argc, const char* const* argv) {
+    CommandLine line;
+    line.glutArguments.push_back(argc > 0 && argv[0] != nullptr ? argv[0] : "tessaron");
+    bool everyGiven = false;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
+            line.logs.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (isGlutFlag(arg)) {
+            line.glutArguments.push_back(arg);
+            continue;
+        }
+        if (isGlutOptionWithValue(arg)) {
+            if (i + 1 >= argc) {
+                return failed(line, "option " + arg + " needs a value");
+            }
+            line.glutArguments.push_back(arg);
+            line.glutArguments.push_back(argv[++i]);
+            continue;
+        }
+        if (arg == "--help" || arg == "-h") {
+            line.action = CommandLine::Action::Help;
+            return line;
+        }
+        if (arg == "--version") {
+            line.action = CommandLine::Action::Version;
+            return line;
+        }
+        if (arg == "--no-log") {
+            line.noLog = true;
+            continue;
+        }
+
+        // The options with a value, as "--name value" or "--name=value".
+        std::string name = arg;
+        std::string value;
+        bool hasValue = false;
+        const size_t equals = arg.find('=');
+        if (equals != std::string::npos) {
+            name = arg.substr(0, equals);
+            value = arg.substr(equals + 1);
+            hasValue = true;
+        }
+        if (name != "--time" && name != "--snapshot" && name != "--frames" && name != "--every" &&
+            name != "--size" && name != "--log") {
+            return failed(line, "unknown option " + arg);
+        }
+        if (!hasValue) {
+            if (i + 1 >= argc) {
+                return failed(line, "option " + name + " needs a value");
+            }
+            value = argv[++i];
+        }
+        if (value.empty()) {
+            return failed(line, "option " + name + " needs a value");
+        }
+        if (name == "--time") {
+            if (!isTimeArgument(value)) {
+                return failed(line, "--time wants HH:MM:SS:MS, start or end, not '" + value + "'");
+            }
+            line.time = value;
+        } else if (name == "--snapshot") {
+            line.snapshot = value;
+        } else if (name == "--frames") {
+            line.framesDir = value;
+        } else if (name == "--every") {
+            if (!parseCount(value, line.every) || line.every < 1) {
+                return failed(line, "--every wants a whole number of at least 1, not '" + value + "'");
+            }
+            everyGiven = true;
+        } else if (name == "--size") {
+            if (!parseSize(value, line.width, line.height)) {
+                return failed(line, "--size wants WxH with each side in " + std::to_string(MIN_SIDE) + ".." +
+                                        std::to_string(MAX_SIDE) + ", not '" + value + "'");
+            }
+        } else {
+            line.logPath = value;
+        }
+    }
+
+    if (!line.snapshot.empty() && !line.framesDir.empty()) {
+        return failed(line, "--snapshot and --frames cannot be used together");
+    }
+    if (everyGiven && line.framesDir.empty()) {
+        return failed(line, "--every goes with --frames");
+    }
+    if (!line.framesDir.empty() && line.logs.empty()) {
+        return failed(line, "--frames needs at least one LOG");
+    }
+    if (!line.time.empty() && !line.framesDir.empty()) {
+        return failed(line, "--time and --frames cannot be used together: the frames walk the whole run");
+    }
+    if (!line.time.empty() && line.logs.empty()) {
+        return failed(line, "--time needs at least one LOG");
+    }
+    if (line.noLog && !line.logPath.empty()) {
+        return failed(line, "--log and --no-log cannot be used together");
+    }
+    return line;
+}
+
+std::string commandLineUsage() {
+    return "usage: tessaron [options] [LOG...]\n"
+           "Opens the viewer. With LOGs, imports them in order into a visualization named after the first\n"
+           "and shows the run.\n"
+           "  --time T          after the import, put the time cursor at T (HH:MM:SS:MS, start or end)\n"
+           "  --snapshot FILE   import, draw one frame into the PNG file FILE and exit\n"
+           "  --frames DIR      import, write one PNG per event time into DIR and exit\n"
+           "  --every N         with --frames: one picture every N event times (default 1)\n"
+           "  --size WxH        window and picture size in pixels, 16..8192 each (default 800x600)\n"
+           "  --log PATH        write the log to PATH instead of ./log.txt\n"
+           "  --no-log          write no log file (the console still shows it)\n"
+           "  --help            show this help and exit\n"
+           "  --version         show the version and exit\n"
+           "  -display DISPLAY  the X display to use (read by GLUT)\n"
+           "  -geometry WxH+X+Y the window's size and place (read by GLUT)\n"
+           "  -iconic           start iconified (read by GLUT)\n"
+           "  -direct           insist on direct rendering (read by GLUT)\n"
+           "  -indirect         use indirect rendering (read by GLUT)\n"
+           "  -sync             synchronous X calls, for debugging (read by GLUT)\n"
+           "  -gldebug          report OpenGL errors (read by GLUT)\n"
+           "A LOG that starts with '-' goes after '--'.\n";
+}
+
+std::string programVersion() {
+    return std::string("tessaron ") + TESS_VERSION;
+}
+
+std::string visualizationNameFor(const std::string& logPath) {
+    std::string name = logPath;
+    // Trailing slashes say nothing about the name ("runs/" names the folder "runs").
+    while (name.size() > 1 && name.back() == '/') {
+        name.pop_back();
+    }
+    const size_t slash = name.rfind('/');
+    if (slash != std::string::npos && name.size() > 1) {
+        name = name.substr(slash + 1);
+    }
+    const size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0) {
+        name = name.substr(0, dot);
+    }
+    return name;
+}

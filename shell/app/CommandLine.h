@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// What the user asked for on the command line: `tessaron [options] [LOG...]`. Read before GLUT is set up,
+// so that --help, --version and mistakes are answered without a display.
+struct CommandLine {
+    enum class Action {
+        Run,      // open the window (and import the logs, if any)
+        Help,     // print the usage to standard output, exit 0
+        Version,  // print the version to standard output, exit 0
+        Error,    // print `error` and the usage to standard error, exit 2
+    };
+
+    Action action = Action::Run;
+    std::string error;
+
+    std::vector<std::string> logs;  // in the order given
+    std::string time;               // --time: "HH:MM:SS:MS", "start" or "end"; empty when not given
+    std::string snapshot;           // --snapshot: the PNG to write
+    std::string framesDir;          // --frames: the folder for the frame sequence
+    int every = 1;                  // --every: one frame per this many event times
+    int width = 800;                // --size
+    int height = 600;
+    std::string logPath;  // --log; empty: ./log.txt
+    bool noLog = false;   // --no-log
+
+    // GLUT's own options (-display, -geometry, ...) with their values and the program name first, in the
+    // order given: what glutInit is to see.
+    std::vector<std::string> glutArguments;
+
+    // A run that draws its pictures and ends instead of waiting for input.
+    bool drawsAndExits() const { return !snapshot.empty() || !framesDir.empty(); }
+};
+
+CommandLine parseCommandLine(int argc, const char* const* argv);
+
+// Every option, one line each, after a line that shows the form of the command.
+std::string commandLineUsage();
+std::string programVersion();
+
+// The visualization name for a log: its file name without folders and without the last extension
+// ("samples/life_20x20.log" gives "life_20x20"). A name that is all extension (".log") stays whole.
+std::string visualizationNameFor(const std::string& logPath);
+
+// "WxH" with whole numbers in MIN_SIDE..MAX_SIDE on either side.
+bool parseSize(const std::string& text, int& width, int& height);
+constexpr int MIN_SIDE = 16;
+constexpr int MAX_SIDE = 8192;

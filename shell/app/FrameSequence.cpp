@@ -1,0 +1,116 @@
+#include "shell/app/FrameSequence.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+namespace {
+
+constexpr const char* kPrefix = "frame_";
+constexpr int kDigits = 6;
+
+// The number of a name made like frame_000012.png; 0 for any other name.
+int frameNumber(const std::string& name) {
+    const size_t prefix = std::strlen(kPrefix);
+    if (name.size() != prefix + kDigits + 4 || name.compare(0, prefix, kPrefix) != 0 ||
+        name.compare(prefix + kDigits, 4, ".png") != 0) {
+        return 0;
+    }
+    int number = 0;
+    for (size_t i = prefix; i < prefix + kDigits; ++i) {
+        if (name[i] < '0' || name[i] > '9') {
+            return 0;
+        }
+        number = number * 10 + (name[i] - '0');
+    }
+    return number;
+}
+
+// Single quotes for the shell.
+std::string quoted(const std::string& text) {
+    std::string out = "'";
+    for (char c : text) {
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return out + "'";
+}
+
+}  // namespace
+
+FrameSequence::FrameSequence(std::string folder, int every)
+    : m_folder(std::move(folder)), m_every(every < 1 ? 1 : every) {
+    while (m_folder.size() > 1 && m_folder.back() == '/') {
+        m_folder.pop_back();
+    }
+}
+
+bool FrameSequence::checkFolder(std::string& error) const {
+    struct stat info;
+    if (::stat(m_folder.c_str(), &info) != 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        error = std::strerror(ENOTDIR);
+        return false;
+    }
+    return true;
+}
+
+std::string FrameSequence::framePath(int n) const {
+    char name[32];
+    std::snprintf(name, sizeof name, "%s%0*d.png", kPrefix, kDigits, n);
+    return m_folder + "/" + name;
+}
+
+bool FrameSequence::write(FrameClock& clock, const Drawer& draw, std::string& error) {
+    m_written = 0;
+    const size_t count = clock.count();
+    if (count == 0) {
+        error = "the run has no event times";
+        return false;
+    }
+    if (!clock.goTo(0)) {
+        error = "the time cursor cannot go to the first event time";
+        return false;
+    }
+    for (size_t index = 0; index < count; ++index) {
+        if (index % static_cast<size_t>(m_every) == 0 || index + 1 == count) {
+            if (!draw(framePath(m_written + 1), error)) {
+                return false;
+            }
+            ++m_written;
+        }
+        if (index + 1 < count && !clock.next()) {
+            error = "the time cursor stopped before the last event time";
+            return false;
+        }
+    }
+    removeLaterFrames();
+    return true;
+}
+
+void FrameSequence::removeLaterFrames() const {
+    DIR* dir = ::opendir(m_folder.c_str());
+    if (dir == nullptr) {
+        return;
+    }
+    while (const dirent* entry = ::readdir(dir)) {
+        if (frameNumber(entry->d_name) > m_written) {
+            ::unlink((m_folder + "/" + entry->d_name).c_str());
+        }
+    }
+    ::closedir(dir);
+}
+
+std::string FrameSequence::videoCommand() const {
+    // yuv420p, which every player takes, needs even sides.
+    return "ffmpeg -framerate 10 -i " + quoted(m_folder + "/" + kPrefix + "%06d.png") +
+           " -vf 'pad=ceil(iw/2)*2:ceil(ih/2)*2' -c:v libx264 -pix_fmt yuv420p " +
+           quoted(m_folder + "/run.mp4");
+}

@@ -1,0 +1,38 @@
+#include "shell/app/Snapshot.h"
+
+#include <cstdint>
+#include <vector>
+
+#include "gui/VDMainWindow.h"
+#include "shell/app/PngFile.h"
+
+bool Snapshotter::write(const std::string& path, int& width, int& height, std::string& error) {
+    VDMainWindow* mainWindow = getMainWindow();
+    if (mainWindow == nullptr) {
+        error = "there is no window to draw";
+        return false;
+    }
+    if ((m_frame.width() != mainWindow->getWidth() || m_frame.height() != mainWindow->getHeight()) &&
+        !m_frame.create(mainWindow->getWidth(), mainWindow->getHeight(), error)) {
+        return false;
+    }
+    m_frame.bind();
+    const bool drawn = mainWindow->drawFrame();
+    std::vector<uint8_t> rgb;
+    m_frame.read(rgb);
+    if (!drawn) {
+        error = "the frame could not be drawn";
+        return false;
+    }
+    if (!writePngFile(path, m_frame.width(), m_frame.height(), rgb, error, m_quick)) {
+        return false;
+    }
+    width = m_frame.width();
+    height = m_frame.height();
+    return true;
+}
+
+bool writeSnapshot(const std::string& path, int& width, int& height, std::string& error) {
+    Snapshotter snapshotter;
+    return snapshotter.write(path, width, height, error);
+}

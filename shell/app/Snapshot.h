@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+#include "shell/app/OffscreenFrame.h"
+
+// Draws the main window's frame as it would appear now (the 3D view with its overlays, the console only
+// while it is open, an open message box) at the main window's size into a frame of its own, and writes it
+// as a PNG file. Needs the main window and a current OpenGL context. Keeps its frame from picture to
+// picture while the size stays.
+class Snapshotter {
+  public:
+    // `quick`: pictures written faster and larger, for frame sequences.
+    explicit Snapshotter(bool quick = false) : m_quick(quick) {}
+
+    // On success `width` and `height` are the picture's size; on failure `error` says why and no file was
+    // written.
+    bool write(const std::string& path, int& width, int& height, std::string& error);
+
+  private:
+    OffscreenFrame m_frame;
+    bool m_quick;
+};
+
+// One picture with a frame of its own.
+bool writeSnapshot(const std::string& path, int& width, int& height, std::string& error);

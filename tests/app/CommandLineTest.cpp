@@ -1,0 +1,114 @@
+#include "shell/app/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+CommandLine parse(std::vector<std::string> args) {
+    args.insert(args.begin(), "tessaron");
+    std::vector<const char*> argv;
+    for (const std::string& arg : args) {
+        argv.push_back(arg.c_str());
+    }
+    return parseCommandLine(static_cast<int>(argv.size()), argv.data());
+}
+
+using Action = CommandLine::Action;
+
+TEST(CommandLineTest, LogsKeepTheirOrderAndGlutOptionsPassThrough) {
+    CommandLine line =
+        parse({"-display", ":3", "b.log", "-iconic", "a.log", "b.log", "-geometry", "640x480"});
+    ASSERT_EQ(Action::Run, line.action) << line.error;
+    EXPECT_EQ((std::vector<std::string>{"b.log", "a.log", "b.log"}), line.logs);
+    EXPECT_EQ((std::vector<std::string>{"tessaron", "-display", ":3", "-iconic", "-geometry", "640x480"}),
+              line.glutArguments);
+    EXPECT_EQ(800, line.width);
+    EXPECT_EQ(600, line.height);
+    EXPECT_FALSE(line.drawsAndExits());
+}
+
+TEST(CommandLineTest, OptionsTakeTheirValueEitherWay) {
+    CommandLine line =
+        parse({"--snapshot", "out.png", "--time=end", "--size", "1024x768", "--log=run/l.txt", "r.log"});
+    ASSERT_EQ(Action::Run, line.action) << line.error;
+    EXPECT_EQ("out.png", line.snapshot);
+    EXPECT_EQ("end", line.time);
+    EXPECT_EQ(1024, line.width);
+    EXPECT_EQ(768, line.height);
+    EXPECT_EQ("run/l.txt", line.logPath);
+    EXPECT_TRUE(line.drawsAndExits());
+
+    line = parse({"--frames", "out", "--every", "5", "--", "-odd.log"});
+    ASSERT_EQ(Action::Run, line.action) << line.error;
+    EXPECT_EQ("out", line.framesDir);
+    EXPECT_EQ(5, line.every);
+    EXPECT_EQ(std::vector<std::string>{"-odd.log"}, line.logs);
+}
+
+TEST(CommandLineTest, HelpAndVersionWinOverTheRest) {
+    EXPECT_EQ(Action::Help, parse({"x.log", "--help", "--bogus"}).action);
+    EXPECT_EQ(Action::Help, parse({"-h"}).action);
+    EXPECT_EQ(Action::Version, parse({"--version"}).action);
+    EXPECT_NE(std::string::npos, programVersion().find("tessaron "));
+}
+
+TEST(CommandLineTest, MistakesAreErrorsThatNameTheOption) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string mentions;
+    };
+    const std::vector<Case> cases = {
+        {{"--bogus"}, "--bogus"},
+        {{"-x"}, "-x"},
+        {{"--snapshot"}, "--snapshot"},
+        {{"a.log", "--time"}, "--time"},
+        {{"--log="}, "--log"},
+        {{"-display"}, "-display"},
+        {{"--time", "12:00"}, "12:00"},
+        {{"--time", "later"}, "later"},
+        {{"--time", "0:0:0:-1"}, "0:0:0:-1"},
+        {{"--frames", "d", "--every", "0", "a.log"}, "--every"},
+        {{"--frames", "d", "--every", "x", "a.log"}, "--every"},
+        {{"--every", "2", "a.log"}, "--every"},
+        {{"--frames", "d"}, "LOG"},
+        {{"--snapshot", "a.png", "--frames", "d", "a.log"}, "together"},
+        {{"--log", "l.txt", "--no-log"}, "together"},
+        {{"--time", "end", "--frames", "d", "a.log"}, "together"},
+        {{"--time", "end"}, "LOG"},
+    };
+    for (const Case& c : cases) {
+        CommandLine line = parse(c.args);
+        EXPECT_EQ(Action::Error, line.action) << c.args.front();
+        EXPECT_NE(std::string::npos, line.error.find(c.mentions)) << line.error;
+    }
+}
+
+TEST(CommandLineTest, SizesOutsideTheRangeOrFormAreRefused) {
+    for (const char* bad : {"10x600", "800x8193", "800", "800x", "x600", "800X600", "-800x600", "800x600x2",
+                            "80 0x600", "0x0", "99999999999x600"}) {
+        CommandLine line = parse({"--size", bad});
+        EXPECT_EQ(Action::Error, line.action) << bad;
+    }
+    for (const char* good : {"16x16", "8192x8192", "1920x1080"}) {
+        EXPECT_EQ(Action::Run, parse({"--size", good}).action) << good;
+    }
+    int width = 0;
+    int height = 0;
+    ASSERT_TRUE(parseSize("16x8192", width, height));
+    EXPECT_EQ(16, width);
+    EXPECT_EQ(8192, height);
+}
+
+TEST(CommandLineTest, VisualizationIsNamedAfterTheFirstLogWithoutItsExtension) {
+    EXPECT_EQ("life_20x20", visualizationNameFor("samples/life_20x20.log"));
+    EXPECT_EQ("run.tar", visualizationNameFor("/data/run.tar.gz"));
+    EXPECT_EQ("plain", visualizationNameFor("plain"));
+    EXPECT_EQ(".log", visualizationNameFor("logs/.log"));
+    EXPECT_EQ("runs", visualizationNameFor("runs/"));
+    EXPECT_EQ("x", visualizationNameFor("a.b/x"));
+}
+
+}  // namespace
