@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "control/VCPlayback.h"
+
 class Frustum;
 class PropertySet;
 class VCCellView;
@@ -24,10 +26,12 @@ class VCSimulation {
     // Opens a visualization of that name. Refused (printed into the console, nothing changes) while one
     // is open.
     bool newVisualization(const std::string& name);
-    // Deletes the open visualization with everything it holds; nothing happens when none is open.
+    // Deletes the open visualization with everything it holds, stopping playback first; nothing happens
+    // when none is open.
     void closeVisualization();
-    // Imports a simulation log into the open visualization. What was added before a failure stays. The
-    // cells' values are brought up to date for the current time, which stays where it was.
+    // Imports a simulation log into the open visualization, stopping playback first. What was added before
+    // a failure stays. The cells' values are brought up to date for the current time, which stays where it
+    // was.
     bool importLogFile(const std::string& path);
     // The log line that said why the last import failed; empty after one that did not.
     const std::string& getImportFailure() const { return m_importFailure; }
@@ -61,6 +65,23 @@ class VCSimulation {
     // Whether there is a later time to move to.
     bool canPlay();
 
+    // Playback: the cursor steps to the next event time at a steady rate (see VCPlayback), each step
+    // reported like any other move, until it reaches the last time, where it stops by itself. Each start and
+    // stop is logged. Starting at the last time goes back to the start first; with nothing open, or no
+    // events, it logs "Nothing to play" and changes nothing. A start while playing changes the rate.
+    bool play(double stepsPerSecond);
+    // At the rate given last (10 steps a second at first).
+    bool play();
+    // Returns whether it was playing.
+    bool stopPlayback();
+    bool isPlaying() const { return m_playback.isPlaying(); }
+    double getPlaybackRate() const { return m_playback.getRate(); }
+    // Gives playback the program's timer.
+    void setPlaybackTimer(std::unique_ptr<VCPlaybackTimer> timer) { m_playback.setTimer(std::move(timer)); }
+    // The timer's call back: takes the due step, if the token belongs to the running playback, and answers
+    // whether it did (the picture then needs drawing).
+    bool playbackTimerFired(unsigned token);
+
     // The views over the open visualization; null while none is open.
     VCModelList* getModelList() const { return m_modelList.get(); }
     VCEventList* getEventList() const { return m_eventList.get(); }
@@ -73,6 +94,7 @@ class VCSimulation {
     std::unique_ptr<VCEventList> m_eventList;
     std::unique_ptr<VCSceneGraph> m_sceneGraph;
     std::unique_ptr<VCCellView> m_cellView;
+    VCPlayback m_playback;
     SDVisualization* m_visualization = nullptr;  // the slot's content, owned by the slot
     std::string m_importFailure;
 };

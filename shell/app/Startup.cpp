@@ -27,6 +27,7 @@
 #include "shell/app/FatalSignals.h"
 #include "shell/app/FrameSequence.h"
 #include "shell/app/GlutBridge.h"
+#include "shell/app/GlutPlaybackTimer.h"
 #include "shell/app/OpenLogs.h"
 #include "shell/app/Snapshot.h"
 #include "shell/app/SyncProbe.h"
@@ -219,6 +220,7 @@ int runTessaron(int argc, char** argv) {
     if (createSimulation() == nullptr) {
         return startupFailure("Unable to create simulation control object");
     }
+    getSimulation()->setPlaybackTimer(std::make_unique<GlutPlaybackTimer>());
     // The 3D view; once attached, the main window owns it and routes drawing and input to it.
     std::unique_ptr<VDTessaronerWindow> viewer(new (std::nothrow) VDTessaronerWindow());
     if (viewer == nullptr) {
