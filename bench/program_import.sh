@@ -18,47 +18,14 @@ runs="${2:-3}"
 program="$(realpath "${3:-$root/build/release/tessaron}")"
 marker="Node added successfully to Scene graph"
 
-work="$(mktemp -d /tmp/tessaron-program-import-XXXXXX)"
-xvfb=""
-app=""
-cleanup() {
-    [ -n "$app" ] && kill "$app" 2>/dev/null && wait "$app" 2>/dev/null
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# User + system CPU seconds the process has used so far.
-cpu_seconds() {
-    awk -v hz="$(getconf CLK_TCK)" '{ sub(/^.*\) /, ""); print ($12 + $13) / hz }' "/proc/$1/stat"
-}
-
-# Waits until the last 64 KiB of log.txt hold the text.
-wait_for_line() {
-    local text="$1"
-    local limit=$((SECONDS + 600))
-    until tail -c 65536 "$work/log.txt" 2>/dev/null | grep -qF -- "$text"; do
-        if [ "$SECONDS" -gt "$limit" ]; then
-            echo "program_import: no '$text' in log.txt after 600 s" >&2
-            exit 1
-        fi
-        sleep 0.02
-    done
-}
-
-exec 3<> "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 2>/dev/null &
-xvfb=$!
-until [ -s "$work/display" ]; do sleep 0.05; done
-export DISPLAY=":$(head -n1 "$work/display")"
+name=program_import
+# shellcheck source=bench/program_session.sh
+source "$root/bench/program_session.sh"
+start_display
 
 echo "# $(date -u +%FT%TZ) load: $(cut -d' ' -f1-3 /proc/loadavg)  log: $log ($(wc -l < "$log") lines)"
 for run in $(seq "$runs"); do
-    (cd "$work" && exec "$program") >/dev/null 2>&1 &
-    app=$!
-    wait_for_line "Startup successful..."
-    window="$(xdotool search --sync --name '^Tessaron$' | head -n1)"
-    xdotool mousemove --window "$window" 400 300 windowfocus --sync "$window" 2>/dev/null || true
+    start_program
     xdotool type --delay 4 -- "vis_new bench" 2>/dev/null
     xdotool key Return 2>/dev/null
     xdotool type --delay 4 -- "vis_import_logfile $log" 2>/dev/null
@@ -72,9 +39,7 @@ for run in $(seq "$runs"); do
     cpu=$(awk -v a="$cpu_start" -v b="$(cpu_seconds "$app")" 'BEGIN { printf "%.2f", b - a }')
     peak=$(awk '/VmHWM/ {print $2 / 1024 " MB"}' "/proc/$app/status")
     size=$(stat -c %s "$work/log.txt")
-    kill "$app"
-    wait "$app" 2>/dev/null || true
-    app=""
+    stop_program
     seconds=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.2f", b - a }')
     echo "run $run: $seconds s (cpu $cpu s), peak resident $peak, log.txt $((size / 1048576)) MB"
 done

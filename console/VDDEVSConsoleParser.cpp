@@ -14,6 +14,7 @@
 #include "console/VDImportLogFileCommand.h"
 #include "console/VDMoveCameraCommand.h"
 #include "console/VDNewCommand.h"
+#include "console/VDPlaybackCommand.h"
 #include "console/VDPrintObjectCommand.h"
 #include "console/VDRotateCameraCommand.h"
 #include "console/VDSnapshotCommand.h"
@@ -57,6 +58,9 @@ std::unique_ptr<VDConsoleCommand> makeCommand(const std::string& name) {
     if (name == "vis_state") {
         return std::make_unique<VDStateCommand>();
     }
+    if (name == "play" || name == "stop") {
+        return std::make_unique<VDPlaybackCommand>(name);
+    }
     if (name == "vis_color") {
         return std::make_unique<VDColorCommand>();
     }
@@ -73,9 +77,10 @@ std::unique_ptr<VDConsoleCommand> makeCommand(const std::string& name) {
 
 VDDEVSConsoleParser::VDDEVSConsoleParser() {
     // In alphabetical order, as Tab lists them.
-    for (const char* name : {"cam_move", "cam_rotate", "exit", "print", "time_goto", "time_next", "time_prev",
-                             "vis_add_detail_node", "vis_cell", "vis_close", "vis_color", "vis_fit",
-                             "vis_import_logfile", "vis_new", "vis_snapshot", "vis_state"}) {
+    for (const char* name :
+         {"cam_move", "cam_rotate", "exit", "play", "print", "stop", "time_goto", "time_next", "time_prev",
+          "vis_add_detail_node", "vis_cell", "vis_close", "vis_color", "vis_fit", "vis_import_logfile",
+          "vis_new", "vis_snapshot", "vis_state"}) {
         addCommandName(name);
     }
 }

@@ -28,6 +28,10 @@ void VDExitCommand::execute() {
         dispose();  // nobody to ask, and nobody would answer
         return;
     }
+    // The run stands still while the question is open, and whatever the answer.
+    if (VCSimulation* simulation = getSimulation()) {
+        simulation->stopPlayback();
+    }
     mainWindow->showMessageBox(VDMessageBox::KIND_YES_NO, "Are you sure you want to exit?", this);
 }
 

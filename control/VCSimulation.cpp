@@ -123,7 +123,8 @@ void VCSimulation::closeVisualization() {
     if (getVisualization() == nullptr) {
         return;
     }
-    // The import reads into the views.
+    // No step may fall due on a closed visualization, and the import reads into the views.
+    stopPlayback();
     cancelImport();
     // The views go first: they point into the visualization.
     m_cellView.reset();
@@ -193,6 +194,8 @@ bool VCSimulation::beginImport(const std::string& path) {
         m_import->link().beginLogFile(path);
         return false;
     }
+    // The run is about to change under the cursor.
+    stopPlayback();
     m_importCancelled = false;
     m_import = std::make_unique<VCLogImport>(m_modelList.get(), m_eventList.get(), path);
     if (!m_import->begin()) {
@@ -307,4 +310,50 @@ long VCSimulation::currentTimeIndex() {
 bool VCSimulation::canPlay() {
     SDVisualization* visualization = getVisualization();
     return visualization != nullptr && visualization->getCursor()->canPlay();
+}
+
+bool VCSimulation::play(double stepsPerSecond) {
+    if (getVisualization() == nullptr || timeCount() == 0) {
+        logMessage("Nothing to play");
+        return false;
+    }
+    if (m_playback.getTimer() == nullptr) {
+        logMessage("Unable to play: the program has no timer for playback");
+        return false;
+    }
+    if (!m_playback.isPlaying() && !canPlay()) {
+        timeFirst();
+    }
+    if (!m_playback.start(stepsPerSecond)) {
+        logMessage("Unable to play at %g steps per second", stepsPerSecond);
+        return false;
+    }
+    logMessage("Playing at %g steps per second", stepsPerSecond);
+    return true;
+}
+
+bool VCSimulation::play() {
+    return play(m_playback.getRate());
+}
+
+bool VCSimulation::stopPlayback() {
+    if (!m_playback.stop()) {
+        return false;
+    }
+    logMessage("Playback stopped at %s", SDTime(currentTime()).toString().c_str());
+    return true;
+}
+
+bool VCSimulation::playbackTimerFired(unsigned token) {
+    if (!m_playback.isDue(token) || getVisualization() == nullptr) {
+        return false;
+    }
+    timeNext();
+    if (canPlay()) {
+        m_playback.stepTaken();
+    } else {
+        m_playback.stop();
+        logMessage("Playback finished at %s", SDTime(currentTime()).toString().c_str());
+    }
+    return true;
 }

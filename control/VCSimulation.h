@@ -4,6 +4,7 @@
 #include <string>
 
 #include "control/VCImportProgress.h"
+#include "control/VCPlayback.h"
 
 class Frustum;
 class VCImportHost;
@@ -28,12 +29,12 @@ class VCSimulation {
     // Opens a visualization of that name. Refused (printed into the console, nothing changes) while one
     // is open.
     bool newVisualization(const std::string& name);
-    // Deletes the open visualization with everything it holds, ending a running import first; nothing
-    // happens when none is open.
+    // Deletes the open visualization with everything it holds, stopping playback and ending a running
+    // import first; nothing happens when none is open.
     void closeVisualization();
-    // Imports a simulation log into the open visualization, all of it before returning. What was added
-    // before a failure stays. The cells' values are brought up to date for the current time, which stays
-    // where it was. Refused (with the link's message) while a sliced import runs.
+    // Imports a simulation log into the open visualization, all of it before returning, stopping playback
+    // first. What was added before a failure stays. The cells' values are brought up to date for the
+    // current time, which stays where it was. Refused (with the link's message) while a sliced import runs.
     bool importLogFile(const std::string& path);
     // The log line that said why the last import failed (or "Import cancelled after N lines"); empty
     // after one that did not.
@@ -86,6 +87,23 @@ class VCSimulation {
     // Whether there is a later time to move to.
     bool canPlay();
 
+    // Playback: the cursor steps to the next event time at a steady rate (see VCPlayback), each step
+    // reported like any other move, until it reaches the last time, where it stops by itself. Each start and
+    // stop is logged. Starting at the last time goes back to the start first; with nothing open, or no
+    // events, it logs "Nothing to play" and changes nothing. A start while playing changes the rate.
+    bool play(double stepsPerSecond);
+    // At the rate given last (10 steps a second at first).
+    bool play();
+    // Returns whether it was playing.
+    bool stopPlayback();
+    bool isPlaying() const { return m_playback.isPlaying(); }
+    double getPlaybackRate() const { return m_playback.getRate(); }
+    // Gives playback the program's timer.
+    void setPlaybackTimer(std::unique_ptr<VCPlaybackTimer> timer) { m_playback.setTimer(std::move(timer)); }
+    // The timer's call back: takes the due step, if the token belongs to the running playback, and answers
+    // whether it did (the picture then needs drawing).
+    bool playbackTimerFired(unsigned token);
+
     // The views over the open visualization; null while none is open.
     VCModelList* getModelList() const { return m_modelList.get(); }
     VCEventList* getEventList() const { return m_eventList.get(); }
@@ -103,6 +121,7 @@ class VCSimulation {
     // Ends m_import and brings the time cursor up to date; true when the whole file was read.
     bool endImport(bool cancelled);
 
+    VCPlayback m_playback;
     SDVisualization* m_visualization = nullptr;  // the slot's content, owned by the slot
     std::string m_importFailure;
     std::unique_ptr<VCLogImport> m_import;  // set while an import runs

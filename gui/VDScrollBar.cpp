@@ -15,9 +15,28 @@ void VDScrollBar::setValue(int value) {
     if (value == m_value) {
         return;
     }
-    m_value = value < 0 ? 0 : (value > m_max ? m_max : value);
+    m_value = clamp(value);
     VDScrollValueEvent changed(m_id, m_value);
     dispatch(&changed);
+}
+
+void VDScrollBar::showValue(int value) {
+    m_value = clamp(value);
+}
+
+int VDScrollBar::clamp(int value) const {
+    return value < 0 ? 0 : (value > m_max ? m_max : value);
+}
+
+int VDScrollBar::valueAt(float x, float y) const {
+    const float travel = step();
+    if (travel <= 0.0f) {
+        return 0;
+    }
+    // How far the thumb's near edge would be from the bar's start with its middle at the point.
+    const float along = m_orientation == VERTICAL ? m_rect.getY2() - y : x - m_rect.getX1();
+    const double value = std::round(static_cast<double>(along - m_thumbSize / 2.0f) / travel);
+    return value <= 0.0 ? 0 : (value >= m_max ? m_max : static_cast<int>(value));
 }
 
 void VDScrollBar::setMax(int max) {
@@ -74,8 +93,11 @@ bool VDScrollBar::handleEvent(VDEvent* event) {
         }
     } else if (type == VDEvent::MOUSE_MOVE) {
         auto* move = dynamic_cast<VDMouseMoveEvent*>(event);
-        if (move != nullptr && m_dragging &&
-            m_rect.contains(static_cast<float>(move->getX()), static_cast<float>(move->getY()))) {
+        if (move != nullptr && m_dragging && m_pointerPlacesThumb) {
+            setValue(valueAt(static_cast<float>(move->getX()), static_cast<float>(move->getY())));
+            requestRedisplay();
+        } else if (move != nullptr && m_dragging &&
+                   m_rect.contains(static_cast<float>(move->getX()), static_cast<float>(move->getY()))) {
             // The travel the thumb can make stands for the whole range; a bar with nothing to scroll or no
             // room to move stays where it is.
             const bool vertical = m_orientation == VERTICAL;
@@ -97,8 +119,19 @@ bool VDScrollBar::handleEvent(VDEvent* event) {
         }
     } else if (type == VDEvent::MOUSE_DOWN) {
         auto* down = dynamic_cast<VDMouseDownEvent*>(event);
+        const float x = down != nullptr ? static_cast<float>(down->getX()) : 0.0f;
+        const float y = down != nullptr ? static_cast<float>(down->getY()) : 0.0f;
+        if (down != nullptr && m_pointerPlacesThumb && inputTheme().isScrollButton(down->getButton()) &&
+            m_rect.contains(x, y)) {
+            m_dragging = true;
+            setValue(valueAt(x, y));
+            m_grabValue = m_value;
+            m_grabY = m_orientation == VERTICAL ? y : x;
+            requestRedisplay();
+            return true;
+        }
         if (down != nullptr && inputTheme().isScrollButton(down->getButton()) &&
-            getThumbRect().contains(static_cast<float>(down->getX()), static_cast<float>(down->getY()))) {
+            getThumbRect().contains(x, y)) {
             m_dragging = true;
             m_grabValue = m_value;
             m_grabY = static_cast<float>(m_orientation == VERTICAL ? down->getY() : down->getX());

@@ -3,7 +3,12 @@
 #include "gui/VDWindow.h"
 
 // A bar with a draggable thumb over the values 0 to m_max; a change of value raises a VDScrollValueEvent
-// to the parent. Vertical bars put value 0 at the top.
+// to the parent. Vertical bars put value 0 at the top, horizontal ones at the left.
+//
+// By default only the thumb can be grabbed, and a drag follows the pointer while it stays over the bar.
+// A bar that lets the pointer place its thumb (a slider) also jumps to a press anywhere on the track: the
+// thumb's middle goes under the pointer, and while the button is held it follows the pointer along the bar
+// wherever the pointer is across it.
 class VDScrollBar : public VDWindow {
   public:
     static constexpr int VERTICAL = 0;
@@ -19,6 +24,13 @@ class VDScrollBar : public VDWindow {
 
     // Stores `value` clamped to 0..m_max and reports it, unless it equals the current value.
     void setValue(int value);
+    // Stores `value` clamped to 0..m_max without reporting it: for an owner that shows a value it keeps
+    // itself.
+    void showValue(int value);
+    // The value whose thumb has its middle nearest to the point, along the bar's length.
+    int valueAt(float x, float y) const;
+    void setPointerPlacesThumb(bool places) { m_pointerPlacesThumb = places; }
+    bool pointerPlacesThumb() const { return m_pointerPlacesThumb; }
     void setMax(int max);
     void setOrientation(int orientation);
     // The thumb's rectangle for the current value.
@@ -32,6 +44,7 @@ class VDScrollBar : public VDWindow {
 
   private:
     void updateThumbSize();
+    int clamp(int value) const;
     // The distance the thumb travels per value step.
     float step() const;
 
@@ -42,4 +55,5 @@ class VDScrollBar : public VDWindow {
     int m_orientation = VERTICAL;
     float m_thumbSize = 0.0f;
     bool m_dragging = false;
+    bool m_pointerPlacesThumb = false;
 };

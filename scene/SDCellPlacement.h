@@ -15,7 +15,7 @@ class SDCellPlacement {
 
     SDCellPlacement() = default;
 
-    // Cells spread over a box as the spec'd layout of one model has always done it: the first cell on the
+    // Cells spread over a box as the layout of the life model has always done it: the first cell on the
     // box's minimum corner, each next one a step of extent / count further, the coordinates accumulated
     // by adding steps (so they are bit for bit where the per-cube layout puts them).
     static SDCellPlacement inBox(const Vector3& centre, const Vector3& extent, unsigned width,

@@ -3,22 +3,28 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <cstdlib>
 
 #include "console/VDDEVSFitViewEvent.h"
 #include "console/VDDEVSMoveCameraEvent.h"
 #include "console/VDDEVSRotateCameraEvent.h"
+#include "console/VDFitViewCommand.h"
 #include "control/VCCellView.h"
 #include "control/VCSimulation.h"
 #include "gui/VDConsole.h"
 #include "gui/VDEvent.h"
+#include "gui/VDKey.h"
 #include "gui/VDPanel.h"
 #include "gui/VDTextButton.h"
 #include "gui/VDTheme.h"
 #include "gui/VDThemeStore.h"
 #include "shell/Log.h"
+#include "shell/VDGarbageCan.h"
 #include "view3d/VDCellOverlay.h"
 #include "view3d/VDFirstPersonCamera.h"
 #include "view3d/VDImportStrip.h"
+#include "view3d/VDTimeBar.h"
+#include "view3d/VDTimeLabel.h"
 
 namespace {
 
@@ -82,15 +88,35 @@ void VDTessaronerWindow::initialise() {
 
     const float bottom = y2 - 35.0f;
     const float top = y2 - 18.0f;
-    m_playButton = makeButton(PLAY_BUTTON_ID, m_panel, "Play", x1 + 5.0f, bottom, x1 + 55.0f, top);
-    m_stopButton = makeButton(STOP_BUTTON_ID, m_panel, "Stop", x1 + 60.0f, bottom, x1 + 105.0f, top);
+    auto play = makeButton(PLAY_BUTTON_ID, m_panel, "Play", x1 + 5.0f, bottom, x1 + 55.0f, top);
+    auto stop = makeButton(STOP_BUTTON_ID, m_panel, "Stop", x1 + 60.0f, bottom, x1 + 105.0f, top);
     auto console = makeButton(CONSOLE_BUTTON_ID, m_panel, "Console", x1 + 110.0f, bottom, x1 + 165.0f, top);
     auto moveForward =
         makeButton(MOVE_FORWARD_BUTTON_ID, m_panel, "Move Forward", x1 + 170.0f, bottom, x1 + 275.0f, top);
+    m_playButton = play.get();
+    m_stopButton = stop.get();
     m_consoleButton = console.get();
     m_moveForwardButton = moveForward.get();
+    // "Console" stays the strip's first child, the one that has the focus at first.
     m_panel->addChild(std::move(console));
     m_panel->addChild(std::move(moveForward));
+    m_panel->addChild(std::move(play));
+    m_panel->addChild(std::move(stop));
+
+    // The time, right of "Move Forward"; a long line may run on past the strip's end.
+    auto label = std::make_unique<VDTimeLabel>();
+    label->setParent(m_panel);
+    label->setRectangle(VDRect(x1 + 280.0f, bottom, x2 - 5.0f, top));
+    m_timeLabel = label.get();
+    m_panel->addChild(std::move(label));
+
+    // The time bar fills the strip's bottom edge, below the buttons.
+    auto bar = std::make_unique<VDTimeBar>();
+    bar->setId(TIME_BAR_ID);
+    bar->setParent(m_panel);
+    bar->setRectangle(VDRect(x1 + 5.0f, y2 - 39.0f, x2 - 205.0f, y2 - 35.0f));
+    m_timeBar = bar.get();
+    m_panel->addChild(std::move(bar));
 }
 
 void VDTessaronerWindow::setRectangle(const VDRect& rect) {
@@ -114,6 +140,7 @@ bool VDTessaronerWindow::handleEvent(VDEvent* event) {
         return false;
     }
 
+    trackClick(event);
     switch (event->getType()) {
         case VDEvent::REDISPLAY:
             if (drawWhileImporting(event)) {
@@ -121,6 +148,7 @@ bool VDTessaronerWindow::handleEvent(VDEvent* event) {
             }
             draw3D();
             drawCellOverlay();
+            followTime();
             return dispatch(event);
         case VDDEVSMoveCameraEvent::TYPE: {
             auto* move = dynamic_cast<VDDEVSMoveCameraEvent*>(event);
@@ -171,7 +199,22 @@ bool VDTessaronerWindow::handleEvent(VDEvent* event) {
                 requestRedisplay();
             }
             break;
+        case VDEvent::KEY_DOWN:
+            if (auto* down = dynamic_cast<VDKeyDownEvent*>(event)) {
+                if (handleKey(down->getKey().getValue())) {
+                    return true;
+                }
+            }
+            break;
+        case VDEvent::SCROLL_VALUE:
+            if (handleTimeControl(event)) {
+                return true;
+            }
+            break;
         case VDEvent::BUTTON_PRESS:
+            if (handleTimeControl(event)) {
+                return true;
+            }
             if (auto* press = dynamic_cast<VDButtonPressEvent*>(event)) {
                 if (press->getSourceId() == MOVE_FORWARD_BUTTON_ID) {
                     camera->move(0.5f, 0.0f, 0.0f);
@@ -204,7 +247,9 @@ bool VDTessaronerWindow::handleEvent(VDEvent* event) {
         return true;
     }
     if (auto* down = dynamic_cast<VDMouseDownEvent*>(event)) {
-        if (down->getButton() == VDMouseButtonEvent::LEFT) {
+        // The time bar keeps the pointer while its button is held; the camera stays as it is.
+        const bool onTimeBar = m_timeBar != nullptr && m_timeBar->isDragging();
+        if (down->getButton() == VDMouseButtonEvent::LEFT && !onTimeBar) {
             m_dragging = true;
             m_lastMouseX = down->getX();
             m_lastMouseY = down->getY();
@@ -266,6 +311,7 @@ void VDTessaronerWindow::draw3D() {
         if (Frustum* frustum = m_camera->getFrustum()) {
             simulation->render(frustum);
         }
+        m_selection.drawOutline(simulation);
     }
 
     glMatrixMode(GL_PROJECTION);
@@ -306,7 +352,132 @@ void VDTessaronerWindow::drawGrid() {
     glEnd();
 }
 
+void VDTessaronerWindow::followTime() {
+    VCSimulation* simulation = getSimulation();
+    if (m_timeLabel != nullptr) {
+        m_timeLabel->follow(simulation, m_selection.describe());
+    }
+    if (m_timeBar != nullptr) {
+        m_timeBar->follow(simulation);
+    }
+}
+
+bool VDTessaronerWindow::handleKey(int key) {
+    VCSimulation* simulation = getSimulation();
+    if (simulation == nullptr) {
+        return false;
+    }
+    switch (key) {
+        case ' ':
+            if (simulation->isPlaying()) {
+                simulation->stopPlayback();
+            } else {
+                simulation->play();
+            }
+            break;
+        case VDKey::KEY_RIGHT:
+            simulation->timeNext();
+            break;
+        case VDKey::KEY_LEFT:
+            simulation->timePrevious();
+            break;
+        case VDKey::KEY_HOME:
+            simulation->timeFirst();
+            break;
+        case VDKey::KEY_END:
+            simulation->timeLast();
+            break;
+        case 'f': {
+            // Exactly what the command does, replies included. It hands itself to the garbage can.
+            auto fit = std::make_unique<VDFitViewCommand>();
+            fit->execute();
+            if (getGarbageCan() != nullptr) {
+                static_cast<void>(fit.release());
+            }
+            break;
+        }
+        default:
+            return false;
+    }
+    requestRedisplay();
+    return true;
+}
+
+bool VDTessaronerWindow::handleTimeControl(VDEvent* event) {
+    VCSimulation* simulation = getSimulation();
+    if (simulation == nullptr) {
+        return false;
+    }
+    if (auto* value = dynamic_cast<VDScrollValueEvent*>(event)) {
+        if (value->getSourceId() != TIME_BAR_ID || m_timeBar == nullptr) {
+            return false;
+        }
+        double time = 0.0;
+        if (m_timeBar->eventTimeAt(*simulation, value->getValue(), time)) {
+            simulation->timeGoto(time);
+        }
+        // The thumb goes where the time went, which may be short of the pointer.
+        m_timeBar->follow(simulation);
+        requestRedisplay();
+        return true;
+    }
+    auto* press = dynamic_cast<VDButtonPressEvent*>(event);
+    if (press == nullptr) {
+        return false;
+    }
+    if (press->getSourceId() == PLAY_BUTTON_ID) {
+        // Pressed while playing, it keeps playing as it is.
+        if (!simulation->isPlaying()) {
+            simulation->play();
+        }
+    } else if (press->getSourceId() == STOP_BUTTON_ID) {
+        simulation->stopPlayback();
+    } else {
+        return false;
+    }
+    requestRedisplay();
+    return true;
+}
+
+void VDTessaronerWindow::trackClick(VDEvent* event) {
+    const int type = event->getType();
+    if (type != VDEvent::MOUSE_DOWN && type != VDEvent::MOUSE_MOVE && type != VDEvent::MOUSE_UP) {
+        return;
+    }
+    auto* mouse = dynamic_cast<VDMouseEvent*>(event);
+    auto* button = dynamic_cast<VDMouseButtonEvent*>(event);
+    if (mouse == nullptr || (button != nullptr && button->getButton() != VDMouseButtonEvent::LEFT)) {
+        return;
+    }
+    const int x = mouse->getX();
+    const int y = mouse->getY();
+    const bool near = std::abs(x - m_pressX) <= kClickSlop && std::abs(y - m_pressY) <= kClickSlop;
+    if (type == VDEvent::MOUSE_DOWN) {
+        // Presses on the strip belong to its widgets.
+        const bool onStrip = m_panel != nullptr &&
+                             m_panel->getRectangle().contains(static_cast<float>(x), static_cast<float>(y));
+        m_clickPending = !m_dragging && !onStrip;
+        m_pressX = x;
+        m_pressY = y;
+        if (m_clickPending) {
+            m_pressRay =
+                VDPickRay::through(m_camera->getProjectionMatrix(), m_camera->getViewMatrix(),
+                                   x - static_cast<int>(m_rect.getX1()), y - static_cast<int>(m_rect.getY1()),
+                                   m_rect.getWidth(), m_rect.getHeight());
+        }
+    } else if (type == VDEvent::MOUSE_MOVE) {
+        m_clickPending = m_clickPending && near;
+    } else if (m_clickPending) {
+        m_clickPending = false;
+        if (near) {
+            m_selection.pick(getSimulation(), m_pressRay);
+            requestRedisplay();
+        }
+    }
+}
+
 void VDTessaronerWindow::inputLost() {
+    m_clickPending = false;
     m_dragging = false;
     VDWindow::inputLost();
 }

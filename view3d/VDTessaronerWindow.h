@@ -4,14 +4,27 @@
 
 #include "gui/VDWindow.h"
 #include "view3d/VDCamera.h"
+#include "view3d/VDCellSelection.h"
 #include "view3d/VDFrozenPicture.h"
+#include "view3d/VDPickRay.h"
 
 class VDPanel;
 class VDTextButton;
+class VDTimeBar;
+class VDTimeLabel;
 
 // The window that shows the 3D scene: it owns a first-person camera, draws a reference grid and the
 // current visualization through the simulation controller, and lets a strip of buttons draw over the
 // picture. Mouse drags, the buttons and the console's camera events move and turn the camera.
+//
+// The strip also drives time: "Play" and "Stop", a label with the current and the last event time, and a
+// time bar along its bottom edge. Keys move time too: Space plays or stops, Right and Left step to the
+// next or the previous event time, Home and End go to the first and the last; `f` fits the view to the
+// cells as vis_fit does.
+//
+// A left click on a cell (pressed and released within kClickSlop pixels, off the strip) selects it: the
+// cube is outlined, its vis_cell line is logged, and the strip shows its value. A click on nothing clears
+// the selection. Between press and release the drag turns the camera as always.
 //
 // While a log import runs, the picture is not drawn from the half-imported run (that would cost a full
 // redraw of a growing scene several times a second, and show it half built): the window shows the picture
@@ -23,6 +36,9 @@ class VDTessaronerWindow : public VDWindow {
     static constexpr int STOP_BUTTON_ID = 65001;
     static constexpr int CONSOLE_BUTTON_ID = 65002;
     static constexpr int MOVE_FORWARD_BUTTON_ID = 65003;
+    static constexpr int TIME_BAR_ID = 65004;
+    // How far the pointer may move between a press and its release for them to make a click.
+    static constexpr int kClickSlop = 3;
 
     VDTessaronerWindow();
     ~VDTessaronerWindow() override;
@@ -44,9 +60,12 @@ class VDTessaronerWindow : public VDWindow {
     int getPanelIndex() const { return m_panelIndex; }
     VDTextButton* getConsoleButton() const { return m_consoleButton; }
     VDTextButton* getMoveForwardButton() const { return m_moveForwardButton; }
-    VDTextButton* getPlayButton() const { return m_playButton.get(); }
-    VDTextButton* getStopButton() const { return m_stopButton.get(); }
+    VDTextButton* getPlayButton() const { return m_playButton; }
+    VDTextButton* getStopButton() const { return m_stopButton; }
+    VDTimeLabel* getTimeLabel() const { return m_timeLabel; }
+    VDTimeBar* getTimeBar() const { return m_timeBar; }
     bool isDragging() const { return m_dragging; }
+    VDCellSelection& getSelection() { return m_selection; }
 
   private:
     // The frame while an import runs; false when none runs (the picture kept for it is let go).
@@ -54,17 +73,33 @@ class VDTessaronerWindow : public VDWindow {
     void draw3D();
     void drawCellOverlay();
     void drawGrid();
+    // The label and the time bar show the controller's time as it is now.
+    void followTime();
+    // A key of the 3D view; false for keys it leaves to the strip.
+    bool handleKey(int key);
+    // Moves time for a press of "Play" or "Stop" or a value of the time bar; false for other sources.
+    bool handleTimeControl(VDEvent* event);
+    // Follows a left press that may turn out a click, and picks when it does.
+    void trackClick(VDEvent* event);
 
     std::unique_ptr<VDCamera> m_camera;
     int m_panelIndex = -1;
     VDPanel* m_panel = nullptr;  // owned through the child list
-    // Built but not part of the strip: no playback exists, so they are neither drawn nor pressed.
-    std::unique_ptr<VDTextButton> m_playButton;
-    std::unique_ptr<VDTextButton> m_stopButton;
-    VDTextButton* m_consoleButton = nullptr;      // owned by the panel
-    VDTextButton* m_moveForwardButton = nullptr;  // owned by the panel
+    // The strip's widgets, owned by the panel.
+    VDTextButton* m_playButton = nullptr;
+    VDTextButton* m_stopButton = nullptr;
+    VDTextButton* m_consoleButton = nullptr;
+    VDTextButton* m_moveForwardButton = nullptr;
+    VDTimeLabel* m_timeLabel = nullptr;
+    VDTimeBar* m_timeBar = nullptr;
     bool m_dragging = false;
     int m_lastMouseX = 0;
     int m_lastMouseY = 0;
+    // A left press in the 3D view that is a click so far: where, and the line of sight as the camera was.
+    bool m_clickPending = false;
+    int m_pressX = 0;
+    int m_pressY = 0;
+    VDPickRay m_pressRay;
+    VDCellSelection m_selection;
     VDFrozenPicture m_frozen;
 };

@@ -28,6 +28,7 @@
 #include "shell/app/FrameSequence.h"
 #include "shell/app/GlutBridge.h"
 #include "shell/app/GlutImportHost.h"
+#include "shell/app/GlutPlaybackTimer.h"
 #include "shell/app/OpenLogs.h"
 #include "shell/app/Snapshot.h"
 #include "shell/app/SyncProbe.h"
@@ -259,6 +260,7 @@ int runTessaron(int argc, char** argv) {
     auto importHost = std::make_unique<GlutImportHost>();
     importHost->setEndListener(&advanceCommandLineLogs);
     getSimulation()->setImportHost(std::move(importHost));
+    getSimulation()->setPlaybackTimer(std::make_unique<GlutPlaybackTimer>());
     // The 3D view; once attached, the main window owns it and routes drawing and input to it.
     std::unique_ptr<VDTessaronerWindow> viewer(new (std::nothrow) VDTessaronerWindow());
     if (viewer == nullptr) {

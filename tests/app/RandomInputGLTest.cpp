@@ -1,7 +1,8 @@
 // Several thousand random toolkit events through the GLUT bridge into the real main window, built as the
 // program builds it: keys with and without modifiers, special keys, mouse moves, presses and releases
-// anywhere, resizes and redisplays, with the console open and closed and the exit question open. The
-// program must survive it without a leak (LeakSanitizer at exit) and still run commands afterwards.
+// anywhere, resizes and redisplays, with the console open and closed and the exit question open, and ten
+// thousand more while a run plays on GLUT's own timers. The program must survive it without a leak
+// (LeakSanitizer at exit) and still run commands afterwards.
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
@@ -28,6 +29,7 @@
 #include "shell/Log.h"
 #include "shell/VDGarbageCan.h"
 #include "shell/app/GlutBridge.h"
+#include "shell/app/GlutPlaybackTimer.h"
 #include "simdata/SDVisualization.h"
 #include "tests/support/GLTestContext.h"
 #include "tests/support/TempDir.h"
@@ -263,6 +265,105 @@ TEST_F(RandomInputGLTest, ThousandsOfRandomEventsLeaveTheProgramWorking) {
 }
 
 }  // namespace
+
+// Playback runs on real GLUT timers, which the test's loop lets fire as the main loop would, between the
+// events. Whenever it has stopped (at the end of the run, by Space, "stop", the exit question or a close)
+// it is started again, on a run imported again if need be, so that the events land while it plays.
+TEST_F(RandomInputGLTest, TenThousandRandomEventsDuringPlaybackLeaveTheProgramWorking) {
+    VCSimulation* simulation = getSimulation();
+    simulation->setPlaybackTimer(std::make_unique<GlutPlaybackTimer>());
+    const std::string run = std::string(TESS_SOURCE_DIR) + "/samples/life_20x20.log";
+    typeLine("vis_new demo");
+    typeLine("vis_import_logfile " + run);
+    key('`', 0);
+    ASSERT_FALSE(getConsole()->isOpen());
+
+    const std::vector<std::string> commands = {"play",
+                                               "play 1000",
+                                               "play 0.1",
+                                               "play 0",
+                                               "stop",
+                                               "time_goto end",
+                                               "vis_close",
+                                               "vis_new again",
+                                               "vis_import_logfile " + run,
+                                               "vis_import_logfile " + small};
+    // Space, the arrows, Home, End, and keys that mean nothing to the view.
+    const int timeKeys[] = {GLUT_KEY_LEFT, GLUT_KEY_RIGHT, GLUT_KEY_HOME, GLUT_KEY_END, GLUT_KEY_UP};
+    std::mt19937 random(20261209);
+    auto below = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    int whilePlaying = 0, restarts = 0, steps = 0, resizedWhilePlaying = 0;
+    for (int i = 0; i < 10000; ++i) {
+        if (!simulation->isPlaying()) {
+            if (getVisualization() == nullptr) {
+                simulation->newVisualization("again");
+            }
+            if (simulation->timeCount() == 0) {
+                simulation->importLogFile(run);
+            }
+            simulation->play(below(2) == 0 ? 1000.0 : 50.0);
+            ++restarts;
+        }
+        const bool playing = simulation->isPlaying();
+        whilePlaying += playing ? 1 : 0;
+        const double before = simulation->currentTime();
+        const int roll = below(1000);
+        if (roll < 200) {
+            key(static_cast<unsigned char>(below(4) == 0 ? ' ' : 32 + below(95)),
+                below(8) == 0 ? GLUT_ACTIVE_SHIFT : 0);
+        } else if (roll < 350) {
+            special(timeKeys[below(5)], below(6) == 0 ? GLUT_ACTIVE_SHIFT : 0);
+        } else if (roll < 550) {
+            onGlutMotion(below(900) - 50, below(700) - 50);
+        } else if (roll < 750) {
+            // Half of the presses and releases on the strip: its buttons and the time bar.
+            const int y = below(2) == 0 ? below(45) : below(700) - 50;
+            onGlutMouse(below(3), below(2) == 0 ? GLUT_DOWN : GLUT_UP, below(900) - 50, y);
+        } else if (roll < 770) {
+            const int sizes[] = {1, 640, 800, below(1600)};
+            onGlutReshape(sizes[below(4)], sizes[below(4)]);
+            if (playing) {
+                ++resizedWhilePlaying;
+                EXPECT_TRUE(simulation->isPlaying()) << "a resize keeps playing";
+            }
+        } else if (roll < 850) {
+            onGlutDisplay();
+        } else if (roll < 870) {
+            if (!getConsole()->isOpen()) {
+                key('`', 0);
+            }
+            typeLine(commands[static_cast<size_t>(below(static_cast<int>(commands.size())))]);
+            key('`', 0);
+        } else if (roll < 880) {
+            key(27, 0);
+        } else if (roll < 890) {
+            key('\r', 0);  // answers an open question: the staying "Yes"
+        } else {
+            // A pass of the main loop: due timers step the run.
+            glutMainLoopEvent();
+        }
+        steps += simulation->currentTime() != before ? 1 : 0;
+    }
+    EXPECT_GT(whilePlaying, 9000);
+    EXPECT_GT(restarts, 20);
+    EXPECT_GT(steps, 300);
+    EXPECT_GT(resizedWhilePlaying, 50);
+    std::printf("%d events while playing, %d starts, %d moves of the time, %d resizes while playing\n",
+                whilePlaying, restarts, steps, resizedWhilePlaying);
+
+    // A question left open is answered No; the run still plays and stops.
+    if (VDMessageBox* box = getMainWindow()->getMessageBox()) {
+        VDButtonPressEvent no(1);
+        box->handleEvent(&no);
+    }
+    onGlutDisplay();
+    simulation->closeVisualization();
+    ASSERT_TRUE(simulation->newVisualization("after"));
+    ASSERT_TRUE(simulation->importLogFile(run));
+    ASSERT_TRUE(simulation->play(1000));
+    EXPECT_TRUE(simulation->stopPlayback());
+    onGlutDisplay();
+}
 
 // A left drag in the 3D view, cut short by the console or by the exit question, ends there: its release goes
 // to them, and later plain moves over the view must not turn the camera.

@@ -25,8 +25,8 @@ TEST(TokenizeTest, EveryDelimiterEndsAPieceButATrailingOneStartsNone) {
 
 TEST(CompletionTest, NamesThatBeginWithThePrefixInRegistrationOrder) {
     VDDEVSConsoleParser parser;
-    EXPECT_EQ((Strings{"cam_move", "cam_rotate", "exit", "print", "time_goto", "time_next", "time_prev",
-                       "vis_add_detail_node", "vis_cell", "vis_close", "vis_color", "vis_fit",
+    EXPECT_EQ((Strings{"cam_move", "cam_rotate", "exit", "play", "print", "stop", "time_goto", "time_next",
+                       "time_prev", "vis_add_detail_node", "vis_cell", "vis_close", "vis_color", "vis_fit",
                        "vis_import_logfile", "vis_new", "vis_snapshot", "vis_state"}),
               parser.getCommandNames());
     EXPECT_EQ(parser.getCommandNames(), parser.getCompletions(""));
@@ -36,7 +36,8 @@ TEST(CompletionTest, NamesThatBeginWithThePrefixInRegistrationOrder) {
     EXPECT_EQ((Strings{"vis_cell", "vis_close", "vis_color"}), parser.getCompletions("vis_c"));
     EXPECT_EQ((Strings{"time_next"}), parser.getCompletions("time_n"));
     EXPECT_EQ((Strings{"cam_move", "cam_rotate"}), parser.getCompletions("c"));
-    EXPECT_EQ((Strings{"print"}), parser.getCompletions("p"));
+    EXPECT_EQ((Strings{"play", "print"}), parser.getCompletions("p"));
+    EXPECT_EQ((Strings{"print"}), parser.getCompletions("pr"));
     EXPECT_TRUE(parser.getCompletions("x").empty());
     EXPECT_TRUE(parser.getCompletions("printer").empty()) << "a name shorter than the prefix never matches";
     EXPECT_EQ((Strings{"exit"}), parser.getCompletions("exit"));

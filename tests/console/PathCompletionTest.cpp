@@ -78,7 +78,7 @@ TEST_F(PathCompletionTest, TheParserCompletesFileArgumentsAndCommandNamesElsewhe
         EXPECT_TRUE(same.listing.empty()) << line;
     }
 
-    EXPECT_EQ("print", parser.completeLine("p").line);
+    EXPECT_EQ("print", parser.completeLine("pr").line);
     VDLineCompletion names = parser.completeLine("cam_");
     EXPECT_EQ("cam_", names.line);
     EXPECT_EQ("Command List:", names.title);

@@ -68,6 +68,20 @@ int Image::count(int x0, int y0, int x1, int y1, const std::function<bool(Pixel)
     return n;
 }
 
+int Image::differences(const Image& other, int x0, int y0, int x1, int y1) const {
+    const int width = std::min(this->width, other.width);
+    const int height = std::min(this->height, other.height);
+    int n = 0;
+    for (int y = std::max(0, y0); y < std::min(height, y1); ++y) {
+        for (int x = std::max(0, x0); x < std::min(width, x1); ++x) {
+            const Pixel p = at(x, y);
+            const Pixel q = other.at(x, y);
+            n += p.r != q.r || p.g != q.g || p.b != q.b ? 1 : 0;
+        }
+    }
+    return n;
+}
+
 std::string shellQuote(const std::string& text) {
     std::string quoted = "'";
     for (char c : text) {

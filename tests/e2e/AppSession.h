@@ -22,6 +22,8 @@ struct Image {
     Pixel at(int x, int y) const;
     // How many pixels of the rectangle [x0, x1) x [y0, y1) satisfy `match`.
     int count(int x0, int y0, int x1, int y1, const std::function<bool(Pixel)>& match) const;
+    // How many pixels of the rectangle differ from those of `other` (only where both pictures have one).
+    int differences(const Image& other, int x0, int y0, int x1, int y1) const;
 };
 
 // The real program, started in a fresh working directory on a private virtual X display and driven the way

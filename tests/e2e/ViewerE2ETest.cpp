@@ -83,8 +83,8 @@ TEST(ViewerE2ETest, FirstFrameShowsTheGridTheButtonStripAndTheConsole) {
     };
     EXPECT_EQ(0, gridAround(52, 322) + shot.count(601, 0, 800, 45, isGrid));
     EXPECT_GT(gridAround(332, 600), 200);
-    // The strip along the top, 600 wide: "Console" and "Move Forward" are drawn, the places where "Play"
-    // and "Stop" would be look like the rest of the strip.
+    // The strip along the top, 600 wide, with its four buttons: "Play", "Stop", "Console" and "Move
+    // Forward". Without a visualization there is no time to show right of them.
     EXPECT_LT(shot.count(0, 0, 600, 40, isBlack), 600 * 40 / 2);
     EXPECT_EQ(0, shot.count(601, 0, 800, 40, [](Pixel p) { return !isBlack(p); }));
     auto varied = [&](int x0, int x1) {
@@ -92,8 +92,9 @@ TEST(ViewerE2ETest, FirstFrameShowsTheGridTheButtonStripAndTheConsole) {
         return shot.count(x0, 18, x1, 35,
                           [&](Pixel p) { return p.r != first.r || p.g != first.g || p.b != first.b; });
     };
-    EXPECT_EQ(0, varied(8, 52));
-    EXPECT_EQ(0, varied(63, 102));
+    EXPECT_GT(varied(8, 52), 50);
+    EXPECT_GT(varied(63, 102), 50);
+    EXPECT_EQ(0, varied(290, 590));
     EXPECT_GT(varied(112, 163), 50);
     EXPECT_GT(varied(172, 273), 80);
     // The console covers the middle of the picture.

@@ -112,4 +112,47 @@ TEST_F(ScrollBarTest, DraggingTheThumbMapsItsTravelOntoTheRange) {
     EXPECT_EQ(10, bar->getValue());
 }
 
+// A horizontal bar 200 by 10 that lets the pointer place its thumb, as a time bar does.
+class SliderTest : public ScrollBarTest {
+  protected:
+    void SetUp() override {
+        ScrollBarTest::SetUp();
+        bar->setOrientation(VDScrollBar::HORIZONTAL);
+        bar->setRectangle(VDRect(0, 0, 200, 10));
+        bar->setPointerPlacesThumb(true);
+        bar->setMax(100);  // thumb 10 long, travel 190: value v has its middle at 5 + 1.9 v
+    }
+};
+
+TEST_F(SliderTest, APressOnTheTrackPutsTheThumbUnderThePointerAndADragCarriesIt) {
+    VDMouseDownEvent press(0, 100, 5);
+    EXPECT_TRUE(bar->handleEvent(&press));
+    EXPECT_EQ(50, bar->getValue());
+    EXPECT_EQ(50, parent.lastValue);
+    const VDRect thumb = bar->getThumbRect();
+    EXPECT_FLOAT_EQ(95, thumb.getX1()) << "left to right";
+    EXPECT_FLOAT_EQ(105, thumb.getX2());
+
+    // Along the bar wherever the pointer is across it, and held at the ends.
+    VDMouseMoveEvent above(43, 80);
+    bar->handleEvent(&above);
+    EXPECT_EQ(20, bar->getValue());
+    VDMouseMoveEvent beyond(900, -40);
+    bar->handleEvent(&beyond);
+    EXPECT_EQ(100, bar->getValue());
+    VDMouseUpEvent release(0, 900, -40);
+    bar->handleEvent(&release);
+    VDMouseMoveEvent after(10, 5);
+    bar->handleEvent(&after);
+    EXPECT_EQ(100, bar->getValue());
+    EXPECT_EQ(3, valueEvents());
+
+    // A value shown for the owner is not reported back.
+    bar->showValue(1000);
+    EXPECT_EQ(100, bar->getValue());
+    bar->showValue(30);
+    EXPECT_EQ(30, bar->getValue());
+    EXPECT_EQ(3, valueEvents());
+}
+
 }  // namespace

@@ -13,6 +13,8 @@
 #include "tests/support/LogRecorder.h"
 #include "view3d/VDFirstPersonCamera.h"
 #include "view3d/VDTessaronerWindow.h"
+#include "view3d/VDTimeBar.h"
+#include "view3d/VDTimeLabel.h"
 
 namespace {
 
@@ -76,7 +78,7 @@ TEST_F(TessaronerWindowTest, StartsOneUnitUpAndBackLookingDownMinusZ) {
     EXPECT_FALSE(fresh.isDragging());
 }
 
-TEST_F(TessaronerWindowTest, ButtonStripRunsAlongTheTopWithTwoOfFourButtons) {
+TEST_F(TessaronerWindowTest, ButtonStripRunsAlongTheTopWithItsButtonsTimeLabelAndTimeBar) {
     VDTessaronerWindow window;
     window.setRectangle(VDRect(10, 20, 810, 620));
     window.initialise();
@@ -93,9 +95,16 @@ TEST_F(TessaronerWindowTest, ButtonStripRunsAlongTheTopWithTwoOfFourButtons) {
     EXPECT_TRUE(panel->isFocused());
     EXPECT_EQ(&window, panel->getParent());
 
-    ASSERT_EQ(2, panel->getChildCount());
+    // "Console" stays first, so it has the focus as before.
+    ASSERT_EQ(6, panel->getChildCount());
     EXPECT_EQ(window.getConsoleButton(), panel->getChild(0));
     EXPECT_EQ(window.getMoveForwardButton(), panel->getChild(1));
+    EXPECT_EQ(window.getPlayButton(), panel->getChild(2));
+    EXPECT_EQ(window.getStopButton(), panel->getChild(3));
+    // Right of "Move Forward", and the strip's bottom edge below the buttons.
+    expectRect(VDRect(290, 585, 805, 602), window.getTimeLabel()->getRectangle());
+    expectRect(VDRect(15, 581, 605, 585), window.getTimeBar()->getRectangle());
+    EXPECT_EQ(VDScrollBar::HORIZONTAL, window.getTimeBar()->getOrientation());
     struct Expected {
         VDTextButton* button;
         int id;
@@ -187,7 +196,7 @@ TEST_F(TessaronerWindowTest, WhileDraggingTheButtonsSeeNothing) {
     EXPECT_TRUE(m_window.getConsoleButton()->isHover());
 }
 
-TEST_F(TessaronerWindowTest, ConsoleButtonTogglesTheConsoleAndPlayAndStopDoNothing) {
+TEST_F(TessaronerWindowTest, ConsoleButtonTogglesTheConsoleAndPlayAndStopNeedAController) {
     // Without a console the press is harmless.
     send(VDButtonPressEvent(VDTessaronerWindow::CONSOLE_BUTTON_ID));
 

@@ -1,0 +1,99 @@
+#include "control/VCCellReading.h"
+
+#include <cstdio>
+
+#include "control/VCSimulation.h"
+#include "simdata/SDCELLDevsModel.h"
+#include "simdata/SDDevsModelList.h"
+#include "simdata/SDTime.h"
+#include "simdata/SDTimeCursor.h"
+#include "simdata/SDVisualization.h"
+
+namespace {
+
+std::string cellLabel(const SDCELLDevsModel& model, const long long coordinates[3]) {
+    const int dimensions = model.getLength() > 1 ? 3 : model.getHeight() > 1 ? 2 : 1;
+    std::string label = model.name() + "(";
+    for (int i = 0; i < dimensions; ++i) {
+        label += (i > 0 ? "," : "") + std::to_string(coordinates[i]);
+    }
+    return label + ")";
+}
+
+template <class... Args>
+std::string format(const char* pattern, Args... args) {
+    char buffer[128];
+    std::snprintf(buffer, sizeof buffer, pattern, args...);
+    return buffer;
+}
+
+}  // namespace
+
+VCCellReading VCCellReading::read(const std::string& model, long long x, long long y, long long z) {
+    VCCellReading reading;
+    reading.model = model;
+    reading.x = x;
+    reading.y = y;
+    reading.z = z;
+    SDVisualization* visualization = getVisualization();
+    if (visualization == nullptr) {
+        return reading;
+    }
+    SDDevsModel* found = visualization->getModelList()->findModel(model);
+    auto* cells = dynamic_cast<SDCELLDevsModel*>(found);
+    if (found == nullptr) {
+        reading.result = Result::NoModel;
+        return reading;
+    }
+    if (cells == nullptr) {
+        reading.result = Result::NotCellModel;
+        return reading;
+    }
+    reading.width = cells->getWidth();
+    reading.height = cells->getHeight();
+    reading.length = cells->getLength();
+    if (x < 0 || y < 0 || z < 0) {
+        reading.result = Result::Negative;
+        return reading;
+    }
+    if (x >= reading.width || y >= reading.height || z >= reading.length) {
+        reading.result = Result::Outside;
+        return reading;
+    }
+    SDTimeCursor* cursor = visualization->getCursor();
+    cursor->sync();
+    const long long coordinates[3] = {x, y, z};
+    reading.label = cellLabel(*cells, coordinates);
+    const SDCellValues& values = cells->getValues();
+    const size_t cell = static_cast<size_t>((x * reading.height + y) * reading.length + z);
+    if (!values.hasValue(cell)) {
+        reading.result = Result::NoValue;
+        return reading;
+    }
+    reading.result = Result::Value;
+    reading.value = values.value(cell);
+    reading.since = cursor->timeAt(values.timeIndex(cell));
+    return reading;
+}
+
+std::string VCCellReading::describe() const {
+    switch (result) {
+        case Result::NoVisualization:
+            return "Unable to look up a cell. Visualization does not exist.";
+        case Result::NoModel:
+            return "No model named " + model;
+        case Result::NotCellModel:
+            return model + " is not a Cell-DEVS model";
+        case Result::Negative:
+            return format("Cell (%lld,%lld,%lld) has a negative coordinate", x, y, z);
+        case Result::Outside:
+            // The name stays out of the formatted parts, which have a size limit.
+            return format("Cell (%lld,%lld,%lld) is outside ", x, y, z) + model +
+                   format("'s %ux%ux%u cells", width, height, length);
+        case Result::NoValue:
+            return label + " has no value yet";
+        case Result::Value:
+            return label + format(" = %f since ", value) + SDTime(since).toString();
+    }
+    return "";
+}

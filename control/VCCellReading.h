@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+// What one cell of a Cell-DEVS model of the open visualization holds at the current time: what the
+// vis_cell command prints, and what the 3D view shows for a picked cell.
+struct VCCellReading {
+    enum class Result { NoVisualization, NoModel, NotCellModel, Negative, Outside, NoValue, Value };
+
+    Result result = Result::NoVisualization;
+    // name(x), name(x,y) or name(x,y,z): as many coordinates as the space has dimensions.
+    std::string label;
+    double value = 0.0;
+    double since = 0.0;  // milliseconds: when the value was sent
+
+    // Reads the cell (x, y, z) of `model`, bringing the cell values up to date with the time cursor.
+    static VCCellReading read(const std::string& model, long long x, long long y, long long z);
+
+    // The line vis_cell prints: "life(3,4) = 1.000000 since 00:00:02:000", "life(3,4) has no value yet",
+    // or why there is no such cell.
+    std::string describe() const;
+
+    // Kept for the refusals, which name what was asked for.
+    std::string model;
+    long long x = 0;
+    long long y = 0;
+    long long z = 0;
+    unsigned width = 0;
+    unsigned height = 0;
+    unsigned length = 0;
+};

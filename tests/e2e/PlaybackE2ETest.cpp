@@ -1,0 +1,147 @@
+// Playback and moving through time in the real window: the Play and Stop buttons, the keys, and the time
+// bar; and picking a cell with the mouse. While something plays, the tests wait for the log's lines, never
+// for a quiet screen.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/e2e/AppSession.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// The strip's widgets in GLUT's window coordinates (from the top-left corner).
+constexpr int kPlayX = 30, kStopX = 82, kButtonY = 26;
+constexpr int kTimeBarY = 37;
+
+std::string shotPath(const std::string& name) {
+    return std::string(TESS_SCREENSHOT_DIR) + "/playback_" + name + ".png";
+}
+
+// 120 generations of a 20 x 20 run, one every 100 ms from 00:00:00:100 to 00:00:12:000; the time starts
+// at 0, before them.
+void importRun(AppSession& app) {
+    app.command("vis_new play");
+    app.command(std::string("vis_import_logfile ") + TESS_PLAYBACK_LOG);
+    app.command("print VIS_ML");
+    ASSERT_TRUE(app.waitForLogLine("DEVS model: life", 120)) << app.errors();
+}
+
+std::string tenths(int n) {
+    char text[64];
+    std::snprintf(text, sizeof text, "Time incremented to: 00:00:%02d:%03d", n / 10, n % 10 * 100);
+    return text;
+}
+
+int count(const Lines& lines, const std::string& prefix) {
+    return static_cast<int>(std::count_if(lines.begin(), lines.end(),
+                                          [&](const std::string& l) { return l.rfind(prefix, 0) == 0; }));
+}
+
+// Waits for the first three steps and checks they came in order, each once.
+void expectFirstSteps(AppSession& app) {
+    ASSERT_TRUE(app.waitForLogLine(tenths(3), 60)) << app.log();
+    const Lines lines = app.logLines();
+    auto at = [&](const std::string& line) {
+        return std::find(lines.begin(), lines.end(), line) - lines.begin();
+    };
+    EXPECT_LT(at(tenths(1)), at(tenths(2)));
+    EXPECT_LT(at(tenths(2)), at(tenths(3)));
+    EXPECT_EQ(1, count(lines, tenths(2)));
+}
+
+// After a stop, the steps stay as many for a whole second.
+void expectNoMoreSteps(AppSession& app) {
+    ASSERT_TRUE(app.waitForLogText("Playback stopped at ", 30)) << app.log();
+    const int steps = count(app.logLines(), "Time incremented to: ");
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    EXPECT_EQ(steps, count(app.logLines(), "Time incremented to: "));
+    EXPECT_EQ(0, count(app.logLines(), "Playback finished at ")) << "stopped before the end of the run";
+}
+
+TEST(PlaybackE2ETest, PlayStepsThroughTheRunAndStopHoldsIt) {
+    AppSession app;
+    ASSERT_TRUE(app.started()) << app.errors();
+    importRun(app);
+    app.key("grave");
+    const Image before = app.settledScreenshot(shotPath("before"));
+    ASSERT_TRUE(before.valid());
+
+    app.click(kPlayX, kButtonY);
+    ASSERT_TRUE(app.waitForLogLine("Playing at 10 steps per second")) << app.log();
+    expectFirstSteps(app);
+    // Whatever frame this is, it is three or more steps on: the time in the strip differs.
+    const Image playing = app.screenshot(shotPath("playing"));
+    ASSERT_TRUE(playing.valid());
+    EXPECT_GT(playing.differences(before, 280, 15, 800, 36), 50);
+
+    app.click(kStopX, kButtonY);
+    expectNoMoreSteps(app);
+    EXPECT_TRUE(app.running()) << app.errors();
+}
+
+TEST(PlaybackE2ETest, SpaceTheTimeKeysAndTheTimeBarMoveTime) {
+    AppSession app;
+    ASSERT_TRUE(app.started()) << app.errors();
+    importRun(app);
+    app.key("grave");
+    app.key("space");
+    expectFirstSteps(app);
+    app.key("space");
+    expectNoMoreSteps(app);
+
+    app.key("Home");
+    ASSERT_TRUE(app.waitForLogLine("Time decremented to: 00:00:00:000")) << app.log();
+    app.key("Right");
+    app.key("Right");
+    ASSERT_TRUE(app.waitForLogLine(tenths(2), 20, 2)) << app.log();
+    app.key("Left");
+    ASSERT_TRUE(app.waitForLogLine("Time decremented to: 00:00:00:100")) << app.log();
+    app.key("End");
+    ASSERT_TRUE(app.waitForLogLine("Time incremented to: 00:00:12:000")) << app.log();
+
+    // The bar spans 00:00:00:100 to 00:00:12:000 over the thumb's travel from x = 20 to 580: x = 298 is
+    // about 00:00:06:002, and a pixel either way is still nearest to 00:00:06:000.
+    app.click(298, kTimeBarY);
+    ASSERT_TRUE(app.waitForLogLine("Time decremented to: 00:00:06:000")) << app.log();
+    // A drag to the left end, and off the bar, goes back to the first event time.
+    app.drag(298, kTimeBarY, 2, kTimeBarY + 10);
+    ASSERT_TRUE(app.waitForLogLine("Time decremented to: 00:00:00:100", 20, 2)) << app.log();
+    app.settledScreenshot(shotPath("time_bar"));
+    EXPECT_TRUE(app.running()) << app.errors();
+}
+
+TEST(PlaybackE2ETest, ClickingACellPrintsWhatItHoldsAndFFitsTheView) {
+    AppSession app;
+    ASSERT_TRUE(app.started()) << app.errors();
+    importRun(app);
+    app.key("grave");
+    app.key("End");
+    ASSERT_TRUE(app.waitForLogLine("Time incremented to: 00:00:12:000")) << app.log();
+    // The middle of the view, 16 units ahead, is on cell (10, 11) of life.
+    app.click(400, 300);
+    ASSERT_TRUE(app.waitForLogText("\nlife(10,11) = ")) << app.log();
+    const Lines lines = app.logLines();
+    const std::string picked = *std::find_if(
+        lines.rbegin(), lines.rend(), [](const std::string& l) { return l.rfind("life(10,11) = ", 0) == 0; });
+    app.settledScreenshot(shotPath("picked"));
+    // A drag turns the camera and picks nothing.
+    app.drag(300, 300, 330, 300);
+    ASSERT_TRUE(app.sync());
+    EXPECT_EQ(1, count(app.logLines(), "life("));
+    // vis_cell prints the same line.
+    app.key("grave");
+    app.command("vis_cell life 10 11");
+    ASSERT_TRUE(app.waitForLogLine(picked, 20, 2)) << app.log();
+    app.key("grave");
+    app.key("f");
+    ASSERT_TRUE(app.waitForLogLine("View fitted to 1 model")) << app.log();
+    EXPECT_TRUE(app.running()) << app.errors();
+}
+
+}  // namespace

@@ -1,0 +1,101 @@
+#include "view3d/VDCellSelection.h"
+
+#include <GL/gl.h>
+
+#include <cstdio>
+#include <limits>
+
+#include "control/VCCellReading.h"
+#include "control/VCCellView.h"
+#include "control/VCSimulation.h"
+#include "scene/SDCellPicker.h"
+#include "scene/SDCellPlacement.h"
+#include "shell/Log.h"
+#include "view3d/VDPickRay.h"
+
+namespace {
+
+// The outline stands a little off the cube, so that the cube's own faces do not cover it.
+constexpr float kOutlineGrowth = 1.15f;
+
+}  // namespace
+
+bool VDCellSelection::pick(VCSimulation* simulation, const VDPickRay& ray) {
+    m_active = false;
+    VCCellView* cells = simulation != nullptr ? simulation->getCellView() : nullptr;
+    if (cells == nullptr) {
+        return false;
+    }
+    // Placed as the next frame will draw them, should no frame have been drawn since the run changed.
+    cells->updateLayout();
+    float nearest = std::numeric_limits<float>::infinity();
+    for (const VCCellView::DrawnModel& drawn : cells->getDrawnModels()) {
+        const SDCellHit hit = pickCell(
+            *drawn.placement, ray.origin, ray.direction,
+            [&](size_t cell) { return cells->isCellShown(drawn.name, cell); }, nearest);
+        if (hit.hit && hit.distance < nearest) {
+            nearest = hit.distance;
+            m_active = true;
+            m_model = drawn.name;
+            m_x = hit.x;
+            m_y = hit.y;
+            m_z = hit.z;
+        }
+    }
+    if (m_active) {
+        logText(VCCellReading::read(m_model, m_x, m_y, m_z).describe());
+    }
+    return m_active;
+}
+
+std::string VDCellSelection::describe() {
+    if (!m_active) {
+        return "";
+    }
+    const VCCellReading reading = VCCellReading::read(m_model, m_x, m_y, m_z);
+    if (reading.result == VCCellReading::Result::Value) {
+        char value[32];
+        std::snprintf(value, sizeof value, " = %g", reading.value);
+        return reading.label + value;
+    }
+    if (reading.result == VCCellReading::Result::NoValue) {
+        return reading.label + " has no value yet";
+    }
+    m_active = false;
+    return "";
+}
+
+void VDCellSelection::drawOutline(VCSimulation* simulation) {
+    VCCellView* cells = simulation != nullptr ? simulation->getCellView() : nullptr;
+    const SDCellPlacement* placement = m_active && cells != nullptr ? cells->findPlacement(m_model) : nullptr;
+    if (placement == nullptr || m_x >= placement->getWidth() || m_y >= placement->getHeight() ||
+        m_z >= placement->getLength()) {
+        return;
+    }
+    const Vector3 c = placement->cellCentre(m_x, m_y, m_z);
+    const float h = placement->getCubeEdge() / 2.0f * kOutlineGrowth;
+    glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_CURRENT_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    // Seen through whatever stands in front: a picked cell deep in a block stays findable.
+    glDisable(GL_DEPTH_TEST);
+    glLineWidth(2.0f);
+    // Cyan: no colour of the cells' ramp comes near it.
+    glColor3f(0.0f, 1.0f, 1.0f);
+    glBegin(GL_LINES);
+    for (int axis = 0; axis < 3; ++axis) {
+        // The four edges along this axis, at the corners of the other two.
+        for (int corner = 0; corner < 4; ++corner) {
+            const float a = (corner & 1) != 0 ? h : -h;
+            const float b = (corner & 2) != 0 ? h : -h;
+            const Vector3 from = axis == 0   ? Vector3(-h, a, b)
+                                 : axis == 1 ? Vector3(a, -h, b)
+                                             : Vector3(a, b, -h);
+            const Vector3 to = axis == 0 ? Vector3(h, a, b) : axis == 1 ? Vector3(a, h, b) : Vector3(a, b, h);
+            glVertex3f(c.x + from.x, c.y + from.y, c.z + from.z);
+            glVertex3f(c.x + to.x, c.y + to.y, c.z + to.z);
+        }
+    }
+    glEnd();
+    glPopAttrib();
+}
