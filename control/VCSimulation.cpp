@@ -1,8 +1,11 @@
 #include "control/VCSimulation.h"
 
+#include <functional>
 #include <memory>
 #include <new>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "control/VCCellView.h"
 #include "control/VCEventList.h"
@@ -179,6 +182,14 @@ VCImportProgress VCSimulation::getImportProgress() const {
     return m_import != nullptr ? m_import->progress() : m_lastProgress;
 }
 
+void VCSimulation::whenImportEnds(std::function<void()> then) {
+    if (m_import == nullptr) {
+        then();
+        return;
+    }
+    m_whenImportEnds.push_back(std::move(then));
+}
+
 void VCSimulation::setImportHost(std::unique_ptr<VCImportHost> host) {
     m_importHost = std::move(host);
 }
@@ -221,6 +232,11 @@ bool VCSimulation::endImport(bool cancelled) {
     }
     if (SDVisualization* visualization = getVisualization()) {
         visualization->getCursor()->sync();
+    }
+    std::vector<std::function<void()>> then;
+    then.swap(m_whenImportEnds);
+    for (const std::function<void()>& step : then) {
+        step();
     }
     if (sliced) {
         m_importHost->importEnded();

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "control/VCImportProgress.h"
 #include "control/VCPlayback.h"
@@ -51,6 +53,8 @@ class VCSimulation {
     // and "Import cancelled after N lines" is logged. False when none runs.
     bool cancelImport();
     bool isImporting() const { return m_import != nullptr; }
+    // Runs `then` once the running import has ended, after its last log line (at once when none runs).
+    void whenImportEnds(std::function<void()> then);
     // The running import's progress, or the last one's as it ended.
     VCImportProgress getImportProgress() const;
     // Whether the last import ended by cancelImport.
@@ -129,6 +133,7 @@ class VCSimulation {
     VCImportProgress m_lastProgress;
     bool m_importCancelled = false;
     bool m_importSliced = false;  // the host was told of the running import
+    std::vector<std::function<void()>> m_whenImportEnds;
 };
 
 // The current-visualization slot. It owns what it holds; the controller fills and empties it.
