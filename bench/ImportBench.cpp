@@ -7,12 +7,15 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "control/VCImportHost.h"
 #include "control/VCSimulation.h"
 #include "gui/VDTextBox.h"
 #include "loader/SLLogFields.h"
@@ -190,5 +193,50 @@ void BM_ImportLogOff(benchmark::State& state) {
     importOnce(state, false, false);
 }
 BENCHMARK(BM_ImportLogOff)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The program's loop calls continueImport itself; here the benchmark is the loop.
+class LoopHost : public VCImportHost {
+  public:
+    void importStarted() override {}
+    void importEnded() override {}
+};
+
+// The import as the running program reads it: slices of 30 ms (the program's), each followed by the flush
+// of the log file that ends every GLUT callback. Both channels and the console on. How long the slices
+// take is what Escape waits for at most (the program reads input between two slices); the last one also
+// brings the time cursor up to date.
+void BM_ImportInSlices(benchmark::State& state) {
+    setUpOnce();
+    setChannels(true, true);
+    getSimulation()->setImportHost(std::make_unique<LoopHost>());
+    double longest = 0.0;
+    double last = 0.0;
+    long long slices = 0;
+    for (auto _ : state) {
+        getSimulation()->newVisualization("bench");
+        if (!getSimulation()->startImport(kLog)) {
+            state.SkipWithError("import failed");
+        }
+        bool more = true;
+        while (more) {
+            const auto start = std::chrono::steady_clock::now();
+            more = getSimulation()->continueImport(30.0);
+            flushLog();
+            last = secondsSince(start) * 1000.0;
+            longest = std::max(longest, last);
+            ++slices;
+        }
+        state.PauseTiming();
+        getSimulation()->closeVisualization();
+        resetLog();
+        state.ResumeTiming();
+    }
+    getSimulation()->setImportHost(nullptr);
+    setChannels(false, false);
+    state.counters["slices"] = static_cast<double>(slices);
+    state.counters["longest_slice_ms"] = longest;
+    state.counters["last_slice_ms"] = last;
+}
+BENCHMARK(BM_ImportInSlices)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace

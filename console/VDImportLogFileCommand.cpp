@@ -21,8 +21,13 @@ void VDImportLogFileCommand::setFileName(const std::string& fileName) {
 }
 
 void VDImportLogFileCommand::execute() {
-    if (VCSimulation* simulation = getSimulation()) {
-        simulation->importLogFile(m_fileName);
+    // In the program the import goes on in slices after this returns; its lines follow this command's
+    // reply as they are read. The command is disposed of once it has ended, so that its own last log line
+    // still comes after the import's, as when the whole file is read at once.
+    VCSimulation* simulation = getSimulation();
+    if (simulation != nullptr && simulation->startImport(m_fileName) && simulation->isImporting()) {
+        simulation->whenImportEnds([this] { dispose(); });
+        return;
     }
     dispose();
 }

@@ -1,11 +1,16 @@
 #include "control/VCSimulation.h"
 
+#include <functional>
 #include <memory>
 #include <new>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "control/VCCellView.h"
 #include "control/VCEventList.h"
+#include "control/VCImportHost.h"
+#include "control/VCLogImport.h"
 #include "control/VCModelList.h"
 #include "control/VCSceneGraph.h"
 #include "control/VCSimulationLink.h"
@@ -93,7 +98,11 @@ void destroySimulation() {
 
 VCSimulation::VCSimulation() = default;
 
+VCImportHost::~VCImportHost() = default;
+
 VCSimulation::~VCSimulation() {
+    // Nothing is left to tell: an import still running ends with the visualization.
+    m_importHost.reset();
     if (getVisualization() != nullptr) {
         closeVisualization();
     }
@@ -117,8 +126,9 @@ void VCSimulation::closeVisualization() {
     if (getVisualization() == nullptr) {
         return;
     }
-    // No step may fall due on a closed visualization.
+    // No step may fall due on a closed visualization, and the import reads into the views.
     stopPlayback();
+    cancelImport();
     // The views go first: they point into the visualization.
     m_cellView.reset();
     m_eventList.reset();
@@ -129,18 +139,109 @@ void VCSimulation::closeVisualization() {
 }
 
 bool VCSimulation::importLogFile(const std::string& path) {
+    if (!beginImport(path)) {
+        return false;
+    }
+    m_import->readAll();
+    return endImport(false);
+}
+
+bool VCSimulation::startImport(const std::string& path) {
+    if (!beginImport(path)) {
+        return false;
+    }
+    if (m_importHost == nullptr) {
+        m_import->readAll();
+        return endImport(false);
+    }
+    m_importSliced = true;
+    m_importHost->importStarted();
+    return true;
+}
+
+bool VCSimulation::continueImport(double milliseconds) {
+    if (m_import == nullptr) {
+        return false;
+    }
+    if (m_import->readFor(milliseconds)) {
+        return true;
+    }
+    endImport(false);
+    return false;
+}
+
+bool VCSimulation::cancelImport() {
+    if (m_import == nullptr) {
+        return false;
+    }
+    endImport(true);
+    return true;
+}
+
+VCImportProgress VCSimulation::getImportProgress() const {
+    return m_import != nullptr ? m_import->progress() : m_lastProgress;
+}
+
+void VCSimulation::whenImportEnds(std::function<void()> then) {
+    if (m_import == nullptr) {
+        then();
+        return;
+    }
+    m_whenImportEnds.push_back(std::move(then));
+}
+
+void VCSimulation::setImportHost(std::unique_ptr<VCImportHost> host) {
+    m_importHost = std::move(host);
+}
+
+bool VCSimulation::beginImport(const std::string& path) {
     if (getVisualization() == nullptr) {
         m_importFailure = "Unable to import from log file: no visualization currently exists.";
         logText(m_importFailure);
         return false;
     }
+    if (m_import != nullptr) {
+        // The running import's link refuses it, as a link refuses any second load.
+        m_import->link().beginLogFile(path);
+        return false;
+    }
     // The run is about to change under the cursor.
     stopPlayback();
-    VCSimulationLink link(m_modelList.get(), m_eventList.get());
-    const bool loaded = link.loadLogFile(path);
-    m_importFailure = link.getFailure();
-    getVisualization()->getCursor()->sync();
-    return loaded;
+    m_importCancelled = false;
+    m_import = std::make_unique<VCLogImport>(m_modelList.get(), m_eventList.get(), path);
+    if (!m_import->begin()) {
+        endImport(false);
+        return false;
+    }
+    return true;
+}
+
+bool VCSimulation::endImport(bool cancelled) {
+    // Taken out first: whoever hears of the end may start the next import.
+    std::unique_ptr<VCLogImport> import = std::move(m_import);
+    const bool sliced = m_importSliced && m_importHost != nullptr;
+    m_importSliced = false;
+    const bool whole = import->end();
+    m_lastProgress = import->progress();
+    m_importCancelled = cancelled && !whole;
+    if (m_importCancelled) {
+        m_importFailure = "Import cancelled after " + std::to_string(m_lastProgress.lines) + " lines";
+        logText(m_importFailure);
+    } else {
+        m_importFailure = import->failure();
+    }
+    if (SDVisualization* visualization = getVisualization()) {
+        visualization->getCursor()->sync();
+    }
+    std::vector<std::function<void()>> then;
+    then.swap(m_whenImportEnds);
+    for (const std::function<void()>& step : then) {
+        step();
+    }
+    if (sliced) {
+        m_importHost->importEnded();
+    }
+    return whole;
 }
 
 int VCSimulation::addDetailNode(const PropertySet& properties) {

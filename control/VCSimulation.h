@@ -1,11 +1,16 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "control/VCImportProgress.h"
 #include "control/VCPlayback.h"
 
 class Frustum;
+class VCImportHost;
+class VCLogImport;
 class PropertySet;
 class VCCellView;
 class SDVisualization;
@@ -26,15 +31,36 @@ class VCSimulation {
     // Opens a visualization of that name. Refused (printed into the console, nothing changes) while one
     // is open.
     bool newVisualization(const std::string& name);
-    // Deletes the open visualization with everything it holds, stopping playback first; nothing happens
-    // when none is open.
+    // Deletes the open visualization with everything it holds, stopping playback and ending a running
+    // import first; nothing happens when none is open.
     void closeVisualization();
-    // Imports a simulation log into the open visualization, stopping playback first. What was added before
-    // a failure stays. The cells' values are brought up to date for the current time, which stays where it
-    // was.
+    // Imports a simulation log into the open visualization, all of it before returning, stopping playback
+    // first. What was added before a failure stays. The cells' values are brought up to date for the
+    // current time, which stays where it was. Refused (with the link's message) while a sliced import runs.
     bool importLogFile(const std::string& path);
-    // The log line that said why the last import failed; empty after one that did not.
+    // The log line that said why the last import failed (or "Import cancelled after N lines"); empty
+    // after one that did not.
     const std::string& getImportFailure() const { return m_importFailure; }
+
+    // The same import read in slices, so that the program's loop can draw and read input in between.
+    // Without a host the whole file is read now, as importLogFile does. With one, the file is opened, the
+    // host is told, and nothing more happens until the host calls continueImport. False when the import
+    // is over already: refused, not opened, or (without a host) not read whole.
+    bool startImport(const std::string& path);
+    // Reads for about `milliseconds`. False once the import has ended; the host has then been told.
+    bool continueImport(double milliseconds);
+    // Ends a running import where it stands: what was read stays, the time cursor and the cells show it,
+    // and "Import cancelled after N lines" is logged. False when none runs.
+    bool cancelImport();
+    bool isImporting() const { return m_import != nullptr; }
+    // Runs `then` once the running import has ended, after its last log line (at once when none runs).
+    void whenImportEnds(std::function<void()> then);
+    // The running import's progress, or the last one's as it ended.
+    VCImportProgress getImportProgress() const;
+    // Whether the last import ended by cancelImport.
+    bool wasImportCancelled() const { return m_importCancelled; }
+    void setImportHost(std::unique_ptr<VCImportHost> host);
+    VCImportHost* getImportHost() const { return m_importHost.get(); }
     // Adds a cube built from "type" (must be "CUBE"), "position_x", "position_y", "position_z" and "size"
     // to the scene graph; its index there, or -1.
     int addDetailNode(const PropertySet& properties);
@@ -94,9 +120,20 @@ class VCSimulation {
     std::unique_ptr<VCEventList> m_eventList;
     std::unique_ptr<VCSceneGraph> m_sceneGraph;
     std::unique_ptr<VCCellView> m_cellView;
+    // Opens an import into m_import; false (after its message) when it cannot begin.
+    bool beginImport(const std::string& path);
+    // Ends m_import and brings the time cursor up to date; true when the whole file was read.
+    bool endImport(bool cancelled);
+
     VCPlayback m_playback;
     SDVisualization* m_visualization = nullptr;  // the slot's content, owned by the slot
     std::string m_importFailure;
+    std::unique_ptr<VCLogImport> m_import;  // set while an import runs
+    std::unique_ptr<VCImportHost> m_importHost;
+    VCImportProgress m_lastProgress;
+    bool m_importCancelled = false;
+    bool m_importSliced = false;  // the host was told of the running import
+    std::vector<std::function<void()>> m_whenImportEnds;
 };
 
 // The current-visualization slot. It owns what it holds; the controller fills and empties it.

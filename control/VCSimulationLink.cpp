@@ -1,5 +1,7 @@
 #include "control/VCSimulationLink.h"
 
+#include <cstdint>
+
 #include "control/VCEventList.h"
 #include "control/VCModelList.h"
 #include "loader/SLLogFile.h"
@@ -11,17 +13,60 @@ VCSimulationLink::VCSimulationLink(VCModelList* modelList, VCEventList* eventLis
 VCSimulationLink::~VCSimulationLink() = default;
 
 bool VCSimulationLink::loadLogFile(const std::string& path) {
+    if (!beginLogFile(path)) {
+        return false;
+    }
+    while (readLines(SIZE_MAX)) {
+    }
+    return endLogFile();
+}
+
+bool VCSimulationLink::beginLogFile(const std::string& path) {
     if (m_loader != nullptr) {
         logMessage(
             "Unable to load log file as a simulation link since the simulation link is already linked to "
             "something else");
         return false;
     }
+    m_readWhole = false;
     m_loader = std::make_unique<SLLogFile>(this, path);
-    const bool loaded = m_loader->load();
+    if (!m_loader->open()) {
+        endLogFile();
+        return false;
+    }
+    return true;
+}
+
+bool VCSimulationLink::readLines(size_t maxLines) {
+    if (m_loader == nullptr) {
+        return false;
+    }
+    const SLLogFile::Step step = m_loader->readLines(maxLines);
+    m_readWhole = step == SLLogFile::Step::Done;
+    return step == SLLogFile::Step::More;
+}
+
+bool VCSimulationLink::endLogFile() {
+    if (m_loader == nullptr) {
+        return false;
+    }
     m_failure = m_loader->getFailure();
     m_loader.reset();
-    return loaded;
+    const bool whole = m_readWhole;
+    m_readWhole = false;
+    return whole;
+}
+
+long long VCSimulationLink::linesRead() const {
+    return m_loader != nullptr ? m_loader->linesRead() : 0;
+}
+
+uint64_t VCSimulationLink::bytesRead() const {
+    return m_loader != nullptr ? m_loader->bytesRead() : 0;
+}
+
+uint64_t VCSimulationLink::fileSize() const {
+    return m_loader != nullptr ? m_loader->fileSize() : 0;
 }
 
 bool VCSimulationLink::addModel(SDDevsModel* model) {

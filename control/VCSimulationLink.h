@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -20,8 +22,24 @@ class VCSimulationLink : public SLSink {
 
     ~VCSimulationLink() override;
     // Imports a log file through a loader that lives for this call only. Refused while an import through
-    // this link is running (a call from inside it).
+    // this link is running (a call from inside it, or one read in slices).
     virtual bool loadLogFile(const std::string& path);
+
+    // The same import in slices: begin, then readLines until it answers false, then end. The loader lives
+    // from begin to end.
+    // False when refused as above (the running import goes on) or when the file cannot be opened (the
+    // import is then over: getFailure says why).
+    bool beginLogFile(const std::string& path);
+    // Reads up to `maxLines` more lines; true while lines remain.
+    bool readLines(size_t maxLines);
+    // Ends the import, whether or not the whole file was read, and releases the loader. True when the
+    // whole file was read.
+    bool endLogFile();
+    // How far the running import is: lines handled, bytes of the file read and its size (all 0 when none
+    // runs).
+    long long linesRead() const;
+    uint64_t bytesRead() const;
+    uint64_t fileSize() const;
     bool addModel(SDDevsModel* model) override;
     bool addEvent(SDEvent* event) override;
     // Passed on by reference: the views keep copies of what they take, and nothing is built for a refusal.
@@ -35,6 +53,7 @@ class VCSimulationLink : public SLSink {
   private:
     VCModelList* m_modelList;
     VCEventList* m_eventList;
-    std::unique_ptr<SLLogFile> m_loader;  // set only while loadLogFile runs
+    std::unique_ptr<SLLogFile> m_loader;  // set only while an import runs
+    bool m_readWhole = false;
     std::string m_failure;
 };

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <new>
@@ -19,13 +20,6 @@ namespace {
 constexpr int kMessageFields = 8;
 constexpr size_t kBlock = size_t{1} << 16;
 
-// A directory or a device can be opened like a file, but yields no lines (or never ends): only a regular
-// file is taken for a log.
-bool isRegularFile(const std::string& path) {
-    struct stat info;
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
 // The event's end of a model reference: the text before its last '(' (the identifier is dropped), or the
 // whole reference when it has none.
 std::string_view withoutIdentifier(std::string_view reference) {
@@ -40,89 +34,137 @@ SLLogFile::SLLogFile(SLSink* link, std::string fileName) : SLBase(link), m_fileN
 SLLogFile::~SLLogFile() = default;
 
 bool SLLogFile::load() {
+    if (!open()) {
+        return false;
+    }
+    Step step = Step::More;
+    while (step == Step::More) {
+        step = readLines(SIZE_MAX);
+    }
+    return step == Step::Done;
+}
+
+bool SLLogFile::open() {
     m_failure.clear();
-    std::unique_ptr<std::ifstream> stream(new (std::nothrow) std::ifstream);
-    if (stream == nullptr) {
+    m_stream.reset(new (std::nothrow) std::ifstream);
+    m_finished = false;
+    m_begin = m_searched = m_end = 0;
+    m_atEnd = m_tooLong = false;
+    m_lineNumber = 0;
+    m_bufferOffset = 0;
+    m_fileSize = 0;
+    if (m_stream == nullptr) {
+        m_finished = true;
         return failed("Unable to create ifstream object.");
     }
     // The reader below fetches large blocks itself; a stream buffer would only add a copy.
-    stream->rdbuf()->pubsetbuf(nullptr, 0);
-    const bool regular = isRegularFile(m_fileName);
+    m_stream->rdbuf()->pubsetbuf(nullptr, 0);
+    // A directory or a device can be opened like a file, but yields no lines (or never ends): only a
+    // regular file is taken for a log.
+    struct stat info;
+    const bool regular = ::stat(m_fileName.c_str(), &info) == 0 && S_ISREG(info.st_mode);
     if (regular) {
-        stream->open(m_fileName, std::ios::in);
+        m_fileSize = static_cast<uint64_t>(info.st_size);
+        m_stream->open(m_fileName, std::ios::in);
     }
-    if (!regular || !stream->good()) {
+    if (!regular || !m_stream->good()) {
+        finish(Step::Failed);
         return failed("Unable to open log file for import");
     }
+    m_buffer.resize(kBlock);
+    return true;
+}
 
-    // Lines are cut in place inside the block buffer: the line feed (and a '\r' before it) becomes the
-    // terminator, so a line is never copied. A line longer than the buffer makes the buffer grow, up to
-    // about twice the longest line that is handed on; the bytes of a longer line are dropped as they come.
-    std::vector<char> buffer(kBlock);
-    size_t begin = 0;     // start of the current line
-    size_t searched = 0;  // where the search for its line feed goes on
-    size_t end = 0;       // end of the bytes read
-    bool atEnd = false;
-    bool tooLong = false;  // the current line is being passed over
-    long long lineNumber = 0;
+uint64_t SLLogFile::bytesRead() const {
+    return m_bufferOffset + (m_finished ? m_end : m_begin);
+}
+
+SLLogFile::Step SLLogFile::finish(Step step) {
+    m_finished = true;
+    m_stream.reset();
+    std::vector<char>().swap(m_buffer);
+    return step;
+}
+
+// Lines are cut in place inside the block buffer: the line feed (and a '\r' before it) becomes the
+// terminator, so a line is never copied. A line longer than the buffer makes the buffer grow, up to about
+// twice the longest line that is handed on; the bytes of a longer line are dropped as they come.
+SLLogFile::Step SLLogFile::readLines(size_t maxLines) {
+    if (m_finished || m_stream == nullptr) {
+        return m_failure.empty() ? Step::Done : Step::Failed;
+    }
+    size_t handled = 0;
     for (;;) {
-        char* data = buffer.data();
-        char* feed = static_cast<char*>(std::memchr(data + searched, '\n', end - searched));
+        char* data = m_buffer.data();
+        char* feed = static_cast<char*>(std::memchr(data + m_searched, '\n', m_end - m_searched));
         if (feed == nullptr) {
-            if (atEnd) {
-                if (begin == end || tooLong) {
-                    return true;
+            if (m_atEnd) {
+                if (m_begin == m_end || m_tooLong) {
+                    return finish(Step::Done);
                 }
-                data[end] = '\0';  // a last line without a line feed; reads always leave room for this
-                feed = data + end;
+                data[m_end] = '\0';  // a last line without a line feed; reads always leave room for this
+                feed = data + m_end;
             } else {
+                if (handled >= maxLines) {
+                    return Step::More;
+                }
                 // One more for a '\r' that may end the line: that line is still short enough.
-                if (!tooLong && end - begin > kMaxLineLength + 1) {
-                    passOver(lineNumber);
-                    tooLong = true;
+                if (!m_tooLong && m_end - m_begin > kMaxLineLength + 1) {
+                    passOver(m_lineNumber);
+                    m_tooLong = true;
                 }
-                if (tooLong) {
-                    begin = end = 0;
-                } else if (begin > 0) {
-                    std::memmove(data, data + begin, end - begin);
-                    end -= begin;
-                    begin = 0;
+                if (m_tooLong) {
+                    m_bufferOffset += m_end;
+                    m_begin = m_end = 0;
+                } else if (m_begin > 0) {
+                    std::memmove(data, data + m_begin, m_end - m_begin);
+                    m_bufferOffset += m_begin;
+                    m_end -= m_begin;
+                    m_begin = 0;
                 }
-                if (buffer.size() - end < kBlock / 2) {
-                    buffer.resize(buffer.size() * 2);
-                    data = buffer.data();
+                if (m_buffer.size() - m_end < kBlock / 2) {
+                    m_buffer.resize(m_buffer.size() * 2);
+                    data = m_buffer.data();
                 }
-                searched = end;
-                const size_t wanted = buffer.size() - end - 1;
-                stream->read(data + end, static_cast<std::streamsize>(wanted));
-                if (stream->bad()) {
-                    return failed("Unable to read line %lld of log file: %s", lineNumber, m_fileName.c_str());
+                m_searched = m_end;
+                const size_t wanted = m_buffer.size() - m_end - 1;
+                m_stream->read(data + m_end, static_cast<std::streamsize>(wanted));
+                if (m_stream->bad()) {
+                    finish(Step::Failed);
+                    failed("Unable to read line %lld of log file: %s", m_lineNumber, m_fileName.c_str());
+                    return Step::Failed;
                 }
-                const std::streamsize got = stream->gcount();
-                end += static_cast<size_t>(got);
-                atEnd = static_cast<size_t>(got) < wanted;
+                const std::streamsize got = m_stream->gcount();
+                m_end += static_cast<size_t>(got);
+                m_atEnd = static_cast<size_t>(got) < wanted;
                 continue;
             }
+        }
+        if (handled >= maxLines) {
+            return Step::More;
         }
         *feed = '\0';
         char* lineEnd = feed;
         // Also at the end of a file cut between the '\r' and the '\n' of its last line.
-        if (feed > data + begin && feed[-1] == '\r') {
+        if (feed > data + m_begin && feed[-1] == '\r') {
             *--lineEnd = '\0';
         }
-        if (!tooLong && static_cast<size_t>(lineEnd - (data + begin)) > kMaxLineLength) {
-            passOver(lineNumber);
-            tooLong = true;
+        if (!m_tooLong && static_cast<size_t>(lineEnd - (data + m_begin)) > kMaxLineLength) {
+            passOver(m_lineNumber);
+            m_tooLong = true;
         }
-        if (!tooLong && !parseLine(data + begin)) {
-            return failed("Unable to parse line %lld of log file: %s", lineNumber, m_fileName.c_str());
+        if (!m_tooLong && !parseLine(data + m_begin)) {
+            finish(Step::Failed);
+            failed("Unable to parse line %lld of log file: %s", m_lineNumber, m_fileName.c_str());
+            return Step::Failed;
         }
-        tooLong = false;
-        ++lineNumber;
-        if (feed == data + end) {
-            return true;
+        m_tooLong = false;
+        ++m_lineNumber;
+        ++handled;
+        if (feed == data + m_end) {
+            return finish(Step::Done);
         }
-        begin = searched = static_cast<size_t>(feed - data) + 1;
+        m_begin = m_searched = static_cast<size_t>(feed - data) + 1;
     }
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "loader/SLBase.h"
 #include "simdata/SDCELLDevsModel.h"
@@ -24,6 +27,9 @@ class SLLogFile : public SLBase {
     // such file take as much memory as it is large.
     static constexpr size_t kMaxLineLength = size_t{1} << 20;
 
+    // What a slice of reading ended with.
+    enum class Step { More, Done, Failed };
+
     SLLogFile(SLSink* link, std::string fileName);
     ~SLLogFile() override;
     // Reads the file line by line (a '\r' before the '\n' is not part of the line) and hands each line to
@@ -31,6 +37,21 @@ class SLLogFile : public SLBase {
     // False after a log line when the file cannot be opened or read, or when parseLine fails; what was
     // handed over before stays with the sink.
     bool load() override;
+    // The same in slices, for a caller that has other work between them: open, then readLines until it
+    // answers something other than More. The lines are handled exactly as load handles them; load is open
+    // and then readLines until the end.
+    // False after a log line when the file cannot be opened.
+    bool open();
+    // Handles up to `maxLines` more lines: More while lines remain, Done at the end of the file, Failed
+    // after a log line when the file cannot be read or parseLine fails (getFailure says which). The file
+    // is closed once the answer is not More.
+    Step readLines(size_t maxLines);
+    // Lines handled so far (passed-over ones too).
+    long long linesRead() const { return m_lineNumber; }
+    // Bytes of the file up to the end of the last line handled (the whole file once Done), and the file's
+    // size when it was opened: a reader's progress costs nothing per line.
+    uint64_t bytesRead() const;
+    uint64_t fileSize() const { return m_fileSize; }
     // Handles one line without its line end. Always true: malformed lines are passed over or read as far
     // as their fields allow.
     virtual bool parseLine(const char* line);
@@ -45,6 +66,7 @@ class SLLogFile : public SLBase {
     // named and, for a cell, grown to hold the cell.
     SDDevsModel& fillModel(int end, std::string_view reference);
     void passOver(long long lineNumber);
+    Step finish(Step step);
 
     // Reused for the texts that are logged or scanned on every line, so a line costs no allocation.
     std::string m_text;
@@ -52,4 +74,17 @@ class SLLogFile : public SLBase {
     SDEvent m_event;
     SDDevsModel m_plain[2];
     SDCELLDevsModel m_cells[2];
+
+    // The reader between slices. Lines are cut in place inside the block buffer; see readLines.
+    std::unique_ptr<std::ifstream> m_stream;
+    std::vector<char> m_buffer;
+    size_t m_begin = 0;     // start of the current line
+    size_t m_searched = 0;  // where the search for its line feed goes on
+    size_t m_end = 0;       // end of the bytes read
+    bool m_atEnd = false;
+    bool m_tooLong = false;  // the current line is being passed over
+    long long m_lineNumber = 0;
+    uint64_t m_bufferOffset = 0;  // where in the file the buffer's first byte is
+    uint64_t m_fileSize = 0;
+    bool m_finished = false;
 };

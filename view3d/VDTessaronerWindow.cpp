@@ -16,10 +16,13 @@
 #include "gui/VDKey.h"
 #include "gui/VDPanel.h"
 #include "gui/VDTextButton.h"
+#include "gui/VDTheme.h"
+#include "gui/VDThemeStore.h"
 #include "shell/Log.h"
 #include "shell/VDGarbageCan.h"
 #include "view3d/VDCellOverlay.h"
 #include "view3d/VDFirstPersonCamera.h"
+#include "view3d/VDImportStrip.h"
 #include "view3d/VDTimeBar.h"
 #include "view3d/VDTimeLabel.h"
 
@@ -140,6 +143,9 @@ bool VDTessaronerWindow::handleEvent(VDEvent* event) {
     trackClick(event);
     switch (event->getType()) {
         case VDEvent::REDISPLAY:
+            if (drawWhileImporting(event)) {
+                return true;
+            }
             draw3D();
             drawCellOverlay();
             followTime();
@@ -250,6 +256,42 @@ bool VDTessaronerWindow::handleEvent(VDEvent* event) {
         }
     }
     return VDWindow::handleEvent(event);
+}
+
+void VDTessaronerWindow::freezePicture() {
+    VDTheme* theme = currentTheme();
+    const int width = static_cast<int>(m_rect.getWidth());
+    const int height = static_cast<int>(m_rect.getHeight());
+    if (theme == nullptr || width <= 0 || height <= 0) {
+        m_frozen.clear();
+        return;
+    }
+    // As a frame draws it, without the strip; never shown, the next frame clears it.
+    glDisable(GL_DEPTH_TEST);
+    theme->clearScreen();
+    theme->begin2D(static_cast<float>(width), static_cast<float>(height));
+    draw3D();
+    drawCellOverlay();
+    theme->end2D();
+    glReadBuffer(GL_BACK);
+    m_frozen.capture(width, height);
+}
+
+bool VDTessaronerWindow::drawWhileImporting(VDEvent* redisplay) {
+    VCSimulation* simulation = getSimulation();
+    if (simulation == nullptr || !simulation->isImporting()) {
+        if (!m_frozen.empty()) {
+            m_frozen.clear();
+        }
+        return false;
+    }
+    m_frozen.draw();
+    dispatch(redisplay);
+    const VCImportProgress progress = simulation->getImportProgress();
+    if (progress.worthShowing() && m_panel != nullptr) {
+        VDImportStrip(m_panel->getRectangle(), progress).draw();
+    }
+    return true;
 }
 
 void VDTessaronerWindow::draw3D() {

@@ -5,6 +5,7 @@
 #include "gui/VDWindow.h"
 #include "view3d/VDCamera.h"
 #include "view3d/VDCellSelection.h"
+#include "view3d/VDFrozenPicture.h"
 #include "view3d/VDPickRay.h"
 
 class VDPanel;
@@ -24,6 +25,10 @@ class VDTimeLabel;
 // A left click on a cell (pressed and released within kClickSlop pixels, off the strip) selects it: the
 // cube is outlined, its vis_cell line is logged, and the strip shows its value. A click on nothing clears
 // the selection. Between press and release the drag turns the camera as always.
+//
+// While a log import runs, the picture is not drawn from the half-imported run (that would cost a full
+// redraw of a growing scene several times a second, and show it half built): the window shows the picture
+// as it was when the import began, with the import's progress over the strip (VDImportStrip).
 class VDTessaronerWindow : public VDWindow {
   public:
     // Button ids, also the source ids of the press events they raise.
@@ -45,6 +50,10 @@ class VDTessaronerWindow : public VDWindow {
     void setRectangle(const VDRect& rect) override;
     // A drag cut short by the console or a message box ends: its mouse-up goes to them.
     void inputLost() override;
+    // Draws the 3D picture with its overlay into the back buffer and keeps it, for the frames drawn while an
+    // import runs; the program calls it as an import begins. Needs the window's GL context and a theme.
+    void freezePicture();
+    const VDFrozenPicture& getFrozenPicture() const { return m_frozen; }
 
     VDCamera* getCamera() const { return m_camera.get(); }
     VDPanel* getPanel() const { return m_panel; }
@@ -59,6 +68,8 @@ class VDTessaronerWindow : public VDWindow {
     VDCellSelection& getSelection() { return m_selection; }
 
   private:
+    // The frame while an import runs; false when none runs (the picture kept for it is let go).
+    bool drawWhileImporting(VDEvent* redisplay);
     void draw3D();
     void drawCellOverlay();
     void drawGrid();
@@ -90,4 +101,5 @@ class VDTessaronerWindow : public VDWindow {
     int m_pressY = 0;
     VDPickRay m_pressRay;
     VDCellSelection m_selection;
+    VDFrozenPicture m_frozen;
 };

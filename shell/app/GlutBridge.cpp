@@ -2,9 +2,11 @@
 
 #include <GL/freeglut.h>
 
+#include "control/VCSimulation.h"
 #include "gui/VDMainWindow.h"
 #include "shell/Log.h"
 #include "shell/VDGarbageCan.h"
+#include "shell/app/GlutImportHost.h"
 #include "shell/app/SyncProbe.h"
 
 namespace {
@@ -49,6 +51,9 @@ int specialCode(int code) {
             return SPECIAL_OTHER + (code & 0xFF);
     }
 }
+
+// Input that arrived while an import ran, waiting to be handed on.
+HeldInput g_held;
 
 // Synchronous: the event lives on the callback's stack and is gone once the callback returns.
 void deliver(VDMainWindow* mainWindow, VDEvent& event) {
@@ -151,71 +156,130 @@ void onGlutReshape(int width, int height) {
     deliver(mainWindow, redisplay);
 }
 
-void onGlutKeyboard(unsigned char key, int, int) {
+void onGlutKeyboard(unsigned char key, int x, int y) {
     GlutCallbackScope scope;
-    VDMainWindow* mainWindow = getMainWindow();
-    if (mainWindow == nullptr) {
+    if (getMainWindow() == nullptr) {
         return;
     }
-    VDKeyDownEvent down = keyDownFromGlutCharacter(key, glutGetModifiers());
-    deliver(mainWindow, down);
+    GlutInput input{GlutInput::Kind::Keyboard, key, 0, x, y, glutGetModifiers()};
+    arriveGlutInput(input);
 }
 
-void onGlutSpecial(int key, int, int) {
+void onGlutSpecial(int key, int x, int y) {
     GlutCallbackScope scope;
-    VDMainWindow* mainWindow = getMainWindow();
-    if (mainWindow == nullptr) {
+    if (getMainWindow() == nullptr) {
         return;
     }
-    VDKeyDownEvent down = keyDownFromGlutSpecial(key, glutGetModifiers());
-    deliver(mainWindow, down);
+    GlutInput input{GlutInput::Kind::Special, key, 0, x, y, glutGetModifiers()};
+    arriveGlutInput(input);
 }
 
 void onGlutMouse(int button, int state, int x, int y) {
     GlutCallbackScope scope;
-    VDMainWindow* mainWindow = getMainWindow();
-    if (mainWindow == nullptr) {
+    if (getMainWindow() == nullptr) {
         return;
     }
-    std::unique_ptr<VDMouseButtonEvent> event = mouseEventFromGlut(button, state, x, y);
-    if (event != nullptr) {
-        deliver(mainWindow, *event);
-    }
+    GlutInput input{GlutInput::Kind::Mouse, button, state, x, y, glutGetModifiers()};
+    arriveGlutInput(input);
 }
 
 void onGlutMotion(int x, int y) {
     GlutCallbackScope scope;
-    VDMainWindow* mainWindow = getMainWindow();
-    if (mainWindow == nullptr) {
+    if (getMainWindow() == nullptr) {
         return;
     }
-    VDMouseMoveEvent move(x, y);
-    deliver(mainWindow, move);
-    syncProbePointerMoved(x, y);
+    GlutInput input{GlutInput::Kind::Motion, 0, 0, x, y, 0};
+    arriveGlutInput(input);
 }
 
 void onGlutVisibility(int) {
     GlutCallbackScope scope;
 }
 
-void onGlutSpecialUp(int key, int, int) {
+void onGlutSpecialUp(int key, int x, int y) {
     GlutCallbackScope scope;
-    VDMainWindow* mainWindow = getMainWindow();
-    if (mainWindow == nullptr) {
+    if (getMainWindow() == nullptr) {
         return;
     }
-    VDKeyUpEvent up = keyUpFromGlutSpecial(key);
-    deliver(mainWindow, up);
+    GlutInput input{GlutInput::Kind::SpecialUp, key, 0, x, y, 0};
+    arriveGlutInput(input);
 }
 
-void onGlutKeyboardUp(unsigned char key, int, int) {
+void onGlutKeyboardUp(unsigned char key, int x, int y) {
     GlutCallbackScope scope;
+    if (getMainWindow() == nullptr) {
+        return;
+    }
+    GlutInput input{GlutInput::Kind::KeyboardUp, key, 0, x, y, 0};
+    arriveGlutInput(input);
+}
+
+void arriveGlutInput(const GlutInput& input) {
+    VCSimulation* simulation = getSimulation();
+    const bool importing = simulation != nullptr && simulation->isImporting();
+    switch (g_held.arrive(input, importing, importKeepsInputWaiting())) {
+        case HeldInput::Verdict::Deliver:
+            deliverGlutInput(input);
+            break;
+        case HeldInput::Verdict::CancelImport:
+            // Only the import hears this Escape; it asks nothing more.
+            simulation->cancelImport();
+            break;
+        case HeldInput::Verdict::Held:
+            break;
+    }
+}
+
+void deliverGlutInput(const GlutInput& input) {
     VDMainWindow* mainWindow = getMainWindow();
     if (mainWindow == nullptr) {
         return;
     }
-    VDKeyUpEvent up = keyUpFromGlutCharacter(key);
-    deliver(mainWindow, up);
+    switch (input.kind) {
+        case GlutInput::Kind::Keyboard: {
+            VDKeyDownEvent down =
+                keyDownFromGlutCharacter(static_cast<unsigned char>(input.code), input.modifiers);
+            deliver(mainWindow, down);
+            break;
+        }
+        case GlutInput::Kind::Special: {
+            VDKeyDownEvent down = keyDownFromGlutSpecial(input.code, input.modifiers);
+            deliver(mainWindow, down);
+            break;
+        }
+        case GlutInput::Kind::Mouse: {
+            std::unique_ptr<VDMouseButtonEvent> event =
+                mouseEventFromGlut(input.code, input.state, input.x, input.y);
+            if (event != nullptr) {
+                deliver(mainWindow, *event);
+            }
+            break;
+        }
+        case GlutInput::Kind::Motion: {
+            VDMouseMoveEvent move(input.x, input.y);
+            deliver(mainWindow, move);
+            syncProbePointerMoved(input.x, input.y);
+            break;
+        }
+        case GlutInput::Kind::SpecialUp: {
+            VDKeyUpEvent up = keyUpFromGlutSpecial(input.code);
+            deliver(mainWindow, up);
+            break;
+        }
+        case GlutInput::Kind::KeyboardUp: {
+            VDKeyUpEvent up = keyUpFromGlutCharacter(static_cast<unsigned char>(input.code));
+            deliver(mainWindow, up);
+            break;
+        }
+    }
+}
+
+void replayHeldInput() {
+    g_held.replay(&deliverGlutInput, &importKeepsInputWaiting);
+}
+
+bool inputWaits() {
+    return !g_held.empty() || importKeepsInputWaiting();
 }
 
 void registerGlutCallbacks() {

@@ -4,10 +4,23 @@
 
 #include "gui/VDEvent.h"
 #include "gui/VDKey.h"
+#include "shell/app/HeldInput.h"
 
 // The program's only link to GLUT input and drawing: each callback turns what GLUT reports into one toolkit
 // event for the main window. Every callback does nothing while no main window exists.
+//
+// While a log import runs, input waits (see HeldInput) and is handed on in order once the import has ended;
+// Escape cancels the import instead, and does nothing else.
 void registerGlutCallbacks();
+
+// What the input callbacks do with what GLUT reported: hand it on now, hold it, or cancel the import.
+void arriveGlutInput(const GlutInput& input);
+// Hands input to the main window as the callback that reported it would have.
+void deliverGlutInput(const GlutInput& input);
+// Hands on the held input, as long as no import keeps it waiting.
+void replayHeldInput();
+// Whether input that arrives now would wait: some is held, or an import keeps it waiting.
+bool inputWaits();
 
 // Every callback that GLUT calls opens one of these first thing, so that whatever the callback logged is in
 // the log file when it returns and the main loop waits again: the file channel holds lines in memory until

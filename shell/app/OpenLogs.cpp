@@ -10,26 +10,64 @@
 #include "simdata/SDTime.h"
 #include "simdata/SDVisualization.h"
 
-bool openLogs(const std::vector<std::string>& logs) {
-    VCSimulation* simulation = getSimulation();
-    if (logs.empty() || simulation == nullptr) {
-        return logs.empty();
+void CommandLineImports::start() {
+    if (m_started) {
+        return;
     }
-    const std::string name = visualizationNameFor(logs.front());
+    m_started = true;
+    VCSimulation* simulation = getSimulation();
+    if (m_logs.empty() || simulation == nullptr) {
+        m_allImported = m_logs.empty();
+        m_done = true;
+        return;
+    }
+    const std::string name = visualizationNameFor(m_logs.front());
     logMessage("Creating new visualization context named: %s", name.c_str());
     if (!simulation->newVisualization(name)) {
         std::fprintf(stderr, "tessaron: cannot open a visualization named %s\n", name.c_str());
-        return false;
+        m_allImported = false;
+        m_done = true;
+        return;
     }
-    bool all = true;
-    for (const std::string& log : logs) {
+    startNext();
+}
+
+void CommandLineImports::advance() {
+    VCSimulation* simulation = getSimulation();
+    if (!m_started || m_done || simulation == nullptr || simulation->isImporting()) {
+        return;
+    }
+    noteEnd();
+    startNext();
+}
+
+void CommandLineImports::startNext() {
+    VCSimulation* simulation = getSimulation();
+    while (!m_done && m_next < m_logs.size()) {
+        const std::string& log = m_logs[m_next++];
         logMessage("Importing simulation results from log file: %s", log.c_str());
-        if (!simulation->importLogFile(log)) {
-            std::fprintf(stderr, "tessaron: %s: %s\n", log.c_str(), simulation->getImportFailure().c_str());
-            all = false;
+        if (simulation->startImport(log) && simulation->isImporting()) {
+            return;  // read in slices; advance() follows its end
         }
+        noteEnd();
     }
-    return all;
+    m_done = true;
+}
+
+void CommandLineImports::noteEnd() {
+    if (m_next == 0) {
+        return;
+    }
+    VCSimulation* simulation = getSimulation();
+    const std::string& log = m_logs[m_next - 1];
+    if (!simulation->getImportFailure().empty()) {
+        std::fprintf(stderr, "tessaron: %s: %s\n", log.c_str(), simulation->getImportFailure().c_str());
+        m_allImported = false;
+    }
+    // The user asked to stop: the logs after it are not read either.
+    if (simulation->wasImportCancelled()) {
+        m_done = true;
+    }
 }
 
 void fitViewToRun() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "shell/app/FrameSequence.h"
@@ -12,8 +13,34 @@ class VCSimulation;
 
 // Opens a visualization named after the first log (visualizationNameFor) and imports the logs in order;
 // a log given twice is imported twice. Each log that cannot be imported is reported on standard error
-// with the loader's message, and the rest are still imported. True when every log was imported.
-bool openLogs(const std::vector<std::string>& logs);
+// with the loader's message, and the rest are still imported; a cancelled import (Escape) is reported the
+// same way and ends the sequence. The imports are read as the controller reads any (in slices when it has
+// an import host), so this only starts them: advance() goes on once an import has ended.
+class CommandLineImports {
+  public:
+    explicit CommandLineImports(std::vector<std::string> logs) : m_logs(std::move(logs)) {}
+
+    // Opens the visualization and starts the first log.
+    void start();
+    // After an import has ended: notes how it went and starts the next log. Does nothing while an import
+    // runs or once all are done.
+    void advance();
+
+    bool done() const { return m_done; }
+    // Whether every log was read whole (true for none).
+    bool allImported() const { return m_allImported; }
+
+  private:
+    // Starts logs until one is being read in slices or none is left.
+    void startNext();
+    void noteEnd();
+
+    std::vector<std::string> m_logs;
+    size_t m_next = 0;
+    bool m_started = false;
+    bool m_done = false;
+    bool m_allImported = true;
+};
 
 // Places the camera so that the whole run is in view, as vis_fit does.
 void fitViewToRun();

@@ -27,6 +27,7 @@
 #include "shell/app/FatalSignals.h"
 #include "shell/app/FrameSequence.h"
 #include "shell/app/GlutBridge.h"
+#include "shell/app/GlutImportHost.h"
 #include "shell/app/GlutPlaybackTimer.h"
 #include "shell/app/OpenLogs.h"
 #include "shell/app/Snapshot.h"
@@ -50,12 +51,14 @@ std::unique_ptr<VDConsoleCommand> makeExitCommand() {
 
 // The command line of this run; the timer below reads it once the main loop runs.
 CommandLine g_commandLine;
+// Its logs, read one after another while the main loop runs.
+std::unique_ptr<CommandLineImports> g_imports;
+// Whether the window shows the run once they are read (--snapshot and --frames show it themselves).
+bool g_showWhenImported = false;
 
-// Opens the logs of the command line once the window is up. Only a run that went well hides the console:
+// What follows the command line's imports in the window. Only a run that went well hides the console:
 // otherwise the console shows the loader's messages.
-void openCommandLineLogs(int) {
-    GlutCallbackScope scope;
-    const bool imported = openLogs(g_commandLine.logs);
+void showCommandLineRun(bool imported) {
     fitViewToRun();
     if (!g_commandLine.time.empty()) {
         moveTimeCursor(g_commandLine.time);
@@ -66,6 +69,40 @@ void openCommandLineLogs(int) {
         }
     }
     glutPostRedisplay();
+}
+
+// Each import's end moves the command line's logs on; after the last, the run is shown.
+void advanceCommandLineLogs() {
+    if (g_imports == nullptr || g_imports->done()) {
+        return;
+    }
+    g_imports->advance();
+    if (g_imports->done() && g_showWhenImported) {
+        showCommandLineRun(g_imports->allImported());
+    }
+}
+
+// Opens the logs of the command line once the window is up.
+void openCommandLineLogs(int) {
+    GlutCallbackScope scope;
+    g_showWhenImported = true;
+    g_imports = std::make_unique<CommandLineImports>(g_commandLine.logs);
+    g_imports->start();
+    if (g_imports->done()) {
+        showCommandLineRun(g_imports->allImported());
+    }
+}
+
+// For --snapshot and --frames, which end once their pictures are written: the logs are imported before
+// the main loop would start, GLUT's events handled meanwhile so that the window shows the progress and
+// Escape cancels. True when every log was read whole.
+bool importBeforeTheLoop(const std::vector<std::string>& logs) {
+    g_imports = std::make_unique<CommandLineImports>(logs);
+    g_imports->start();
+    while (!g_imports->done()) {
+        glutMainLoopEvent();
+    }
+    return g_imports->allImported();
 }
 
 // The orderly end that the exit command also takes, for runs that end without being asked.
@@ -81,7 +118,7 @@ void destroyProgramObjects() {
 // could not be imported writes none, since the picture would not show what was asked for.
 int drawSnapshot(const CommandLine& line) {
     int status = 1;
-    if (openLogs(line.logs)) {
+    if (importBeforeTheLoop(line.logs)) {
         fitViewToRun();
         if (!line.time.empty()) {
             moveTimeCursor(line.time);
@@ -114,7 +151,7 @@ int drawFrames(const CommandLine& line) {
     if (!frames.checkFolder(error)) {
         std::fprintf(stderr, "tessaron: Unable to write frames: %s: %s\n", line.framesDir.c_str(),
                      error.c_str());
-    } else if (openLogs(line.logs)) {
+    } else if (importBeforeTheLoop(line.logs)) {
         fitViewToRun();
         if (VDConsole* console = getConsole()) {
             console->close();
@@ -220,6 +257,9 @@ int runTessaron(int argc, char** argv) {
     if (createSimulation() == nullptr) {
         return startupFailure("Unable to create simulation control object");
     }
+    auto importHost = std::make_unique<GlutImportHost>();
+    importHost->setEndListener(&advanceCommandLineLogs);
+    getSimulation()->setImportHost(std::move(importHost));
     getSimulation()->setPlaybackTimer(std::make_unique<GlutPlaybackTimer>());
     // The 3D view; once attached, the main window owns it and routes drawing and input to it.
     std::unique_ptr<VDTessaronerWindow> viewer(new (std::nothrow) VDTessaronerWindow());

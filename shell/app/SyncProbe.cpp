@@ -24,11 +24,19 @@ struct Position {
 std::map<int, Position> g_pending;
 int g_next = 0;
 
+void afterInput(int index);
+
 // Second stage, a loop pass later: the pass in which the move was handled has drawn by now. The frame must
 // also have reached the server before a test takes its picture, so wait for the server to have handled every
-// request sent so far (the buffer swap among them).
+// request sent so far (the buffer swap among them). While an import runs, or input held during one waits to
+// be handed on, the program has not finished with what came before: the answer waits for that, and then
+// for the frame drawn after it.
 void answer(int index) {
     GlutCallbackScope scope;
+    if (inputWaits()) {
+        glutTimerFunc(10, afterInput, index);
+        return;
+    }
     glFinish();
     if (Display* display = glXGetCurrentDisplay()) {
         XSync(display, False);

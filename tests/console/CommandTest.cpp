@@ -9,6 +9,7 @@
 #include "console/VDDEVSConsoleParser.h"
 #include "console/VDMoveCameraCommand.h"
 #include "console/VDRotateCameraCommand.h"
+#include "control/VCImportHost.h"
 #include "control/VCSimulation.h"
 #include "gui/VDConsole.h"
 #include "gui/VDStringLog.h"
@@ -153,6 +154,42 @@ TEST_F(CommandTest, ModelAndEventListsReachTheConsoleThroughTheLog) {
     EXPECT_EQ("Event List:", events[1]);
     EXPECT_EQ(0u, events[2].rfind("EVENT: Type: EXTERNAL;Time: 00:00:00:100;", 0)) << events[2];
     EXPECT_EQ(0u, events[3].rfind("EVENT: Type: OUTPUT;Time: 00:00:00:200;", 0)) << events[3];
+}
+
+// The program's loop reads the file after the command has run; the test is the loop here.
+class LoopHost : public VCImportHost {
+  public:
+    void importStarted() override {}
+    void importEnded() override {}
+};
+
+TEST_F(CommandTest, AnImportReadInSlicesDisposesOfItsCommandOnceItHasEnded) {
+    const std::string log = std::string(TESS_SOURCE_DIR) + "/samples/life_20x20.log";
+    getSimulation()->setImportHost(std::make_unique<LoopHost>());
+    run("vis_new demo");
+    getGarbageCan()->empty();
+
+    // Read to the end: the command's own last log line comes after the import's, as with a whole read.
+    run("vis_import_logfile " + log);
+    ASSERT_TRUE(getSimulation()->isImporting());
+    EXPECT_EQ(0u, getGarbageCan()->pendingCount());
+    while (getSimulation()->continueImport(1.0)) {
+        EXPECT_EQ(0u, getGarbageCan()->pendingCount());
+    }
+    EXPECT_EQ(1u, getGarbageCan()->pendingCount());
+
+    // Cancelled: the same, after the cancellation's line.
+    getGarbageCan()->empty();
+    run("vis_import_logfile " + log);
+    ASSERT_TRUE(getSimulation()->continueImport(0.01));
+    EXPECT_EQ(0u, getGarbageCan()->pendingCount());
+    getSimulation()->cancelImport();
+    EXPECT_EQ(1u, getGarbageCan()->pendingCount());
+
+    // One that cannot begin is disposed of at once.
+    getGarbageCan()->empty();
+    run("vis_import_logfile missing.log");
+    EXPECT_EQ(1u, getGarbageCan()->pendingCount());
 }
 
 TEST(CommandWithoutControllerTest, AddingANodeNeedsTheController) {

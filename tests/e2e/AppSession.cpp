@@ -3,8 +3,10 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -94,7 +96,8 @@ std::string shellQuote(const std::string& text) {
     return quoted + "'";
 }
 
-AppSession::AppSession(std::vector<std::string> arguments) : m_arguments(std::move(arguments)) {
+AppSession::AppSession(std::vector<std::string> arguments, ErrorOutput errorOutput)
+    : m_arguments(std::move(arguments)), m_errorOutput(errorOutput) {
     startDisplay();
     if (m_display.empty()) {
         return;
@@ -134,6 +137,13 @@ AppSession::~AppSession() {
         ::kill(m_xvfb, SIGTERM);
         ::waitpid(m_xvfb, nullptr, 0);
     }
+    // The program is gone, and with it the terminal's other side: the reader sees the end.
+    if (m_terminalReader.joinable()) {
+        m_terminalReader.join();
+    }
+    if (m_terminal >= 0) {
+        ::close(m_terminal);
+    }
 }
 
 void AppSession::startDisplay() {
@@ -165,6 +175,13 @@ void AppSession::startDisplay() {
 }
 
 void AppSession::startProgram() {
+    std::string terminalName;
+    if (m_errorOutput == ErrorOutput::Terminal) {
+        m_terminal = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        if (m_terminal >= 0 && ::grantpt(m_terminal) == 0 && ::unlockpt(m_terminal) == 0) {
+            terminalName = ::ptsname(m_terminal);
+        }
+    }
     m_app = ::fork();
     if (m_app == 0) {
         if (::chdir(m_dir.path().c_str()) != 0) {
@@ -173,7 +190,18 @@ void AppSession::startProgram() {
         ::setenv("DISPLAY", m_display.c_str(), 1);
         ::setenv("TESSARON_SYNC_FILE", m_dir.file("sync.txt").c_str(), 1);
         int out = ::open("program.out", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        int err = ::open("program.err", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        int err = -1;
+        if (!terminalName.empty()) {
+            err = ::open(terminalName.c_str(), O_RDWR | O_NOCTTY);
+            // Bytes as written: no line feed turned into carriage return and line feed.
+            termios mode;
+            if (err >= 0 && ::tcgetattr(err, &mode) == 0) {
+                ::cfmakeraw(&mode);
+                ::tcsetattr(err, TCSANOW, &mode);
+            }
+        } else {
+            err = ::open("program.err", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        }
         ::dup2(out, 1);
         ::dup2(err, 2);
         std::vector<char*> argv{const_cast<char*>(TESS_PROGRAM)};
@@ -183,6 +211,22 @@ void AppSession::startProgram() {
         argv.push_back(nullptr);
         ::execv(TESS_PROGRAM, argv.data());
         ::_exit(127);
+    }
+    if (!terminalName.empty()) {
+        const std::string path = m_dir.file("program.err");
+        const int terminal = m_terminal;
+        m_terminalReader = std::thread([terminal, path] {
+            const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+            char buffer[4096];
+            ssize_t n = 0;
+            // Ends when the last program holding the terminal has gone (EIO).
+            while ((n = ::read(terminal, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR)) {
+                if (n > 0 && ::write(file, buffer, static_cast<size_t>(n)) != n) {
+                    break;
+                }
+            }
+            ::close(file);
+        });
     }
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/support/TempDir.h"
@@ -30,9 +31,13 @@ struct Image {
 // a user drives it: keys typed and the pointer moved with xdotool, screenshots taken of its window.
 class AppSession {
   public:
+    // Where the program's standard error goes: a file, or a pseudo-terminal as when a user starts it from a
+    // shell (what it writes there is collected all the same). errors() reads it either way.
+    enum class ErrorOutput { File, Terminal };
+
     // Starts the display and the program (with these command-line arguments), then waits until its window
     // exists and start-up has finished.
-    explicit AppSession(std::vector<std::string> arguments = {});
+    explicit AppSession(std::vector<std::string> arguments = {}, ErrorOutput errorOutput = ErrorOutput::File);
     ~AppSession();
     AppSession(const AppSession&) = delete;
     AppSession& operator=(const AppSession&) = delete;
@@ -88,6 +93,9 @@ class AppSession {
 
     TempDir m_dir;
     std::vector<std::string> m_arguments;
+    ErrorOutput m_errorOutput;
+    int m_terminal = -1;  // the pseudo-terminal's controlling side, read into program.err
+    std::thread m_terminalReader;
     pid_t m_xvfb = -1;
     pid_t m_app = -1;
     int m_exitStatus = -2;

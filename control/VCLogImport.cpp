@@ -1,0 +1,67 @@
+#include "control/VCLogImport.h"
+
+#include <cstdint>
+#include <utility>
+
+namespace {
+
+// Lines read between two looks at the clock: a clock read costs about as much as a tenth of a line.
+constexpr size_t kLinesPerLook = 64;
+
+}  // namespace
+
+VCLogImport::VCLogImport(VCModelList* models, VCEventList* events, std::string path)
+    : m_link(models, events), m_path(std::move(path)), m_started(std::chrono::steady_clock::now()) {}
+
+bool VCLogImport::begin() {
+    m_started = std::chrono::steady_clock::now();
+    if (!m_link.beginLogFile(m_path)) {
+        return false;
+    }
+    noteProgress();
+    return true;
+}
+
+bool VCLogImport::readFor(double milliseconds) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline =
+        Clock::now() +
+        std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double, std::milli>(milliseconds));
+    bool more = true;
+    do {
+        more = m_link.readLines(kLinesPerLook);
+        noteProgress();
+    } while (more && Clock::now() < deadline);
+    return more;
+}
+
+void VCLogImport::readAll() {
+    while (m_link.readLines(SIZE_MAX)) {
+    }
+    noteProgress();
+}
+
+bool VCLogImport::end() {
+    noteProgress();
+    return m_link.endLogFile();
+}
+
+void VCLogImport::noteProgress() {
+    if (!m_link.isLoading()) {
+        return;
+    }
+    m_lines = m_link.linesRead();
+    m_bytes = m_link.bytesRead();
+    m_size = m_link.fileSize();
+}
+
+VCImportProgress VCLogImport::progress() const {
+    VCImportProgress progress;
+    progress.fileName = m_path;
+    progress.lines = m_lines;
+    progress.bytesRead = m_bytes;
+    progress.fileSize = m_size;
+    progress.elapsedMs =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - m_started).count();
+    return progress;
+}

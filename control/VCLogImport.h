@@ -1,0 +1,47 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+
+#include "control/VCImportProgress.h"
+#include "control/VCSimulationLink.h"
+
+class VCEventList;
+class VCModelList;
+
+// One log import into the controller's views, read a slice at a time so that the program's one thread can
+// draw and read input in between. The data structures see exactly what one whole load would give them,
+// line by line; stopping early leaves the models and events of the lines read so far.
+class VCLogImport {
+  public:
+    VCLogImport(VCModelList* models, VCEventList* events, std::string path);
+    VCLogImport(const VCLogImport&) = delete;
+    VCLogImport& operator=(const VCLogImport&) = delete;
+
+    // Opens the file. False when it cannot be opened; the import is then over and failure() says why.
+    bool begin();
+    // Reads for about `milliseconds`, looking at the clock every few lines; true while lines remain.
+    bool readFor(double milliseconds);
+    // Reads what remains.
+    void readAll();
+    // Stops reading and releases the file. True when the whole file was read; failure() says why not,
+    // unless it was stopped early.
+    bool end();
+
+    // Where the running import stands; the lines and bytes stay as they were once it has ended.
+    VCImportProgress progress() const;
+    const std::string& failure() const { return m_link.getFailure(); }
+    const std::string& path() const { return m_path; }
+    // The running import's link, which refuses any second load while this one reads.
+    VCSimulationLink& link() { return m_link; }
+
+  private:
+    void noteProgress();
+
+    VCSimulationLink m_link;
+    std::string m_path;
+    std::chrono::steady_clock::time_point m_started;
+    long long m_lines = 0;
+    uint64_t m_bytes = 0;
+    uint64_t m_size = 0;
+};

@@ -1,0 +1,97 @@
+// The logs of the command line, one after another: what each import's end leads to.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "control/VCImportHost.h"
+#include "control/VCSimulation.h"
+#include "shell/app/OpenLogs.h"
+#include "simdata/SDEventList.h"
+#include "simdata/SDVisualization.h"
+#include "tests/support/LogRecorder.h"
+
+namespace {
+
+const std::string kSample = std::string(TESS_SOURCE_DIR) + "/samples/life_20x20.log";
+
+// Each import waits for the test to read it, as for the program's loop.
+class ManualHost : public VCImportHost {
+  public:
+    void importStarted() override {}
+    void importEnded() override {}
+};
+
+class CommandLineImportsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_NE(nullptr, createSimulation());
+        getSimulation()->setImportHost(std::make_unique<ManualHost>());
+    }
+    void TearDown() override { destroySimulation(); }
+
+    static void readToTheEnd() {
+        while (getSimulation()->continueImport(50.0)) {
+        }
+    }
+
+    LogRecorder rec;
+};
+
+TEST_F(CommandLineImportsTest, EachEndStartsTheNextLogAndFailuresAreReportedOnTheWay) {
+    CommandLineImports imports({kSample, "missing.log", kSample});
+    testing::internal::CaptureStderr();
+    imports.start();
+    EXPECT_EQ("life_20x20", getVisualization()->getName());
+    EXPECT_TRUE(getSimulation()->isImporting());
+    imports.advance();  // nothing has ended yet
+    EXPECT_EQ(1u, rec.count("Importing simulation results from log file: " + kSample));
+    readToTheEnd();
+    const size_t once = getVisualization()->getEventList()->size();
+
+    // The missing log ends at once; the third starts in its place.
+    imports.advance();
+    EXPECT_TRUE(getSimulation()->isImporting());
+    EXPECT_FALSE(imports.done());
+    readToTheEnd();
+    imports.advance();
+    EXPECT_TRUE(imports.done());
+    EXPECT_FALSE(imports.allImported());
+    EXPECT_EQ("tessaron: missing.log: Unable to open log file for import\n",
+              testing::internal::GetCapturedStderr());
+    EXPECT_EQ(2 * once, getVisualization()->getEventList()->size());
+}
+
+TEST_F(CommandLineImportsTest, ACancelledImportEndsTheSequence) {
+    CommandLineImports imports({kSample, kSample});
+    testing::internal::CaptureStderr();
+    imports.start();
+    ASSERT_TRUE(getSimulation()->continueImport(0.01));
+    getSimulation()->cancelImport();
+    const long long read = getSimulation()->getImportProgress().lines;
+    imports.advance();
+    EXPECT_TRUE(imports.done());
+    EXPECT_FALSE(imports.allImported());
+    EXPECT_FALSE(getSimulation()->isImporting());
+    EXPECT_EQ("tessaron: " + kSample + ": Import cancelled after " + std::to_string(read) + " lines\n",
+              testing::internal::GetCapturedStderr());
+    EXPECT_EQ(1u, rec.count("Importing simulation results from log file: " + kSample))
+        << "the second is not read";
+}
+
+TEST_F(CommandLineImportsTest, WithoutAHostEveryLogIsReadBeforeStartReturns) {
+    getSimulation()->setImportHost(nullptr);
+    CommandLineImports imports({kSample, kSample});
+    imports.start();
+    EXPECT_TRUE(imports.done());
+    EXPECT_TRUE(imports.allImported());
+    EXPECT_EQ(2u, rec.count("Importing simulation results from log file: " + kSample));
+
+    CommandLineImports none({});
+    none.start();
+    EXPECT_TRUE(none.done());
+    EXPECT_TRUE(none.allImported());
+}
+
+}  // namespace

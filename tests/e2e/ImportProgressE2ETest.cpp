@@ -1,0 +1,208 @@
+// A long import in the real program: its progress in the strip and on a terminal, input that waits for it,
+// and Escape, which cancels it and keeps what was read.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/AppSession.h"
+#include "tools/LifeLog.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// A Game of Life run of 100 x 100 cells, about 300,000 lines: a few seconds to import in the test build.
+struct BigLog {
+    std::string text;
+    LifeLogSummary summary;
+};
+BigLog makeBigLog() {
+    BigLog log;
+    LifeLogOptions options;
+    options.width = 100;
+    options.height = 100;
+    options.generations = 14;
+    options.seed = 1;
+    options.density = 0.35;
+    std::ostringstream out;
+    EXPECT_TRUE(writeLifeLog(options, out, &log.summary));
+    log.text = out.str();
+    return log;
+}
+
+void writeText(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// The first `count` lines of a text.
+std::string head(const std::string& text, long long count) {
+    size_t end = 0;
+    for (long long i = 0; i < count && end != std::string::npos; ++i) {
+        end = text.find('\n', end);
+        end = end == std::string::npos ? end : end + 1;
+    }
+    return end == std::string::npos ? text : text.substr(0, end);
+}
+
+// The strip's bar where it is filled, and white text over the bar.
+bool isFilledBar(Image::Pixel p) {
+    return p.r == 38 && p.g == 115 && p.b == 204;
+}
+bool isWhite(Image::Pixel p) {
+    return p.r == 255 && p.g == 255 && p.b == 255;
+}
+
+// Screenshots until one shows the bar in the strip (only an import in progress draws it); an invalid image
+// when none does within the time.
+Image screenshotDuringImport(AppSession& app, double seconds) {
+    for (int tries = 0; tries < seconds * 10; ++tries) {
+        Image shot = app.screenshot();
+        if (shot.valid() && shot.count(5, 5, 595, 35, isFilledBar) > 0) {
+            return shot;
+        }
+    }
+    return Image{};
+}
+
+size_t indexOf(const Lines& lines, const std::string& line, size_t from = 0) {
+    return static_cast<size_t>(std::find(lines.begin() + static_cast<long>(from), lines.end(), line) -
+                               lines.begin());
+}
+
+// The lines between two marker lines (each the log's answer to "vis_cell <marker> 0"), the garbage can's
+// own lines left out.
+Lines between(const Lines& lines, const std::string& from, const std::string& to) {
+    Lines part;
+    const size_t start = indexOf(lines, "No model named " + from);
+    const size_t end = indexOf(lines, "No model named " + to);
+    for (size_t i = start + 1; i < end && i < lines.size(); ++i) {
+        if (lines[i].rfind("Disposing object", 0) != 0) {
+            part.push_back(lines[i]);
+        }
+    }
+    return part;
+}
+
+TEST(ImportProgressE2ETest, ALongImportShowsItsProgressAndInputWaitsForIt) {
+    AppSession app({}, AppSession::ErrorOutput::Terminal);
+    ASSERT_TRUE(app.started()) << app.errors();
+    const BigLog log = makeBigLog();
+    writeText(app.workDir() + "/big.log", log.text);
+    const long long lines = log.summary.lines;
+
+    app.command("vis_new big");
+    app.command("vis_import_logfile big.log");
+    // Typed while the import runs: they wait, and then run in order.
+    app.command("time_goto end");
+    app.key("grave");
+
+    const Image during = screenshotDuringImport(app, 20);
+    ASSERT_TRUE(during.valid()) << "no screenshot showed the progress bar";
+    // The bar is filled from its left end, and the text is written over it.
+    const int filled = during.count(5, 5, 595, 35, isFilledBar);
+    EXPECT_GT(filled, 0);
+    EXPECT_LT(filled, 590 * 30);
+    EXPECT_GT(during.count(5, 5, 595, 35, isWhite), 150) << "the progress text";
+    EXPECT_TRUE(isFilledBar(during.at(7, 30)));
+
+    ASSERT_TRUE(app.sync(120)) << "the pointer move waits for the import and the input held behind it";
+    const Lines logLines = app.logLines();
+    const long long messages = log.summary.externalMessages + log.summary.outputMessages;
+    EXPECT_EQ(static_cast<size_t>(messages),
+              static_cast<size_t>(std::count(logLines.begin(), logLines.end(), "Adding event")))
+        << "the whole import is in the log when the move is answered";
+    // The held command ran after the last line was read, and found the run's last time.
+    const auto timeLine = std::find_if(logLines.begin(), logLines.end(), [](const std::string& line) {
+        return line.rfind("Current time: ", 0) == 0;
+    });
+    ASSERT_NE(logLines.end(), timeLine);
+    EXPECT_NE("Current time: 00:00:00:000", *timeLine);
+    EXPECT_EQ(logLines.end(), std::find(timeLine, logLines.end(), "Adding event"));
+
+    // The strip shows its buttons again, and the held back-quote has closed the console.
+    const Image after = app.settledScreenshot(TESS_SCREENSHOT_DIR "/import_progress_after.png");
+    EXPECT_EQ(0, after.count(0, 0, 800, 600, isFilledBar));
+    EXPECT_GT(after.count(205, 130, 590, 510,
+                          [](Image::Pixel p) {
+                              return std::max({p.r, p.g, p.b}) - std::min({p.r, p.g, p.b}) > 40;
+                          }),
+              100000)
+        << "the imported cells, coloured by their values at the last time";
+    EXPECT_EQ(0, after.count(10, 60, 200, 320, [](Image::Pixel p) { return p.r + p.g + p.b > 0; }))
+        << "the console is closed";
+
+    // The terminal saw one line, rewritten as the import went and ended with a line feed.
+    const std::string terminal = app.errors();
+    ASSERT_GE(lines, 100000);
+    ASSERT_LT(lines, 1000000);
+    const std::string last = "\rImporting big.log: 100 % (" + std::to_string(lines / 1000) + "," +
+                             std::to_string(lines % 1000 + 1000).substr(1) + " lines)\n";
+    ASSERT_GE(terminal.size(), last.size()) << terminal;
+    EXPECT_EQ(last, terminal.substr(terminal.size() - last.size()));
+    EXPECT_EQ(1, std::count(terminal.begin(), terminal.end(), '\n'));
+    int updates = 0;
+    int percent = -1;
+    for (size_t at = terminal.find("\rImporting big.log: "); at != std::string::npos;
+         at = terminal.find("\rImporting big.log: ", at + 1)) {
+        const int shown = std::stoi(terminal.substr(at + 20));
+        EXPECT_GE(shown, percent) << terminal;
+        percent = shown;
+        ++updates;
+    }
+    EXPECT_GE(updates, 3) << terminal;
+}
+
+TEST(ImportProgressE2ETest, EscapeCancelsTheImportAndKeepsWhatWasRead) {
+    AppSession app;
+    ASSERT_TRUE(app.started()) << app.errors();
+    const BigLog log = makeBigLog();
+    writeText(app.workDir() + "/big.log", log.text);
+
+    app.command("vis_new big");
+    app.command("vis_import_logfile big.log");
+    ASSERT_TRUE(screenshotDuringImport(app, 20).valid()) << "the import was over before Escape";
+    app.key("Escape");
+    // Had Escape also asked whether to exit, the box would take these keys and no listing would follow.
+    app.command("vis_cell one 0");
+    app.command("print VIS_ML");
+    app.command("print VIS_EL");
+    app.command("time_goto end");
+    app.command("vis_cell life 50 50");
+    app.command("vis_cell two 0");
+    ASSERT_TRUE(app.sync(120));
+
+    Lines lines = app.logLines();
+    const auto cancelled = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
+        return line.rfind("Import cancelled after ", 0) == 0;
+    });
+    ASSERT_NE(lines.end(), cancelled) << "no cancel message";
+    const long long read = std::stoll(cancelled->substr(23));
+    EXPECT_EQ("Import cancelled after " + std::to_string(read) + " lines", *cancelled);
+    EXPECT_GT(read, 0);
+    EXPECT_LT(read, log.summary.lines);
+    EXPECT_EQ(1, std::count(lines.begin(), lines.end(), *cancelled));
+
+    // The same lines imported on their own give the same models, events, last time and cell.
+    writeText(app.workDir() + "/prefix.log", head(log.text, read));
+    app.command("vis_close");
+    app.command("vis_new prefix");
+    app.command("vis_import_logfile prefix.log");
+    app.command("vis_cell three 0");
+    app.command("print VIS_ML");
+    app.command("print VIS_EL");
+    app.command("time_goto end");
+    app.command("vis_cell life 50 50");
+    app.command("vis_cell four 0");
+    ASSERT_TRUE(app.sync(120));
+    lines = app.logLines();
+    const Lines kept = between(lines, "one", "two");
+    EXPECT_GT(kept.size(), static_cast<size_t>(read) / 10);
+    EXPECT_EQ(kept, between(lines, "three", "four"));
+    EXPECT_TRUE(app.running());
+}
+
+}  // namespace
