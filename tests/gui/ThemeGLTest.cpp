@@ -98,7 +98,6 @@ TEST_F(ThemeGLTest, StoreHoldsTheInitialisedDefaultThemeAndNamesIt) {
     EXPECT_EQ(theme->getTextFont()->getMetrics().charHeight, theme->getCharHeight());
     EXPECT_FALSE(getThemeStore()->addTheme("default", std::make_unique<VDDefaultTheme>()))
         << "a name is taken once";
-
 }
 
 // A page of the console is what the text box draws: paging by more skips lines the user never sees.

@@ -224,9 +224,10 @@ TEST(HeatLogTest, TheShippedSampleMatchesItsCommand) {
     shipped << in.rdbuf();
     HeatLogCommand command;
     std::string error;
-    const char* args[] = {"heatlog", "--size",    "40x40", "--steps",         "20", "--substeps",
-                          "40",      "--quantum", "4",     "--sources",       "8",  "--no-neighbours",
-                          "--seed",  "1",         "--output", "samples/heat_40x40.log"};
+    const char* args[] = {"heatlog", "--size",     "40x40",    "--steps",
+                          "20",      "--substeps", "40",       "--quantum",
+                          "4",       "--sources",  "8",        "--no-neighbours",
+                          "--seed",  "1",          "--output", "samples/heat_40x40.log"};
     ASSERT_TRUE(parseHeatLogArguments(16, args, command, error)) << error;
     std::ostringstream out;
     ASSERT_TRUE(writeHeatLog(command.options, out));
