@@ -5,9 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 
+#include "shell/GLEntryPoints.h"
 #include "shell/Log.h"
 
 namespace {
@@ -25,56 +24,26 @@ struct EntryPoints {
     bool buffers = false;
 };
 
-template <typename T>
-void fetch(T& entry, const char* name) {
-    entry = reinterpret_cast<T>(glXGetProcAddressARB(reinterpret_cast<const GLubyte*>(name)));
-}
-
-// The context's version as major * 10 + minor, 0 when it cannot be read.
-int contextVersion() {
-    const char* text = reinterpret_cast<const char*>(glGetString(GL_VERSION));
-    int major = 0;
-    int minor = 0;
-    if (text == nullptr || std::sscanf(text, "%d.%d", &major, &minor) != 2) {
-        return 0;
-    }
-    return major * 10 + minor;
-}
-
-bool hasExtension(const char* name) {
-    const char* list = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-    if (list == nullptr) {
-        return false;
-    }
-    const size_t length = std::strlen(name);
-    for (const char* at = std::strstr(list, name); at != nullptr; at = std::strstr(at + 1, name)) {
-        if ((at == list || at[-1] == ' ') && (at[length] == ' ' || at[length] == '\0')) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // Fetched on the first call made with a current context.
 const EntryPoints& entryPoints() {
     static EntryPoints entries;
     static bool fetched = false;
     if (!fetched && glGetString(GL_VERSION) != nullptr) {
         fetched = true;
-        const int version = contextVersion();
+        const int version = glContextVersion();
         if (version >= 15) {
-            fetch(entries.genBuffers, "glGenBuffers");
-            fetch(entries.bindBuffer, "glBindBuffer");
-            fetch(entries.bufferData, "glBufferData");
-            fetch(entries.deleteBuffers, "glDeleteBuffers");
-            fetch(entries.mapBuffer, "glMapBuffer");
-            fetch(entries.unmapBuffer, "glUnmapBuffer");
+            fetchGLEntryPoint(entries.genBuffers, "glGenBuffers");
+            fetchGLEntryPoint(entries.bindBuffer, "glBindBuffer");
+            fetchGLEntryPoint(entries.bufferData, "glBufferData");
+            fetchGLEntryPoint(entries.deleteBuffers, "glDeleteBuffers");
+            fetchGLEntryPoint(entries.mapBuffer, "glMapBuffer");
+            fetchGLEntryPoint(entries.unmapBuffer, "glUnmapBuffer");
             entries.buffers = entries.genBuffers != nullptr && entries.bindBuffer != nullptr &&
                               entries.bufferData != nullptr && entries.deleteBuffers != nullptr &&
                               entries.mapBuffer != nullptr && entries.unmapBuffer != nullptr;
         }
-        if (version >= 32 || hasExtension("GL_ARB_draw_elements_base_vertex")) {
-            fetch(entries.multiDrawBaseVertex, "glMultiDrawElementsBaseVertex");
+        if (version >= 32 || glContextHasExtension("GL_ARB_draw_elements_base_vertex")) {
+            fetchGLEntryPoint(entries.multiDrawBaseVertex, "glMultiDrawElementsBaseVertex");
         }
     }
     return entries;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 
+#include "shell/GLEntryPoints.h"
 #include "shell/Log.h"
 
 namespace glentry {
@@ -26,12 +27,6 @@ namespace {
 
 std::unique_ptr<GLExtensions> g_glExtensions;
 
-// Stores whatever the driver answers, null included: a listed extension may still lack an entry point.
-template <typename Pointer>
-void fetch(Pointer& target, const char* name) {
-    target = reinterpret_cast<Pointer>(glXGetProcAddressARB(reinterpret_cast<const GLubyte*>(name)));
-}
-
 // Null without a current context; nothing is then listed.
 const char* contextExtensions() {
     return reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
@@ -50,26 +45,26 @@ GLExtensions::GLExtensions(const char* extensions) {
 void GLExtensions::probe(const char* extensions) {
     auto isListed = [extensions](const char* name) { return isExtensionInList(extensions, name); };
     if (isListed("GL_ARB_multitexture")) {
-        fetch(glentry::glActiveTextureARB, "glActiveTextureARB");
-        fetch(glentry::glClientActiveTextureARB, "glClientActiveTextureARB");
-        fetch(glentry::glMultiTexCoord3fARB, "glMultiTexCoord3fARB");
+        fetchGLEntryPoint(glentry::glActiveTextureARB, "glActiveTextureARB");
+        fetchGLEntryPoint(glentry::glClientActiveTextureARB, "glClientActiveTextureARB");
+        fetchGLEntryPoint(glentry::glMultiTexCoord3fARB, "glMultiTexCoord3fARB");
         logMessage("GL_ARB_multitexture extension found");
         m_hasMultitexture = true;
     }
     if (isListed("GL_ARB_vertex_buffer_object")) {
-        fetch(glentry::glBindBufferARB, "glBindBufferARB");
-        fetch(glentry::glGenBuffersARB, "glGenBuffersARB");
-        fetch(glentry::glBufferDataARB, "glBufferDataARB");
-        fetch(glentry::glDeleteBuffersARB, "glDeleteBuffersARB");
+        fetchGLEntryPoint(glentry::glBindBufferARB, "glBindBufferARB");
+        fetchGLEntryPoint(glentry::glGenBuffersARB, "glGenBuffersARB");
+        fetchGLEntryPoint(glentry::glBufferDataARB, "glBufferDataARB");
+        fetchGLEntryPoint(glentry::glDeleteBuffersARB, "glDeleteBuffersARB");
         logMessage("GL_ARB_vertex_buffer_object extension found");
         m_hasVertexBufferObject = true;
     }
     if (isListed("GL_ARB_vertex_program")) {
-        fetch(glentry::glProgramStringARB, "glProgramStringARB");
-        fetch(glentry::glBindProgramARB, "glBindProgramARB");
-        fetch(glentry::glDeleteProgramsARB, "glDeleteProgramsARB");
-        fetch(glentry::glGenProgramsARB, "glGenProgramsARB");
-        fetch(glentry::glProgramLocalParameter4fvARB, "glProgramLocalParameter4fvARB");
+        fetchGLEntryPoint(glentry::glProgramStringARB, "glProgramStringARB");
+        fetchGLEntryPoint(glentry::glBindProgramARB, "glBindProgramARB");
+        fetchGLEntryPoint(glentry::glDeleteProgramsARB, "glDeleteProgramsARB");
+        fetchGLEntryPoint(glentry::glGenProgramsARB, "glGenProgramsARB");
+        fetchGLEntryPoint(glentry::glProgramLocalParameter4fvARB, "glProgramLocalParameter4fvARB");
         logMessage("GL_ARB_vertex_program extension found");
         m_hasVertexProgram = true;
     }

@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "shell/GLExtensions.h"
+#include "shell/GLEntryPoints.h"
 
 namespace {
 
@@ -25,35 +25,24 @@ struct Framebuffers {
     bool ready = false;
 };
 
-template <typename Pointer>
-void fetch(Pointer& target, const char* name) {
-    target = reinterpret_cast<Pointer>(glXGetProcAddressARB(reinterpret_cast<const GLubyte*>(name)));
-}
-
-// glXGetProcAddress answers for any name, so the context's own word counts: the extension, or the
-// version that made it core.
+// The extension, or the version that made framebuffer objects core.
 bool contextHasFramebuffers() {
-    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-    if (GLExtensions::isExtensionInList(extensions, "GL_ARB_framebuffer_object")) {
-        return true;
-    }
-    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
-    return version != nullptr && version[0] >= '3' && version[0] <= '9' && version[1] == '.';
+    return glContextHasExtension("GL_ARB_framebuffer_object") || glContextVersion() >= 30;
 }
 
 const Framebuffers* framebuffers() {
     static Framebuffers fb;
     if (!fb.ready && contextHasFramebuffers()) {
-        fetch(fb.gen, "glGenFramebuffers");
-        fetch(fb.remove, "glDeleteFramebuffers");
-        fetch(fb.bind, "glBindFramebuffer");
-        fetch(fb.genRender, "glGenRenderbuffers");
-        fetch(fb.removeRender, "glDeleteRenderbuffers");
-        fetch(fb.bindRender, "glBindRenderbuffer");
-        fetch(fb.storage, "glRenderbufferStorageMultisample");
-        fetch(fb.attach, "glFramebufferRenderbuffer");
-        fetch(fb.status, "glCheckFramebufferStatus");
-        fetch(fb.blit, "glBlitFramebuffer");
+        fetchGLEntryPoint(fb.gen, "glGenFramebuffers");
+        fetchGLEntryPoint(fb.remove, "glDeleteFramebuffers");
+        fetchGLEntryPoint(fb.bind, "glBindFramebuffer");
+        fetchGLEntryPoint(fb.genRender, "glGenRenderbuffers");
+        fetchGLEntryPoint(fb.removeRender, "glDeleteRenderbuffers");
+        fetchGLEntryPoint(fb.bindRender, "glBindRenderbuffer");
+        fetchGLEntryPoint(fb.storage, "glRenderbufferStorageMultisample");
+        fetchGLEntryPoint(fb.attach, "glFramebufferRenderbuffer");
+        fetchGLEntryPoint(fb.status, "glCheckFramebufferStatus");
+        fetchGLEntryPoint(fb.blit, "glBlitFramebuffer");
         fb.ready = fb.gen && fb.remove && fb.bind && fb.genRender && fb.removeRender && fb.bindRender &&
                    fb.storage && fb.attach && fb.status && fb.blit;
     }
