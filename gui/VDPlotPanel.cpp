@@ -234,7 +234,7 @@ std::vector<double> VDPlotPanel::xTicks() const {
     double last = 0.0;
     xSpan(first, last);
     const size_t chars = std::max(xLabel(first).size(), xLabel(last).size());
-    const int count = static_cast<int>(plot.getWidth() / ((static_cast<float>(chars) + 3.0f) * m_charWidth));
+    const int count = static_cast<int>(plot.getWidth() / ((static_cast<float>(chars) + 1.0f) * m_charWidth));
     return niceTicks(first, last, count);
 }
 
