@@ -1,4 +1,4 @@
-// help, the command table behind it and the usage lines, Tab after "help ", and quoted arguments.
+// help, the command table behind it and the usage lines, and Tab after "help ".
 #include <map>
 #include <set>
 #include <string>
@@ -90,23 +90,6 @@ TEST_F(HelpCommandTest, TabAfterHelpCompletesCommandNames) {
         const VDLineCompletion completion = parser.completeLine(c.typed);
         EXPECT_EQ(c.line, completion.line) << c.typed;
         EXPECT_EQ(c.listing, completion.listing) << c.typed;
-    }
-}
-
-TEST(QuotedArgumentsTest, QuotesHoldBlanksAndAreDropped) {
-    struct Case {
-        const char* line;
-        bool valid;
-        Lines words;
-    };
-    for (const Case& c :
-         {Case{"a b", true, {"a", "b"}}, Case{"a \"b c\"", true, {"a", "b c"}},
-          Case{"a x\"b c\"y", true, {"a", "xb cy"}}, Case{"a \"\"", true, {"a", ""}},
-          Case{"a  b", true, {"a", "", "b"}}, Case{"a b ", true, {"a", "b"}},
-          Case{"\"a \" b", true, {"a ", "b"}}, Case{"a \"b", false, {}}, Case{"", true, {}}}) {
-        Lines words{"untouched"};
-        EXPECT_EQ(c.valid, commandargs::splitQuoted(c.line, words)) << c.line;
-        EXPECT_EQ(c.valid ? c.words : Lines{"untouched"}, words) << c.line;
     }
 }
 

@@ -206,16 +206,12 @@ TEST(CommandLineE2ETest, FramesTheStartThenOnePicturePerEventTime) {
         EXPECT_EQ(240, frame.height) << name;
     }
     EXPECT_FALSE(run.exists("frame_000007.png"));
-    // The start (no cell has a value yet: all green), then one event time after another.
+    // The start, then one event time after another.
     const std::string log = readFile(run.file("log.txt"));
     for (const char* time :
          {"00:00:00:100", "00:00:00:200", "00:00:00:300", "00:00:00:400", "00:00:00:500"}) {
         EXPECT_EQ(1u, countLines(log, std::string("Time incremented to: ") + time)) << time;
     }
-    const int startGreen = cellGreen(PngPicture::read(run.file("frame_000001.png")));
-    EXPECT_GT(startGreen, 1000) << "every cell without a value";
-    EXPECT_LT(cellGreen(PngPicture::read(run.file("frame_000002.png"))), startGreen)
-        << "some have one at 100 ms";
 
     ProgramRun missing({"--frames", "no/such/folder", kSample});
     EXPECT_EQ(1, missing.status());

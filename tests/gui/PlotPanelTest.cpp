@@ -63,26 +63,15 @@ class PlotPanelTest : public ::testing::Test {
     VDPlotPanel* plot = nullptr;
 };
 
-TEST_F(PlotPanelTest, TheAxesSpanTheRunAndTheValuesWithARoomAboveAndBelow) {
+TEST_F(PlotPanelTest, TheAxesSpanTheRunAndTheValuesWithRoomAboveAndBelow) {
     const VDPlotPanel::Layout parts = plot->layout();
     ASSERT_TRUE(parts.usable);
-    EXPECT_TRUE(VDRect(20, 30, 480, 290).contains(parts.plot.getX1(), parts.plot.getY1()));
-    EXPECT_TRUE(VDRect(20, 30, 480, 290).contains(parts.plot.getX2(), parts.plot.getY2()));
     EXPECT_FLOAT_EQ(parts.plot.getX1(), plot->pixelX(0));
     EXPECT_FLOAT_EQ(parts.plot.getX2(), plot->pixelX(4000));
-    EXPECT_NEAR(2500.0, plot->xAt(plot->pixelX(2500)), 4000.0 / parts.plot.getWidth());
-    EXPECT_EQ(0.0, plot->xAt(parts.plot.getX1() - 50)) << "within the span";
-    double low = 0;
-    double high = 0;
-    plot->ySpan(low, high);
-    EXPECT_LT(low, -2.0);
-    EXPECT_GT(high, 2.0);
     EXPECT_GT(plot->pixelY(-2), parts.plot.getY1());
     EXPECT_LT(plot->pixelY(2), parts.plot.getY2());
-    EXPECT_FALSE(plot->xTicks().empty());
     ASSERT_EQ(1u, parts.legend.size());
     EXPECT_GT(parts.legend[0].getY1(), parts.plot.getY2()) << "the legend above the plot";
-
     // Without a span, the points set it.
     plot->setXSpan(0, 0);
     double first = 0;
@@ -92,39 +81,8 @@ TEST_F(PlotPanelTest, TheAxesSpanTheRunAndTheValuesWithARoomAboveAndBelow) {
     EXPECT_EQ(3000.0, last);
 }
 
-TEST_F(PlotPanelTest, FourSeriesAtMost) {
-    for (int i = 1; i < 4; ++i) {
-        EXPECT_TRUE(plot->addSeries(VDPlotPanel::Series{"more", {0}, {double(i)}, {}, {}}));
-    }
-    EXPECT_FALSE(plot->addSeries(VDPlotPanel::Series{"fifth", {0}, {5}, {}, {}}));
-    EXPECT_EQ(4u, plot->getSeriesCount());
-    plot->clearSeries();
-    EXPECT_EQ(0u, plot->getSeriesCount());
-}
-
+// Picks go to the owner with the x under the pointer, kept within the span while the drag goes on.
 TEST_F(PlotPanelTest, APressAndADragInThePlotPickTheValueUnderThePointer) {
-    const VDRect area = plot->layout().plot;
-    const int y = static_cast<int>(area.getY1() + area.getHeight() / 2);
-    const int x = static_cast<int>(plot->pixelX(1000));
-    EXPECT_TRUE(mouse(VDMouseDownEvent(VDMouseButtonEvent::LEFT, x, y)));
-    EXPECT_TRUE(plot->isPicking());
-    EXPECT_EQ(7, owner.lastSourceId);
-    // Dragged past the plot's end: the end of the span.
-    EXPECT_TRUE(mouse(VDMouseMoveEvent(static_cast<int>(area.getX2()) + 40, y + 100)));
-    EXPECT_TRUE(mouse(VDMouseUpEvent(VDMouseButtonEvent::LEFT, static_cast<int>(area.getX2()) + 40, y)));
-    EXPECT_FALSE(plot->isPicking());
-    EXPECT_EQ((Journal{"owner:12", "owner:8", "owner:12", "owner:8"}), journal);
-
-    // On the frame or the title bar, not in the plot: nothing is picked.
-    journal.clear();
-    mouse(VDMouseDownEvent(VDMouseButtonEvent::LEFT, 22, 150));
-    mouse(VDMouseUpEvent(VDMouseButtonEvent::LEFT, 22, 150));
-    for (const std::string& seen : journal) {
-        EXPECT_NE("owner:12", seen);
-    }
-}
-
-TEST_F(PlotPanelTest, PickedValuesAreThoseUnderThePointer) {
     struct Picked : ProbeWindow {
         using ProbeWindow::ProbeWindow;
         bool handleEvent(VDEvent* event) override {
@@ -138,13 +96,22 @@ TEST_F(PlotPanelTest, PickedValuesAreThoseUnderThePointer) {
     plot->setParent(&picked);
     const VDRect area = plot->layout().plot;
     const int y = static_cast<int>(area.getY1() + 5);
-    mouse(VDMouseDownEvent(VDMouseButtonEvent::LEFT, static_cast<int>(plot->pixelX(1000)), y));
-    mouse(VDMouseMoveEvent(static_cast<int>(area.getX1()) - 30, y));
+    EXPECT_TRUE(mouse(VDMouseDownEvent(VDMouseButtonEvent::LEFT, static_cast<int>(plot->pixelX(1000)), y)));
+    EXPECT_TRUE(plot->isPicking());
+    mouse(VDMouseMoveEvent(static_cast<int>(area.getX1()) - 30, y + 200));
     mouse(VDMouseMoveEvent(static_cast<int>(area.getX2()) + 30, y));
+    mouse(VDMouseUpEvent(VDMouseButtonEvent::LEFT, static_cast<int>(area.getX2()) + 30, y));
+    EXPECT_FALSE(plot->isPicking());
     ASSERT_EQ(3u, picked.xs.size());
     EXPECT_NEAR(1000.0, picked.xs[0], 4000.0 / area.getWidth());
     EXPECT_EQ(0.0, picked.xs[1]);
     EXPECT_EQ(4000.0, picked.xs[2]);
+    EXPECT_EQ(7, picked.lastSourceId);
+
+    // On the frame, not in the plot: nothing is picked.
+    mouse(VDMouseDownEvent(VDMouseButtonEvent::LEFT, 22, 150));
+    mouse(VDMouseUpEvent(VDMouseButtonEvent::LEFT, 22, 150));
+    EXPECT_EQ(3u, picked.xs.size());
 }
 
 TEST_F(PlotPanelTest, TheCloseButtonAsksTheOwnerToCloseIt) {
@@ -160,19 +127,7 @@ TEST_F(PlotPanelTest, TheCloseButtonAsksTheOwnerToCloseIt) {
     EXPECT_EQ(7, owner.lastSourceId);
 }
 
-TEST_F(PlotPanelTest, DraggedOrPlacedItStaysInsideItsOwner) {
-    // Grabbed by the title bar and pulled far to the right and up.
-    EXPECT_TRUE(mouse(VDMouseDownEvent(VDMouseButtonEvent::LEFT, 100, 275)));
-    ASSERT_TRUE(plot->isDragging());
-    mouse(VDMouseMoveEvent(2000, 2000));
-    EXPECT_EQ(800.0f, plot->getRectangle().getX2());
-    EXPECT_EQ(600.0f, plot->getRectangle().getY2());
-    EXPECT_EQ(460.0f, plot->getRectangle().getWidth()) << "moved, not squeezed";
-    mouse(VDMouseMoveEvent(-5000, -5000));
-    EXPECT_EQ(0.0f, plot->getRectangle().getX1());
-    EXPECT_EQ(0.0f, plot->getRectangle().getY1());
-    mouse(VDMouseUpEvent(VDMouseButtonEvent::LEFT, -5000, -5000));
-
+TEST_F(PlotPanelTest, KeptInsideItsOwnerItMovesAndShrinksOnlyWhereItMust) {
     // An owner grown smaller: moved back in, and made smaller only where it cannot fit.
     plot->setRectangle(VDRect(500, 400, 960, 660));
     plot->keepInside(VDRect(0, 0, 640, 200));
