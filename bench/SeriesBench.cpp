@@ -66,6 +66,31 @@ void BM_CellSeries(benchmark::State& state) {
 }
 BENCHMARK(BM_CellSeries)->Unit(benchmark::kMicrosecond);
 
+// The cell of the 100 x 100 space that sent the most values (found once, untimed).
+void BM_BusiestCellSeries(benchmark::State& state) {
+    if (!imported()) {
+        state.SkipWithError("cannot read the log");
+        return;
+    }
+    static VCSeriesTarget busiest;
+    static size_t most = 0;
+    if (most == 0) {
+        SDSeries series;
+        std::string error;
+        for (int x = 0; x < 100; ++x) {
+            for (int y = 0; y < 100; ++y) {
+                const VCSeriesTarget cell = target({"life", std::to_string(x), std::to_string(y)});
+                if (cell.fetch(series, error) && series.size() > most) {
+                    most = series.size();
+                    busiest = cell;
+                }
+            }
+        }
+    }
+    fetch(state, busiest);
+}
+BENCHMARK(BM_BusiestCellSeries)->Unit(benchmark::kMicrosecond);
+
 // vis_plot life: the whole space's minimum, mean and maximum at every event time.
 void BM_SpaceSeries(benchmark::State& state) {
     fetch(state, target({"life"}));
