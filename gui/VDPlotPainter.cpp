@@ -53,14 +53,15 @@ void VDPlotPainter::drawAxes(const VDPlotPanel& plot) const {
 
     const std::vector<double> xTicks = plot.xTicks();
     const std::vector<double> yTicks = plot.yTicks();
+    // Layouts are worked out once: each costs a look at every point.
     glLineWidth(1.0f);
     glColor4f(1.0f, 1.0f, 1.0f, 0.12f);
     for (double tick : xTicks) {
-        const float x = std::round(plot.pixelX(tick)) + 0.5f;
+        const float x = std::round(parts.x(tick)) + 0.5f;
         line(x, area.getY1(), x, area.getY2());
     }
     for (double tick : yTicks) {
-        const float y = std::round(plot.pixelY(tick)) + 0.5f;
+        const float y = std::round(parts.y(tick)) + 0.5f;
         line(area.getX1(), y, area.getX2(), y);
     }
     glColor4f(m_text[0], m_text[1], m_text[2], 1.0f);
@@ -75,24 +76,25 @@ void VDPlotPainter::drawAxes(const VDPlotPanel& plot) const {
     for (double tick : yTicks) {
         const std::string text = VDPlotPanel::yLabel(tick);
         const float x = parts.yLabelRight - static_cast<float>(text.size()) * cw;
-        drawText(m_font, static_cast<int>(x), static_cast<int>(plot.pixelY(tick) - ch / 2.0f + 2.0f), text);
+        drawText(m_font, static_cast<int>(x), static_cast<int>(parts.y(tick) - ch / 2.0f + 2.0f), text);
     }
     for (double tick : xTicks) {
         const std::string text = plot.xLabel(tick);
         const float width = static_cast<float>(text.size()) * cw;
         // Centred on its tick, but not past the panel's edges.
-        const float x = std::clamp(plot.pixelX(tick) - width / 2.0f, panel.getX1() + plot.getMargin(),
+        const float x = std::clamp(parts.x(tick) - width / 2.0f, panel.getX1() + plot.getMargin(),
                                    panel.getX2() - plot.getMargin() - width);
         drawText(m_font, static_cast<int>(x), static_cast<int>(parts.xLabelBaseline), text);
     }
 }
 
 void VDPlotPainter::drawSeries(const VDPlotPanel& plot) const {
-    const VDRect area = plot.layout().plot;
-    double first = 0.0;
-    double last = 0.0;
-    plot.xSpan(first, last);
-    auto px = [&](double x) { return std::clamp(plot.pixelX(x), area.getX1(), area.getX2()); };
+    const VDPlotPanel::Layout parts = plot.layout();
+    const VDRect& area = parts.plot;
+    const double first = parts.xFirst;
+    const double last = parts.xLast;
+    auto px = [&](double x) { return std::clamp(parts.x(x), area.getX1(), area.getX2()); };
+    auto py = [&](double y) { return parts.y(y); };
     for (size_t s = 0; s < plot.getSeriesCount(); ++s) {
         const VDPlotPanel::Series& series = plot.getSeries(s);
         const float* colour = kSeriesColours[s % 4];
@@ -103,8 +105,7 @@ void VDPlotPainter::drawSeries(const VDPlotPanel& plot) const {
             glColor4f(colour[0], colour[1], colour[2], 0.25f);
             for (size_t i = 0; i < count; ++i) {
                 if (std::isfinite(series.low[i]) && std::isfinite(series.high[i])) {
-                    fill(px(series.x[i]), plot.pixelY(series.low[i]), px(end(i)),
-                         plot.pixelY(series.high[i]));
+                    fill(px(series.x[i]), py(series.low[i]), px(end(i)), py(series.high[i]));
                 }
             }
         }
@@ -115,13 +116,13 @@ void VDPlotPainter::drawSeries(const VDPlotPanel& plot) const {
             if (!std::isfinite(series.y[i])) {
                 continue;
             }
-            const float y = plot.pixelY(series.y[i]);
+            const float y = py(series.y[i]);
             glVertex2f(px(series.x[i]), y);
             glVertex2f(px(end(i)), y);
             // The rise or fall to the next value.
             if (i + 1 < count && std::isfinite(series.y[i + 1])) {
                 glVertex2f(px(series.x[i + 1]), y);
-                glVertex2f(px(series.x[i + 1]), plot.pixelY(series.y[i + 1]));
+                glVertex2f(px(series.x[i + 1]), py(series.y[i + 1]));
             }
         }
         glEnd();
@@ -129,7 +130,7 @@ void VDPlotPainter::drawSeries(const VDPlotPanel& plot) const {
     if (plot.hasCursor() && plot.getCursor() >= first && plot.getCursor() <= last) {
         glLineWidth(1.0f);
         glColor4f(1.0f, 1.0f, 1.0f, 0.9f);
-        const float x = std::round(plot.pixelX(plot.getCursor())) + 0.5f;
+        const float x = std::round(parts.x(plot.getCursor())) + 0.5f;
         line(x, area.getY1(), x, area.getY2());
     }
     glLineWidth(1.0f);

@@ -186,9 +186,10 @@ VDPlotPanel::Layout VDPlotPanel::layout() const {
     // The plot's height sets how many values the vertical axis names, and their width how far the plot
     // starts from the left.
     size_t widest = 0;
-    double low = 0.0;
-    double high = 0.0;
-    ySpan(low, high);
+    xSpan(out.xFirst, out.xLast);
+    ySpan(out.yLow, out.yHigh);
+    const double low = out.yLow;
+    const double high = out.yHigh;
     const int yCount = static_cast<int>((plotTop - plotBottom) / (2.0f * ch + kPadding));
     for (double tick : niceTicks(low, high, yCount)) {
         widest = std::max(widest, yLabel(tick).size());
@@ -200,20 +201,20 @@ VDPlotPanel::Layout VDPlotPanel::layout() const {
     return out;
 }
 
+float VDPlotPanel::Layout::x(double value) const {
+    return plot.getX1() + static_cast<float>((value - xFirst) / (xLast - xFirst)) * plot.getWidth();
+}
+
+float VDPlotPanel::Layout::y(double value) const {
+    return plot.getY1() + static_cast<float>((value - yLow) / (yHigh - yLow)) * plot.getHeight();
+}
+
 float VDPlotPanel::pixelX(double x) const {
-    const VDRect plot = layout().plot;
-    double first = 0.0;
-    double last = 0.0;
-    xSpan(first, last);
-    return plot.getX1() + static_cast<float>((x - first) / (last - first)) * plot.getWidth();
+    return layout().x(x);
 }
 
 float VDPlotPanel::pixelY(double y) const {
-    const VDRect plot = layout().plot;
-    double low = 0.0;
-    double high = 0.0;
-    ySpan(low, high);
-    return plot.getY1() + static_cast<float>((y - low) / (high - low)) * plot.getHeight();
+    return layout().y(y);
 }
 
 double VDPlotPanel::xAt(float px) const {

@@ -37,6 +37,13 @@ class VDPlotPanel : public VDPanel {
         float xLabelBaseline = 0.0f;
         float yLabelRight = 0.0f;
         bool usable = false;  // room enough to plot in
+        // The axes' spans, and where a value goes in the plot.
+        double xFirst = 0.0;
+        double xLast = 1.0;
+        double yLow = 0.0;
+        double yHigh = 1.0;
+        float x(double value) const;
+        float y(double value) const;
     };
 
     VDPlotPanel();
