@@ -326,6 +326,10 @@ bool VDTessaronerWindow::drawWhileImporting(VDEvent* redisplay) {
     }
     m_frozen.draw();
     dispatch(redisplay);
+    // The plot holds copies of its series: it stays as it was until the import ends.
+    if (m_plotPanel != nullptr && m_plot->isOpen()) {
+        m_plotPanel->handleEvent(redisplay);
+    }
     const VCImportProgress progress = simulation->getImportProgress();
     if (progress.worthShowing() && m_panel != nullptr) {
         VDImportStrip(m_panel->getRectangle(), progress).draw();

@@ -139,7 +139,8 @@ void VDTimeBar::draw() const {
     const float y1 = m_rect.getY1();
     const float x2 = m_rect.getX2();
     const float y2 = m_rect.getY2();
-    glColor4f(0.0f, 0.0f, 0.0f, 0.6f);
+    // The track as the theme draws a scroll bar's.
+    glColor4f(0.0f, 0.0f, 0.0f, 0.5f);
     fill(x1, y1, x2, y2);
     const VDRect thumb = getThumbRect();
     glColor4f(1.0f, 1.0f, 1.0f, 0.35f);
