@@ -138,9 +138,16 @@ std::vector<double> VDPlotPanel::niceTicks(double low, double high, int most) {
             break;
         }
     }
-    for (double k = std::ceil(low / step); k * step <= high + step * 1e-9; k += 1.0) {
-        const double tick = k * step;
-        ticks.push_back(tick == 0.0 ? 0.0 : tick);  // no "-0"
+    // Counted, not stepped: far from 0 a step can be too small to change the value it is added to.
+    const double start = std::ceil(low / step);
+    for (int i = 0; i <= most; ++i) {
+        const double tick = (start + i) * step;
+        if (!(tick <= high + step * 1e-9)) {
+            break;
+        }
+        if (ticks.empty() || tick > ticks.back()) {
+            ticks.push_back(tick == 0.0 ? 0.0 : tick);  // no "-0"
+        }
     }
     return ticks;
 }

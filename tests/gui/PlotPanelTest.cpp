@@ -40,6 +40,12 @@ TEST(PlotTicksTest, RoundValuesOneTwoOrFiveTimesAPowerOfTenApartAndNoMoreThanAsk
         expectValues(c.ticks, ticks, what);
         EXPECT_LE(static_cast<int>(ticks.size()), std::max(c.most, 2)) << what;
     }
+    // Far from 0, a span of a few neighbouring doubles still ends, with rising ticks inside it.
+    const Values far = VDPlotPanel::niceTicks(16223334039552.0, 16223334039552.004, 5);
+    EXPECT_FALSE(far.empty());
+    EXPECT_LE(far.size(), 5u);
+    EXPECT_TRUE(std::is_sorted(far.begin(), far.end()) &&
+                std::adjacent_find(far.begin(), far.end()) == far.end());
 }
 
 // A 460 x 260 plot at (20, 30) in an 800 x 600 owner that records what reaches it.
