@@ -69,24 +69,6 @@ class PlotPanelTest : public ::testing::Test {
     VDPlotPanel* plot = nullptr;
 };
 
-TEST_F(PlotPanelTest, TheAxesSpanTheRunAndTheValuesWithRoomAboveAndBelow) {
-    const VDPlotPanel::Layout parts = plot->layout();
-    ASSERT_TRUE(parts.usable);
-    EXPECT_FLOAT_EQ(parts.plot.getX1(), plot->pixelX(0));
-    EXPECT_FLOAT_EQ(parts.plot.getX2(), plot->pixelX(4000));
-    EXPECT_GT(plot->pixelY(-2), parts.plot.getY1());
-    EXPECT_LT(plot->pixelY(2), parts.plot.getY2());
-    ASSERT_EQ(1u, parts.legend.size());
-    EXPECT_GT(parts.legend[0].getY1(), parts.plot.getY2()) << "the legend above the plot";
-    // Without a span, the points set it.
-    plot->setXSpan(0, 0);
-    double first = 0;
-    double last = 0;
-    plot->xSpan(first, last);
-    EXPECT_EQ(1000.0, first);
-    EXPECT_EQ(3000.0, last);
-}
-
 // Picks go to the owner with the x under the pointer, kept within the span while the drag goes on.
 TEST_F(PlotPanelTest, APressAndADragInThePlotPickTheValueUnderThePointer) {
     struct Picked : ProbeWindow {
