@@ -3,11 +3,16 @@
 #include <climits>
 #include <cmath>
 
+#include "console/CommandTable.h"
 #include "gui/VDConsole.h"
 #include "shell/Log.h"
 #include "shell/TextScan.h"
 
 namespace commandargs {
+
+std::string usage(const std::string& name) {
+    return commandtable::usage(name);
+}
 
 std::string usage(const std::string& name, const std::string& arguments) {
     return "usage: " + name + arguments;
@@ -82,6 +87,34 @@ bool simulatedTime(const std::string& token, double& milliseconds) {
         start = colon + 1;
     }
     milliseconds = total;
+    return true;
+}
+
+bool splitQuoted(const std::string& line, std::vector<std::string>& words) {
+    std::vector<std::string> split;
+    std::string word;
+    bool started = false;  // something, if only a pair of quotes, since the last blank
+    bool quoted = false;
+    for (char c : line) {
+        if (c == '"') {
+            quoted = !quoted;
+            started = true;
+        } else if (c == ' ' && !quoted) {
+            split.push_back(word);
+            word.clear();
+            started = false;
+        } else {
+            word += c;
+            started = true;
+        }
+    }
+    if (quoted) {
+        return false;
+    }
+    if (started) {
+        split.push_back(word);
+    }
+    words.swap(split);
     return true;
 }
 

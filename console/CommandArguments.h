@@ -6,8 +6,10 @@
 // Helpers the commands share for reading their arguments and writing their replies.
 namespace commandargs {
 
-// "usage: " followed by the command's name and what its arguments look like.
-std::string usage(const std::string& name, const std::string& arguments = "");
+// "usage: " followed by the command's name and what its arguments look like, as the command table has it.
+std::string usage(const std::string& name);
+// The same with the arguments given here, for a command the table does not hold.
+std::string usage(const std::string& name, const std::string& arguments);
 
 // A number token read like "%f" (blanks skipped, the longest numeric prefix taken). A token that does not
 // start with a number, or whose number is not finite, reads as 0.
@@ -29,5 +31,10 @@ bool integer(const std::string& token, long long& value);
 // A time written h:m:s:ms, four decimal integers with optional signs (components outside their usual
 // ranges are accepted: 0:90:0:0 is an hour and a half). False for anything else.
 bool simulatedTime(const std::string& token, double& milliseconds);
+
+// Splits a line at blanks as the parser does (each blank ends a word, so neighbouring blanks give an empty
+// one), except inside double quotes, which hold blanks and are themselves dropped: `"my run.png"` is one
+// word. False for a quote left open.
+bool splitQuoted(const std::string& line, std::vector<std::string>& words);
 
 }  // namespace commandargs

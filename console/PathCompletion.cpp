@@ -13,7 +13,7 @@ bool isFolder(const std::string& path) {
 }
 
 // The entries of `folder` whose names begin with `prefix`, folders with a '/' after the name.
-std::vector<std::string> matchingEntries(const std::string& folder, const std::string& prefix) {
+std::vector<std::string> matchingEntries(const std::string& folder, const std::string& prefix, bool blanks) {
     std::vector<std::string> names;
     DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
     if (dir == nullptr) {
@@ -27,8 +27,8 @@ std::vector<std::string> matchingEntries(const std::string& folder, const std::s
         if (name.compare(0, prefix.size(), prefix) != 0 || (name[0] == '.' && prefix.empty())) {
             continue;
         }
-        // A blank would split the console line, so such a name cannot be typed as an argument.
-        if (name.find(' ') != std::string::npos) {
+        // Outside quotes a blank would split the console line, so such a name cannot be typed there.
+        if (!blanks && name.find(' ') != std::string::npos) {
             continue;
         }
         names.push_back(isFolder(folder + name) ? name + "/" : name);
@@ -54,13 +54,13 @@ size_t sharedLength(const std::vector<std::string>& names) {
 
 }  // namespace
 
-PathCompletion completePath(const std::string& partial) {
+PathCompletion completePath(const std::string& partial, bool blanks) {
     PathCompletion result;
     result.completed = partial;
     const size_t slash = partial.rfind('/');
     const std::string folder = slash == std::string::npos ? "" : partial.substr(0, slash + 1);
     const std::string prefix = slash == std::string::npos ? partial : partial.substr(slash + 1);
-    std::vector<std::string> names = matchingEntries(folder, prefix);
+    std::vector<std::string> names = matchingEntries(folder, prefix, blanks);
     if (names.empty()) {
         return result;
     }

@@ -21,7 +21,7 @@ VDAddDetailNodeCommand::~VDAddDetailNodeCommand() = default;
 
 bool VDAddDetailNodeCommand::parseArguments(const std::vector<std::string>& tokens, std::string& reply) {
     if (tokens.size() != 6 || tokens[1] != "CUBE") {
-        reply = commandargs::usage(m_name, " (CUBE) $x_pos $y_pos $z_pos $size");
+        reply = commandargs::usage(m_name);
         return false;
     }
     setNodeType("CUBE");

@@ -13,7 +13,7 @@ bool VDCellCommand::parseArguments(const std::vector<std::string>& tokens, std::
         numbers = commandargs::integer(tokens[i], m_coordinates[i - 2]);
     }
     if (!numbers) {
-        commandargs::answer(reply, commandargs::usage(m_name, " $model $x [$y [$z]]"));
+        commandargs::answer(reply, commandargs::usage(m_name));
         return false;
     }
     m_model = tokens[1];

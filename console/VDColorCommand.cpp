@@ -12,8 +12,6 @@
 
 namespace {
 
-const char* const kArguments = " $model $low $high $r $g $b [$a] | $model clear | $model none $r $g $b [$a]";
-
 std::string describe(const VDColorCommand::Colour& colour) {
     if (colour[3] == 0.0f) {
         return "hidden";
@@ -51,7 +49,7 @@ bool VDColorCommand::parseArguments(const std::vector<std::string>& tokens, std:
         fits = count == 7 || count == 8;
     }
     if (!fits) {
-        commandargs::answer(reply, commandargs::usage(m_name, kArguments));
+        commandargs::answer(reply, commandargs::usage(m_name));
         return false;
     }
     m_model = tokens[1];

@@ -1,115 +1,91 @@
 #include "console/VDDEVSConsoleParser.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <memory>
 #include <vector>
 
+#include "console/CommandArguments.h"
+#include "console/CommandTable.h"
 #include "console/PathCompletion.h"
-#include "console/VDAddDetailNodeCommand.h"
-#include "console/VDCellCommand.h"
-#include "console/VDCloseCommand.h"
-#include "console/VDColorCommand.h"
-#include "console/VDExitCommand.h"
-#include "console/VDFitViewCommand.h"
-#include "console/VDImportLogFileCommand.h"
-#include "console/VDMoveCameraCommand.h"
-#include "console/VDNewCommand.h"
-#include "console/VDPlaybackCommand.h"
-#include "console/VDPrintObjectCommand.h"
-#include "console/VDRotateCameraCommand.h"
-#include "console/VDSnapshotCommand.h"
-#include "console/VDStateCommand.h"
-#include "console/VDTimeCommand.h"
+#include "gui/VDConsoleCommand.h"
 #include "shell/VDGarbageCan.h"
 
 namespace {
 
-std::unique_ptr<VDConsoleCommand> makeCommand(const std::string& name) {
-    if (name == "exit") {
-        return std::make_unique<VDExitCommand>();
+bool isFile(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+// The file listing of a completion, cut to the longest listing shown.
+void listFiles(const std::vector<std::string>& candidates, VDLineCompletion& completion) {
+    if (candidates.empty()) {
+        return;
     }
-    if (name == "vis_new") {
-        return std::make_unique<VDNewCommand>();
+    completion.title = "File List:";
+    const size_t shown = std::min(candidates.size(), VDDEVSConsoleParser::MAX_LISTED_FILES);
+    completion.listing.assign(candidates.begin(), candidates.begin() + static_cast<long>(shown));
+    if (shown < candidates.size()) {
+        completion.listing.push_back("... and " + std::to_string(candidates.size() - shown) + " more");
     }
-    if (name == "vis_import_logfile") {
-        return std::make_unique<VDImportLogFileCommand>();
+}
+
+// Completes the path that follows `lead`. Typed after a quote it may hold blanks, and a whole file name
+// closes the quote.
+VDLineCompletion completePathAfter(const std::string& lead, const std::string& partial) {
+    VDLineCompletion completion;
+    completion.line = lead + partial;
+    const bool quoted = !partial.empty() && partial[0] == '"';
+    const std::string path = quoted ? partial.substr(1) : partial;
+    // One argument only, and a quote left open at most: the command would refuse anything else.
+    if (path.find('"') != std::string::npos || (!quoted && path.find(' ') != std::string::npos)) {
+        return completion;
     }
-    if (name == "vis_close") {
-        return std::make_unique<VDCloseCommand>();
+    const PathCompletion paths = completePath(path, quoted);
+    if (quoted) {
+        const bool whole = paths.candidates.empty() && isFile(paths.completed);
+        completion.line = lead + "\"" + paths.completed + (whole ? "\"" : "");
+    } else {
+        completion.line = lead + paths.completed;
     }
-    if (name == "print") {
-        return std::make_unique<VDPrintObjectCommand>();
-    }
-    if (name == "vis_add_detail_node") {
-        return std::make_unique<VDAddDetailNodeCommand>();
-    }
-    if (name == "cam_move") {
-        return std::make_unique<VDMoveCameraCommand>();
-    }
-    if (name == "cam_rotate") {
-        return std::make_unique<VDRotateCameraCommand>();
-    }
-    if (name == "time_next" || name == "time_prev" || name == "time_goto") {
-        return std::make_unique<VDTimeCommand>(name);
-    }
-    if (name == "vis_cell") {
-        return std::make_unique<VDCellCommand>();
-    }
-    if (name == "vis_state") {
-        return std::make_unique<VDStateCommand>();
-    }
-    if (name == "play" || name == "stop") {
-        return std::make_unique<VDPlaybackCommand>(name);
-    }
-    if (name == "vis_color") {
-        return std::make_unique<VDColorCommand>();
-    }
-    if (name == "vis_fit") {
-        return std::make_unique<VDFitViewCommand>();
-    }
-    if (name == "vis_snapshot") {
-        return std::make_unique<VDSnapshotCommand>();
-    }
-    return nullptr;
+    listFiles(paths.candidates, completion);
+    return completion;
 }
 
 }  // namespace
 
 VDDEVSConsoleParser::VDDEVSConsoleParser() {
-    // In alphabetical order, as Tab lists them.
-    for (const char* name :
-         {"cam_move", "cam_rotate", "exit", "play", "print", "stop", "time_goto", "time_next", "time_prev",
-          "vis_add_detail_node", "vis_cell", "vis_close", "vis_color", "vis_fit", "vis_import_logfile",
-          "vis_new", "vis_snapshot", "vis_state"}) {
-        addCommandName(name);
+    for (const CommandEntry& entry : commandtable::entries()) {
+        addCommandName(entry.name);
     }
 }
 
 VDDEVSConsoleParser::~VDDEVSConsoleParser() = default;
 
 VDLineCompletion VDDEVSConsoleParser::completeLine(const std::string& line) const {
-    for (const char* name : {"vis_import_logfile", "vis_snapshot"}) {
-        const std::string lead = std::string(name) + " ";
-        if (line.compare(0, lead.size(), lead) != 0) {
-            continue;
+    for (const char* lead : {"vis_import_logfile ", "vis_snapshot --window ", "vis_snapshot "}) {
+        const std::string typed(lead);
+        if (line.compare(0, typed.size(), typed) == 0) {
+            return completePathAfter(typed, line.substr(typed.size()));
         }
+    }
+    // After "help " the name of a command.
+    const std::string help = "help ";
+    if (line.compare(0, help.size(), help) == 0) {
         VDLineCompletion completion;
         completion.line = line;
-        const std::string partial = line.substr(lead.size());
-        // One blank-free argument only: the command would refuse anything else.
+        const std::string partial = line.substr(help.size());
         if (partial.find(' ') != std::string::npos) {
             return completion;
         }
-        PathCompletion paths = completePath(partial);
-        completion.line = lead + paths.completed;
-        if (!paths.candidates.empty()) {
-            completion.title = "File List:";
-            const size_t shown = std::min(paths.candidates.size(), MAX_LISTED_FILES);
-            completion.listing.assign(paths.candidates.begin(), paths.candidates.begin() + shown);
-            if (shown < paths.candidates.size()) {
-                completion.listing.push_back("... and " + std::to_string(paths.candidates.size() - shown) +
-                                             " more");
-            }
+        std::vector<std::string> matches = getCompletions(partial);
+        if (matches.size() == 1) {
+            completion.line = help + matches.front();
+        } else if (matches.size() > 1) {
+            completion.title = "Command List:";
+            completion.listing = std::move(matches);
         }
         return completion;
     }
@@ -117,19 +93,26 @@ VDLineCompletion VDDEVSConsoleParser::completeLine(const std::string& line) cons
 }
 
 bool VDDEVSConsoleParser::parse(std::string line, VDConsoleCommand** command, std::string& reply) {
-    const std::vector<std::string> tokens = tokenize(line, " ");
+    std::vector<std::string> tokens = tokenize(line, " ");
     if (tokens.empty()) {
         return false;
     }
-    std::unique_ptr<VDConsoleCommand> created = makeCommand(tokens.front());
-    if (created == nullptr) {
+    const CommandEntry* entry = commandtable::find(tokens.front());
+    if (entry == nullptr) {
         if (command != nullptr) {
             *command = nullptr;
         }
         reply = "Unknown command: " + tokens.front();
         return false;
     }
-    if (created->parseArguments(tokens, reply) && command != nullptr) {
+    std::unique_ptr<VDConsoleCommand> created = entry->make(tokens.front());
+    bool accepted = true;
+    if (entry->quotedArguments && !commandargs::splitQuoted(line, tokens)) {
+        // A quote left open: the arguments cannot be read.
+        accepted = false;
+        commandargs::answer(reply, commandargs::usage(entry->name));
+    }
+    if (accepted && created->parseArguments(tokens, reply) && command != nullptr) {
         *command = created.release();
         return true;
     }

@@ -8,7 +8,7 @@ VDImportLogFileCommand::~VDImportLogFileCommand() = default;
 
 bool VDImportLogFileCommand::parseArguments(const std::vector<std::string>& tokens, std::string& reply) {
     if (tokens.size() != 2) {
-        reply = commandargs::usage(m_name, " $logfile");
+        reply = commandargs::usage(m_name);
         return false;
     }
     setFileName(tokens[1]);

@@ -9,7 +9,7 @@ VDMoveCameraCommand::~VDMoveCameraCommand() = default;
 
 bool VDMoveCameraCommand::parseArguments(const std::vector<std::string>& tokens, std::string& reply) {
     if (tokens.size() != 4) {
-        reply = commandargs::usage(m_name, " $side_movement $vertical_movement $forward_movement");
+        reply = commandargs::usage(m_name);
         return false;
     }
     setSideMovement(commandargs::number(tokens[1]));

@@ -8,7 +8,7 @@ VDNewCommand::~VDNewCommand() = default;
 
 bool VDNewCommand::parseArguments(const std::vector<std::string>& tokens, std::string& reply) {
     if (tokens.size() != 2) {
-        reply = commandargs::usage(m_name, " $visualization_name");
+        reply = commandargs::usage(m_name);
         return false;
     }
     std::string name = tokens[1];

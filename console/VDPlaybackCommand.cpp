@@ -63,7 +63,7 @@ bool VDPlaybackCommand::parseArguments(const std::vector<std::string>& tokens, s
         return true;
     }
     if (tokens.size() > 2 || (tokens.size() == 2 && !parseRate(tokens[1], m_rate))) {
-        commandargs::answer(reply, commandargs::usage(m_name, " [$steps_per_second from 0.1 to 1000]"));
+        commandargs::answer(reply, commandargs::usage(m_name));
         return false;
     }
     commandargs::answer(reply, "Starting playback...");

@@ -67,7 +67,7 @@ VDPrintObjectCommand::~VDPrintObjectCommand() = default;
 bool VDPrintObjectCommand::parseArguments(const std::vector<std::string>& tokens, std::string& reply) {
     if (tokens.size() != 2 ||
         (tokens[1] != "VIS" && tokens[1] != "VIS_NL" && tokens[1] != "VIS_ML" && tokens[1] != "VIS_EL")) {
-        reply = commandargs::usage(m_name, " VIS | VIS_NL | VIS_ML | VIS_EL");
+        reply = commandargs::usage(m_name);
         return false;
     }
     setObjectName(tokens[1]);

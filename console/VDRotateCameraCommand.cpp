@@ -9,7 +9,7 @@ VDRotateCameraCommand::~VDRotateCameraCommand() = default;
 
 bool VDRotateCameraCommand::parseArguments(const std::vector<std::string>& tokens, std::string& reply) {
     if (tokens.size() != 4) {
-        reply = commandargs::usage(m_name, " $yaw_change $pitch_change $roll_change");
+        reply = commandargs::usage(m_name);
         return false;
     }
     setYawChange(commandargs::number(tokens[1]));

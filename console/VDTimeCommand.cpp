@@ -22,7 +22,7 @@ bool VDTimeCommand::parseArguments(const std::vector<std::string>& tokens, std::
         return true;
     }
     if (tokens.size() != 2) {
-        commandargs::answer(reply, commandargs::usage(m_name, " HH:MM:SS:MS | start | end"));
+        commandargs::answer(reply, commandargs::usage(m_name));
         return false;
     }
     if (tokens[1] == "start") {
@@ -32,7 +32,7 @@ bool VDTimeCommand::parseArguments(const std::vector<std::string>& tokens, std::
     } else if (commandargs::simulatedTime(tokens[1], m_target)) {
         m_move = Move::Goto;
     } else {
-        commandargs::answer(reply, commandargs::usage(m_name, " HH:MM:SS:MS | start | end"));
+        commandargs::answer(reply, commandargs::usage(m_name));
         return false;
     }
     commandargs::answer(reply, "Moving to " + tokens[1] + "...");

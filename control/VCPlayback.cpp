@@ -14,6 +14,11 @@ VCPlaybackTimer::~VCPlaybackTimer() = default;
 
 VCPlayback::~VCPlayback() = default;
 
+double VCPlayback::defaultRate(size_t steps) {
+    const double rate = static_cast<double>(steps) / kShortestRun;
+    return rate < 1.0 ? 1.0 : rate > kDefaultRate ? kDefaultRate : rate;
+}
+
 bool VCPlayback::isValidRate(double stepsPerSecond) {
     return stepsPerSecond >= kMinimumRate && stepsPerSecond <= kMaximumRate;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 
 // What playback needs from the program's main loop: a one-shot call back after a delay, and a steady clock.
@@ -27,6 +28,10 @@ class VCPlayback {
     static constexpr double kMinimumRate = 0.1;
     static constexpr double kMaximumRate = 1000.0;
     static bool isValidRate(double stepsPerSecond);
+    // The rate a run of `steps` steps plays at until one is given: kDefaultRate, or slower so that the run
+    // lasts at least kShortestRun seconds, but never below one step a second.
+    static constexpr double kShortestRun = 4.0;
+    static double defaultRate(size_t steps);
 
     VCPlayback() = default;
     VCPlayback(const VCPlayback&) = delete;

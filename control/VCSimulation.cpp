@@ -1,5 +1,6 @@
 #include "control/VCSimulation.h"
 
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <new>
@@ -119,6 +120,7 @@ bool VCSimulation::newVisualization(const std::string& name) {
     m_modelList = std::make_unique<VCModelList>(m_visualization->getModelList());
     m_sceneGraph = std::make_unique<VCSceneGraph>(m_visualization->getSceneGraph());
     m_cellView = std::make_unique<VCCellView>(m_visualization->getModelList());
+    ++m_runRevision;
     return true;
 }
 
@@ -136,6 +138,7 @@ void VCSimulation::closeVisualization() {
     m_sceneGraph.reset();
     destroyVisualization();
     m_visualization = nullptr;
+    ++m_runRevision;
 }
 
 bool VCSimulation::importLogFile(const std::string& path) {
@@ -233,6 +236,7 @@ bool VCSimulation::endImport(bool cancelled) {
     if (SDVisualization* visualization = getVisualization()) {
         visualization->getCursor()->sync();
     }
+    ++m_runRevision;
     std::vector<std::function<void()>> then;
     then.swap(m_whenImportEnds);
     for (const std::function<void()>& step : then) {
@@ -328,6 +332,34 @@ bool VCSimulation::canPlay() {
     return visualization != nullptr && visualization->getCursor()->canPlay();
 }
 
+bool VCSimulation::nearestEventTime(double milliseconds, double& nearest) {
+    const size_t count = timeCount();
+    if (count == 0 || std::isnan(milliseconds)) {
+        return false;
+    }
+    // The first event time after the wanted one, then whichever of it and the one before is nearer.
+    size_t low = 0;
+    size_t high = count;
+    while (low < high) {
+        const size_t middle = low + (high - low) / 2;
+        if (timeAt(middle) <= milliseconds) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    if (low == count) {
+        nearest = timeAt(count - 1);
+    } else if (low == 0) {
+        nearest = timeAt(0);
+    } else {
+        const double after = timeAt(low);
+        const double before = timeAt(low - 1);
+        nearest = after - milliseconds < milliseconds - before ? after : before;
+    }
+    return true;
+}
+
 bool VCSimulation::play(double stepsPerSecond) {
     if (getVisualization() == nullptr || timeCount() == 0) {
         logMessage("Nothing to play");
@@ -344,12 +376,33 @@ bool VCSimulation::play(double stepsPerSecond) {
         logMessage("Unable to play at %g steps per second", stepsPerSecond);
         return false;
     }
+    m_rateChosen = true;
     logMessage("Playing at %g steps per second", stepsPerSecond);
     return true;
 }
 
 bool VCSimulation::play() {
-    return play(m_playback.getRate());
+    if (m_rateChosen) {
+        return play(m_playback.getRate());
+    }
+    // Until a rate is given, one that suits the run: its steps from the start, which is a step of its own
+    // unless an event happens at 0.
+    const size_t times = timeCount();
+    size_t below = 0;
+    size_t above = times;
+    while (below < above) {
+        const size_t middle = below + (above - below) / 2;
+        if (timeAt(middle) < 0.0) {
+            below = middle + 1;
+        } else {
+            above = middle;
+        }
+    }
+    const bool startIsEventTime = below < times && timeAt(below) == 0.0;
+    const size_t steps = startIsEventTime ? times - 1 : times;
+    const bool started = play(VCPlayback::defaultRate(steps));
+    m_rateChosen = false;
+    return started;
 }
 
 bool VCSimulation::stopPlayback() {

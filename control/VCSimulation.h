@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -90,13 +91,16 @@ class VCSimulation {
     long currentTimeIndex();
     // Whether there is a later time to move to.
     bool canPlay();
+    // The event time nearest to `milliseconds` (of two as near, the earlier); false without event times.
+    bool nearestEventTime(double milliseconds, double& nearest);
 
     // Playback: the cursor steps to the next event time at a steady rate (see VCPlayback), each step
     // reported like any other move, until it reaches the last time, where it stops by itself. Each start and
     // stop is logged. Starting at the last time goes back to the start first; with nothing open, or no
     // events, it logs "Nothing to play" and changes nothing. A start while playing changes the rate.
     bool play(double stepsPerSecond);
-    // At the rate given last (10 steps a second at first).
+    // At the rate given last; until one is given, at VCPlayback::defaultRate for the run's steps (10 steps
+    // a second, or slower so that the run lasts at least 4 seconds).
     bool play();
     // Returns whether it was playing.
     bool stopPlayback();
@@ -107,6 +111,10 @@ class VCSimulation {
     // The timer's call back: takes the due step, if the token belongs to the running playback, and answers
     // whether it did (the picture then needs drawing).
     bool playbackTimerFired(unsigned token);
+
+    // Grows whenever the run changes as a whole: a visualization opens or closes, an import ends. What is
+    // derived from the run (a plot of its values) can tell that it is out of date.
+    uint64_t getRunRevision() const { return m_runRevision; }
 
     // The views over the open visualization; null while none is open.
     VCModelList* getModelList() const { return m_modelList.get(); }
@@ -133,6 +141,8 @@ class VCSimulation {
     VCImportProgress m_lastProgress;
     bool m_importCancelled = false;
     bool m_importSliced = false;  // the host was told of the running import
+    uint64_t m_runRevision = 0;
+    bool m_rateChosen = false;  // a rate was given to play
     std::vector<std::function<void()>> m_whenImportEnds;
 };
 

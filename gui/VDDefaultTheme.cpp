@@ -9,6 +9,8 @@
 #include "gui/VDEditBox.h"
 #include "gui/VDLabel.h"
 #include "gui/VDPanel.h"
+#include "gui/VDPlotPainter.h"
+#include "gui/VDPlotPanel.h"
 #include "gui/VDScrollBar.h"
 #include "gui/VDStringLog.h"
 #include "gui/VDTextBox.h"
@@ -330,6 +332,12 @@ int VDDefaultTheme::doDrawTextButton(VDTextButton* button) {
     } else {
         drawText(m_textFont.get(), static_cast<int>(x1 + 5), static_cast<int>(y1 + 6), button->getCaption());
     }
+    return 0;
+}
+
+int VDDefaultTheme::doDrawPlot(VDPlotPanel* plot) {
+    plot->setTextSize(m_charWidth, m_charHeight);
+    VDPlotPainter(m_textFont.get(), m_labelText.r, m_labelText.g, m_labelText.b).draw(*plot);
     return 0;
 }
 

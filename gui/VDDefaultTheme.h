@@ -28,6 +28,7 @@ class VDDefaultTheme : public VDTheme {
     int doDrawPanel(VDPanel* window) override;
     int doDrawScrollBar(VDScrollBar* window) override;
     int doDrawTextButton(VDTextButton* window) override;
+    int doDrawPlot(VDPlotPanel* window) override;
     int doClearScreen() override;
 
     bool isCutKey(const VDKey& key) const override;

@@ -23,6 +23,7 @@ class VDEvent {
     static constexpr int SCROLL_VALUE = 9;
     static constexpr int BUTTON_PRESS = 10;
     static constexpr int CLOSE = 11;
+    static constexpr int PLOT_PICK = 12;
     static constexpr int FIRST_APPLICATION_TYPE = 65000;
 
     VDEvent() = default;
@@ -71,9 +72,13 @@ class VDMouseButtonEvent : public VDMouseEvent {
 
     VDMouseButtonEvent(int button, int x, int y) : VDMouseEvent(x, y), m_button(button) {}
     int getButton() const { return m_button; }
+    // The modifier keys held at the press or release: VDKey's KEY_SHIFT, KEY_CONTROL and KEY_ALT bits.
+    int getModifiers() const { return m_modifiers; }
+    void setModifiers(int modifiers) { m_modifiers = modifiers; }
 
   protected:
     int m_button;
+    int m_modifiers = 0;
 };
 
 class VDKeyEvent : public VDEvent {

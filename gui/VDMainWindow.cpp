@@ -151,13 +151,19 @@ bool VDMainWindow::handleMouse(VDEvent* event) {
     }
     if (event->getType() == VDEvent::MOUSE_UP) {
         VDMouseUpEvent up(button->getButton(), x, y);
+        up.setModifiers(button->getModifiers());
         return routeInput(&up);
     }
     VDMouseDownEvent down(button->getButton(), x, y);
+    down.setModifiers(button->getModifiers());
     return routeInput(&down);
 }
 
 bool VDMainWindow::drawFrame() {
+    return drawFrame(Parts::Everything);
+}
+
+bool VDMainWindow::drawFrame(Parts parts) {
     VDThemeStore* store = getThemeStore();
     VDTheme* theme = store != nullptr ? store->getCurrentTheme() : nullptr;
     if (theme == nullptr) {
@@ -172,11 +178,13 @@ bool VDMainWindow::drawFrame() {
     if (m_contentWindow != nullptr) {
         m_contentWindow->handleEvent(&redisplay);
     }
-    if (VDConsole* console = getConsole()) {
-        console->handleEvent(&redisplay);
-    }
-    if (m_messageBox != nullptr) {
-        m_messageBox->handleEvent(&redisplay);
+    if (parts == Parts::Everything) {
+        if (VDConsole* console = getConsole()) {
+            console->handleEvent(&redisplay);
+        }
+        if (m_messageBox != nullptr) {
+            m_messageBox->handleEvent(&redisplay);
+        }
     }
     theme->end2D();
     return true;

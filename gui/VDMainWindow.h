@@ -25,10 +25,15 @@ class VDMainWindow : public VDWindow, public VDMessageBoxCallBack {
     ~VDMainWindow() override;
 
     bool handleEvent(VDEvent* event) override;
+    // What a frame holds: everything, or the content window alone (a picture of the view without the
+    // console or a message box over it).
+    enum class Parts { Everything, ContentOnly };
+
     // Draws one frame into the current framebuffer at the main window's size, without showing it: the
     // content window, then the console while it is open, then an open message box. False, after a log
     // line, when there is no theme to draw with.
     virtual bool drawFrame();
+    bool drawFrame(Parts parts);
     // Creates the console; does nothing once it exists.
     void initialise() override;
     // Passes input events with downward routing to the one receiver that currently takes input.

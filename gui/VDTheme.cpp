@@ -38,6 +38,12 @@ void VDTheme::drawTextButton(VDTextButton* window) {
     }
 }
 
+void VDTheme::drawPlot(VDPlotPanel* window) {
+    if (doDrawPlot(window) == 1) {
+        m_status = 1;
+    }
+}
+
 void VDTheme::clearScreen() {
     if (doClearScreen() == 1) {
         m_status = 1;

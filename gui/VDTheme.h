@@ -7,6 +7,7 @@ class VDLabel;
 class VDTextBox;
 class VDEditBox;
 class VDPanel;
+class VDPlotPanel;
 class VDScrollBar;
 class VDTextButton;
 
@@ -34,6 +35,8 @@ class VDTheme {
     void drawPanel(VDPanel* window);
     void drawScrollBar(VDScrollBar* window);
     void drawTextButton(VDTextButton* window);
+    // A plot's axes, steps, legend and cursor, inside the frame drawPanel drew.
+    void drawPlot(VDPlotPanel* window);
     void clearScreen();
 
     virtual int doDrawLabel(VDLabel* window) = 0;
@@ -42,6 +45,7 @@ class VDTheme {
     virtual int doDrawPanel(VDPanel* window) = 0;
     virtual int doDrawScrollBar(VDScrollBar* window) = 0;
     virtual int doDrawTextButton(VDTextButton* window) = 0;
+    virtual int doDrawPlot(VDPlotPanel* window) = 0;
     virtual int doClearScreen() = 0;
 
     virtual bool isCutKey(const VDKey& key) const = 0;

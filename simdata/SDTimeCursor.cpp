@@ -260,6 +260,7 @@ void SDTimeCursor::fillIndex(size_t updateCount) {
     if (update > 0 && update % m_interval == 0) {
         takeCheckpoint(update);
     }
+    m_lastUpdate.swap(latest);
 }
 
 SDTimeCursor::CellModel& SDTimeCursor::modelOf(uint32_t slot) {
@@ -443,7 +444,8 @@ size_t SDTimeCursor::checkpointBytes() const {
 size_t SDTimeCursor::indexBytes() const {
     return checkpointBytes() + m_times.capacity() * sizeof(double) +
            m_updatesUpTo.capacity() * sizeof(uint32_t) +
-           (m_updateSlot.capacity() + m_updateTime.capacity() + m_updatePrevious.capacity()) *
+           (m_updateSlot.capacity() + m_updateTime.capacity() + m_updatePrevious.capacity() +
+            m_lastUpdate.capacity()) *
                sizeof(uint32_t) +
            m_updateValue.capacity() * sizeof(double) + m_sourceSlots.capacity() * sizeof(uint32_t) +
            m_ports.capacity() * sizeof(PortValue) + m_portSlots.size() * 32 +

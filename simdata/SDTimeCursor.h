@@ -32,6 +32,9 @@ class SDEventList;
 // The cursor follows the event list and the registry it reads: after events are added or a record
 // grows, joins or leaves, the next operation rebuilds the index and restores the current time's values.
 class SDTimeCursor {
+    // Reads the index to give the history of one value without replaying the log.
+    friend class SDValueHistory;
+
   public:
     static constexpr uint32_t kNone = UINT32_MAX;
 
@@ -145,6 +148,8 @@ class SDTimeCursor {
     std::vector<double> m_updateValue;
     std::vector<uint32_t> m_updateTime;
     std::vector<uint32_t> m_updatePrevious;
+    // Per value number, its last update (kNone when it has none): the head of its chain of updates.
+    std::vector<uint32_t> m_lastUpdate;
 
     // Checkpoint c (from 1) holds every value after the first c * m_interval updates; checkpoint 0 is
     // the empty start and is not stored.

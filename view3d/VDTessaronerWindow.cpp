@@ -2,19 +2,24 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
 #include "console/VDDEVSFitViewEvent.h"
 #include "console/VDDEVSMoveCameraEvent.h"
+#include "console/VDDEVSPlotEvent.h"
 #include "console/VDDEVSRotateCameraEvent.h"
 #include "console/VDFitViewCommand.h"
+#include "console/VDSnapshotCommand.h"
 #include "control/VCCellView.h"
 #include "control/VCSimulation.h"
 #include "gui/VDConsole.h"
 #include "gui/VDEvent.h"
 #include "gui/VDKey.h"
 #include "gui/VDPanel.h"
+#include "gui/VDPlotPanel.h"
+#include "gui/VDPlotPickEvent.h"
 #include "gui/VDTextButton.h"
 #include "gui/VDTheme.h"
 #include "gui/VDThemeStore.h"
@@ -25,11 +30,17 @@
 #include "view3d/VDImportStrip.h"
 #include "view3d/VDTimeBar.h"
 #include "view3d/VDTimeLabel.h"
+#include "view3d/VDValuePlot.h"
 
 namespace {
 
 // vis_fit looks at the models from this far above the horizontal.
 constexpr float kFitDownDegrees = 20.0f;
+
+// The plot opens in the bottom-left corner at this size, or smaller in a small window.
+constexpr float kPlotWidth = 460.0f;
+constexpr float kPlotHeight = 260.0f;
+constexpr float kPlotInset = 8.0f;
 
 // The button strip: a thin frame and a short title bar, so the buttons fill most of its 40 pixels.
 class ButtonStripPanel : public VDPanel {
@@ -65,6 +76,8 @@ VDTessaronerWindow::VDTessaronerWindow() {
 // The camera goes first; the base then destroys the panel with its buttons.
 VDTessaronerWindow::~VDTessaronerWindow() {
     m_camera.reset();
+    m_plot.reset();
+    m_plotPanel.reset();
 }
 
 void VDTessaronerWindow::initialise() {
@@ -86,8 +99,8 @@ void VDTessaronerWindow::initialise() {
     m_panel = panel.get();
     m_panelIndex = addChild(std::move(panel));
 
-    const float bottom = y2 - 35.0f;
-    const float top = y2 - 18.0f;
+    const float bottom = y2 - 32.0f;
+    const float top = y2 - 15.0f;
     auto play = makeButton(PLAY_BUTTON_ID, m_panel, "Play", x1 + 5.0f, bottom, x1 + 55.0f, top);
     auto stop = makeButton(STOP_BUTTON_ID, m_panel, "Stop", x1 + 60.0f, bottom, x1 + 105.0f, top);
     auto console = makeButton(CONSOLE_BUTTON_ID, m_panel, "Console", x1 + 110.0f, bottom, x1 + 165.0f, top);
@@ -114,9 +127,21 @@ void VDTessaronerWindow::initialise() {
     auto bar = std::make_unique<VDTimeBar>();
     bar->setId(TIME_BAR_ID);
     bar->setParent(m_panel);
-    bar->setRectangle(VDRect(x1 + 5.0f, y2 - 39.0f, x2 - 205.0f, y2 - 35.0f));
+    bar->setRectangle(VDRect(x1 + 5.0f, y2 - 39.0f, x2 - 205.0f, y2 - 33.0f));
     m_timeBar = bar.get();
     m_panel->addChild(std::move(bar));
+
+    // The plot, closed until it has a series.
+    const float y1 = m_rect.getY1();
+    const float plotWidth = std::min(kPlotWidth, m_rect.getWidth() - 2.0f * kPlotInset);
+    const float plotHeight = std::min(kPlotHeight, m_rect.getHeight() - 60.0f);
+    m_plotPanel = std::make_unique<VDPlotPanel>();
+    m_plotPanel->setId(PLOT_PANEL_ID);
+    m_plotPanel->setParent(this);
+    m_plotPanel->setRectangle(VDRect(x1 + kPlotInset, y1 + kPlotInset,
+                                     x1 + kPlotInset + std::max(plotWidth, 1.0f),
+                                     y1 + kPlotInset + std::max(plotHeight, 1.0f)));
+    m_plot = std::make_unique<VDValuePlot>(m_plotPanel.get());
 }
 
 void VDTessaronerWindow::setRectangle(const VDRect& rect) {
@@ -131,6 +156,9 @@ void VDTessaronerWindow::setRectangle(const VDRect& rect) {
             m_camera->setAspectRatio(aspect);
         }
     }
+    if (m_plotPanel != nullptr) {
+        m_plotPanel->keepInside(rect);
+    }
 }
 
 bool VDTessaronerWindow::handleEvent(VDEvent* event) {
@@ -140,16 +168,25 @@ bool VDTessaronerWindow::handleEvent(VDEvent* event) {
         return false;
     }
 
+    if (routeToPlot(event) || handlePlotEvent(event)) {
+        return true;
+    }
     trackClick(event);
     switch (event->getType()) {
-        case VDEvent::REDISPLAY:
+        case VDEvent::REDISPLAY: {
             if (drawWhileImporting(event)) {
                 return true;
             }
             draw3D();
             drawCellOverlay();
             followTime();
-            return dispatch(event);
+            const bool handled = dispatch(event);
+            // Over everything else, the strip included.
+            if (m_plotPanel != nullptr && m_plot->isOpen()) {
+                m_plotPanel->handleEvent(event);
+            }
+            return handled;
+        }
         case VDDEVSMoveCameraEvent::TYPE: {
             auto* move = dynamic_cast<VDDEVSMoveCameraEvent*>(event);
             if (move == nullptr) {
@@ -201,6 +238,7 @@ bool VDTessaronerWindow::handleEvent(VDEvent* event) {
             break;
         case VDEvent::KEY_DOWN:
             if (auto* down = dynamic_cast<VDKeyDownEvent*>(event)) {
+                m_snapshotNote.clear();
                 if (handleKey(down->getKey().getValue())) {
                     return true;
                 }
@@ -232,6 +270,7 @@ bool VDTessaronerWindow::handleEvent(VDEvent* event) {
             break;
         case VDEvent::MOUSE_DOWN:
             if (auto* down = dynamic_cast<VDMouseDownEvent*>(event)) {
+                m_snapshotNote.clear();
                 if (down->getButton() == VDMouseButtonEvent::RIGHT) {
                     camera->move(1.0f, 0.0f, 0.0f);
                     requestRedisplay();
@@ -287,6 +326,10 @@ bool VDTessaronerWindow::drawWhileImporting(VDEvent* redisplay) {
     }
     m_frozen.draw();
     dispatch(redisplay);
+    // The plot holds copies of its series: it stays as it was until the import ends.
+    if (m_plotPanel != nullptr && m_plot->isOpen()) {
+        m_plotPanel->handleEvent(redisplay);
+    }
     const VCImportProgress progress = simulation->getImportProgress();
     if (progress.worthShowing() && m_panel != nullptr) {
         VDImportStrip(m_panel->getRectangle(), progress).draw();
@@ -355,14 +398,30 @@ void VDTessaronerWindow::drawGrid() {
 void VDTessaronerWindow::followTime() {
     VCSimulation* simulation = getSimulation();
     if (m_timeLabel != nullptr) {
-        m_timeLabel->follow(simulation, m_selection.describe());
+        m_timeLabel->follow(simulation, stripNote());
     }
     if (m_timeBar != nullptr) {
         m_timeBar->follow(simulation);
     }
+    if (m_plot != nullptr) {
+        m_plot->follow(simulation);
+    }
+}
+
+std::string VDTessaronerWindow::stripNote() {
+    const std::string cell = m_selection.describe();
+    if (m_snapshotNote.empty()) {
+        return cell;
+    }
+    return cell.empty() ? m_snapshotNote : cell + "  " + m_snapshotNote;
 }
 
 bool VDTessaronerWindow::handleKey(int key) {
+    if (key == 's') {
+        writeNumberedSnapshot();
+        requestRedisplay();
+        return true;
+    }
     VCSimulation* simulation = getSimulation();
     if (simulation == nullptr) {
         return false;
@@ -459,6 +518,7 @@ void VDTessaronerWindow::trackClick(VDEvent* event) {
         m_clickPending = !m_dragging && !onStrip;
         m_pressX = x;
         m_pressY = y;
+        m_pressShifted = button != nullptr && (button->getModifiers() & VDKey::KEY_SHIFT) != 0;
         if (m_clickPending) {
             m_pressRay =
                 VDPickRay::through(m_camera->getProjectionMatrix(), m_camera->getViewMatrix(),
@@ -470,14 +530,117 @@ void VDTessaronerWindow::trackClick(VDEvent* event) {
     } else if (m_clickPending) {
         m_clickPending = false;
         if (near) {
-            m_selection.pick(getSimulation(), m_pressRay);
+            // Shift+click: the picked cell joins the plot as well.
+            if (m_selection.pick(getSimulation(), m_pressRay) && m_pressShifted) {
+                VCSeriesTarget target;
+                target.kind = VCSeriesTarget::Kind::Cell;
+                target.name = m_selection.getModel();
+                target.x = m_selection.getX();
+                target.y = m_selection.getY();
+                target.z = m_selection.getZ();
+                target.coordinates = 3;
+                plotTarget(target);
+            }
             requestRedisplay();
         }
+    }
+}
+
+bool VDTessaronerWindow::plotTarget(const VCSeriesTarget& target) {
+    if (m_plot == nullptr) {
+        return false;
+    }
+    const bool added = m_plot->add(target);
+    requestRedisplay();
+    return added;
+}
+
+bool VDTessaronerWindow::routeToPlot(VDEvent* event) {
+    const int type = event->getType();
+    if (m_plotPanel == nullptr || !m_plot->isOpen() ||
+        (type != VDEvent::MOUSE_DOWN && type != VDEvent::MOUSE_MOVE && type != VDEvent::MOUSE_UP)) {
+        return false;
+    }
+    auto* mouse = dynamic_cast<VDMouseEvent*>(event);
+    if (mouse == nullptr) {
+        return false;
+    }
+    const bool over = m_plotPanel->getRectangle().contains(static_cast<float>(mouse->getX()),
+                                                           static_cast<float>(mouse->getY()));
+    const bool engaged =
+        m_plotPanel->isDragging() || m_plotPanel->isPicking() || m_plotPanel->getResizeEdges() != 0;
+    if (type == VDEvent::MOUSE_DOWN && over && !m_dragging) {
+        m_plotPanel->handleEvent(event);
+        return true;
+    }
+    if (engaged) {
+        m_plotPanel->handleEvent(event);
+        return true;
+    }
+    // Passing over it: the panel lights its title bar and edges, and the view goes on as it would.
+    if (type == VDEvent::MOUSE_MOVE) {
+        m_plotPanel->handleEvent(event);
+    }
+    return false;
+}
+
+bool VDTessaronerWindow::handlePlotEvent(VDEvent* event) {
+    switch (event->getType()) {
+        case VDDEVSPlotEvent::TYPE: {
+            auto* plot = dynamic_cast<VDDEVSPlotEvent*>(event);
+            if (plot == nullptr || m_plot == nullptr) {
+                return true;
+            }
+            plot->handled = true;
+            if (plot->isClear()) {
+                m_plot->clear();
+                logText("Plot cleared");
+            } else {
+                m_plot->add(plot->getTarget());
+            }
+            requestRedisplay();
+            return true;
+        }
+        case VDEvent::PLOT_PICK: {
+            auto* picked = dynamic_cast<VDPlotPickEvent*>(event);
+            if (picked == nullptr || picked->getSourceId() != PLOT_PANEL_ID) {
+                return false;
+            }
+            m_plot->pick(getSimulation(), picked->getX());
+            requestRedisplay();
+            return true;
+        }
+        case VDEvent::CLOSE: {
+            auto* close = dynamic_cast<VDCloseEvent*>(event);
+            if (close == nullptr || close->getSourceId() != PLOT_PANEL_ID) {
+                return false;
+            }
+            m_plot->clear();
+            requestRedisplay();
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+void VDTessaronerWindow::writeNumberedSnapshot() {
+    // Exactly what vis_snapshot does, replies included. It hands itself to the garbage can.
+    auto snapshot = std::make_unique<VDSnapshotCommand>();
+    const std::string name = VDSnapshotCommand::nextFreeName();
+    snapshot->setFileName(name);
+    snapshot->execute();
+    m_snapshotNote = snapshot->succeeded() ? "Saved " + name : "Unable to save " + name;
+    if (getGarbageCan() != nullptr) {
+        static_cast<void>(snapshot.release());
     }
 }
 
 void VDTessaronerWindow::inputLost() {
     m_clickPending = false;
     m_dragging = false;
+    if (m_plotPanel != nullptr) {
+        m_plotPanel->inputLost();
+    }
     VDWindow::inputLost();
 }

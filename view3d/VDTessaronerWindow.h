@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "gui/VDWindow.h"
 #include "view3d/VDCamera.h"
@@ -9,7 +10,10 @@
 #include "view3d/VDPickRay.h"
 
 class VDPanel;
+class VDPlotPanel;
 class VDTextButton;
+class VDValuePlot;
+struct VCSeriesTarget;
 class VDTimeBar;
 class VDTimeLabel;
 
@@ -20,7 +24,13 @@ class VDTimeLabel;
 // The strip also drives time: "Play" and "Stop", a label with the current and the last event time, and a
 // time bar along its bottom edge. Keys move time too: Space plays or stops, Right and Left step to the
 // next or the previous event time, Home and End go to the first and the last; `f` fits the view to the
-// cells as vis_fit does.
+// cells as vis_fit does; `s` writes the view as snapshot_001.png, snapshot_002.png, ... (the first name
+// not taken) into the working directory, and the strip says which.
+//
+// A plot of values over time (VDValuePlot in a VDPlotPanel) floats over the picture once vis_plot, or a
+// Shift+click on a cell, gives it a series. It is not among the children: the window draws it after the
+// strip and gives it the pointer while the pointer works on it, so the plot's presses never reach the 3D
+// view. A click in it moves time to the nearest event time; its close button empties it.
 //
 // A left click on a cell (pressed and released within kClickSlop pixels, off the strip) selects it: the
 // cube is outlined, its vis_cell line is logged, and the strip shows its value. A click on nothing clears
@@ -37,6 +47,7 @@ class VDTessaronerWindow : public VDWindow {
     static constexpr int CONSOLE_BUTTON_ID = 65002;
     static constexpr int MOVE_FORWARD_BUTTON_ID = 65003;
     static constexpr int TIME_BAR_ID = 65004;
+    static constexpr int PLOT_PANEL_ID = 65005;
     // How far the pointer may move between a press and its release for them to make a click.
     static constexpr int kClickSlop = 3;
 
@@ -66,6 +77,12 @@ class VDTessaronerWindow : public VDWindow {
     VDTimeBar* getTimeBar() const { return m_timeBar; }
     bool isDragging() const { return m_dragging; }
     VDCellSelection& getSelection() { return m_selection; }
+    VDPlotPanel* getPlotPanel() const { return m_plotPanel.get(); }
+    VDValuePlot* getPlot() const { return m_plot.get(); }
+    // Adds a series to the plot, as vis_plot does (a picked block's port, say); false when refused.
+    bool plotTarget(const VCSeriesTarget& target);
+    // What the strip says besides the time: the picked cell, the last snapshot the `s` key wrote.
+    std::string stripNote();
 
   private:
     // The frame while an import runs; false when none runs (the picture kept for it is let go).
@@ -79,8 +96,14 @@ class VDTessaronerWindow : public VDWindow {
     bool handleKey(int key);
     // Moves time for a press of "Play" or "Stop" or a value of the time bar; false for other sources.
     bool handleTimeControl(VDEvent* event);
-    // Follows a left press that may turn out a click, and picks when it does.
+    // Follows a left press that may turn out a click, and picks when it does (and plots, with Shift).
     void trackClick(VDEvent* event);
+    // Hands the pointer to the plot while it works on it; true when the event is the plot's alone.
+    bool routeToPlot(VDEvent* event);
+    // Handles the plot's requests and what its panel raises; false for other events.
+    bool handlePlotEvent(VDEvent* event);
+    // The `s` key: the view as the next free snapshot_NNN.png.
+    void writeNumberedSnapshot();
 
     std::unique_ptr<VDCamera> m_camera;
     int m_panelIndex = -1;
@@ -99,7 +122,11 @@ class VDTessaronerWindow : public VDWindow {
     bool m_clickPending = false;
     int m_pressX = 0;
     int m_pressY = 0;
+    bool m_pressShifted = false;
     VDPickRay m_pressRay;
     VDCellSelection m_selection;
     VDFrozenPicture m_frozen;
+    std::unique_ptr<VDPlotPanel> m_plotPanel;
+    std::unique_ptr<VDValuePlot> m_plot;  // reads m_plotPanel, so it goes first
+    std::string m_snapshotNote;           // the strip's word on the last `s`, until the next key or press
 };

@@ -197,7 +197,7 @@ std::string commandLineUsage() {
            "and shows the run.\n"
            "  --time T          after the import, put the time cursor at T (HH:MM:SS:MS, start or end)\n"
            "  --snapshot FILE   import, draw one frame into the PNG file FILE and exit\n"
-           "  --frames DIR      import, write one PNG per event time into DIR and exit\n"
+           "  --frames DIR      import, write the start and one PNG per event time into DIR, exit\n"
            "  --every N         with --frames: one picture every N event times (default 1)\n"
            "  --size WxH        window and picture size in pixels, 16..8192 each (default 800x600)\n"
            "  --log PATH        write the log to PATH instead of ./log.txt\n"

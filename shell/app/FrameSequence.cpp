@@ -75,6 +75,13 @@ bool FrameSequence::write(FrameClock& clock, const Drawer& draw, std::string& er
         error = "the run has no event times";
         return false;
     }
+    // The state the run starts from comes first, when an event time does not show it already.
+    if (clock.toStart()) {
+        if (!draw(framePath(1), error)) {
+            return false;
+        }
+        ++m_written;
+    }
     if (!clock.goTo(0)) {
         error = "the time cursor cannot go to the first event time";
         return false;

@@ -13,11 +13,14 @@ class FrameClock {
     virtual bool goTo(size_t index) = 0;
     // To the next event time.
     virtual bool next() = 0;
+    // To the start of the run (00:00:00:000) when it comes before the first event time, and true; false
+    // when the run starts at its first event time (or earlier), which then shows the start.
+    virtual bool toStart() { return false; }
 };
 
-// Writes one picture per `every` event times, and one of the last time, as frame_000001.png,
-// frame_000002.png, ... into a folder, for a video. `draw` writes the picture of the current time to the
-// path it is given, or says why it could not.
+// Writes the start of the run, then one picture per `every` event times, and one of the last time, as
+// frame_000001.png, frame_000002.png, ... into a folder, for a video. `draw` writes the picture of the
+// current time to the path it is given, or says why it could not.
 class FrameSequence {
   public:
     using Drawer = std::function<bool(const std::string& path, std::string& error)>;

@@ -251,6 +251,10 @@ void deliverGlutInput(const GlutInput& input) {
             std::unique_ptr<VDMouseButtonEvent> event =
                 mouseEventFromGlut(input.code, input.state, input.x, input.y);
             if (event != nullptr) {
+                // Every modifier held counts for a button (Shift+click), however many are held.
+                event->setModifiers(((input.modifiers & GLUT_ACTIVE_SHIFT) != 0 ? VDKey::KEY_SHIFT : 0) |
+                                    ((input.modifiers & GLUT_ACTIVE_CTRL) != 0 ? VDKey::KEY_CONTROL : 0) |
+                                    ((input.modifiers & GLUT_ACTIVE_ALT) != 0 ? VDKey::KEY_ALT : 0));
                 deliver(mainWindow, *event);
             }
             break;

@@ -110,3 +110,11 @@ bool CursorClock::goTo(size_t index) {
 bool CursorClock::next() {
     return m_simulation.timeNext();
 }
+
+bool CursorClock::toStart() {
+    if (m_simulation.timeCount() == 0 || !(m_simulation.timeAt(0) > 0.0)) {
+        return false;
+    }
+    m_simulation.timeGoto(0.0);
+    return m_simulation.currentTime() == 0.0 && m_simulation.currentTimeIndex() == -1;
+}

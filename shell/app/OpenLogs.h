@@ -56,6 +56,7 @@ class CursorClock : public FrameClock {
     size_t count() override;
     bool goTo(size_t index) override;
     bool next() override;
+    bool toStart() override;
 
   private:
     VCSimulation& m_simulation;

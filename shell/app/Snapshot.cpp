@@ -6,7 +6,8 @@
 #include "gui/VDMainWindow.h"
 #include "shell/app/PngFile.h"
 
-bool Snapshotter::write(const std::string& path, int& width, int& height, std::string& error) {
+bool Snapshotter::write(const std::string& path, int& width, int& height, std::string& error,
+                        VDMainWindow::Parts parts) {
     VDMainWindow* mainWindow = getMainWindow();
     if (mainWindow == nullptr) {
         error = "there is no window to draw";
@@ -17,7 +18,7 @@ bool Snapshotter::write(const std::string& path, int& width, int& height, std::s
         return false;
     }
     m_frame.bind();
-    const bool drawn = mainWindow->drawFrame();
+    const bool drawn = mainWindow->drawFrame(parts);
     std::vector<uint8_t> rgb;
     m_frame.read(rgb);
     if (!drawn) {
@@ -32,7 +33,14 @@ bool Snapshotter::write(const std::string& path, int& width, int& height, std::s
     return true;
 }
 
-bool writeSnapshot(const std::string& path, int& width, int& height, std::string& error) {
+bool writeSnapshot(const std::string& path, int& width, int& height, std::string& error,
+                   VDMainWindow::Parts parts) {
     Snapshotter snapshotter;
-    return snapshotter.write(path, width, height, error);
+    return snapshotter.write(path, width, height, error, parts);
+}
+
+bool writeCommandSnapshot(const std::string& path, bool wholeWindow, int& width, int& height,
+                          std::string& error) {
+    return writeSnapshot(path, width, height, error,
+                         wholeWindow ? VDMainWindow::Parts::Everything : VDMainWindow::Parts::ContentOnly);
 }

@@ -244,7 +244,7 @@ int runTessaron(int argc, char** argv) {
         return startupFailure("Unable to create Viewer Display Window");
     }
     getMainWindow()->setEscapeCommandFactory(&makeExitCommand);
-    VDSnapshotCommand::setWriter(&writeSnapshot);
+    VDSnapshotCommand::setWriter(&writeCommandSnapshot);
     // The extension loader probes the context of the window created above.
     if (createGLExtensions() == nullptr) {
         return startupFailure("Unable to create glextension object");

@@ -26,6 +26,24 @@ class FakeClock : public FrameClock {
     size_t m_at = 99;
 };
 
+// A run that starts before its first event time: the start has a picture of its own.
+class StartingClock : public FakeClock {
+  public:
+    using FakeClock::FakeClock;
+    bool toStart() override {
+        m_atStart = true;
+        return true;
+    }
+    bool goTo(size_t index) override {
+        m_atStart = false;
+        return FakeClock::goTo(index);
+    }
+    std::string where() const { return m_atStart ? "start" : std::to_string(at()); }
+
+  private:
+    bool m_atStart = false;
+};
+
 class FrameSequenceTest : public ::testing::Test {
   protected:
     FrameSequence::Drawer drawer(FakeClock& clock) {
@@ -60,6 +78,19 @@ TEST_F(FrameSequenceTest, OneFramePerEveryNTimesAndOneOfTheLast) {
     ASSERT_TRUE(everyTime.write(seven, drawer(seven), error));
     EXPECT_EQ((std::vector<std::string>{"0", "1", "2", "3", "4", "5", "6"}), frames(7));
     EXPECT_NE(std::string::npos, everyTime.videoCommand().find(" -i '" + dir.path() + "/frame_%06d.png' "));
+}
+
+TEST_F(FrameSequenceTest, TheStartComesFirstWhenItIsNotAnEventTime) {
+    StartingClock clock(4);
+    FrameSequence sequence(dir.path(), 2);
+    std::string error;
+    auto draw = [&](const std::string& path, std::string&) {
+        dir.write(path.substr(dir.path().size() + 1), clock.where());
+        return true;
+    };
+    ASSERT_TRUE(sequence.write(clock, draw, error)) << error;
+    EXPECT_EQ(4, sequence.written());
+    EXPECT_EQ((std::vector<std::string>{"start", "0", "2", "3", ""}), frames(5));
 }
 
 TEST_F(FrameSequenceTest, FramesOfALongerEarlierRunGoButNothingElse) {

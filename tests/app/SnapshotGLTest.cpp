@@ -12,6 +12,7 @@
 #include "control/VCSimulation.h"
 #include "gui/VDConsole.h"
 #include "gui/VDMainWindow.h"
+#include "gui/VDMessageBox.h"
 #include "gui/VDThemeStore.h"
 #include "shell/EngineVariables.h"
 #include "shell/GLExtensions.h"
@@ -101,6 +102,34 @@ TEST_F(SnapshotGLTest, ThePictureIsTheFrameTheWindowShows) {
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(800, viewport[2]);
+}
+
+// vis_snapshot's picture: the view as --snapshot draws it, whatever the console or a question shows over
+// it; with --window, the window as it is.
+TEST_F(SnapshotGLTest, TheViewAloneLeavesTheConsoleAndAQuestionOutTheWindowKeepsThem) {
+    int width = 0;
+    int height = 0;
+    std::string error;
+    ASSERT_TRUE(writeSnapshot("clear.png", width, height, error)) << error;
+    getConsole()->open();
+    getMainWindow()->showMessageBox(VDMessageBox::KIND_YES_NO, "Are you sure?", nullptr);
+    ASSERT_TRUE(writeCommandSnapshot("view.png", false, width, height, error)) << error;
+    ASSERT_TRUE(writeCommandSnapshot("window.png", true, width, height, error)) << error;
+    const PngPicture clear = PngPicture::read(dir.file("clear.png"));
+    const PngPicture view = PngPicture::read(dir.file("view.png"));
+    const PngPicture window = PngPicture::read(dir.file("window.png"));
+    ASSERT_EQ(800, view.width);
+    ASSERT_EQ(600, view.height);
+    int viewDiffers = 0;
+    int windowDiffers = 0;
+    for (int y = 0; y < 600; ++y) {
+        for (int x = 0; x < 800; ++x) {
+            viewDiffers += std::memcmp(clear.at(x, y), view.at(x, y), 3) != 0 ? 1 : 0;
+            windowDiffers += std::memcmp(clear.at(x, y), window.at(x, y), 3) != 0 ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(0, viewDiffers);
+    EXPECT_GT(windowDiffers, 780 * 500 / 2) << "the console covers most of the window";
 }
 
 }  // namespace

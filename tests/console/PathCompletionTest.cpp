@@ -78,6 +78,11 @@ TEST_F(PathCompletionTest, TheParserCompletesFileArgumentsAndCommandNamesElsewhe
         EXPECT_TRUE(same.listing.empty()) << line;
     }
 
+    // Inside a quote, names with a blank too; a whole file name closes the quote.
+    EXPECT_EQ("vis_import_logfile \"runs/al bert.log\"",
+              parser.completeLine("vis_import_logfile \"runs/al ").line);
+    EXPECT_EQ("vis_snapshot --window \"runs/", parser.completeLine("vis_snapshot --window \"ru").line);
+
     EXPECT_EQ("print", parser.completeLine("pr").line);
     VDLineCompletion names = parser.completeLine("cam_");
     EXPECT_EQ("cam_", names.line);

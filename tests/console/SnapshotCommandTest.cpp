@@ -20,8 +20,8 @@ using Lines = std::vector<std::string>;
 
 std::vector<std::string> g_written;  // the paths the stand-in writer was given
 
-bool writeAt640x480(const std::string& path, int& width, int& height, std::string&) {
-    g_written.push_back(path);
+bool writeAt640x480(const std::string& path, bool wholeWindow, int& width, int& height, std::string&) {
+    g_written.push_back(wholeWindow ? "window " + path : path);
     width = 640;
     height = 480;
     return true;
@@ -70,6 +70,39 @@ class SnapshotCommandTest : public ::testing::Test {
 };
 
 // Every line it reports is shown once in the console, after the blank line, and reaches the log file.
+TEST_F(SnapshotCommandTest, QuotedPathsHoldBlanksAndWindowAsksForTheWholeWindow) {
+    VDSnapshotCommand::setWriter(&writeAt640x480);
+    struct Case {
+        const char* line;
+        const char* written;  // "" when refused
+    };
+    for (const Case& c : {Case{"vis_snapshot \"my run.png\"", "my run.png"},
+                          Case{"vis_snapshot dir/\"a b\"/c.png", "dir/a b/c.png"},
+                          Case{"vis_snapshot --window \"my run.png\"", "window my run.png"},
+                          Case{"vis_snapshot --window w.png", "window w.png"},
+                          Case{"vis_snapshot \"--window\" w.png", "window w.png"},
+                          Case{"vis_snapshot --window", "--window"}, Case{"vis_snapshot \"open.png", ""},
+                          Case{"vis_snapshot \"\"", ""}, Case{"vis_snapshot --size w.png", ""}}) {
+        g_written.clear();
+        const Lines shown = enter(c.line);
+        if (*c.written == '\0') {
+            EXPECT_EQ((Lines{"", "usage: vis_snapshot $file.png"}), shown) << c.line;
+            EXPECT_TRUE(g_written.empty()) << c.line;
+        } else {
+            EXPECT_EQ(Lines{c.written}, g_written) << c.line;
+        }
+    }
+}
+
+TEST_F(SnapshotCommandTest, TheNextFreeNumberedNameIsTheFirstNotTaken) {
+    EXPECT_EQ("snapshot_001.png", VDSnapshotCommand::nextFreeName());
+    for (const char* taken : {"snapshot_001.png", "snapshot_002.png", "snapshot_004.png"}) {
+        dir.write(taken, "");
+    }
+    EXPECT_EQ("snapshot_003.png", VDSnapshotCommand::nextFreeName()) << "a gap is filled";
+    EXPECT_EQ(dir.file("snapshot_003.png"), VDSnapshotCommand::nextFreeName(dir.path()));
+}
+
 TEST_F(SnapshotCommandTest, ResultsFailuresAndUsageAreShownOnceAndLogged) {
     VDSnapshotCommand::setWriter(&writeAt640x480);
     EXPECT_EQ((Lines{"", "Snapshot written: pictures/a.png (640x480)"}),

@@ -60,13 +60,13 @@ class PlaybackTest : public ::testing::Test {
 TEST_F(PlaybackTest, StepsToEachEventTimeStopsAtTheLastAndStartsOverFromThere) {
     ASSERT_TRUE(simulation.play());
     ASSERT_EQ(1u, requests.size());
-    EXPECT_EQ(100u, requests[0].delay) << "10 steps a second";
+    EXPECT_EQ(1000u, requests[0].delay) << "3 steps: slowed to a step a second";
     EXPECT_TRUE(fireLast());
     EXPECT_TRUE(fireLast());
     EXPECT_TRUE(fireLast());
     EXPECT_FALSE(simulation.isPlaying());
     EXPECT_EQ(3u, requests.size()) << "one request per step, none after the last";
-    EXPECT_EQ((Lines{"Playing at 10 steps per second", "Time incremented to: 00:00:01:000",
+    EXPECT_EQ((Lines{"Playing at 1 steps per second", "Time incremented to: 00:00:01:000",
                      "Time incremented to: 00:00:02:000", "Time incremented to: 00:00:04:000",
                      "Playback finished at 00:00:04:000"}),
               rec.lines());
@@ -75,6 +75,40 @@ TEST_F(PlaybackTest, StepsToEachEventTimeStopsAtTheLastAndStartsOverFromThere) {
     ASSERT_TRUE(simulation.play(2.5));
     EXPECT_EQ(400u, requests.back().delay);
     EXPECT_EQ((Lines{"Time decremented to: 00:00:00:000", "Playing at 2.5 steps per second"}), rec.lines());
+}
+
+TEST(PlaybackRateTest, UntilARateIsGivenARunLastsAtLeastFourSecondsAtOneToTenStepsASecond) {
+    struct Case {
+        size_t steps;
+        double rate;
+    };
+    for (const Case& c : {Case{0, 1}, Case{1, 1}, Case{4, 1}, Case{6, 1.5}, Case{20, 5}, Case{40, 10},
+                          Case{41, 10}, Case{100000, 10}}) {
+        EXPECT_EQ(c.rate, VCPlayback::defaultRate(c.steps)) << c.steps << " steps";
+    }
+}
+
+TEST_F(PlaybackTest, ARateGivenOnceIsKeptAndAStartAtZeroIsNoStep) {
+    ASSERT_TRUE(simulation.play(2.5));
+    simulation.stopPlayback();
+    rec.clear();
+    ASSERT_TRUE(simulation.play());
+    EXPECT_EQ((Lines{"Playing at 2.5 steps per second"}), rec.lines());
+    simulation.stopPlayback();
+
+    // Eight steps from the start, whose time 0 is itself an event time: 8 / 4 = 2 a second.
+    std::string text;
+    for (int second = 0; second <= 8; ++second) {
+        text += "msg Y / 00:00:0" + std::to_string(second) + ":000 / grid(0,0)(03) / out / 1 to grid(02)\n";
+    }
+    simulation.closeVisualization();
+    VCSimulation fresh;
+    fresh.setPlaybackTimer(std::make_unique<HandTimer>(&requests, &clock));
+    ASSERT_TRUE(fresh.newVisualization("nine"));
+    ASSERT_TRUE(fresh.importLogFile(dir.write("nine.log", text)));
+    rec.clear();
+    ASSERT_TRUE(fresh.play());
+    EXPECT_EQ((Lines{"Playing at 2 steps per second"}), rec.lines());
 }
 
 TEST_F(PlaybackTest, SlowStepsSlowPlaybackDownInsteadOfPilingUp) {

@@ -274,6 +274,11 @@ void AppSession::click(int px, int py, int button) {
     x("xdotool click " + std::to_string(button) + " 2>/dev/null");
 }
 
+void AppSession::shiftClick(int px, int py) {
+    moveMouse(px, py);
+    x("xdotool keydown shift click 1 keyup shift 2>/dev/null");
+}
+
 void AppSession::drag(int fromX, int fromY, int toX, int toY, int button) {
     moveMouse(fromX, fromY);
     x("xdotool mousedown " + std::to_string(button) + " 2>/dev/null");

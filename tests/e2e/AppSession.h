@@ -55,6 +55,8 @@ class AppSession {
     // Pointer, in window coordinates from the top-left corner; button 1 left, 2 middle, 3 right.
     void moveMouse(int x, int y);
     void click(int x, int y, int button = 1);
+    // A left click with Shift held.
+    void shiftClick(int x, int y);
     void drag(int fromX, int fromY, int toX, int toY, int button = 1);
     void resizeWindow(int width, int height);
 

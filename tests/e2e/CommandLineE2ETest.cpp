@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,18 @@ bool isColoured(const uint8_t* p) {
     const int high = std::max({p[0], p[1], p[2]});
     const int low = std::min({p[0], p[1], p[2]});
     return high - low > 40;
+}
+
+// Pixels of the green of cells without a value (lit, so only roughly that green).
+int cellGreen(const PngPicture& picture) {
+    int count = 0;
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            const uint8_t* p = picture.at(x, y);
+            count += p[0] < 10 && p[1] > 100 && p[1] > p[2] + 30 ? 1 : 0;
+        }
+    }
+    return count;
 }
 
 #define REQUIRE_DISPLAY()                                                 \
@@ -180,20 +193,20 @@ TEST(CommandLineE2ETest, SnapshotsGoWhereAskedOrNowhereWithTheReason) {
     EXPECT_EQ("tessaron: Unable to write snapshot: /sys/out.png: Permission denied\n", readOnly.err());
 }
 
-TEST(CommandLineE2ETest, FramesOnePicturePerEventTime) {
+TEST(CommandLineE2ETest, FramesTheStartThenOnePicturePerEventTime) {
     REQUIRE_DISPLAY();
     ProgramRun run({"--frames", ".", "--size", "320x240", kSample});
     ASSERT_EQ(0, run.status()) << run.err();
-    EXPECT_EQ(0u, run.out().find("Frames written: 5 into .\n")) << run.out();
+    EXPECT_EQ(0u, run.out().find("Frames written: 6 into .\n")) << run.out();
     EXPECT_TRUE(contains(run.out(), "ffmpeg -framerate 10 -i './frame_%06d.png' ")) << run.out();
     for (const char* name : {"frame_000001.png", "frame_000002.png", "frame_000003.png", "frame_000004.png",
-                             "frame_000005.png"}) {
+                             "frame_000005.png", "frame_000006.png"}) {
         const PngPicture frame = PngPicture::read(run.file(name));
         EXPECT_EQ(320, frame.width) << name;
         EXPECT_EQ(240, frame.height) << name;
     }
-    EXPECT_FALSE(run.exists("frame_000006.png"));
-    // One event time after another, from the first to the last.
+    EXPECT_FALSE(run.exists("frame_000007.png"));
+    // The start, then one event time after another.
     const std::string log = readFile(run.file("log.txt"));
     for (const char* time :
          {"00:00:00:100", "00:00:00:200", "00:00:00:300", "00:00:00:400", "00:00:00:500"}) {
@@ -205,22 +218,49 @@ TEST(CommandLineE2ETest, FramesOnePicturePerEventTime) {
     EXPECT_EQ("tessaron: Unable to write frames: no/such/folder: No such file or directory\n", missing.err());
 }
 
-TEST(CommandLineE2ETest, VisSnapshotWritesTheWindowOrSaysWhyNot) {
+TEST(CommandLineE2ETest, FramesOfTheRealWaterRunStartAtZero) {
+    REQUIRE_DISPLAY();
+    const std::string water = std::string(TESS_SHARED_DIR) + "/logs/water_spread_2d_25x25.log";
+    if (!std::filesystem::exists(water)) {
+        GTEST_SKIP() << "no real logs at " << water;
+    }
+    // Event times at 1, 2, 3 and 4 s: the start, then one frame each.
+    ProgramRun run({"--frames", ".", "--size", "160x120", water});
+    ASSERT_EQ(0, run.status()) << run.err();
+    EXPECT_EQ(0u, run.out().find("Frames written: 5 into .\n")) << run.out();
+    EXPECT_TRUE(run.exists("frame_000005.png"));
+    EXPECT_FALSE(run.exists("frame_000006.png"));
+    const std::string log = readFile(run.file("log.txt"));
+    // Nothing moved the time before the first frame, which is the start; the second is the first step.
+    EXPECT_EQ(0u, countLines(log, "Time decremented to: 00:00:00:000"));
+    EXPECT_EQ(1u, countLines(log, "Time incremented to: 00:00:01:000"));
+    const int startGreen = cellGreen(PngPicture::read(run.file("frame_000001.png")));
+    EXPECT_GT(startGreen, 200) << "no cell has a value at the start";
+    EXPECT_LT(cellGreen(PngPicture::read(run.file("frame_000002.png"))), startGreen);
+}
+
+TEST(CommandLineE2ETest, VisSnapshotWritesTheViewOrTheWindowOrSaysWhyNot) {
     AppSession app;
     ASSERT_TRUE(app.started()) << app.errors();
-    app.command("vis_snapshot shot.png");
-    ASSERT_TRUE(app.waitForLogLine("Snapshot written: shot.png (800x600)"));
-    const PngPicture picture = PngPicture::read(app.workDir() + "/shot.png");
-    EXPECT_EQ(800, picture.width);
-    EXPECT_EQ(600, picture.height);
-    // The console was shown, so it is in the picture: its output background fills the middle.
+    app.command("vis_snapshot \"my shot.png\"");
+    app.command("vis_snapshot --window window.png");
+    ASSERT_TRUE(app.waitForLogLine("Snapshot written: my shot.png (800x600)"));
+    ASSERT_TRUE(app.waitForLogLine("Snapshot written: window.png (800x600)"));
+    const PngPicture view = PngPicture::read(app.workDir() + "/my shot.png");
+    const PngPicture window = PngPicture::read(app.workDir() + "/window.png");
+    EXPECT_EQ(800, view.width);
+    EXPECT_EQ(600, view.height);
+    // The console is shown: its output background fills the middle of the window and of the whole-window
+    // picture, but the view's picture has the black of the 3D view there.
     const Image shot = app.settledScreenshot();
     const Image::Pixel fill = shot.at(400, 300);
     EXPECT_GT(fill.r + fill.g + fill.b, 60) << "not the black of the 3D view";
-    const uint8_t* middle = picture.at(400, 300);
+    const uint8_t* middle = window.at(400, 300);
     EXPECT_EQ(fill.r, middle[0]);
     EXPECT_EQ(fill.g, middle[1]);
     EXPECT_EQ(fill.b, middle[2]);
+    const uint8_t* viewMiddle = view.at(400, 300);
+    EXPECT_LT(viewMiddle[0] + viewMiddle[1] + viewMiddle[2], 30) << "no console in the view's picture";
 
     app.command("vis_snapshot missing/shot.png");
     EXPECT_TRUE(app.waitForLogLine("Unable to write snapshot: missing/shot.png: No such file or directory"));

@@ -115,7 +115,11 @@ TEST_F(ImportFrameGLTest, AnImportThatTakesAWhileShowsItsProgressInTheStrip) {
     ASSERT_TRUE(simulation.continueImport(0.01));
     frame();
     const Pixel filled{38, 115, 204, 255};
-    EXPECT_EQ(0, GLTestContext::countNear(0, 560, 600, 40, filled, 1)) << "a short import shows nothing";
+    // Short so far by the import's own clock (read after the frame, so it was short when the frame was
+    // drawn too): a slow machine may take longer than that to get here.
+    if (!simulation.getImportProgress().worthShowing()) {
+        EXPECT_EQ(0, GLTestContext::countNear(0, 560, 600, 40, filled, 1)) << "a short import shows nothing";
+    }
 
     std::this_thread::sleep_for(
         std::chrono::milliseconds(static_cast<int>(VCImportProgress::kShowAfterMs) + 50));

@@ -101,9 +101,9 @@ TEST_F(TessaronerWindowTest, ButtonStripRunsAlongTheTopWithItsButtonsTimeLabelAn
     EXPECT_EQ(window.getMoveForwardButton(), panel->getChild(1));
     EXPECT_EQ(window.getPlayButton(), panel->getChild(2));
     EXPECT_EQ(window.getStopButton(), panel->getChild(3));
-    // Right of "Move Forward", and the strip's bottom edge below the buttons.
-    expectRect(VDRect(290, 585, 805, 602), window.getTimeLabel()->getRectangle());
-    expectRect(VDRect(15, 581, 605, 585), window.getTimeBar()->getRectangle());
+    // Right of "Move Forward", and the strip's bottom edge below the buttons: a bar 6 pixels high.
+    expectRect(VDRect(290, 588, 805, 605), window.getTimeLabel()->getRectangle());
+    expectRect(VDRect(15, 581, 605, 587), window.getTimeBar()->getRectangle());
     EXPECT_EQ(VDScrollBar::HORIZONTAL, window.getTimeBar()->getOrientation());
     struct Expected {
         VDTextButton* button;
@@ -120,7 +120,7 @@ TEST_F(TessaronerWindowTest, ButtonStripRunsAlongTheTopWithItsButtonsTimeLabelAn
         EXPECT_EQ(e.id, e.button->getId());
         EXPECT_EQ(e.caption, e.button->getCaption());
         EXPECT_EQ(panel, e.button->getParent());
-        expectRect(VDRect(e.x1, 585, e.x2, 602), e.button->getRectangle());
+        expectRect(VDRect(e.x1, 588, e.x2, 605), e.button->getRectangle());
     }
 }
 

@@ -1,0 +1,110 @@
+#include "console/CommandTable.h"
+
+#include "console/VDAddDetailNodeCommand.h"
+#include "console/VDCellCommand.h"
+#include "console/VDCloseCommand.h"
+#include "console/VDColorCommand.h"
+#include "console/VDExitCommand.h"
+#include "console/VDExportCommand.h"
+#include "console/VDFitViewCommand.h"
+#include "console/VDHelpCommand.h"
+#include "console/VDImportLogFileCommand.h"
+#include "console/VDMoveCameraCommand.h"
+#include "console/VDNewCommand.h"
+#include "console/VDPlaybackCommand.h"
+#include "console/VDPlotCommand.h"
+#include "console/VDPrintObjectCommand.h"
+#include "console/VDRotateCameraCommand.h"
+#include "console/VDSnapshotCommand.h"
+#include "console/VDStateCommand.h"
+#include "console/VDTimeCommand.h"
+
+namespace {
+
+template <class Command>
+std::unique_ptr<VDConsoleCommand> make(const std::string&) {
+    return std::make_unique<Command>();
+}
+
+// For the classes that serve several names.
+template <class Command>
+std::unique_ptr<VDConsoleCommand> makeNamed(const std::string& name) {
+    return std::make_unique<Command>(name);
+}
+
+}  // namespace
+
+namespace commandtable {
+
+const std::vector<CommandEntry>& entries() {
+    static const std::vector<CommandEntry> table = {
+        {"cam_move", " $side_movement $vertical_movement $forward_movement",
+         "Moves the camera along its own axes: sideways, up and forward.", &make<VDMoveCameraCommand>},
+        {"cam_rotate", " $yaw_change $pitch_change $roll_change",
+         "Turns the camera by yaw, pitch and roll, in degrees.", &make<VDRotateCameraCommand>},
+        {"exit", "", "Asks whether to quit, as Escape does.", &make<VDExitCommand>},
+        {"help", " [$command]", "Lists every command with its usage, or tells what one command does.",
+         &make<VDHelpCommand>},
+        {"play", " [$steps_per_second from 0.1 to 1000]",
+         "Steps through the run's event times from the current one, at the rate given or the one given last "
+         "(at first a rate that makes the run last at least 4 seconds, at most 10 steps a second).",
+         &makeNamed<VDPlaybackCommand>},
+        {"print", " VIS | VIS_NL | VIS_ML | VIS_EL",
+         "Lists the visualization, its scene nodes, its models or its events.", &make<VDPrintObjectCommand>},
+        {"stop", "", "Stops playback where it is.", &makeNamed<VDPlaybackCommand>},
+        {"time_goto", " HH:MM:SS:MS | start | end",
+         "Moves the current time to the latest event time at or before the one given, or to the first or "
+         "the last.",
+         &makeNamed<VDTimeCommand>},
+        {"time_next", "", "Moves the current time to the next time at which events happen.",
+         &makeNamed<VDTimeCommand>},
+        {"time_prev", "", "Moves the current time to the previous time at which events happen.",
+         &makeNamed<VDTimeCommand>},
+        {"vis_add_detail_node", " (CUBE) $x_pos $y_pos $z_pos $size",
+         "Adds a cube of the given edge at (x, y, z) to the scene.", &make<VDAddDetailNodeCommand>},
+        {"vis_cell", " $model $x [$y [$z]]",
+         "Prints a cell's value at the current time and when it was sent.", &make<VDCellCommand>},
+        {"vis_close", "", "Closes the visualization.", &make<VDCloseCommand>},
+        {"vis_color", " $model $low $high $r $g $b [$a] | $model clear | $model none $r $g $b [$a]",
+         "Colours a model's cells whose value lies in a range (alpha 0 hides them), sets the look of its "
+         "cells without a value, or removes its rules.",
+         &make<VDColorCommand>},
+        {"vis_export", " $model $x [$y [$z]] $file.csv | $model.$port $file.csv | $model $file.csv",
+         "Writes the values over time of a cell, of a model's port, or the minimum, mean and maximum of a "
+         "cell space, to a CSV file.",
+         &make<VDExportCommand>, true},
+        {"vis_fit", "", "Places the camera so that every drawn model is in view.", &make<VDFitViewCommand>},
+        {"vis_import_logfile", " $logfile", "Imports a simulation log into the open visualization.",
+         &make<VDImportLogFileCommand>, true},
+        {"vis_new", " $visualization_name",
+         "Opens a visualization of that name (\".vis\" is appended to a name without it).",
+         &make<VDNewCommand>},
+        {"vis_plot", " $model $x [$y [$z]] | $model.$port | $model | clear",
+         "Plots the values over time of a cell, of a model's port, or the minimum, mean and maximum of a "
+         "cell space; up to 4 series, and clear empties the plot.",
+         &make<VDPlotCommand>},
+        {"vis_snapshot", " $file.png",
+         "Writes the 3D view with its overlays and the plot as a PNG file; with --window, the whole window "
+         "as it shows now, console included.",
+         &make<VDSnapshotCommand>, true},
+        {"vis_state", "", "Prints the last value on each output port of every model that is not a cell.",
+         &make<VDStateCommand>},
+    };
+    return table;
+}
+
+const CommandEntry* find(const std::string& name) {
+    for (const CommandEntry& entry : entries()) {
+        if (name == entry.name) {
+            return &entry;
+        }
+    }
+    return nullptr;
+}
+
+std::string usage(const std::string& name) {
+    const CommandEntry* entry = find(name);
+    return "usage: " + name + (entry != nullptr ? entry->arguments : "");
+}
+
+}  // namespace commandtable

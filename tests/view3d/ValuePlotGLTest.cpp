@@ -1,0 +1,114 @@
+// The plot as the 3D view draws it: a cell's steps where its values and times put them, and the time line
+// that moves with playback.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "console/VDDEVSPlotEvent.h"
+#include "control/VCSimulation.h"
+#include "gui/VDEvent.h"
+#include "gui/VDPlotPanel.h"
+#include "gui/VDThemeStore.h"
+#include "tests/support/GLTestContext.h"
+#include "tests/support/LogRecorder.h"
+#include "view3d/VDTessaronerWindow.h"
+
+namespace {
+
+using Pixel = GLTestContext::Pixel;
+
+// Playback's call backs, fired by the test.
+class HandTimer : public VCPlaybackTimer {
+  public:
+    explicit HandTimer(unsigned* token) : m_token(token) {}
+    void schedule(unsigned, unsigned token) override { *m_token = token; }
+    double now() const override { return 0.0; }
+
+  private:
+    unsigned* m_token;
+};
+
+class ValuePlotGLTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(GLTestContext::ensure());
+        GLTestContext::reset();
+        glViewport(0, 0, 800, 600);
+        ASSERT_TRUE(createThemeStore());
+        ASSERT_NE(nullptr, createSimulation());
+        getSimulation()->setPlaybackTimer(std::make_unique<HandTimer>(&token));
+        window.setRectangle(VDRect(0, 0, 800, 600));
+        window.initialise();
+        ASSERT_TRUE(getSimulation()->newVisualization("plot"));
+        ASSERT_TRUE(getSimulation()->importLogFile(std::string(TESS_SOURCE_DIR) + "/samples/life_20x20.log"));
+        // life(0,4) sends 1 at 100 ms and 0 at 200 ms; the run ends at 500 ms.
+        VCSeriesTarget cell;
+        ASSERT_TRUE(VCSeriesTarget::parse({"life", "0", "4"}, cell));
+        VDDEVSPlotEvent plot(cell);
+        window.handleEvent(&plot);
+    }
+    void TearDown() override {
+        destroySimulation();
+        destroyThemeStore();
+    }
+    void frame() {
+        VDTheme* theme = currentTheme();
+        glDisable(GL_DEPTH_TEST);
+        theme->clearScreen();
+        theme->begin2D(800.0f, 600.0f);
+        VDRedisplayEvent redisplay;
+        window.handleEvent(&redisplay);
+        theme->end2D();
+    }
+    const VDPlotPanel& plot() const { return *window.getPlotPanel(); }
+    int px(double milliseconds) const { return static_cast<int>(std::round(plot().pixelX(milliseconds))); }
+    int py(double value) const { return static_cast<int>(std::round(plot().pixelY(value))); }
+    // How many pixels of the plot's column at `x` are near white (the time line).
+    int whiteInColumn(int x) const {
+        const VDRect area = plot().layout().plot;
+        const int y1 = static_cast<int>(area.getY1()) + 2;
+        const int height = static_cast<int>(area.getHeight()) - 4;
+        int white = 0;
+        for (const Pixel& p : GLTestContext::region(x, y1, 1, height)) {
+            white += p.r > 200 && p.g > 200 && p.b > 200 ? 1 : 0;
+        }
+        return white;
+    }
+
+    LogRecorder quiet;
+    unsigned token = 0;
+    VDTessaronerWindow window;
+};
+
+TEST_F(ValuePlotGLTest, StepsHoldEachValueUntilTheNextAndTheTimeLineFollowsPlayback) {
+    frame();
+    const Pixel amber{255, 191, 51, 255};
+    auto amberAt = [&](double from, double to, double value) {
+        return GLTestContext::countNear(px(from) + 3, py(value) - 1, px(to) - px(from) - 6, 3, amber, 40);
+    };
+    // 1 from 100 to 200 ms, 0 from 200 ms to the end: nothing at 1 before or after, and a fall at 200.
+    EXPECT_GE(amberAt(100, 200, 1), px(200) - px(100) - 6);
+    EXPECT_GE(amberAt(200, 500, 0), px(500) - px(200) - 6);
+    EXPECT_EQ(0, amberAt(200, 500, 1));
+    EXPECT_EQ(0, amberAt(0, 100, 1)) << "no value before its first";
+    EXPECT_GT(GLTestContext::countNear(px(200) - 1, py(0.2), 3, py(0.8) - py(0.2), amber, 40), 0);
+
+    const int height = static_cast<int>(plot().layout().plot.getHeight()) - 4;
+    ASSERT_TRUE(getSimulation()->play(10));
+    for (double expected : {100.0, 200.0, 300.0}) {
+        SCOPED_TRACE(expected);
+        const double before = getSimulation()->currentTime();
+        ASSERT_TRUE(getSimulation()->playbackTimerFired(token));
+        ASSERT_EQ(expected, getSimulation()->currentTime());
+        frame();
+        EXPECT_GT(whiteInColumn(px(expected)), height * 8 / 10) << "the line is at the new time";
+        EXPECT_LT(whiteInColumn(px(before) + (before == 0.0 ? 2 : 0)), height / 10)
+            << "and gone from the old";
+    }
+}
+
+}  // namespace
