@@ -12,6 +12,7 @@
 #include "console/VDExitCommand.h"
 #include "console/VDFitViewCommand.h"
 #include "console/VDImportLogFileCommand.h"
+#include "console/VDModelCommand.h"
 #include "console/VDMoveCameraCommand.h"
 #include "console/VDNewCommand.h"
 #include "console/VDPlaybackCommand.h"
@@ -20,7 +21,10 @@
 #include "console/VDSnapshotCommand.h"
 #include "console/VDStateCommand.h"
 #include "console/VDTimeCommand.h"
+#include "control/VCSimulation.h"
 #include "shell/VDGarbageCan.h"
+#include "simdata/SDModelStructure.h"
+#include "simdata/SDVisualization.h"
 
 namespace {
 
@@ -70,6 +74,9 @@ std::unique_ptr<VDConsoleCommand> makeCommand(const std::string& name) {
     if (name == "vis_snapshot") {
         return std::make_unique<VDSnapshotCommand>();
     }
+    if (name == "vis_model") {
+        return std::make_unique<VDModelCommand>();
+    }
     return nullptr;
 }
 
@@ -80,7 +87,7 @@ VDDEVSConsoleParser::VDDEVSConsoleParser() {
     for (const char* name :
          {"cam_move", "cam_rotate", "exit", "play", "print", "stop", "time_goto", "time_next", "time_prev",
           "vis_add_detail_node", "vis_cell", "vis_close", "vis_color", "vis_fit", "vis_import_logfile",
-          "vis_new", "vis_snapshot", "vis_state"}) {
+          "vis_model", "vis_new", "vis_snapshot", "vis_state"}) {
         addCommandName(name);
     }
 }
@@ -88,6 +95,10 @@ VDDEVSConsoleParser::VDDEVSConsoleParser() {
 VDDEVSConsoleParser::~VDDEVSConsoleParser() = default;
 
 VDLineCompletion VDDEVSConsoleParser::completeLine(const std::string& line) const {
+    const std::string modelLead = "vis_model ";
+    if (line.compare(0, modelLead.size(), modelLead) == 0) {
+        return completeModelName(modelLead, line.substr(modelLead.size()));
+    }
     for (const char* name : {"vis_import_logfile", "vis_snapshot"}) {
         const std::string lead = std::string(name) + " ";
         if (line.compare(0, lead.size(), lead) != 0) {
@@ -141,4 +152,47 @@ bool VDDEVSConsoleParser::parse(std::string line, VDConsoleCommand** command, st
         *command = nullptr;
     }
     return false;
+}
+
+VDLineCompletion VDDEVSConsoleParser::completeModelName(const std::string& lead, const std::string& partial) {
+    VDLineCompletion completion;
+    completion.line = lead + partial;
+    const SDVisualization* visualization = getVisualization();
+    if (visualization == nullptr || partial.find(' ') != std::string::npos) {
+        return completion;
+    }
+    const SDModelTree& tree = visualization->getStructure()->tree();
+    std::vector<std::string> names;
+    for (uint32_t model = 0; model < tree.size(); ++model) {
+        const std::string& name = tree.name(model);
+        if (name.compare(0, partial.size(), partial) == 0) {
+            names.push_back(name);
+        }
+    }
+    if (names.empty()) {
+        return completion;
+    }
+    std::sort(names.begin(), names.end());
+    // As far as every candidate agrees; the candidates are listed when that adds nothing.
+    std::string shared = names.front();
+    for (const std::string& name : names) {
+        size_t same = 0;
+        while (same < shared.size() && same < name.size() && shared[same] == name[same]) {
+            ++same;
+        }
+        shared.resize(same);
+    }
+    if (names.size() == 1) {
+        completion.line = lead + names.front();
+    } else if (shared.size() > partial.size()) {
+        completion.line = lead + shared;
+    } else {
+        completion.title = "Model List:";
+        const size_t shown = std::min(names.size(), MAX_LISTED_FILES);
+        completion.listing.assign(names.begin(), names.begin() + static_cast<std::ptrdiff_t>(shown));
+        if (shown < names.size()) {
+            completion.listing.push_back("... and " + std::to_string(names.size() - shown) + " more");
+        }
+    }
+    return completion;
 }

@@ -27,11 +27,11 @@ TEST(CompletionTest, NamesThatBeginWithThePrefixInRegistrationOrder) {
     VDDEVSConsoleParser parser;
     EXPECT_EQ((Strings{"cam_move", "cam_rotate", "exit", "play", "print", "stop", "time_goto", "time_next",
                        "time_prev", "vis_add_detail_node", "vis_cell", "vis_close", "vis_color", "vis_fit",
-                       "vis_import_logfile", "vis_new", "vis_snapshot", "vis_state"}),
+                       "vis_import_logfile", "vis_model", "vis_new", "vis_snapshot", "vis_state"}),
               parser.getCommandNames());
     EXPECT_EQ(parser.getCommandNames(), parser.getCompletions(""));
     EXPECT_EQ((Strings{"vis_add_detail_node", "vis_cell", "vis_close", "vis_color", "vis_fit",
-                       "vis_import_logfile", "vis_new", "vis_snapshot", "vis_state"}),
+                       "vis_import_logfile", "vis_model", "vis_new", "vis_snapshot", "vis_state"}),
               parser.getCompletions("vis_"));
     EXPECT_EQ((Strings{"vis_cell", "vis_close", "vis_color"}), parser.getCompletions("vis_c"));
     EXPECT_EQ((Strings{"time_next"}), parser.getCompletions("time_n"));
