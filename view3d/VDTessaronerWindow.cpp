@@ -4,12 +4,15 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <limits>
+#include <string>
 
 #include "console/VDDEVSFitViewEvent.h"
 #include "console/VDDEVSMoveCameraEvent.h"
 #include "console/VDDEVSRotateCameraEvent.h"
 #include "console/VDFitViewCommand.h"
 #include "control/VCCellView.h"
+#include "control/VCModelView.h"
 #include "control/VCSimulation.h"
 #include "gui/VDConsole.h"
 #include "gui/VDEvent.h"
@@ -23,6 +26,7 @@
 #include "view3d/VDCellOverlay.h"
 #include "view3d/VDFirstPersonCamera.h"
 #include "view3d/VDImportStrip.h"
+#include "view3d/VDModelOverlay.h"
 #include "view3d/VDTimeBar.h"
 #include "view3d/VDTimeLabel.h"
 
@@ -148,6 +152,7 @@ bool VDTessaronerWindow::handleEvent(VDEvent* event) {
             }
             draw3D();
             drawCellOverlay();
+            drawModelOverlay();
             followTime();
             return dispatch(event);
         case VDDEVSMoveCameraEvent::TYPE: {
@@ -272,6 +277,7 @@ void VDTessaronerWindow::freezePicture() {
     theme->begin2D(static_cast<float>(width), static_cast<float>(height));
     draw3D();
     drawCellOverlay();
+    drawModelOverlay();
     theme->end2D();
     glReadBuffer(GL_BACK);
     m_frozen.capture(width, height);
@@ -312,6 +318,7 @@ void VDTessaronerWindow::draw3D() {
             simulation->render(frustum);
         }
         m_selection.drawOutline(simulation);
+        m_blockSelection.drawOutline(simulation);
     }
 
     glMatrixMode(GL_PROJECTION);
@@ -336,6 +343,17 @@ void VDTessaronerWindow::drawCellOverlay() {
     overlay.draw(models);
 }
 
+// The models' names, ports and messages over their blocks, as the last 3D pass left them.
+void VDTessaronerWindow::drawModelOverlay() {
+    VCSimulation* simulation = getSimulation();
+    const VCModelView* models = simulation != nullptr ? simulation->getModelView() : nullptr;
+    if (models == nullptr || !models->isDrawn()) {
+        return;
+    }
+    const VDModelOverlay overlay(m_camera->getProjectionMatrix(), m_camera->getViewMatrix(), m_rect);
+    overlay.draw(models->getLabels());
+}
+
 // Lines at every whole unit from -10 to 10 in the plane y = 0.
 void VDTessaronerWindow::drawGrid() {
     glColor3f(0.5f, 0.5f, 0.5f);
@@ -355,7 +373,8 @@ void VDTessaronerWindow::drawGrid() {
 void VDTessaronerWindow::followTime() {
     VCSimulation* simulation = getSimulation();
     if (m_timeLabel != nullptr) {
-        m_timeLabel->follow(simulation, m_selection.describe());
+        m_timeLabel->follow(simulation, m_blockSelection.isActive() ? m_blockSelection.describe(simulation)
+                                                                    : m_selection.describe());
     }
     if (m_timeBar != nullptr) {
         m_timeBar->follow(simulation);
@@ -470,7 +489,13 @@ void VDTessaronerWindow::trackClick(VDEvent* event) {
     } else if (m_clickPending) {
         m_clickPending = false;
         if (near) {
-            m_selection.pick(getSimulation(), m_pressRay);
+            // Of a block and a cell, the nearer: only cells in front of the block count.
+            float distance = std::numeric_limits<float>::infinity();
+            const std::string block = VDBlockSelection::blockAt(getSimulation(), m_pressRay, distance);
+            m_blockSelection.clear();
+            if (!m_selection.pick(getSimulation(), m_pressRay, distance) && !block.empty()) {
+                m_blockSelection.select(block);
+            }
             requestRedisplay();
         }
     }

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "gui/VDWindow.h"
+#include "view3d/VDBlockSelection.h"
 #include "view3d/VDCamera.h"
 #include "view3d/VDCellSelection.h"
 #include "view3d/VDFrozenPicture.h"
@@ -23,8 +24,9 @@ class VDTimeLabel;
 // cells as vis_fit does.
 //
 // A left click on a cell (pressed and released within kClickSlop pixels, off the strip) selects it: the
-// cube is outlined, its vis_cell line is logged, and the strip shows its value. A click on nothing clears
-// the selection. Between press and release the drag turns the camera as always.
+// cube is outlined, its vis_cell line is logged, and the strip shows its value. A click on a model's block
+// selects the model the same way, logging its vis_model lines; of a block and a cell, the nearer wins. A
+// click on nothing clears the selection. Between press and release the drag turns the camera as always.
 //
 // While a log import runs, the picture is not drawn from the half-imported run (that would cost a full
 // redraw of a growing scene several times a second, and show it half built): the window shows the picture
@@ -66,12 +68,14 @@ class VDTessaronerWindow : public VDWindow {
     VDTimeBar* getTimeBar() const { return m_timeBar; }
     bool isDragging() const { return m_dragging; }
     VDCellSelection& getSelection() { return m_selection; }
+    VDBlockSelection& getBlockSelection() { return m_blockSelection; }
 
   private:
     // The frame while an import runs; false when none runs (the picture kept for it is let go).
     bool drawWhileImporting(VDEvent* redisplay);
     void draw3D();
     void drawCellOverlay();
+    void drawModelOverlay();
     void drawGrid();
     // The label and the time bar show the controller's time as it is now.
     void followTime();
@@ -101,5 +105,6 @@ class VDTessaronerWindow : public VDWindow {
     int m_pressY = 0;
     VDPickRay m_pressRay;
     VDCellSelection m_selection;
+    VDBlockSelection m_blockSelection;
     VDFrozenPicture m_frozen;
 };
