@@ -12,7 +12,6 @@ constexpr float kFront = 1.0f;
 constexpr float kTop = 0.8f;
 constexpr float kSide = 0.65f;
 constexpr float kBottom = 0.5f;
-constexpr float kBackWash = 0.12f;  // alpha of a frame's back face
 constexpr float kHeadLength = 0.3f;
 constexpr float kHeadHalfWidth = 0.12f;
 
@@ -24,7 +23,7 @@ uint8_t channel(float value) {
 
 void SDBlockBatch::clear() {
     m_solidVertices.clear();
-    m_backVertices.clear();
+    m_translucentVertices.clear();
     m_lines.clear();
     m_boldLines.clear();
     m_arrowLines.clear();
@@ -50,9 +49,10 @@ void SDBlockBatch::addSolid(const BoundingBox& box, const Colour& colour) {
         {{h.x, l.y, l.z}, {l.x, l.y, l.z}, {l.x, h.y, l.z}, {h.x, h.y, l.z}},  // back
     };
     const float shades[6] = {kFront, kTop, kSide, kSide, kBottom, kBottom};
+    std::vector<Vertex>& out = colour[3] < 1.0f ? m_translucentVertices : m_solidVertices;
     for (int face = 0; face < 6; ++face) {
         for (const Vector3& corner : faces[face]) {
-            push(m_solidVertices, corner, colour, shades[face]);
+            push(out, corner, colour, shades[face]);
         }
     }
 }
@@ -71,14 +71,6 @@ void SDBlockBatch::boxEdges(std::vector<Vertex>& out, const BoundingBox& box, co
 
 void SDBlockBatch::addFrame(const BoundingBox& box, const Colour& colour, bool bold) {
     boxEdges(bold ? m_boldLines : m_lines, box, colour);
-    const Vector3& l = box.getMin();
-    const Vector3& h = box.getMax();
-    Colour wash = colour;
-    wash[3] = colour[3] * kBackWash;
-    for (const Vector3& corner :
-         {Vector3(l.x, l.y, l.z), Vector3(h.x, l.y, l.z), Vector3(h.x, h.y, l.z), Vector3(l.x, h.y, l.z)}) {
-        push(m_backVertices, corner, wash);
-    }
 }
 
 void SDBlockBatch::addLine(const Vector3& from, const Vector3& to, const Colour& colour) {
@@ -121,26 +113,29 @@ void SDBlockBatch::drawArray(const std::vector<Vertex>& vertices, unsigned mode)
 }
 
 void SDBlockBatch::draw() const {
-    glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_CURRENT_BIT | GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
+    glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_CURRENT_BIT | GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT |
+                 GL_POLYGON_BIT);
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
-    glDisable(GL_CULL_FACE);
     glEnable(GL_DEPTH_TEST);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
 
+    // Faces away from the eye are hidden by the block's own front: not filled.
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    glFrontFace(GL_CCW);
+    glDisable(GL_BLEND);
     drawArray(m_solidVertices, GL_QUADS);
     glLineWidth(1.5f);
     drawArray(m_lines, GL_LINES);
     glLineWidth(3.0f);
     drawArray(m_boldLines, GL_LINES);
-    // The washes behind the frames' content: seen through, and writing no depth.
-    glDepthMask(GL_FALSE);
-    drawArray(m_backVertices, GL_QUADS);
-    glDepthMask(GL_TRUE);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    drawArray(m_translucentVertices, GL_QUADS);
+    glDisable(GL_CULL_FACE);
 
     glDisable(GL_DEPTH_TEST);
     glLineWidth(2.0f);

@@ -13,8 +13,9 @@
 // hundred kilobytes a frame).
 //
 // Solid blocks are shaded by face (front brightest), without the scene's light, so that a colour reads the
-// same on every block. Frames are their twelve edges, with their back face washed faintly in their colour
-// behind what they hold. Arrows are drawn last, over everything: a message is never hidden by a block.
+// same on every block; only their faces towards the eye are filled, and only translucent ones are blended.
+// Frames are their twelve edges. Arrows are drawn last, over everything: a message is never hidden by a
+// block.
 class SDBlockBatch {
   public:
     using Colour = std::array<float, 4>;
@@ -32,8 +33,6 @@ class SDBlockBatch {
     // Draws what was gathered with the current matrices. Leaves the GL state as it found it.
     void draw() const;
 
-    size_t solidCount() const { return m_solidVertices.size() / 24; }
-
   private:
     struct Vertex {
         float x, y, z;
@@ -43,8 +42,8 @@ class SDBlockBatch {
     static void push(std::vector<Vertex>& out, const Vector3& p, const Colour& colour, float shade = 1.0f);
     static void drawArray(const std::vector<Vertex>& vertices, unsigned mode);
 
-    std::vector<Vertex> m_solidVertices;  // quads
-    std::vector<Vertex> m_backVertices;   // translucent quads
+    std::vector<Vertex> m_solidVertices;        // quads
+    std::vector<Vertex> m_translucentVertices;  // quads
     std::vector<Vertex> m_lines;
     std::vector<Vertex> m_boldLines;
     std::vector<Vertex> m_arrowLines;

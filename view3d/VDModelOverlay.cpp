@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "gui/VDBitmapFont.h"
 #include "gui/VDDefaultTheme.h"
@@ -17,8 +18,11 @@ constexpr float kPortGrey = 0.72f;
 // A name whose line the picture makes lower than this part of a line of text is left out: it would
 // cover the block below it.
 constexpr float kLeastRow = 0.6f;
-// Room kept free around a text.
+// Room kept free left and right of a text, and how far its glyphs reach below and above its baseline, in
+// lines of text.
 constexpr float kMargin = 1.0f;
+constexpr float kBelowBase = 0.2f;
+constexpr float kAboveBase = 0.7f;
 
 }  // namespace
 
@@ -90,8 +94,9 @@ std::string VDModelOverlay::fitted(const std::string& text, float roomPixels, fl
     return text.substr(0, fits - 1) + "~";
 }
 
-void VDModelOverlay::write(const VDBitmapFont* font, TextSpace& space, const VCModelView::Label& label,
-                           float charWidth, float charHeight, bool centred, float rowWorld) const {
+void VDModelOverlay::place(TextSpace& space, const VCModelView::Label& label, float charWidth,
+                           float charHeight, bool centred, float rowWorld, int colour,
+                           std::vector<Placed>& placed) const {
     float x = 0.0f;
     float y = 0.0f;
     float endX = 0.0f;
@@ -116,14 +121,16 @@ void VDModelOverlay::write(const VDBitmapFont* font, TextSpace& space, const VCM
         }
         const float width = charWidth * static_cast<float>(text.size());
         const float left = label.rightAligned ? x - width : x;
-        // Glyphs reach a little below the baseline.
+        // The glyphs' ink: a little below the baseline, and short of the line's full height, so that rows
+        // of ports a line apart all show.
         const float x1 = left - kMargin;
-        const float y1 = base - charHeight * 0.25f - kMargin;
+        const float y1 = base - charHeight * kBelowBase;
         const float x2 = left + width + kMargin;
-        const float y2 = base + charHeight * 0.75f + kMargin;
+        const float y2 = base + charHeight * kAboveBase;
         if (space.isFree(x1, y1, x2, y2)) {
             space.add(x1, y1, x2, y2);
-            drawText(font, static_cast<int>(std::lround(left)), static_cast<int>(std::lround(base)), text);
+            placed.push_back(Placed{static_cast<int>(std::lround(left)), static_cast<int>(std::lround(base)),
+                                    colour, text});
             return;
         }
     }
@@ -137,19 +144,36 @@ void VDModelOverlay::draw(const VCModelView::Labels& labels) const {
     }
     const float charWidth = theme->getCharWidth();
     const float charHeight = theme->getCharHeight();
+    enum { kInput, kOutput, kName, kPort, kColours };
+    const float colours[kColours][3] = {
+        {VCModelView::kInputColour[0], VCModelView::kInputColour[1], VCModelView::kInputColour[2]},
+        {VCModelView::kOutputColour[0], VCModelView::kOutputColour[1], VCModelView::kOutputColour[2]},
+        {kNameGrey, kNameGrey, kNameGrey},
+        {kPortGrey, kPortGrey, kPortGrey},
+    };
     TextSpace space(m_viewport);
+    std::vector<Placed> placed;
     for (const VCModelView::Label& label : labels.messages) {
-        const VCModelView::Colour& colour =
-            label.rightAligned ? VCModelView::kOutputColour : VCModelView::kInputColour;
-        glColor4f(colour[0], colour[1], colour[2], 1.0f);
-        write(font, space, label, charWidth, charHeight, false, 0.0f);
+        place(space, label, charWidth, charHeight, false, 0.0f, label.rightAligned ? kOutput : kInput,
+              placed);
     }
-    glColor4f(kNameGrey, kNameGrey, kNameGrey, 1.0f);
     for (const VCModelView::Label& label : labels.names) {
-        write(font, space, label, charWidth, charHeight, false, SDBlockLayout::kRow);
+        place(space, label, charWidth, charHeight, false, SDBlockLayout::kRow, kName, placed);
     }
-    glColor4f(kPortGrey, kPortGrey, kPortGrey, 1.0f);
     for (const VCModelView::Label& label : labels.ports) {
-        write(font, space, label, charWidth, charHeight, true, 0.0f);
+        place(space, label, charWidth, charHeight, true, 0.0f, kPort, placed);
+    }
+    // Written colour by colour, row by row: the GL draws the glyphs of neighbouring texts of one colour
+    // together, where it would flush its glyphs at every move to another row.
+    std::sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
+        return std::tie(a.colour, a.y, a.x) < std::tie(b.colour, b.y, b.x);
+    });
+    int current = -1;
+    for (const Placed& text : placed) {
+        if (text.colour != current) {
+            current = text.colour;
+            glColor4f(colours[current][0], colours[current][1], colours[current][2], 1.0f);
+        }
+        drawText(font, text.x, text.y, text.text);
     }
 }

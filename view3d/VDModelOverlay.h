@@ -7,8 +7,6 @@
 #include "gui/VDWindow.h"
 #include "view3d/VDCellOverlay.h"
 
-class VDBitmapFont;
-
 // The text over the models' blocks, in the 2D pass after the 3D picture: each block's name above it, its
 // ports' names and values beside their markers, and the value of each message drawn along its arrow.
 //
@@ -53,10 +51,17 @@ class VDModelOverlay {
     };
 
   private:
-    // Places and writes one label, centred on its anchor's height or standing on it. `rowWorld`: the height
-    // its line has in the world, 0 when it need not be checked.
-    void write(const VDBitmapFont* font, TextSpace& space, const VCModelView::Label& label, float charWidth,
-               float charHeight, bool centred, float rowWorld) const;
+    // A text placed, and where it starts.
+    struct Placed {
+        int x;
+        int y;
+        int colour;
+        std::string text;
+    };
+    // Places one label, centred on its anchor's height or standing on it, and adds it to `placed` unless it
+    // is left out. `rowWorld`: the height its line has in the world, 0 when it need not be checked.
+    void place(TextSpace& space, const VCModelView::Label& label, float charWidth, float charHeight,
+               bool centred, float rowWorld, int colour, std::vector<Placed>& placed) const;
 
     VDCellOverlay m_projector;
     VDRect m_viewport;
