@@ -250,24 +250,27 @@ void SLLogFile::offerShortLine(const std::string_view* fields, int count) {
     } else if (count == kDoneFields && kind == "D") {
         message.kind = SDLogMessage::Kind::Done;
         message.passive = fields[4] == "...";
-        if (!message.passive) {
-            m_number.assign(fields[4]);
-            SDTime delay;
-            delay.parse(m_number);
-            message.delay = delay.getMilliseconds();
-        }
     } else {
         return;
     }
     if (m_link == nullptr) {
         return;
     }
-    m_number.assign(fields[2]);
-    SDTime time;
-    time.parse(m_number);
-    message.time = time.getMilliseconds();
     message.source = withoutIdentifier(fields[3]);
     message.destination = withoutIdentifier(fields[count - 1]);
+    // Most short lines of a Cell-DEVS run pass between a cell and its space; their times are not read.
+    if (!message.namesCell()) {
+        m_number.assign(fields[2]);
+        SDTime time;
+        time.parse(m_number);
+        message.time = time.getMilliseconds();
+        if (message.kind == SDLogMessage::Kind::Done && !message.passive) {
+            m_number.assign(fields[4]);
+            SDTime delay;
+            delay.parse(m_number);
+            message.delay = delay.getMilliseconds();
+        }
+    }
     m_link->offerMessage(message);
 }
 

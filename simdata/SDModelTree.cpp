@@ -2,11 +2,7 @@
 
 namespace {
 
-// A cell reference ends with its coordinates: "life(3,4)". Its cell space is the text before them.
-bool isCell(std::string_view reference) {
-    return !reference.empty() && reference.back() == ')';
-}
-
+// A cell's space is the text before its coordinates.
 std::string_view spaceOf(std::string_view cell) {
     return cell.substr(0, cell.rfind('('));
 }
@@ -16,8 +12,8 @@ std::string_view spaceOf(std::string_view cell) {
 bool SDModelTree::add(const SDLogMessage& message, Ends& ends) {
     std::string_view parent = message.parent();
     std::string_view child = message.child();
-    const bool cellChild = isCell(child);
-    const bool cellParent = isCell(parent);
+    const bool cellChild = SDLogMessage::isCell(child);
+    const bool cellParent = SDLogMessage::isCell(parent);
     if (cellChild || cellParent) {
         // A space's lines to its own cells say only that it is one; a line between a cell and another
         // model links that model with the cell's space.
