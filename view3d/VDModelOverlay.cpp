@@ -15,8 +15,8 @@ namespace {
 
 constexpr float kNameGrey = 0.9f;
 constexpr float kPortGrey = 0.72f;
-// A name whose line the picture makes lower than this part of a line of text is left out: it would
-// cover the block below it.
+// A name or a port whose line the picture makes lower than this part of a line of text is left out: it
+// would cover the block below it, or stand among texts of the rows around it.
 constexpr float kLeastRow = 0.6f;
 // Room kept free left and right of a text, and how far its glyphs reach below and above its baseline, in
 // lines of text.
@@ -161,7 +161,7 @@ void VDModelOverlay::draw(const VCModelView::Labels& labels) const {
         place(space, label, charWidth, charHeight, false, SDBlockLayout::kRow, kName, placed);
     }
     for (const VCModelView::Label& label : labels.ports) {
-        place(space, label, charWidth, charHeight, true, 0.0f, kPort, placed);
+        place(space, label, charWidth, charHeight, true, SDBlockLayout::kPortPitch, kPort, placed);
     }
     // Written colour by colour, row by row: the GL draws the glyphs of neighbouring texts of one colour
     // together, where it would flush its glyphs at every move to another row.

@@ -12,8 +12,8 @@
 //
 // Texts never write over each other: they are placed in order (the messages of the moment first, then the
 // names from the outermost model in, then the ports), each whole where it overlaps no text placed before,
-// else cut to the room the layout kept for it (ending in '~'), else left out. A name is also left out when
-// the picture gives its line less than most of a line of text. So coming nearer shows more.
+// else cut to the room the layout kept for it (ending in '~'), else left out. A name or a port is also left
+// out when the picture gives its line less than most of a line of text. So coming nearer shows more.
 class VDModelOverlay {
   public:
     // The matrices the 3D picture was drawn with; the picture fills `viewport`.
