@@ -35,6 +35,7 @@
 #include "gui/VDThemeStore.h"
 #include "scene/SDCellBatch.h"
 #include "shell/EngineVariables.h"
+#include "shell/MemoryReuse.h"
 #include "shell/PropertySet.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "view3d/VDFirstPersonCamera.h"
@@ -49,6 +50,8 @@ void noDisplay() {}
 bool openWindow() {
     static bool open = false;
     if (!open) {
+        // As the program does at start-up: the driver's memory for each frame's text is reused.
+        keepFreedMemoryForReuse();
         int argc = 1;
         char name[] = "bench_frame";
         char* argv[] = {name, nullptr};

@@ -214,7 +214,10 @@ std::string VCModelView::valueText(uint32_t slot, double now) const {
 
 void VCModelView::render(Frustum* frustum) {
     updateLayout();
-    m_labels = Labels{};
+    // Emptied, not replaced: the texts of one frame take the room of the last one's.
+    m_labels.names.clear();
+    m_labels.ports.clear();
+    m_labels.messages.clear();
     if (!m_drawn) {
         return;
     }
