@@ -344,7 +344,7 @@ BENCHMARK(BM_FrameMillionCells)->Arg(1)->UseManualTime()->Iterations(5)->Unit(be
 
 // The generated run of 100 atomic models (devslog --depth 2 --fanout 10: top, 10 coupled models, 111 in
 // all), imported with both log channels off, fitted as vis_fit fits it, at an event time in the middle of
-// the run (a step's answer: two models active, seven arrows). Each frame colours every block by its state
+// the run (a step's answer: its path active, four arrows). Each frame colours every block by its state
 // at that time and draws the blocks, ports and arrows; the overlay writes the names and labels that fit.
 void BM_FramePlainModels100(benchmark::State& state) {
     if (!openWindow()) {
