@@ -27,6 +27,7 @@
 #include "console/VDDEVSFitViewEvent.h"
 #include "control/VCCellView.h"
 #include "control/VCModelList.h"
+#include "control/VCModelView.h"
 #include "control/VCSimulation.h"
 #include "gui/VDConsole.h"
 #include "gui/VDEvent.h"
@@ -34,6 +35,7 @@
 #include "gui/VDThemeStore.h"
 #include "scene/SDCellBatch.h"
 #include "shell/EngineVariables.h"
+#include "shell/MemoryReuse.h"
 #include "shell/PropertySet.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "view3d/VDFirstPersonCamera.h"
@@ -48,6 +50,8 @@ void noDisplay() {}
 bool openWindow() {
     static bool open = false;
     if (!open) {
+        // As the program does at start-up: the driver's memory for each frame's text is reused.
+        keepFreedMemoryForReuse();
         int argc = 1;
         char name[] = "bench_frame";
         char* argv[] = {name, nullptr};
@@ -337,5 +341,37 @@ void BM_FrameMillionCells(benchmark::State& state) {
     startCamera();
 }
 BENCHMARK(BM_FrameMillionCells)->Arg(1)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
+// The generated run of 100 atomic models (devslog --depth 2 --fanout 10: top, 10 coupled models, 111 in
+// all), imported with both log channels off, fitted as vis_fit fits it, at an event time in the middle of
+// the run (a step's answer: its path active, four arrows). Each frame colours every block by its state
+// at that time and draws the blocks, ports and arrows; the overlay writes the names and labels that fit.
+void BM_FramePlainModels100(benchmark::State& state) {
+    if (!openWindow()) {
+        state.SkipWithError("no GL window");
+        return;
+    }
+    VCSimulation* simulation = getSimulation();
+    simulation->newVisualization("bench.vis");
+    if (!simulation->importLogFile(TESS_DEVS_LOG_100)) {
+        state.SkipWithError("the generated log could not be read");
+        simulation->closeVisualization();
+        return;
+    }
+    // 00:01:40:010: step 1000's answer.
+    simulation->timeGoto(100010.0);
+    VCModelView* models = simulation->getModelView();
+    models->updateLayout();
+    BoundingBox box;
+    if (models->getBounds(box)) {
+        VDDEVSFitViewEvent fit(box);
+        viewer()->handleEvent(&fit);
+    }
+    runFrames(state);
+    state.counters["blocks"] = static_cast<double>(models->getBlockNames().size());
+    simulation->closeVisualization();
+    startCamera();
+}
+BENCHMARK(BM_FramePlainModels100)->Arg(1)->UseManualTime()->Iterations(100)->Unit(benchmark::kMillisecond);
 
 }  // namespace

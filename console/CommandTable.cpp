@@ -9,6 +9,7 @@
 #include "console/VDFitViewCommand.h"
 #include "console/VDHelpCommand.h"
 #include "console/VDImportLogFileCommand.h"
+#include "console/VDModelCommand.h"
 #include "console/VDMoveCameraCommand.h"
 #include "console/VDNewCommand.h"
 #include "console/VDPlaybackCommand.h"
@@ -67,7 +68,8 @@ const std::vector<CommandEntry>& entries() {
         {"vis_close", "", "Closes the visualization.", &make<VDCloseCommand>},
         {"vis_color", " $model $low $high $r $g $b [$a] | $model clear | $model none $r $g $b [$a]",
          "Colours a model's cells whose value lies in a range (alpha 0 hides them), sets the look of its "
-         "cells without a value, or removes its rules.",
+         "cells without a value, or removes its rules; as vis_color $model.$port, colours a plain model's "
+         "block by the value on that port (a range, ramp or clear).",
          &make<VDColorCommand>},
         {"vis_export", " $model $x [$y [$z]] $file.csv | $model.$port $file.csv | $model $file.csv",
          "Writes the values over time of a cell, of a model's port, or the minimum, mean and maximum of a "
@@ -76,6 +78,10 @@ const std::vector<CommandEntry>& entries() {
         {"vis_fit", "", "Places the camera so that every drawn model is in view.", &make<VDFitViewCommand>},
         {"vis_import_logfile", " $logfile", "Imports a simulation log into the open visualization.",
          &make<VDImportLogFileCommand>, true},
+        {"vis_model", " $model",
+         "Prints what a model is at the current time: its kind, parent and children, the value on each of "
+         "its ports and its next event.",
+         &make<VDModelCommand>},
         {"vis_new", " $visualization_name",
          "Opens a visualization of that name (\".vis\" is appended to a name without it).",
          &make<VDNewCommand>},

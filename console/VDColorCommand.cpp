@@ -5,13 +5,19 @@
 
 #include "console/CommandArguments.h"
 #include "control/VCModelList.h"
+#include "control/VCModelPorts.h"
 #include "control/VCSimulation.h"
 #include "shell/Log.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDDevsModelList.h"
+#include "simdata/SDModelStructure.h"
+#include "simdata/SDVisualization.h"
 
 namespace {
 
+// A first argument with a '.' names a port, and is answered with the forms on ports.
+const char* const kPortArguments =
+    " $model.$port $low $high $r $g $b [$a] | $model.$port clear | $model.$port ramp";
 std::string describe(const VDColorCommand::Colour& colour) {
     if (colour[3] == 0.0f) {
         return "hidden";
@@ -41,6 +47,9 @@ bool VDColorCommand::parseArguments(const std::vector<std::string>& tokens, std:
     if (keyword == "clear") {
         m_action = Action::Clear;
         fits = count == 3;
+    } else if (keyword == "ramp") {
+        m_action = Action::Ramp;
+        fits = count == 3;
     } else if (keyword == "none") {
         m_action = Action::NoValue;
         fits = count == 6 || count == 7;
@@ -48,8 +57,12 @@ bool VDColorCommand::parseArguments(const std::vector<std::string>& tokens, std:
         m_action = Action::AddRule;
         fits = count == 7 || count == 8;
     }
+    const bool onPort = count > 1 && tokens[1].find('.') != std::string::npos;
+    // A port's rules have no look without a value: the block shows its activity then.
+    fits = fits && !(onPort && m_action == Action::NoValue);
     if (!fits) {
-        commandargs::answer(reply, commandargs::usage(m_name));
+        commandargs::answer(reply,
+                            onPort ? commandargs::usage(m_name, kPortArguments) : commandargs::usage(m_name));
         return false;
     }
     m_model = tokens[1];
@@ -65,7 +78,8 @@ bool VDColorCommand::parseArguments(const std::vector<std::string>& tokens, std:
         }
         readColour(tokens, 4);
     }
-    commandargs::answer(reply, "Setting cell colours...");
+    commandargs::answer(reply, m_model.find('.') == std::string::npos ? "Setting cell colours..."
+                                                                      : "Setting block colours...");
     return true;
 }
 
@@ -91,11 +105,29 @@ void VDColorCommand::execute() {
         return;
     }
     SDDevsModel* found = models->getModelList()->findModel(m_model);
-    if (found == nullptr) {
+    const SDVisualization* visualization = getVisualization();
+    const bool inTree =
+        visualization != nullptr && visualization->getStructure()->tree().find(m_model) != SDModelTree::kNone;
+    const size_t dot = m_model.rfind('.');
+    if (found == nullptr && !inTree && dot != std::string::npos && dot > 0 && dot + 1 < m_model.size()) {
+        executeOnPort(m_model.substr(0, dot), m_model.substr(dot + 1));
+        return;
+    }
+    if (m_action == Action::Ramp) {
+        logText("A ramp colours a block by one of its ports: vis_color " + m_model + ".<port> ramp");
+        return;
+    }
+    if (found == nullptr && !inTree) {
         logText("No model named " + m_model);
         return;
     }
     auto* model = dynamic_cast<SDCELLDevsModel*>(found);
+    const SDBlockLook* blockLook =
+        visualization != nullptr ? visualization->getStructure()->findLook(m_model) : nullptr;
+    if (model == nullptr && m_action == Action::Clear && blockLook != nullptr) {
+        clearBlock(m_model, false);
+        return;
+    }
     if (model == nullptr) {
         logText(m_model + " is not a Cell-DEVS model");
         return;
@@ -119,11 +151,91 @@ void VDColorCommand::execute() {
         case Action::Clear: {
             const size_t removed = look.clearRules(model->getRules());
             logText("Removed " + std::to_string(removed) + " colour rules of " + m_model);
+            clearBlock(m_model, true);
             break;
         }
         case Action::NoValue:
             look.setNoValueColour(m_colour);
             logText(m_model + " cells with no value are " + describe(m_colour));
+            break;
+        case Action::Ramp:
+            break;
+    }
+}
+
+void VDColorCommand::clearBlock(const std::string& model, bool cells) {
+    SDVisualization* visualization = getVisualization();
+    SDBlockLook* look = visualization != nullptr ? visualization->getStructure()->findLook(model) : nullptr;
+    if (cells) {
+        // The cells' reply stands as it was; the block's rules are reported only when there were some.
+        if (look != nullptr && !look->empty()) {
+            logText("Removed " + std::to_string(look->clear()) + " colour rules of " + model + "'s block");
+        }
+        return;
+    }
+    const size_t removed = look != nullptr ? look->clear() : 0;
+    logText("Removed " + std::to_string(removed) + " colour rules of " + model +
+            ": its block shows its activity");
+}
+
+void VDColorCommand::executeOnPort(const std::string& model, const std::string& port) {
+    SDVisualization* visualization = getVisualization();
+    SDModelStructure& structure = *visualization->getStructure();
+    const SDModelTree& tree = structure.tree();
+    const uint32_t node = tree.find(model);
+    if (node == SDModelTree::kNone) {
+        logText("No model named " + model);
+        return;
+    }
+    // An output port of that name, or else an input port.
+    const VCModelPorts ports = VCModelPorts::of(tree, visualization->getModelList(), node);
+    auto has = [&](const std::vector<VCModelPorts::Port>& list) {
+        return std::any_of(list.begin(), list.end(),
+                           [&](const VCModelPorts::Port& p) { return p.name == port; });
+    };
+    int type = SDBlockLook::kOutputType;
+    if (!has(ports.outputs)) {
+        if (!has(ports.inputs)) {
+            logText(model + " has no port named " + port);
+            return;
+        }
+        type = SDBlockLook::kInputType;
+    }
+    const std::string label = model + "." + port;
+    if (m_clamped && m_action == Action::AddRule) {
+        logText("Colour components lie between 0 and 1: read as " + describe(m_colour));
+    }
+    SDBlockLook& look = structure.look(model);
+    switch (m_action) {
+        case Action::AddRule: {
+            const int overlapping = look.addRule(type, port, m_low, m_high, m_colour);
+            const size_t number = look.getRules().getNumRules();
+            logText(label + " rule " + std::to_string(number) + ": " +
+                    format("%f <= value <= %f", m_low, m_high) + " is " + describe(m_colour));
+            if (overlapping >= 0) {
+                logText("Where it overlaps rule " + std::to_string(overlapping + 1) + ", rule " +
+                        std::to_string(overlapping + 1) + " comes first and wins");
+            }
+            break;
+        }
+        case Action::Clear:
+            logText("Removed " + std::to_string(look.clearPort(type, port)) + " colour rules of " + label);
+            break;
+        case Action::Ramp: {
+            look.setRamp(type, port);
+            double minimum = 0.0;
+            double maximum = 0.0;
+            const uint32_t slot = tree.portSlot(node, port, type == SDBlockLook::kInputType);
+            if (slot != SDModelTree::kNone && structure.history().range(slot, minimum, maximum)) {
+                logText(model + " is coloured by the ramp of " + port +
+                        format(" from %g to %g", minimum, maximum));
+            } else {
+                logText(model + " is coloured by the ramp of " + port +
+                        ", which carries no value in the run");
+            }
+            break;
+        }
+        case Action::NoValue:
             break;
     }
 }

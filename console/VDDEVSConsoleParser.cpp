@@ -9,8 +9,11 @@
 #include "console/CommandArguments.h"
 #include "console/CommandTable.h"
 #include "console/PathCompletion.h"
+#include "control/VCSimulation.h"
 #include "gui/VDConsoleCommand.h"
 #include "shell/VDGarbageCan.h"
+#include "simdata/SDModelStructure.h"
+#include "simdata/SDVisualization.h"
 
 namespace {
 
@@ -65,6 +68,10 @@ VDDEVSConsoleParser::VDDEVSConsoleParser() {
 VDDEVSConsoleParser::~VDDEVSConsoleParser() = default;
 
 VDLineCompletion VDDEVSConsoleParser::completeLine(const std::string& line) const {
+    const std::string modelLead = "vis_model ";
+    if (line.compare(0, modelLead.size(), modelLead) == 0) {
+        return completeModelName(modelLead, line.substr(modelLead.size()));
+    }
     for (const char* lead : {"vis_import_logfile ", "vis_snapshot --window ", "vis_snapshot "}) {
         const std::string typed(lead);
         if (line.compare(0, typed.size(), typed) == 0) {
@@ -124,4 +131,47 @@ bool VDDEVSConsoleParser::parse(std::string line, VDConsoleCommand** command, st
         *command = nullptr;
     }
     return false;
+}
+
+VDLineCompletion VDDEVSConsoleParser::completeModelName(const std::string& lead, const std::string& partial) {
+    VDLineCompletion completion;
+    completion.line = lead + partial;
+    const SDVisualization* visualization = getVisualization();
+    if (visualization == nullptr || partial.find(' ') != std::string::npos) {
+        return completion;
+    }
+    const SDModelTree& tree = visualization->getStructure()->tree();
+    std::vector<std::string> names;
+    for (uint32_t model = 0; model < tree.size(); ++model) {
+        const std::string& name = tree.name(model);
+        if (name.compare(0, partial.size(), partial) == 0) {
+            names.push_back(name);
+        }
+    }
+    if (names.empty()) {
+        return completion;
+    }
+    std::sort(names.begin(), names.end());
+    // As far as every candidate agrees; the candidates are listed when that adds nothing.
+    std::string shared = names.front();
+    for (const std::string& name : names) {
+        size_t same = 0;
+        while (same < shared.size() && same < name.size() && shared[same] == name[same]) {
+            ++same;
+        }
+        shared.resize(same);
+    }
+    if (names.size() == 1) {
+        completion.line = lead + names.front();
+    } else if (shared.size() > partial.size()) {
+        completion.line = lead + shared;
+    } else {
+        completion.title = "Model List:";
+        const size_t shown = std::min(names.size(), MAX_LISTED_FILES);
+        completion.listing.assign(names.begin(), names.begin() + static_cast<std::ptrdiff_t>(shown));
+        if (shown < names.size()) {
+            completion.listing.push_back("... and " + std::to_string(names.size() - shown) + " more");
+        }
+    }
+    return completion;
 }

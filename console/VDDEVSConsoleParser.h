@@ -18,10 +18,15 @@ class VDDEVSConsoleParser : public VDConsoleParser {
     // the garbage can and `reply` holds its usage text.
     bool parse(std::string line, VDConsoleCommand** command, std::string& reply) override;
     // After "vis_import_logfile " and "vis_snapshot " Tab completes the file or folder name, as a shell
-    // does (inside a quote, names with blanks too); after "help " and elsewhere it completes command
-    // names.
+    // does (inside a quote, names with blanks too); after "vis_model " the name of a model of the open
+    // visualization; after "help " and elsewhere it completes command names.
     VDLineCompletion completeLine(const std::string& line) const override;
 
     // A longer listing of files is cut to this many names and a line that counts the rest.
     static constexpr size_t MAX_LISTED_FILES = 100;
+
+  private:
+    // The model names that begin with `partial`: one becomes the line, several extend it as far as they
+    // agree, or are listed under "Model List:".
+    static VDLineCompletion completeModelName(const std::string& lead, const std::string& partial);
 };

@@ -1,8 +1,13 @@
 #include "console/VDFitViewCommand.h"
 
+#include <algorithm>
+#include <set>
+#include <string>
+
 #include "console/CommandArguments.h"
 #include "console/VDDEVSFitViewEvent.h"
 #include "control/VCCellView.h"
+#include "control/VCModelView.h"
 #include "control/VCSimulation.h"
 #include "gui/VDMainWindow.h"
 #include "shell/Log.h"
@@ -29,9 +34,25 @@ void VDFitViewCommand::execute() {
     }
     cells->updateLayout();
     BoundingBox box;
-    if (!cells->getBounds(box)) {
+    const bool anyCells = cells->getBounds(box);
+    // The models' hierarchy, when it is drawn, is in view too.
+    VCModelView* models = simulation->getModelView();
+    BoundingBox structure;
+    const bool anyBlocks = models != nullptr && (models->updateLayout(), models->getBounds(structure));
+    if (!anyCells && !anyBlocks) {
         logText("Nothing to fit: no Cell-DEVS model is drawn");
         return;
+    }
+    if (!anyCells) {
+        box = structure;
+    } else if (anyBlocks) {
+        const Vector3 low(std::min(box.getMin().x, structure.getMin().x),
+                          std::min(box.getMin().y, structure.getMin().y),
+                          std::min(box.getMin().z, structure.getMin().z));
+        const Vector3 high(std::max(box.getMax().x, structure.getMax().x),
+                           std::max(box.getMax().y, structure.getMax().y),
+                           std::max(box.getMax().z, structure.getMax().z));
+        box.setMinMax(low, high);
     }
     VDMainWindow* mainWindow = getMainWindow();
     VDWindow* view = mainWindow != nullptr ? mainWindow->getContentWindow() : nullptr;
@@ -42,6 +63,16 @@ void VDFitViewCommand::execute() {
     // Straight to the view, past the main window's routing, which would give it to the open console.
     VDDEVSFitViewEvent fit(box);
     view->handleEvent(&fit);
-    const size_t models = cells->getDrawnModels().size();
-    logText("View fitted to " + std::to_string(models) + (models == 1 ? " model" : " models"));
+    // Each model once: a cell space has its cells and a block.
+    std::set<std::string> drawn;
+    for (const VCCellView::DrawnModel& model : cells->getDrawnModels()) {
+        drawn.insert(model.name);
+    }
+    if (anyBlocks) {
+        for (const std::string& name : models->getBlockNames()) {
+            drawn.insert(name);
+        }
+    }
+    const size_t count = drawn.size();
+    logText("View fitted to " + std::to_string(count) + (count == 1 ? " model" : " models"));
 }

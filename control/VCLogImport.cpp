@@ -10,8 +10,11 @@ constexpr size_t kLinesPerLook = 64;
 
 }  // namespace
 
-VCLogImport::VCLogImport(VCModelList* models, VCEventList* events, std::string path)
-    : m_link(models, events), m_path(std::move(path)), m_started(std::chrono::steady_clock::now()) {}
+VCLogImport::VCLogImport(VCModelList* models, VCEventList* events, std::string path,
+                         SDModelStructure* structure)
+    : m_link(models, events), m_path(std::move(path)), m_started(std::chrono::steady_clock::now()) {
+    m_link.setStructure(structure);
+}
 
 bool VCLogImport::begin() {
     m_started = std::chrono::steady_clock::now();

@@ -6,6 +6,7 @@
 #include "control/VCImportProgress.h"
 #include "control/VCSimulationLink.h"
 
+class SDModelStructure;
 class VCEventList;
 class VCModelList;
 
@@ -14,7 +15,9 @@ class VCModelList;
 // line by line; stopping early leaves the models and events of the lines read so far.
 class VCLogImport {
   public:
-    VCLogImport(VCModelList* models, VCEventList* events, std::string path);
+    // Message lines of every kind go to `structure` too, when one is given.
+    VCLogImport(VCModelList* models, VCEventList* events, std::string path,
+                SDModelStructure* structure = nullptr);
     VCLogImport(const VCLogImport&) = delete;
     VCLogImport& operator=(const VCLogImport&) = delete;
 

@@ -13,6 +13,7 @@
 #include "control/VCImportHost.h"
 #include "control/VCLogImport.h"
 #include "control/VCModelList.h"
+#include "control/VCModelView.h"
 #include "control/VCSceneGraph.h"
 #include "control/VCSimulationLink.h"
 #include "scene/SDDetailNodeCUBE.h"
@@ -121,6 +122,9 @@ bool VCSimulation::newVisualization(const std::string& name) {
     m_sceneGraph = std::make_unique<VCSceneGraph>(m_visualization->getSceneGraph());
     m_cellView = std::make_unique<VCCellView>(m_visualization->getModelList());
     ++m_runRevision;
+    m_modelView =
+        std::make_unique<VCModelView>(m_visualization->getStructure(), m_visualization->getModelList(),
+                                      m_visualization->getCursor(), m_cellView.get());
     return true;
 }
 
@@ -132,6 +136,7 @@ void VCSimulation::closeVisualization() {
     stopPlayback();
     cancelImport();
     // The views go first: they point into the visualization.
+    m_modelView.reset();
     m_cellView.reset();
     m_eventList.reset();
     m_modelList.reset();
@@ -211,7 +216,8 @@ bool VCSimulation::beginImport(const std::string& path) {
     // The run is about to change under the cursor.
     stopPlayback();
     m_importCancelled = false;
-    m_import = std::make_unique<VCLogImport>(m_modelList.get(), m_eventList.get(), path);
+    m_import = std::make_unique<VCLogImport>(m_modelList.get(), m_eventList.get(), path,
+                                             m_visualization->getStructure());
     if (!m_import->begin()) {
         endImport(false);
         return false;
@@ -272,6 +278,9 @@ void VCSimulation::render(Frustum* frustum) {
     }
     if (m_cellView != nullptr) {
         m_cellView->render(frustum);
+    }
+    if (m_modelView != nullptr) {
+        m_modelView->render(frustum);
     }
 }
 

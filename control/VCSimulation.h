@@ -14,6 +14,7 @@ class VCImportHost;
 class VCLogImport;
 class PropertySet;
 class VCCellView;
+class VCModelView;
 class SDVisualization;
 class VCEventList;
 class VCModelList;
@@ -66,7 +67,8 @@ class VCSimulation {
     // to the scene graph; its index there, or -1.
     int addDetailNode(const PropertySet& properties);
     // Draws the scene graph culled by the frustum, then the cells of every Cell-DEVS model (see
-    // VCCellView). Draws nothing while no visualization is open.
+    // VCCellView), then the models' hierarchy (see VCModelView). Draws nothing while no visualization is
+    // open.
     void render(Frustum* frustum);
     // Report a move of the time cursor to the open visualization (in milliseconds). They only log.
     void incrementTime(double time);
@@ -122,12 +124,15 @@ class VCSimulation {
     VCSceneGraph* getSceneGraph() const { return m_sceneGraph.get(); }
     // Where and how the cells are drawn; null while none is open.
     VCCellView* getCellView() const { return m_cellView.get(); }
+    // Where and how the models' hierarchy is drawn; null while none is open.
+    VCModelView* getModelView() const { return m_modelView.get(); }
 
   private:
     std::unique_ptr<VCModelList> m_modelList;
     std::unique_ptr<VCEventList> m_eventList;
     std::unique_ptr<VCSceneGraph> m_sceneGraph;
     std::unique_ptr<VCCellView> m_cellView;
+    std::unique_ptr<VCModelView> m_modelView;
     // Opens an import into m_import; false (after its message) when it cannot begin.
     bool beginImport(const std::string& path);
     // Ends m_import and brings the time cursor up to date; true when the whole file was read.

@@ -6,6 +6,7 @@
 #include "control/VCModelList.h"
 #include "loader/SLLogFile.h"
 #include "shell/Log.h"
+#include "simdata/SDModelStructure.h"
 
 VCSimulationLink::VCSimulationLink(VCModelList* modelList, VCEventList* eventList)
     : m_modelList(modelList), m_eventList(eventList) {}
@@ -83,4 +84,10 @@ bool VCSimulationLink::offerModel(const SDDevsModel& model) {
 
 bool VCSimulationLink::offerEvent(const SDEvent& event) {
     return m_eventList != nullptr && m_eventList->offerEvent(event);
+}
+
+void VCSimulationLink::offerMessage(const SDLogMessage& message) {
+    if (m_structure != nullptr) {
+        m_structure->add(message);
+    }
 }

@@ -7,6 +7,7 @@
 
 #include "loader/SLSink.h"
 
+class SDModelStructure;
 class SLLogFile;
 class VCEventList;
 class VCModelList;
@@ -45,6 +46,9 @@ class VCSimulationLink : public SLSink {
     // Passed on by reference: the views keep copies of what they take, and nothing is built for a refusal.
     bool offerModel(const SDDevsModel& model) override;
     bool offerEvent(const SDEvent& event) override;
+    // Every message line goes to the structure of models, when the link has one.
+    void offerMessage(const SDLogMessage& message) override;
+    void setStructure(SDModelStructure* structure) { m_structure = structure; }
 
     bool isLoading() const { return m_loader != nullptr; }
     // The log line that said why the last loadLogFile failed; empty after one that did not.
@@ -53,7 +57,8 @@ class VCSimulationLink : public SLSink {
   private:
     VCModelList* m_modelList;
     VCEventList* m_eventList;
-    std::unique_ptr<SLLogFile> m_loader;  // set only while an import runs
+    SDModelStructure* m_structure = nullptr;  // not owned
+    std::unique_ptr<SLLogFile> m_loader;      // set only while an import runs
     bool m_readWhole = false;
     std::string m_failure;
 };

@@ -46,3 +46,5 @@ bool SLBase::failed(const char* format, ...) {
     logText(m_failure);
     return false;
 }
+
+void SLSink::offerMessage(const SDLogMessage&) {}

@@ -14,10 +14,14 @@
 #include "shell/Log.h"
 #include "shell/TextScan.h"
 #include "simdata/SDCellName.h"
+#include "simdata/SDLogMessage.h"
 
 namespace {
 
 constexpr int kMessageFields = 8;
+// I and * lines: <word> <kind> <time> <source> <word> <destination>; D lines have the delay before the word.
+constexpr int kShortFields = 6;
+constexpr int kDoneFields = 7;
 constexpr size_t kBlock = size_t{1} << 16;
 
 // The event's end of a model reference: the text before its last '(' (the identifier is dropped), or the
@@ -175,7 +179,15 @@ void SLLogFile::passOver(long long lineNumber) {
 
 bool SLLogFile::parseLine(const char* line) {
     std::string_view fields[kMessageFields];
-    if (line == nullptr || cutLogFields(line, fields, kMessageFields) != kMessageFields) {
+    if (line == nullptr) {
+        return true;
+    }
+    const int count = cutLogFields(line, fields, kMessageFields);
+    if (count == kShortFields || count == kDoneFields) {
+        offerShortLine(fields, count);
+        return true;
+    }
+    if (count != kMessageFields) {
         return true;
     }
     const std::string_view kind = fields[1];
@@ -217,7 +229,49 @@ bool SLLogFile::parseLine(const char* line) {
     if (m_link == nullptr || !m_link->offerEvent(event)) {
         logMessage("***Event already in event list***");
     }
+    if (m_link != nullptr) {
+        SDLogMessage message;
+        message.kind = event.m_type == 0 ? SDLogMessage::Kind::External : SDLogMessage::Kind::Output;
+        message.time = event.m_time.getMilliseconds();
+        message.source = withoutIdentifier(fields[3]);
+        message.destination = withoutIdentifier(fields[7]);
+        message.port = fields[4];
+        message.value = event.m_value;
+        m_link->offerMessage(message);
+    }
     return true;
+}
+
+void SLLogFile::offerShortLine(const std::string_view* fields, int count) {
+    const std::string_view kind = fields[1];
+    SDLogMessage message;
+    if (count == kShortFields && (kind == "I" || kind == "*")) {
+        message.kind = kind == "I" ? SDLogMessage::Kind::Init : SDLogMessage::Kind::Internal;
+    } else if (count == kDoneFields && kind == "D") {
+        message.kind = SDLogMessage::Kind::Done;
+        message.passive = fields[4] == "...";
+    } else {
+        return;
+    }
+    if (m_link == nullptr) {
+        return;
+    }
+    message.source = withoutIdentifier(fields[3]);
+    message.destination = withoutIdentifier(fields[count - 1]);
+    // Most short lines of a Cell-DEVS run pass between a cell and its space; their times are not read.
+    if (!message.namesCell()) {
+        m_number.assign(fields[2]);
+        SDTime time;
+        time.parse(m_number);
+        message.time = time.getMilliseconds();
+        if (message.kind == SDLogMessage::Kind::Done && !message.passive) {
+            m_number.assign(fields[4]);
+            SDTime delay;
+            delay.parse(m_number);
+            message.delay = delay.getMilliseconds();
+        }
+    }
+    m_link->offerMessage(message);
 }
 
 SDDevsModel& SLLogFile::fillModel(int end, std::string_view reference) {

@@ -65,6 +65,9 @@ class SLLogFile : public SLBase {
     // Fills the record of one end (0 source, 1 destination) for a model reference without its identifier:
     // named and, for a cell, grown to hold the cell.
     SDDevsModel& fillModel(int end, std::string_view reference);
+    // Hands an I, * (six fields) or D (seven fields) line to the sink as a message; other lines are passed
+    // over, as they always were.
+    void offerShortLine(const std::string_view* fields, int count);
     void passOver(long long lineNumber);
     Step finish(Step step);
 

@@ -2,6 +2,7 @@
 
 class SDDevsModel;
 class SDEvent;
+struct SDLogMessage;
 
 // Where a loader hands the model records and events it reads. The loader does not know what stores them;
 // the controller's simulation link is the sink in the program.
@@ -19,4 +20,8 @@ class SLSink {
     // or addEvent, and deletes it when refused; a sink that can keep the contents directly does better.
     virtual bool offerModel(const SDDevsModel& model);
     virtual bool offerEvent(const SDEvent& event);
+    // Every message line of the log, of any kind (I, *, D, X, Y), for what the events leave out: who is
+    // whose parent, and when each model is active or scheduled. The message views into the line being read.
+    // By default it is not kept.
+    virtual void offerMessage(const SDLogMessage& message);
 };

@@ -4,6 +4,7 @@
 #include "shell/Log.h"
 #include "simdata/SDDevsModelList.h"
 #include "simdata/SDEventList.h"
+#include "simdata/SDModelStructure.h"
 #include "simdata/SDTimeCursor.h"
 
 namespace {
@@ -21,12 +22,14 @@ SDVisualization::SDVisualization() {
     m_modelList = std::make_unique<SDDevsModelList>();
     m_eventList = std::make_unique<SDEventList>();
     m_cursor = std::make_unique<SDTimeCursor>(*m_eventList, *m_modelList);
+    m_structure = std::make_unique<SDModelStructure>();
 }
 
 SDVisualization::~SDVisualization() {
     // A fixed teardown order, so the scene graph's own log lines come last. The cursor goes before
     // what it reads.
     m_cursor.reset();
+    m_structure.reset();
     m_modelList.reset();
     m_eventList.reset();
     m_sceneGraph.reset();

@@ -8,6 +8,7 @@
 
 class SDDevsModelList;
 class SDEventList;
+class SDModelStructure;
 class SDSceneGraph;
 class SDTimeCursor;
 
@@ -25,6 +26,8 @@ class SDVisualization {
     SDSceneGraph* getSceneGraph() const { return m_sceneGraph.get(); }
     SDEventList* getEventList() const { return m_eventList.get(); }
     SDTimeCursor* getCursor() const { return m_cursor.get(); }
+    // The models as a hierarchy, with what each did over the run.
+    SDModelStructure* getStructure() const { return m_structure.get(); }
 
     void setName(std::string name) { m_name = std::move(name); }
     std::string getName() const { return m_name; }
@@ -41,4 +44,5 @@ class SDVisualization {
     std::unique_ptr<SDSceneGraph> m_sceneGraph;
     std::unique_ptr<SDEventList> m_eventList;
     std::unique_ptr<SDTimeCursor> m_cursor;  // reads the registry and the event list
+    std::unique_ptr<SDModelStructure> m_structure;
 };

@@ -20,7 +20,7 @@ constexpr float kOutlineGrowth = 1.15f;
 
 }  // namespace
 
-bool VDCellSelection::pick(VCSimulation* simulation, const VDPickRay& ray) {
+bool VDCellSelection::pick(VCSimulation* simulation, const VDPickRay& ray, float within) {
     m_active = false;
     VCCellView* cells = simulation != nullptr ? simulation->getCellView() : nullptr;
     if (cells == nullptr) {
@@ -28,7 +28,7 @@ bool VDCellSelection::pick(VCSimulation* simulation, const VDPickRay& ray) {
     }
     // Placed as the next frame will draw them, should no frame have been drawn since the run changed.
     cells->updateLayout();
-    float nearest = std::numeric_limits<float>::infinity();
+    float nearest = within;
     for (const VCCellView::DrawnModel& drawn : cells->getDrawnModels()) {
         const SDCellHit hit = pickCell(
             *drawn.placement, ray.origin, ray.direction,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <limits>
 #include <string>
 
 class VCSimulation;
@@ -10,8 +11,10 @@ struct VDPickRay;
 class VDCellSelection {
   public:
     // Selects the nearest drawn cell the ray meets (hidden cells let it through), logging the line vis_cell
-    // prints for it; clears the selection when it meets none. Returns whether a cell is selected.
-    bool pick(VCSimulation* simulation, const VDPickRay& ray);
+    // prints for it; clears the selection when it meets none. Only cells nearer than `within` along the ray
+    // count. Returns whether a cell is selected.
+    bool pick(VCSimulation* simulation, const VDPickRay& ray,
+              float within = std::numeric_limits<float>::infinity());
     void clear() { m_active = false; }
     bool isActive() const { return m_active; }
     const std::string& getModel() const { return m_model; }

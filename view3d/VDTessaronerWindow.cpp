@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
+#include <string>
 
 #include "console/VDDEVSFitViewEvent.h"
 #include "console/VDDEVSMoveCameraEvent.h"
@@ -13,6 +15,7 @@
 #include "console/VDFitViewCommand.h"
 #include "console/VDSnapshotCommand.h"
 #include "control/VCCellView.h"
+#include "control/VCModelView.h"
 #include "control/VCSimulation.h"
 #include "gui/VDConsole.h"
 #include "gui/VDEvent.h"
@@ -25,9 +28,13 @@
 #include "gui/VDThemeStore.h"
 #include "shell/Log.h"
 #include "shell/VDGarbageCan.h"
+#include "simdata/SDCELLDevsModel.h"
+#include "simdata/SDDevsModelList.h"
+#include "simdata/SDVisualization.h"
 #include "view3d/VDCellOverlay.h"
 #include "view3d/VDFirstPersonCamera.h"
 #include "view3d/VDImportStrip.h"
+#include "view3d/VDModelOverlay.h"
 #include "view3d/VDTimeBar.h"
 #include "view3d/VDTimeLabel.h"
 #include "view3d/VDValuePlot.h"
@@ -179,6 +186,7 @@ bool VDTessaronerWindow::handleEvent(VDEvent* event) {
             }
             draw3D();
             drawCellOverlay();
+            drawModelOverlay();
             followTime();
             const bool handled = dispatch(event);
             // Over everything else, the strip included.
@@ -311,6 +319,7 @@ void VDTessaronerWindow::freezePicture() {
     theme->begin2D(static_cast<float>(width), static_cast<float>(height));
     draw3D();
     drawCellOverlay();
+    drawModelOverlay();
     theme->end2D();
     glReadBuffer(GL_BACK);
     m_frozen.capture(width, height);
@@ -355,6 +364,7 @@ void VDTessaronerWindow::draw3D() {
             simulation->render(frustum);
         }
         m_selection.drawOutline(simulation);
+        m_blockSelection.drawOutline(simulation);
     }
 
     glMatrixMode(GL_PROJECTION);
@@ -377,6 +387,17 @@ void VDTessaronerWindow::drawCellOverlay() {
     }
     const VDCellOverlay overlay(m_camera->getProjectionMatrix(), m_camera->getViewMatrix(), m_rect);
     overlay.draw(models);
+}
+
+// The models' names, ports and messages over their blocks, as the last 3D pass left them.
+void VDTessaronerWindow::drawModelOverlay() {
+    VCSimulation* simulation = getSimulation();
+    const VCModelView* models = simulation != nullptr ? simulation->getModelView() : nullptr;
+    if (models == nullptr || !models->isDrawn()) {
+        return;
+    }
+    const VDModelOverlay overlay(m_camera->getProjectionMatrix(), m_camera->getViewMatrix(), m_rect);
+    overlay.draw(models->getLabels());
 }
 
 // Lines at every whole unit from -10 to 10 in the plane y = 0.
@@ -409,7 +430,8 @@ void VDTessaronerWindow::followTime() {
 }
 
 std::string VDTessaronerWindow::stripNote() {
-    const std::string cell = m_selection.describe();
+    const std::string cell =
+        m_blockSelection.isActive() ? m_blockSelection.describe(getSimulation()) : m_selection.describe();
     if (m_snapshotNote.empty()) {
         return cell;
     }
@@ -530,20 +552,53 @@ void VDTessaronerWindow::trackClick(VDEvent* event) {
     } else if (m_clickPending) {
         m_clickPending = false;
         if (near) {
-            // Shift+click: the picked cell joins the plot as well.
-            if (m_selection.pick(getSimulation(), m_pressRay) && m_pressShifted) {
-                VCSeriesTarget target;
-                target.kind = VCSeriesTarget::Kind::Cell;
-                target.name = m_selection.getModel();
-                target.x = m_selection.getX();
-                target.y = m_selection.getY();
-                target.z = m_selection.getZ();
-                target.coordinates = 3;
-                plotTarget(target);
+            // Of a block and a cell, the nearer: only cells in front of the block count.
+            float distance = std::numeric_limits<float>::infinity();
+            const std::string block = VDBlockSelection::blockAt(getSimulation(), m_pressRay, distance);
+            m_blockSelection.clear();
+            if (m_selection.pick(getSimulation(), m_pressRay, distance)) {
+                // Shift+click: the picked cell joins the plot as well.
+                if (m_pressShifted) {
+                    VCSeriesTarget target;
+                    target.kind = VCSeriesTarget::Kind::Cell;
+                    target.name = m_selection.getModel();
+                    target.x = m_selection.getX();
+                    target.y = m_selection.getY();
+                    target.z = m_selection.getZ();
+                    target.coordinates = 3;
+                    plotTarget(target);
+                }
+            } else if (!block.empty()) {
+                m_blockSelection.select(block);
+                if (m_pressShifted) {
+                    plotBlock(block);
+                }
             }
             requestRedisplay();
         }
     }
+}
+
+bool VDTessaronerWindow::plotBlock(const std::string& model) {
+    VCSimulation* simulation = getSimulation();
+    const SDVisualization* visualization = simulation != nullptr ? getVisualization() : nullptr;
+    const SDDevsModel* record =
+        visualization != nullptr ? visualization->getModelList()->findModel(model) : nullptr;
+    if (record == nullptr) {
+        return false;
+    }
+    VCSeriesTarget target;
+    target.kind = VCSeriesTarget::Kind::Named;
+    target.name = model;
+    if (dynamic_cast<const SDCELLDevsModel*>(record) == nullptr) {
+        const std::vector<std::string> outputs = record->getOutputPorts();
+        const std::vector<std::string> inputs = record->getInputPorts();
+        if (outputs.empty() && inputs.empty()) {
+            return false;
+        }
+        target.name += "." + (outputs.empty() ? inputs.front() : outputs.front());
+    }
+    return plotTarget(target);
 }
 
 bool VDTessaronerWindow::plotTarget(const VCSeriesTarget& target) {

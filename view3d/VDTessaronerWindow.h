@@ -4,6 +4,7 @@
 #include <string>
 
 #include "gui/VDWindow.h"
+#include "view3d/VDBlockSelection.h"
 #include "view3d/VDCamera.h"
 #include "view3d/VDCellSelection.h"
 #include "view3d/VDFrozenPicture.h"
@@ -33,8 +34,9 @@ class VDTimeLabel;
 // view. A click in it moves time to the nearest event time; its close button empties it.
 //
 // A left click on a cell (pressed and released within kClickSlop pixels, off the strip) selects it: the
-// cube is outlined, its vis_cell line is logged, and the strip shows its value. A click on nothing clears
-// the selection. Between press and release the drag turns the camera as always.
+// cube is outlined, its vis_cell line is logged, and the strip shows its value. A click on a model's block
+// selects the model the same way, logging its vis_model lines; of a block and a cell, the nearer wins. A
+// click on nothing clears the selection. Between press and release the drag turns the camera as always.
 //
 // While a log import runs, the picture is not drawn from the half-imported run (that would cost a full
 // redraw of a growing scene several times a second, and show it half built): the window shows the picture
@@ -81,14 +83,19 @@ class VDTessaronerWindow : public VDWindow {
     VDValuePlot* getPlot() const { return m_plot.get(); }
     // Adds a series to the plot, as vis_plot does (a picked block's port, say); false when refused.
     bool plotTarget(const VCSeriesTarget& target);
+    // Adds a picked block to the plot: a cell space's whole-space series, else the model's first output
+    // port (or its first input port when it has no output).
+    bool plotBlock(const std::string& model);
     // What the strip says besides the time: the picked cell, the last snapshot the `s` key wrote.
     std::string stripNote();
+    VDBlockSelection& getBlockSelection() { return m_blockSelection; }
 
   private:
     // The frame while an import runs; false when none runs (the picture kept for it is let go).
     bool drawWhileImporting(VDEvent* redisplay);
     void draw3D();
     void drawCellOverlay();
+    void drawModelOverlay();
     void drawGrid();
     // The label and the time bar show the controller's time as it is now.
     void followTime();
@@ -125,6 +132,7 @@ class VDTessaronerWindow : public VDWindow {
     bool m_pressShifted = false;
     VDPickRay m_pressRay;
     VDCellSelection m_selection;
+    VDBlockSelection m_blockSelection;
     VDFrozenPicture m_frozen;
     std::unique_ptr<VDPlotPanel> m_plotPanel;
     std::unique_ptr<VDValuePlot> m_plot;  // reads m_plotPanel, so it goes first

@@ -22,6 +22,7 @@
 #include "shell/EngineVariables.h"
 #include "shell/GLExtensions.h"
 #include "shell/Log.h"
+#include "shell/MemoryReuse.h"
 #include "shell/VDGarbageCan.h"
 #include "shell/app/CommandLine.h"
 #include "shell/app/FatalSignals.h"
@@ -207,6 +208,7 @@ int runTessaron(int argc, char** argv) {
         case CommandLine::Action::Run:
             break;
     }
+    keepFreedMemoryForReuse();
 
     if (!line.noLog) {
         if (!line.logPath.empty()) {

@@ -11,6 +11,7 @@
 #include "console/VDDEVSConsoleParser.h"
 #include "console/VDDEVSFitViewEvent.h"
 #include "control/VCCellView.h"
+#include "control/VCModelView.h"
 #include "control/VCSimulation.h"
 #include "gui/VDConsole.h"
 #include "gui/VDMainWindow.h"
@@ -195,12 +196,19 @@ TEST_F(CellCommandGLTest, VisFitSendsTheBoxOfEveryDrawnModelToTheView) {
     enter("vis_close");
 
     openRun();
-    expectReplies("vis_fit", {kFitting, "View fitted to 2 models"});
+    // The two cell spaces, and the hierarchy of the plain model beside them: top holding gunner.
+    expectReplies("vis_fit", {kFitting, "View fitted to 4 models"});
     ASSERT_EQ(1u, view->boxes.size());
-    BoundingBox expected;
-    ASSERT_TRUE(getSimulation()->getCellView()->getBounds(expected));
-    EXPECT_EQ(expected.getMin(), view->boxes[0].getMin());
-    EXPECT_EQ(expected.getMax(), view->boxes[0].getMax());
+    BoundingBox cells;
+    ASSERT_TRUE(getSimulation()->getCellView()->getBounds(cells));
+    BoundingBox models;
+    ASSERT_TRUE(getSimulation()->getModelView()->getBounds(models));
+    EXPECT_EQ(cells.getMin().x, view->boxes[0].getMin().x);
+    EXPECT_EQ(models.getMax().x, view->boxes[0].getMax().x) << "the hierarchy stands right of the cells";
+    EXPECT_EQ(std::min(cells.getMin().y, models.getMin().y), view->boxes[0].getMin().y);
+    EXPECT_EQ(std::max(cells.getMax().y, models.getMax().y), view->boxes[0].getMax().y);
+    EXPECT_EQ(std::min(cells.getMin().z, models.getMin().z), view->boxes[0].getMin().z);
+    EXPECT_EQ(std::max(cells.getMax().z, models.getMax().z), view->boxes[0].getMax().z);
 }
 
 }  // namespace

@@ -226,7 +226,7 @@ TEST(ConsoleE2ETest, KeysToggleTheConsoleAndEscapeAsksBeforeExiting) {
     app.key("Tab");
     EXPECT_TRUE(screen.endsWith({"", "Command List:", "-------------", "vis_add_detail_node", "vis_cell",
                                  "vis_close", "vis_color", "vis_export", "vis_fit", "vis_import_logfile",
-                                 "vis_new", "vis_plot", "vis_snapshot", "vis_state"}))
+                                 "vis_model", "vis_new", "vis_plot", "vis_snapshot", "vis_state"}))
         << screen.lines();
     app.settledScreenshot(shotPath("tab"));
     for (int i = 0; i < 4; ++i) {

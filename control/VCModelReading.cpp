@@ -1,0 +1,75 @@
+#include "control/VCModelReading.h"
+
+#include <cstdio>
+
+#include "control/VCModelPorts.h"
+#include "control/VCSimulation.h"
+#include "simdata/SDModelStructure.h"
+#include "simdata/SDTime.h"
+#include "simdata/SDTimeCursor.h"
+#include "simdata/SDVisualization.h"
+
+namespace {
+
+void addPortLines(std::vector<std::string>& lines, const char* direction,
+                  const std::vector<VCModelPorts::Port>& ports, const SDModelHistory& history, double now) {
+    for (const VCModelPorts::Port& port : ports) {
+        double value = 0.0;
+        double since = 0.0;
+        if (port.slot != SDModelTree::kNone && history.valueAt(port.slot, now, value, since)) {
+            char text[96];
+            std::snprintf(text, sizeof text, " = %f since ", value);
+            lines.push_back(std::string("  ") + direction + " " + port.name + text +
+                            SDTime(since).toString());
+        } else {
+            lines.push_back(std::string("  ") + direction + " " + port.name + ": nothing yet");
+        }
+    }
+}
+
+}  // namespace
+
+VCModelReading VCModelReading::read(const std::string& model) {
+    VCModelReading reading;
+    SDVisualization* visualization = getVisualization();
+    if (visualization == nullptr) {
+        reading.lines.push_back("Unable to describe model. Visualization does not exist.");
+        return reading;
+    }
+    SDModelStructure& structure = *visualization->getStructure();
+    const SDModelTree& tree = structure.tree();
+    const uint32_t node = tree.find(model);
+    if (node == SDModelTree::kNone) {
+        reading.result = Result::NoModel;
+        reading.lines.push_back("No model named " + model);
+        return reading;
+    }
+    reading.result = Result::Model;
+    const SDModelTree::Node& held = tree.node(node);
+    const char* kind = held.cellSpace ? "cell space" : !held.children.empty() ? "coupled" : "atomic";
+    std::string first = model + ": " + kind;
+    if (held.parent != SDModelTree::kNone) {
+        first += ", in " + tree.name(held.parent);
+    } else if (model != SDModelTree::kRootName) {
+        first += ", in " + std::string(SDModelTree::kRootName);
+    } else {
+        first += ", no parent";
+    }
+    for (size_t i = 0; i < held.children.size(); ++i) {
+        first += (i == 0 ? "; children " : ", ") + tree.name(held.children[i]);
+    }
+    reading.lines.push_back(first);
+
+    const double now = visualization->getCursor()->time();
+    const SDModelHistory& history = structure.history();
+    const VCModelPorts ports = VCModelPorts::of(tree, visualization->getModelList(), node);
+    addPortLines(reading.lines, "in", ports.inputs, history, now);
+    addPortLines(reading.lines, "out", ports.outputs, history, now);
+
+    const SDModelHistory::Done done = history.doneAt(node, now);
+    const std::string next = !done.known    ? "unknown"
+                             : done.passive ? "passive"
+                                            : SDTime(done.next).toString();
+    reading.lines.push_back("  next event: " + next);
+    return reading;
+}

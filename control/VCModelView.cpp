@@ -1,0 +1,364 @@
+#include "control/VCModelView.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <tuple>
+
+#include "control/VCCellView.h"
+#include "scene/SDBlockPicker.h"
+#include "scene/SDCellLayout.h"
+#include "scene/SDColourRamp.h"
+#include "simdata/SDDevsModelList.h"
+#include "simdata/SDModelStructure.h"
+#include "simdata/SDTimeCursor.h"
+#include "view3d/Frustum.h"
+
+namespace {
+
+// The structure stands where the cell spaces' row would put its next block, and no nearer to life's box
+// than that row begins: on the row's floor and front plane.
+constexpr float kFirstColumn = 13.0f;
+constexpr float kRowGap = 3.0f;
+constexpr float kFloor = -10.0f;
+constexpr float kFront = -14.75f;
+
+constexpr VCModelView::Colour kMotifColour{0.0f, 0.0f, 0.0f, 0.55f};
+constexpr VCModelView::Colour kConnectorColour{0.6f, 0.6f, 0.6f, 0.8f};
+// Text sits this far above the line it labels.
+constexpr float kAboveLine = 0.06f;
+
+std::string formatValue(double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+BoundingBox markerBox(const Vector3& centre) {
+    const float h = SDBlockLayout::kMarkerHalf;
+    BoundingBox box;
+    box.setMinMax(centre - Vector3(h, h, h), centre + Vector3(h, h, h));
+    return box;
+}
+
+unsigned labelChars(const std::vector<VCModelPorts::Port>& ports, const SDModelHistory& history) {
+    unsigned chars = 0;
+    for (const VCModelPorts::Port& port : ports) {
+        const unsigned width = port.slot != SDModelTree::kNone ? history.valueWidth(port.slot) : 0;
+        chars = std::max(chars, static_cast<unsigned>(port.name.size()) + (width > 0 ? 1 + width : 0));
+    }
+    return chars;
+}
+
+}  // namespace
+
+VCModelView::VCModelView(SDModelStructure* structure, SDDevsModelList* registry, SDTimeCursor* cursor,
+                         VCCellView* cells)
+    : m_structure(structure), m_registry(registry), m_cursor(cursor), m_cells(cells) {}
+
+void VCModelView::updateLayout() {
+    if (m_structure == nullptr) {
+        return;
+    }
+    // Clear of the cells: right of the last block of their row.
+    float corner = kFirstColumn;
+    if (m_cells != nullptr) {
+        m_cells->updateLayout();
+        for (const VCCellView::DrawnModel& model : m_cells->getDrawnModels()) {
+            if (model.name != SDCellLayout::kLifeName) {
+                corner = std::max(corner, model.bounds.getMax().x + kRowGap);
+            }
+        }
+    }
+    const uint64_t registry = m_registry != nullptr ? m_registry->revision() : 0;
+    const uint64_t revision = m_structure->revision();
+    if (revision == m_laidOutRevision && registry == m_laidOutRegistry && corner == m_laidOutCorner) {
+        return;
+    }
+    m_laidOutRevision = revision;
+    m_laidOutRegistry = registry;
+    m_laidOutCorner = corner;
+
+    const SDModelTree& tree = m_structure->tree();
+    const SDModelHistory& history = m_structure->history();
+    m_drawn = m_structure->hasAtomicModel();
+    std::vector<SDBlockLayout::Model> models(tree.size());
+    m_entries.assign(tree.size(), Entry{});
+    for (uint32_t node = 0; node < tree.size(); ++node) {
+        Entry& entry = m_entries[node];
+        entry.ports = VCModelPorts::of(tree, m_registry, node);
+        SDBlockLayout::Model& model = models[node];
+        model.children = tree.node(node).children;
+        model.inputs = static_cast<unsigned>(entry.ports.inputs.size());
+        model.outputs = static_cast<unsigned>(entry.ports.outputs.size());
+        model.nameChars = static_cast<unsigned>(tree.name(node).size());
+        model.inputChars = labelChars(entry.ports.inputs, history);
+        model.outputChars = labelChars(entry.ports.outputs, history);
+        entry.inputRoom = static_cast<float>(model.inputChars) * SDBlockLayout::kChar;
+        entry.outputRoom = static_cast<float>(model.outputChars) * SDBlockLayout::kChar;
+    }
+    m_layout.place(models, tree.topModels(), Vector3(corner, kFloor, kFront));
+}
+
+bool VCModelView::getBounds(BoundingBox& bounds) const {
+    return m_drawn && m_layout.bounds(bounds);
+}
+
+std::vector<std::string> VCModelView::getBlockNames() const {
+    std::vector<std::string> names;
+    if (!m_drawn) {
+        return names;
+    }
+    for (uint32_t model = 0; model < m_layout.size(); ++model) {
+        if (m_layout.block(model).placed) {
+            names.push_back(m_structure->tree().name(model));
+        }
+    }
+    return names;
+}
+
+bool VCModelView::findBlock(const std::string& model, BoundingBox& box) const {
+    if (!m_drawn || m_structure == nullptr) {
+        return false;
+    }
+    const uint32_t node = m_structure->tree().find(model);
+    if (node >= m_layout.size() || !m_layout.block(node).placed) {
+        return false;
+    }
+    box = m_layout.block(node).box;
+    return true;
+}
+
+bool VCModelView::portPosition(const std::string& model, const std::string& port, bool input,
+                               Vector3& position) const {
+    if (!m_drawn || m_structure == nullptr) {
+        return false;
+    }
+    const uint32_t node = m_structure->tree().find(model);
+    if (node >= m_layout.size() || node >= m_entries.size() || !m_layout.block(node).placed) {
+        return false;
+    }
+    const std::vector<VCModelPorts::Port>& ports =
+        input ? m_entries[node].ports.inputs : m_entries[node].ports.outputs;
+    for (size_t i = 0; i < ports.size(); ++i) {
+        if (ports[i].name == port) {
+            position = m_layout.portPosition(node, input, static_cast<unsigned>(i));
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string VCModelView::pick(const Vector3& origin, const Vector3& direction, float& distance) {
+    updateLayout();
+    if (!m_drawn) {
+        return "";
+    }
+    const SDBlockHit hit = pickBlock(m_layout, origin, direction, [this](uint32_t model) {
+        return model < m_entries.size() && !m_entries[model].hidden;
+    });
+    if (!hit.hit) {
+        return "";
+    }
+    distance = hit.distance;
+    return m_structure->tree().name(hit.model);
+}
+
+VCModelView::Colour VCModelView::lookOf(uint32_t model, double now, bool& bold) {
+    const SDModelTree& tree = m_structure->tree();
+    const SDModelHistory& history = m_structure->history();
+    const SDModelStructure::Activity activity = m_structure->activityAt(model, now);
+    bold = activity == SDModelStructure::Activity::Active;
+    if (SDBlockLook* look = m_structure->findLook(tree.name(model)); look != nullptr && !look->empty()) {
+        auto valueOf = [&](int type, const std::string& port, double& value) {
+            const uint32_t slot = tree.portSlot(model, port, type == SDBlockLook::kInputType);
+            double since = 0.0;
+            return slot != SDModelTree::kNone && history.valueAt(slot, now, value, since);
+        };
+        Colour colour;
+        if (look->ruleColour(valueOf, colour)) {
+            return colour;
+        }
+        double value = 0.0;
+        double minimum = 0.0;
+        double maximum = 0.0;
+        const uint32_t slot = look->hasRamp() ? tree.portSlot(model, look->getRampPort(),
+                                                              look->getRampType() == SDBlockLook::kInputType)
+                                              : SDModelTree::kNone;
+        if (slot != SDModelTree::kNone && valueOf(look->getRampType(), look->getRampPort(), value) &&
+            std::isfinite(value) && history.range(slot, minimum, maximum)) {
+            return SDColourRamp::forValue(value, minimum, maximum);
+        }
+    }
+    switch (activity) {
+        case SDModelStructure::Activity::Active:
+            return kActiveColour;
+        case SDModelStructure::Activity::Waiting:
+            return kWaitingColour;
+        case SDModelStructure::Activity::Passive:
+            return kPassiveColour;
+        default:
+            return kUnknownColour;
+    }
+}
+
+std::string VCModelView::valueText(uint32_t slot, double now) const {
+    double value = 0.0;
+    double since = 0.0;
+    if (slot == SDModelTree::kNone || !m_structure->history().valueAt(slot, now, value, since)) {
+        return "";
+    }
+    return formatValue(value);
+}
+
+void VCModelView::render(Frustum* frustum) {
+    updateLayout();
+    // Emptied, not replaced: the texts of one frame take the room of the last one's.
+    m_labels.names.clear();
+    m_labels.ports.clear();
+    m_labels.messages.clear();
+    if (!m_drawn) {
+        return;
+    }
+    const double now = m_cursor != nullptr ? m_cursor->time() : 0.0;
+    const SDModelTree& tree = m_structure->tree();
+    m_batch.clear();
+    for (uint32_t model = 0; model < m_layout.size(); ++model) {
+        const SDBlockLayout::Block& block = m_layout.block(model);
+        Entry& entry = m_entries[model];
+        if (!block.placed) {
+            continue;
+        }
+        bool bold = false;
+        const Colour colour = lookOf(model, now, bold);
+        entry.hidden = colour[3] <= 0.0f;
+        if (entry.hidden) {
+            continue;
+        }
+        const BoundingBox& box = block.box;
+        const Vector3& low = box.getMin();
+        const Vector3& high = box.getMax();
+        if (block.frame) {
+            m_batch.addFrame(box, colour, bold);
+        } else {
+            m_batch.addSolid(box, colour);
+        }
+        if (tree.node(model).cellSpace) {
+            // A grid on its face, and a line to its cells.
+            const float z = high.z + 0.01f;
+            for (int i = 1; i <= 2; ++i) {
+                const float x = low.x + (high.x - low.x) * static_cast<float>(i) / 3.0f;
+                const float y = low.y + (high.y - low.y) * static_cast<float>(i) / 3.0f;
+                m_batch.addLine(Vector3(x, low.y, z), Vector3(x, high.y, z), kMotifColour);
+                m_batch.addLine(Vector3(low.x, y, z), Vector3(high.x, y, z), kMotifColour);
+            }
+            const SDCellPlacement* cells =
+                m_cells != nullptr ? m_cells->findPlacement(tree.name(model)) : nullptr;
+            if (cells != nullptr && !cells->empty()) {
+                const BoundingBox around = cells->bounds();
+                const Vector3 from = box.getCentre();
+                const Vector3 to(std::clamp(from.x, around.getMin().x, around.getMax().x),
+                                 std::clamp(from.y, around.getMin().y, around.getMax().y),
+                                 std::clamp(from.z, around.getMin().z, around.getMax().z));
+                m_batch.addLine(from, to, kConnectorColour);
+            }
+        }
+        m_labels.names.push_back(
+            Label{Vector3(low.x, high.y + kAboveLine, low.z), tree.name(model), block.nameWidth, false});
+        for (int side = 0; side < 2; ++side) {
+            const bool input = side == 0;
+            const std::vector<VCModelPorts::Port>& ports = input ? entry.ports.inputs : entry.ports.outputs;
+            for (size_t i = 0; i < ports.size(); ++i) {
+                const Vector3 marker = m_layout.portPosition(model, input, static_cast<unsigned>(i));
+                m_batch.addSolid(markerBox(marker), input ? kInputColour : kOutputColour);
+                const std::string value = valueText(ports[i].slot, now);
+                Label label;
+                label.text = value.empty() ? ports[i].name : ports[i].name + " " + value;
+                label.rightAligned = input;
+                label.anchor = marker + Vector3(input ? -SDBlockLayout::kLabelGap : SDBlockLayout::kLabelGap,
+                                                0.0f, SDBlockLayout::kMarkerHalf);
+                label.room = input ? entry.inputRoom : entry.outputRoom;
+                m_labels.ports.push_back(label);
+            }
+        }
+    }
+    addMessages(now);
+    BoundingBox bounds;
+    if (frustum != nullptr && m_layout.bounds(bounds) && frustum->classifyBox(bounds) == 2) {
+        return;
+    }
+    m_batch.draw();
+}
+
+void VCModelView::addMessages(double now) {
+    const SDModelTree& tree = m_structure->tree();
+    const SDModelHistory& history = m_structure->history();
+    const auto [first, last] = history.messagesAt(now);
+    // One arrow per sender, receiver and port: of several values at one time the last is written.
+    std::map<std::tuple<uint32_t, uint32_t, uint32_t>, size_t> drawn;
+    std::vector<std::pair<size_t, double>> arrows;
+    for (size_t position = first; position < last && drawn.size() < kMaxArrows; ++position) {
+        const SDModelHistory::Line& line = history.message(position);
+        const auto key = std::make_tuple(line.source, line.destination, line.slot);
+        auto [at, added] = drawn.emplace(key, arrows.size());
+        if (added) {
+            arrows.emplace_back(position, line.value);
+        } else {
+            arrows[at->second].second = line.value;
+        }
+    }
+    auto placed = [&](uint32_t model) {
+        return model < m_layout.size() && m_layout.block(model).placed && !m_entries[model].hidden;
+    };
+    for (const auto& [position, value] : arrows) {
+        const SDModelHistory::Line& line = history.message(position);
+        const bool input = line.kind == SDModelHistory::Kind::External;
+        // The port belongs to the child: the receiver of an X, the sender of a Y.
+        const uint32_t owner = input ? line.destination : line.source;
+        const uint32_t other = input ? line.source : line.destination;
+        if (!placed(owner)) {
+            continue;
+        }
+        const std::vector<VCModelPorts::Port>& ports =
+            input ? m_entries[owner].ports.inputs : m_entries[owner].ports.outputs;
+        size_t index = ports.size();
+        for (size_t i = 0; i < ports.size(); ++i) {
+            if (ports[i].slot == line.slot) {
+                index = i;
+                break;
+            }
+        }
+        if (index == ports.size()) {
+            continue;
+        }
+        const Vector3 marker = m_layout.portPosition(owner, input, static_cast<unsigned>(index));
+        const float edge = SDBlockLayout::kMarkerHalf;
+        const Vector3 atPort = marker + Vector3(input ? -edge : edge, 0.0f, edge);
+        Vector3 far;
+        if (placed(other) && tree.node(owner).parent == other) {
+            const BoundingBox& frame = m_layout.block(other).box;
+            far = Vector3(input ? frame.getMin().x : frame.getMax().x, atPort.y, atPort.z);
+        } else if (placed(other)) {
+            const BoundingBox& peer = m_layout.block(other).box;
+            far = Vector3(input ? peer.getMax().x : peer.getMin().x, peer.getCentre().y, atPort.z);
+        } else {
+            // From or to the root: across the model's own side, from outside.
+            const Entry& entry = m_entries[owner];
+            const float reach = SDBlockLayout::kLabelGap + (input ? entry.inputRoom : entry.outputRoom) +
+                                SDBlockLayout::kOutside;
+            far = atPort + Vector3(input ? -reach : reach, 0.0f, 0.0f);
+        }
+        const Vector3 from = input ? far : atPort;
+        const Vector3 to = input ? atPort : far;
+        m_batch.addArrow(from, to, input ? kInputColour : kOutputColour);
+        Label label;
+        label.text = formatValue(value);
+        label.room = std::fabs(to.x - from.x) / 2.0f;
+        label.rightAligned = !input;
+        // Along the line, at the end away from the port, whose own label stands by the port.
+        label.anchor = (input ? from + Vector3(0.1f, 0.0f, 0.0f) : to - Vector3(0.1f, 0.0f, 0.0f)) +
+                       Vector3(0.0f, kAboveLine, 0.0f);
+        m_labels.messages.push_back(label);
+    }
+}

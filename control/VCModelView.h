@@ -1,0 +1,110 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "control/VCModelPorts.h"
+#include "scene/BoundingBox.h"
+#include "scene/SDBlockBatch.h"
+#include "scene/SDBlockLayout.h"
+
+class Frustum;
+class SDDevsModelList;
+class SDModelStructure;
+class SDTimeCursor;
+class VCCellView;
+
+// The models of the open visualization as the 3D view shows their hierarchy: each model that is not a cell
+// a block (an atomic model solid, a coupled one a frame around its children, a cell space a solid block
+// marked with a grid and tied to its cells), with its ports as markers on its sides, coloured by what it
+// does at the current time, and the messages of that time as arrows between the ports and the frames.
+//
+// Drawn only when the run has a plain atomic model: a run of cell spaces alone (under the coupled models
+// that hold them) shows its cells as it always has. The structure stands to the right of the cell spaces'
+// row, clear of life's box and of every cell; it is laid out again when the hierarchy changes (a later
+// import) or the row grows.
+class VCModelView {
+  public:
+    using Colour = std::array<float, 4>;
+    // A model's look when no colour rule holds: what it does at the current time.
+    static constexpr Colour kActiveColour{1.0f, 0.82f, 0.2f, 1.0f};
+    static constexpr Colour kWaitingColour{0.25f, 0.5f, 1.0f, 1.0f};
+    static constexpr Colour kPassiveColour{0.42f, 0.44f, 0.48f, 1.0f};
+    static constexpr Colour kUnknownColour{0.22f, 0.22f, 0.22f, 1.0f};
+    static constexpr Colour kInputColour{0.35f, 0.95f, 0.45f, 1.0f};  // input markers, X arrows
+    static constexpr Colour kOutputColour{1.0f, 0.45f, 0.75f, 1.0f};  // output markers, Y arrows
+    // Arrows drawn at most in one frame; a time with more messages shows the first ones.
+    static constexpr size_t kMaxArrows = 4096;
+
+    // Over data owned elsewhere (the visualization and the controller).
+    VCModelView(SDModelStructure* structure, SDDevsModelList* registry, SDTimeCursor* cursor,
+                VCCellView* cells);
+    VCModelView(const VCModelView&) = delete;
+    VCModelView& operator=(const VCModelView&) = delete;
+
+    // Lays the structure out again if the hierarchy or the cell spaces' row changed. Needs no GL.
+    void updateLayout();
+    // Brings the layout and the looks up to the current time and draws the blocks (nothing when the
+    // structure is not drawn or the frustum sees none of it).
+    void render(Frustum* frustum);
+
+    bool isDrawn() const { return m_drawn; }
+    // The box around the structure with its labels; false when it is not drawn.
+    bool getBounds(BoundingBox& bounds) const;
+    // The models that have a block, in the hierarchy's order of first appearance.
+    std::vector<std::string> getBlockNames() const;
+
+    // A model's block, as of the last layout update; false when it has none.
+    bool findBlock(const std::string& model, BoundingBox& box) const;
+    // Where a port's marker stands (its centre), for lines drawn to it; false when the model has no block
+    // or no such port.
+    bool portPosition(const std::string& model, const std::string& port, bool input, Vector3& position) const;
+    // The model whose block a line of sight points at (see pickBlock); hidden blocks let it through. Empty
+    // when it points at none; `distance` is along the ray.
+    std::string pick(const Vector3& origin, const Vector3& direction, float& distance);
+
+    // What the overlay writes, as of the last render: each shown block's name and port labels, and the
+    // values of the messages drawn.
+    struct Label {
+        Vector3 anchor;  // left end of the text's baseline, or right end when `rightAligned`
+        std::string text;
+        float room = 0.0f;  // world width the text may take
+        bool rightAligned = false;
+    };
+    struct Labels {
+        std::vector<Label> names;
+        std::vector<Label> ports;
+        std::vector<Label> messages;
+    };
+    const Labels& getLabels() const { return m_labels; }
+
+  private:
+    struct Entry {
+        VCModelPorts ports;
+        float inputRoom = 0.0f;  // width kept for the labels of its input ports
+        float outputRoom = 0.0f;
+        bool hidden = false;  // a colour rule of alpha 0 holds
+    };
+
+    Colour lookOf(uint32_t model, double now, bool& hidden);
+    void addMessages(double now);
+    std::string valueText(uint32_t slot, double now) const;
+
+    SDModelStructure* m_structure;
+    SDDevsModelList* m_registry;
+    SDTimeCursor* m_cursor;
+    VCCellView* m_cells;
+
+    SDBlockLayout m_layout;
+    std::vector<Entry> m_entries;  // per model of the tree
+    uint64_t m_laidOutRevision = UINT64_MAX;
+    uint64_t m_laidOutRegistry = UINT64_MAX;
+    float m_laidOutCorner = 0.0f;
+    bool m_drawn = false;
+
+    SDBlockBatch m_batch;
+    Labels m_labels;
+};

@@ -1,0 +1,259 @@
+// The models' hierarchy as the 3D view draws it, read back from the picture: blocks coloured by what their
+// model does at the current time or by rules on their ports, arrows for the messages of the time, and runs
+// of cell spaces alone drawn exactly as before.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "control/VCCellView.h"
+#include "control/VCModelView.h"
+#include "control/VCSimulation.h"
+#include "scene/SDBlockLayout.h"
+#include "scene/SDColourRamp.h"
+#include "simdata/SDModelStructure.h"
+#include "simdata/SDVisualization.h"
+#include "tests/support/GLTestContext.h"
+#include "tests/support/LogRecorder.h"
+#include "view3d/VDCellOverlay.h"
+#include "view3d/VDFirstPersonCamera.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Pixel = GLTestContext::Pixel;
+
+bool near(Pixel pixel, const VCModelView::Colour& colour, int tolerance = 10) {
+    auto close = [&](uint8_t channel, float value) {
+        return std::abs(channel - static_cast<int>(value * 255.0f + 0.5f)) <= tolerance;
+    };
+    return close(pixel.r, colour[0]) && close(pixel.g, colour[1]) && close(pixel.b, colour[2]);
+}
+
+std::string describe(Pixel p) {
+    return "(" + std::to_string(p.r) + ", " + std::to_string(p.g) + ", " + std::to_string(p.b) + ")";
+}
+
+class ModelViewGLTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(GLTestContext::ensure());
+        ASSERT_NE(nullptr, createSimulation());
+        ASSERT_TRUE(getSimulation()->newVisualization("models"));
+        camera.setAspectRatio(1.3333333f);
+        camera.setFieldOfView(90.0f);
+        camera.setNearPlane(0.1f);
+        camera.setFarPlane(1000.0f);
+    }
+    void TearDown() override { destroySimulation(); }
+
+    bool import(const fs::path& file) {
+        if (!getSimulation()->importLogFile(file.string())) {
+            return false;
+        }
+        fit();
+        return true;
+    }
+    // As vis_fit looks at the models' structure.
+    void fit() {
+        VCModelView* models = getSimulation()->getModelView();
+        models->updateLayout();
+        BoundingBox box;
+        if (models->getBounds(box)) {
+            camera.fitBox(box, 20.0f);
+        }
+    }
+    // One frame of the 3D pass: the scene, the cells and the models.
+    void frame(bool models = true) {
+        GLTestContext::reset();
+        glMatrixMode(GL_PROJECTION);
+        glLoadMatrixd(camera.getProjectionMatrix());
+        glMatrixMode(GL_MODELVIEW);
+        glLoadMatrixd(camera.getViewMatrix());
+        glEnable(GL_DEPTH_TEST);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        if (models) {
+            getSimulation()->render(camera.getFrustum());
+        } else {
+            getSimulation()->getCellView()->render(camera.getFrustum());
+        }
+        glFinish();
+    }
+    // The pixel where a world point appears.
+    Pixel at(const Vector3& point) {
+        const VDCellOverlay projector(camera.getProjectionMatrix(), camera.getViewMatrix(),
+                                      VDRect(0, 0, 800, 600));
+        float x = 0.0f;
+        float y = 0.0f;
+        EXPECT_TRUE(projector.project(point, x, y));
+        return GLTestContext::pixel(static_cast<int>(x), static_cast<int>(y));
+    }
+    // The middle of a block's front face.
+    Vector3 front(const std::string& model) {
+        BoundingBox box;
+        EXPECT_TRUE(getSimulation()->getModelView()->findBlock(model, box)) << model;
+        return Vector3(box.getCentre().x, box.getCentre().y, box.getMax().z);
+    }
+    void at(const char* time) {
+        int h = 0, m = 0, s = 0, ms = 0;
+        std::sscanf(time, "%d:%d:%d:%d", &h, &m, &s, &ms);
+        getSimulation()->timeGoto(((h * 60.0 + m) * 60.0 + s) * 1000.0 + ms);
+    }
+
+    VDFirstPersonCamera camera;
+    LogRecorder rec;
+};
+
+fs::path realLog(const char* name) {
+    return fs::path(TESS_SHARED_DIR) / "logs" / name;
+}
+
+TEST_F(ModelViewGLTest, TwoTimesOfARunDifferWhereItsModelsAreActiveAndItsMessagesPass) {
+    const fs::path file = realLog("gun_loader_crew.log");
+    if (!fs::exists(file)) {
+        GTEST_SKIP() << "no real log at " << file;
+    }
+    ASSERT_TRUE(import(file));
+    // From the log: at 00:00:10:000 safety_loader receives sin (active) and electric_fire has been passive
+    // since its first D; at 00:00:20:004 electric_fire has its internal transition and sends out, and gunner
+    // passes ecin on to fire; safety_loader has been passive since 00:00:10:000.
+    at("00:00:10:000");
+    frame();
+    const std::vector<Pixel> before = GLTestContext::region(0, 0, 800, 600);
+    EXPECT_TRUE(near(at(front("electric_fire")), VCModelView::kPassiveColour))
+        << describe(at(front("electric_fire")));
+    EXPECT_TRUE(near(at(front("safety_loader")), VCModelView::kActiveColour))
+        << describe(at(front("safety_loader")));
+    EXPECT_TRUE(near(at(front("fire")), VCModelView::kPassiveColour)) << describe(at(front("fire")));
+
+    at("00:00:20:004");
+    frame();
+    const std::vector<Pixel> after = GLTestContext::region(0, 0, 800, 600);
+    EXPECT_TRUE(near(at(front("electric_fire")), VCModelView::kActiveColour))
+        << describe(at(front("electric_fire")));
+    EXPECT_TRUE(near(at(front("safety_loader")), VCModelView::kPassiveColour))
+        << describe(at(front("safety_loader")));
+    // fire received ecin and waits 4 ms: active now.
+    EXPECT_TRUE(near(at(front("fire")), VCModelView::kActiveColour)) << describe(at(front("fire")));
+
+    // The arrow of the X into fire's ecin runs from gunner's frame to the port: along it, halfway.
+    Vector3 port;
+    ASSERT_TRUE(getSimulation()->getModelView()->portPosition("fire", "ecin", true, port));
+    BoundingBox gunner;
+    ASSERT_TRUE(getSimulation()->getModelView()->findBlock("gunner", gunner));
+    const Vector3 middle((gunner.getMin().x + port.x) / 2.0f, port.y, port.z + SDBlockLayout::kMarkerHalf);
+    EXPECT_TRUE(near(at(middle), VCModelView::kInputColour, 40)) << describe(at(middle));
+
+    // Nothing changes outside the structure.
+    BoundingBox all;
+    ASSERT_TRUE(getSimulation()->getModelView()->getBounds(all));
+    const VDCellOverlay projector(camera.getProjectionMatrix(), camera.getViewMatrix(),
+                                  VDRect(0, 0, 800, 600));
+    float x1 = 800, y1 = 600, x2 = 0, y2 = 0;
+    for (int corner = 0; corner < 8; ++corner) {
+        float x = 0.0f;
+        float y = 0.0f;
+        ASSERT_TRUE(projector.project(all.getCorner(corner), x, y));
+        x1 = std::min(x1, x);
+        y1 = std::min(y1, y);
+        x2 = std::max(x2, x);
+        y2 = std::max(y2, y);
+    }
+    int differentInside = 0;
+    int differentOutside = 0;
+    for (int y = 0; y < 600; ++y) {
+        for (int x = 0; x < 800; ++x) {
+            const Pixel a = before[static_cast<size_t>(y) * 800 + static_cast<size_t>(x)];
+            const Pixel b = after[static_cast<size_t>(y) * 800 + static_cast<size_t>(x)];
+            const bool differs = a.r != b.r || a.g != b.g || a.b != b.b;
+            const bool inside = x >= x1 - 1 && x <= x2 + 1 && y >= y1 - 1 && y <= y2 + 1;
+            (inside ? differentInside : differentOutside) += differs ? 1 : 0;
+        }
+    }
+    EXPECT_GT(differentInside, 500);
+    EXPECT_EQ(0, differentOutside);
+}
+
+TEST_F(ModelViewGLTest, RulesOnAPortColourHideOrRampTheBlockAndClearingBringsBackTheActivity) {
+    const fs::path file = realLog("gun_loader_crew.log");
+    if (!fs::exists(file)) {
+        GTEST_SKIP() << "no real log at " << file;
+    }
+    ASSERT_TRUE(import(file));
+    at("00:00:20:004");  // electric_fire sends out = 1 and is active
+    SDModelStructure& structure = *getVisualization()->getStructure();
+    SDBlockLook& look = structure.look("electric_fire");
+    const VCModelView::Colour red{1, 0, 0, 1};
+    look.addRule(SDBlockLook::kOutputType, "out", 0.5, 1.5, red);
+    frame();
+    EXPECT_TRUE(near(at(front("electric_fire")), red)) << describe(at(front("electric_fire")));
+    at("00:00:10:000");  // out carries nothing yet: the rule does not hold
+    frame();
+    EXPECT_TRUE(near(at(front("electric_fire")), VCModelView::kPassiveColour))
+        << describe(at(front("electric_fire")));
+
+    at("00:00:20:004");
+    look.clear();
+    look.addRule(SDBlockLook::kInputType, "in", 1, 1, VCModelView::Colour{1, 0, 0, 0});
+    frame();
+    const Pixel hidden = at(front("electric_fire"));
+    EXPECT_FALSE(near(hidden, red) || near(hidden, VCModelView::kActiveColour)) << describe(hidden);
+    float distance = 0.0f;
+    EXPECT_EQ("gunner", getSimulation()->getModelView()->pick(front("electric_fire") + Vector3(0, 0, 30),
+                                                              Vector3(0, 0, -1), distance))
+        << "a hidden block lets a pick through";
+
+    look.clear();
+    look.setRamp(SDBlockLook::kOutputType, "out");
+    frame();
+    // out only ever carries 1: the ramp's middle.
+    EXPECT_TRUE(near(at(front("electric_fire")), SDColourRamp::at(0.5)))
+        << describe(at(front("electric_fire")));
+    look.clear();
+    frame();
+    EXPECT_TRUE(near(at(front("electric_fire")), VCModelView::kActiveColour))
+        << describe(at(front("electric_fire")));
+}
+
+TEST_F(ModelViewGLTest, RunsOfCellSpacesAloneLookAsTheyDid) {
+    std::vector<fs::path> files = {fs::path(TESS_SOURCE_DIR) / "samples" / "life_20x20.log",
+                                   fs::path(TESS_SOURCE_DIR) / "samples" / "heat_40x40.log"};
+    for (const char* name :
+         {"morph_filter_2d_8x8.log", "water_spread_2d_25x25.log", "falling_mass_3d_8x8x8.log"}) {
+        if (fs::exists(realLog(name))) {
+            files.push_back(realLog(name));
+        }
+    }
+    for (const fs::path& file : files) {
+        SCOPED_TRACE(file.filename().string());
+        getSimulation()->closeVisualization();
+        ASSERT_TRUE(getSimulation()->newVisualization("cells"));
+        ASSERT_TRUE(getSimulation()->importLogFile(file.string()));
+        getSimulation()->timeLast();
+        VCCellView* cells = getSimulation()->getCellView();
+        cells->updateLayout();
+        BoundingBox box;
+        ASSERT_TRUE(cells->getBounds(box));
+        camera.fitBox(box, 20.0f);
+        EXPECT_FALSE(getSimulation()->getModelView()->isDrawn());
+        BoundingBox none;
+        EXPECT_FALSE(getSimulation()->getModelView()->getBounds(none));
+        frame(false);
+        const std::vector<Pixel> cellsAlone = GLTestContext::region(0, 0, 800, 600);
+        frame(true);
+        const std::vector<Pixel> everything = GLTestContext::region(0, 0, 800, 600);
+        size_t differing = 0;
+        for (size_t i = 0; i < cellsAlone.size(); ++i) {
+            differing += cellsAlone[i].r != everything[i].r || cellsAlone[i].g != everything[i].g ||
+                                 cellsAlone[i].b != everything[i].b
+                             ? 1
+                             : 0;
+        }
+        EXPECT_EQ(0u, differing);
+    }
+}
+
+}  // namespace
