@@ -175,11 +175,14 @@ void SLLogFile::passOver(long long lineNumber) {
 
 bool SLLogFile::parseLine(const char* line) {
     std::string_view fields[kMessageFields];
-    if (line == nullptr || cutLogFields(line, fields, kMessageFields) != kMessageFields) {
+    const int count = line == nullptr ? 0 : cutLogFields(line, fields, kMessageFields);
+    if (count != kMessageFields) {
+        noteNamedCells(fields, count);
         return true;
     }
     const std::string_view kind = fields[1];
     if (kind != "X" && kind != "Y") {
+        noteNamedCells(fields, count);
         m_text.assign(kind);
         logText(m_text);
         logMessage("Ignoring non external or output message");
@@ -218,6 +221,20 @@ bool SLLogFile::parseLine(const char* line) {
         logMessage("***Event already in event list***");
     }
     return true;
+}
+
+void SLLogFile::noteNamedCells(const std::string_view* fields, int count) {
+    // "msg I / time / source to destination" and "*" lines have 6 fields, D lines 7 (the next time
+    // before "to").
+    if (count < 6 || count > kMessageFields) {
+        return;
+    }
+    const std::string_view kind = fields[1];
+    if (kind != "I" && kind != "D" && kind != "*") {
+        return;
+    }
+    m_namedCells.note(withoutIdentifier(fields[3]));
+    m_namedCells.note(withoutIdentifier(fields[count - 1]));
 }
 
 SDDevsModel& SLLogFile::fillModel(int end, std::string_view reference) {

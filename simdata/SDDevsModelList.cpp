@@ -24,6 +24,19 @@ bool SDDevsModelList::addModel(SDDevsModel* model) {
     return true;
 }
 
+bool SDDevsModelList::addModelQuietly(std::unique_ptr<SDDevsModel> model) {
+    if (model == nullptr || model->name().empty()) {
+        return false;
+    }
+    auto [position, inserted] = m_models.try_emplace(model->name());
+    if (!inserted) {
+        return false;
+    }
+    position->second = std::move(model);
+    ++m_revision;
+    return true;
+}
+
 bool SDDevsModelList::removeModel(const std::string& name) {
     // The caller holds the record already (see the declaration), so releasing it leaks nothing.
     return takeModel(name).release() != nullptr;

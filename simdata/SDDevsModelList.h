@@ -27,6 +27,9 @@ class SDDevsModelList {
     // Writes the names and ports of every record to the log, in name order.
     virtual void printAll() const;
 
+    // Registers the record without printing it; false (the record is dropped) when it is null or nameless,
+    // or a record of its name exists.
+    bool addModelQuietly(std::unique_ptr<SDDevsModel> model);
     // Unregisters the record of that name and hands it back; null when there is none.
     std::unique_ptr<SDDevsModel> takeModel(const std::string& name);
     size_t size() const { return m_models.size(); }
