@@ -12,10 +12,13 @@
 #include "console/VDExitCommand.h"
 #include "console/VDFitViewCommand.h"
 #include "console/VDImportLogFileCommand.h"
+#include "console/VDImportModelCommand.h"
 #include "console/VDMoveCameraCommand.h"
 #include "console/VDNewCommand.h"
+#include "console/VDPaletteCommand.h"
 #include "console/VDPlaybackCommand.h"
 #include "console/VDPrintObjectCommand.h"
+#include "console/VDRangeCommand.h"
 #include "console/VDRotateCameraCommand.h"
 #include "console/VDSnapshotCommand.h"
 #include "console/VDStateCommand.h"
@@ -70,6 +73,15 @@ std::unique_ptr<VDConsoleCommand> makeCommand(const std::string& name) {
     if (name == "vis_snapshot") {
         return std::make_unique<VDSnapshotCommand>();
     }
+    if (name == "vis_import_model") {
+        return std::make_unique<VDImportModelCommand>();
+    }
+    if (name == "vis_palette") {
+        return std::make_unique<VDPaletteCommand>();
+    }
+    if (name == "vis_range") {
+        return std::make_unique<VDRangeCommand>();
+    }
     return nullptr;
 }
 
@@ -77,10 +89,27 @@ std::unique_ptr<VDConsoleCommand> makeCommand(const std::string& name) {
 
 VDDEVSConsoleParser::VDDEVSConsoleParser() {
     // In alphabetical order, as Tab lists them.
-    for (const char* name :
-         {"cam_move", "cam_rotate", "exit", "play", "print", "stop", "time_goto", "time_next", "time_prev",
-          "vis_add_detail_node", "vis_cell", "vis_close", "vis_color", "vis_fit", "vis_import_logfile",
-          "vis_new", "vis_snapshot", "vis_state"}) {
+    for (const char* name : {"cam_move",
+                             "cam_rotate",
+                             "exit",
+                             "play",
+                             "print",
+                             "stop",
+                             "time_goto",
+                             "time_next",
+                             "time_prev",
+                             "vis_add_detail_node",
+                             "vis_cell",
+                             "vis_close",
+                             "vis_color",
+                             "vis_fit",
+                             "vis_import_logfile",
+                             "vis_import_model",
+                             "vis_new",
+                             "vis_palette",
+                             "vis_range",
+                             "vis_snapshot",
+                             "vis_state"}) {
         addCommandName(name);
     }
 }
@@ -88,7 +117,7 @@ VDDEVSConsoleParser::VDDEVSConsoleParser() {
 VDDEVSConsoleParser::~VDDEVSConsoleParser() = default;
 
 VDLineCompletion VDDEVSConsoleParser::completeLine(const std::string& line) const {
-    for (const char* name : {"vis_import_logfile", "vis_snapshot"}) {
+    for (const char* name : {"vis_import_logfile", "vis_snapshot", "vis_import_model"}) {
         const std::string lead = std::string(name) + " ";
         if (line.compare(0, lead.size(), lead) != 0) {
             continue;

@@ -115,6 +115,14 @@ class VCSimulation {
     // Where and how the cells are drawn; null while none is open.
     VCCellView* getCellView() const { return m_cellView.get(); }
 
+    // Reads a model file into the open visualization (see VCModelFileLink): cell spaces take their declared
+    // size and initial values, coupled models their components, ports and links. The time cursor stays
+    // where it is and the cells show their values there. False, with getImportFailure saying why, when
+    // none is open, a log is being imported or the file cannot be opened; the lines skipped do not make
+    // it fail (getModelFileErrors lists them).
+    bool importModelFile(const std::string& path);
+    const std::vector<std::string>& getModelFileErrors() const { return m_modelFileErrors; }
+
   private:
     std::unique_ptr<VCModelList> m_modelList;
     std::unique_ptr<VCEventList> m_eventList;
@@ -134,6 +142,7 @@ class VCSimulation {
     bool m_importCancelled = false;
     bool m_importSliced = false;  // the host was told of the running import
     std::vector<std::function<void()>> m_whenImportEnds;
+    std::vector<std::string> m_modelFileErrors;
 };
 
 // The current-visualization slot. It owns what it holds; the controller fills and empties it.

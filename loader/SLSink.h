@@ -2,6 +2,7 @@
 
 class SDDevsModel;
 class SDEvent;
+struct SDModelDeclaration;
 
 // Where a loader hands the model records and events it reads. The loader does not know what stores them;
 // the controller's simulation link is the sink in the program.
@@ -19,4 +20,8 @@ class SLSink {
     // or addEvent, and deletes it when refused; a sink that can keep the contents directly does better.
     virtual bool offerModel(const SDDevsModel& model);
     virtual bool offerEvent(const SDEvent& event);
+
+    // What a model file declares about one model (its size, initial values, couplings), handed over
+    // whole. True when the sink used it; by default it is not used.
+    virtual bool addDeclaration(SDModelDeclaration declaration);
 };

@@ -2,6 +2,7 @@
 
 #include "scene/SDSceneGraph.h"
 #include "shell/Log.h"
+#include "simdata/SDCouplings.h"
 #include "simdata/SDDevsModelList.h"
 #include "simdata/SDEventList.h"
 #include "simdata/SDTimeCursor.h"
@@ -21,12 +22,14 @@ SDVisualization::SDVisualization() {
     m_modelList = std::make_unique<SDDevsModelList>();
     m_eventList = std::make_unique<SDEventList>();
     m_cursor = std::make_unique<SDTimeCursor>(*m_eventList, *m_modelList);
+    m_couplings = std::make_unique<SDCouplings>();
 }
 
 SDVisualization::~SDVisualization() {
     // A fixed teardown order, so the scene graph's own log lines come last. The cursor goes before
     // what it reads.
     m_cursor.reset();
+    m_couplings.reset();
     m_modelList.reset();
     m_eventList.reset();
     m_sceneGraph.reset();

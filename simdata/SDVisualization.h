@@ -6,6 +6,7 @@
 
 #include "simdata/SDTime.h"
 
+class SDCouplings;
 class SDDevsModelList;
 class SDEventList;
 class SDSceneGraph;
@@ -25,6 +26,9 @@ class SDVisualization {
     SDSceneGraph* getSceneGraph() const { return m_sceneGraph.get(); }
     SDEventList* getEventList() const { return m_eventList.get(); }
     SDTimeCursor* getCursor() const { return m_cursor.get(); }
+    // The coupled models as the model files read into this visualization describe them (components,
+    // ports, links), by model name.
+    SDCouplings* getCouplings() const { return m_couplings.get(); }
 
     void setName(std::string name) { m_name = std::move(name); }
     std::string getName() const { return m_name; }
@@ -41,4 +45,5 @@ class SDVisualization {
     std::unique_ptr<SDSceneGraph> m_sceneGraph;
     std::unique_ptr<SDEventList> m_eventList;
     std::unique_ptr<SDTimeCursor> m_cursor;  // reads the registry and the event list
+    std::unique_ptr<SDCouplings> m_couplings;
 };
