@@ -23,6 +23,10 @@ SDCELLDevsModel::~SDCELLDevsModel() = default;
 
 void SDCELLDevsModel::print() const {
     SDDevsModel::print();
+    printSize();
+}
+
+void SDCELLDevsModel::printSize() const {
     logMessage("CELL Space:");
     // The counts are bounded by kMaxCells, so they fit an int.
     logMessage("Width: %d", static_cast<int>(m_width));

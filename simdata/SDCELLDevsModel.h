@@ -30,6 +30,9 @@ class SDCELLDevsModel : public SDDevsModel {
 
     ~SDCELLDevsModel() override;
     void print() const override;
+    // The lines of print that give the size: "CELL Space:", "Width: 25", then "Height: 25" and "Length: 8"
+    // for counts above 1.
+    void printSize() const;
     // The cell at (x, y, z), or null when an index is not below its count. The pointer is good until the
     // record grows; the cell's cube stays where it is for the record's whole life.
     virtual SDCell* getCell(unsigned x, unsigned y, unsigned z);

@@ -1,6 +1,7 @@
 #include "simdata/SDDevsModelList.h"
 
 #include "shell/Log.h"
+#include "simdata/SDCELLDevsModel.h"
 
 SDDevsModelList::~SDDevsModelList() = default;
 
@@ -63,6 +64,10 @@ void SDDevsModelList::printAll() const {
         logMessage("output ports:");
         for (const std::string& port : model->getOutputPorts()) {
             logMessage("    -%s", port.c_str());
+        }
+        // A cell space's size, as its record prints it.
+        if (const auto* cells = dynamic_cast<const SDCELLDevsModel*>(model.get())) {
+            cells->printSize();
         }
     }
 }

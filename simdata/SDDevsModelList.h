@@ -24,7 +24,7 @@ class SDDevsModelList {
     // Unregisters the record without deleting it: the caller must already hold it (from findModel) and
     // owns it again. False when no record has that name. takeModel is the safer form.
     virtual bool removeModel(const std::string& name);
-    // Writes the names and ports of every record to the log, in name order.
+    // Writes the names and ports of every record to the log, in name order, and the size of a cell space.
     virtual void printAll() const;
 
     // Registers the record without printing it; false (the record is dropped) when it is null or nameless,

@@ -150,6 +150,10 @@ TEST_F(RealModelFilesTest, TheLogAloneGivesEveryCellSpaceItsTrueSizeWithoutALogL
         // The import printed the space only as its messages grew it.
         EXPECT_EQ(0u, m_log.count("Height: " + std::to_string(c.height)));
         EXPECT_LT(0u, m_log.count("Height: " + std::to_string(c.messageHeight)));
+        // The listing of print VIS_ML shows the true size.
+        m_log.clear();
+        getVisualization()->getModelList()->printAll();
+        EXPECT_EQ(1u, m_log.count("Height: " + std::to_string(c.height)));
         EXPECT_EQ("Cell (" + std::to_string(c.width) + ",0,0) is outside " + c.model + "'s " +
                       std::to_string(c.width) + "x" + std::to_string(c.height) + "x" +
                       std::to_string(c.length) + " cells",

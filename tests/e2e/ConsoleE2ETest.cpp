@@ -118,9 +118,10 @@ TEST(ConsoleE2ETest, CommandsReplyAndListTheVisualization) {
     app.settledScreenshot(shotPath("print_vis"));
 
     // The model list reaches the console through the log, so it is in log.txt too.
-    EXPECT_TRUE(screen.replies("print VIS_ML", {"Printing object info...", kDashes, "Model List:",
-                                                "DEVS model: life", "input ports:", "    -neighborchange",
-                                                "output ports:", "    -out", kDashes, kDisposed}))
+    EXPECT_TRUE(
+        screen.replies("print VIS_ML", {"Printing object info...", kDashes, "Model List:", "DEVS model: life",
+                                        "input ports:", "    -neighborchange", "output ports:", "    -out",
+                                        "CELL Space:", "Width: 20", "Height: 20", kDashes, kDisposed}))
         << screen.lines();
     EXPECT_TRUE(app.waitForLogLine("DEVS model: life"));
     app.settledScreenshot(shotPath("print_vis_ml"));
