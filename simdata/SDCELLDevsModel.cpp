@@ -261,6 +261,9 @@ void SDCELLDevsModel::reportOutsideDeclared() {
 
 void SDCELLDevsModel::setInitialValues(std::unique_ptr<SDInitialValues> initial) {
     m_initial = std::move(initial);
+    // The values must not be left reading the table just let go; they take the new one for the cells
+    // cleared from now on (the time cursor clears them all, seeing the new revision).
+    m_values.setInitial(m_initial.get());
     ++m_initialRevision;
 }
 

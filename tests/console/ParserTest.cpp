@@ -25,14 +25,33 @@ TEST(TokenizeTest, EveryDelimiterEndsAPieceButATrailingOneStartsNone) {
 
 TEST(CompletionTest, NamesThatBeginWithThePrefixInRegistrationOrder) {
     VDDEVSConsoleParser parser;
-    EXPECT_EQ((Strings{"cam_move", "cam_rotate", "exit", "play", "print", "stop", "time_goto", "time_next",
-                       "time_prev", "vis_add_detail_node", "vis_cell", "vis_close", "vis_color", "vis_fit",
-                       "vis_import_logfile", "vis_new", "vis_snapshot", "vis_state"}),
+    EXPECT_EQ((Strings{"cam_move",
+                       "cam_rotate",
+                       "exit",
+                       "play",
+                       "print",
+                       "stop",
+                       "time_goto",
+                       "time_next",
+                       "time_prev",
+                       "vis_add_detail_node",
+                       "vis_cell",
+                       "vis_close",
+                       "vis_color",
+                       "vis_fit",
+                       "vis_import_logfile",
+                       "vis_import_model",
+                       "vis_new",
+                       "vis_palette",
+                       "vis_range",
+                       "vis_snapshot",
+                       "vis_state"}),
               parser.getCommandNames());
     EXPECT_EQ(parser.getCommandNames(), parser.getCompletions(""));
-    EXPECT_EQ((Strings{"vis_add_detail_node", "vis_cell", "vis_close", "vis_color", "vis_fit",
-                       "vis_import_logfile", "vis_new", "vis_snapshot", "vis_state"}),
-              parser.getCompletions("vis_"));
+    EXPECT_EQ(
+        (Strings{"vis_add_detail_node", "vis_cell", "vis_close", "vis_color", "vis_fit", "vis_import_logfile",
+                 "vis_import_model", "vis_new", "vis_palette", "vis_range", "vis_snapshot", "vis_state"}),
+        parser.getCompletions("vis_"));
     EXPECT_EQ((Strings{"vis_cell", "vis_close", "vis_color"}), parser.getCompletions("vis_c"));
     EXPECT_EQ((Strings{"time_next"}), parser.getCompletions("time_n"));
     EXPECT_EQ((Strings{"cam_move", "cam_rotate"}), parser.getCompletions("c"));
