@@ -55,10 +55,11 @@ bool VCModelFileLink::load(const std::string& path) {
     const bool loaded = file.load();
     m_failure = file.getFailure();
     m_errors = file.getErrors();
+    m_skipped = file.getSkipped();
     if (loaded) {
         std::string summary = "Model file " + path + " read: " + counted(m_declared, "model", "models");
-        if (!m_errors.empty()) {
-            summary += ", " + counted(m_errors.size(), "line", "lines") + " skipped";
+        if (m_skipped > 0) {
+            summary += ", " + counted(m_skipped, "line", "lines") + " skipped";
         }
         logText(summary);
     }

@@ -22,7 +22,7 @@ class VCModelFileLink : public SLSink {
     // False, after the loader's message, when the file cannot be opened.
     bool load(const std::string& path);
     const std::string& getFailure() const { return m_failure; }
-    // The messages of the lines skipped.
+    // The messages of the lines skipped (see SLMaFile::getErrors).
     const std::vector<std::string>& getErrors() const { return m_errors; }
 
     bool addModel(SDDevsModel* model) override;
@@ -36,5 +36,6 @@ class VCModelFileLink : public SLSink {
     SDCouplings& m_couplings;
     std::string m_failure;
     std::vector<std::string> m_errors;
+    size_t m_skipped = 0;
     size_t m_declared = 0;
 };

@@ -38,6 +38,7 @@ SLMaFile::~SLMaFile() = default;
 bool SLMaFile::load() {
     m_failure.clear();
     m_errors.clear();
+    m_skipped = 0;
     std::vector<Section> sections;
     if (!readSections(sections)) {
         return failed("Unable to open model file for import");
@@ -52,6 +53,14 @@ bool SLMaFile::load() {
 }
 
 void SLMaFile::error(const std::string& file, long line, const std::string& reason) {
+    if (++m_skipped > kMaxReported) {
+        if (m_skipped == kMaxReported + 1) {
+            m_errors.push_back("Model file " + m_fileName +
+                               ": more lines cannot be read; they are skipped without a word");
+            logText(m_errors.back());
+        }
+        return;
+    }
     std::string text = "Model file " + file;
     if (line > 0) {
         text += ", line " + std::to_string(line);

@@ -39,8 +39,13 @@ class SLMaFile : public SLBase {
     // Reads the file and hands its declarations to the sink. False, after "Unable to open model file for
     // import", when the file cannot be opened; lines skipped do not make it fail.
     bool load() override;
-    // The messages of the lines the last load skipped, in the order logged.
+    // A file that is no model file at all (a log read by mistake) would report every one of its lines:
+    // past this many, the lines skipped are only counted.
+    static constexpr size_t kMaxReported = 50;
+    // The messages of the lines the last load skipped, in the order logged (at most kMaxReported, and a
+    // last one that says more were skipped), and how many lines it skipped in all.
     const std::vector<std::string>& getErrors() const { return m_errors; }
+    size_t getSkipped() const { return m_skipped; }
     const std::string& getFileName() const { return m_fileName; }
 
   private:
@@ -63,4 +68,5 @@ class SLMaFile : public SLBase {
 
     std::string m_fileName;
     std::vector<std::string> m_errors;
+    size_t m_skipped = 0;
 };

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <utility>
 
+#include "loader/SLMaFile.h"
 #include "loader/SLModelText.h"
 #include "shell/Log.h"
 
@@ -29,6 +30,7 @@ std::vector<std::string> commaParts(std::string_view text) {
 bool SLPaletteFile::load() {
     m_entries.clear();
     m_errors.clear();
+    m_skipped = 0;
     m_failure.clear();
     struct stat info;
     std::ifstream file;
@@ -60,6 +62,14 @@ bool SLPaletteFile::load() {
 }
 
 void SLPaletteFile::error(long line, const std::string& reason) {
+    if (++m_skipped > SLMaFile::kMaxReported) {
+        if (m_skipped == SLMaFile::kMaxReported + 1) {
+            m_errors.push_back("Palette file " + m_fileName +
+                               ": more lines cannot be read; they are skipped without a word");
+            logText(m_errors.back());
+        }
+        return;
+    }
     const std::string text = "Palette file " + m_fileName + ", line " + std::to_string(line) + ": " + reason;
     logText(text);
     m_errors.push_back(text);

@@ -25,6 +25,8 @@ class SLPaletteFile {
     // False, after "Unable to open palette file for import", when the file cannot be opened.
     bool load();
     const std::vector<Entry>& getEntries() const { return m_entries; }
+    // The messages of the lines skipped, at most SLMaFile's kMaxReported of them and then one that says
+    // more were skipped.
     const std::vector<std::string>& getErrors() const { return m_errors; }
     const std::string& getFailure() const { return m_failure; }
     const std::string& getFileName() const { return m_fileName; }
@@ -41,5 +43,6 @@ class SLPaletteFile {
     std::string m_fileName;
     std::vector<Entry> m_entries;
     std::vector<std::string> m_errors;
+    size_t m_skipped = 0;
     std::string m_failure;
 };

@@ -199,6 +199,18 @@ TEST_F(SLMaFileTest, KeysAfterABadSectionBelongToNoModel) {
     EXPECT_EQ(0, m_sink.declarations[0].dimensions);
 }
 
+TEST_F(SLMaFileTest, ALogReadByMistakeReportsFiftyLinesAndCountsTheRest) {
+    const std::string log = std::string(TESS_SOURCE_DIR) + "/samples/life_20x20.log";
+    SLMaFile file(&m_sink, log);
+    ASSERT_TRUE(file.load());
+    EXPECT_EQ(5614u, file.getSkipped()) << "every line of the sample (samples/README.md)";
+    ASSERT_EQ(SLMaFile::kMaxReported + 1, file.getErrors().size());
+    EXPECT_EQ("Model file " + log + ", line 1: 'msg i / 00' is not in a [section]", file.getErrors().front());
+    EXPECT_EQ("Model file " + log + ": more lines cannot be read; they are skipped without a word",
+              file.getErrors().back());
+    EXPECT_EQ(SLMaFile::kMaxReported + 1, m_log.lines().size());
+}
+
 TEST_F(SLMaFileTest, AMissingFileFailsAsAMissingLogDoes) {
     SLMaFile file(&m_sink, m_dir.file("absent.ma"));
     EXPECT_FALSE(file.load());
