@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <limits>
 #include <utility>
@@ -82,11 +83,12 @@ int VDCellOverlay::nearestToCentre(const std::vector<VCCellView::DrawnModel>& mo
     return found.empty() ? -1 : static_cast<int>(found.front() - models.data());
 }
 
-bool VDCellOverlay::nameSpot(const VCCellView::DrawnModel& model, float textHeight, float& x,
-                             float& y) const {
+bool VDCellOverlay::blockRectangle(const VCCellView::DrawnModel& model, VDRect& rectangle) const {
     const Vector3& low = model.bounds.getMin();
     const Vector3& high = model.bounds.getMax();
     float left = std::numeric_limits<float>::max();
+    float right = std::numeric_limits<float>::lowest();
+    float bottom = std::numeric_limits<float>::max();
     float top = std::numeric_limits<float>::lowest();
     for (int corner = 0; corner < 8; ++corner) {
         const Vector3 point((corner & 1) != 0 ? high.x : low.x, (corner & 2) != 0 ? high.y : low.y,
@@ -97,11 +99,42 @@ bool VDCellOverlay::nameSpot(const VCCellView::DrawnModel& model, float textHeig
             return false;
         }
         left = std::min(left, px);
+        right = std::max(right, px);
+        bottom = std::min(bottom, py);
         top = std::max(top, py);
     }
-    x = std::max(left, m_viewport.getX1());
-    y = top + kNameGap;
-    return x < m_viewport.getX2() && y >= m_viewport.getY1() && y + textHeight <= m_viewport.getY2();
+    rectangle = VDRect(left, bottom, right, top);
+    return true;
+}
+
+bool VDCellOverlay::nameSpot(const VCCellView::DrawnModel& model, float textWidth, float textHeight,
+                             const std::vector<VDRect>& others, float& x, float& y) const {
+    VDRect block;
+    if (!blockRectangle(model, block)) {
+        return false;
+    }
+    const float left = std::max(block.getX1(), m_viewport.getX1());
+    auto clear = [&](float bottom) {
+        if (left >= m_viewport.getX2() || bottom < m_viewport.getY1() || bottom + textHeight > m_viewport.getY2()) {
+            return false;
+        }
+        for (const VDRect& other : others) {
+            const bool apart = other.getX2() < left || other.getX1() > left + textWidth || other.getY2() < bottom ||
+                               other.getY1() > bottom + textHeight;
+            if (!apart) {
+                return false;
+            }
+        }
+        return true;
+    };
+    for (float bottom : {block.getY2() + kNameGap, block.getY1() - kNameGap - textHeight}) {
+        if (clear(bottom)) {
+            x = left;
+            y = bottom;
+            return true;
+        }
+    }
+    return false;
 }
 
 VDRect VDCellOverlay::barRectangle() const {
@@ -117,12 +150,20 @@ void VDCellOverlay::draw(const std::vector<VCCellView::DrawnModel>& models) cons
     const float charWidth = theme != nullptr ? theme->getCharWidth() : kDefaultCharWidth;
     const float charHeight = theme != nullptr ? theme->getCharHeight() : kDefaultCharHeight;
     if (font != nullptr) {
-        glColor4f(kTextGrey, kTextGrey, kTextGrey, 1.0f);
+        std::vector<VDRect> blocks;
         for (const VCCellView::DrawnModel& model : models) {
+            VDRect block;
+            blocks.push_back(blockRectangle(model, block) ? block : VDRect(0.0f, 0.0f, -1.0f, -1.0f));
+        }
+        glColor4f(kTextGrey, kTextGrey, kTextGrey, 1.0f);
+        for (size_t i = 0; i < models.size(); ++i) {
+            std::vector<VDRect> others = blocks;
+            others.erase(others.begin() + static_cast<std::ptrdiff_t>(i));
+            const float width = charWidth * static_cast<float>(models[i].name.size());
             float x = 0.0f;
             float y = 0.0f;
-            if (nameSpot(model, charHeight, x, y)) {
-                drawText(font, static_cast<int>(x), static_cast<int>(y), model.name);
+            if (nameSpot(models[i], width, charHeight, others, x, y)) {
+                drawText(font, static_cast<int>(x), static_cast<int>(y), models[i].name);
             }
         }
     }

@@ -7,7 +7,7 @@
 #include "gui/VDWindow.h"
 #include "scene/Vector3.h"
 
-// The 2D layer over the drawn cells: each model's name above its block, clear of its cubes, and the
+// The 2D layer over the drawn cells: each model's name above (or below) its block, clear of every cube, and the
 // legends of the models in view at the right edge (VDCellLegends): the colour bar of the model drawn
 // nearest the centre of the view when it is the only one, or up to four legends stacked. Drawn in the
 // theme's 2D pass (window coordinates, y up) after the 3D picture.
@@ -24,10 +24,15 @@ class VDCellOverlay {
     // The models whose block centre appears inside the window, nearest the centre of the view first.
     std::vector<const VCCellView::DrawnModel*> inView(
         const std::vector<VCCellView::DrawnModel>& models) const;
-    // Where a model's name starts (its text's bottom-left corner): just above the top of the block as it
-    // appears, from its left edge, so that no cube of the block lies under the name. False when the block
-    // is not wholly ahead of the eye or the name would leave the window (`textHeight` tall).
-    bool nameSpot(const VCCellView::DrawnModel& model, float textHeight, float& x, float& y) const;
+    // The rectangle a model's block covers in the window; false when it is not wholly ahead of the eye.
+    bool blockRectangle(const VCCellView::DrawnModel& model, VDRect& rectangle) const;
+    // Where a model's name starts (its text's bottom-left corner), for a text of that size: just above the
+    // block as it appears, from its left edge, so that no cube of the block lies under the name; or just
+    // below it when the name would cover another block there (`others`, as blockRectangle gives them).
+    // False when the block is not wholly ahead of the eye, or the name fits in the window neither place
+    // without covering a block.
+    bool nameSpot(const VCCellView::DrawnModel& model, float textWidth, float textHeight,
+                  const std::vector<VDRect>& others, float& x, float& y) const;
 
     // Names and legends, in the current theme's font (nothing is written without a theme).
     void draw(const std::vector<VCCellView::DrawnModel>& models) const;

@@ -88,7 +88,7 @@ TEST_F(CellOverlayGLTest, NamesStandByTheirBlocksAndTheBarShowsTheRampOfTheModel
     const VCCellView::DrawnModel model = getSimulation()->getCellView()->getDrawnModels().at(0);
     float x = 0;
     float y = 0;
-    ASSERT_TRUE(overlay().nameSpot(model, 16, x, y));
+    ASSERT_TRUE(overlay().nameSpot(model, 50, 16, {}, x, y));
     EXPECT_LT(y, 560 - 16) << "below the button strip";
     EXPECT_GT(GLTestContext::countNear(static_cast<int>(x), static_cast<int>(y), 50, 16, kText, 30), 10);
     EXPECT_EQ(0, GLTestContext::countNear(static_cast<int>(x), static_cast<int>(y), 50, 16,
