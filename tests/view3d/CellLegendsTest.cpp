@@ -83,15 +83,4 @@ TEST(CellLegendsTest, SeveralStackFromTheTopWithoutOverlappingAndLongListsAreCut
     }
 }
 
-TEST(CellLegendsTest, SwatchesAreLabelledWithTheirRangeOrValue) {
-    VCCellView::Swatch swatch;
-    swatch.low = -0.5;
-    swatch.high = 0.5;
-    EXPECT_EQ("-0.5 .. 0.5", VDCellLegends::swatchLabel(swatch));
-    swatch.low = swatch.high = 3;
-    EXPECT_EQ("3", VDCellLegends::swatchLabel(swatch));
-    swatch.noValue = true;
-    EXPECT_EQ("no value", VDCellLegends::swatchLabel(swatch));
-}
-
 }  // namespace
