@@ -115,7 +115,11 @@ TEST_F(ImportFrameGLTest, AnImportThatTakesAWhileShowsItsProgressInTheStrip) {
     ASSERT_TRUE(simulation.continueImport(0.01));
     frame();
     const Pixel filled{38, 115, 204, 255};
-    EXPECT_EQ(0, GLTestContext::countNear(0, 560, 600, 40, filled, 1)) << "a short import shows nothing";
+    // Only while the import is young enough: on a loaded machine (this build draws a frame in half a second
+    // there) the first frame may already come after the import has run long enough to show its progress.
+    if (!simulation.getImportProgress().worthShowing()) {
+        EXPECT_EQ(0, GLTestContext::countNear(0, 560, 600, 40, filled, 1)) << "a short import shows nothing";
+    }
 
     std::this_thread::sleep_for(
         std::chrono::milliseconds(static_cast<int>(VCImportProgress::kShowAfterMs) + 50));
