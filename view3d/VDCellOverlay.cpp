@@ -115,12 +115,13 @@ bool VDCellOverlay::nameSpot(const VCCellView::DrawnModel& model, float textWidt
     }
     const float left = std::max(block.getX1(), m_viewport.getX1());
     auto clear = [&](float bottom) {
-        if (left >= m_viewport.getX2() || bottom < m_viewport.getY1() || bottom + textHeight > m_viewport.getY2()) {
+        if (left >= m_viewport.getX2() || bottom < m_viewport.getY1() ||
+            bottom + textHeight > m_viewport.getY2()) {
             return false;
         }
         for (const VDRect& other : others) {
-            const bool apart = other.getX2() < left || other.getX1() > left + textWidth || other.getY2() < bottom ||
-                               other.getY1() > bottom + textHeight;
+            const bool apart = other.getX2() < left || other.getX1() > left + textWidth ||
+                               other.getY2() < bottom || other.getY1() > bottom + textHeight;
             if (!apart) {
                 return false;
             }

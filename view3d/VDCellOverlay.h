@@ -7,8 +7,8 @@
 #include "gui/VDWindow.h"
 #include "scene/Vector3.h"
 
-// The 2D layer over the drawn cells: each model's name above (or below) its block, clear of every cube, and the
-// legends of the models in view at the right edge (VDCellLegends): the colour bar of the model drawn
+// The 2D layer over the drawn cells: each model's name above (or below) its block, clear of every cube, and
+// the legends of the models in view at the right edge (VDCellLegends): the colour bar of the model drawn
 // nearest the centre of the view when it is the only one, or up to four legends stacked. Drawn in the
 // theme's 2D pass (window coordinates, y up) after the 3D picture.
 class VDCellOverlay {
