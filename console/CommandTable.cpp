@@ -9,12 +9,15 @@
 #include "console/VDFitViewCommand.h"
 #include "console/VDHelpCommand.h"
 #include "console/VDImportLogFileCommand.h"
+#include "console/VDImportModelCommand.h"
 #include "console/VDModelCommand.h"
 #include "console/VDMoveCameraCommand.h"
 #include "console/VDNewCommand.h"
+#include "console/VDPaletteCommand.h"
 #include "console/VDPlaybackCommand.h"
 #include "console/VDPlotCommand.h"
 #include "console/VDPrintObjectCommand.h"
+#include "console/VDRangeCommand.h"
 #include "console/VDRotateCameraCommand.h"
 #include "console/VDSnapshotCommand.h"
 #include "console/VDStateCommand.h"
@@ -78,6 +81,10 @@ const std::vector<CommandEntry>& entries() {
         {"vis_fit", "", "Places the camera so that every drawn model is in view.", &make<VDFitViewCommand>},
         {"vis_import_logfile", " $logfile", "Imports a simulation log into the open visualization.",
          &make<VDImportLogFileCommand>, true},
+        {"vis_import_model", " $modelfile",
+         "Reads a model file (.ma): the sizes of its cell spaces, their cells' initial values and the "
+         "couplings of its coupled models.",
+         &make<VDImportModelCommand>, true},
         {"vis_model", " $model",
          "Prints what a model is at the current time: its kind, parent and children, the value on each of "
          "its ports and its next event.",
@@ -85,10 +92,17 @@ const std::vector<CommandEntry>& entries() {
         {"vis_new", " $visualization_name",
          "Opens a visualization of that name (\".vis\" is appended to a name without it).",
          &make<VDNewCommand>},
+        {"vis_palette", " $model $palettefile",
+         "Colours a model's cells from a palette file, one colour rule per range, in place of its rules.",
+         &make<VDPaletteCommand>, true},
         {"vis_plot", " $model $x [$y [$z]] | $model.$port | $model | clear",
          "Plots the values over time of a cell, of a model's port, or the minimum, mean and maximum of a "
          "cell space; up to 4 series, and clear empties the plot.",
          &make<VDPlotCommand>},
+        {"vis_range", " $model log | $model now | $model $low $high",
+         "Sets the range the colour ramp of a model's cells spans: the whole log's values, the values at the "
+         "current time, or a fixed range.",
+         &make<VDRangeCommand>},
         {"vis_snapshot", " $file.png",
          "Writes the 3D view with its overlays and the plot as a PNG file; with --window, the whole window "
          "as it shows now, console included.",

@@ -72,7 +72,8 @@ VDLineCompletion VDDEVSConsoleParser::completeLine(const std::string& line) cons
     if (line.compare(0, modelLead.size(), modelLead) == 0) {
         return completeModelName(modelLead, line.substr(modelLead.size()));
     }
-    for (const char* lead : {"vis_import_logfile ", "vis_snapshot --window ", "vis_snapshot "}) {
+    for (const char* lead :
+         {"vis_import_logfile ", "vis_import_model ", "vis_snapshot --window ", "vis_snapshot "}) {
         const std::string typed(lead);
         if (line.compare(0, typed.size(), typed) == 0) {
             return completePathAfter(typed, line.substr(typed.size()));

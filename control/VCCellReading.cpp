@@ -72,7 +72,8 @@ VCCellReading VCCellReading::read(const std::string& model, long long x, long lo
     }
     reading.result = Result::Value;
     reading.value = values.value(cell);
-    reading.since = cursor->timeAt(values.timeIndex(cell));
+    reading.initial = values.isInitial(cell);
+    reading.since = reading.initial ? 0.0 : cursor->timeAt(values.timeIndex(cell));
     return reading;
 }
 
@@ -93,7 +94,8 @@ std::string VCCellReading::describe() const {
         case Result::NoValue:
             return label + " has no value yet";
         case Result::Value:
-            return label + format(" = %f since ", value) + SDTime(since).toString();
+            return label + format(" = %f since ", value) + SDTime(since).toString() +
+                   (initial ? " (initial value)" : "");
     }
     return "";
 }

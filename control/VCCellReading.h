@@ -11,13 +11,14 @@ struct VCCellReading {
     // name(x), name(x,y) or name(x,y,z): as many coordinates as the space has dimensions.
     std::string label;
     double value = 0.0;
-    double since = 0.0;  // milliseconds: when the value was sent
+    double since = 0.0;    // milliseconds: when the value was sent
+    bool initial = false;  // the value is the cell's initial value (since 0): it has sent nothing yet
 
     // Reads the cell (x, y, z) of `model`, bringing the cell values up to date with the time cursor.
     static VCCellReading read(const std::string& model, long long x, long long y, long long z);
 
     // The line vis_cell prints: "life(3,4) = 1.000000 since 00:00:02:000", "life(3,4) has no value yet",
-    // or why there is no such cell.
+    // "fallrock(0,0,0) = 0.000000 since 00:00:00:000 (initial value)", or why there is no such cell.
     std::string describe() const;
 
     // Kept for the refusals, which name what was asked for.

@@ -26,6 +26,21 @@ const std::array<SDCellBatch::Rgba8, kRampSteps>& rampTable() {
     return table;
 }
 
+// The range the ramp spans for a model: see SDCellLook::Range. False when there is none (no values).
+bool rangeInUse(const SDCELLDevsModel& model, const SDCellValues& values, double& minimum, double& maximum) {
+    const SDCellLook* look = model.findLook();
+    const SDCellLook::Range range = look != nullptr ? look->getRange() : SDCellLook::Range::Log;
+    if (range == SDCellLook::Range::Now) {
+        return values.currentRange(minimum, maximum);
+    }
+    if (range == SDCellLook::Range::Fixed) {
+        minimum = look->getFixedLow();
+        maximum = look->getFixedHigh();
+        return true;
+    }
+    return values.range(minimum, maximum);
+}
+
 // Everything a pass over one model's cells needs, read once per pass.
 class CellColours {
   public:
@@ -35,7 +50,7 @@ class CellColours {
           m_rules(model.getRules()) {
         m_noValue =
             SDCellBatch::toRgba8(m_look != nullptr ? m_look->getNoValueColour() : SDCellLook::kNoValueColour);
-        m_hasRange = values.range(m_minimum, m_maximum);
+        m_hasRange = rangeInUse(model, values, m_minimum, m_maximum);
         m_checkRules = m_look != nullptr && m_rules.getNumRules() > 0;
     }
 
@@ -43,7 +58,10 @@ class CellColours {
         if (!m_values.hasValue(cell)) {
             return m_noValue;
         }
-        const double value = m_values.value(cell);
+        return ofValue(m_values.value(cell));
+    }
+
+    SDCellBatch::Rgba8 ofValue(double value) const {
         if (!std::isfinite(value)) {
             return m_noValue;
         }
@@ -51,6 +69,10 @@ class CellColours {
         if (m_checkRules && m_look->ruleColour(m_rules, value, colour)) {
             return SDCellBatch::toRgba8(colour);
         }
+        return onRamp(value);
+    }
+
+    SDCellBatch::Rgba8 onRamp(double value) const {
         // A value outside a range that was never widened is a range of its own.
         const double position = m_hasRange ? SDColourRamp::position(value, m_minimum, m_maximum) : 0.5;
         const double clamped = std::clamp(position, 0.0, 1.0);
@@ -67,6 +89,45 @@ class CellColours {
     double m_minimum = 0.0;
     double m_maximum = 0.0;
 };
+
+std::array<float, 4> toColour(SDCellBatch::Rgba8 colour) {
+    return {colour.r / 255.0f, colour.g / 255.0f, colour.b / 255.0f, colour.a / 255.0f};
+}
+
+// What the legend of a drawn model shows.
+void describeLegend(SDCELLDevsModel& model, VCCellView::DrawnModel& drawn) {
+    const SDCellValues& values = model.getValues();
+    const SDCellLook* look = model.findLook();
+    const SDTransitionRuleCollection& rules = model.getRules();
+    if (look != nullptr && rules.getNumRules() > 0) {
+        drawn.legend = VCCellView::Legend::Rules;
+        for (size_t i = 0; i < rules.getNumRules(); ++i) {
+            VCCellView::Swatch swatch;
+            if (look->describeRule(rules, i, swatch.low, swatch.high, swatch.colour)) {
+                drawn.swatches.push_back(swatch);
+            }
+        }
+        VCCellView::Swatch none;
+        none.colour = look->getNoValueColour();
+        none.noValue = true;
+        drawn.swatches.push_back(none);
+        return;
+    }
+    std::vector<double> distinct;
+    if (values.distinctValues(distinct)) {
+        drawn.legend = VCCellView::Legend::Values;
+        const CellColours colours(model, values);
+        // The largest on top, as on the colour bar.
+        for (auto value = distinct.rbegin(); value != distinct.rend(); ++value) {
+            VCCellView::Swatch swatch;
+            swatch.colour = toColour(colours.onRamp(*value));
+            swatch.low = swatch.high = *value;
+            drawn.swatches.push_back(swatch);
+        }
+        return;
+    }
+    drawn.legend = drawn.hasRange ? VCCellView::Legend::Ramp : VCCellView::Legend::None;
+}
 
 bool samePlacement(const SDCellPlacement& a, const SDCellPlacement& b) {
     return a.xs() == b.xs() && a.ys() == b.ys() && a.zs() == b.zs();
@@ -157,6 +218,16 @@ void VCCellView::recolour(Entry& entry) {
         entry.lookVersion = version;
         all = true;
     }
+    // A new range in use (the values at the current time moved, say) changes what every colour means.
+    double minimum = 0.0;
+    double maximum = 0.0;
+    const bool hasRange = rangeInUse(model, values, minimum, maximum);
+    if (hasRange != entry.hadRange || (hasRange && (minimum != entry.minimum || maximum != entry.maximum))) {
+        entry.hadRange = hasRange;
+        entry.minimum = minimum;
+        entry.maximum = maximum;
+        all = true;
+    }
     all = all || entry.recolourAll;
     if (!all && m_changed.empty()) {
         return;
@@ -202,7 +273,8 @@ std::vector<VCCellView::DrawnModel> VCCellView::getDrawnModels() const {
         model.name = name;
         model.placement = placement;
         model.bounds = placement->bounds();
-        model.hasRange = entry.model->getValues().range(model.minimum, model.maximum);
+        model.hasRange = rangeInUse(*entry.model, entry.model->getValues(), model.minimum, model.maximum);
+        describeLegend(*entry.model, model);
         drawn.push_back(model);
     }
     return drawn;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -19,8 +20,10 @@ class SDDevsModelList;
 //
 // A cell's colour: the no-value look while it has no value (or a value that is not a finite number);
 // otherwise the colour of the first of the model's colour rules whose range holds the value; otherwise the
-// default ramp over the model's range of values over the whole log. Only the cells whose value changed
-// are recoloured from frame to frame; a new range, a change of look or a new layout recolours them all.
+// default ramp over the model's range in use: its values over the whole log (initial values included),
+// the values its cells hold at the current time, or a fixed range (SDCellLook::Range). Only the cells whose
+// value changed are recoloured from frame to frame; a new range, a change of look or a new layout
+// recolours them all.
 class VCCellView {
   public:
     // Over a registry owned elsewhere (the visualization).
@@ -36,13 +39,26 @@ class VCCellView {
     // see (all of them without a frustum).
     void render(Frustum* frustum);
 
+    // What a model's legend shows: the ramp over the range in use; one swatch per colour rule and one for
+    // "no value"; or, for a model whose values are few whole numbers (SDCellValues::distinctValues), one
+    // swatch per value.
+    enum class Legend { None, Ramp, Rules, Values };
+    struct Swatch {
+        std::array<float, 4> colour{};
+        double low = 0.0;  // the rule's range, or the value (low == high)
+        double high = 0.0;
+        bool noValue = false;  // the swatch of cells without a value
+    };
     struct DrawnModel {
         std::string name;
         const SDCellPlacement* placement = nullptr;  // valid until the next layout update
         BoundingBox bounds;                          // around every cube
-        bool hasRange = false;                       // whether minimum and maximum hold a range
+        bool hasRange = false;                       // whether minimum and maximum hold the range in use
         double minimum = 0.0;
         double maximum = 0.0;
+        Legend legend = Legend::None;
+        // For Rules: the rules in their order, then "no value"; for Values: the values, largest first.
+        std::vector<Swatch> swatches;
     };
     // Every model the view draws, in name order, as of the last layout update.
     std::vector<DrawnModel> getDrawnModels() const;
@@ -64,6 +80,10 @@ class VCCellView {
         bool failed = false;      // the batch could not be built for this placement; not retried
         bool recolourAll = true;  // the next recolouring visits every cell
         unsigned long lookVersion = 0;
+        // The range the cells were last coloured over.
+        bool hadRange = false;
+        double minimum = 0.0;
+        double maximum = 0.0;
     };
 
     void recolour(Entry& entry);

@@ -1,5 +1,6 @@
 #include "control/VCModelList.h"
 
+#include "loader/SLNamedCells.h"
 #include "simdata/ModelOffer.h"
 
 VCModelList::~VCModelList() {
@@ -19,4 +20,13 @@ bool VCModelList::offerModel(const SDDevsModel& model) {
 
 SDDevsModelList* VCModelList::getModelList() {
     return m_list;
+}
+
+void VCModelList::growCellSpaces(const SLNamedCells& cells) {
+    if (m_list == nullptr) {
+        return;
+    }
+    for (const auto& [name, space] : cells.getSpaces()) {
+        growCellSpace(*m_list, *space);
+    }
 }

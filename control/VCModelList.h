@@ -2,6 +2,7 @@
 
 class SDDevsModel;
 class SDDevsModelList;
+class SLNamedCells;
 
 // The controller's view of a visualization's model registry: what an import offers goes through here, so
 // that a name met again is merged into the registered record instead of being registered twice.
@@ -19,6 +20,9 @@ class VCModelList {
     // The same for a record that the caller keeps: a new name registers a copy (true).
     bool offerModel(const SDDevsModel& model);
     virtual SDDevsModelList* getModelList();
+    // After an import: every cell space grows, without a log line, to hold the cells the log's other
+    // lines named (and one only they name is registered).
+    void growCellSpaces(const SLNamedCells& cells);
 
   private:
     SDDevsModelList* m_list;

@@ -12,6 +12,7 @@
 #include "control/VCEventList.h"
 #include "control/VCImportHost.h"
 #include "control/VCLogImport.h"
+#include "control/VCModelFileLink.h"
 #include "control/VCModelList.h"
 #include "control/VCModelView.h"
 #include "control/VCSceneGraph.h"
@@ -22,6 +23,7 @@
 #include "shell/Log.h"
 #include "shell/PropertySet.h"
 #include "simdata/SDCELLDevsModel.h"
+#include "simdata/SDCouplings.h"
 #include "simdata/SDDevsModelList.h"
 #include "simdata/SDTime.h"
 #include "simdata/SDTimeCursor.h"
@@ -252,6 +254,26 @@ bool VCSimulation::endImport(bool cancelled) {
         m_importHost->importEnded();
     }
     return whole;
+}
+
+bool VCSimulation::importModelFile(const std::string& path) {
+    m_modelFileErrors.clear();
+    if (getVisualization() == nullptr) {
+        m_importFailure = "Unable to import from model file: no visualization currently exists.";
+        logText(m_importFailure);
+        return false;
+    }
+    if (m_import != nullptr) {
+        m_importFailure = "Unable to import from model file while a log file is being imported";
+        logText(m_importFailure);
+        return false;
+    }
+    VCModelFileLink link(*m_visualization->getModelList(), *m_visualization->getCouplings());
+    const bool loaded = link.load(path);
+    m_importFailure = link.getFailure();
+    m_modelFileErrors = link.getErrors();
+    m_visualization->getCursor()->sync();
+    return loaded;
 }
 
 int VCSimulation::addDetailNode(const PropertySet& properties) {

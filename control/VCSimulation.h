@@ -127,6 +127,14 @@ class VCSimulation {
     // Where and how the models' hierarchy is drawn; null while none is open.
     VCModelView* getModelView() const { return m_modelView.get(); }
 
+    // Reads a model file into the open visualization (see VCModelFileLink): cell spaces take their declared
+    // size and initial values, coupled models their components, ports and links. The time cursor stays
+    // where it is and the cells show their values there. False, with getImportFailure saying why, when
+    // none is open, a log is being imported or the file cannot be opened; the lines skipped do not make
+    // it fail (getModelFileErrors lists them).
+    bool importModelFile(const std::string& path);
+    const std::vector<std::string>& getModelFileErrors() const { return m_modelFileErrors; }
+
   private:
     std::unique_ptr<VCModelList> m_modelList;
     std::unique_ptr<VCEventList> m_eventList;
@@ -149,6 +157,7 @@ class VCSimulation {
     uint64_t m_runRevision = 0;
     bool m_rateChosen = false;  // a rate was given to play
     std::vector<std::function<void()>> m_whenImportEnds;
+    std::vector<std::string> m_modelFileErrors;
 };
 
 // The current-visualization slot. It owns what it holds; the controller fills and empties it.

@@ -52,6 +52,9 @@ bool VCSimulationLink::endLogFile() {
         return false;
     }
     m_failure = m_loader->getFailure();
+    if (m_modelList != nullptr) {
+        m_modelList->growCellSpaces(m_loader->getNamedCells());
+    }
     m_loader.reset();
     const bool whole = m_readWhole;
     m_readWhole = false;

@@ -8,6 +8,7 @@
 #include "shell/Log.h"
 #include "simdata/ModelOffer.h"
 #include "simdata/SDEvent.h"
+#include "simdata/SDModelDeclaration.h"
 
 SLSink::~SLSink() = default;
 
@@ -27,6 +28,10 @@ bool SLSink::offerEvent(const SDEvent& event) {
     }
     copy.release();  // the sink owns it now
     return true;
+}
+
+bool SLSink::addDeclaration(SDModelDeclaration) {
+    return false;
 }
 
 SLBase::~SLBase() = default;

@@ -184,6 +184,7 @@ bool SLLogFile::parseLine(const char* line) {
     }
     const int count = cutLogFields(line, fields, kMessageFields);
     if (count == kShortFields || count == kDoneFields) {
+        noteNamedCells(fields, count);
         offerShortLine(fields, count);
         return true;
     }
@@ -192,6 +193,7 @@ bool SLLogFile::parseLine(const char* line) {
     }
     const std::string_view kind = fields[1];
     if (kind != "X" && kind != "Y") {
+        noteNamedCells(fields, count);
         m_text.assign(kind);
         logText(m_text);
         logMessage("Ignoring non external or output message");
@@ -272,6 +274,20 @@ void SLLogFile::offerShortLine(const std::string_view* fields, int count) {
         }
     }
     m_link->offerMessage(message);
+}
+
+void SLLogFile::noteNamedCells(const std::string_view* fields, int count) {
+    // "msg I / time / source to destination" and "*" lines have 6 fields, D lines 7 (the next time
+    // before "to").
+    if (count < 6 || count > kMessageFields) {
+        return;
+    }
+    const std::string_view kind = fields[1];
+    if (kind != "I" && kind != "D" && kind != "*") {
+        return;
+    }
+    m_namedCells.note(withoutIdentifier(fields[3]));
+    m_namedCells.note(withoutIdentifier(fields[count - 1]));
 }
 
 SDDevsModel& SLLogFile::fillModel(int end, std::string_view reference) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "loader/SLBase.h"
+#include "loader/SLNamedCells.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDDevsModel.h"
 #include "simdata/SDEvent.h"
@@ -57,6 +58,8 @@ class SLLogFile : public SLBase {
     virtual bool parseLine(const char* line);
 
     const std::string& getFileName() const { return m_fileName; }
+    // The cells named by the lines that are not messages (I, D and * lines), as far as the file was read.
+    const SLNamedCells& getNamedCells() const { return m_namedCells; }
 
   protected:
     std::string m_fileName;
@@ -69,6 +72,8 @@ class SLLogFile : public SLBase {
     // over, as they always were.
     void offerShortLine(const std::string_view* fields, int count);
     void passOver(long long lineNumber);
+    // Notes the cells that a line of another kind than X or Y names in its source and destination.
+    void noteNamedCells(const std::string_view* fields, int count);
     Step finish(Step step);
 
     // Reused for the texts that are logged or scanned on every line, so a line costs no allocation.
@@ -77,6 +82,7 @@ class SLLogFile : public SLBase {
     SDEvent m_event;
     SDDevsModel m_plain[2];
     SDCELLDevsModel m_cells[2];
+    SLNamedCells m_namedCells;
 
     // The reader between slices. Lines are cut in place inside the block buffer; see readLines.
     std::unique_ptr<std::ifstream> m_stream;

@@ -3,6 +3,7 @@
 class SDDevsModel;
 class SDEvent;
 struct SDLogMessage;
+struct SDModelDeclaration;
 
 // Where a loader hands the model records and events it reads. The loader does not know what stores them;
 // the controller's simulation link is the sink in the program.
@@ -24,4 +25,8 @@ class SLSink {
     // whose parent, and when each model is active or scheduled. The message views into the line being read.
     // By default it is not kept.
     virtual void offerMessage(const SDLogMessage& message);
+
+    // What a model file declares about one model (its size, initial values, couplings), handed over
+    // whole. True when the sink used it; by default it is not used.
+    virtual bool addDeclaration(SDModelDeclaration declaration);
 };

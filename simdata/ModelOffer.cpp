@@ -76,3 +76,20 @@ std::unique_ptr<SDDevsModel> copyModelRecord(const SDDevsModel& model) {
     copy->growTo(cells);
     return copy;
 }
+
+void growCellSpace(SDDevsModelList& registry, const SDCELLDevsModel& cells) {
+    SDDevsModel* existing = registry.findModel(cells.name());
+    if (auto* existingCells = dynamic_cast<SDCELLDevsModel*>(existing)) {
+        existingCells->growTo(&cells);
+        return;
+    }
+    auto grown = std::make_unique<SDCELLDevsModel>();
+    if (existing != nullptr) {
+        grown->initFrom(existing);
+        registry.takeModel(cells.name());
+    } else {
+        grown->setName(cells.name());
+    }
+    grown->growTo(&cells);
+    registry.addModelQuietly(std::move(grown));
+}

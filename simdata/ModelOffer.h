@@ -4,6 +4,7 @@
 
 #include "simdata/SDDevsModelList.h"
 
+class SDCELLDevsModel;
 class SDDevsModel;
 
 // Offers a freshly read model record to the registry, merging it into the record already registered
@@ -26,3 +27,8 @@ bool offerModelCopy(SDDevsModelList& registry, const SDDevsModel& model);
 
 // A new record of the same kind with the same name, tag, ports, rules and cell counts.
 std::unique_ptr<SDDevsModel> copyModelRecord(const SDDevsModel& model);
+
+// Grows the registered cell space of `cells`'s name to hold every cell of that record, without a log
+// line: a plain record of that name becomes a Cell-DEVS one (keeping its name, tag and ports), and an
+// unknown name is registered as a copy of `cells`. The counts are all that is taken from it.
+void growCellSpace(SDDevsModelList& registry, const SDCELLDevsModel& cells);

@@ -23,6 +23,10 @@ SDCELLDevsModel::~SDCELLDevsModel() = default;
 
 void SDCELLDevsModel::print() const {
     SDDevsModel::print();
+    printSize();
+}
+
+void SDCELLDevsModel::printSize() const {
     logMessage("CELL Space:");
     // The counts are bounded by kMaxCells, so they fit an int.
     logMessage("Width: %d", static_cast<int>(m_width));
@@ -67,7 +71,17 @@ bool SDCELLDevsModel::growToHold(uint64_t x, uint64_t y, uint64_t z) {
                    static_cast<unsigned long long>(kMaxCells));
         return false;
     }
+    const std::array<unsigned, 3> cell{static_cast<unsigned>(x), static_cast<unsigned>(y),
+                                       static_cast<unsigned>(z)};
+    const uint64_t counts[3] = {width, height, length};
+    const unsigned current[3] = {m_width, m_height, m_length};
+    for (int axis = 0; axis < 3; ++axis) {
+        if (counts[axis] > current[axis]) {
+            m_reach[axis] = cell;
+        }
+    }
     resize(static_cast<unsigned>(width), static_cast<unsigned>(height), static_cast<unsigned>(length));
+    reportOutsideDeclared();
     return true;
 }
 
@@ -83,7 +97,15 @@ bool SDCELLDevsModel::growTo(const SDCELLDevsModel* other) {
                    m_name.c_str(), width, height, length, static_cast<unsigned long long>(kMaxCells));
         return false;
     }
+    const unsigned theirs[3] = {other->m_width, other->m_height, other->m_length};
+    const unsigned mine[3] = {m_width, m_height, m_length};
+    for (int axis = 0; axis < 3; ++axis) {
+        if (theirs[axis] > mine[axis]) {
+            m_reach[axis] = other->m_reach[axis];
+        }
+    }
     resize(width, height, length);
+    reportOutsideDeclared();
     return true;
 }
 
@@ -161,6 +183,7 @@ void SDCELLDevsModel::drawCells() {
 }
 
 SDCellValues& SDCELLDevsModel::getValues() {
+    m_values.setInitial(m_initial.get());
     m_values.resize(m_width, m_height, m_length);
     return m_values;
 }
@@ -176,6 +199,7 @@ void SDCELLDevsModel::reuseAsCell(std::string_view name) {
     reuseAs(name);
     m_cells.clear();
     m_width = m_height = m_length = 1;
+    m_reach = {};
 }
 
 void SDCELLDevsModel::initFrom(const SDDevsModel* plain) {
@@ -185,4 +209,64 @@ void SDCELLDevsModel::initFrom(const SDDevsModel* plain) {
     m_name = plain->getName();
     m_tag = plain->getTag();
     mergePorts(plain);
+}
+
+bool SDCELLDevsModel::declareSize(unsigned width, unsigned height, unsigned length, int dimensions) {
+    if (width == 0 || height == 0 || length == 0 || !withinLimit(width, height, length)) {
+        logMessage("Refused the declared size %u x %u x %u of CELL model %s: more than %llu cells", width,
+                   height, length, m_name.c_str(), static_cast<unsigned long long>(kMaxCells));
+        return false;
+    }
+    const unsigned grownWidth = std::max(m_width, width);
+    const unsigned grownHeight = std::max(m_height, height);
+    const unsigned grownLength = std::max(m_length, length);
+    if (!withinLimit(grownWidth, grownHeight, grownLength)) {
+        logMessage("Refused growing CELL model %s to %u x %u x %u cells: more than %llu cells",
+                   m_name.c_str(), grownWidth, grownHeight, grownLength,
+                   static_cast<unsigned long long>(kMaxCells));
+        return false;
+    }
+    m_declared = {width, height, length};
+    m_declaredDimensions = dimensions;
+    resize(grownWidth, grownHeight, grownLength);
+    reportOutsideDeclared();
+    return true;
+}
+
+void SDCELLDevsModel::reportOutsideDeclared() {
+    if (m_declaredDimensions == 0 || m_outsideReported) {
+        return;
+    }
+    const unsigned counts[3] = {m_width, m_height, m_length};
+    for (int axis = 0; axis < 3; ++axis) {
+        if (counts[axis] <= m_declared[axis]) {
+            continue;
+        }
+        const std::array<unsigned, 3>& cell = m_reach[axis];
+        // As many coordinates as the file gives, and a third one when the cell has it.
+        const int shown = cell[2] != 0 ? 3 : m_declaredDimensions;
+        std::string text = m_name + "(";
+        std::string size;
+        for (int i = 0; i < shown; ++i) {
+            text += (i > 0 ? "," : "") + std::to_string(cell[i]);
+        }
+        for (int i = 0; i < m_declaredDimensions; ++i) {
+            size += (i > 0 ? "x" : "") + std::to_string(m_declared[i]);
+        }
+        logText(text + ") lies outside the model file's " + size);
+        m_outsideReported = true;
+        return;
+    }
+}
+
+void SDCELLDevsModel::setInitialValues(std::unique_ptr<SDInitialValues> initial) {
+    m_initial = std::move(initial);
+    // The values must not be left reading the table just let go; they take the new one for the cells
+    // cleared from now on (the time cursor clears them all, seeing the new revision).
+    m_values.setInitial(m_initial.get());
+    ++m_initialRevision;
+}
+
+bool SDCELLDevsModel::initialValue(unsigned x, unsigned y, unsigned z, double& value) const {
+    return m_initial != nullptr && m_initial->at(x, y, z, value);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "simdata/SDCellLook.h"
 #include "simdata/SDCellValues.h"
 #include "simdata/SDDevsModel.h"
+#include "simdata/SDInitialValues.h"
 
 // The record of a Cell-DEVS model: a plain record plus a three-dimensional array of cells that only
 // grows, and the box over which the cells are spread for drawing.
@@ -28,6 +30,9 @@ class SDCELLDevsModel : public SDDevsModel {
 
     ~SDCELLDevsModel() override;
     void print() const override;
+    // The lines of print that give the size: "CELL Space:", "Width: 25", then "Height: 25" and "Length: 8"
+    // for counts above 1.
+    void printSize() const;
     // The cell at (x, y, z), or null when an index is not below its count. The pointer is good until the
     // record grows; the cell's cube stays where it is for the record's whole life.
     virtual SDCell* getCell(unsigned x, unsigned y, unsigned z);
@@ -70,6 +75,20 @@ class SDCELLDevsModel : public SDDevsModel {
     // Null while the cells have the default look.
     const SDCellLook* findLook() const { return m_look.get(); }
 
+    // The size a model file declares: the space grows to it at once, and still grows to hold every cell
+    // the log names. The first cell found outside it (now or later) is logged, once per record:
+    // "fallrock(9,0,0) lies outside the model file's 8x8x8". `dimensions` (2 or 3) is how many
+    // coordinates the file gives a cell. False (after a log line, nothing changed) beyond kMaxCells.
+    bool declareSize(unsigned width, unsigned height, unsigned length, int dimensions);
+    bool hasDeclaredSize() const { return m_declaredDimensions > 0; }
+    // The values the cells hold before their first output (null: none).
+    void setInitialValues(std::unique_ptr<SDInitialValues> initial);
+    const SDInitialValues* getInitialValues() const { return m_initial.get(); }
+    // The value cell (x, y, z) holds before its first output; false when it has none.
+    bool initialValue(unsigned x, unsigned y, unsigned z, double& value) const;
+    // Changes whenever the initial values are set, so that what was worked out from them can tell.
+    unsigned long getInitialRevision() const { return m_initialRevision; }
+
   private:
     // Grows to hold cell (x, y, z) of non-negative coordinates; logs and returns false beyond kMaxCells.
     bool growToHold(uint64_t x, uint64_t y, uint64_t z);
@@ -77,6 +96,8 @@ class SDCELLDevsModel : public SDDevsModel {
     void resize(unsigned width, unsigned height, unsigned length);
     // Builds the cell storage if it does not exist yet.
     void materialise();
+    // Logs the first cell beyond the declared size, once.
+    void reportOutsideDeclared();
 
     std::vector<SDCell> m_cells;  // empty until first needed; then width * height * length cells
     unsigned m_width = 1;
@@ -86,4 +107,13 @@ class SDCELLDevsModel : public SDDevsModel {
     Vector3 m_extent;
     SDCellValues m_values;
     std::unique_ptr<SDCellLook> m_look;
+
+    // Per axis, the cell whose coordinate set its count: the cell to name when it lies outside the
+    // declared size.
+    std::array<std::array<unsigned, 3>, 3> m_reach{};
+    std::array<unsigned, 3> m_declared{};
+    int m_declaredDimensions = 0;  // 0: no declared size
+    bool m_outsideReported = false;
+    std::unique_ptr<SDInitialValues> m_initial;
+    unsigned long m_initialRevision = 0;
 };

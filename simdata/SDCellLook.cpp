@@ -56,3 +56,25 @@ void SDCellLook::setNoValueColour(const Colour& colour) {
     m_noValue = colour;
     changed();
 }
+
+bool SDCellLook::describeRule(const SDTransitionRuleCollection& rules, size_t index, double& low,
+                              double& high, Colour& colour) const {
+    const SDTransitionRule* rule = rules.getRule(index);
+    const auto* range =
+        rule != nullptr ? dynamic_cast<const SDRangeCondition*>(rule->getCondition()) : nullptr;
+    if (range == nullptr || rule->getStateIndex() < 0 ||
+        static_cast<size_t>(rule->getStateIndex()) >= m_states.size()) {
+        return false;
+    }
+    low = range->getLow();
+    high = range->getHigh();
+    colour = m_states[static_cast<size_t>(rule->getStateIndex())].getColor();
+    return true;
+}
+
+void SDCellLook::setRange(Range range, double low, double high) {
+    m_range = range;
+    m_fixedLow = low;
+    m_fixedHigh = high;
+    changed();
+}

@@ -39,6 +39,19 @@ class SDCellLook {
     void setNoValueColour(const Colour& colour);
     const Colour& getNoValueColour() const { return m_noValue; }
 
+    // The rule at `index` of `rules` as this look made it: its range and colour. False past the last rule
+    // and for a rule of another kind.
+    bool describeRule(const SDTransitionRuleCollection& rules, size_t index, double& low, double& high,
+                      Colour& colour) const;
+
+    // The range of values the colour ramp spans: the model's values over the whole log (the default), the
+    // values the cells hold at the current time, or a fixed range.
+    enum class Range { Log, Now, Fixed };
+    void setRange(Range range, double low = 0.0, double high = 0.0);
+    Range getRange() const { return m_range; }
+    double getFixedLow() const { return m_fixedLow; }
+    double getFixedHigh() const { return m_fixedHigh; }
+
     // Changes with every change of look, and is never the same for two looks, so a reader that saw one
     // version knows it must recolour when the number differs, even for another model's look.
     unsigned long getVersion() const { return m_version; }
@@ -49,5 +62,8 @@ class SDCellLook {
     SDDetailNodeCUBE m_swatch;
     std::vector<SDColoredCUBE> m_states;  // state number = position; each paints m_swatch
     Colour m_noValue = kNoValueColour;
+    Range m_range = Range::Log;
+    double m_fixedLow = 0.0;
+    double m_fixedHigh = 0.0;
     unsigned long m_version = 0;
 };

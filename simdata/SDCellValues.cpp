@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "simdata/SDInitialValues.h"
+
 void SDCellValues::resize(unsigned width, unsigned height, unsigned length) {
     if (width == m_width && height == m_height && length == m_length) {
         return;
@@ -25,8 +27,10 @@ void SDCellValues::resize(unsigned width, unsigned height, unsigned length) {
     m_width = width;
     m_height = height;
     m_length = length;
+    takeInitialAll();
     m_changed.clear();
     m_allChanged = true;
+    m_currentKnown = false;
 }
 
 void SDCellValues::set(size_t cell, double value, uint32_t timeIndex) {
@@ -43,20 +47,58 @@ void SDCellValues::clear(size_t cell) {
         return;
     }
     m_times[cell] = kNoTime;
+    takeInitial(cell);
     changed(cell);
+}
+
+void SDCellValues::takeInitial(size_t cell) {
+    if (m_initial == nullptr || m_times[cell] != kNoTime) {
+        return;
+    }
+    const size_t plane = static_cast<size_t>(m_height) * m_length;
+    const auto x = static_cast<unsigned>(cell / plane);
+    const auto y = static_cast<unsigned>(cell % plane / m_length);
+    const auto z = static_cast<unsigned>(cell % m_length);
+    double value = 0.0;
+    if (m_initial->at(x, y, z, value)) {
+        m_values[cell] = value;
+        m_times[cell] = kInitialTime;
+    }
+}
+
+void SDCellValues::takeInitialAll() {
+    if (m_initial == nullptr) {
+        return;
+    }
+    size_t cell = 0;
+    double value = 0.0;
+    for (unsigned x = 0; x < m_width; ++x) {
+        for (unsigned y = 0; y < m_height; ++y) {
+            for (unsigned z = 0; z < m_length; ++z, ++cell) {
+                if (m_times[cell] == kNoTime && m_initial->at(x, y, z, value)) {
+                    m_values[cell] = value;
+                    m_times[cell] = kInitialTime;
+                }
+            }
+        }
+    }
 }
 
 void SDCellValues::clearAll() {
     m_times.assign(m_times.size(), kNoTime);
+    takeInitialAll();
     m_changed.clear();
     m_allChanged = true;
+    m_currentKnown = false;
 }
 
 void SDCellValues::restore(const double* values, const uint32_t* timeIndices) {
     std::copy(values, values + m_values.size(), m_values.begin());
     std::copy(timeIndices, timeIndices + m_times.size(), m_times.begin());
+    takeInitialAll();
     m_changed.clear();
     m_allChanged = true;
+    m_currentKnown = false;
 }
 
 bool SDCellValues::range(double& minimum, double& maximum) const {
@@ -71,6 +113,9 @@ bool SDCellValues::range(double& minimum, double& maximum) const {
 void SDCellValues::widenRange(double value) {
     if (!std::isfinite(value)) {
         return;
+    }
+    if (m_discrete) {
+        noteDistinct(value);
     }
     if (!m_hasRange) {
         m_minimum = m_maximum = value;
@@ -87,12 +132,66 @@ void SDCellValues::widenRange(double value) {
     m_allChanged = true;
 }
 
+void SDCellValues::noteDistinct(double value) {
+    if (value != std::floor(value)) {
+        m_discrete = false;
+        std::vector<double>().swap(m_distinct);
+        return;
+    }
+    const auto at = std::lower_bound(m_distinct.begin(), m_distinct.end(), value);
+    if (at != m_distinct.end() && *at == value) {
+        return;
+    }
+    if (m_distinct.size() == kMaxDistinct) {
+        m_discrete = false;
+        std::vector<double>().swap(m_distinct);
+        return;
+    }
+    m_distinct.insert(at, value);
+}
+
 void SDCellValues::resetRange() {
+    m_distinct.clear();
+    m_discrete = true;
     if (m_hasRange) {
         m_hasRange = false;
         m_changed.clear();
         m_allChanged = true;
     }
+}
+
+bool SDCellValues::distinctValues(std::vector<double>& values) const {
+    if (!m_discrete || m_distinct.empty()) {
+        return false;
+    }
+    values = m_distinct;
+    return true;
+}
+
+bool SDCellValues::currentRange(double& minimum, double& maximum) const {
+    if (!m_currentKnown) {
+        m_currentKnown = true;
+        m_hasCurrent = false;
+        for (size_t cell = 0; cell < m_values.size(); ++cell) {
+            const double value = m_values[cell];
+            if (m_times[cell] == kNoTime || !std::isfinite(value)) {
+                continue;
+            }
+            if (!m_hasCurrent) {
+                m_currentMinimum = m_currentMaximum = value;
+                m_hasCurrent = true;
+            } else {
+                m_currentMinimum = std::min(m_currentMinimum, value);
+                m_currentMaximum = std::max(m_currentMaximum, value);
+            }
+        }
+    }
+    if (!m_hasCurrent) {
+        return false;
+    }
+    minimum = m_currentMinimum;
+    maximum = m_currentMaximum;
+    return true;
 }
 
 void SDCellValues::takeChanges(std::vector<uint32_t>& cells, bool& all) {
@@ -106,6 +205,7 @@ void SDCellValues::takeChanges(std::vector<uint32_t>& cells, bool& all) {
 }
 
 void SDCellValues::changed(size_t cell) {
+    m_currentKnown = false;
     if (m_allChanged) {
         return;
     }

@@ -4,15 +4,25 @@
 #include <cstdint>
 #include <vector>
 
+class SDInitialValues;
+
 // The values of one Cell-DEVS model's cells at the current time of its visualization: for each cell, the
 // value of the last output it sent on port "out" at or before that time, and the time of that message.
 // Cells are numbered as the model stores them: (x * height + y) * length + z.
 //
 // The time cursor writes; the 3D view reads, and asks only for what changed since it last looked, so a
 // step of the cursor re-colours only the cells the step touched.
+//
+// Before a cell's first output its value is its initial value, when the model file gave it one: a cell
+// that is cleared takes it, with the time index kInitialTime.
 class SDCellValues {
   public:
     static constexpr uint32_t kNoTime = UINT32_MAX;
+    static constexpr uint32_t kInitialTime = UINT32_MAX - 1;
+
+    // Where cleared cells take their values from (null: they have none). Not owned; it must outlive its
+    // use here, or be replaced first. Applies to the cells cleared from now on.
+    void setInitial(const SDInitialValues* initial) { m_initial = initial; }
 
     // Cells keep their values when the space grows: a cell keeps its coordinates, not its number. Growth
     // marks every cell changed.
@@ -23,14 +33,17 @@ class SDCellValues {
     // Only meaningful when hasValue.
     double value(size_t cell) const { return m_values[cell]; }
     // The index, in the visualization's list of distinct event times, of the message the value came from;
-    // kNoTime without a value.
+    // kNoTime without a value, kInitialTime for an initial value.
     uint32_t timeIndex(size_t cell) const { return cell < m_times.size() ? m_times[cell] : kNoTime; }
+    bool isInitial(size_t cell) const { return timeIndex(cell) == kInitialTime; }
 
     void set(size_t cell, double value, uint32_t timeIndex);
+    // Back to the cell's initial value, or to no value.
     void clear(size_t cell);
-    // Every cell without a value; marks every cell changed.
+    // Every cell cleared; marks every cell changed.
     void clearAll();
-    // Every cell at once, from arrays of size() values and time indices; marks every cell changed.
+    // Every cell at once, from arrays of size() values and time indices (kNoTime clears the cell); marks
+    // every cell changed.
     void restore(const double* values, const uint32_t* timeIndices);
 
     // The range of the finite values the model's cells send over the whole log, so that a colour means the
@@ -40,6 +53,13 @@ class SDCellValues {
     void widenRange(double value);
     // Forgets the range, as before the first value.
     void resetRange();
+    // Whether every finite value the range was widened with is a whole number, with at most
+    // kMaxDistinct of them; they are then in `values`, ascending.
+    static constexpr size_t kMaxDistinct = 16;
+    bool distinctValues(std::vector<double>& values) const;
+
+    // The range of the finite values the cells hold now; false when none holds one.
+    bool currentRange(double& minimum, double& maximum) const;
 
     // Hands over the cells set or cleared since the last call, or `all` = true when so much changed (a
     // jump, a re-import, growth) that the reader should refresh every cell; then forgets them.
@@ -47,6 +67,10 @@ class SDCellValues {
 
   private:
     void changed(size_t cell);
+    // Gives a cell without a value its initial value, if it has one.
+    void takeInitial(size_t cell);
+    void takeInitialAll();
+    void noteDistinct(double value);
 
     unsigned m_width = 0;
     unsigned m_height = 0;
@@ -58,4 +82,13 @@ class SDCellValues {
     bool m_hasRange = false;
     double m_minimum = 0.0;
     double m_maximum = 0.0;
+    const SDInitialValues* m_initial = nullptr;
+    // The whole numbers met by widenRange, while they are few and all whole.
+    std::vector<double> m_distinct;
+    bool m_discrete = true;
+    // currentRange, worked out when asked after a change.
+    mutable bool m_currentKnown = false;
+    mutable bool m_hasCurrent = false;
+    mutable double m_currentMinimum = 0.0;
+    mutable double m_currentMaximum = 0.0;
 };

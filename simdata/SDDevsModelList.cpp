@@ -1,6 +1,7 @@
 #include "simdata/SDDevsModelList.h"
 
 #include "shell/Log.h"
+#include "simdata/SDCELLDevsModel.h"
 
 SDDevsModelList::~SDDevsModelList() = default;
 
@@ -21,6 +22,19 @@ bool SDDevsModelList::addModel(SDDevsModel* model) {
     position->second.reset(model);
     ++m_revision;
     model->print();
+    return true;
+}
+
+bool SDDevsModelList::addModelQuietly(std::unique_ptr<SDDevsModel> model) {
+    if (model == nullptr || model->name().empty()) {
+        return false;
+    }
+    auto [position, inserted] = m_models.try_emplace(model->name());
+    if (!inserted) {
+        return false;
+    }
+    position->second = std::move(model);
+    ++m_revision;
     return true;
 }
 
@@ -50,6 +64,10 @@ void SDDevsModelList::printAll() const {
         logMessage("output ports:");
         for (const std::string& port : model->getOutputPorts()) {
             logMessage("    -%s", port.c_str());
+        }
+        // A cell space's size, as its record prints it.
+        if (const auto* cells = dynamic_cast<const SDCELLDevsModel*>(model.get())) {
+            cells->printSize();
         }
     }
 }

@@ -24,9 +24,12 @@ class SDDevsModelList {
     // Unregisters the record without deleting it: the caller must already hold it (from findModel) and
     // owns it again. False when no record has that name. takeModel is the safer form.
     virtual bool removeModel(const std::string& name);
-    // Writes the names and ports of every record to the log, in name order.
+    // Writes the names and ports of every record to the log, in name order, and the size of a cell space.
     virtual void printAll() const;
 
+    // Registers the record without printing it; false (the record is dropped) when it is null or nameless,
+    // or a record of its name exists.
+    bool addModelQuietly(std::unique_ptr<SDDevsModel> model);
     // Unregisters the record of that name and hands it back; null when there is none.
     std::unique_ptr<SDDevsModel> takeModel(const std::string& name);
     size_t size() const { return m_models.size(); }

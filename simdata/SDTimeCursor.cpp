@@ -115,7 +115,8 @@ bool SDTimeCursor::stale() const {
     // A registered record that grows renumbers its cells.
     for (const CellModel& cells : m_cellModels) {
         if (cells.model->getWidth() != cells.width || cells.model->getHeight() != cells.height ||
-            cells.model->getLength() != cells.length) {
+            cells.model->getLength() != cells.length ||
+            cells.model->getInitialRevision() != cells.initialRevision) {
             return true;
         }
     }
@@ -154,12 +155,15 @@ void SDTimeCursor::numberValues() {
         SDCellValues& values = cells->getValues();
         values.clearAll();
         values.resetRange();
+        if (const SDInitialValues* initial = cells->getInitialValues()) {
+            initial->forEachValue(values.size(), [&values](double value) { values.widenRange(value); });
+        }
         if (slots + values.size() >= kMaxSlots) {
             continue;  // beyond what can be numbered; such a model shows no values
         }
-        m_cellModels.push_back(CellModel{cells, &values, static_cast<uint32_t>(slots),
-                                         static_cast<uint32_t>(values.size()), cells->getWidth(),
-                                         cells->getHeight(), cells->getLength()});
+        m_cellModels.push_back(CellModel{
+            cells, &values, static_cast<uint32_t>(slots), static_cast<uint32_t>(values.size()),
+            cells->getWidth(), cells->getHeight(), cells->getLength(), cells->getInitialRevision()});
         slots += values.size();
     }
     m_cellSlots = static_cast<uint32_t>(slots);

@@ -17,7 +17,8 @@ class SDEventList;
 // time t:
 //   - each cell of every Cell-DEVS model holds the value of the last output ("Y") on port "out" sent by
 //     that cell at or before t (of equal times, the later event in the list), written into the model's
-//     SDCellValues together with the index of that message's time;
+//     SDCellValues together with the index of that message's time; before its first output, its initial
+//     value if the model has one (part of the model's range of values too);
 //   - each output port of every model that is not a cell holds the last value sent on it at or before t.
 // Events whose time is not finite are never applied and give no time to stand at.
 //
@@ -30,7 +31,8 @@ class SDEventList;
 // checkpoints together take less than a fifth of what the event list takes.
 //
 // The cursor follows the event list and the registry it reads: after events are added or a record
-// grows, joins or leaves, the next operation rebuilds the index and restores the current time's values.
+// grows, joins, leaves or gets new initial values, the next operation rebuilds the index and restores the
+// current time's values.
 class SDTimeCursor {
     // Reads the index to give the history of one value without replaying the log.
     friend class SDValueHistory;
@@ -87,6 +89,7 @@ class SDTimeCursor {
         unsigned width;
         unsigned height;
         unsigned length;
+        unsigned long initialRevision;
     };
     struct PortValue {
         double value;

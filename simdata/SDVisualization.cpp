@@ -2,6 +2,7 @@
 
 #include "scene/SDSceneGraph.h"
 #include "shell/Log.h"
+#include "simdata/SDCouplings.h"
 #include "simdata/SDDevsModelList.h"
 #include "simdata/SDEventList.h"
 #include "simdata/SDModelStructure.h"
@@ -23,6 +24,7 @@ SDVisualization::SDVisualization() {
     m_eventList = std::make_unique<SDEventList>();
     m_cursor = std::make_unique<SDTimeCursor>(*m_eventList, *m_modelList);
     m_structure = std::make_unique<SDModelStructure>();
+    m_couplings = std::make_unique<SDCouplings>();
 }
 
 SDVisualization::~SDVisualization() {
@@ -30,6 +32,7 @@ SDVisualization::~SDVisualization() {
     // what it reads.
     m_cursor.reset();
     m_structure.reset();
+    m_couplings.reset();
     m_modelList.reset();
     m_eventList.reset();
     m_sceneGraph.reset();

@@ -6,6 +6,7 @@
 
 #include "simdata/SDTime.h"
 
+class SDCouplings;
 class SDDevsModelList;
 class SDEventList;
 class SDModelStructure;
@@ -28,6 +29,9 @@ class SDVisualization {
     SDTimeCursor* getCursor() const { return m_cursor.get(); }
     // The models as a hierarchy, with what each did over the run.
     SDModelStructure* getStructure() const { return m_structure.get(); }
+    // The coupled models as the model files read into this visualization describe them (components,
+    // ports, links), by model name.
+    SDCouplings* getCouplings() const { return m_couplings.get(); }
 
     void setName(std::string name) { m_name = std::move(name); }
     std::string getName() const { return m_name; }
@@ -45,4 +49,5 @@ class SDVisualization {
     std::unique_ptr<SDEventList> m_eventList;
     std::unique_ptr<SDTimeCursor> m_cursor;  // reads the registry and the event list
     std::unique_ptr<SDModelStructure> m_structure;
+    std::unique_ptr<SDCouplings> m_couplings;
 };

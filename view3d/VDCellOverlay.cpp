@@ -2,14 +2,16 @@
 
 #include <GL/gl.h>
 
-#include <cstdio>
+#include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 #include "gui/VDBitmapFont.h"
 #include "gui/VDDefaultTheme.h"
 #include "gui/VDThemeStore.h"
-#include "scene/SDColourRamp.h"
+#include "view3d/VDCellLegends.h"
 
 namespace {
 
@@ -22,7 +24,11 @@ void transform(const double m[16], const double in[4], double out[4]) {
 
 // Light grey, as the theme writes labels.
 constexpr float kTextGrey = 0.85f;
-constexpr int kBarSteps = 32;
+// Between the top of a block and its name.
+constexpr float kNameGap = 3.0f;
+// The text size when there is no theme to ask (the legends' bars are drawn all the same).
+constexpr float kDefaultCharWidth = 8.0f;
+constexpr float kDefaultCharHeight = 13.0f;
 
 }  // namespace
 
@@ -48,94 +54,121 @@ bool VDCellOverlay::project(const Vector3& point, float& x, float& y) const {
     return true;
 }
 
-int VDCellOverlay::nearestToCentre(const std::vector<VCCellView::DrawnModel>& models) const {
+std::vector<const VCCellView::DrawnModel*> VDCellOverlay::inView(
+    const std::vector<VCCellView::DrawnModel>& models) const {
     const float centreX = m_viewport.getX1() + m_viewport.getWidth() / 2.0f;
     const float centreY = m_viewport.getY1() + m_viewport.getHeight() / 2.0f;
-    int nearest = -1;
-    float best = std::numeric_limits<float>::max();
-    for (size_t i = 0; i < models.size(); ++i) {
+    std::vector<std::pair<float, const VCCellView::DrawnModel*>> found;
+    for (const VCCellView::DrawnModel& model : models) {
         float x = 0.0f;
         float y = 0.0f;
-        if (!project(models[i].bounds.getCentre(), x, y) || x < m_viewport.getX1() ||
-            x > m_viewport.getX2() || y < m_viewport.getY1() || y > m_viewport.getY2()) {
+        if (!project(model.bounds.getCentre(), x, y) || x < m_viewport.getX1() || x > m_viewport.getX2() ||
+            y < m_viewport.getY1() || y > m_viewport.getY2()) {
             continue;
         }
-        const float distance = (x - centreX) * (x - centreX) + (y - centreY) * (y - centreY);
-        if (distance < best) {
-            best = distance;
-            nearest = static_cast<int>(i);
-        }
+        found.emplace_back((x - centreX) * (x - centreX) + (y - centreY) * (y - centreY), &model);
     }
-    return nearest;
+    // Of equal distances, the first in the list.
+    std::stable_sort(found.begin(), found.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<const VCCellView::DrawnModel*> nearestFirst;
+    for (const auto& entry : found) {
+        nearestFirst.push_back(entry.second);
+    }
+    return nearestFirst;
 }
 
-Vector3 VDCellOverlay::labelAnchor(const VCCellView::DrawnModel& model) {
+int VDCellOverlay::nearestToCentre(const std::vector<VCCellView::DrawnModel>& models) const {
+    const std::vector<const VCCellView::DrawnModel*> found = inView(models);
+    return found.empty() ? -1 : static_cast<int>(found.front() - models.data());
+}
+
+bool VDCellOverlay::blockRectangle(const VCCellView::DrawnModel& model, VDRect& rectangle) const {
     const Vector3& low = model.bounds.getMin();
     const Vector3& high = model.bounds.getMax();
-    return Vector3(low.x, high.y + 0.25f, high.z);
+    float left = std::numeric_limits<float>::max();
+    float right = std::numeric_limits<float>::lowest();
+    float bottom = std::numeric_limits<float>::max();
+    float top = std::numeric_limits<float>::lowest();
+    for (int corner = 0; corner < 8; ++corner) {
+        const Vector3 point((corner & 1) != 0 ? high.x : low.x, (corner & 2) != 0 ? high.y : low.y,
+                            (corner & 4) != 0 ? high.z : low.z);
+        float px = 0.0f;
+        float py = 0.0f;
+        if (!project(point, px, py)) {
+            return false;
+        }
+        left = std::min(left, px);
+        right = std::max(right, px);
+        bottom = std::min(bottom, py);
+        top = std::max(top, py);
+    }
+    rectangle = VDRect(left, bottom, right, top);
+    return true;
+}
+
+bool VDCellOverlay::nameSpot(const VCCellView::DrawnModel& model, float textWidth, float textHeight,
+                             const std::vector<VDRect>& others, float& x, float& y) const {
+    VDRect block;
+    if (!blockRectangle(model, block)) {
+        return false;
+    }
+    const float left = std::max(block.getX1(), m_viewport.getX1());
+    auto clear = [&](float bottom) {
+        if (left >= m_viewport.getX2() || bottom < m_viewport.getY1() ||
+            bottom + textHeight > m_viewport.getY2()) {
+            return false;
+        }
+        for (const VDRect& other : others) {
+            const bool apart = other.getX2() < left || other.getX1() > left + textWidth ||
+                               other.getY2() < bottom || other.getY1() > bottom + textHeight;
+            if (!apart) {
+                return false;
+            }
+        }
+        return true;
+    };
+    for (float bottom : {block.getY2() + kNameGap, block.getY1() - kNameGap - textHeight}) {
+        if (clear(bottom)) {
+            x = left;
+            y = bottom;
+            return true;
+        }
+    }
+    return false;
 }
 
 VDRect VDCellOverlay::barRectangle() const {
-    const float x2 = m_viewport.getX2() - kBarMargin;
+    const float x2 = m_viewport.getX2() - VDCellLegends::kMargin;
     const float yMiddle = m_viewport.getY1() + m_viewport.getHeight() / 2.0f;
-    return VDRect(x2 - kBarWidth, yMiddle - kBarHeight / 2.0f, x2, yMiddle + kBarHeight / 2.0f);
-}
-
-std::string VDCellOverlay::formatValue(double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
+    return VDRect(x2 - VDCellLegends::kBarWidth, yMiddle - VDCellLegends::kBarHeight / 2.0f, x2,
+                  yMiddle + VDCellLegends::kBarHeight / 2.0f);
 }
 
 void VDCellOverlay::draw(const std::vector<VCCellView::DrawnModel>& models) const {
     const auto* theme = dynamic_cast<const VDDefaultTheme*>(currentTheme());
     const VDBitmapFont* font = theme != nullptr ? theme->getTextFont() : nullptr;
+    const float charWidth = theme != nullptr ? theme->getCharWidth() : kDefaultCharWidth;
+    const float charHeight = theme != nullptr ? theme->getCharHeight() : kDefaultCharHeight;
     if (font != nullptr) {
-        glColor4f(kTextGrey, kTextGrey, kTextGrey, 1.0f);
+        std::vector<VDRect> blocks;
         for (const VCCellView::DrawnModel& model : models) {
+            VDRect block;
+            blocks.push_back(blockRectangle(model, block) ? block : VDRect(0.0f, 0.0f, -1.0f, -1.0f));
+        }
+        glColor4f(kTextGrey, kTextGrey, kTextGrey, 1.0f);
+        for (size_t i = 0; i < models.size(); ++i) {
+            std::vector<VDRect> others = blocks;
+            others.erase(others.begin() + static_cast<std::ptrdiff_t>(i));
+            const float width = charWidth * static_cast<float>(models[i].name.size());
             float x = 0.0f;
             float y = 0.0f;
-            if (project(labelAnchor(model), x, y) && x >= m_viewport.getX1() && x < m_viewport.getX2() &&
-                y >= m_viewport.getY1() && y < m_viewport.getY2()) {
-                drawText(font, static_cast<int>(x), static_cast<int>(y) + 2, model.name);
+            if (nameSpot(models[i], width, charHeight, others, x, y)) {
+                drawText(font, static_cast<int>(x), static_cast<int>(y), models[i].name);
             }
         }
     }
-    const int nearest = nearestToCentre(models);
-    if (nearest >= 0 && models[static_cast<size_t>(nearest)].hasRange) {
-        drawLegend(models[static_cast<size_t>(nearest)]);
-    }
-}
-
-void VDCellOverlay::drawLegend(const VCCellView::DrawnModel& model) const {
-    const VDRect bar = barRectangle();
-    const bool single = !(model.maximum > model.minimum);
-    // Bottom to top, minimum to maximum; a single value is one colour.
-    glBegin(GL_QUAD_STRIP);
-    for (int step = 0; step <= kBarSteps; ++step) {
-        const double t = static_cast<double>(step) / kBarSteps;
-        const SDColourRamp::Colour colour = SDColourRamp::at(single ? 0.5 : t);
-        glColor4f(colour[0], colour[1], colour[2], 1.0f);
-        const float y = bar.getY1() + static_cast<float>(t) * bar.getHeight();
-        glVertex2f(bar.getX1(), y);
-        glVertex2f(bar.getX2(), y);
-    }
-    glEnd();
-
-    const auto* theme = dynamic_cast<const VDDefaultTheme*>(currentTheme());
-    const VDBitmapFont* font = theme != nullptr ? theme->getTextFont() : nullptr;
-    if (font == nullptr) {
-        return;
-    }
-    const float charWidth = theme->getCharWidth();
-    const float charHeight = theme->getCharHeight();
-    auto rightAligned = [&](const std::string& text, float y) {
-        const float x = bar.getX1() - 6.0f - charWidth * static_cast<float>(text.size());
-        drawText(font, static_cast<int>(x), static_cast<int>(y), text);
-    };
-    glColor4f(kTextGrey, kTextGrey, kTextGrey, 1.0f);
-    rightAligned(formatValue(model.maximum), bar.getY2() - charHeight);
-    rightAligned(formatValue(model.minimum), bar.getY1());
-    const float nameX = bar.getX2() - charWidth * static_cast<float>(model.name.size());
-    drawText(font, static_cast<int>(nameX), static_cast<int>(bar.getY2() + 6.0f), model.name);
+    VDCellLegends legends(m_viewport, charWidth, charHeight);
+    legends.place(inView(models));
+    legends.draw(font);
 }

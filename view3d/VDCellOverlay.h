@@ -7,9 +7,10 @@
 #include "gui/VDWindow.h"
 #include "scene/Vector3.h"
 
-// The 2D layer over the drawn cells: each model's name next to its block, and a colour bar that shows,
-// for the model drawn nearest the centre of the view, the ramp of its values with their minimum and
-// maximum beside it. Drawn in the theme's 2D pass (window coordinates, y up) after the 3D picture.
+// The 2D layer over the drawn cells: each model's name above (or below) its block, clear of every cube, and
+// the legends of the models in view at the right edge (VDCellLegends): the colour bar of the model drawn
+// nearest the centre of the view when it is the only one, or up to four legends stacked. Drawn in the
+// theme's 2D pass (window coordinates, y up) after the 3D picture.
 class VDCellOverlay {
   public:
     // The projection and view matrices the 3D picture was drawn with; the picture fills `viewport`.
@@ -20,23 +21,26 @@ class VDCellOverlay {
     // The model whose block centre appears nearest the centre of the view, among those ahead of the eye
     // and inside the window; -1 when there is none.
     int nearestToCentre(const std::vector<VCCellView::DrawnModel>& models) const;
-    // Where a model's name goes: just above the top-left corner of its block's front.
-    static Vector3 labelAnchor(const VCCellView::DrawnModel& model);
+    // The models whose block centre appears inside the window, nearest the centre of the view first.
+    std::vector<const VCCellView::DrawnModel*> inView(
+        const std::vector<VCCellView::DrawnModel>& models) const;
+    // The rectangle a model's block covers in the window; false when it is not wholly ahead of the eye.
+    bool blockRectangle(const VCCellView::DrawnModel& model, VDRect& rectangle) const;
+    // Where a model's name starts (its text's bottom-left corner), for a text of that size: just above the
+    // block as it appears, from its left edge, so that no cube of the block lies under the name; or just
+    // below it when the name would cover another block there (`others`, as blockRectangle gives them).
+    // False when the block is not wholly ahead of the eye, or the name fits in the window neither place
+    // without covering a block.
+    bool nameSpot(const VCCellView::DrawnModel& model, float textWidth, float textHeight,
+                  const std::vector<VDRect>& others, float& x, float& y) const;
 
-    // Names and colour bar, in the current theme's font (nothing is written without a theme).
+    // Names and legends, in the current theme's font (nothing is written without a theme).
     void draw(const std::vector<VCCellView::DrawnModel>& models) const;
 
-    // The colour bar's place in the window: right edge, centred vertically.
-    static constexpr float kBarWidth = 14.0f;
-    static constexpr float kBarHeight = 160.0f;
-    static constexpr float kBarMargin = 24.0f;
+    // The colour bar's place in the window when one legend is shown: right edge, centred vertically.
     VDRect barRectangle() const;
-    // The numbers written beside the bar.
-    static std::string formatValue(double value);
 
   private:
-    void drawLegend(const VCCellView::DrawnModel& model) const;
-
     double m_projection[16];
     double m_view[16];
     VDRect m_viewport;

@@ -134,7 +134,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             hasValue = true;
         }
         if (name != "--time" && name != "--snapshot" && name != "--frames" && name != "--every" &&
-            name != "--size" && name != "--log") {
+            name != "--size" && name != "--log" && name != "--palette") {
             return failed(line, "unknown option " + arg);
         }
         if (!hasValue) {
@@ -165,6 +165,17 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
                 return failed(line, "--size wants WxH with each side in " + std::to_string(MIN_SIDE) + ".." +
                                         std::to_string(MAX_SIDE) + ", not '" + value + "'");
             }
+        } else if (name == "--palette") {
+            // MODEL=FILE, unless what comes before '=' is part of a path.
+            const size_t split = value.find('=');
+            CommandLine::Palette palette{"", value};
+            if (split != std::string::npos && split > 0 && value.find('/') > split) {
+                palette = CommandLine::Palette{value.substr(0, split), value.substr(split + 1)};
+            }
+            if (palette.file.empty()) {
+                return failed(line, "--palette wants [MODEL=]FILE, not '" + value + "'");
+            }
+            line.palettes.push_back(palette);
         } else {
             line.logPath = value;
         }
@@ -185,6 +196,9 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     if (!line.time.empty() && line.logs.empty()) {
         return failed(line, "--time needs at least one LOG");
     }
+    if (!line.palettes.empty() && line.logs.empty()) {
+        return failed(line, "--palette needs at least one LOG or model file");
+    }
     if (line.noLog && !line.logPath.empty()) {
         return failed(line, "--log and --no-log cannot be used together");
     }
@@ -194,12 +208,15 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
 std::string commandLineUsage() {
     return "usage: tessaron [options] [LOG...]\n"
            "Opens the viewer. With LOGs, imports them in order into a visualization named after the first\n"
-           "and shows the run.\n"
+           "and shows the run. A file ending in .ma is a model file: the size and initial values of the\n"
+           "run's cell spaces and the couplings of its models; logs and model files may come in any order.\n"
            "  --time T          after the import, put the time cursor at T (HH:MM:SS:MS, start or end)\n"
            "  --snapshot FILE   import, draw one frame into the PNG file FILE and exit\n"
            "  --frames DIR      import, write the start and one PNG per event time into DIR, exit\n"
            "  --every N         with --frames: one picture every N event times (default 1)\n"
            "  --size WxH        window and picture size in pixels, 16..8192 each (default 800x600)\n"
+           "  --palette [MODEL=]FILE  colour MODEL's cells (every cell space without MODEL=) from a palette\n"
+           "                    file; may be given more than once\n"
            "  --log PATH        write the log to PATH instead of ./log.txt\n"
            "  --no-log          write no log file (the console still shows it)\n"
            "  --help            show this help and exit\n"
@@ -233,4 +250,12 @@ std::string visualizationNameFor(const std::string& logPath) {
         name = name.substr(0, dot);
     }
     return name;
+}
+
+bool isModelFileName(const std::string& path) {
+    if (path.size() < 3) {
+        return false;
+    }
+    const std::string tail = path.substr(path.size() - 3);
+    return tail[0] == '.' && (tail[1] == 'm' || tail[1] == 'M') && (tail[2] == 'a' || tail[2] == 'A');
 }

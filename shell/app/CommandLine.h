@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-// What the user asked for on the command line: `tessaron [options] [LOG...]`. Read before GLUT is set up,
-// so that --help, --version and mistakes are answered without a display.
+// What the user asked for on the command line: `tessaron [options] [LOG | MODEL.ma ...]`. Read before GLUT
+// is set up, so that --help, --version and mistakes are answered without a display.
 struct CommandLine {
     enum class Action {
         Run,      // open the window (and import the logs, if any)
@@ -16,7 +16,7 @@ struct CommandLine {
     Action action = Action::Run;
     std::string error;
 
-    std::vector<std::string> logs;  // in the order given
+    std::vector<std::string> logs;  // in the order given; model files (.ma) among them
     std::string time;               // --time: "HH:MM:SS:MS", "start" or "end"; empty when not given
     std::string snapshot;           // --snapshot: the PNG to write
     std::string framesDir;          // --frames: the folder for the frame sequence
@@ -25,6 +25,12 @@ struct CommandLine {
     int height = 600;
     std::string logPath;  // --log; empty: ./log.txt
     bool noLog = false;   // --no-log
+    // --palette [MODEL=]FILE, in the order given; an empty model: every cell space.
+    struct Palette {
+        std::string model;
+        std::string file;
+    };
+    std::vector<Palette> palettes;
 
     // GLUT's own options (-display, -geometry, ...) with their values and the program name first, in the
     // order given: what glutInit is to see.
@@ -43,6 +49,10 @@ std::string programVersion();
 // The visualization name for a log: its file name without folders and without the last extension
 // ("samples/life_20x20.log" gives "life_20x20"). A name that is all extension (".log") stays whole.
 std::string visualizationNameFor(const std::string& logPath);
+
+// Whether a file of the command line is a model file (its name ends in ".ma", in any case) rather than a
+// log.
+bool isModelFileName(const std::string& path);
 
 // "WxH" with whole numbers in MIN_SIDE..MAX_SIDE on either side.
 bool parseSize(const std::string& text, int& width, int& height);

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "console/VDFitViewCommand.h"
+#include "control/VCPalette.h"
 #include "control/VCSimulation.h"
 #include "shell/Log.h"
 #include "shell/app/CommandLine.h"
@@ -21,7 +22,14 @@ void CommandLineImports::start() {
         m_done = true;
         return;
     }
-    const std::string name = visualizationNameFor(m_logs.front());
+    std::string first = m_logs.front();
+    for (const std::string& log : m_logs) {
+        if (!isModelFileName(log)) {
+            first = log;
+            break;
+        }
+    }
+    const std::string name = visualizationNameFor(first);
     logMessage("Creating new visualization context named: %s", name.c_str());
     if (!simulation->newVisualization(name)) {
         std::fprintf(stderr, "tessaron: cannot open a visualization named %s\n", name.c_str());
@@ -45,6 +53,10 @@ void CommandLineImports::startNext() {
     VCSimulation* simulation = getSimulation();
     while (!m_done && m_next < m_logs.size()) {
         const std::string& log = m_logs[m_next++];
+        if (isModelFileName(log)) {
+            readModelFile(log);
+            continue;
+        }
         logMessage("Importing simulation results from log file: %s", log.c_str());
         if (simulation->startImport(log) && simulation->isImporting()) {
             return;  // read in slices; advance() follows its end
@@ -68,6 +80,35 @@ void CommandLineImports::noteEnd() {
     if (simulation->wasImportCancelled()) {
         m_done = true;
     }
+}
+
+void CommandLineImports::readModelFile(const std::string& path) {
+    VCSimulation* simulation = getSimulation();
+    logMessage("Importing model file: %s", path.c_str());
+    if (!simulation->importModelFile(path)) {
+        std::fprintf(stderr, "tessaron: %s: %s\n", path.c_str(), simulation->getImportFailure().c_str());
+        m_allImported = false;
+    }
+    for (const std::string& error : simulation->getModelFileErrors()) {
+        std::fprintf(stderr, "tessaron: %s: %s\n", path.c_str(), error.c_str());
+    }
+}
+
+bool applyCommandLinePalettes(const std::vector<CommandLine::Palette>& palettes) {
+    bool all = true;
+    for (const CommandLine::Palette& palette : palettes) {
+        std::string failure;
+        std::vector<std::string> errors;
+        const bool applied = applyPalette(palette.model, palette.file, failure, errors);
+        for (const std::string& error : errors) {
+            std::fprintf(stderr, "tessaron: %s: %s\n", palette.file.c_str(), error.c_str());
+        }
+        if (!applied) {
+            std::fprintf(stderr, "tessaron: %s: %s\n", palette.file.c_str(), failure.c_str());
+            all = false;
+        }
+    }
+    return all;
 }
 
 void fitViewToRun() {

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "shell/app/CommandLine.h"
 #include "shell/app/FrameSequence.h"
 
 class VCSimulation;
@@ -16,6 +17,10 @@ class VCSimulation;
 // with the loader's message, and the rest are still imported; a cancelled import (Escape) is reported the
 // same way and ends the sequence. The imports are read as the controller reads any (in slices when it has
 // an import host), so this only starts them: advance() goes on once an import has ended.
+//
+// Model files (isModelFileName) among the logs are read in their turn, at once. One that cannot be opened
+// counts as a log that could not be imported; the lines one skips are reported on standard error too. The
+// visualization is named after the first log, or after the first model file when there is no log.
 class CommandLineImports {
   public:
     explicit CommandLineImports(std::vector<std::string> logs) : m_logs(std::move(logs)) {}
@@ -34,6 +39,7 @@ class CommandLineImports {
     // Starts logs until one is being read in slices or none is left.
     void startNext();
     void noteEnd();
+    void readModelFile(const std::string& path);
 
     std::vector<std::string> m_logs;
     size_t m_next = 0;
@@ -41,6 +47,10 @@ class CommandLineImports {
     bool m_done = false;
     bool m_allImported = true;
 };
+
+// Colours cell spaces from the command line's palette files, in order (see applyPalette), reporting on
+// standard error each that cannot be applied and each line skipped. True when every one was applied.
+bool applyCommandLinePalettes(const std::vector<CommandLine::Palette>& palettes);
 
 // Places the camera so that the whole run is in view, as vis_fit does.
 void fitViewToRun();

@@ -60,6 +60,7 @@ bool g_showWhenImported = false;
 // What follows the command line's imports in the window. Only a run that went well hides the console:
 // otherwise the console shows the loader's messages.
 void showCommandLineRun(bool imported) {
+    imported = applyCommandLinePalettes(g_commandLine.palettes) && imported;
     fitViewToRun();
     if (!g_commandLine.time.empty()) {
         moveTimeCursor(g_commandLine.time);
@@ -119,7 +120,8 @@ void destroyProgramObjects() {
 // could not be imported writes none, since the picture would not show what was asked for.
 int drawSnapshot(const CommandLine& line) {
     int status = 1;
-    if (importBeforeTheLoop(line.logs)) {
+    // A palette that could not be applied, like a log that could not be read, leaves no picture.
+    if (importBeforeTheLoop(line.logs) && applyCommandLinePalettes(line.palettes)) {
         fitViewToRun();
         if (!line.time.empty()) {
             moveTimeCursor(line.time);
@@ -152,7 +154,7 @@ int drawFrames(const CommandLine& line) {
     if (!frames.checkFolder(error)) {
         std::fprintf(stderr, "tessaron: Unable to write frames: %s: %s\n", line.framesDir.c_str(),
                      error.c_str());
-    } else if (importBeforeTheLoop(line.logs)) {
+    } else if (importBeforeTheLoop(line.logs) && applyCommandLinePalettes(line.palettes)) {
         fitViewToRun();
         if (VDConsole* console = getConsole()) {
             console->close();

@@ -8,9 +8,12 @@
 #include "control/VCImportHost.h"
 #include "control/VCSimulation.h"
 #include "shell/app/OpenLogs.h"
+#include "simdata/SDCELLDevsModel.h"
+#include "simdata/SDDevsModelList.h"
 #include "simdata/SDEventList.h"
 #include "simdata/SDVisualization.h"
 #include "tests/support/LogRecorder.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -92,6 +95,27 @@ TEST_F(CommandLineImportsTest, WithoutAHostEveryLogIsReadBeforeStartReturns) {
     none.start();
     EXPECT_TRUE(none.done());
     EXPECT_TRUE(none.allImported());
+}
+
+TEST_F(CommandLineImportsTest, ModelFilesAreReadInTheirTurnAndTheRunIsNamedAfterTheLog) {
+    TempDir dir;
+    const std::string model = dir.write("life.ma", "[life]\ndim : (30,20)\nrows\n");
+    CommandLineImports imports({model, kSample, dir.file("none.ma")});
+    testing::internal::CaptureStderr();
+    imports.start();
+    EXPECT_EQ("life_20x20", getVisualization()->getName());
+    EXPECT_EQ(1u, rec.count("Model file " + model + " read: 1 model, 1 line skipped"));
+    readToTheEnd();
+    imports.advance();
+    EXPECT_TRUE(imports.done());
+    EXPECT_FALSE(imports.allImported()) << "none.ma cannot be read";
+    EXPECT_EQ("tessaron: " + model + ": Model file " + model +
+                  ", line 3: no ':' between a key and its value\n" + "tessaron: " + dir.file("none.ma") +
+                  ": Unable to open model file for import\n",
+              testing::internal::GetCapturedStderr());
+    EXPECT_EQ(
+        30u,
+        dynamic_cast<SDCELLDevsModel*>(getVisualization()->getModelList()->findModel("life"))->getWidth());
 }
 
 }  // namespace

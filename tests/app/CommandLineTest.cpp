@@ -48,6 +48,28 @@ TEST(CommandLineTest, OptionsTakeTheirValueEitherWay) {
     EXPECT_EQ(std::vector<std::string>{"-odd.log"}, line.logs);
 }
 
+TEST(CommandLineTest, ModelFilesGoWithTheLogsAndPalettesNameTheirModelOrNone) {
+    CommandLine line = parse({"run.MA", "--palette", "opening=o.pal", "run.log", "--palette=all.pal",
+                              "--palette", "dir=x/p.pal", "--palette", "runs/a=b.pal"});
+    ASSERT_EQ(Action::Run, line.action) << line.error;
+    EXPECT_EQ((std::vector<std::string>{"run.MA", "run.log"}), line.logs);
+    ASSERT_EQ(4u, line.palettes.size());
+    EXPECT_EQ("opening", line.palettes[0].model);
+    EXPECT_EQ("o.pal", line.palettes[0].file);
+    EXPECT_EQ("", line.palettes[1].model);
+    EXPECT_EQ("all.pal", line.palettes[1].file);
+    EXPECT_EQ("dir", line.palettes[2].model);
+    EXPECT_EQ("x/p.pal", line.palettes[2].file);
+    EXPECT_EQ("", line.palettes[3].model) << "a '=' inside a path names no model";
+    EXPECT_EQ("runs/a=b.pal", line.palettes[3].file);
+    for (const char* name : {"run.ma", "a/b.Ma", ".ma"}) {
+        EXPECT_TRUE(isModelFileName(name)) << name;
+    }
+    for (const char* name : {"run.log", "ma", "run.mat", "run.ma/"}) {
+        EXPECT_FALSE(isModelFileName(name)) << name;
+    }
+}
+
 TEST(CommandLineTest, HelpAndVersionWinOverTheRest) {
     EXPECT_EQ(Action::Help, parse({"x.log", "--help", "--bogus"}).action);
     EXPECT_EQ(Action::Help, parse({"-h"}).action);
@@ -78,6 +100,8 @@ TEST(CommandLineTest, MistakesAreErrorsThatNameTheOption) {
         {{"--log", "l.txt", "--no-log"}, "together"},
         {{"--time", "end", "--frames", "d", "a.log"}, "together"},
         {{"--time", "end"}, "LOG"},
+        {{"--palette", "opening=", "a.log"}, "opening="},
+        {{"--palette", "p.pal"}, "LOG"},
     };
     for (const Case& c : cases) {
         CommandLine line = parse(c.args);

@@ -211,4 +211,49 @@ TEST_F(CellCommandGLTest, VisFitSendsTheBoxOfEveryDrawnModelToTheView) {
     EXPECT_EQ(std::max(cells.getMax().z, models.getMax().z), view->boxes[0].getMax().z);
 }
 
+TEST_F(CellCommandGLTest, ModelFilesPalettesAndRangesReplyInTheConsoleAndTheLogFile) {
+    const std::string importing = "Importing model file: ";
+    expectReplies("vis_import_model", {"usage: vis_import_model $modelfile"});
+    expectReplies(
+        "vis_import_model run.ma",
+        {importing + "run.ma", "Unable to import from model file: no visualization currently exists."});
+    expectReplies("vis_range plane", {"usage: vis_range $model log | $model now | $model $low $high"});
+    expectReplies("vis_range plane later", {"usage: vis_range $model log | $model now | $model $low $high"});
+    expectReplies("vis_range plane 3 1",
+                  {"Range refused: its low end 3.000000 is above its high end 1.000000"});
+    expectReplies("vis_palette plane", {"usage: vis_palette $model $palettefile"});
+
+    openRun();
+    dir.write("run.ma", "[plane]\ndim : (4,3)\ninitialvalue : 0\n[top]\nlink : out@gunner in\nrows 1\n");
+    expectReplies("vis_import_model run.ma",
+                  {importing + "run.ma", "Model file run.ma, line 6: no ':' between a key and its value",
+                   "Model plane: Cell-DEVS, dim 4x3, initial value 0",
+                   "Model top: 0 components, 0 input ports, 0 output ports, 1 link",
+                   "Model file run.ma read: 2 models, 1 line skipped"});
+    EXPECT_EQ(4u, cells("plane")->getWidth());
+    expectReplies("vis_import_model none.ma",
+                  {importing + "none.ma", "Unable to open model file for import"});
+
+    const std::string reading = "Reading palette: ";
+    dir.write("run.pal", "[0;0.4] 255 0 0\n[0.4;1] 0 0 255 x\n[0.5;1] 0 0 255\n");
+    expectReplies("vis_palette plane run.pal",
+                  {reading + "run.pal", "Palette file run.pal, line 2: a colour is written [low;high] r g b",
+                   "plane rule 1: 0.000000 <= value <= 0.400000 is colour (1.000, 0.000, 0.000, 1.000)",
+                   "plane rule 2: 0.500000 <= value <= 1.000000 is colour (0.000, 0.000, 1.000, 1.000)",
+                   "Palette run.pal: 2 colour rules for plane"});
+    expectReplies("vis_palette top run.pal", {reading + "run.pal", "top is not a Cell-DEVS model"});
+    expectReplies("vis_palette plane none.pal",
+                  {reading + "none.pal", "Unable to open palette file for import"});
+    EXPECT_EQ(2u, cells("plane")->getRules().getNumRules());
+
+    const std::string setting = "Setting the colour range...";
+    expectReplies("vis_range plane now",
+                  {setting, "plane colours span the values its cells hold at the current time"});
+    EXPECT_EQ(SDCellLook::Range::Now, cells("plane")->getLook().getRange());
+    expectReplies("vis_range plane -1 2.5", {setting, "plane colours span -1.000000 to 2.500000"});
+    EXPECT_EQ(2.5, cells("plane")->getLook().getFixedHigh());
+    expectReplies("vis_range plane log", {setting, "plane colours span its values over the whole log"});
+    expectReplies("vis_range ghost log", {setting, "No model named ghost"});
+}
+
 }  // namespace

@@ -33,7 +33,7 @@ TEST_F(HelpCommandTest, HelpListsEveryCommandOnceWithItsUsage) {
     }
     const Lines names = parser.getCommandNames();
     EXPECT_EQ(std::set<std::string>(names.begin(), names.end()), listed) << "every command the parser knows";
-    EXPECT_EQ(22u, listed.size());
+    EXPECT_EQ(25u, listed.size());
 }
 
 // Each command refuses a line with the same usage line that `help <command>` gives, so the one table is
@@ -57,9 +57,12 @@ TEST_F(HelpCommandTest, HelpOnACommandGivesTheUsageLineItPrintsAndWhatItDoes) {
         {"vis_export", "vis_export life"},
         {"vis_fit", "vis_fit now"},
         {"vis_import_logfile", "vis_import_logfile"},
+        {"vis_import_model", "vis_import_model"},
         {"vis_model", "vis_model"},
         {"vis_new", "vis_new"},
+        {"vis_palette", "vis_palette life"},
         {"vis_plot", "vis_plot life 1.5"},
+        {"vis_range", "vis_range life"},
         {"vis_snapshot", "vis_snapshot"},
         {"vis_state", "vis_state now"},
     };

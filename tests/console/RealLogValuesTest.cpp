@@ -58,8 +58,9 @@ TEST_F(RealLogValuesTest, WaterSpreadOnAPlane) {
     EXPECT_EQ("plane(4,4) = 0.049380 since 00:00:02:000", last("vis_cell plane 4 4"));  // line 1665
     EXPECT_EQ("Current time: 00:00:04:000", last("time_goto end"));
     EXPECT_EQ("plane(5,5) = 0.156070 since 00:00:04:000", last("vis_cell plane 5 5"));  // line 3673
-    // Only cells 0..22 of each axis appear in X and Y lines, so the import knows 23 x 23 of them.
-    EXPECT_EQ("Cell (23,0,0) is outside plane's 23x23x1 cells", last("vis_cell plane 23"));
+    // Only cells 0..22 of each axis appear in X and Y lines; the I lines name all 25 x 25.
+    EXPECT_EQ("plane(24,24) has no value yet", last("vis_cell plane 24 24"));
+    EXPECT_EQ("Cell (25,0,0) is outside plane's 25x25x1 cells", last("vis_cell plane 25"));
 
     // The same log imported again: its events of each time follow the first copy's, so the values and
     // the current time stay as they were.

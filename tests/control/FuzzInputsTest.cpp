@@ -9,6 +9,7 @@
 
 #include "tests/fuzz/ImportTarget.h"
 #include "tests/fuzz/LoaderTargets.h"
+#include "tests/fuzz/ModelFileTarget.h"
 #include "tests/fuzz/SavedInputs.h"
 #include "tests/support/TempDir.h"
 
@@ -39,6 +40,12 @@ TEST(FuzzInputsTest, ImportTarget) {
 
 TEST(FuzzInputsTest, LogLineTarget) {
     replay("log_line", fuzz::logLineInput);
+}
+
+TEST(FuzzInputsTest, ModelFileTarget) {
+    TempDir dir;
+    replay("model_file",
+           [&](const uint8_t* data, size_t size) { fuzz::modelFileInput(data, size, dir.path()); });
 }
 
 TEST(FuzzInputsTest, TimeTarget) {

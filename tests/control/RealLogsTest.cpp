@@ -26,9 +26,10 @@ using Ports = std::set<std::string>;
 
 struct Expected {
     size_t events = 0;
-    std::map<std::string, Ports> inputs;                  // every model, with the ports it receives on
-    std::map<std::string, Ports> outputs;                 // every model, with the ports it sends on
-    std::map<std::string, std::vector<long>> cellCounts;  // Cell-DEVS models: largest coordinate + 1
+    std::map<std::string, Ports> inputs;   // every model, with the ports it receives on
+    std::map<std::string, Ports> outputs;  // every model, with the ports it sends on
+    std::map<std::string, std::vector<long>>
+        cellCounts;  // Cell-DEVS models: largest coordinate + 1 on any line
 };
 
 std::vector<std::string> split(const std::string& text, const char* separators) {
@@ -69,6 +70,14 @@ Expected expectedFrom(const std::string& path) {
             line.pop_back();
         }
         const std::vector<std::string> fields = split(line, "/ ");
+        // The cells of the other lines (I and * lines have 6 fields, D lines 7) count for the size too.
+        const bool other = fields.size() >= 6 && (fields[1] == "I" || fields[1] == "D" || fields[1] == "*");
+        if (other && std::count(fields[3].begin(), fields[3].end(), '(') >= 2) {
+            noteModel(expected, fields[3]);
+        }
+        if (other && std::count(fields.back().begin(), fields.back().end(), '(') >= 2) {
+            noteModel(expected, fields.back());
+        }
         if (fields.size() != 8 || (fields[1] != "X" && fields[1] != "Y")) {
             continue;
         }

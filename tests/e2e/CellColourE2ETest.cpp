@@ -1,5 +1,5 @@
 // The cells of the real program coloured by their values: stepping the time recolours the picture, vis_fit
-// brings the block into view, the model's name stands by it and the colour bar shows its ramp.
+// brings the block into view, the model's name stands by it and the legend shows its values.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -67,9 +67,15 @@ TEST(CellColourE2ETest, SteppingTheTimeRecoloursTheCellsByValue) {
     EXPECT_GT(before.noValue, 40000) << "seen whole and close";
     EXPECT_EQ(0, before.lowest);
     EXPECT_EQ(0, before.highest);
-    // The colour bar for life (0 to 1), bottom to top, at the right edge; the name by the block.
-    EXPECT_TRUE(isLowest(start.at(769, 379)));
-    EXPECT_TRUE(isHighest(start.at(769, 220)));
+    // Life's legend at the right edge: its two values, 1 above 0, in their colours; the name by the block.
+    int highestRow = -1;
+    int lowestRow = -1;
+    for (int y = 150; y < 450; ++y) {
+        highestRow = highestRow < 0 && isHighest(start.at(769, y)) ? y : highestRow;
+        lowestRow = lowestRow < 0 && isLowest(start.at(769, y)) ? y : lowestRow;
+    }
+    EXPECT_GT(highestRow, 0);
+    EXPECT_GT(lowestRow, highestRow);
     EXPECT_GT(start.count(0, 40, 740, 600, isText), 20) << "the name above the block";
     EXPECT_GT(start.count(700, 200, 762, 400, isText), 10) << "the numbers beside the bar";
 

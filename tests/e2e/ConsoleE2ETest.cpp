@@ -118,9 +118,10 @@ TEST(ConsoleE2ETest, CommandsReplyAndListTheVisualization) {
     app.settledScreenshot(shotPath("print_vis"));
 
     // The model list reaches the console through the log, so it is in log.txt too.
-    EXPECT_TRUE(screen.replies("print VIS_ML", {"Printing object info...", kDashes, "Model List:",
-                                                "DEVS model: life", "input ports:", "    -neighborchange",
-                                                "output ports:", "    -out", kDashes, kDisposed}))
+    EXPECT_TRUE(
+        screen.replies("print VIS_ML", {"Printing object info...", kDashes, "Model List:", "DEVS model: life",
+                                        "input ports:", "    -neighborchange", "output ports:", "    -out",
+                                        "CELL Space:", "Width: 20", "Height: 20", kDashes, kDisposed}))
         << screen.lines();
     EXPECT_TRUE(app.waitForLogLine("DEVS model: life"));
     app.settledScreenshot(shotPath("print_vis_ml"));
@@ -226,7 +227,8 @@ TEST(ConsoleE2ETest, KeysToggleTheConsoleAndEscapeAsksBeforeExiting) {
     app.key("Tab");
     EXPECT_TRUE(screen.endsWith({"", "Command List:", "-------------", "vis_add_detail_node", "vis_cell",
                                  "vis_close", "vis_color", "vis_export", "vis_fit", "vis_import_logfile",
-                                 "vis_model", "vis_new", "vis_plot", "vis_snapshot", "vis_state"}))
+                                 "vis_import_model", "vis_model", "vis_new", "vis_palette", "vis_plot",
+                                 "vis_range", "vis_snapshot", "vis_state"}))
         << screen.lines();
     app.settledScreenshot(shotPath("tab"));
     for (int i = 0; i < 4; ++i) {

@@ -93,7 +93,7 @@ TEST(SDDevsModelListTest, AddFindRemoveAndOwnership) {
     EXPECT_TRUE(list.addModel(cells));
 }
 
-TEST(SDDevsModelListTest, PrintAllListsNamesAndPortsInByteOrder) {
+TEST(SDDevsModelListTest, PrintAllListsNamesPortsAndCellSpaceSizesInByteOrder) {
     LogRecorder rec;
     SDDevsModelList list;
     list.printAll();
@@ -108,10 +108,11 @@ TEST(SDDevsModelListTest, PrintAllListsNamesAndPortsInByteOrder) {
     list.addModel(cells);
     rec.clear();
     list.printAll();
-    EXPECT_EQ((Ports{"DEVS model: B", "input ports:", "output ports:", "DEVS model: a",
-                     "input ports:", "    -in1", "    -in2", "output ports:", "DEVS model: b", "input ports:",
-                     "output ports:", "    -out", "DEVS model: life", "input ports:", "output ports:"}),
-              rec.lines());
+    EXPECT_EQ(
+        (Ports{"DEVS model: B", "input ports:", "output ports:", "DEVS model: a", "input ports:", "    -in1",
+               "    -in2", "output ports:", "DEVS model: b", "input ports:", "output ports:", "    -out",
+               "DEVS model: life", "input ports:", "output ports:", "CELL Space:", "Width: 5", "Height: 5"}),
+        rec.lines());
 }
 
 }  // namespace

@@ -79,18 +79,24 @@ class CellOverlayGLTest : public ::testing::Test {
 
 TEST_F(CellOverlayGLTest, NamesStandByTheirBlocksAndTheBarShowsTheRampOfTheModelInTheMiddle) {
     SDCELLDevsModel* plane = addModel("plane", 25, 25, 1);
-    plane->getValues().widenRange(-3.0);
-    plane->getValues().widenRange(7.0);
+    plane->getValues().widenRange(-3.5);
+    plane->getValues().widenRange(7.25);
     fit();
     frame();
 
-    // The name, in the theme's font, just above the block's top-left corner.
+    // The name, in the theme's font, just above the block's top-left corner, with no cube under it.
     const VCCellView::DrawnModel model = getSimulation()->getCellView()->getDrawnModels().at(0);
     float x = 0;
     float y = 0;
-    ASSERT_TRUE(overlay().project(VDCellOverlay::labelAnchor(model), x, y));
+    ASSERT_TRUE(overlay().nameSpot(model, 50, 16, {}, x, y));
     EXPECT_LT(y, 560 - 16) << "below the button strip";
     EXPECT_GT(GLTestContext::countNear(static_cast<int>(x), static_cast<int>(y), 50, 16, kText, 30), 10);
+    EXPECT_EQ(0, GLTestContext::countNear(static_cast<int>(x), static_cast<int>(y), 50, 16,
+                                          Pixel{0, 204, 102, 255}, 30));
+    EXPECT_GT(GLTestContext::countNear(static_cast<int>(x), static_cast<int>(y) - 20, 50, 16,
+                                       Pixel{0, 204, 102, 255}, 30),
+              100)
+        << "the cubes are right below it";
 
     // The bar: the ramp from the minimum at the bottom to the maximum at the top.
     const VDRect bar = overlay().barRectangle();
@@ -103,7 +109,7 @@ TEST_F(CellOverlayGLTest, NamesStandByTheirBlocksAndTheBarShowsTheRampOfTheModel
     EXPECT_NEAR(low.g, bottom.g, 6);
     EXPECT_NEAR(high.g, top.g, 6);
     EXPECT_NEAR(high.b, top.b, 6);
-    // "-3" and "7" to its left, the name above it.
+    // "-3.5" and "7.25" to its left, the name above it.
     EXPECT_GT(GLTestContext::countNear(static_cast<int>(bar.getX1()) - 40, static_cast<int>(bar.getY1()), 40,
                                        16, kText, 30),
               5);

@@ -116,4 +116,32 @@ TEST(CellOverlayTest, ProjectsLikeTheCameraAndPicksTheModelNearestTheMiddle) {
     EXPECT_EQ(-1, overlay.nearestToCentre(models)) << "behind the eye or outside the window";
 }
 
+TEST(CellOverlayTest, ANameStandsAboveItsBlockOrBelowItWhenAnotherBlockIsAbove) {
+    VDFirstPersonCamera camera;
+    startCamera(camera);
+    const VDCellOverlay overlay(camera.getProjectionMatrix(), camera.getViewMatrix(), VDRect(0, 0, 800, 600));
+    auto model = [](const Vector3& centre, const Vector3& size) {
+        VCCellView::DrawnModel drawn;
+        drawn.bounds = BoundingBox(centre, size);
+        return drawn;
+    };
+    const VCCellView::DrawnModel small = model(Vector3(0, -2, -10), Vector3(2, 2, 2));
+    const VCCellView::DrawnModel tall = model(Vector3(0, 2, -10), Vector3(4, 6, 2));  // right on top of it
+    VDRect smallBlock;
+    VDRect tallBlock;
+    ASSERT_TRUE(overlay.blockRectangle(small, smallBlock));
+    ASSERT_TRUE(overlay.blockRectangle(tall, tallBlock));
+    float x = 0;
+    float y = 0;
+    ASSERT_TRUE(overlay.nameSpot(small, 40, 13, {}, x, y));
+    EXPECT_EQ(smallBlock.getX1(), x);
+    EXPECT_GT(y, smallBlock.getY2()) << "above its own block";
+    ASSERT_TRUE(overlay.nameSpot(small, 40, 13, {tallBlock}, x, y));
+    EXPECT_LT(y + 13, smallBlock.getY1()) << "below, since the other block stands above";
+    ASSERT_TRUE(overlay.nameSpot(tall, 40, 13, {smallBlock}, x, y));
+    EXPECT_GT(y, tallBlock.getY2());
+    const VCCellView::DrawnModel behind = model(Vector3(0, 1, 5), Vector3(2, 2, 2));
+    EXPECT_FALSE(overlay.nameSpot(behind, 40, 13, {}, x, y)) << "not ahead of the eye";
+}
+
 }  // namespace

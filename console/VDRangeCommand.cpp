@@ -1,0 +1,78 @@
+#include "console/VDRangeCommand.h"
+
+#include <cstdio>
+
+#include "console/CommandArguments.h"
+#include "control/VCModelList.h"
+#include "control/VCSimulation.h"
+#include "shell/Log.h"
+#include "simdata/SDCELLDevsModel.h"
+#include "simdata/SDDevsModelList.h"
+
+namespace {
+
+std::string format(const char* pattern, double a, double b) {
+    char text[256];
+    std::snprintf(text, sizeof text, pattern, a, b);
+    return text;
+}
+
+}  // namespace
+
+VDRangeCommand::VDRangeCommand() : VDConsoleCommand("vis_range") {}
+VDRangeCommand::~VDRangeCommand() = default;
+
+bool VDRangeCommand::parseArguments(const std::vector<std::string>& tokens, std::string& reply) {
+    const bool keyword = tokens.size() == 3 && (tokens[2] == "log" || tokens[2] == "now");
+    if (!keyword && tokens.size() != 4) {
+        commandargs::answer(reply, commandargs::usage(m_name));
+        return false;
+    }
+    m_model = tokens[1];
+    if (keyword) {
+        m_range = tokens[2] == "log" ? SDCellLook::Range::Log : SDCellLook::Range::Now;
+    } else {
+        m_range = SDCellLook::Range::Fixed;
+        m_low = commandargs::value(tokens[2]);
+        m_high = commandargs::value(tokens[3]);
+        if (m_low > m_high) {
+            commandargs::answer(
+                reply, format("Range refused: its low end %f is above its high end %f", m_low, m_high));
+            return false;
+        }
+    }
+    commandargs::answer(reply, "Setting the colour range...");
+    return true;
+}
+
+void VDRangeCommand::execute() {
+    dispose();
+    VCSimulation* simulation = getSimulation();
+    VCModelList* models = simulation != nullptr ? simulation->getModelList() : nullptr;
+    if (models == nullptr || models->getModelList() == nullptr) {
+        logText("Unable to set a colour range. Visualization does not exist.");
+        return;
+    }
+    SDDevsModel* found = models->getModelList()->findModel(m_model);
+    if (found == nullptr) {
+        logText("No model named " + m_model);
+        return;
+    }
+    auto* model = dynamic_cast<SDCELLDevsModel*>(found);
+    if (model == nullptr) {
+        logText(m_model + " is not a Cell-DEVS model");
+        return;
+    }
+    model->getLook().setRange(m_range, m_low, m_high);
+    switch (m_range) {
+        case SDCellLook::Range::Log:
+            logText(m_model + " colours span its values over the whole log");
+            break;
+        case SDCellLook::Range::Now:
+            logText(m_model + " colours span the values its cells hold at the current time");
+            break;
+        case SDCellLook::Range::Fixed:
+            logText(m_model + format(" colours span %f to %f", m_low, m_high));
+            break;
+    }
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "gui/VDConsoleCommand.h"
+#include "simdata/SDCellLook.h"
+
+// "vis_range MODEL log | now | LOW HIGH": the range of values the colour ramp of a Cell-DEVS model spans:
+// its values over the whole log (the default), the values its cells hold at the current time (followed
+// as the time moves), or a fixed range. The colour bar shows the range in use.
+class VDRangeCommand : public VDConsoleCommand {
+  public:
+    VDRangeCommand();
+    ~VDRangeCommand() override;
+
+    void execute() override;
+    bool parseArguments(const std::vector<std::string>& tokens, std::string& reply) override;
+
+  private:
+    std::string m_model;
+    SDCellLook::Range m_range = SDCellLook::Range::Log;
+    double m_low = 0.0;
+    double m_high = 0.0;
+};

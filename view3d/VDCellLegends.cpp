@@ -1,0 +1,182 @@
+#include "view3d/VDCellLegends.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "gui/VDBitmapFont.h"
+#include "scene/SDColourRamp.h"
+
+namespace {
+
+// Light grey, as the theme writes labels; the swatches' frames a darker grey.
+constexpr float kTextGrey = 0.85f;
+constexpr float kFrameGrey = 0.5f;
+constexpr int kBarSteps = 32;
+// Between a legend's name and its column, and between two legends.
+constexpr float kNameGap = 6.0f;
+constexpr float kLegendGap = 10.0f;
+// A ramp cut shorter than this would not read.
+constexpr float kShortestBar = 40.0f;
+
+std::string format(double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+void frame(float x1, float y1, float x2, float y2) {
+    glColor4f(kFrameGrey, kFrameGrey, kFrameGrey, 1.0f);
+    glBegin(GL_LINE_LOOP);
+    glVertex2f(x1 + 0.5f, y1 + 0.5f);
+    glVertex2f(x2 - 0.5f, y1 + 0.5f);
+    glVertex2f(x2 - 0.5f, y2 - 0.5f);
+    glVertex2f(x1 + 0.5f, y2 - 0.5f);
+    glEnd();
+}
+
+}  // namespace
+
+VDCellLegends::VDCellLegends(const VDRect& viewport, float charWidth, float charHeight)
+    : m_viewport(viewport), m_charWidth(charWidth), m_charHeight(charHeight) {}
+
+std::string VDCellLegends::swatchLabel(const VCCellView::Swatch& swatch) {
+    if (swatch.noValue) {
+        return "no value";
+    }
+    if (swatch.low == swatch.high) {
+        return format(swatch.low);
+    }
+    return format(swatch.low) + " .. " + format(swatch.high);
+}
+
+float VDCellLegends::contentHeight(const VCCellView::DrawnModel& model) const {
+    if (model.legend == VCCellView::Legend::Ramp) {
+        return kBarHeight;
+    }
+    return static_cast<float>(model.swatches.size()) * (m_charHeight + 4.0f);
+}
+
+void VDCellLegends::place(const std::vector<const VCCellView::DrawnModel*>& models) {
+    m_placed.clear();
+    std::vector<const VCCellView::DrawnModel*> shown;
+    for (const VCCellView::DrawnModel* model : models) {
+        if (model->legend != VCCellView::Legend::None && shown.size() < kMaxLegends) {
+            shown.push_back(model);
+        }
+    }
+    if (shown.empty()) {
+        return;
+    }
+    const float right = m_viewport.getX2() - kMargin;
+    const float rowHeight = m_charHeight + 4.0f;
+    const float middle = m_viewport.getY1() + m_viewport.getHeight() / 2.0f;
+    // The room for the legends: below the strip, above the bottom margin.
+    const float top = m_viewport.getY2() - kTopClearance - kMargin / 2.0f;
+    const float bottom = m_viewport.getY1() + kMargin / 2.0f;
+    const float titleHeight = m_charHeight + kNameGap;
+    const float share = (top - bottom) / static_cast<float>(shown.size());
+
+    float nextTop = top;
+    for (const VCCellView::DrawnModel* model : shown) {
+        Placed placed;
+        placed.model = model;
+        placed.rowHeight = rowHeight;
+        float height = contentHeight(*model);
+        const float room = std::max(share - titleHeight - kLegendGap, rowHeight);
+        if (model->legend == VCCellView::Legend::Ramp) {
+            height = shown.size() == 1 ? kBarHeight : std::clamp(room, kShortestBar, kBarHeight);
+        } else {
+            const size_t fit = std::max<size_t>(1, static_cast<size_t>(room / rowHeight));
+            placed.rows = model->swatches.size();
+            if (placed.rows > fit) {
+                placed.hiddenRows = placed.rows - (fit - 1);
+                placed.rows = fit;
+            }
+            height = static_cast<float>(placed.rows) * rowHeight;
+        }
+        // One legend stands in the middle of the right edge; several stack from the top.
+        const float y2 = shown.size() == 1 ? middle + height / 2.0f : nextTop - titleHeight;
+        placed.column = VDRect(right - kBarWidth, y2 - height, right, y2);
+        nextTop = y2 - height - kLegendGap;
+        m_placed.push_back(placed);
+    }
+}
+
+void VDCellLegends::draw(const VDBitmapFont* font) const {
+    for (const Placed& placed : m_placed) {
+        if (placed.model->legend == VCCellView::Legend::Ramp) {
+            drawRamp(placed, font);
+        } else {
+            drawSwatches(placed, font);
+        }
+        if (font != nullptr) {
+            glColor4f(kTextGrey, kTextGrey, kTextGrey, 1.0f);
+            const std::string& name = placed.model->name;
+            const float nameX = placed.column.getX2() - m_charWidth * static_cast<float>(name.size());
+            drawText(font, static_cast<int>(nameX), static_cast<int>(placed.column.getY2() + kNameGap), name);
+        }
+    }
+}
+
+void VDCellLegends::rightAligned(const VDBitmapFont* font, const std::string& text, float right,
+                                 float y) const {
+    const float x = right - m_charWidth * static_cast<float>(text.size());
+    drawText(font, static_cast<int>(x), static_cast<int>(y), text);
+}
+
+void VDCellLegends::drawRamp(const Placed& placed, const VDBitmapFont* font) const {
+    const VDRect& bar = placed.column;
+    const VCCellView::DrawnModel& model = *placed.model;
+    const bool single = !(model.maximum > model.minimum);
+    // Bottom to top, minimum to maximum; a single value is one colour.
+    glBegin(GL_QUAD_STRIP);
+    for (int step = 0; step <= kBarSteps; ++step) {
+        const double t = static_cast<double>(step) / kBarSteps;
+        const SDColourRamp::Colour colour = SDColourRamp::at(single ? 0.5 : t);
+        glColor4f(colour[0], colour[1], colour[2], 1.0f);
+        const float y = bar.getY1() + static_cast<float>(t) * bar.getHeight();
+        glVertex2f(bar.getX1(), y);
+        glVertex2f(bar.getX2(), y);
+    }
+    glEnd();
+    if (font == nullptr) {
+        return;
+    }
+    glColor4f(kTextGrey, kTextGrey, kTextGrey, 1.0f);
+    rightAligned(font, format(model.maximum), bar.getX1() - 6.0f, bar.getY2() - m_charHeight);
+    rightAligned(font, format(model.minimum), bar.getX1() - 6.0f, bar.getY1());
+}
+
+void VDCellLegends::drawSwatches(const Placed& placed, const VDBitmapFont* font) const {
+    const VDRect& column = placed.column;
+    const std::vector<VCCellView::Swatch>& swatches = placed.model->swatches;
+    const size_t drawn = placed.hiddenRows > 0 ? placed.rows - 1 : placed.rows;
+    for (size_t row = 0; row < placed.rows; ++row) {
+        const float y2 = column.getY2() - static_cast<float>(row) * placed.rowHeight;
+        const float y1 = y2 - placed.rowHeight + 3.0f;
+        std::string label;
+        if (row < drawn) {
+            const VCCellView::Swatch& swatch = swatches[row];
+            // A hidden look (alpha 0) is an empty frame.
+            if (swatch.colour[3] > 0.0f) {
+                glColor4f(swatch.colour[0], swatch.colour[1], swatch.colour[2], 1.0f);
+                glBegin(GL_QUADS);
+                glVertex2f(column.getX1(), y1);
+                glVertex2f(column.getX2(), y1);
+                glVertex2f(column.getX2(), y2);
+                glVertex2f(column.getX1(), y2);
+                glEnd();
+            }
+            frame(column.getX1(), y1, column.getX2(), y2);
+            label = swatch.colour[3] > 0.0f ? swatchLabel(swatch) : swatchLabel(swatch) + " (hidden)";
+        } else {
+            label = "+" + std::to_string(placed.hiddenRows) + " more";
+        }
+        if (font != nullptr) {
+            glColor4f(kTextGrey, kTextGrey, kTextGrey, 1.0f);
+            rightAligned(font, label, column.getX1() - 6.0f, y1 + 1.0f);
+        }
+    }
+}
