@@ -4,6 +4,7 @@
 
 #include "control/VCModelPorts.h"
 #include "control/VCSimulation.h"
+#include "simdata/SDCouplings.h"
 #include "simdata/SDModelStructure.h"
 #include "simdata/SDTime.h"
 #include "simdata/SDTimeCursor.h"
@@ -71,5 +72,11 @@ VCModelReading VCModelReading::read(const std::string& model) {
                              : done.passive ? "passive"
                                             : SDTime(done.next).toString();
     reading.lines.push_back("  next event: " + next);
+    // The couplings a model file declared for it.
+    if (const SDCoupledModel* declared = visualization->getCouplings()->find(model)) {
+        for (const SDLink& link : declared->links) {
+            reading.lines.push_back("  link " + link.describe());
+        }
+    }
     return reading;
 }

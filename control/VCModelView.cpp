@@ -10,6 +10,7 @@
 #include "scene/SDBlockPicker.h"
 #include "scene/SDCellLayout.h"
 #include "scene/SDColourRamp.h"
+#include "simdata/SDCouplings.h"
 #include "simdata/SDDevsModelList.h"
 #include "simdata/SDModelStructure.h"
 #include "simdata/SDTimeCursor.h"
@@ -26,6 +27,7 @@ constexpr float kFront = -14.75f;
 
 constexpr VCModelView::Colour kMotifColour{0.0f, 0.0f, 0.0f, 0.55f};
 constexpr VCModelView::Colour kConnectorColour{0.6f, 0.6f, 0.6f, 0.8f};
+
 // Text sits this far above the line it labels.
 constexpr float kAboveLine = 0.06f;
 
@@ -284,11 +286,45 @@ void VCModelView::render(Frustum* frustum) {
         }
     }
     addMessages(now);
+    addLinks();
     BoundingBox bounds;
     if (frustum != nullptr && m_layout.bounds(bounds) && frustum->classifyBox(bounds) == 2) {
         return;
     }
     m_batch.draw();
+}
+
+void VCModelView::addLinks() {
+    if (m_couplings == nullptr) {
+        return;
+    }
+    const SDModelTree& tree = m_structure->tree();
+    const auto shown = [&](const std::string& model) {
+        const uint32_t node = tree.find(model);
+        return node < m_entries.size() && !m_entries[node].hidden;
+    };
+    for (const auto& [coupled, declared] : m_couplings->getModels()) {
+        for (const SDLink& link : declared.links) {
+            // A link leaves a component's output, or the coupled model's own input, and reaches a
+            // component's input, or the coupled model's own output.
+            const std::string& from = link.fromModel.empty() ? coupled : link.fromModel;
+            const std::string& to = link.toModel.empty() ? coupled : link.toModel;
+            Vector3 start;
+            Vector3 end;
+            if (!shown(from) || !shown(to) ||
+                !portPosition(from, link.fromPort, link.fromModel.empty(), start) ||
+                !portPosition(to, link.toPort, !link.toModel.empty(), end)) {
+                continue;
+            }
+            // Out of the port to the right, across, and into the other port from its left: the line never
+            // runs back through the block it leaves.
+            const Vector3 out = start + Vector3(kLinkStub, 0.0f, 0.0f);
+            const Vector3 in = end - Vector3(kLinkStub, 0.0f, 0.0f);
+            m_batch.addLine(start, out, kLinkColour);
+            m_batch.addLine(out, in, kLinkColour);
+            m_batch.addLine(in, end, kLinkColour);
+        }
+    }
 }
 
 void VCModelView::addMessages(double now) {

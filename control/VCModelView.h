@@ -12,6 +12,7 @@
 #include "scene/SDBlockLayout.h"
 
 class Frustum;
+class SDCouplings;
 class SDDevsModelList;
 class SDModelStructure;
 class SDTimeCursor;
@@ -36,6 +37,9 @@ class VCModelView {
     static constexpr Colour kUnknownColour{0.22f, 0.22f, 0.22f, 1.0f};
     static constexpr Colour kInputColour{0.35f, 0.95f, 0.45f, 1.0f};  // input markers, X arrows
     static constexpr Colour kOutputColour{1.0f, 0.45f, 0.75f, 1.0f};  // output markers, Y arrows
+    static constexpr Colour kLinkColour{0.78f, 0.8f, 0.88f, 1.0f};    // couplings from model files
+    // How far a coupling's line leaves its port straight out before it turns towards the other port.
+    static constexpr float kLinkStub = 0.35f;
     // Arrows drawn at most in one frame; a time with more messages shows the first ones.
     static constexpr size_t kMaxArrows = 4096;
 
@@ -44,6 +48,10 @@ class VCModelView {
                 VCCellView* cells);
     VCModelView(const VCModelView&) = delete;
     VCModelView& operator=(const VCModelView&) = delete;
+
+    // The couplings model files declared (owned by the visualization); drawn as lines between the ports
+    // they join. Null: none.
+    void setCouplings(const SDCouplings* couplings) { m_couplings = couplings; }
 
     // Lays the structure out again if the hierarchy or the cell spaces' row changed. Needs no GL.
     void updateLayout();
@@ -91,12 +99,14 @@ class VCModelView {
 
     Colour lookOf(uint32_t model, double now, bool& hidden);
     void addMessages(double now);
+    void addLinks();
     std::string valueText(uint32_t slot, double now) const;
 
     SDModelStructure* m_structure;
     SDDevsModelList* m_registry;
     SDTimeCursor* m_cursor;
     VCCellView* m_cells;
+    const SDCouplings* m_couplings = nullptr;
 
     SDBlockLayout m_layout;
     std::vector<Entry> m_entries;  // per model of the tree

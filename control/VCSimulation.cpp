@@ -127,6 +127,7 @@ bool VCSimulation::newVisualization(const std::string& name) {
     m_modelView =
         std::make_unique<VCModelView>(m_visualization->getStructure(), m_visualization->getModelList(),
                                       m_visualization->getCursor(), m_cellView.get());
+    m_modelView->setCouplings(m_visualization->getCouplings());
     return true;
 }
 

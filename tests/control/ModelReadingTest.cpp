@@ -220,6 +220,16 @@ TEST(ModelReadingByHandTest, GunLoaderCrewAsReadFromTheFile) {
         getSimulation()->timeGoto(static_cast<double>(milliseconds(c.time)));
         EXPECT_EQ(c.lines, VCModelReading::read(c.model).lines) << c.model << " at " << c.time;
     }
+    // The model file's links of gunner follow its other lines, in the file's order.
+    ASSERT_TRUE(getSimulation()->importModelFile(
+        (fs::path(TESS_SOURCE_DIR) / "samples" / "models" / "gun_loader_crew.ma").string()));
+    Lines gunner = VCModelReading::read("gunner").lines;
+    ASSERT_GE(gunner.size(), 5u);
+    EXPECT_EQ((Lines{"  link ecin -> in@electric_fire", "  link min -> in@manual_fire",
+                     "  link emin -> in@emergency_fire", "  link out@electric_fire -> ecin@fire",
+                     "  link out@fire -> out"}),
+              Lines(gunner.end() - 5, gunner.end()));
+    EXPECT_EQ("  next event: passive", gunner[gunner.size() - 6]);
     destroySimulation();
 }
 

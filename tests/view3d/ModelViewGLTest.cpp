@@ -177,6 +177,25 @@ TEST_F(ModelViewGLTest, TwoTimesOfARunDifferWhereItsModelsAreActiveAndItsMessage
     EXPECT_EQ(0, differentOutside);
 }
 
+// A model file's link "out@gunner fin@loader" (samples/models/gun_loader_crew.ma) is a line that leaves
+// gunner's output marker to the right.
+TEST_F(ModelViewGLTest, AModelFilesLinksAreLinesFromPortToPort) {
+    const fs::path file = realLog("gun_loader_crew.log");
+    if (!fs::exists(file)) {
+        GTEST_SKIP() << "no real log at " << file;
+    }
+    ASSERT_TRUE(import(file));
+    Vector3 out;
+    ASSERT_TRUE(getSimulation()->getModelView()->portPosition("gunner", "out", false, out));
+    const Vector3 stub = out + Vector3(VCModelView::kLinkStub * 0.75f, 0.0f, 0.0f);
+    frame();
+    EXPECT_FALSE(near(at(stub), VCModelView::kLinkColour, 40)) << "no link before the model file";
+    ASSERT_TRUE(getSimulation()->importModelFile(
+        (fs::path(TESS_SOURCE_DIR) / "samples" / "models" / "gun_loader_crew.ma").string()));
+    frame();
+    EXPECT_TRUE(near(at(stub), VCModelView::kLinkColour, 40)) << describe(at(stub));
+}
+
 TEST_F(ModelViewGLTest, RulesOnAPortColourHideOrRampTheBlockAndClearingBringsBackTheActivity) {
     const fs::path file = realLog("gun_loader_crew.log");
     if (!fs::exists(file)) {
