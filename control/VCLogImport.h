@@ -14,7 +14,9 @@ class VCModelList;
 // line by line; stopping early leaves the models and events of the lines read so far.
 class VCLogImport {
   public:
-    VCLogImport(VCModelList* models, VCEventList* events, std::string path);
+    // `clock` times the import for its progress (null: the steady clock); slices are timed by the steady
+    // clock whatever it is.
+    VCLogImport(VCModelList* models, VCEventList* events, std::string path, VCImportClock clock = nullptr);
     VCLogImport(const VCLogImport&) = delete;
     VCLogImport& operator=(const VCLogImport&) = delete;
 
@@ -37,9 +39,11 @@ class VCLogImport {
 
   private:
     void noteProgress();
+    std::chrono::steady_clock::time_point now() const;
 
     VCSimulationLink m_link;
     std::string m_path;
+    VCImportClock m_clock;
     std::chrono::steady_clock::time_point m_started;
     long long m_lines = 0;
     uint64_t m_bytes = 0;

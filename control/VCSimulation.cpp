@@ -208,7 +208,7 @@ bool VCSimulation::beginImport(const std::string& path) {
     // The run is about to change under the cursor.
     stopPlayback();
     m_importCancelled = false;
-    m_import = std::make_unique<VCLogImport>(m_modelList.get(), m_eventList.get(), path);
+    m_import = std::make_unique<VCLogImport>(m_modelList.get(), m_eventList.get(), path, m_importClock);
     if (!m_import->begin()) {
         endImport(false);
         return false;

@@ -285,7 +285,8 @@ bool VDTessaronerWindow::drawWhileImporting(VDEvent* redisplay) {
         }
         return false;
     }
-    m_frozen.draw();
+    // Stretched over the window, should it have been resized since the import began.
+    m_frozen.draw(static_cast<int>(m_rect.getWidth()), static_cast<int>(m_rect.getHeight()));
     dispatch(redisplay);
     const VCImportProgress progress = simulation->getImportProgress();
     if (progress.worthShowing() && m_panel != nullptr) {
