@@ -329,7 +329,9 @@ bool VCSimulation::canPlay() {
 }
 
 bool VCSimulation::play(double stepsPerSecond) {
-    if (getVisualization() == nullptr || timeCount() == 0) {
+    // A run whose only event time is the start has no step to take.
+    SDVisualization* visualization = getVisualization();
+    if (visualization == nullptr || !visualization->getCursor()->hasTimesToPlay()) {
         logMessage("Nothing to play");
         return false;
     }
