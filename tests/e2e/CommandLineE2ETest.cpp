@@ -215,6 +215,42 @@ TEST(CommandLineE2ETest, FramesOnePicturePerEventTime) {
     EXPECT_EQ("tessaron: Unable to write frames: no/such/folder: No such file or directory\n", missing.err());
 }
 
+TEST(CommandLineE2ETest, ALogWithoutMessagesWritesNoPicture) {
+    REQUIRE_DISPLAY();
+    TempDir logs;
+    const std::string table =
+        logs.write("table.log", "\nTiempo\tValor integrado\n     0.00000\t     0.00000\n");
+    const std::string said = "tessaron: " + table + " holds no simulation messages\n";
+    ProgramRun snapshot({"--snapshot", "x.png", table});
+    EXPECT_EQ(1, snapshot.status());
+    EXPECT_EQ(said, snapshot.err());
+    EXPECT_FALSE(snapshot.exists("x.png"));
+    EXPECT_EQ(1u, countLines(readFile(snapshot.file("log.txt")), table + " holds no simulation messages"));
+
+    ProgramRun frames({"--frames", ".", table});
+    EXPECT_EQ(1, frames.status());
+    EXPECT_EQ(said, frames.err());
+    EXPECT_FALSE(frames.exists("frame_000001.png"));
+}
+
+TEST(CommandLineE2ETest, FramesLeaveWhatElseIsInTheFolderAndSaySo) {
+    REQUIRE_DISPLAY();
+    TempDir folder;
+    folder.write("mine.png", "mine");
+    ASSERT_EQ(0, ::symlink(folder.file("mine.png").c_str(), folder.file("frame_000050.png").c_str()));
+    folder.write("frame_000100.png", "old");
+    folder.write("frame_999999.png", "old");
+    ProgramRun run({"--frames", folder.path(), "--size", "64x48", kSample});
+    ASSERT_EQ(0, run.status()) << run.err();
+    EXPECT_EQ("tessaron: 3 older frames left in " + folder.path() + ", from frame_000050.png\n", run.err());
+    EXPECT_TRUE(contains(run.out(), "/frame_%06d.png' -frames:v 5 ")) << run.out();
+    EXPECT_EQ("mine", readFile(folder.file("frame_000050.png")));
+    EXPECT_EQ("mine", readFile(folder.file("mine.png")));
+    EXPECT_EQ("old", readFile(folder.file("frame_000100.png")));
+    EXPECT_EQ("old", readFile(folder.file("frame_999999.png")));
+    EXPECT_EQ(48, PngPicture::read(folder.file("frame_000005.png")).height);
+}
+
 TEST(CommandLineE2ETest, VisSnapshotWritesTheWindowOrSaysWhyNot) {
     AppSession app;
     ASSERT_TRUE(app.started()) << app.errors();
