@@ -77,8 +77,8 @@ TEST_F(FrameSequenceTest, NothingInTheFolderIsRemovedAndLaterFramesAreCounted) {
     ASSERT_TRUE(sequence.write(clock, drawer(clock), error)) << error;
     // Frames 1 and 2 are this run's; the link still leads to the user's file, which is as it was.
     EXPECT_EQ((std::vector<std::string>{"0", "1", "old"}), frames(3));
-    for (const char* kept : {"frame_000100.png", "frame_999999.png", "frame_7.png", "notes.txt",
-                             "frame_00000a.png"}) {
+    for (const char* kept :
+         {"frame_000100.png", "frame_999999.png", "frame_7.png", "notes.txt", "frame_00000a.png"}) {
         EXPECT_EQ("old", readFile(dir.file(kept))) << kept;
     }
     EXPECT_EQ("mine", readFile(dir.file("frame_000050.png")));

@@ -55,17 +55,10 @@ TEST(ColourRampTest, PositionsStayNumbersForEndsAsFarApartAsDoublesGo) {
     const struct {
         double value, minimum, maximum, position;
     } cases[] = {
-        {-1e308, -1e308, 1e308, 0.0},
-        {0.0, -1e308, 1e308, 0.5},
-        {5e307, -1e308, 1e308, 0.75},
-        {1e308, -1e308, 1e308, 1.0},
-        {-big, -big, big, 0.0},
-        {0.0, -big, big, 0.5},
-        {big, -big, big, 1.0},
-        {0.0, -5e-324, 5e-324, 0.5},
-        {nan, 0.0, 1.0, 0.5},
-        {0.0, -inf, inf, 0.5},
-        {inf, -inf, inf, 0.5},
+        {-1e308, -1e308, 1e308, 0.0}, {0.0, -1e308, 1e308, 0.5},   {5e307, -1e308, 1e308, 0.75},
+        {1e308, -1e308, 1e308, 1.0},  {-big, -big, big, 0.0},      {0.0, -big, big, 0.5},
+        {big, -big, big, 1.0},        {0.0, -5e-324, 5e-324, 0.5}, {nan, 0.0, 1.0, 0.5},
+        {0.0, -inf, inf, 0.5},        {inf, -inf, inf, 0.5},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.value << " in " << c.minimum << " .. " << c.maximum);
