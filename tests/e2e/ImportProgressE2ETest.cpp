@@ -103,12 +103,14 @@ BigLog makeLogToWatch() {
     return log;
 }
 
-// Screenshots until one shows the bar in the strip (only an import in progress draws it); an invalid image
-// when none does within the time.
+// Screenshots until one shows the bar in the strip (only an import in progress draws it), filled from its
+// left end on its top and its bottom row: a picture taken while the window was being redrawn, or the
+// first frames of a slow start (the bar a pixel or two long), are passed over. An invalid image when none
+// does within the time.
 Image screenshotDuringImport(AppSession& app, double seconds) {
     for (int tries = 0; tries < seconds * 10; ++tries) {
         Image shot = app.screenshot();
-        if (shot.valid() && shot.count(5, 5, 595, 35, isFilledBar) > 0) {
+        if (shot.valid() && isFilledBar(shot.at(7, 6)) && isFilledBar(shot.at(7, 33))) {
             return shot;
         }
     }
