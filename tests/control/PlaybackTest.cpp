@@ -128,9 +128,6 @@ TEST_F(PlaybackTest, OnlyARunWithATimeAfterTheStartHasSomethingToPlay) {
         {"msg Y / 00:00:00:000 / grid(1,0)(09) / out / 1 to grid(02)\n"
          "msg Y / 00:00:00:001 / grid(1,0)(09) / out / 2 to grid(02)\n",
          "Playing at 10 steps per second"},
-        {"msg I / 00:00:00:000 / Root(00) to grid(02)\n"
-         "msg Y / 00:00:03:000 / grid(1,0)(09) / out / 2 to grid(02)\n",
-         "Playing at 10 steps per second"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.log);

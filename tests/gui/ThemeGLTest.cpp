@@ -178,23 +178,6 @@ TEST_F(ThemeGLTest, LabelTextLightsPixelsInsideTheLabel) {
     EXPECT_GT(GLTestContext::countNear(100, 400, 200, 30, text, 3), 40);
 }
 
-TEST_F(ThemeGLTest, AFittedLabelCutsALongTextShortInsideItself) {
-    const Pixel text = {204, 204, 204, 255};
-    auto label = placed(std::make_unique<VDLabel>(), VDRect(100, 400, 300, 430));
-    label->setText(std::string(100, 'M'));
-    redisplay(*label);
-    EXPECT_GT(boundsOf(0, 0, 800, 600, text).x2, 300) << "a plain label runs on";
-
-    GLTestContext::reset();
-    theme->begin2D(800, 600);
-    label->setFitted(true);
-    redisplay(*label);
-    const Box lit = boundsOf(0, 0, 800, 600, text);
-    ASSERT_FALSE(lit.empty());
-    EXPECT_LE(lit.x2, 300 - 5);
-    EXPECT_GE(lit.x2, 300 - 5 - 2 * static_cast<int>(theme->getCharWidth()));
-}
-
 TEST_F(ThemeGLTest, PressedButtonShiftsItsCaptionRightAndDown) {
     auto button = placed(std::make_unique<VDTextButton>(), VDRect(100, 100, 200, 130));
     button->setCaption("Cancel");
