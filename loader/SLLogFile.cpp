@@ -178,12 +178,11 @@ bool SLLogFile::parseLine(const char* line) {
     const long long lineNumber = m_lineNumber + 1;
     std::string_view fields[kMessageFields];
     const int count = line != nullptr ? cutLogFields(line, fields, kMessageFields) : 0;
-    std::string_view time;
-    const bool message =
-        count >= 2 && SLLineCensus::isMessageKind(fields[1]) && SLLineCensus::findTime(line, time);
+    // An event is counted below, once its value has been read.
     const bool isEvent = count == kMessageFields && (fields[1] == "X" || fields[1] == "Y");
     if (!isEvent) {
-        if (message) {
+        std::string_view time;
+        if (count >= 2 && SLLineCensus::isMessageKind(fields[1]) && SLLineCensus::findTime(line, time)) {
             m_census.noteMessage(lineNumber, SLLineCensus::isWholeTime(time));
         } else if (count > 0) {
             m_census.noteOther(lineNumber);
