@@ -239,23 +239,6 @@ TEST_F(CellViewGLTest, CellsTakeTheRampOverTheirRangeAndCellsWithoutValueStayGre
     EXPECT_LT(changed, 2 * 200) << "two cells changed";
 }
 
-TEST_F(CellViewGLTest, ValuesAtTheEndsOfTheDoublesSpreadOverTheWholeRamp) {
-    SDCELLDevsModel* life = addModel("life", 20, 20, 1);
-    SDCellValues& values = life->getValues();
-    values.widenRange(-1e308);
-    values.widenRange(1e308);
-    values.set(0, -1e308, 0);          // cell (0, 0)
-    values.set(19 * 20, 1e308, 0);     // cell (19, 0)
-    values.set(10 * 20 + 5, 0.0, 0);   // cell (10, 5)
-    values.set(5 * 20 + 5, 5e307, 0);  // cell (5, 5)
-    lookAtLife();
-    simulation.render(nullptr);
-    expectPixel(rgb(SDColourRamp::at(0.0)), lifeCell(0, 0), "minimum");
-    expectPixel(rgb(SDColourRamp::at(1.0)), lifeCell(19, 0), "maximum");
-    expectPixel(rgb(SDColourRamp::at(0.5)), lifeCell(10, 5), "halfway");
-    expectPixel(rgb(SDColourRamp::at(0.75)), lifeCell(5, 5), "three quarters");
-}
-
 TEST_F(CellViewGLTest, RulesRecolourAndAlphaZeroLeavesCellsOutDepthIncluded) {
     SDCELLDevsModel* life = addModel("life", 20, 20, 1);
     SDCellValues& values = life->getValues();
