@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // How far a running log import is, as the window's strip and a terminal show it.
@@ -20,6 +22,9 @@ struct VCImportProgress {
     // "Importing <file>: 43 % (540,000 lines)": whole percent, rounded down.
     std::string text() const;
 };
+
+// The clock an import's elapsed time is read from: the steady clock, unless a test gives its own.
+using VCImportClock = std::function<std::chrono::steady_clock::time_point()>;
 
 // 540000 as "540,000".
 std::string groupThousands(long long number);

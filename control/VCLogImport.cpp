@@ -11,13 +11,17 @@ constexpr size_t kLinesPerLook = 64;
 }  // namespace
 
 VCLogImport::VCLogImport(VCModelList* models, VCEventList* events, std::string path,
-                         SDModelStructure* structure)
-    : m_link(models, events), m_path(std::move(path)), m_started(std::chrono::steady_clock::now()) {
+                         SDModelStructure* structure, VCImportClock clock)
+    : m_link(models, events), m_path(std::move(path)), m_clock(std::move(clock)), m_started(now()) {
     m_link.setStructure(structure);
 }
 
+std::chrono::steady_clock::time_point VCLogImport::now() const {
+    return m_clock ? m_clock() : std::chrono::steady_clock::now();
+}
+
 bool VCLogImport::begin() {
-    m_started = std::chrono::steady_clock::now();
+    m_started = now();
     if (!m_link.beginLogFile(m_path)) {
         return false;
     }
@@ -64,7 +68,6 @@ VCImportProgress VCLogImport::progress() const {
     progress.lines = m_lines;
     progress.bytesRead = m_bytes;
     progress.fileSize = m_size;
-    progress.elapsedMs =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - m_started).count();
+    progress.elapsedMs = std::chrono::duration<double, std::milli>(now() - m_started).count();
     return progress;
 }

@@ -15,9 +15,10 @@ class VCModelList;
 // line by line; stopping early leaves the models and events of the lines read so far.
 class VCLogImport {
   public:
-    // Message lines of every kind go to `structure` too, when one is given.
+    // Message lines of every kind go to `structure` too, when one is given. `clock` times the import for
+    // its progress (null: the steady clock); slices are timed by the steady clock whatever it is.
     VCLogImport(VCModelList* models, VCEventList* events, std::string path,
-                SDModelStructure* structure = nullptr);
+                SDModelStructure* structure = nullptr, VCImportClock clock = nullptr);
     VCLogImport(const VCLogImport&) = delete;
     VCLogImport& operator=(const VCLogImport&) = delete;
 
@@ -40,9 +41,11 @@ class VCLogImport {
 
   private:
     void noteProgress();
+    std::chrono::steady_clock::time_point now() const;
 
     VCSimulationLink m_link;
     std::string m_path;
+    VCImportClock m_clock;
     std::chrono::steady_clock::time_point m_started;
     long long m_lines = 0;
     uint64_t m_bytes = 0;

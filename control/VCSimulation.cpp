@@ -220,7 +220,7 @@ bool VCSimulation::beginImport(const std::string& path) {
     stopPlayback();
     m_importCancelled = false;
     m_import = std::make_unique<VCLogImport>(m_modelList.get(), m_eventList.get(), path,
-                                             m_visualization->getStructure());
+                                             m_visualization->getStructure(), m_importClock);
     if (!m_import->begin()) {
         endImport(false);
         return false;
@@ -393,7 +393,9 @@ bool VCSimulation::nearestEventTime(double milliseconds, double& nearest) {
 }
 
 bool VCSimulation::play(double stepsPerSecond) {
-    if (getVisualization() == nullptr || timeCount() == 0) {
+    // A run whose only event time is the start has no step to take.
+    SDVisualization* visualization = getVisualization();
+    if (visualization == nullptr || !visualization->getCursor()->hasTimesToPlay()) {
         logMessage("Nothing to play");
         return false;
     }

@@ -62,6 +62,9 @@ class VCSimulation {
     // Whether the last import ended by cancelImport.
     bool wasImportCancelled() const { return m_importCancelled; }
     void setImportHost(std::unique_ptr<VCImportHost> host);
+    // Where imports read their elapsed time from, and so when their progress is worth showing (the steady
+    // clock by default); for tests that decide it themselves.
+    void setImportClock(VCImportClock clock) { m_importClock = std::move(clock); }
     VCImportHost* getImportHost() const { return m_importHost.get(); }
     // Adds a cube built from "type" (must be "CUBE"), "position_x", "position_y", "position_z" and "size"
     // to the scene graph; its index there, or -1.
@@ -151,6 +154,7 @@ class VCSimulation {
     std::string m_importFailure;
     std::unique_ptr<VCLogImport> m_import;  // set while an import runs
     std::unique_ptr<VCImportHost> m_importHost;
+    VCImportClock m_importClock;
     VCImportProgress m_lastProgress;
     bool m_importCancelled = false;
     bool m_importSliced = false;  // the host was told of the running import

@@ -55,9 +55,21 @@ bool VCSimulationLink::endLogFile() {
     if (m_modelList != nullptr) {
         m_modelList->growCellSpaces(m_loader->getNamedCells());
     }
-    m_loader.reset();
-    const bool whole = m_readWhole;
+    bool whole = m_readWhole;
     m_readWhole = false;
+    // What was passed over or read as 0 is said once, here, rather than for each line. A file read whole
+    // without one message is no log at all: the import has failed, whatever else it held.
+    const SLLineCensus& census = m_loader->census();
+    if (whole && census.messages() == 0) {
+        m_failure = m_loader->getFileName() + " holds no simulation messages";
+        logText(m_failure);
+        whole = false;
+    } else {
+        for (const std::string& report : census.reports()) {
+            logText(report);
+        }
+    }
+    m_loader.reset();
     return whole;
 }
 

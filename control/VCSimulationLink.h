@@ -34,7 +34,9 @@ class VCSimulationLink : public SLSink {
     // Reads up to `maxLines` more lines; true while lines remain.
     bool readLines(size_t maxLines);
     // Ends the import, whether or not the whole file was read, and releases the loader. True when the
-    // whole file was read.
+    // whole file was read. Logs, once, how many lines were not messages and how many messages held a time
+    // or value that is not a number; a file read whole that holds no message fails ("<path> holds no
+    // simulation messages").
     bool endLogFile();
     // How far the running import is: lines handled, bytes of the file read and its size (all 0 when none
     // runs).

@@ -149,8 +149,12 @@ int VDDefaultTheme::doClearScreen() {
 int VDDefaultTheme::doDrawLabel(VDLabel* label) {
     const VDRect r = label->getRectangle();
     setColour(m_labelText);
-    drawText(m_textFont.get(), static_cast<int>(r.getX1() + 5), static_cast<int>(r.getY1() + 5),
-             label->getText());
+    std::string text = label->getText();
+    // 5 pixels in from either end, as the text starts.
+    if (label->isFitted() && m_charWidth > 0.0f) {
+        text = VDLabel::fitText(text, static_cast<int>(std::floor((r.getWidth() - 10.0f) / m_charWidth)));
+    }
+    drawText(m_textFont.get(), static_cast<int>(r.getX1() + 5), static_cast<int>(r.getY1() + 5), text);
     return 0;
 }
 

@@ -18,3 +18,18 @@ bool VDLabel::handleEvent(VDEvent* event) {
 void VDLabel::setText(const std::string& text) {
     m_text = text;
 }
+
+std::string VDLabel::fitText(const std::string& text, int characters) {
+    if (characters < 0) {
+        return "";
+    }
+    const size_t room = static_cast<size_t>(characters);
+    if (text.size() <= room) {
+        return text;
+    }
+    const std::string ellipsis = "...";
+    if (room <= ellipsis.size()) {
+        return ellipsis.substr(0, room);
+    }
+    return text.substr(0, room - ellipsis.size()) + ellipsis;
+}

@@ -183,6 +183,17 @@ bool VDMainWindow::drawFrame(Parts parts) {
             console->handleEvent(&redisplay);
         }
         if (m_messageBox != nullptr) {
+            // Panels are translucent: over the console, its lines would show through the box as if the box
+            // were behind them. On a blank of its own it is in front of everything, and reads as it does
+            // over an empty view.
+            const VDRect box = m_messageBox->getRectangle();
+            glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
+            glBegin(GL_QUADS);
+            glVertex2f(box.getX1(), box.getY1());
+            glVertex2f(box.getX2(), box.getY1());
+            glVertex2f(box.getX2(), box.getY2());
+            glVertex2f(box.getX1(), box.getY2());
+            glEnd();
             m_messageBox->handleEvent(&redisplay);
         }
     }

@@ -30,8 +30,9 @@ class VDMainWindow : public VDWindow, public VDMessageBoxCallBack {
     enum class Parts { Everything, ContentOnly };
 
     // Draws one frame into the current framebuffer at the main window's size, without showing it: the
-    // content window, then the console while it is open, then an open message box. False, after a log
-    // line, when there is no theme to draw with.
+    // content window, then the console while it is open, then an open message box on a black blank of its
+    // own, so that nothing behind shows through it. False, after a log line, when there is no theme to
+    // draw with.
     virtual bool drawFrame();
     bool drawFrame(Parts parts);
     // Creates the console; does nothing once it exists.

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <new>
@@ -12,7 +13,6 @@
 #include "loader/SLLogFields.h"
 #include "loader/SLSink.h"
 #include "shell/Log.h"
-#include "shell/TextScan.h"
 #include "simdata/SDCellName.h"
 #include "simdata/SDLogMessage.h"
 
@@ -173,16 +173,28 @@ SLLogFile::Step SLLogFile::readLines(size_t maxLines) {
 }
 
 void SLLogFile::passOver(long long lineNumber) {
+    m_census.noteOther(lineNumber + 1);
     logMessage("Passing over line %lld of log file, longer than %zu characters: %s", lineNumber,
                kMaxLineLength, m_fileName.c_str());
 }
 
 bool SLLogFile::parseLine(const char* line) {
+    const long long lineNumber = m_lineNumber + 1;
     std::string_view fields[kMessageFields];
     if (line == nullptr) {
         return true;
     }
     const int count = cutLogFields(line, fields, kMessageFields);
+    // An event is counted below, once its value has been read.
+    const bool isEvent = count == kMessageFields && (fields[1] == "X" || fields[1] == "Y");
+    if (!isEvent) {
+        std::string_view time;
+        if (count >= 2 && SLLineCensus::isMessageKind(fields[1]) && SLLineCensus::findTime(line, time)) {
+            m_census.noteMessage(lineNumber, SLLineCensus::isWholeTime(time));
+        } else if (count > 0) {
+            m_census.noteOther(lineNumber);
+        }
+    }
     if (count == kShortFields || count == kDoneFields) {
         noteNamedCells(fields, count);
         offerShortLine(fields, count);
@@ -192,7 +204,7 @@ bool SLLogFile::parseLine(const char* line) {
         return true;
     }
     const std::string_view kind = fields[1];
-    if (kind != "X" && kind != "Y") {
+    if (!isEvent) {
         noteNamedCells(fields, count);
         m_text.assign(kind);
         logText(m_text);
@@ -209,11 +221,17 @@ bool SLLogFile::parseLine(const char* line) {
     event.m_time.parse(m_number);
     event.m_source.assign(withoutIdentifier(fields[3]));
     event.m_port.assign(fields[4]);
-    // The value stays 0 when the field is not a number. Scanned from a copy so that it cannot run on
-    // into the next field.
+    // The value stays 0 when the field is not a number, and is read as far as it goes. Scanned from a copy
+    // so that it cannot run on into the next field.
     event.m_value = 0.0;
     m_number.assign(fields[5]);
-    scanDouble(m_number.c_str(), event.m_value);
+    char* valueEnd = nullptr;
+    const double value = std::strtod(m_number.c_str(), &valueEnd);
+    const bool valueRead = valueEnd != m_number.c_str();
+    if (valueRead) {
+        event.m_value = value;
+    }
+    m_census.noteMessage(lineNumber, valueRead && *valueEnd == '\0' && SLLineCensus::isWholeTime(fields[2]));
     event.m_destination.assign(withoutIdentifier(fields[7]));
 
     // Both records are filled before either is offered: a refused cell is reported while filling.

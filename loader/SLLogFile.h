@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "loader/SLBase.h"
+#include "loader/SLLineCensus.h"
 #include "loader/SLNamedCells.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDDevsModel.h"
@@ -54,8 +55,11 @@ class SLLogFile : public SLBase {
     uint64_t bytesRead() const;
     uint64_t fileSize() const { return m_fileSize; }
     // Handles one line without its line end. Always true: malformed lines are passed over or read as far
-    // as their fields allow.
+    // as their fields allow. Each line is counted in the census (see SLLineCensus): an external or output
+    // line that becomes an event is a message whatever its time field holds.
     virtual bool parseLine(const char* line);
+    // The kinds of lines handled so far, for the report at the end of the import.
+    const SLLineCensus& census() const { return m_census; }
 
     const std::string& getFileName() const { return m_fileName; }
     // The cells named by the lines that are not messages (I, D and * lines), as far as the file was read.
@@ -83,6 +87,7 @@ class SLLogFile : public SLBase {
     SDDevsModel m_plain[2];
     SDCELLDevsModel m_cells[2];
     SLNamedCells m_namedCells;
+    SLLineCensus m_census;
 
     // The reader between slices. Lines are cut in place inside the block buffer; see readLines.
     std::unique_ptr<std::ifstream> m_stream;

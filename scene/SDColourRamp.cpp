@@ -39,7 +39,16 @@ double SDColourRamp::position(double value, double minimum, double maximum) {
     if (!(maximum > minimum)) {
         return 0.5;
     }
-    return (value - minimum) / (maximum - minimum);
+    double offset = value - minimum;
+    double span = maximum - minimum;
+    // Ends far apart (-1e308 and 1e308) overflow the difference; halved, any two finite ends fit.
+    if (std::isinf(span)) {
+        offset = value / 2.0 - minimum / 2.0;
+        span = maximum / 2.0 - minimum / 2.0;
+    }
+    const double position = offset / span;
+    // Only a value that is not a number, or infinite ends, come this far without one.
+    return std::isnan(position) ? 0.5 : position;
 }
 
 SDColourRamp::Colour SDColourRamp::forValue(double value, double minimum, double maximum) {

@@ -14,6 +14,7 @@ class SDColourRamp {
     // The colour of `value` on a range: minimum at 0, maximum at 1. When the range is a single value
     // every value gets the colour at 0.5.
     static Colour forValue(double value, double minimum, double maximum);
-    // Where `value` falls on the range, 0 .. 1 (0.5 for a single-valued range).
+    // Where `value` falls on the range, 0 .. 1 inside it (0.5 for a single-valued range). Finite for any two
+    // finite ends and a finite value, however far apart; never NaN (a NaN value, or infinite ends, give 0.5).
     static double position(double value, double minimum, double maximum);
 };

@@ -84,6 +84,11 @@ bool SDTimeCursor::canPlay() {
     return m_position + 1 < positionCount();
 }
 
+bool SDTimeCursor::hasTimesToPlay() {
+    sync();
+    return positionCount() > 1;
+}
+
 bool SDTimeCursor::output(const std::string& model, const std::string& port, double& value,
                           uint32_t& timeIndex) {
     sync();

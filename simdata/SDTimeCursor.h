@@ -65,6 +65,9 @@ class SDTimeCursor {
     long currentTimeIndex();
     // Whether there is a later time to move to.
     bool canPlay();
+    // Whether the cursor has more than one time to stand at: none when the run's only event time is the
+    // start, or it has none.
+    bool hasTimesToPlay();
 
     // The last value that `model`, a model that is not a cell, sent on output port `port` at or before
     // the current time, and the index of that message's time. False when it sent nothing there yet.

@@ -19,8 +19,8 @@ void VDFrozenPicture::capture(int width, int height) {
     glPixelStorei(GL_PACK_ALIGNMENT, alignment);
 }
 
-void VDFrozenPicture::draw() const {
-    if (empty()) {
+void VDFrozenPicture::draw(int width, int height) const {
+    if (empty() || width <= 0 || height <= 0) {
         return;
     }
     GLint alignment = 4;
@@ -33,7 +33,10 @@ void VDFrozenPicture::draw() const {
     // bitmap moves it to the corner, and it stays valid.
     glRasterPos2f(1.0f, 1.0f);
     glBitmap(0, 0, 0.0f, 0.0f, -1.0f, -1.0f, nullptr);
+    glPixelZoom(static_cast<float>(width) / static_cast<float>(m_width),
+                static_cast<float>(height) / static_cast<float>(m_height));
     glDrawPixels(m_width, m_height, GL_RGB, GL_UNSIGNED_BYTE, m_pixels.data());
+    glPixelZoom(1.0f, 1.0f);
     if (depth) {
         glEnable(GL_DEPTH_TEST);
     }

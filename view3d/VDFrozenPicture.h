@@ -9,9 +9,11 @@ class VDFrozenPicture {
   public:
     // Reads the colours of the current read buffer's lower-left `width` x `height` pixels.
     void capture(int width, int height);
-    // Draws them back at the lower-left corner, in a 2D pass whose projection maps (0, 0) to that corner.
+    // Draws them back at the lower-left corner, in a 2D pass whose projection maps (0, 0) to that corner,
+    // stretched to `width` x `height` pixels (a window resized since the capture is covered whole).
     // Nothing when empty.
-    void draw() const;
+    void draw(int width, int height) const;
+    void draw() const { draw(m_width, m_height); }
     void clear();
     bool empty() const { return m_pixels.empty(); }
     int width() const { return m_width; }

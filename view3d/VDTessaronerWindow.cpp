@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "console/VDDEVSFitViewEvent.h"
 #include "console/VDDEVSMoveCameraEvent.h"
@@ -48,6 +49,14 @@ constexpr float kFitDownDegrees = 20.0f;
 constexpr float kPlotWidth = 460.0f;
 constexpr float kPlotHeight = 260.0f;
 constexpr float kPlotInset = 8.0f;
+// The strip ends this far short of the window's right edge, but is never narrower than kStripLeast (or the
+// window, when that is narrower still): room for the buttons and the time label.
+constexpr float kStripRightGap = 200.0f;
+constexpr float kStripLeast = 600.0f;
+
+float stripWidth(float windowWidth) {
+    return std::max(windowWidth - kStripRightGap, std::min(windowWidth, kStripLeast));
+}
 
 // The button strip: a thin frame and a short title bar, so the buttons fill most of its 40 pixels.
 class ButtonStripPanel : public VDPanel {
@@ -102,7 +111,8 @@ void VDTessaronerWindow::initialise() {
     panel->setTitle("");
     panel->setParent(this);
     panel->setResizable(false);
-    panel->setRectangle(VDRect(x1, y2 - 40.0f, x2 - 200.0f, y2));
+    const float stripX2 = x1 + stripWidth(x2 - x1);
+    panel->setRectangle(VDRect(x1, y2 - 40.0f, stripX2, y2));
     m_panel = panel.get();
     m_panelIndex = addChild(std::move(panel));
 
@@ -123,10 +133,11 @@ void VDTessaronerWindow::initialise() {
     m_panel->addChild(std::move(play));
     m_panel->addChild(std::move(stop));
 
-    // The time, right of "Move Forward"; a long line may run on past the strip's end.
+    // The time, right of "Move Forward"; a longer line is cut short at the strip's end.
     auto label = std::make_unique<VDTimeLabel>();
     label->setParent(m_panel);
-    label->setRectangle(VDRect(x1 + 280.0f, bottom, x2 - 5.0f, top));
+    label->setFitted(true);
+    label->setRectangle(VDRect(x1 + 280.0f, bottom, stripX2 - 5.0f, top));
     m_timeLabel = label.get();
     m_panel->addChild(std::move(label));
 
@@ -134,7 +145,7 @@ void VDTessaronerWindow::initialise() {
     auto bar = std::make_unique<VDTimeBar>();
     bar->setId(TIME_BAR_ID);
     bar->setParent(m_panel);
-    bar->setRectangle(VDRect(x1 + 5.0f, y2 - 39.0f, x2 - 205.0f, y2 - 33.0f));
+    bar->setRectangle(VDRect(x1 + 5.0f, y2 - 39.0f, stripX2 - 5.0f, y2 - 33.0f));
     m_timeBar = bar.get();
     m_panel->addChild(std::move(bar));
 
@@ -152,7 +163,9 @@ void VDTessaronerWindow::initialise() {
 }
 
 void VDTessaronerWindow::setRectangle(const VDRect& rect) {
+    const VDRect before = m_rect;
     m_rect.copyFrom(rect);
+    placeStrip(before);
     // The picture keeps its proportions in any window shape. A 4:3 window keeps the camera's initial
     // ratio exactly; an empty window (minimised) has no shape to follow.
     const float width = rect.getWidth();
@@ -165,6 +178,33 @@ void VDTessaronerWindow::setRectangle(const VDRect& rect) {
     }
     if (m_plotPanel != nullptr) {
         m_plotPanel->keepInside(rect);
+    }
+}
+
+// The strip stays where it was below the window's top-left corner (where the user may have dragged it)
+// and takes the width that belongs to the window's new width. The buttons keep their places in it; the time
+// label and the time bar, which span it, end where they did before its end.
+void VDTessaronerWindow::placeStrip(const VDRect& before) {
+    if (m_panel == nullptr) {
+        return;
+    }
+    const VDRect strip = m_panel->getRectangle();
+    const float dx = m_rect.getX1() - before.getX1();
+    const float dy = m_rect.getY2() - before.getY2();
+    const float grow = stripWidth(m_rect.getWidth()) - strip.getWidth();
+    std::vector<VDRect> places;
+    for (int i = 0; i < m_panel->getChildCount(); ++i) {
+        places.push_back(m_panel->getChild(i)->getRectangle());
+    }
+    // The panel scales its children with it; each is put back where it belongs afterwards.
+    m_panel->setRectangle(
+        VDRect(strip.getX1() + dx, strip.getY1() + dy, strip.getX2() + dx + grow, strip.getY2() + dy));
+    for (int i = 0; i < m_panel->getChildCount(); ++i) {
+        VDWindow* child = m_panel->getChild(i);
+        const VDRect& r = places[static_cast<size_t>(i)];
+        const bool spans = child == m_timeLabel || child == m_timeBar;
+        child->setRectangle(
+            VDRect(r.getX1() + dx, r.getY1() + dy, r.getX2() + dx + (spans ? grow : 0.0f), r.getY2() + dy));
     }
 }
 
@@ -333,7 +373,8 @@ bool VDTessaronerWindow::drawWhileImporting(VDEvent* redisplay) {
         }
         return false;
     }
-    m_frozen.draw();
+    // Stretched over the window, should it have been resized since the import began.
+    m_frozen.draw(static_cast<int>(m_rect.getWidth()), static_cast<int>(m_rect.getHeight()));
     dispatch(redisplay);
     // The plot holds copies of its series: it stays as it was until the import ends.
     if (m_plotPanel != nullptr && m_plot->isOpen()) {

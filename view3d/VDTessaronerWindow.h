@@ -59,7 +59,9 @@ class VDTessaronerWindow : public VDWindow {
     bool handleEvent(VDEvent* event) override;
     // Builds the button strip along the top edge of the window's rectangle.
     void initialise() override;
-    // Stores the rectangle without moving the buttons, and fits the camera's aspect ratio to it.
+    // Stores the rectangle, fits the camera's aspect ratio to it, and keeps the strip along its top edge:
+    // the strip follows the window's width (ending 200 short of its right edge, at least 600 wide or as
+    // wide as the window), its buttons keep their places, and the time label and time bar stretch with it.
     void setRectangle(const VDRect& rect) override;
     // A drag cut short by the console or a message box ends: its mouse-up goes to them.
     void inputLost() override;
@@ -91,6 +93,8 @@ class VDTessaronerWindow : public VDWindow {
     VDBlockSelection& getBlockSelection() { return m_blockSelection; }
 
   private:
+    // After a change of the window's rectangle from `before`.
+    void placeStrip(const VDRect& before);
     // The frame while an import runs; false when none runs (the picture kept for it is let go).
     bool drawWhileImporting(VDEvent* redisplay);
     void draw3D();

@@ -70,6 +70,8 @@ std::string FrameSequence::framePath(int n) const {
 
 bool FrameSequence::write(FrameClock& clock, const Drawer& draw, std::string& error) {
     m_written = 0;
+    m_olderFrames = 0;
+    m_firstOlderFrame.clear();
     const size_t count = clock.count();
     if (count == 0) {
         error = "the run has no event times";
@@ -98,26 +100,42 @@ bool FrameSequence::write(FrameClock& clock, const Drawer& draw, std::string& er
             return false;
         }
     }
-    removeLaterFrames();
+    countOlderFrames();
     return true;
 }
 
-void FrameSequence::removeLaterFrames() const {
+// Files of that name may be the user's (or links to them): they are only counted, never removed.
+void FrameSequence::countOlderFrames() {
     DIR* dir = ::opendir(m_folder.c_str());
     if (dir == nullptr) {
         return;
     }
+    int lowest = 0;
     while (const dirent* entry = ::readdir(dir)) {
-        if (frameNumber(entry->d_name) > m_written) {
-            ::unlink((m_folder + "/" + entry->d_name).c_str());
+        const int number = frameNumber(entry->d_name);
+        if (number > m_written) {
+            ++m_olderFrames;
+            if (lowest == 0 || number < lowest) {
+                lowest = number;
+                m_firstOlderFrame = entry->d_name;
+            }
         }
     }
     ::closedir(dir);
 }
 
+std::string FrameSequence::olderFramesNote() const {
+    if (m_olderFrames == 0) {
+        return "";
+    }
+    return std::to_string(m_olderFrames) + (m_olderFrames == 1 ? " older frame" : " older frames") +
+           " left in " + m_folder + ", from " + m_firstOlderFrame;
+}
+
 std::string FrameSequence::videoCommand() const {
+    // The pattern reads on past the last frame written into older ones that follow it: -frames:v stops it.
     // yuv420p, which every player takes, needs even sides.
-    return "ffmpeg -framerate 10 -i " + quoted(m_folder + "/" + kPrefix + "%06d.png") +
-           " -vf 'pad=ceil(iw/2)*2:ceil(ih/2)*2' -c:v libx264 -pix_fmt yuv420p " +
+    return "ffmpeg -framerate 10 -i " + quoted(m_folder + "/" + kPrefix + "%06d.png") + " -frames:v " +
+           std::to_string(m_written) + " -vf 'pad=ceil(iw/2)*2:ceil(ih/2)*2' -c:v libx264 -pix_fmt yuv420p " +
            quoted(m_folder + "/run.mp4");
 }

@@ -30,20 +30,29 @@ class FrameSequence {
     // Checks the folder before anything is drawn: it must exist and be a folder. False with the reason.
     bool checkFolder(std::string& error) const;
     // Walks the clock from its first time. Stops at the first picture that cannot be written (false, with
-    // `error`). Frames of an earlier, longer sequence after the last one written are removed, so that the
-    // folder holds this run's sequence alone.
+    // `error`). Nothing else in the folder is touched: frames numbered after the last one written (of an
+    // earlier, longer sequence, or the user's own) stay, and are counted.
     bool write(FrameClock& clock, const Drawer& draw, std::string& error);
 
     int written() const { return m_written; }
+    // After a write: how many names of frames after the last one written the folder holds, and the lowest
+    // of them ("frame_000011.png"; empty when there are none).
+    int olderFrames() const { return m_olderFrames; }
+    const std::string& firstOlderFrame() const { return m_firstOlderFrame; }
+    // "3 older frames left in DIR, from frame_000011.png"; empty when there are none.
+    std::string olderFramesNote() const;
     // The name of the n-th frame (from 1) in the folder.
     std::string framePath(int n) const;
-    // The ffmpeg command that makes a video of the frames written (run.mp4 in the same folder).
+    // The ffmpeg command that makes a video of the frames written, and of no older frame after them (run.mp4
+    // in the same folder).
     std::string videoCommand() const;
 
   private:
-    void removeLaterFrames() const;
+    void countOlderFrames();
 
     std::string m_folder;
     int m_every;
     int m_written = 0;
+    int m_olderFrames = 0;
+    std::string m_firstOlderFrame;
 };

@@ -72,8 +72,14 @@ void CommandLineImports::noteEnd() {
     }
     VCSimulation* simulation = getSimulation();
     const std::string& log = m_logs[m_next - 1];
-    if (!simulation->getImportFailure().empty()) {
-        std::fprintf(stderr, "tessaron: %s: %s\n", log.c_str(), simulation->getImportFailure().c_str());
+    const std::string& failure = simulation->getImportFailure();
+    if (!failure.empty()) {
+        // Some reasons name the log already ("<log> holds no simulation messages").
+        if (failure.compare(0, log.size() + 1, log + " ") == 0) {
+            std::fprintf(stderr, "tessaron: %s\n", failure.c_str());
+        } else {
+            std::fprintf(stderr, "tessaron: %s: %s\n", log.c_str(), failure.c_str());
+        }
         m_allImported = false;
     }
     // The user asked to stop: the logs after it are not read either.

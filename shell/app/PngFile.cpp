@@ -93,7 +93,11 @@ bool writePngFile(const std::string& path, int width, int height, const std::vec
         error = std::strerror(EINVAL);
         return false;
     }
-    std::string temporary = path + ".XXXXXX";
+    // A short name of its own in the target's folder, so that it fits wherever the target's name fits
+    // (the target's name with a suffix would not, for names near the longest a folder allows).
+    const size_t slash = path.rfind('/');
+    std::string temporary =
+        (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + ".tessaron-png-XXXXXX";
     Output out;
     out.fd = ::mkstemp(temporary.data());
     if (out.fd < 0) {

@@ -170,6 +170,10 @@ int drawFrames(const CommandLine& line) {
             logMessage("Frames written: %d into %s", frames.written(), line.framesDir.c_str());
             std::printf("Frames written: %d into %s\nTo make a video of them:\n  %s\n", frames.written(),
                         line.framesDir.c_str(), frames.videoCommand().c_str());
+            if (frames.olderFrames() > 0) {
+                logMessage("%s", frames.olderFramesNote().c_str());
+                std::fprintf(stderr, "tessaron: %s\n", frames.olderFramesNote().c_str());
+            }
             status = 0;
         } else {
             logMessage("Unable to write frames: %s: %s", line.framesDir.c_str(), error.c_str());

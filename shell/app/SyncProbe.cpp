@@ -69,10 +69,6 @@ void initSyncProbe() {
     g_fd = ::open(path, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
 }
 
-bool syncProbeEnabled() {
-    return g_fd >= 0;
-}
-
 void syncProbePointerMoved(int x, int y) {
     if (g_fd < 0) {
         return;

@@ -10,6 +10,5 @@
 // once handed on, it is answered when no import runs and no held input waits, and the frame after that is
 // on screen. Without the variable none of this runs and nothing changes for users.
 void initSyncProbe();
-bool syncProbeEnabled();
 // Called by the pointer callbacks after the event has been delivered.
 void syncProbePointerMoved(int x, int y);

@@ -93,20 +93,33 @@ TEST_F(FrameSequenceTest, TheStartComesFirstWhenItIsNotAnEventTime) {
     EXPECT_EQ((std::vector<std::string>{"start", "0", "2", "3", ""}), frames(5));
 }
 
-TEST_F(FrameSequenceTest, FramesOfALongerEarlierRunGoButNothingElse) {
-    for (const char* name :
-         {"frame_000003.png", "frame_000120.png", "frame_7.png", "notes.txt", "frame_00000a.png"}) {
+TEST_F(FrameSequenceTest, NothingInTheFolderIsRemovedAndLaterFramesAreCounted) {
+    for (const char* name : {"frame_000003.png", "frame_000100.png", "frame_999999.png", "frame_7.png",
+                             "notes.txt", "frame_00000a.png"}) {
         dir.write(name, "old");
     }
     FakeClock clock(2);
     FrameSequence sequence(dir.path(), 1);
     std::string error;
     ASSERT_TRUE(sequence.write(clock, drawer(clock), error)) << error;
-    EXPECT_EQ((std::vector<std::string>{"0", "1", ""}), frames(3));
-    EXPECT_EQ("", readFile(dir.file("frame_000120.png")));
-    for (const char* kept : {"frame_7.png", "notes.txt", "frame_00000a.png"}) {
+    EXPECT_EQ((std::vector<std::string>{"0", "1", "old"}), frames(3));
+    for (const char* kept :
+         {"frame_000100.png", "frame_999999.png", "frame_7.png", "notes.txt", "frame_00000a.png"}) {
         EXPECT_EQ("old", readFile(dir.file(kept))) << kept;
     }
+    EXPECT_EQ(3, sequence.olderFrames());
+    EXPECT_EQ("frame_000003.png", sequence.firstOlderFrame());
+    EXPECT_EQ("3 older frames left in " + dir.path() + ", from frame_000003.png", sequence.olderFramesNote());
+    // The video takes the two frames of this run and none of those after them.
+    EXPECT_NE(std::string::npos, sequence.videoCommand().find("/frame_%06d.png' -frames:v 2 "))
+        << sequence.videoCommand();
+
+    FakeClock longer(120);
+    ASSERT_TRUE(sequence.write(longer, drawer(longer), error)) << error;
+    EXPECT_EQ("1 older frame left in " + dir.path() + ", from frame_999999.png", sequence.olderFramesNote());
+    FakeClock shorter(3);
+    ASSERT_TRUE(sequence.write(shorter, drawer(shorter), error)) << error;
+    EXPECT_EQ(118, sequence.olderFrames()) << "4 to 120, and 999999";
 }
 
 TEST_F(FrameSequenceTest, AMissingFolderAFailedPictureOrAnEmptyRunAreReported) {

@@ -78,4 +78,22 @@ TEST(PngFileTest, AFailureNamesTheReasonAndLeavesNoFile) {
     EXPECT_TRUE(entries(dir.file("taken")).empty());
 }
 
+TEST(PngFileTest, NamesUpToTheLongestTheFolderTakesAreWritten) {
+    TempDir dir;
+    const std::vector<uint8_t> rgb = gradient(4, 4);
+    const struct {
+        size_t length;
+        const char* error;
+    } cases[] = {{249, ""}, {250, ""}, {255, ""}, {256, "File name too long"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.length);
+        const std::string name = std::string(c.length - 4, 'n') + ".png";
+        std::string error;
+        EXPECT_EQ(*c.error == '\0', writePngFile(dir.file(name), 4, 4, rgb, error));
+        EXPECT_EQ(c.error, error);
+        EXPECT_EQ(*c.error == '\0' ? 4 : 0, PngPicture::read(dir.file(name)).width);
+    }
+    EXPECT_EQ(3u, entries(dir.path()).size()) << "the three pictures, no temporary file";
+}
+
 }  // namespace

@@ -151,4 +151,31 @@ TEST_F(PlaybackTest, NoStepReachesAStoppedPlaybackOrAClosedVisualization) {
     EXPECT_EQ((Lines{"Nothing to play"}), rec.lines());
 }
 
+TEST_F(PlaybackTest, OnlyARunWithATimeAfterTheStartHasSomethingToPlay) {
+    const struct {
+        const char* log;
+        const char* answer;
+    } cases[] = {
+        {"msg Y / 00:00:00:000 / grid(1,0)(09) / out / 1 to grid(02)\n"
+         "msg X / 00:00:00:000 / grid(02) / neighborchange / 1 to grid(0,0)(04)\n",
+         "Nothing to play"},
+        {"msg Y / 00:00:00:000 / grid(1,0)(09) / out / 1 to grid(02)\n"
+         "msg Y / 00:00:00:001 / grid(1,0)(09) / out / 2 to grid(02)\n",
+         "Playing at 10 steps per second"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.log);
+        simulation.closeVisualization();
+        ASSERT_TRUE(simulation.newVisualization("one"));
+        ASSERT_TRUE(simulation.importLogFile(dir.write("one.log", c.log)));
+        requests.clear();
+        rec.clear();
+        const bool playing = std::string(c.answer) != "Nothing to play";
+        EXPECT_EQ(playing, simulation.play());
+        EXPECT_EQ(playing, simulation.isPlaying());
+        EXPECT_EQ(playing ? 1u : 0u, requests.size());
+        EXPECT_EQ((Lines{c.answer}), rec.lines());
+    }
+}
+
 }  // namespace

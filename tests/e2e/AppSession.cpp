@@ -119,7 +119,8 @@ AppSession::AppSession(std::vector<std::string> arguments, ErrorOutput errorOutp
     if (!m_windowId.empty()) {
         // Without a window manager the window opens at (-1, -1); a screenshot would lose its edges.
         x("xdotool windowmove --sync " + m_windowId + " 0 0 2>/dev/null");
-        moveMouse(790, 590);
+        readWindowSize();
+        moveMouse(m_windowWidth - 10, m_windowHeight - 10);
         x("xdotool windowfocus --sync " + m_windowId + " 2>/dev/null");
         // The first frame is on screen before any test looks.
         if (!sync()) {
@@ -291,9 +292,24 @@ void AppSession::drag(int fromX, int fromY, int toX, int toY, int button) {
 }
 
 void AppSession::resizeWindow(int width, int height) {
-    m_windowHeight = height;
     x("xdotool windowsize --sync " + m_windowId + " " + std::to_string(width) + " " + std::to_string(height) +
       " 2>/dev/null");
+    readWindowSize();
+}
+
+void AppSession::readWindowSize() {
+    // Lines such as "WIDTH=800" and "HEIGHT=600"; the sizes stay as they were when none can be read.
+    std::istringstream in(x("xdotool getwindowgeometry --shell " + m_windowId + " 2>/dev/null"));
+    std::string line;
+    while (std::getline(in, line)) {
+        int* size = line.rfind("WIDTH=", 0) == 0    ? &m_windowWidth
+                    : line.rfind("HEIGHT=", 0) == 0 ? &m_windowHeight
+                                                    : nullptr;
+        const int value = size != nullptr ? std::atoi(line.c_str() + line.find('=') + 1) : 0;
+        if (value > 0) {
+            *size = value;
+        }
+    }
 }
 
 Image AppSession::screenshot(const std::string& savePng) {

@@ -105,6 +105,10 @@ class AppSession {
 
     std::string m_display;
     std::string m_windowId;
+    // The window's size as the X server has it, read once it is up and after each resize: sync() moves the
+    // pointer near its bottom edge.
+    void readWindowSize();
+    int m_windowWidth = 800;
     int m_windowHeight = 600;
     int m_pointerX = -1;
     int m_pointerY = -1;

@@ -256,6 +256,36 @@ TEST_F(MainWindowGLTest, RedisplayNeedsAThemeAndDrawsTheViewBeneathTheConsole) {
     EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST)) << "the 2D pass draws without depth testing";
 }
 
+TEST_F(MainWindowGLTest, AQuestionIsDrawnInFrontOfTheConsolesLines) {
+    ASSERT_TRUE(createThemeStore());
+    for (int i = 0; i < 40; ++i) {
+        getConsole()->print(std::string(90, 'M'));
+    }
+    main->showMessageBox(VDMessageBox::KIND_YES_NO, "Are you sure you want to exit?", nullptr);
+    // The box with the console's lines behind it, and over nothing: the same pixels.
+    const VDRect box = main->getMessageBox()->getRectangle();
+    const int x = static_cast<int>(box.getX1());
+    const int y = static_cast<int>(box.getY1());
+    const int w = static_cast<int>(box.getWidth());
+    const int h = static_cast<int>(box.getHeight());
+    ASSERT_TRUE(main->drawFrame());
+    const std::vector<GLTestContext::Pixel> overConsole = GLTestContext::region(x, y, w, h);
+    getConsole()->close();
+    ASSERT_TRUE(main->drawFrame());
+    const std::vector<GLTestContext::Pixel> alone = GLTestContext::region(x, y, w, h);
+    ASSERT_EQ(alone.size(), overConsole.size());
+    int differ = 0;
+    for (size_t i = 0; i < alone.size(); ++i) {
+        differ += alone[i].r != overConsole[i].r || alone[i].g != overConsole[i].g ||
+                  alone[i].b != overConsole[i].b;
+    }
+    EXPECT_EQ(0, differ);
+    // The console was drawn: around the box its lines show.
+    getConsole()->open();
+    ASSERT_TRUE(main->drawFrame());
+    EXPECT_GT(GLTestContext::countNear(20, 100, 180, 400, {230, 230, 230, 255}, 3), 500);
+}
+
 TEST_F(MainWindowGLTest, DestroyingTheMainWindowTakesItsCompanionsAlong) {
     destroyMainWindow();
     EXPECT_EQ(nullptr, getMainWindow());

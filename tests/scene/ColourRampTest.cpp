@@ -48,4 +48,25 @@ TEST(ColourRampTest, ValuesMapOverTheirRangeAndOutsideItToTheEnds) {
     EXPECT_EQ(SDColourRamp::at(0.0), SDColourRamp::at(std::numeric_limits<double>::quiet_NaN()));
 }
 
+TEST(ColourRampTest, PositionsStayNumbersForEndsAsFarApartAsDoublesGo) {
+    const double big = std::numeric_limits<double>::max();
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        double value, minimum, maximum, position;
+    } cases[] = {
+        {-1e308, -1e308, 1e308, 0.0}, {0.0, -1e308, 1e308, 0.5},   {5e307, -1e308, 1e308, 0.75},
+        {1e308, -1e308, 1e308, 1.0},  {-big, -big, big, 0.0},      {0.0, -big, big, 0.5},
+        {big, -big, big, 1.0},        {0.0, -5e-324, 5e-324, 0.5}, {nan, 0.0, 1.0, 0.5},
+        {0.0, -inf, inf, 0.5},        {inf, -inf, inf, 0.5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.value << " in " << c.minimum << " .. " << c.maximum);
+        EXPECT_DOUBLE_EQ(c.position, SDColourRamp::position(c.value, c.minimum, c.maximum));
+    }
+    // Beyond the ends, infinitely far: the ends' colours.
+    EXPECT_EQ(SDColourRamp::at(1.0), SDColourRamp::forValue(inf, -1e308, 1e308));
+    EXPECT_EQ(SDColourRamp::at(0.0), SDColourRamp::forValue(-inf, -1e308, 1e308));
+}
+
 }  // namespace

@@ -6,7 +6,6 @@
 #include <chrono>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "control/VCImportHost.h"
@@ -109,10 +108,37 @@ TEST_F(ImportFrameGLTest, TheViewStaysAsItWasUntilTheImportEnds) {
     EXPECT_TRUE(m_window.getFrozenPicture().empty()) << "let go once the import is over";
 }
 
-TEST_F(ImportFrameGLTest, AnImportThatTakesAWhileShowsItsProgressInTheStrip) {
+TEST_F(ImportFrameGLTest, TheKeptPictureCoversAWindowResizedDuringTheImport) {
+    // Begun in a window of a quarter the size: the grid's far edge lies 136 rows up, the line z = -1 spans
+    // the width 74 rows up.
+    glViewport(0, 0, 400, 300);
+    m_window.setRectangle(VDRect(0, 0, 400, 300));
     VCSimulation& simulation = *getSimulation();
     ASSERT_TRUE(simulation.startImport(kSample));
+    ASSERT_EQ(400, m_window.getFrozenPicture().width());
+
+    glViewport(0, 0, 800, 600);
+    m_window.setRectangle(VDRect(0, 0, 800, 600));
+    frame();
+    // The grid's grey, blended as the theme draws lines.
+    const Pixel grid{100, 100, 100, 255};
+    int highest = -1;
+    for (int y = 400; y >= 0 && highest < 0; --y) {
+        highest = GLTestContext::countNear(0, y, 800, 1, grid, 40) > 0 ? y : -1;
+    }
+    EXPECT_NEAR(273, highest, 3) << "stretched to twice its height";
+    EXPECT_GE(GLTestContext::countNear(400, 145, 400, 8, grid, 40), 2 * 400) << "and to twice its width";
+    simulation.cancelImport();
+}
+
+TEST_F(ImportFrameGLTest, AnImportThatTakesAWhileShowsItsProgressInTheStrip) {
+    VCSimulation& simulation = *getSimulation();
+    // The import's time is the test's: how long the machine takes over each slice does not matter.
+    auto now = std::chrono::steady_clock::now();
+    simulation.setImportClock([&now] { return now; });
+    ASSERT_TRUE(simulation.startImport(kSample));
     ASSERT_TRUE(simulation.continueImport(0.01));
+    now += std::chrono::milliseconds(static_cast<int>(VCImportProgress::kShowAfterMs) - 1);
     frame();
     const Pixel filled{38, 115, 204, 255};
     // Short so far by the import's own clock (read after the frame, so it was short when the frame was
@@ -121,8 +147,7 @@ TEST_F(ImportFrameGLTest, AnImportThatTakesAWhileShowsItsProgressInTheStrip) {
         EXPECT_EQ(0, GLTestContext::countNear(0, 560, 600, 40, filled, 1)) << "a short import shows nothing";
     }
 
-    std::this_thread::sleep_for(
-        std::chrono::milliseconds(static_cast<int>(VCImportProgress::kShowAfterMs) + 50));
+    now += std::chrono::milliseconds(1);
     for (int i = 0; i < 20; ++i) {
         ASSERT_TRUE(simulation.continueImport(0.01));
     }

@@ -101,8 +101,10 @@ TEST_F(TessaronerWindowTest, ButtonStripRunsAlongTheTopWithItsButtonsTimeLabelAn
     EXPECT_EQ(window.getMoveForwardButton(), panel->getChild(1));
     EXPECT_EQ(window.getPlayButton(), panel->getChild(2));
     EXPECT_EQ(window.getStopButton(), panel->getChild(3));
-    // Right of "Move Forward", and the strip's bottom edge below the buttons: a bar 6 pixels high.
-    expectRect(VDRect(290, 588, 805, 605), window.getTimeLabel()->getRectangle());
+    // Right of "Move Forward" to the strip's end, and the strip's bottom edge below the buttons: a bar 6
+    // pixels high.
+    expectRect(VDRect(290, 588, 605, 605), window.getTimeLabel()->getRectangle());
+    EXPECT_TRUE(window.getTimeLabel()->isFitted());
     expectRect(VDRect(15, 581, 605, 587), window.getTimeBar()->getRectangle());
     EXPECT_EQ(VDScrollBar::HORIZONTAL, window.getTimeBar()->getOrientation());
     struct Expected {
@@ -258,11 +260,24 @@ TEST_F(TessaronerWindowTest, MislabelledCameraEventsAreLoggedAndCountAsHandled) 
     EXPECT_EQ(0, m_parent.requests);
 }
 
-TEST_F(TessaronerWindowTest, ResizingKeepsTheButtonsAndFitsTheAspectRatio) {
-    VDRect before = m_window.getMoveForwardButton()->getRectangle();
+TEST_F(TessaronerWindowTest, ResizingKeepsTheStripAlongTheTopAndFitsTheAspectRatio) {
+    // The strip ends 200 short of the window's right edge, but is at least 600 wide, or as wide as a
+    // narrower window; the buttons keep their places below its top-left corner, the label and the bar span
+    // it to 5 short of its end.
+    const struct {
+        float width, height, stripX2;
+    } cases[] = {{1000, 500, 800}, {1024, 768, 824}, {700, 400, 600}, {400, 300, 400}, {800, 600, 600}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
+        m_window.setRectangle(VDRect(0, 0, c.width, c.height));
+        expectRect(VDRect(0, 0, c.width, c.height), m_window.getRectangle());
+        const float top = c.height;
+        expectRect(VDRect(0, top - 40, c.stripX2, top), m_window.getPanel()->getRectangle());
+        expectRect(VDRect(170, top - 35, 275, top - 18), m_window.getMoveForwardButton()->getRectangle());
+        expectRect(VDRect(280, top - 35, c.stripX2 - 5, top - 18), m_window.getTimeLabel()->getRectangle());
+        expectRect(VDRect(5, top - 39, c.stripX2 - 5, top - 35), m_window.getTimeBar()->getRectangle());
+    }
     m_window.setRectangle(VDRect(0, 0, 1000, 500));
-    expectRect(VDRect(0, 0, 1000, 500), m_window.getRectangle());
-    expectRect(before, m_window.getMoveForwardButton()->getRectangle());
     EXPECT_FLOAT_EQ(2.0f, camera().getAspectRatio());
     EXPECT_TRUE(camera().isProjectionDirty());
 
@@ -278,6 +293,10 @@ TEST_F(TessaronerWindowTest, ResizingKeepsTheButtonsAndFitsTheAspectRatio) {
     m_window.setRectangle(VDRect(0, 0, 800, 0));
     m_window.setRectangle(VDRect(0, 0, 0, 600));
     EXPECT_EQ(shaped, camera().getAspectRatio());
+    // Shown again, the strip is as it was.
+    m_window.setRectangle(VDRect(0, 0, 800, 600));
+    expectRect(VDRect(0, 560, 600, 600), m_window.getPanel()->getRectangle());
+    expectRect(VDRect(280, 565, 595, 582), m_window.getTimeLabel()->getRectangle());
 }
 
 }  // namespace
