@@ -476,7 +476,8 @@ std::string VDTessaronerWindow::stripNote() {
     if (m_snapshotNote.empty()) {
         return cell;
     }
-    return cell.empty() ? m_snapshotNote : cell + "  " + m_snapshotNote;
+    // The note first: it lasts only until the next key or click, and a long line is cut at its end.
+    return cell.empty() ? m_snapshotNote : m_snapshotNote + "  " + cell;
 }
 
 bool VDTessaronerWindow::handleKey(int key) {

@@ -161,7 +161,7 @@ TEST_F(PlaybackTest, OnlyARunWithATimeAfterTheStartHasSomethingToPlay) {
          "Nothing to play"},
         {"msg Y / 00:00:00:000 / grid(1,0)(09) / out / 1 to grid(02)\n"
          "msg Y / 00:00:00:001 / grid(1,0)(09) / out / 2 to grid(02)\n",
-         "Playing at 10 steps per second"},
+         "Playing at 1 steps per second"},  // one step, slowed to last a second
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.log);

@@ -276,12 +276,13 @@ TEST(CommandLineE2ETest, FramesLeaveWhatElseIsInTheFolderAndSaySo) {
     ProgramRun run({"--frames", folder.path(), "--size", "64x48", kSample});
     ASSERT_EQ(0, run.status()) << run.err();
     EXPECT_EQ("tessaron: 3 older frames left in " + folder.path() + ", from frame_000050.png\n", run.err());
-    EXPECT_TRUE(contains(run.out(), "/frame_%06d.png' -frames:v 5 ")) << run.out();
+    // The start and the sample's 5 event times.
+    EXPECT_TRUE(contains(run.out(), "/frame_%06d.png' -frames:v 6 ")) << run.out();
     EXPECT_EQ("mine", readFile(folder.file("frame_000050.png")));
     EXPECT_EQ("mine", readFile(folder.file("mine.png")));
     EXPECT_EQ("old", readFile(folder.file("frame_000100.png")));
     EXPECT_EQ("old", readFile(folder.file("frame_999999.png")));
-    EXPECT_EQ(48, PngPicture::read(folder.file("frame_000005.png")).height);
+    EXPECT_EQ(48, PngPicture::read(folder.file("frame_000006.png")).height);
 }
 
 TEST(CommandLineE2ETest, VisSnapshotWritesTheViewOrTheWindowOrSaysWhyNot) {

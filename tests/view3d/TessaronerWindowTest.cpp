@@ -273,9 +273,9 @@ TEST_F(TessaronerWindowTest, ResizingKeepsTheStripAlongTheTopAndFitsTheAspectRat
         expectRect(VDRect(0, 0, c.width, c.height), m_window.getRectangle());
         const float top = c.height;
         expectRect(VDRect(0, top - 40, c.stripX2, top), m_window.getPanel()->getRectangle());
-        expectRect(VDRect(170, top - 35, 275, top - 18), m_window.getMoveForwardButton()->getRectangle());
-        expectRect(VDRect(280, top - 35, c.stripX2 - 5, top - 18), m_window.getTimeLabel()->getRectangle());
-        expectRect(VDRect(5, top - 39, c.stripX2 - 5, top - 35), m_window.getTimeBar()->getRectangle());
+        expectRect(VDRect(170, top - 32, 275, top - 15), m_window.getMoveForwardButton()->getRectangle());
+        expectRect(VDRect(280, top - 32, c.stripX2 - 5, top - 15), m_window.getTimeLabel()->getRectangle());
+        expectRect(VDRect(5, top - 39, c.stripX2 - 5, top - 33), m_window.getTimeBar()->getRectangle());
     }
     m_window.setRectangle(VDRect(0, 0, 1000, 500));
     EXPECT_FLOAT_EQ(2.0f, camera().getAspectRatio());
@@ -296,7 +296,7 @@ TEST_F(TessaronerWindowTest, ResizingKeepsTheStripAlongTheTopAndFitsTheAspectRat
     // Shown again, the strip is as it was.
     m_window.setRectangle(VDRect(0, 0, 800, 600));
     expectRect(VDRect(0, 560, 600, 600), m_window.getPanel()->getRectangle());
-    expectRect(VDRect(280, 565, 595, 582), m_window.getTimeLabel()->getRectangle());
+    expectRect(VDRect(280, 568, 595, 585), m_window.getTimeLabel()->getRectangle());
 }
 
 }  // namespace
