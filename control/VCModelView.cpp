@@ -321,7 +321,17 @@ void VCModelView::addLinks() {
             const Vector3 out = start + Vector3(kLinkStub, 0.0f, 0.0f);
             const Vector3 in = end - Vector3(kLinkStub, 0.0f, 0.0f);
             m_batch.addLine(start, out, kLinkColour);
-            m_batch.addLine(out, in, kLinkColour);
+            if (out.x < in.x) {
+                // Forwards: along, down or up halfway, and along again, as couplings are drawn on paper.
+                const float middle = (out.x + in.x) / 2.0f;
+                const Vector3 turn(middle, out.y, out.z);
+                const Vector3 back(middle, in.y, in.z);
+                m_batch.addLine(out, turn, kLinkColour);
+                m_batch.addLine(turn, back, kLinkColour);
+                m_batch.addLine(back, in, kLinkColour);
+            } else {
+                m_batch.addLine(out, in, kLinkColour);
+            }
             m_batch.addLine(in, end, kLinkColour);
         }
     }
