@@ -15,6 +15,7 @@
 #include "control/VCModelReading.h"
 #include "control/VCSimulation.h"
 #include "tests/support/LogRecorder.h"
+#include "tests/tools/LogText.h"
 
 namespace {
 
@@ -54,13 +55,7 @@ struct PlainReading {
         std::string text;
         std::set<long> times;
         while (std::getline(in, text)) {
-            std::replace(text.begin(), text.end(), '/', ' ');
-            std::vector<std::string> f;
-            for (size_t at = 0; (at = text.find_first_not_of(" \r", at)) != std::string::npos;) {
-                const size_t stop = text.find_first_of(" \r", at);
-                f.push_back(text.substr(at, stop - at));
-                at = stop;
-            }
+            const std::vector<std::string> f = fields(text);
             auto name = [](const std::string& reference) { return reference.substr(0, reference.find('(')); };
             Line line;
             line.kind = f[1];
