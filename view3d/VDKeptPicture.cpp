@@ -19,8 +19,41 @@ VDKeptPicture::~VDKeptPicture() {
     }
 }
 
+VDKeptPicture::LeftState VDKeptPicture::readState() {
+    LeftState state;
+    glGetFloatv(GL_CURRENT_COLOR, state.colour);
+    glGetFloatv(GL_LINE_WIDTH, &state.lineWidth);
+    glGetIntegerv(GL_BLEND_SRC, &state.blendSource);
+    glGetIntegerv(GL_BLEND_DST, &state.blendDestination);
+    state.blend = glIsEnabled(GL_BLEND) == GL_TRUE;
+    state.cullFace = glIsEnabled(GL_CULL_FACE) == GL_TRUE;
+    state.depthTest = glIsEnabled(GL_DEPTH_TEST) == GL_TRUE;
+    state.texture2D = glIsEnabled(GL_TEXTURE_2D) == GL_TRUE;
+    state.lineSmooth = glIsEnabled(GL_LINE_SMOOTH) == GL_TRUE;
+    return state;
+}
+
+void VDKeptPicture::restore(const LeftState& state) {
+    const auto set = [](GLenum capability, bool on) {
+        if (on) {
+            glEnable(capability);
+        } else {
+            glDisable(capability);
+        }
+    };
+    glColor4fv(state.colour);
+    glLineWidth(state.lineWidth);
+    glBlendFunc(static_cast<GLenum>(state.blendSource), static_cast<GLenum>(state.blendDestination));
+    set(GL_BLEND, state.blend);
+    set(GL_CULL_FACE, state.cullFace);
+    set(GL_DEPTH_TEST, state.depthTest);
+    set(GL_TEXTURE_2D, state.texture2D);
+    set(GL_LINE_SMOOTH, state.lineSmooth);
+}
+
 void VDKeptPicture::capture(const Source& source) {
     m_kept = false;
+    m_left = readState();
     if (source.width <= 0 || source.height <= 0) {
         return;
     }
@@ -51,7 +84,8 @@ void VDKeptPicture::capture(const Source& source) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, source.width, source.height, 0, GL_RGB, GL_UNSIGNED_BYTE,
+        // Alpha too: what is drawn over the picture (the strip) may blend by the alpha the scene left.
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, source.width, source.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                      nullptr);
         m_textureWidth = source.width;
         m_textureHeight = source.height;
@@ -90,4 +124,5 @@ void VDKeptPicture::draw() const {
     glVertex2f(0.0f, h);
     glEnd();
     glPopAttrib();
+    restore(m_left);
 }

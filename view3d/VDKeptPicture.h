@@ -29,7 +29,7 @@ class VDKeptPicture {
     // framebuffer object is bound. Needs a GL context.
     void capture(const Source& source);
     // Draws the kept picture over the lower-left corner, in a 2D pass whose projection maps (0, 0) to it
-    // and one unit to a pixel. Nothing when none is kept.
+    // and one unit to a pixel, and leaves the state its drawing had left. Nothing when none is kept.
     void draw() const;
     // Forgets the picture (the texture stays for the next capture).
     void forget() { m_kept = false; }
@@ -38,6 +38,23 @@ class VDKeptPicture {
     uint64_t captureCount() const { return m_captured; }
 
   private:
+    // The GL state the drawing of the picture left behind, which what is drawn over it (the strip) inherits:
+    // a kept picture leaves the same, or the strip would look different over it.
+    struct LeftState {
+        float colour[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+        float lineWidth = 1.0f;
+        int blendSource = 0;
+        int blendDestination = 0;
+        bool blend = false;
+        bool cullFace = false;
+        bool depthTest = false;
+        bool texture2D = false;
+        bool lineSmooth = false;
+    };
+    static LeftState readState();
+    static void restore(const LeftState& state);
+
+    LeftState m_left;
     unsigned m_texture = 0;
     int m_textureWidth = 0;
     int m_textureHeight = 0;

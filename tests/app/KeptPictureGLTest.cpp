@@ -81,10 +81,10 @@ class KeptPictureGLTest : public ::testing::Test {
     static VDTessaronerWindow* viewer() {
         return dynamic_cast<VDTessaronerWindow*>(getMainWindow()->getContentWindow());
     }
-    // The frame, and what it shows below the strip.
+    // The frame, the strip over the picture included.
     static Picture frame() {
         EXPECT_TRUE(getMainWindow()->drawFrame());
-        return GLTestContext::region(0, 0, 480, 420);
+        return GLTestContext::region(0, 0, getMainWindow()->getWidth(), getMainWindow()->getHeight());
     }
 
     LogRecorder quiet;
@@ -106,7 +106,8 @@ TEST_F(KeptPictureGLTest, EachInputOfThePictureHasItDrawnAfreshAndNothingElseDoe
          [] {
              PropertySet cube;
              cube.set("type", "CUBE");
-             cube.set("size", "3");
+             cube.set("position_z", "-5");  // in the middle of life's box
+             cube.set("size", "8");
              getSimulation()->addDetailNode(cube);
          }},
         {"a pick",
@@ -138,6 +139,8 @@ TEST_F(KeptPictureGLTest, EachInputOfThePictureHasItDrawnAfreshAndNothingElseDoe
         const Picture after = frame();
         EXPECT_EQ(captured + 1, kept.captureCount()) << "drawn afresh";
         EXPECT_FALSE(same(drawn, after)) << "and it shows the change";
+        EXPECT_TRUE(same(after, frame()))
+            << "which the next frame shows from the kept picture, strip and all";
     }
 }
 
