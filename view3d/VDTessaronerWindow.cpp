@@ -224,9 +224,7 @@ bool VDTessaronerWindow::handleEvent(VDEvent* event) {
             if (drawWhileImporting(event)) {
                 return true;
             }
-            draw3D();
-            drawCellOverlay();
-            drawModelOverlay();
+            drawScene();
             followTime();
             const bool handled = dispatch(event);
             // Over everything else, the strip included.
@@ -385,6 +383,32 @@ bool VDTessaronerWindow::drawWhileImporting(VDEvent* redisplay) {
         VDImportStrip(m_panel->getRectangle(), progress).draw();
     }
     return true;
+}
+
+VDKeptPicture::Source VDTessaronerWindow::pictureSource() {
+    VDKeptPicture::Source source;
+    if (const VCSimulation* simulation = getSimulation()) {
+        source.sceneRevision = simulation->getSceneRevision();
+    }
+    const double* projection = m_camera->getProjectionMatrix();
+    const double* view = m_camera->getViewMatrix();
+    std::copy(projection, projection + 16, source.projection.begin());
+    std::copy(view, view + 16, source.view.begin());
+    source.width = static_cast<int>(m_rect.getWidth());
+    source.height = static_cast<int>(m_rect.getHeight());
+    return source;
+}
+
+void VDTessaronerWindow::drawScene() {
+    const VDKeptPicture::Source source = pictureSource();
+    if (m_kept.holds(source)) {
+        m_kept.draw();
+        return;
+    }
+    draw3D();
+    drawCellOverlay();
+    drawModelOverlay();
+    m_kept.capture(source);
 }
 
 void VDTessaronerWindow::draw3D() {
@@ -615,6 +639,10 @@ void VDTessaronerWindow::trackClick(VDEvent* event) {
                 if (m_pressShifted) {
                     plotBlock(block);
                 }
+            }
+            // The outline of what is picked is part of the picture.
+            if (VCSimulation* simulation = getSimulation()) {
+                simulation->sceneChanged();
             }
             requestRedisplay();
         }

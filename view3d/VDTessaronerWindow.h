@@ -8,6 +8,7 @@
 #include "view3d/VDCamera.h"
 #include "view3d/VDCellSelection.h"
 #include "view3d/VDFrozenPicture.h"
+#include "view3d/VDKeptPicture.h"
 #include "view3d/VDPickRay.h"
 
 class VDPanel;
@@ -69,6 +70,8 @@ class VDTessaronerWindow : public VDWindow {
     // import runs; the program calls it as an import begins. Needs the window's GL context and a theme.
     void freezePicture();
     const VDFrozenPicture& getFrozenPicture() const { return m_frozen; }
+    // The last 3D picture, drawn again while nothing it shows has changed.
+    const VDKeptPicture& getKeptPicture() const { return m_kept; }
 
     VDCamera* getCamera() const { return m_camera.get(); }
     VDPanel* getPanel() const { return m_panel; }
@@ -97,6 +100,9 @@ class VDTessaronerWindow : public VDWindow {
     void placeStrip(const VDRect& before);
     // The frame while an import runs; false when none runs (the picture kept for it is let go).
     bool drawWhileImporting(VDEvent* redisplay);
+    // The 3D picture with its overlays: the kept one while its source is unchanged, else drawn and kept.
+    void drawScene();
+    VDKeptPicture::Source pictureSource();
     void draw3D();
     void drawCellOverlay();
     void drawModelOverlay();
@@ -138,6 +144,7 @@ class VDTessaronerWindow : public VDWindow {
     VDCellSelection m_selection;
     VDBlockSelection m_blockSelection;
     VDFrozenPicture m_frozen;
+    VDKeptPicture m_kept;
     std::unique_ptr<VDPlotPanel> m_plotPanel;
     std::unique_ptr<VDValuePlot> m_plot;  // reads m_plotPanel, so it goes first
     std::string m_snapshotNote;           // the strip's word on the last `s`, until the next key or press
