@@ -383,24 +383,22 @@ void BM_KeyOverMillionCells(benchmark::State& state) {
 }
 BENCHMARK(BM_KeyOverMillionCells)->UseManualTime()->Iterations(50)->Unit(benchmark::kMillisecond);
 
-// The generated run of 100 atomic models (devslog --depth 2 --fanout 10: top, 10 coupled models, 111 in
-// all), imported with both log channels off, fitted as vis_fit fits it, at an event time in the middle of
-// the run (a step's answer: its path active, four arrows). Each frame colours every block by its state
-// at that time and draws the blocks, ports and arrows; the overlay writes the names and labels that fit.
-void BM_FramePlainModels100(benchmark::State& state) {
+// Frames of a generated plain DEVS run, imported with both log channels off, fitted as vis_fit fits it, at
+// `time` (or the middle event time when negative). Each frame colours every block by its state at that
+// time and draws the blocks, ports and arrows; the overlay writes the names and labels that fit.
+void framePlainModels(benchmark::State& state, const char* log, double time) {
     if (!openWindow()) {
         state.SkipWithError("no GL window");
         return;
     }
     VCSimulation* simulation = getSimulation();
     simulation->newVisualization("bench.vis");
-    if (!simulation->importLogFile(TESS_DEVS_LOG_100)) {
+    if (!simulation->importLogFile(log)) {
         state.SkipWithError("the generated log could not be read");
         simulation->closeVisualization();
         return;
     }
-    // 00:01:40:010: step 1000's answer.
-    simulation->timeGoto(100010.0);
+    simulation->timeGoto(time >= 0.0 ? time : simulation->timeAt(simulation->timeCount() / 2));
     VCModelView* models = simulation->getModelView();
     models->updateLayout();
     BoundingBox box;
@@ -413,34 +411,18 @@ void BM_FramePlainModels100(benchmark::State& state) {
     simulation->closeVisualization();
     startCamera();
 }
+
+// The generated run of 100 atomic models (devslog --depth 2 --fanout 10: top, 10 coupled models, 111 in
+// all) at 00:01:40:010, step 1000's answer: its path active, four arrows.
+void BM_FramePlainModels100(benchmark::State& state) {
+    framePlainModels(state, TESS_DEVS_LOG_100, 100010.0);
+}
 BENCHMARK(BM_FramePlainModels100)->Arg(1)->UseManualTime()->Iterations(100)->Unit(benchmark::kMillisecond);
 
-// The generated run of 1,000 atomic models (devs_log_1000: top and three levels of 10, 1,111 models),
-// imported with both log channels off, fitted as vis_fit fits it, at an event time in the middle of the run.
+// The generated run of 1,000 atomic models (devs_log_1000: top and three levels of 10, 1,111 models) at its
+// middle event time.
 void BM_FramePlainModels1000(benchmark::State& state) {
-    if (!openWindow()) {
-        state.SkipWithError("no GL window");
-        return;
-    }
-    VCSimulation* simulation = getSimulation();
-    simulation->newVisualization("bench.vis");
-    if (!simulation->importLogFile(TESS_DEVS_LOG_1000)) {
-        state.SkipWithError("the generated log could not be read");
-        simulation->closeVisualization();
-        return;
-    }
-    simulation->timeGoto(simulation->timeAt(simulation->timeCount() / 2));
-    VCModelView* models = simulation->getModelView();
-    models->updateLayout();
-    BoundingBox box;
-    if (models->getBounds(box)) {
-        VDDEVSFitViewEvent fit(box);
-        viewer()->handleEvent(&fit);
-    }
-    runFrames(state);
-    state.counters["blocks"] = static_cast<double>(models->getBlockNames().size());
-    simulation->closeVisualization();
-    startCamera();
+    framePlainModels(state, TESS_DEVS_LOG_1000, -1.0);
 }
 BENCHMARK(BM_FramePlainModels1000)->Arg(1)->UseManualTime()->Iterations(50)->Unit(benchmark::kMillisecond);
 

@@ -27,18 +27,6 @@ namespace {
 
 using Picture = std::vector<GLTestContext::Pixel>;
 
-bool same(const Picture& a, const Picture& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (a[i].r != b[i].r || a[i].g != b[i].g || a[i].b != b[i].b) {
-            return false;
-        }
-    }
-    return true;
-}
-
 void type(const std::string& text) {
     for (char c : text) {
         onGlutKeyboard(static_cast<unsigned char>(c), 0, 0);
@@ -128,7 +116,7 @@ TEST_F(KeptPictureGLTest, EachInputOfThePictureHasItDrawnAfreshAndNothingElseDoe
         getConsole()->open();
         type("vis_");
         getConsole()->close();
-        EXPECT_TRUE(same(drawn, frame())) << "the kept picture is the picture";
+        EXPECT_TRUE(GLTestContext::sameColours(drawn, frame())) << "the kept picture is the picture";
         EXPECT_EQ(captured, kept.captureCount());
         EXPECT_EQ(reused + 1, kept.reuseCount());
         getConsole()->open();
@@ -138,8 +126,8 @@ TEST_F(KeptPictureGLTest, EachInputOfThePictureHasItDrawnAfreshAndNothingElseDoe
         change.make();
         const Picture after = frame();
         EXPECT_EQ(captured + 1, kept.captureCount()) << "drawn afresh";
-        EXPECT_FALSE(same(drawn, after)) << "and it shows the change";
-        EXPECT_TRUE(same(after, frame()))
+        EXPECT_FALSE(GLTestContext::sameColours(drawn, after)) << "and it shows the change";
+        EXPECT_TRUE(GLTestContext::sameColours(after, frame()))
             << "which the next frame shows from the kept picture, strip and all";
     }
 }
