@@ -1,24 +1,10 @@
 #include "view3d/VDCameraControls.h"
 
-#include <algorithm>
-
 #include "console/VDViewPresets.h"
 #include "view3d/VDFirstPersonCamera.h"
 
-namespace {
-
-// A box this much thinner than its larger face side is a map to be seen head-on.
-constexpr float kFlatShare = 0.25f;
-
-}  // namespace
-
-bool VDCameraControls::isFlat(const BoundingBox& box) {
-    const Vector3& size = box.getDimensions();
-    return size.z <= kFlatShare * std::max(size.x, size.y);
-}
-
 std::string VDCameraControls::fit(VDFirstPersonCamera& camera, const BoundingBox& box,
-                                  const std::string& preset, const VDViewFit::Frame& frame) {
+                                  const std::string& preset, const VDViewFit::Frame& frame, bool flat) {
     const VDViewPreset* chosen = viewpresets::find(preset);
     if (chosen != nullptr) {
         m_preset = chosen->name;
@@ -30,7 +16,7 @@ std::string VDCameraControls::fit(VDFirstPersonCamera& camera, const BoundingBox
             chosen = last;
         } else {
             m_preset.clear();
-            chosen = viewpresets::find(isFlat(box) ? "front" : "iso");
+            chosen = viewpresets::find(flat ? "front" : "iso");
         }
     }
     camera.fitView(box, chosen->yaw, chosen->pitch, frame);

@@ -20,14 +20,12 @@ class VDCameraControls {
     static constexpr float kZoomShare = 0.2f;
 
     // Fits the view to the box from `preset` (a name of VDViewPresets); without one, from the preset the
-    // view already is when the camera has not been turned since, else head-on for a flat box (one much
-    // thinner than it is wide or high) and from "iso" for any other. Returns the side chosen.
+    // view already is when the camera has not been turned since, else head-on when the models are `flat`
+    // (no cell space more than one layer deep) and from "iso" when they are not. Returns the side chosen.
     std::string fit(VDFirstPersonCamera& camera, const BoundingBox& box, const std::string& preset,
-                    const VDViewFit::Frame& frame);
+                    const VDViewFit::Frame& frame, bool flat);
     // The centre of the last fitted box; false before the first fit.
     bool getFitCentre(Vector3& centre) const;
-    // Whether the box is flat enough to be seen head-on.
-    static bool isFlat(const BoundingBox& box);
 
     // An orbit drag: starts at a pointer position, turns the camera around `centre` as the pointer moves
     // (right: the models turn right; up: they tip towards the viewer), ends on release. With `aim`, the

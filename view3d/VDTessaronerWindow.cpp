@@ -264,7 +264,7 @@ bool VDTessaronerWindow::handleEvent(VDEvent* event) {
                 logMessage("Unable to cast event to fit view event.");
                 return true;
             }
-            m_controls.fit(*camera, fit->getBox(), fit->getPreset(), fitFrame());
+            m_controls.fit(*camera, fit->getBox(), fit->getPreset(), fitFrame(), drawsFlat());
             requestRedisplay();
             return true;
         }

@@ -75,6 +75,18 @@ VDViewFit::Frame VDTessaronerWindow::fitFrame() const {
     return frame;
 }
 
+bool VDTessaronerWindow::drawsFlat() const {
+    VCSimulation* simulation = getSimulation();
+    if (const VCCellView* cells = simulation != nullptr ? simulation->getCellView() : nullptr) {
+        for (const VCCellView::DrawnModel& model : cells->getDrawnModels()) {
+            if (model.placement != nullptr && model.placement->getLength() > 1) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 Vector3 VDTessaronerWindow::orbitCentre(bool& aim) {
     aim = true;
     VCSimulation* simulation = getSimulation();

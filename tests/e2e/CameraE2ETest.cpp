@@ -20,19 +20,18 @@ int triadPixels(const Image& image, int r, int g, int b) {
     });
 }
 
-// The last line of log.txt that describes a cell of `model`.
-std::string lastCellLine(AppSession& app, const std::string& model) {
-    std::string found;
-    for (const std::string& line : app.logLines()) {
-        if (line.rfind(model + "(", 0) == 0) {
-            found = line;
+// The first lit pixel of a row from the left (its width when there is none).
+int leftmostLit(const Image& image, int y) {
+    for (int x = 0; x < image.width; ++x) {
+        if (lit(image.at(x, y))) {
+            return x;
         }
     }
-    return found;
+    return image.width;
 }
 
 TEST(CameraE2ETest, PresetsWheelOrbitAndTriad) {
-    const std::string log = std::string(TESS_SHARED_DIR) + "/logs/thermal_cube_3d_4x4x4.log";
+    const std::string log = std::string(TESS_SHARED_DIR) + "/logs/falling_mass_3d_8x8x8.log";
     if (!std::filesystem::exists(log)) {
         GTEST_SKIP() << "no real logs";
     }
@@ -53,32 +52,44 @@ TEST(CameraE2ETest, PresetsWheelOrbitAndTriad) {
     EXPECT_GT(top.differences(iso, 0, 40, 800, 600), 2000);
     EXPECT_GT(top.differences(iso, 0, 520, 80, 600), 20) << "the triad turned";
 
-    // The wheel: three notches in over the block make it bigger, three out bring the picture back.
-    const int all = top.count(100, 60, 600, 580, lit);
+    // The wheel: three notches in over the block make it grow around the pointer past the window's left
+    // edge; three out bring the picture back.
     app.click(300, 330, 4);
     app.click(300, 330, 4);
     app.click(300, 330, 4);
     const Image closer = app.settledScreenshot(TESS_SCREENSHOT_DIR "/camera_wheel.png");
-    EXPECT_GT(closer.count(100, 60, 600, 580, lit), all * 5 / 4);
+    EXPECT_GT(closer.differences(top, 0, 40, 800, 600), 2000);
+    EXPECT_LT(leftmostLit(closer, 330), leftmostLit(top, 330) - 20);
+    EXPECT_TRUE(lit(closer.at(300, 330))) << "the block stays under the pointer";
     app.click(300, 330, 5);
     app.click(300, 330, 5);
     app.click(300, 330, 5);
     const Image back = app.settledScreenshot();
     EXPECT_LT(back.differences(top, 0, 40, 800, 520), 200) << "out undoes in";
 
-    // Pick a cell of the top layer, orbit around it with the middle button: it comes to the middle of the
-    // picture, where a click picks it again.
+    // Pick a cell, then orbit with the middle button: the picked cell's cyan outline comes to the middle of
+    // the picture and stays there.
     app.click(300, 330);
-    ASSERT_TRUE(app.waitForLogText("surface("));
-    app.sync();
-    const std::string picked = lastCellLine(app, "surface");
-    ASSERT_FALSE(picked.empty());
+    ASSERT_TRUE(app.waitForLogText("fallrock("));
+    const Image picked = app.settledScreenshot();
+    auto cyan = [](Image::Pixel p) { return p.r < 80 && p.g > 180 && p.b > 180; };
+    const int outline = picked.count(0, 40, 800, 600, cyan);
+    ASSERT_GT(outline, 8);
+    EXPECT_LT(picked.count(360, 260, 440, 340, cyan), outline / 2) << "not in the middle before";
     app.drag(300, 330, 360, 330, 2);
     const Image orbited = app.settledScreenshot(TESS_SCREENSHOT_DIR "/camera_orbit.png");
     EXPECT_GT(orbited.differences(back, 0, 40, 800, 600), 1000);
-    app.click(400, 300);
-    EXPECT_TRUE(app.waitForLogLine(picked, 30, 2))
-        << "picked at the middle: " << lastCellLine(app, "surface");
+    const int moved = orbited.count(0, 40, 800, 600, cyan);
+    EXPECT_GT(moved, 8);
+    EXPECT_GE(orbited.count(360, 260, 440, 340, cyan), moved * 9 / 10) << "in the middle after";
+    // A drag with Shift and the left button orbits too, around the same cell.
+    app.x("xdotool keydown shift");
+    app.drag(400, 300, 460, 300, 1);
+    app.x("xdotool keyup shift");
+    const Image tipped = app.settledScreenshot(TESS_SCREENSHOT_DIR "/camera_orbit_shift.png");
+    EXPECT_GT(tipped.differences(orbited, 0, 40, 800, 600), 1000);
+    const int still = tipped.count(0, 40, 800, 600, cyan);
+    EXPECT_GE(tipped.count(360, 260, 440, 340, cyan), still * 9 / 10);
 
     // The command names its side; an unknown side is refused with the list.
     app.key("grave");

@@ -53,7 +53,7 @@ TEST(CameraControlsTest, FittedViewsKeepEveryCornerInsideTheFrameAndFillIt) {
         prepare(camera);
         VDCameraControls controls;
         const BoundingBox box(Vector3(20, -6, -18), c.size);
-        EXPECT_EQ(c.preset, controls.fit(camera, box, c.preset, frame));
+        EXPECT_EQ(c.preset, controls.fit(camera, box, c.preset, frame, false));
         EXPECT_EQ(VDFirstPersonCamera::kFitFieldOfView, camera.getFieldOfView());
         float left = 1e9f, right = -1e9f, bottom = 1e9f, top = -1e9f;
         for (int corner = 0; corner < 8; ++corner) {
@@ -81,7 +81,7 @@ TEST(CameraControlsTest, AFlatSpaceIsSeenHeadOnAndABlockFromAboveAndToOneSide) {
     prepare(camera);
     VDCameraControls controls;
     const BoundingBox water(Vector3(27, -2, -15), Vector3(24.5f, 24.5f, 0.5f));
-    EXPECT_EQ("front", controls.fit(camera, water, "", VDViewFit::Frame{}));
+    EXPECT_EQ("front", controls.fit(camera, water, "", VDViewFit::Frame{}, true));
     // No keystone: the top and bottom edges of the front face appear equally wide.
     const Vector3& low = water.getMin();
     const Vector3& high = water.getMax();
@@ -93,7 +93,7 @@ TEST(CameraControlsTest, AFlatSpaceIsSeenHeadOnAndABlockFromAboveAndToOneSide) {
     EXPECT_NEAR(x[1] - x[0], x[3] - x[2], 1e-4f);
 
     const BoundingBox rock(Vector3(20, -6, -18.5f), Vector3(7.5f, 7.5f, 7.5f));
-    EXPECT_EQ("iso", controls.fit(camera, rock, "", VDViewFit::Frame{}));
+    EXPECT_EQ("iso", controls.fit(camera, rock, "", VDViewFit::Frame{}, false));
     // The eye is above, right of and in front of the block: its top, right and front faces show.
     const Vector3 eye = camera.getPosition();
     EXPECT_GT(eye.x, rock.getMax().x);
@@ -101,10 +101,10 @@ TEST(CameraControlsTest, AFlatSpaceIsSeenHeadOnAndABlockFromAboveAndToOneSide) {
     EXPECT_GT(eye.z, rock.getMax().z);
 
     // A preset chosen by name is kept by the next plain fit, until the camera is turned away from it.
-    EXPECT_EQ("left", controls.fit(camera, rock, "left", VDViewFit::Frame{}));
-    EXPECT_EQ("left", controls.fit(camera, rock, "", VDViewFit::Frame{}));
+    EXPECT_EQ("left", controls.fit(camera, rock, "left", VDViewFit::Frame{}, false));
+    EXPECT_EQ("left", controls.fit(camera, rock, "", VDViewFit::Frame{}, false));
     camera.changeYaw(5.0f);
-    EXPECT_EQ("iso", controls.fit(camera, rock, "", VDViewFit::Frame{}));
+    EXPECT_EQ("iso", controls.fit(camera, rock, "", VDViewFit::Frame{}, false));
 }
 
 TEST(CameraControlsTest, TheWheelClosesInOnThePointByAFixedShareAndNeverReachesIt) {
