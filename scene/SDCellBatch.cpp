@@ -292,7 +292,7 @@ void SDCellBatch::writePositions(size_t cell) {
                                static_cast<unsigned>(cell % length)};
     if (m_hidden[cell]) {
         // Left out: every corner on the centre, so each triangle has no area.
-        const Vector3 centre = m_placement.cellCentre(index[0], index[1], index[2]);
+        const Vector3 centre = m_placement.localCentre(index[0], index[1], index[2]);
         for (size_t k = 0; k < kCorners; ++k) {
             corner[3 * k] = centre.x;
             corner[3 * k + 1] = centre.y;
@@ -490,11 +490,17 @@ void SDCellBatch::draw() {
     if (m_mappedPositions != nullptr || m_mappedColours != nullptr) {
         endUpdate();
     }
+    // The cubes are written in the block's own frame; the eye is then read in it too.
+    float frame[16];
+    m_placement.frameMatrix(frame);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glMultMatrixf(frame);
     float eye[3] = {0.0f, 0.0f, 0.0f};
     const bool eyeKnown = currentEye(eye);
     // From inside a block whose cubes overlap, faces inside it show: then whole cubes are drawn.
     if (m_touching) {
-        const BoundingBox bounds = m_placement.bounds();
+        const BoundingBox bounds = m_placement.localBounds();
         const float slack = 1e-3f;
         m_eyeInside =
             !eyeKnown || (eye[0] > bounds.getMin().x - slack && eye[0] < bounds.getMax().x + slack &&
@@ -582,6 +588,7 @@ void SDCellBatch::draw() {
     gl.bindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
+    glPopMatrix();
 }
 
 size_t SDCellBatch::getBufferBytes() const {

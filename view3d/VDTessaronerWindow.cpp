@@ -42,9 +42,6 @@
 
 namespace {
 
-// vis_fit looks at the models from this far above the horizontal.
-constexpr float kFitDownDegrees = 20.0f;
-
 // The plot opens in the bottom-left corner at this size, or smaller in a small window.
 constexpr float kPlotWidth = 460.0f;
 constexpr float kPlotHeight = 260.0f;
@@ -218,6 +215,9 @@ bool VDTessaronerWindow::handleEvent(VDEvent* event) {
     if (routeToPlot(event) || handlePlotEvent(event)) {
         return true;
     }
+    if (handleCameraMouse(event)) {
+        return true;
+    }
     trackClick(event);
     switch (event->getType()) {
         case VDEvent::REDISPLAY: {
@@ -261,7 +261,7 @@ bool VDTessaronerWindow::handleEvent(VDEvent* event) {
                 logMessage("Unable to cast event to fit view event.");
                 return true;
             }
-            camera->fitBox(fit->getBox(), kFitDownDegrees);
+            m_controls.fit(*camera, fit->getBox(), fit->getPreset(), fitFrame(), drawsFlat());
             requestRedisplay();
             return true;
         }
@@ -334,7 +334,14 @@ bool VDTessaronerWindow::handleEvent(VDEvent* event) {
     if (auto* down = dynamic_cast<VDMouseDownEvent*>(event)) {
         // The time bar keeps the pointer while its button is held; the camera stays as it is.
         const bool onTimeBar = m_timeBar != nullptr && m_timeBar->isDragging();
-        if (down->getButton() == VDMouseButtonEvent::LEFT && !onTimeBar) {
+        const bool shifted = (down->getModifiers() & VDKey::KEY_SHIFT) != 0;
+        const bool orbits = down->getButton() == VDMouseButtonEvent::MIDDLE ||
+                            (down->getButton() == VDMouseButtonEvent::LEFT && shifted);
+        if (orbits && !onTimeBar) {
+            bool aim = false;
+            const Vector3 centre = orbitCentre(aim);
+            m_controls.beginOrbit(down->getX(), down->getY(), centre, aim);
+        } else if (down->getButton() == VDMouseButtonEvent::LEFT && !onTimeBar) {
             m_dragging = true;
             m_lastMouseX = down->getX();
             m_lastMouseY = down->getY();
@@ -358,6 +365,7 @@ void VDTessaronerWindow::freezePicture() {
     draw3D();
     drawCellOverlay();
     drawModelOverlay();
+    drawAxesTriad();
     theme->end2D();
     glReadBuffer(GL_BACK);
     m_frozen.capture(width, height);
@@ -408,6 +416,7 @@ void VDTessaronerWindow::drawScene() {
     draw3D();
     drawCellOverlay();
     drawModelOverlay();
+    drawAxesTriad();
     m_kept.capture(source);
 }
 
@@ -513,6 +522,10 @@ bool VDTessaronerWindow::handleKey(int key) {
     VCSimulation* simulation = getSimulation();
     if (simulation == nullptr) {
         return false;
+    }
+    if (handleViewKey(key)) {
+        requestRedisplay();
+        return true;
     }
     switch (key) {
         case ' ':
@@ -764,6 +777,7 @@ void VDTessaronerWindow::writeNumberedSnapshot() {
 void VDTessaronerWindow::inputLost() {
     m_clickPending = false;
     m_dragging = false;
+    m_controls.endOrbit();
     if (m_plotPanel != nullptr) {
         m_plotPanel->inputLost();
     }

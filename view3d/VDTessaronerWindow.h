@@ -6,6 +6,7 @@
 #include "gui/VDWindow.h"
 #include "view3d/VDBlockSelection.h"
 #include "view3d/VDCamera.h"
+#include "view3d/VDCameraControls.h"
 #include "view3d/VDCellSelection.h"
 #include "view3d/VDFrozenPicture.h"
 #include "view3d/VDKeptPicture.h"
@@ -94,8 +95,26 @@ class VDTessaronerWindow : public VDWindow {
     // What the strip says besides the time: the picked cell, the last snapshot the `s` key wrote.
     std::string stripNote();
     VDBlockSelection& getBlockSelection() { return m_blockSelection; }
+    VDCameraControls& getCameraControls() { return m_controls; }
+    // The part of the picture a fitted view fills: clear of the strip, the legends and the coordinates and
+    // names written around the blocks (normalised device coordinates).
+    VDViewFit::Frame fitFrame() const;
+    // Whether no drawn cell space is more than one layer deep: a run to see head-on.
+    bool drawsFlat() const;
+    // What orbits turn around: the picked cell or block, brought to the middle (`aim`), else the centre of
+    // the last fit, else of the drawn cells, else a point ahead.
+    Vector3 orbitCentre(bool& aim);
+    // The point the pointer at (x, y) shows: on the nearest cell or block under it, else as deep as the
+    // orbit's centre.
+    Vector3 pointUnder(int x, int y);
 
   private:
+    // The wheel, orbit drags and their end; true when the event was theirs alone.
+    bool handleCameraMouse(VDEvent* event);
+    // The keys 1 to 7: vis_view from each preset side in turn.
+    bool handleViewKey(int key);
+    // The axes' directions in the bottom-left corner, turning with the camera; in the 2D pass.
+    void drawAxesTriad();
     // After a change of the window's rectangle from `before`.
     void placeStrip(const VDRect& before);
     // The frame while an import runs; false when none runs (the picture kept for it is let go).
@@ -143,6 +162,7 @@ class VDTessaronerWindow : public VDWindow {
     VDPickRay m_pressRay;
     VDCellSelection m_selection;
     VDBlockSelection m_blockSelection;
+    VDCameraControls m_controls;
     VDFrozenPicture m_frozen;
     VDKeptPicture m_kept;
     std::unique_ptr<VDPlotPanel> m_plotPanel;

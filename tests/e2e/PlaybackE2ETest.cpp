@@ -170,8 +170,23 @@ TEST(PlaybackE2ETest, APickedCellsLongLineIsCutShortAtTheEndOfTheStrip) {
     }
     AppSession app({"--size", "720x480", "--time", "end", logs.write("long.log", text)});
     ASSERT_TRUE(app.started()) << app.errors();
-    // Fitted in view by the start-up: the middle of the window is on the middle cell.
-    app.click(360, 240);
+    // Fitted in view by the start-up, left of the legend: the middle cell is in the middle of the coloured
+    // pixels (not grey like text) below the strip.
+    const Image fitted = app.settledScreenshot();
+    int left = 720, right = -1, top = 480, bottom = -1;
+    for (int y = 45; y < 480; ++y) {
+        for (int x = 0; x < 520; ++x) {
+            const Image::Pixel p = fitted.at(x, y);
+            if (std::max({p.r, p.g, p.b}) - std::min({p.r, p.g, p.b}) > 60) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    ASSERT_LT(left, right);
+    app.click((left + right) / 2, (top + bottom) / 2);
     ASSERT_TRUE(app.waitForLogLine(name + "(1,1) = 1.000000 since 00:00:01:000")) << app.log();
     const Image shot = app.settledScreenshot(shotPath("long_label"));
     ASSERT_EQ(720, shot.width);
