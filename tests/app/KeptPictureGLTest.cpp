@@ -100,8 +100,9 @@ TEST_F(KeptPictureGLTest, EachInputOfThePictureHasItDrawnAfreshAndNothingElseDoe
          }},
         {"a pick",
          [] {
-             onGlutMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 240, 400);
-             onGlutMouse(GLUT_LEFT_BUTTON, GLUT_UP, 240, 400);
+             // The middle of a cube of the fitted 20 x 20 cells (they stand 26 pixels apart, from x = 83).
+             onGlutMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 289, 391);
+             onGlutMouse(GLUT_LEFT_BUTTON, GLUT_UP, 289, 391);
          }},
         {"the window's size", [] { onGlutReshape(640, 480); }},
     };
