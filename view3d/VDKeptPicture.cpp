@@ -107,6 +107,8 @@ void VDKeptPicture::draw() const {
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
     glDisable(GL_LIGHTING);
+    // Whole pixels of one colour each: every sample of a pixel gets it without coverage being worked out.
+    glDisable(GL_MULTISAMPLE);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, m_texture);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
