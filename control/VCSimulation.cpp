@@ -123,12 +123,20 @@ bool VCSimulation::newVisualization(const std::string& name) {
     m_modelList = std::make_unique<VCModelList>(m_visualization->getModelList());
     m_sceneGraph = std::make_unique<VCSceneGraph>(m_visualization->getSceneGraph());
     m_cellView = std::make_unique<VCCellView>(m_visualization->getModelList());
+    m_cellView->setOutlined(m_cellOutlines);
     ++m_runRevision;
     m_modelView =
         std::make_unique<VCModelView>(m_visualization->getStructure(), m_visualization->getModelList(),
                                       m_visualization->getCursor(), m_cellView.get());
     m_modelView->setCouplings(m_visualization->getCouplings());
     return true;
+}
+
+void VCSimulation::setCellOutlines(bool on) {
+    m_cellOutlines = on;
+    if (m_cellView != nullptr) {
+        m_cellView->setOutlined(on);
+    }
 }
 
 void VCSimulation::closeVisualization() {

@@ -1,6 +1,7 @@
 #include "scene/SDCellPlacement.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -38,6 +39,17 @@ SDCellPlacement SDCellPlacement::unitSpaced(const Vector3& first, unsigned width
     placement.m_xs = accumulated(first.x, 1.0f, width);
     placement.m_ys = accumulated(first.y, 1.0f, height);
     placement.m_zs = accumulated(first.z, 1.0f, length);
+    return placement;
+}
+
+SDCellPlacement SDCellPlacement::fromAxes(std::vector<float> xs, std::vector<float> ys,
+                                          std::vector<float> zs) {
+    SDCellPlacement placement;
+    if (!xs.empty() && !ys.empty() && !zs.empty()) {
+        placement.m_xs = std::move(xs);
+        placement.m_ys = std::move(ys);
+        placement.m_zs = std::move(zs);
+    }
     return placement;
 }
 

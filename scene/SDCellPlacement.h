@@ -22,6 +22,8 @@ class SDCellPlacement {
                                  unsigned height, unsigned length);
     // Cells one unit apart, cell (0, 0, 0) centred on `first`.
     static SDCellPlacement unitSpaced(const Vector3& first, unsigned width, unsigned height, unsigned length);
+    // Cells centred on these coordinates along each axis.
+    static SDCellPlacement fromAxes(std::vector<float> xs, std::vector<float> ys, std::vector<float> zs);
 
     unsigned getWidth() const { return static_cast<unsigned>(m_xs.size()); }
     unsigned getHeight() const { return static_cast<unsigned>(m_ys.size()); }
