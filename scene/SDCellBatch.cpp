@@ -567,6 +567,15 @@ void SDCellBatch::drawEdges() {
     glColor4fv(kEdgeColour);
     gl.bindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_patterns.at(kEdges).buffer);
     gl.bindBuffer(GL_ARRAY_BUFFER, m_positions);
+    if (gl.multiDrawBaseVertex != nullptr) {
+        // One call however many runs the hidden cells cut the block into.
+        glVertexPointer(3, GL_FLOAT, 0, nullptr);
+        gl.multiDrawBaseVertex(GL_LINES, m_edgeList.counts.data(), GL_UNSIGNED_SHORT,
+                               m_edgeList.offsets.data(), static_cast<GLsizei>(m_edgeList.counts.size()),
+                               m_edgeList.bases.data());
+        ++g_drawCalls;
+        return;
+    }
     for (size_t run = 0; run < m_edgeList.counts.size(); ++run) {
         const size_t base = static_cast<size_t>(m_edgeList.bases[run]);
         glVertexPointer(3, GL_FLOAT, 0, reinterpret_cast<const void*>(base * 3 * sizeof(float)));

@@ -496,6 +496,8 @@ void VDTessaronerWindow::stepSlice(int step) {
     }
     if (cells->stepSlice(target, step)) {
         logText(cells->sliceReport(target));
+    } else {
+        logText(target + " has a single layer along z: nothing to slice");
     }
 }
 
