@@ -31,6 +31,7 @@
 #include "control/VCSimulation.h"
 #include "gui/VDConsole.h"
 #include "gui/VDEvent.h"
+#include "gui/VDKey.h"
 #include "gui/VDMainWindow.h"
 #include "gui/VDThemeStore.h"
 #include "scene/SDCellBatch.h"
@@ -142,6 +143,9 @@ void runFrames(benchmark::State& state) {
     SDCellBatch::resetDrawCallCount();
     const double cpuStart = processCpuMs();
     for (auto _ : state) {
+        // Each frame draws the scene afresh, as after a step of time or a turn of the camera: the picture
+        // kept from the frame before is not reused.
+        getSimulation()->sceneChanged();
         auto start = std::chrono::steady_clock::now();
         drawFrame();
         glFinish();
@@ -342,24 +346,59 @@ void BM_FrameMillionCells(benchmark::State& state) {
 }
 BENCHMARK(BM_FrameMillionCells)->Arg(1)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 
-// The generated run of 100 atomic models (devslog --depth 2 --fanout 10: top, 10 coupled models, 111 in
-// all), imported with both log channels off, fitted as vis_fit fits it, at an event time in the middle of
-// the run (a step's answer: its path active, four arrows). Each frame colours every block by its state
-// at that time and draws the blocks, ports and arrows; the overlay writes the names and labels that fit.
-void BM_FramePlainModels100(benchmark::State& state) {
+// The frame that answers a key typed into the open console over the million cells of BM_FrameMillionCells:
+// the scene is unchanged, so the 3D picture kept from the first frame is drawn again and only the console
+// and the strip are drawn afresh. "reused" is the share of frames drawn from the kept picture.
+void BM_KeyOverMillionCells(benchmark::State& state) {
     if (!openWindow()) {
         state.SkipWithError("no GL window");
         return;
     }
     VCSimulation* simulation = getSimulation();
     simulation->newVisualization("bench.vis");
-    if (!simulation->importLogFile(TESS_DEVS_LOG_100)) {
+    addCellSpace("heat", 100, 100, 100, true);
+    fitCamera();
+    getConsole()->open();
+    drawFrame();  // the cells' buffers are built and the picture kept
+    glFinish();
+    const uint64_t reusedBefore = viewer()->getKeptPicture().reuseCount();
+    std::vector<double> frames;
+    for (auto _ : state) {
+        auto start = std::chrono::steady_clock::now();
+        VDKeyDownEvent key(VDKey('a'));
+        getMainWindow()->handleEvent(&key);
+        drawFrame();
+        glFinish();
+        std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+        state.SetIterationTime(elapsed.count());
+        frames.push_back(elapsed.count() * 1000.0);
+    }
+    std::sort(frames.begin(), frames.end());
+    state.counters["median_ms"] = frames[frames.size() / 2];
+    state.counters["reused"] = static_cast<double>(viewer()->getKeptPicture().reuseCount() - reusedBefore) /
+                               static_cast<double>(frames.size());
+    getConsole()->close();
+    simulation->closeVisualization();
+    startCamera();
+}
+BENCHMARK(BM_KeyOverMillionCells)->UseManualTime()->Iterations(50)->Unit(benchmark::kMillisecond);
+
+// Frames of a generated plain DEVS run, imported with both log channels off, fitted as vis_fit fits it, at
+// `time` (or the middle event time when negative). Each frame colours every block by its state at that
+// time and draws the blocks, ports and arrows; the overlay writes the names and labels that fit.
+void framePlainModels(benchmark::State& state, const char* log, double time) {
+    if (!openWindow()) {
+        state.SkipWithError("no GL window");
+        return;
+    }
+    VCSimulation* simulation = getSimulation();
+    simulation->newVisualization("bench.vis");
+    if (!simulation->importLogFile(log)) {
         state.SkipWithError("the generated log could not be read");
         simulation->closeVisualization();
         return;
     }
-    // 00:01:40:010: step 1000's answer.
-    simulation->timeGoto(100010.0);
+    simulation->timeGoto(time >= 0.0 ? time : simulation->timeAt(simulation->timeCount() / 2));
     VCModelView* models = simulation->getModelView();
     models->updateLayout();
     BoundingBox box;
@@ -372,6 +411,19 @@ void BM_FramePlainModels100(benchmark::State& state) {
     simulation->closeVisualization();
     startCamera();
 }
+
+// The generated run of 100 atomic models (devslog --depth 2 --fanout 10: top, 10 coupled models, 111 in
+// all) at 00:01:40:010, step 1000's answer: its path active, four arrows.
+void BM_FramePlainModels100(benchmark::State& state) {
+    framePlainModels(state, TESS_DEVS_LOG_100, 100010.0);
+}
 BENCHMARK(BM_FramePlainModels100)->Arg(1)->UseManualTime()->Iterations(100)->Unit(benchmark::kMillisecond);
+
+// The generated run of 1,000 atomic models (devs_log_1000: top and three levels of 10, 1,111 models) at its
+// middle event time.
+void BM_FramePlainModels1000(benchmark::State& state) {
+    framePlainModels(state, TESS_DEVS_LOG_1000, -1.0);
+}
+BENCHMARK(BM_FramePlainModels1000)->Arg(1)->UseManualTime()->Iterations(50)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -123,6 +123,35 @@ void BM_ReadAndCutFloor(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadAndCutFloor)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// The log's size and line count, read once, for the rates every import reports.
+struct LogSize {
+    double bytes = 0.0;
+    double lines = 0.0;
+};
+const LogSize& logSize() {
+    static const LogSize size = [] {
+        LogSize measured;
+        if (FILE* file = std::fopen(kLog, "rb")) {
+            char buffer[1 << 16];
+            for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
+                measured.bytes += static_cast<double>(got);
+                measured.lines += static_cast<double>(std::count(buffer, buffer + got, '\n'));
+            }
+            std::fclose(file);
+        }
+        return measured;
+    }();
+    return size;
+}
+
+// Lines and bytes of the log per second of wall time.
+void reportRates(benchmark::State& state, double seconds) {
+    if (seconds > 0.0) {
+        state.counters["lines_per_s"] = logSize().lines / seconds;
+        state.counters["bytes_per_s"] = logSize().bytes / seconds;
+    }
+}
+
 // The loader's own work: reading, cutting, filling its event and its two records per message and offering
 // them by reference, as to the link (the sink refuses the records and takes the events without keeping
 // anything). Log channels off.
@@ -140,13 +169,17 @@ class DiscardingSink : public SLSink {
 void BM_LoaderOnly(benchmark::State& state) {
     setUpOnce();
     setChannels(false, false);
+    double seconds = 0.0;
     for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
         DiscardingSink sink;
         SLLogFile loader(&sink, kLog);
         if (!loader.load()) {
             state.SkipWithError("cannot read the log");
         }
+        seconds = secondsSince(start);
     }
+    reportRates(state, seconds);
 }
 BENCHMARK(BM_LoaderOnly)->Unit(benchmark::kMillisecond)->Iterations(1);
 
@@ -177,6 +210,7 @@ void importOnce(benchmark::State& state, bool file, bool console) {
         state.counters["ratio_to_floor"] = seconds / g_floorSeconds;
     }
     state.counters["peak_rss_MB"] = static_cast<double>(peakResidentMegabytes());
+    reportRates(state, seconds);
 }
 
 void BM_ImportBothChannelsAndConsole(benchmark::State& state) {

@@ -10,7 +10,8 @@
 #   RUNS     how many times to start the program and import (default 3)
 #   TESSARON the program (default: build/release/tessaron)
 # Prints one line per run: wall seconds, the program's CPU seconds (user + system) over the same span, which
-# other work on the machine disturbs less, its peak resident memory, and log.txt's size.
+# other work on the machine disturbs less, its peak resident memory, log.txt's size, and beside it the time of
+# an awk pass over the same log (`awk '{n+=NF}'`) with the ratio of the two.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 log="$(realpath "${1:-$root/build/release/logs/life_100x100_110.log}")"
@@ -41,5 +42,11 @@ for run in $(seq "$runs"); do
     size=$(stat -c %s "$work/log.txt")
     stop_program
     seconds=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.2f", b - a }')
-    echo "run $run: $seconds s (cpu $cpu s), peak resident $peak, log.txt $((size / 1048576)) MB"
+    # The bare reader over the same file right after, so both see the same machine and page cache.
+    awk_start=$(date +%s.%N)
+    awk '{n+=NF} END{print n}' "$log" >/dev/null
+    awk_seconds=$(awk -v a="$awk_start" -v b="$(date +%s.%N)" 'BEGIN { printf "%.2f", b - a }')
+    ratio=$(awk -v a="$seconds" -v b="$awk_seconds" 'BEGIN { printf "%.1f", a / b }')
+    echo "run $run: $seconds s (cpu $cpu s), peak resident $peak, log.txt $((size / 1048576)) MB;" \
+        "awk $awk_seconds s, ratio $ratio"
 done

@@ -122,6 +122,9 @@ const std::vector<CommandEntry>& entries() {
          &make<VDSnapshotCommand>, true},
         {"vis_state", "", "Prints the last value on each output port of every model that is not a cell.",
          &make<VDStateCommand>},
+        {"vis_view", " front|back|left|right|top|bottom|iso",
+         "Fits the view as vis_fit does, seen from that side (iso: from above, right and in front).",
+         &make<VDViewCommand>},
     };
     return table;
 }

@@ -100,6 +100,12 @@ VDLineCompletion VDDEVSConsoleParser::completeLine(const std::string& line) cons
     return VDConsoleParser::completeLine(line);
 }
 
+void VDDEVSConsoleParser::commandExecuted() {
+    if (VCSimulation* simulation = getSimulation()) {
+        simulation->sceneChanged();
+    }
+}
+
 bool VDDEVSConsoleParser::parse(std::string line, VDConsoleCommand** command, std::string& reply) {
     std::vector<std::string> tokens = tokenize(line, " ");
     if (tokens.empty()) {

@@ -21,6 +21,8 @@ class VDDEVSConsoleParser : public VDConsoleParser {
     // does (inside a quote, names with blanks too); after "vis_model " the name of a model of the open
     // visualization; after "help " and elsewhere it completes command names.
     VDLineCompletion completeLine(const std::string& line) const override;
+    // Any command may have changed what the 3D picture shows (colours, rules, the selection, ...).
+    void commandExecuted() override;
 
     // A longer listing of files is cut to this many names and a line that counts the rest.
     static constexpr size_t MAX_LISTED_FILES = 100;

@@ -1,6 +1,9 @@
 #include "console/VDDEVSFitViewEvent.h"
 
-VDDEVSFitViewEvent::VDDEVSFitViewEvent(const BoundingBox& box) : m_box(box) {
+#include <utility>
+
+VDDEVSFitViewEvent::VDDEVSFitViewEvent(const BoundingBox& box, std::string preset)
+    : m_box(box), m_preset(std::move(preset)) {
     VDDEVSFitViewEvent::assignType();
 }
 

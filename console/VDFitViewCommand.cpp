@@ -6,6 +6,7 @@
 
 #include "console/CommandArguments.h"
 #include "console/VDDEVSFitViewEvent.h"
+#include "console/VDViewPresets.h"
 #include "control/VCCellView.h"
 #include "control/VCModelView.h"
 #include "control/VCSimulation.h"
@@ -13,7 +14,24 @@
 #include "shell/Log.h"
 
 VDFitViewCommand::VDFitViewCommand() : VDConsoleCommand("vis_fit") {}
+VDFitViewCommand::VDFitViewCommand(const char* name) : VDConsoleCommand(name) {}
 VDFitViewCommand::~VDFitViewCommand() = default;
+
+VDViewCommand::VDViewCommand() : VDFitViewCommand("vis_view") {}
+
+bool VDViewCommand::parseArguments(const std::vector<std::string>& tokens, std::string& reply) {
+    if (tokens.size() != 2) {
+        commandargs::answer(reply, commandargs::usage(m_name));
+        return false;
+    }
+    if (viewpresets::find(tokens[1]) == nullptr) {
+        commandargs::answer(reply, "Unknown view: " + tokens[1] + " (one of " + viewpresets::names() + ")");
+        return false;
+    }
+    m_preset = tokens[1];
+    commandargs::answer(reply, "Fitting the view from the " + m_preset + "...");
+    return true;
+}
 
 bool VDFitViewCommand::parseArguments(const std::vector<std::string>& tokens, std::string& reply) {
     if (tokens.size() != 1) {
@@ -61,7 +79,7 @@ void VDFitViewCommand::execute() {
         return;
     }
     // Straight to the view, past the main window's routing, which would give it to the open console.
-    VDDEVSFitViewEvent fit(box);
+    VDDEVSFitViewEvent fit(box, m_preset);
     view->handleEvent(&fit);
     // Each model once: a cell space has its cells and a block.
     std::set<std::string> drawn;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "gui/VDConsoleCommand.h"
 
 // "vis_fit": places the camera so that every drawn Cell-DEVS model is in view, seen from the front and a
@@ -10,5 +13,17 @@ class VDFitViewCommand : public VDConsoleCommand {
     ~VDFitViewCommand() override;
 
     void execute() override;
+    bool parseArguments(const std::vector<std::string>& tokens, std::string& reply) override;
+
+  protected:
+    // A fit from a named direction (VDViewPresets), as vis_view asks it.
+    explicit VDFitViewCommand(const char* name);
+    std::string m_preset;
+};
+
+// "vis_view front|back|left|right|top|bottom|iso": the fit of vis_fit, seen from that side.
+class VDViewCommand : public VDFitViewCommand {
+  public:
+    VDViewCommand();
     bool parseArguments(const std::vector<std::string>& tokens, std::string& reply) override;
 };

@@ -154,7 +154,7 @@ void describeLegend(SDCELLDevsModel& model, VCCellView::DrawnModel& drawn) {
 }
 
 bool samePlacement(const SDCellPlacement& a, const SDCellPlacement& b) {
-    return a.xs() == b.xs() && a.ys() == b.ys() && a.zs() == b.zs();
+    return a == b;
 }
 
 }  // namespace

@@ -25,6 +25,7 @@
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDCouplings.h"
 #include "simdata/SDDevsModelList.h"
+#include "simdata/SDModelStructure.h"
 #include "simdata/SDTime.h"
 #include "simdata/SDTimeCursor.h"
 #include "simdata/SDVisualization.h"
@@ -51,6 +52,7 @@ bool moveCursor(VCSimulation& simulation, Move move) {
         return false;
     }
     SDTimeCursor& cursor = *visualization->getCursor();
+    simulation.sceneChanged();
     const double before = cursor.time();
     if (!move(cursor)) {
         return false;
@@ -125,6 +127,7 @@ bool VCSimulation::newVisualization(const std::string& name) {
     m_cellView = std::make_unique<VCCellView>(m_visualization->getModelList());
     m_cellView->setOutlined(m_cellOutlines);
     ++m_runRevision;
+    sceneChanged();
     m_modelView =
         std::make_unique<VCModelView>(m_visualization->getStructure(), m_visualization->getModelList(),
                                       m_visualization->getCursor(), m_cellView.get());
@@ -155,6 +158,7 @@ void VCSimulation::closeVisualization() {
     destroyVisualization();
     m_visualization = nullptr;
     ++m_runRevision;
+    sceneChanged();
 }
 
 bool VCSimulation::importLogFile(const std::string& path) {
@@ -182,6 +186,7 @@ bool VCSimulation::continueImport(double milliseconds) {
     if (m_import == nullptr) {
         return false;
     }
+    sceneChanged();
     if (m_import->readFor(milliseconds)) {
         return true;
     }
@@ -252,8 +257,12 @@ bool VCSimulation::endImport(bool cancelled) {
     }
     if (SDVisualization* visualization = getVisualization()) {
         visualization->getCursor()->sync();
+        // The models' histories are indexed once, here, so that no later answer (vis_model, a frame of the
+        // hierarchy) waits for it.
+        visualization->getStructure()->history();
     }
     ++m_runRevision;
+    sceneChanged();
     std::vector<std::function<void()>> then;
     then.swap(m_whenImportEnds);
     for (const std::function<void()>& step : then) {
@@ -277,6 +286,7 @@ bool VCSimulation::importModelFile(const std::string& path) {
         logText(m_importFailure);
         return false;
     }
+    sceneChanged();
     VCModelFileLink link(*m_visualization->getModelList(), *m_visualization->getCouplings());
     const bool loaded = link.load(path);
     m_importFailure = link.getFailure();
@@ -300,6 +310,7 @@ int VCSimulation::addDetailNode(const PropertySet& properties) {
                               floatProperty(properties, "position_y"),
                               floatProperty(properties, "position_z")));
     cube->setSize(floatProperty(properties, "size"));
+    sceneChanged();
     return m_sceneGraph->addNode(std::move(cube));
 }
 
@@ -316,12 +327,14 @@ void VCSimulation::render(Frustum* frustum) {
 }
 
 void VCSimulation::incrementTime(double time) {
+    sceneChanged();
     if (SDVisualization* visualization = getVisualization()) {
         visualization->timeIncremented(SDTime(time));
     }
 }
 
 void VCSimulation::decrementTime(double time) {
+    sceneChanged();
     if (SDVisualization* visualization = getVisualization()) {
         visualization->timeDecremented(SDTime(time));
     }

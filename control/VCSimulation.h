@@ -120,6 +120,12 @@ class VCSimulation {
     // Grows whenever the run changes as a whole: a visualization opens or closes, an import ends. What is
     // derived from the run (a plot of its values) can tell that it is out of date.
     uint64_t getRunRevision() const { return m_runRevision; }
+    // Grows whenever anything the 3D picture shows may have changed: the time, the run, the models'
+    // colours, visibility or layout. A drawn picture is reused only while this stays the same (the camera
+    // and the window's size are the view's own and compared there). Whatever changes the scene outside
+    // the calls below (a console command, a pick) says so through sceneChanged.
+    uint64_t getSceneRevision() const { return m_sceneRevision; }
+    void sceneChanged() { ++m_sceneRevision; }
 
     // The views over the open visualization; null while none is open.
     VCModelList* getModelList() const { return m_modelList.get(); }
@@ -164,6 +170,7 @@ class VCSimulation {
     bool m_importCancelled = false;
     bool m_importSliced = false;  // the host was told of the running import
     uint64_t m_runRevision = 0;
+    uint64_t m_sceneRevision = 0;
     bool m_rateChosen = false;  // a rate was given to play
     std::vector<std::function<void()>> m_whenImportEnds;
     std::vector<std::string> m_modelFileErrors;

@@ -169,6 +169,7 @@ bool VDConsole::handleCommandLineKey(int key) {
             if (parsed && command != nullptr) {
                 // The command disposes of itself.
                 command->execute();
+                m_parser->commandExecuted();
             }
             m_history.push_back(line);
             m_historyPos = m_history.end();

@@ -34,6 +34,8 @@ class VDConsoleParser {
     // the line; several are listed under "Command List:" and leave the line as it is.
     virtual VDLineCompletion completeLine(const std::string& line) const;
     virtual void addCommandName(const std::string& name);
+    // Called once a command the parser returned has been executed; nothing here.
+    virtual void commandExecuted() {}
 
     // Splits `text` at every character of `delimiters`. Neighbouring delimiters give empty pieces, so does
     // a leading one; nothing follows a trailing one, and an empty text gives no piece.

@@ -63,12 +63,15 @@ class VDMouseEvent : public VDEvent {
     int m_y;
 };
 
-// Buttons: 0 left, 1 right, 2 middle.
+// Buttons: 0 left, 1 right, 2 middle; a notch of the wheel presses and releases 3 (away from the user)
+// or 4 (towards).
 class VDMouseButtonEvent : public VDMouseEvent {
   public:
     static constexpr int LEFT = 0;
     static constexpr int RIGHT = 1;
     static constexpr int MIDDLE = 2;
+    static constexpr int WHEEL_UP = 3;
+    static constexpr int WHEEL_DOWN = 4;
 
     VDMouseButtonEvent(int button, int x, int y) : VDMouseEvent(x, y), m_button(button) {}
     int getButton() const { return m_button; }

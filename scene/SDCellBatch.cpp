@@ -60,6 +60,35 @@ constexpr int kShadeTexels = 8;    // the shade texture's width: one texel per f
 // The edges' colour: dark enough to part cubes of any colour, not black, so they do not read as holes.
 constexpr GLfloat kEdgeColour[4] = {0.08f, 0.08f, 0.08f, 1.0f};
 
+// The face direction (index into SDCellBatch::kFaceShade) in the world of a face of the block's own
+// frame: a block turned into the world must light its world top, not its local +y.
+int worldFace(const SDCellPlacement& placement, int localFace) {
+    Vector3 normal(0.0f, 0.0f, 0.0f);
+    const float sign = localFace % 2 == 0 ? 1.0f : -1.0f;
+    switch (localFace / 2) {
+        case 0:
+            normal.x = sign;
+            break;
+        case 1:
+            normal.y = sign;
+            break;
+        default:
+            normal.z = sign;
+            break;
+    }
+    const Vector3 world = placement.toWorld(normal);
+    const float along[3] = {world.x, world.y, world.z};
+    for (int axis = 0; axis < 3; ++axis) {
+        if (along[axis] > 0.5f) {
+            return 2 * axis;
+        }
+        if (along[axis] < -0.5f) {
+            return 2 * axis + 1;
+        }
+    }
+    return localFace;
+}
+
 // Corner k lies on the high side in x when bit 1 is set, in y with bit 2, in z with bit 4. Two triangles
 // per face, counter-clockwise seen from outside, as a solid cube's faces are wound for back-face culling.
 // By axis, then high side before low side.
@@ -313,7 +342,7 @@ void SDCellBatch::writePositions(size_t cell) {
                                static_cast<unsigned>(cell % length)};
     if (m_hidden[cell]) {
         // Left out: every corner on the centre, so each triangle has no area.
-        const Vector3 centre = m_placement.cellCentre(index[0], index[1], index[2]);
+        const Vector3 centre = m_placement.localCentre(index[0], index[1], index[2]);
         for (size_t k = 0; k < kCorners; ++k) {
             corner[3 * k] = centre.x;
             corner[3 * k + 1] = centre.y;
@@ -591,11 +620,17 @@ void SDCellBatch::draw() {
     if (m_mappedPositions != nullptr || m_mappedColours != nullptr) {
         endUpdate();
     }
+    // The cubes are written in the block's own frame; the eye is then read in it too.
+    float frame[16];
+    m_placement.frameMatrix(frame);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glMultMatrixf(frame);
     float eye[3] = {0.0f, 0.0f, 0.0f};
     const bool eyeKnown = currentEye(eye);
     // From inside a block whose cubes overlap, faces inside it show: then whole cubes are drawn.
     if (m_touching) {
-        const BoundingBox bounds = m_placement.bounds();
+        const BoundingBox bounds = m_placement.localBounds();
         const float slack = 1e-3f;
         m_eyeInside =
             !eyeKnown || (eye[0] > bounds.getMin().x - slack && eye[0] < bounds.getMax().x + slack &&
@@ -678,7 +713,8 @@ void SDCellBatch::draw() {
             while (face < 5 && (key & (1u << face)) == 0) {
                 ++face;
             }
-            glTexCoord2f((static_cast<float>(face) + 0.5f) / kShadeTexels, 0.5f);
+            const int texel = worldFace(m_placement, face);
+            glTexCoord2f((static_cast<float>(texel) + 0.5f) / kShadeTexels, 0.5f);
         }
         gl.bindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_patterns.at(key).buffer);
         if (gl.multiDrawBaseVertex != nullptr) {
@@ -716,6 +752,7 @@ void SDCellBatch::draw() {
     if (extras) {
         glPopAttrib();
     }
+    glPopMatrix();
 }
 
 size_t SDCellBatch::getBufferBytes() const {

@@ -32,7 +32,8 @@ Vector3 SDCellLayers::offset(const SDCellPlacement& whole, unsigned layer) {
 std::vector<SDCellPlacement> SDCellLayers::split(const SDCellPlacement& whole) {
     std::vector<SDCellPlacement> layers;
     for (unsigned layer = 0; layer < whole.getLength(); ++layer) {
-        const Vector3 by = offset(whole, layer);
+        // The offset is a world move; the axes are in the block's frame, which is only turned, not moved.
+        const Vector3 by = whole.toLocal(offset(whole, layer));
         std::vector<float> xs = whole.xs();
         std::vector<float> ys = whole.ys();
         for (float& x : xs) {
@@ -41,7 +42,8 @@ std::vector<SDCellPlacement> SDCellLayers::split(const SDCellPlacement& whole) {
         for (float& y : ys) {
             y += by.y;
         }
-        layers.push_back(SDCellPlacement::fromAxes(std::move(xs), std::move(ys), {whole.zs()[layer] + by.z}));
+        layers.push_back(SDCellPlacement::fromAxes(std::move(xs), std::move(ys), {whole.zs()[layer] + by.z},
+                                                   whole.getFrame()));
     }
     return layers;
 }

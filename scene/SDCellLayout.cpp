@@ -34,12 +34,12 @@ void SDCellLayout::place(const std::map<std::string, Counts>& models) {
     std::map<std::string, Slot> slots;
     double end = kFirstColumn - kGapCells;  // first free column after the kept blocks, less the gap
     for (size_t i = 0; i < kept.size(); ++i) {
-        const Counts& counts = models.at(kept[i].first);
+        const unsigned columns = models.at(kept[i].first).height;
         const double limit = i + 1 < kept.size() ? kept[i + 1].second.firstColumn : -1.0;
-        const double needed = kept[i].second.firstColumn + counts.width + kGapCells;
+        const double needed = kept[i].second.firstColumn + columns + kGapCells;
         if (limit < 0.0 || needed <= limit) {
-            slots[kept[i].first] = Slot{kept[i].second.firstColumn, counts.width};
-            end = std::max(end, kept[i].second.firstColumn + counts.width);
+            slots[kept[i].first] = Slot{kept[i].second.firstColumn, columns};
+            end = std::max(end, kept[i].second.firstColumn + columns);
         }
     }
     // New models, and those that outgrew their place, follow at the end in name order.
@@ -48,8 +48,8 @@ void SDCellLayout::place(const std::map<std::string, Counts>& models) {
             continue;
         }
         const double first = end + kGapCells;
-        slots[name] = Slot{first, counts.width};
-        end = first + counts.width;
+        slots[name] = Slot{first, counts.height};
+        end = first + counts.height;
     }
     m_slots.swap(slots);
 
@@ -61,10 +61,12 @@ void SDCellLayout::place(const std::map<std::string, Counts>& models) {
                                        counts.width, counts.height, counts.length);
             continue;
         }
+        // Rows run down from the top, so the last row stands on the bottom.
         const Slot& slot = m_slots.at(name);
-        const Vector3 first(static_cast<float>(slot.firstColumn), kBottomRow,
-                            kFrontLayer - static_cast<float>(counts.length - 1));
-        m_placements[name] = SDCellPlacement::unitSpaced(first, counts.width, counts.height, counts.length);
+        const Vector3 topLeft(static_cast<float>(slot.firstColumn),
+                              kBottomRow + static_cast<float>(counts.width - 1),
+                              kFrontLayer - static_cast<float>(counts.length - 1));
+        m_placements[name] = SDCellPlacement::rowsDown(topLeft, counts.width, counts.height, counts.length);
     }
 }
 

@@ -8,7 +8,8 @@
 
 // Where the cell spaces of one visualization stand. The model named "life" keeps its box, centred on
 // (0, 0, -5) with edges of 20, whose cells are spread over it. Every other model's cells stand one unit
-// apart in a block of their own; the blocks stand in a row to the right of life's box (which is kept free
+// apart in a block of their own, rows running down, columns to the right and layers towards the viewer
+// (SDCellPlacement::rowsDown); the blocks stand in a row to the right of life's box (which is kept free
 // whether or not there is such a model), bottoms level with its bottom and fronts with its cells' plane,
 // in name order, with a gap between neighbours.
 //
@@ -43,7 +44,7 @@ class SDCellLayout {
     const std::map<std::string, SDCellPlacement>& getPlacements() const { return m_placements; }
 
   private:
-    // A block of the row: x of its first column of cells and its width in cells.
+    // A block of the row: x of its first column of cells and its width in columns.
     struct Slot {
         double firstColumn = 0.0;
         unsigned width = 0;

@@ -26,8 +26,12 @@ bool slab(float origin, float direction, float low, float high, float& near, flo
 
 }  // namespace
 
-SDCellHit pickCell(const SDCellPlacement& placement, const Vector3& origin, const Vector3& direction,
-                   const std::function<bool(size_t cell)>& shown, float within) {
+SDCellHit pickCell(const SDCellPlacement& placement, const Vector3& worldOrigin,
+                   const Vector3& worldDirection, const std::function<bool(size_t cell)>& shown,
+                   float within) {
+    // The cells' axes are the block's own; the frame is a turn, so distances along the ray stay the same.
+    const Vector3 origin = placement.toLocal(worldOrigin);
+    const Vector3 direction = placement.toLocal(worldDirection);
     SDCellHit best;
     best.distance = within;
     const float half = placement.getCubeEdge() / 2.0f;

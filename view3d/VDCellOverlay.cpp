@@ -11,6 +11,7 @@
 #include "gui/VDBitmapFont.h"
 #include "gui/VDDefaultTheme.h"
 #include "gui/VDThemeStore.h"
+#include "view3d/VDCellCoordinates.h"
 #include "view3d/VDCellLegends.h"
 
 namespace {
@@ -181,10 +182,16 @@ void VDCellOverlay::draw(const std::vector<VCCellView::DrawnModel>& models) cons
             const float width = charWidth * static_cast<float>(models[i].name.size());
             float x = 0.0f;
             float y = 0.0f;
-            if (nameSpot(models[i], width, charHeight, others, x, y)) {
-                drawText(font, static_cast<int>(x), static_cast<int>(y), models[i].name);
+            // Above the column numbers, when the block has them.
+            const float lift = VDCellCoordinates::labels(models[i]) ? charHeight + 2.0f : 0.0f;
+            if (nameSpot(models[i], width, charHeight + lift, others, x, y)) {
+                drawText(font, static_cast<int>(x),
+                         static_cast<int>(y + (y > blocks[i].getY2() ? lift : 0.0f)), models[i].name);
             }
             drawLayerLabels(models[i], font, charHeight);
+        }
+        for (const VCCellView::DrawnModel& model : models) {
+            VDCellCoordinates::draw(*this, model, font, charWidth, charHeight);
         }
     }
     VDCellLegends legends(m_viewport, charWidth, charHeight);

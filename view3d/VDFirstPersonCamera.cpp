@@ -72,6 +72,49 @@ void VDFirstPersonCamera::setAngles(float yaw, float pitch, float roll) {
     m_viewDirty = true;
 }
 
+void VDFirstPersonCamera::fitView(const BoundingBox& box, float yaw, float pitch,
+                                  const VDViewFit::Frame& frame) {
+    setAngles(yaw, pitch, 0.0f);
+    setFieldOfView(kFitFieldOfView);
+    const Vector3 forward = m_orientation.getForward();
+    const float tanHalfHeight =
+        static_cast<float>(std::tan(static_cast<double>(m_fieldOfView) / 180.0 * kPi / 2.0));
+    setPosition(VDViewFit::eyeFor(box, forward, m_orientation.getRight(), m_orientation.getUp(),
+                                  tanHalfHeight * m_aspectRatio, tanHalfHeight, frame, 2.0f * m_nearPlane));
+    float farthest = 0.0f;
+    for (int corner = 0; corner < 8; ++corner) {
+        farthest = std::max(farthest, (box.getCorner(corner) - m_eyePosition).dot(forward));
+    }
+    if (farthest > m_farPlane * 0.9f) {
+        setFarPlane(farthest * 1.25f);
+    }
+}
+
+void VDFirstPersonCamera::orbit(const Vector3& centre, float yawChange, float pitchChange, bool aim) {
+    const Vector3 offset = m_eyePosition - centre;
+    const float alongRight = offset.dot(m_orientation.getRight());
+    const float alongUp = offset.dot(m_orientation.getUp());
+    const float alongForward = offset.dot(m_orientation.getForward());
+    const float pitch = m_orientation.getPitch();
+    const float turned = std::clamp(pitch + pitchChange, -kOrbitPitchLimit, kOrbitPitchLimit);
+    // A camera already past the limit (turned there by hand) is not pulled back by an orbit.
+    const float newPitch = std::fabs(pitch) > kOrbitPitchLimit ? pitch : turned;
+    setAngles(m_orientation.getYaw() + yawChange, newPitch, m_orientation.getRoll());
+    if (aim) {
+        setPosition(centre - m_orientation.getForward() * offset.length());
+        return;
+    }
+    setPosition(centre + m_orientation.getRight() * alongRight + m_orientation.getUp() * alongUp +
+                m_orientation.getForward() * alongForward);
+}
+
+bool VDFirstPersonCamera::moveTowards(const Vector3& point, float share) {
+    if (!(share < 1.0f) || share == 0.0f) {
+        return false;
+    }
+    return setPosition(m_eyePosition + (point - m_eyePosition) * share);
+}
+
 void VDFirstPersonCamera::fitBox(const BoundingBox& box, float downDegrees) {
     setAngles(0.0f, -downDegrees, 0.0f);
     const Vector3 forward = m_orientation.getForward();

@@ -42,9 +42,6 @@
 
 namespace {
 
-// vis_fit looks at the models from this far above the horizontal.
-constexpr float kFitDownDegrees = 20.0f;
-
 // The plot opens in the bottom-left corner at this size, or smaller in a small window.
 constexpr float kPlotWidth = 460.0f;
 constexpr float kPlotHeight = 260.0f;
@@ -218,15 +215,16 @@ bool VDTessaronerWindow::handleEvent(VDEvent* event) {
     if (routeToPlot(event) || handlePlotEvent(event)) {
         return true;
     }
+    if (handleCameraMouse(event)) {
+        return true;
+    }
     trackClick(event);
     switch (event->getType()) {
         case VDEvent::REDISPLAY: {
             if (drawWhileImporting(event)) {
                 return true;
             }
-            draw3D();
-            drawCellOverlay();
-            drawModelOverlay();
+            drawScene();
             followTime();
             const bool handled = dispatch(event);
             // Over everything else, the strip included.
@@ -263,7 +261,7 @@ bool VDTessaronerWindow::handleEvent(VDEvent* event) {
                 logMessage("Unable to cast event to fit view event.");
                 return true;
             }
-            camera->fitBox(fit->getBox(), kFitDownDegrees);
+            m_controls.fit(*camera, fit->getBox(), fit->getPreset(), fitFrame(), drawsFlat());
             requestRedisplay();
             return true;
         }
@@ -336,7 +334,14 @@ bool VDTessaronerWindow::handleEvent(VDEvent* event) {
     if (auto* down = dynamic_cast<VDMouseDownEvent*>(event)) {
         // The time bar keeps the pointer while its button is held; the camera stays as it is.
         const bool onTimeBar = m_timeBar != nullptr && m_timeBar->isDragging();
-        if (down->getButton() == VDMouseButtonEvent::LEFT && !onTimeBar) {
+        const bool shifted = (down->getModifiers() & VDKey::KEY_SHIFT) != 0;
+        const bool orbits = down->getButton() == VDMouseButtonEvent::MIDDLE ||
+                            (down->getButton() == VDMouseButtonEvent::LEFT && shifted);
+        if (orbits && !onTimeBar) {
+            bool aim = false;
+            const Vector3 centre = orbitCentre(aim);
+            m_controls.beginOrbit(down->getX(), down->getY(), centre, aim);
+        } else if (down->getButton() == VDMouseButtonEvent::LEFT && !onTimeBar) {
             m_dragging = true;
             m_lastMouseX = down->getX();
             m_lastMouseY = down->getY();
@@ -360,6 +365,7 @@ void VDTessaronerWindow::freezePicture() {
     draw3D();
     drawCellOverlay();
     drawModelOverlay();
+    drawAxesTriad();
     theme->end2D();
     glReadBuffer(GL_BACK);
     m_frozen.capture(width, height);
@@ -385,6 +391,33 @@ bool VDTessaronerWindow::drawWhileImporting(VDEvent* redisplay) {
         VDImportStrip(m_panel->getRectangle(), progress).draw();
     }
     return true;
+}
+
+VDKeptPicture::Source VDTessaronerWindow::pictureSource() {
+    VDKeptPicture::Source source;
+    if (const VCSimulation* simulation = getSimulation()) {
+        source.sceneRevision = simulation->getSceneRevision();
+    }
+    const double* projection = m_camera->getProjectionMatrix();
+    const double* view = m_camera->getViewMatrix();
+    std::copy(projection, projection + 16, source.projection.begin());
+    std::copy(view, view + 16, source.view.begin());
+    source.width = static_cast<int>(m_rect.getWidth());
+    source.height = static_cast<int>(m_rect.getHeight());
+    return source;
+}
+
+void VDTessaronerWindow::drawScene() {
+    const VDKeptPicture::Source source = pictureSource();
+    if (m_kept.holds(source)) {
+        m_kept.draw();
+        return;
+    }
+    draw3D();
+    drawCellOverlay();
+    drawModelOverlay();
+    drawAxesTriad();
+    m_kept.capture(source);
 }
 
 void VDTessaronerWindow::draw3D() {
@@ -495,6 +528,8 @@ void VDTessaronerWindow::stepSlice(int step) {
         return;
     }
     if (cells->stepSlice(target, step)) {
+        // Not a command: the kept picture learns of the new slice only through this.
+        simulation->sceneChanged();
         logText(cells->sliceReport(target));
     } else {
         logText(target + " has a single layer along z: nothing to slice");
@@ -526,6 +561,10 @@ bool VDTessaronerWindow::handleKey(int key) {
     VCSimulation* simulation = getSimulation();
     if (simulation == nullptr) {
         return false;
+    }
+    if (handleViewKey(key)) {
+        requestRedisplay();
+        return true;
     }
     switch (key) {
         case ' ':
@@ -657,6 +696,10 @@ void VDTessaronerWindow::trackClick(VDEvent* event) {
                     plotBlock(block);
                 }
             }
+            // The outline of what is picked is part of the picture.
+            if (VCSimulation* simulation = getSimulation()) {
+                simulation->sceneChanged();
+            }
             requestRedisplay();
         }
     }
@@ -777,6 +820,7 @@ void VDTessaronerWindow::writeNumberedSnapshot() {
 void VDTessaronerWindow::inputLost() {
     m_clickPending = false;
     m_dragging = false;
+    m_controls.endOrbit();
     if (m_plotPanel != nullptr) {
         m_plotPanel->inputLost();
     }

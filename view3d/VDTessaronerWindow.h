@@ -6,8 +6,10 @@
 #include "gui/VDWindow.h"
 #include "view3d/VDBlockSelection.h"
 #include "view3d/VDCamera.h"
+#include "view3d/VDCameraControls.h"
 #include "view3d/VDCellSelection.h"
 #include "view3d/VDFrozenPicture.h"
+#include "view3d/VDKeptPicture.h"
 #include "view3d/VDPickRay.h"
 
 class VDPanel;
@@ -69,6 +71,8 @@ class VDTessaronerWindow : public VDWindow {
     // import runs; the program calls it as an import begins. Needs the window's GL context and a theme.
     void freezePicture();
     const VDFrozenPicture& getFrozenPicture() const { return m_frozen; }
+    // The last 3D picture, drawn again while nothing it shows has changed.
+    const VDKeptPicture& getKeptPicture() const { return m_kept; }
 
     VDCamera* getCamera() const { return m_camera.get(); }
     VDPanel* getPanel() const { return m_panel; }
@@ -91,12 +95,33 @@ class VDTessaronerWindow : public VDWindow {
     // What the strip says besides the time: the picked cell, the last snapshot the `s` key wrote.
     std::string stripNote();
     VDBlockSelection& getBlockSelection() { return m_blockSelection; }
+    VDCameraControls& getCameraControls() { return m_controls; }
+    // The part of the picture a fitted view fills: clear of the strip, the legends and the coordinates and
+    // names written around the blocks (normalised device coordinates).
+    VDViewFit::Frame fitFrame() const;
+    // Whether no drawn cell space is more than one layer deep: a run to see head-on.
+    bool drawsFlat() const;
+    // What orbits turn around: the picked cell or block, brought to the middle (`aim`), else the centre of
+    // the last fit, else of the drawn cells, else a point ahead.
+    Vector3 orbitCentre(bool& aim);
+    // The point the pointer at (x, y) shows: on the nearest cell or block under it, else as deep as the
+    // orbit's centre.
+    Vector3 pointUnder(int x, int y);
 
   private:
+    // The wheel, orbit drags and their end; true when the event was theirs alone.
+    bool handleCameraMouse(VDEvent* event);
+    // The keys 1 to 7: vis_view from each preset side in turn.
+    bool handleViewKey(int key);
+    // The axes' directions in the bottom-left corner, turning with the camera; in the 2D pass.
+    void drawAxesTriad();
     // After a change of the window's rectangle from `before`.
     void placeStrip(const VDRect& before);
     // The frame while an import runs; false when none runs (the picture kept for it is let go).
     bool drawWhileImporting(VDEvent* redisplay);
+    // The 3D picture with its overlays: the kept one while its source is unchanged, else drawn and kept.
+    void drawScene();
+    VDKeptPicture::Source pictureSource();
     void draw3D();
     void drawCellOverlay();
     void drawModelOverlay();
@@ -140,7 +165,9 @@ class VDTessaronerWindow : public VDWindow {
     VDPickRay m_pressRay;
     VDCellSelection m_selection;
     VDBlockSelection m_blockSelection;
+    VDCameraControls m_controls;
     VDFrozenPicture m_frozen;
+    VDKeptPicture m_kept;
     std::unique_ptr<VDPlotPanel> m_plotPanel;
     std::unique_ptr<VDValuePlot> m_plot;  // reads m_plotPanel, so it goes first
     std::string m_snapshotNote;           // the strip's word on the last `s`, until the next key or press

@@ -98,6 +98,11 @@ int buttonFromGlut(int glutButton) {
             return VDMouseButtonEvent::RIGHT;
         case GLUT_MIDDLE_BUTTON:
             return VDMouseButtonEvent::MIDDLE;
+        // GLUT reports each notch of the wheel as a press and a release of these.
+        case 3:
+            return VDMouseButtonEvent::WHEEL_UP;
+        case 4:
+            return VDMouseButtonEvent::WHEEL_DOWN;
         default:
             return -1;
     }

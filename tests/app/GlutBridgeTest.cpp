@@ -82,8 +82,10 @@ TEST(GlutBridgeTest, MouseButtonsAreRenumberedAndOthersIgnored) {
     EXPECT_EQ(0, buttonFromGlut(GLUT_LEFT_BUTTON));
     EXPECT_EQ(1, buttonFromGlut(GLUT_RIGHT_BUTTON));
     EXPECT_EQ(2, buttonFromGlut(GLUT_MIDDLE_BUTTON));
-    EXPECT_EQ(-1, buttonFromGlut(3));  // wheel
-    EXPECT_EQ(nullptr, mouseEventFromGlut(4, GLUT_DOWN, 1, 2));
+    EXPECT_EQ(3, buttonFromGlut(3));  // wheel, away from the user
+    EXPECT_EQ(4, buttonFromGlut(4));  // and towards
+    EXPECT_EQ(-1, buttonFromGlut(5));
+    EXPECT_EQ(nullptr, mouseEventFromGlut(7, GLUT_DOWN, 1, 2));
 
     auto released = mouseEventFromGlut(GLUT_RIGHT_BUTTON, GLUT_UP, 10, 20);
     ASSERT_NE(nullptr, released);

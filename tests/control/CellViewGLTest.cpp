@@ -396,6 +396,16 @@ TEST_F(CellViewGLTest, BlocksOfSeveralLayersShowTheirFacesInShadesOfOneHueAndOut
         } else {
             EXPECT_EQ(0, edges);
         }
+        // The top is the world's top whatever frame the block is drawn in: seen from straight above and
+        // below, the middle of the picture is the top face at full colour and the bottom at half.
+        for (const float side : {1.0f, -1.0f}) {
+            if (c.shades == 1) {
+                break;
+            }
+            lookFrom(centre + Vector3(0.0f, 6.0f * side, 1.0f), centre);
+            simulation.render(nullptr);
+            EXPECT_NEAR(side > 0 ? 200 : 100, GLTestContext::pixel(400, 300).r, 3) << "seen from " << side;
+        }
         simulation.setCellOutlines(false);
     }
 }

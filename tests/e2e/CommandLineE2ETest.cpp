@@ -215,37 +215,21 @@ TEST(CommandLineE2ETest, FramesTheStartThenOnePicturePerEventTime) {
         EXPECT_EQ(240, frame.height) << name;
     }
     EXPECT_FALSE(run.exists("frame_000007.png"));
-    // The start, then one event time after another.
+    // The start, which nothing moved the time to and where no cell has a value yet, then one event time
+    // after another.
     const std::string log = readFile(run.file("log.txt"));
+    EXPECT_EQ(0u, countLines(log, "Time decremented to: 00:00:00:000"));
     for (const char* time :
          {"00:00:00:100", "00:00:00:200", "00:00:00:300", "00:00:00:400", "00:00:00:500"}) {
         EXPECT_EQ(1u, countLines(log, std::string("Time incremented to: ") + time)) << time;
     }
+    const int startGreen = cellGreen(PngPicture::read(run.file("frame_000001.png")));
+    EXPECT_GT(startGreen, 200);
+    EXPECT_LT(cellGreen(PngPicture::read(run.file("frame_000002.png"))), startGreen);
 
     ProgramRun missing({"--frames", "no/such/folder", kSample});
     EXPECT_EQ(1, missing.status());
     EXPECT_EQ("tessaron: Unable to write frames: no/such/folder: No such file or directory\n", missing.err());
-}
-
-TEST(CommandLineE2ETest, FramesOfTheRealWaterRunStartAtZero) {
-    REQUIRE_DISPLAY();
-    const std::string water = std::string(TESS_SHARED_DIR) + "/logs/water_spread_2d_25x25.log";
-    if (!std::filesystem::exists(water)) {
-        GTEST_SKIP() << "no real logs at " << water;
-    }
-    // Event times at 1, 2, 3 and 4 s: the start, then one frame each.
-    ProgramRun run({"--frames", ".", "--size", "160x120", water});
-    ASSERT_EQ(0, run.status()) << run.err();
-    EXPECT_EQ(0u, run.out().find("Frames written: 5 into .\n")) << run.out();
-    EXPECT_TRUE(run.exists("frame_000005.png"));
-    EXPECT_FALSE(run.exists("frame_000006.png"));
-    const std::string log = readFile(run.file("log.txt"));
-    // Nothing moved the time before the first frame, which is the start; the second is the first step.
-    EXPECT_EQ(0u, countLines(log, "Time decremented to: 00:00:00:000"));
-    EXPECT_EQ(1u, countLines(log, "Time incremented to: 00:00:01:000"));
-    const int startGreen = cellGreen(PngPicture::read(run.file("frame_000001.png")));
-    EXPECT_GT(startGreen, 200) << "no cell has a value at the start";
-    EXPECT_LT(cellGreen(PngPicture::read(run.file("frame_000002.png"))), startGreen);
 }
 
 TEST(CommandLineE2ETest, ALogWithoutMessagesWritesNoPicture) {

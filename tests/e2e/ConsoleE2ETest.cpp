@@ -245,7 +245,8 @@ TEST(ConsoleE2ETest, KeysToggleTheConsoleAndEscapeAsksBeforeExiting) {
                                  "vis_range",
                                  "vis_slice",
                                  "vis_snapshot",
-                                 "vis_state"}))
+                                 "vis_state",
+                                 "vis_view"}))
         << screen.lines();
     app.settledScreenshot(shotPath("tab"));
     for (int i = 0; i < 4; ++i) {

@@ -38,12 +38,14 @@ TEST(CellLayoutTest, OtherModelsStandOneUnitApartInARowRightOfLifeInNameOrder) {
     const SDCellPlacement* plane = layout.find("plane");
     ASSERT_NE(nullptr, fallrock);
     ASSERT_NE(nullptr, plane);
-    EXPECT_EQ(Vector3(1, 1, 1), fallrock->cellCentre(3, 4, 5) - fallrock->cellCentre(2, 3, 4));
-    EXPECT_EQ(Vector3(1, 1, 0), plane->cellCentre(1, 1, 0) - plane->cellCentre(0, 0, 0));
+    // Rows run down, columns to the right, layers towards the viewer.
+    EXPECT_EQ(Vector3(1, -1, 1), fallrock->cellCentre(3, 4, 5) - fallrock->cellCentre(2, 3, 4));
+    EXPECT_EQ(Vector3(1, -1, 0), plane->cellCentre(1, 1, 0) - plane->cellCentre(0, 0, 0));
     EXPECT_GT(fallrock->bounds().getMin().x, SDCellLayout::lifeRoom().getMax().x);
     EXPECT_GT(plane->bounds().getMin().x, fallrock->bounds().getMax().x) << "name order, left to right";
-    // Level with life's bottom, fronts on the plane of its cells.
-    EXPECT_FLOAT_EQ(-10.0f, fallrock->cellCentre(0, 0, 0).y);
+    // Level with life's bottom (the last row), fronts on the plane of its cells.
+    EXPECT_FLOAT_EQ(-10.0f, fallrock->cellCentre(7, 0, 0).y);
+    EXPECT_FLOAT_EQ(-3.0f, fallrock->cellCentre(0, 0, 0).y);
     EXPECT_FLOAT_EQ(-15.0f, fallrock->cellCentre(0, 0, 7).z);
     EXPECT_FLOAT_EQ(-15.0f, plane->cellCentre(0, 0, 0).z);
     expectApart(layout);
@@ -67,11 +69,11 @@ TEST(CellLayoutTest, ModelsKeepTheirPlacesWhenOthersAppearOrGrowWithinTheirs) {
     EXPECT_EQ(plane, layout.find("plane")->cellCentre(0, 0, 0));
     EXPECT_GT(layout.find("aaa")->bounds().getMin().x, layout.find("plane")->bounds().getMax().x);
 
-    // Growing up and back costs no room in the row; growing wider than the gap allows moves the model
-    // to the end and leaves the others where they were.
-    layout.place(Models{{"aaa", {3, 3, 3}}, {"opening", {8, 30, 4}}, {"plane", {25, 25, 1}}});
+    // More rows and layers cost no room in the row; more columns than the gap allows move the model to
+    // the end and leave the others where they were.
+    layout.place(Models{{"aaa", {3, 3, 3}}, {"opening", {30, 8, 4}}, {"plane", {25, 25, 1}}});
     EXPECT_EQ(opening.x, layout.find("opening")->cellCentre(0, 0, 0).x);
-    layout.place(Models{{"aaa", {3, 3, 3}}, {"opening", {40, 30, 4}}, {"plane", {25, 25, 1}}});
+    layout.place(Models{{"aaa", {3, 3, 3}}, {"opening", {30, 40, 4}}, {"plane", {25, 25, 1}}});
     EXPECT_EQ(plane, layout.find("plane")->cellCentre(0, 0, 0));
     EXPECT_GT(layout.find("opening")->bounds().getMin().x, layout.find("aaa")->bounds().getMax().x);
     expectApart(layout);

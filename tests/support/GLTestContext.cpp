@@ -90,3 +90,15 @@ void GLTestContext::reset() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glColor4f(1, 1, 1, 1);
 }
+
+bool GLTestContext::sameColours(const std::vector<Pixel>& a, const std::vector<Pixel>& b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (a[i].r != b[i].r || a[i].g != b[i].g || a[i].b != b[i].b) {
+            return false;
+        }
+    }
+    return true;
+}

@@ -18,6 +18,8 @@ class GLTestContext {
     static Pixel pixel(int x, int y);
     // Reads a rectangle of the back buffer, rows from the bottom up.
     static std::vector<Pixel> region(int x, int y, int width, int height);
+    // Whether two regions read alike have the same colours, pixel for pixel (alpha aside).
+    static bool sameColours(const std::vector<Pixel>& a, const std::vector<Pixel>& b);
     // How many pixels of the rectangle have each channel within `tolerance` of the given colour.
     static int countNear(int x, int y, int width, int height, Pixel colour, int tolerance = 8);
 

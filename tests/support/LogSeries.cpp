@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "tests/support/TempDir.h"
+#include "tests/tools/LogText.h"
 
 namespace {
 
@@ -29,16 +30,8 @@ LogSeries LogSeries::read(const std::string& path) {
     std::istringstream text(readFile(path));
     for (std::string line; std::getline(text, line);) {
         // msg X|Y / time / source / port / value to destination
-        for (char& c : line) {
-            c = c == '/' || c == '\r' ? ' ' : c;
-        }
-        std::istringstream words(line);
-        std::string w[9];
-        int count = 0;
-        while (count < 9 && words >> w[count]) {
-            ++count;
-        }
-        if (count != 8 || w[0] != "msg" || (w[1] != "X" && w[1] != "Y") || w[6] != "to") {
+        const std::vector<std::string> w = fields(line);
+        if (w.size() != 8 || w[0] != "msg" || (w[1] != "X" && w[1] != "Y") || w[6] != "to") {
             continue;
         }
         int h = 0, m = 0, s = 0, ms = 0;

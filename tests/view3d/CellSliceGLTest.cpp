@@ -175,8 +175,10 @@ TEST_F(CellSliceGLTest, PageUpAndPageDownMoveTheSliceOfTheOnlyBlockAndTheStripSa
         {VDKey::KEY_PAGE_UP, "z = 7 of 0..7"},  // no further than the block
     };
     for (const Step& step : steps) {
+        const auto revision = getSimulation()->getSceneRevision();
         key(step.key);
         EXPECT_EQ(step.strip, window.stripNote());
+        EXPECT_LT(revision, getSimulation()->getSceneRevision()) << "the kept picture must be drawn afresh";
     }
     EXPECT_TRUE(said("fallrock sliced at z = 6: 64 of its 512 cells"));
     EXPECT_EQ(64u, pickable().size());

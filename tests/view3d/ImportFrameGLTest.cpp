@@ -37,18 +37,6 @@ class FreezingHost : public VCImportHost {
     VDTessaronerWindow& m_window;
 };
 
-bool same(const std::vector<Pixel>& a, const std::vector<Pixel>& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (a[i].r != b[i].r || a[i].g != b[i].g || a[i].b != b[i].b) {
-            return false;
-        }
-    }
-    return true;
-}
-
 class ImportFrameGLTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -97,12 +85,12 @@ TEST_F(ImportFrameGLTest, TheViewStaysAsItWasUntilTheImportEnds) {
         ASSERT_TRUE(simulation.continueImport(0.01));
     }
     frame();
-    EXPECT_TRUE(same(before, view())) << "the life cells read so far are not drawn";
+    EXPECT_TRUE(GLTestContext::sameColours(before, view())) << "the life cells read so far are not drawn";
 
     while (simulation.continueImport(50.0)) {
     }
     frame();
-    EXPECT_FALSE(same(before, view()));
+    EXPECT_FALSE(GLTestContext::sameColours(before, view()));
     EXPECT_GT(GLTestContext::countNear(0, 0, 800, 555, green, 30), 2000)
         << "the 400 cells, as yet without values";
     EXPECT_TRUE(m_window.getFrozenPicture().empty()) << "let go once the import is over";

@@ -33,10 +33,6 @@ bool near(Pixel pixel, const VCModelView::Colour& colour, int tolerance = 10) {
     return close(pixel.r, colour[0]) && close(pixel.g, colour[1]) && close(pixel.b, colour[2]);
 }
 
-std::string describe(Pixel p) {
-    return "(" + std::to_string(p.r) + ", " + std::to_string(p.g) + ", " + std::to_string(p.b) + ")";
-}
-
 class ModelViewGLTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -97,6 +93,19 @@ class ModelViewGLTest : public ::testing::Test {
         EXPECT_TRUE(getSimulation()->getModelView()->findBlock(model, box)) << model;
         return Vector3(box.getCentre().x, box.getCentre().y, box.getMax().z);
     }
+    // Whether a world point, or the middle of a block's front face, shows `colour`.
+    ::testing::AssertionResult shows(const Vector3& point, const VCModelView::Colour& colour,
+                                     int tolerance = 10) {
+        const Pixel p = at(point);
+        if (near(p, colour, tolerance)) {
+            return ::testing::AssertionSuccess();
+        }
+        return ::testing::AssertionFailure()
+               << "(" << int(p.r) << ", " << int(p.g) << ", " << int(p.b) << ")";
+    }
+    ::testing::AssertionResult shows(const std::string& model, const VCModelView::Colour& colour) {
+        return shows(front(model), colour) << " on " << model;
+    }
     void at(const char* time) {
         int h = 0, m = 0, s = 0, ms = 0;
         std::sscanf(time, "%d:%d:%d:%d", &h, &m, &s, &ms);
@@ -123,21 +132,17 @@ TEST_F(ModelViewGLTest, TwoTimesOfARunDifferWhereItsModelsAreActiveAndItsMessage
     at("00:00:10:000");
     frame();
     const std::vector<Pixel> before = GLTestContext::region(0, 0, 800, 600);
-    EXPECT_TRUE(near(at(front("electric_fire")), VCModelView::kPassiveColour))
-        << describe(at(front("electric_fire")));
-    EXPECT_TRUE(near(at(front("safety_loader")), VCModelView::kActiveColour))
-        << describe(at(front("safety_loader")));
-    EXPECT_TRUE(near(at(front("fire")), VCModelView::kPassiveColour)) << describe(at(front("fire")));
+    EXPECT_TRUE(shows("electric_fire", VCModelView::kPassiveColour));
+    EXPECT_TRUE(shows("safety_loader", VCModelView::kActiveColour));
+    EXPECT_TRUE(shows("fire", VCModelView::kPassiveColour));
 
     at("00:00:20:004");
     frame();
     const std::vector<Pixel> after = GLTestContext::region(0, 0, 800, 600);
-    EXPECT_TRUE(near(at(front("electric_fire")), VCModelView::kActiveColour))
-        << describe(at(front("electric_fire")));
-    EXPECT_TRUE(near(at(front("safety_loader")), VCModelView::kPassiveColour))
-        << describe(at(front("safety_loader")));
+    EXPECT_TRUE(shows("electric_fire", VCModelView::kActiveColour));
+    EXPECT_TRUE(shows("safety_loader", VCModelView::kPassiveColour));
     // fire received ecin and waits 4 ms: active now.
-    EXPECT_TRUE(near(at(front("fire")), VCModelView::kActiveColour)) << describe(at(front("fire")));
+    EXPECT_TRUE(shows("fire", VCModelView::kActiveColour));
 
     // The arrow of the X into fire's ecin runs from gunner's frame to the port: along it, halfway.
     Vector3 port;
@@ -145,33 +150,24 @@ TEST_F(ModelViewGLTest, TwoTimesOfARunDifferWhereItsModelsAreActiveAndItsMessage
     BoundingBox gunner;
     ASSERT_TRUE(getSimulation()->getModelView()->findBlock("gunner", gunner));
     const Vector3 middle((gunner.getMin().x + port.x) / 2.0f, port.y, port.z + SDBlockLayout::kMarkerHalf);
-    EXPECT_TRUE(near(at(middle), VCModelView::kInputColour, 40)) << describe(at(middle));
+    EXPECT_TRUE(shows(middle, VCModelView::kInputColour, 40));
 
-    // Nothing changes outside the structure.
-    BoundingBox all;
-    ASSERT_TRUE(getSimulation()->getModelView()->getBounds(all));
-    const VDCellOverlay projector(camera.getProjectionMatrix(), camera.getViewMatrix(),
-                                  VDRect(0, 0, 800, 600));
-    float x1 = 800, y1 = 600, x2 = 0, y2 = 0;
-    for (int corner = 0; corner < 8; ++corner) {
-        float x = 0.0f;
-        float y = 0.0f;
-        ASSERT_TRUE(projector.project(all.getCorner(corner), x, y));
-        x1 = std::min(x1, x);
-        y1 = std::min(y1, y);
-        x2 = std::max(x2, x);
-        y2 = std::max(y2, y);
-    }
+    // Nothing changes outside the structure's box on the screen.
+    VCCellView::DrawnModel structure;
+    ASSERT_TRUE(getSimulation()->getModelView()->getBounds(structure.bounds));
+    VDRect box;
+    ASSERT_TRUE(VDCellOverlay(camera.getProjectionMatrix(), camera.getViewMatrix(), VDRect(0, 0, 800, 600))
+                    .blockRectangle(structure, box));
     int differentInside = 0;
     int differentOutside = 0;
-    for (int y = 0; y < 600; ++y) {
-        for (int x = 0; x < 800; ++x) {
-            const Pixel a = before[static_cast<size_t>(y) * 800 + static_cast<size_t>(x)];
-            const Pixel b = after[static_cast<size_t>(y) * 800 + static_cast<size_t>(x)];
-            const bool differs = a.r != b.r || a.g != b.g || a.b != b.b;
-            const bool inside = x >= x1 - 1 && x <= x2 + 1 && y >= y1 - 1 && y <= y2 + 1;
-            (inside ? differentInside : differentOutside) += differs ? 1 : 0;
-        }
+    for (size_t i = 0; i < before.size(); ++i) {
+        const float x = static_cast<float>(i % 800);
+        const float y = static_cast<float>(i / 800);
+        const bool inside =
+            x >= box.getX1() - 1 && x <= box.getX2() + 1 && y >= box.getY1() - 1 && y <= box.getY2() + 1;
+        const bool differs =
+            before[i].r != after[i].r || before[i].g != after[i].g || before[i].b != after[i].b;
+        (inside ? differentInside : differentOutside) += differs ? 1 : 0;
     }
     EXPECT_GT(differentInside, 500);
     EXPECT_EQ(0, differentOutside);
@@ -189,11 +185,11 @@ TEST_F(ModelViewGLTest, AModelFilesLinksAreLinesFromPortToPort) {
     ASSERT_TRUE(getSimulation()->getModelView()->portPosition("gunner", "out", false, out));
     const Vector3 stub = out + Vector3(VCModelView::kLinkStub * 0.75f, 0.0f, 0.0f);
     frame();
-    EXPECT_FALSE(near(at(stub), VCModelView::kLinkColour, 40)) << "no link before the model file";
+    EXPECT_FALSE(shows(stub, VCModelView::kLinkColour, 40)) << "no link before the model file";
     ASSERT_TRUE(getSimulation()->importModelFile(
         (fs::path(TESS_SOURCE_DIR) / "samples" / "models" / "gun_loader_crew.ma").string()));
     frame();
-    EXPECT_TRUE(near(at(stub), VCModelView::kLinkColour, 40)) << describe(at(stub));
+    EXPECT_TRUE(shows(stub, VCModelView::kLinkColour, 40));
 }
 
 TEST_F(ModelViewGLTest, RulesOnAPortColourHideOrRampTheBlockAndClearingBringsBackTheActivity) {
@@ -208,18 +204,18 @@ TEST_F(ModelViewGLTest, RulesOnAPortColourHideOrRampTheBlockAndClearingBringsBac
     const VCModelView::Colour red{1, 0, 0, 1};
     look.addRule(SDBlockLook::kOutputType, "out", 0.5, 1.5, red);
     frame();
-    EXPECT_TRUE(near(at(front("electric_fire")), red)) << describe(at(front("electric_fire")));
+    EXPECT_TRUE(shows("electric_fire", red));
     at("00:00:10:000");  // out carries nothing yet: the rule does not hold
     frame();
-    EXPECT_TRUE(near(at(front("electric_fire")), VCModelView::kPassiveColour))
-        << describe(at(front("electric_fire")));
+    EXPECT_TRUE(shows("electric_fire", VCModelView::kPassiveColour));
 
     at("00:00:20:004");
     look.clear();
     look.addRule(SDBlockLook::kInputType, "in", 1, 1, VCModelView::Colour{1, 0, 0, 0});
     frame();
     const Pixel hidden = at(front("electric_fire"));
-    EXPECT_FALSE(near(hidden, red) || near(hidden, VCModelView::kActiveColour)) << describe(hidden);
+    EXPECT_FALSE(near(hidden, red) || near(hidden, VCModelView::kActiveColour))
+        << int(hidden.r) << ", " << int(hidden.g) << ", " << int(hidden.b);
     float distance = 0.0f;
     EXPECT_EQ("gunner", getSimulation()->getModelView()->pick(front("electric_fire") + Vector3(0, 0, 30),
                                                               Vector3(0, 0, -1), distance))
@@ -229,12 +225,10 @@ TEST_F(ModelViewGLTest, RulesOnAPortColourHideOrRampTheBlockAndClearingBringsBac
     look.setRamp(SDBlockLook::kOutputType, "out");
     frame();
     // out only ever carries 1: the ramp's middle.
-    EXPECT_TRUE(near(at(front("electric_fire")), SDColourRamp::at(0.5)))
-        << describe(at(front("electric_fire")));
+    EXPECT_TRUE(shows("electric_fire", SDColourRamp::at(0.5)));
     look.clear();
     frame();
-    EXPECT_TRUE(near(at(front("electric_fire")), VCModelView::kActiveColour))
-        << describe(at(front("electric_fire")));
+    EXPECT_TRUE(shows("electric_fire", VCModelView::kActiveColour));
 }
 
 TEST_F(ModelViewGLTest, RunsOfCellSpacesAloneLookAsTheyDid) {

@@ -3,7 +3,6 @@
 // run. And the time bar's ticks and the time it shows under the pointer.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -141,24 +140,6 @@ TEST_F(ValuePlotTest, ItSpansTheRunAPickInItMovesTimeAndClosingTheRunEmptiesIt) 
     shown().follow(getSimulation());
     EXPECT_FALSE(shown().isOpen());
     EXPECT_EQ(0u, panel().getSeriesCount());
-}
-
-// A real run: a cell of the 3D space and a generator's port, as the log file has them.
-TEST_F(ValuePlotTest, ARealLogsCellAndPortPlotAsTheFileHasThem) {
-    const std::filesystem::path log =
-        std::filesystem::path(TESS_SHARED_DIR) / "logs/thermal_cube_3d_4x4x4.log";
-    if (!std::filesystem::exists(log)) {
-        GTEST_SKIP() << "no real logs at " << log;
-    }
-    getSimulation()->closeVisualization();
-    ASSERT_TRUE(getSimulation()->newVisualization("thermal"));
-    ASSERT_TRUE(getSimulation()->importLogFile(log.string()));
-    plot({"surface", "1", "2", "3"});
-    plot({"genheat.out"});
-    const LogSeries expected = LogSeries::read(log.string());
-    ASSERT_EQ(2u, panel().getSeriesCount()) << rec.text();
-    expectSeries(expected.outputs.at("surface 1 2 3"), panel().getSeries(0), "surface(1,2,3)");
-    expectSeries(expected.outputs.at("genheat.out"), panel().getSeries(1), "genheat.out");
 }
 
 TEST(TimeBarTicksTest, EachTimeCountsOnTheColumnOfItsPlaceAndTimesOffTheSpanNowhere) {
