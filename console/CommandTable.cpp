@@ -10,15 +10,18 @@
 #include "console/VDHelpCommand.h"
 #include "console/VDImportLogFileCommand.h"
 #include "console/VDImportModelCommand.h"
+#include "console/VDLayersCommand.h"
 #include "console/VDModelCommand.h"
 #include "console/VDMoveCameraCommand.h"
 #include "console/VDNewCommand.h"
+#include "console/VDOutlineCommand.h"
 #include "console/VDPaletteCommand.h"
 #include "console/VDPlaybackCommand.h"
 #include "console/VDPlotCommand.h"
 #include "console/VDPrintObjectCommand.h"
 #include "console/VDRangeCommand.h"
 #include "console/VDRotateCameraCommand.h"
+#include "console/VDSliceCommand.h"
 #include "console/VDSnapshotCommand.h"
 #include "console/VDStateCommand.h"
 #include "console/VDTimeCommand.h"
@@ -85,6 +88,10 @@ const std::vector<CommandEntry>& entries() {
          "Reads a model file (.ma): the sizes of its cell spaces, their cells' initial values and the "
          "couplings of its coupled models.",
          &make<VDImportModelCommand>, true},
+        {"vis_layers", " $model on | off",
+         "Lays the z layers of a 3D cell space side by side, z = 0 first, each labelled, or puts the block "
+         "together again.",
+         &make<VDLayersCommand>},
         {"vis_model", " $model",
          "Prints what a model is at the current time: its kind, parent and children, the value on each of "
          "its ports and its next event.",
@@ -92,6 +99,8 @@ const std::vector<CommandEntry>& entries() {
         {"vis_new", " $visualization_name",
          "Opens a visualization of that name (\".vis\" is appended to a name without it).",
          &make<VDNewCommand>},
+        {"vis_outline", " on | off", "Draws thin dark edges around every cube of the cell spaces, or none.",
+         &make<VDOutlineCommand>},
         {"vis_palette", " $model $palettefile",
          "Colours a model's cells from a palette file, one colour rule per range, in place of its rules.",
          &make<VDPaletteCommand>, true},
@@ -103,6 +112,10 @@ const std::vector<CommandEntry>& entries() {
          "Sets the range the colour ramp of a model's cells spans: the whole log's values, the values at the "
          "current time, or a fixed range.",
          &make<VDRangeCommand>},
+        {"vis_slice", " $model x|y|z $k | $model off",
+         "Draws only the cells of a cell space whose coordinate on that axis is k (the others can neither be "
+         "seen nor picked), or the whole block again.",
+         &make<VDSliceCommand>},
         {"vis_snapshot", " $file.png",
          "Writes the 3D view with its overlays and the plot as a PNG file; with --window, the whole window "
          "as it shows now, console included.",

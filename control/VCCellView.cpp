@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 
+#include "scene/SDCellLayers.h"
 #include "scene/SDColourRamp.h"
 #include "shell/Log.h"
 #include "simdata/SDCELLDevsModel.h"
@@ -44,7 +45,8 @@ bool rangeInUse(const SDCELLDevsModel& model, const SDCellValues& values, double
 // Everything a pass over one model's cells needs, read once per pass.
 class CellColours {
   public:
-    CellColours(SDCELLDevsModel& model, const SDCellValues& values)
+    // Cells off the slice (`axis` 0 to 2; -1 for none) are hidden.
+    CellColours(SDCELLDevsModel& model, const SDCellValues& values, int axis = -1, unsigned layer = 0)
         : m_values(values),
           m_look(model.findLook() != nullptr ? &model.getLook() : nullptr),
           m_rules(model.getRules()) {
@@ -52,9 +54,16 @@ class CellColours {
             SDCellBatch::toRgba8(m_look != nullptr ? m_look->getNoValueColour() : SDCellLook::kNoValueColour);
         m_hasRange = rangeInUse(model, values, m_minimum, m_maximum);
         m_checkRules = m_look != nullptr && m_rules.getNumRules() > 0;
+        m_axis = axis;
+        m_layer = layer;
+        m_height = std::max(1u, model.getHeight());
+        m_length = std::max(1u, model.getLength());
     }
 
     SDCellBatch::Rgba8 operator()(size_t cell) const {
+        if (m_axis >= 0 && coordinate(cell) != m_layer) {
+            return SDCellBatch::Rgba8{};
+        }
         if (!m_values.hasValue(cell)) {
             return m_noValue;
         }
@@ -80,8 +89,23 @@ class CellColours {
     }
 
   private:
+    size_t coordinate(size_t cell) const {
+        switch (m_axis) {
+            case 0:
+                return cell / m_length / m_height;
+            case 1:
+                return cell / m_length % m_height;
+            default:
+                return cell % m_length;
+        }
+    }
+
     const SDCellValues& m_values;
     SDCellLook* m_look;
+    int m_axis = -1;
+    size_t m_layer = 0;
+    size_t m_height = 1;
+    size_t m_length = 1;
     const SDTransitionRuleCollection& m_rules;
     SDCellBatch::Rgba8 m_noValue;
     bool m_hasRange = false;
@@ -159,17 +183,89 @@ void VCCellView::updateLayout() {
     for (auto it = m_entries.begin(); it != m_entries.end();) {
         it = counts.count(it->first) == 0 ? m_entries.erase(it) : std::next(it);
     }
-    if (counts == m_laidOut) {
-        return;
+    // A slice goes with its model.
+    for (auto it = m_slices.begin(); it != m_slices.end();) {
+        it = counts.count(it->first) == 0 ? m_slices.erase(it) : std::next(it);
     }
-    m_layout.place(counts);
-    m_laidOut.swap(counts);
+    for (auto it = m_layered.begin(); it != m_layered.end();) {
+        it = counts.count(*it) == 0 ? m_layered.erase(it) : std::next(it);
+    }
+    if (counts != m_laidOut) {
+        m_layout.place(counts);
+        m_laidOut.swap(counts);
+    }
     for (auto& [name, entry] : m_entries) {
-        if (entry.batch == nullptr || !samePlacement(entry.batch->getPlacement(), *m_layout.find(name))) {
+        refreshLayers(name, entry);
+        const SDCellPlacement& placement = *m_layout.find(name);
+        if (!samePlacement(entry.source, placement) || entry.layered != !entry.layers.empty()) {
             entry.placed = false;
             entry.failed = false;
         }
     }
+}
+
+void VCCellView::refreshLayers(const std::string& name, Entry& entry) {
+    const SDCellPlacement* placement = m_layout.find(name);
+    const bool wanted = placement != nullptr && m_layered.count(name) != 0 && placement->getLength() > 1;
+    if (!wanted) {
+        entry.layers.clear();
+        return;
+    }
+    if (entry.layers.empty() || !samePlacement(entry.layersOf, *placement)) {
+        entry.layers = SDCellLayers::split(*placement);
+        entry.layersOf = *placement;
+    }
+}
+
+bool VCCellView::setLayers(const std::string& name, bool on) {
+    updateLayout();
+    unsigned counts[3];
+    if (!getCounts(name, counts) || counts[2] < 2) {
+        return false;
+    }
+    if (on) {
+        m_layered.insert(name);
+    } else {
+        m_layered.erase(name);
+    }
+    updateLayout();
+    return true;
+}
+
+bool VCCellView::cellCentre(const std::string& name, unsigned x, unsigned y, unsigned z,
+                            Vector3& centre) const {
+    const SDCellPlacement* placement = m_layout.find(name);
+    if (placement == nullptr || x >= placement->getWidth() || y >= placement->getHeight() ||
+        z >= placement->getLength()) {
+        return false;
+    }
+    auto found = m_entries.find(name);
+    if (found != m_entries.end() && z < found->second.layers.size()) {
+        centre = found->second.layers[z].cellCentre(x, y, 0);
+    } else {
+        centre = placement->cellCentre(x, y, z);
+    }
+    return true;
+}
+
+BoundingBox VCCellView::drawnBounds(const std::string& name, const SDCellPlacement& placement) const {
+    auto found = m_entries.find(name);
+    if (found == m_entries.end() || found->second.layers.empty()) {
+        return placement.bounds();
+    }
+    const std::vector<SDCellPlacement>& layers = found->second.layers;
+    Vector3 low = layers.front().bounds().getMin();
+    Vector3 high = layers.front().bounds().getMax();
+    for (const SDCellPlacement& layer : layers) {
+        const BoundingBox box = layer.bounds();
+        low = Vector3(std::min(low.x, box.getMin().x), std::min(low.y, box.getMin().y),
+                      std::min(low.z, box.getMin().z));
+        high = Vector3(std::max(high.x, box.getMax().x), std::max(high.y, box.getMax().y),
+                       std::max(high.z, box.getMax().z));
+    }
+    BoundingBox bounds;
+    bounds.setMinMax(low, high);
+    return bounds;
 }
 
 void VCCellView::render(Frustum* frustum) {
@@ -180,6 +276,9 @@ void VCCellView::render(Frustum* frustum) {
             continue;
         }
         if (!entry.placed) {
+            // What was tried, so that a failure is not retried (nor reported again) until it changes.
+            entry.layered = !entry.layers.empty();
+            entry.source = *placement;
             if (entry.failed) {
                 continue;
             }
@@ -189,25 +288,38 @@ void VCCellView::render(Frustum* frustum) {
                 entry.failed = true;
                 continue;
             }
-            if (entry.batch == nullptr) {
-                entry.batch = std::make_unique<SDCellBatch>();
+            entry.batches.resize(entry.layered ? entry.layers.size() : 1);
+            bool built = true;
+            for (size_t i = 0; i < entry.batches.size() && built; ++i) {
+                if (entry.batches[i] == nullptr) {
+                    entry.batches[i] = std::make_unique<SDCellBatch>();
+                }
+                built = entry.batches[i]->build(entry.layered ? entry.layers[i] : *placement);
             }
-            if (!entry.batch->build(*placement)) {
+            if (!built) {
                 entry.failed = true;
                 continue;
             }
             entry.placed = true;
             entry.recolourAll = true;
         }
-        recolour(entry);
-        if (frustum != nullptr && frustum->classifyBox(placement->bounds()) == 2) {
-            continue;
+        recolour(name, entry);
+        // Blocks of several layers are shaded by face, so their shape reads; life keeps its flat look, and
+        // a single layer, seen head-on (laid-out layers too), keeps the legend's colours exactly.
+        const SDCellLayout::Counts& counts = m_laidOut[name];
+        const bool shaded = name != SDCellLayout::kLifeName && counts.length > 1 && !entry.layered;
+        for (const std::unique_ptr<SDCellBatch>& batch : entry.batches) {
+            batch->setShaded(shaded);
+            batch->setOutlined(m_outlined);
+            if (frustum != nullptr && frustum->classifyBox(batch->getPlacement().bounds()) == 2) {
+                continue;
+            }
+            batch->draw();
         }
-        entry.batch->draw();
     }
 }
 
-void VCCellView::recolour(Entry& entry) {
+void VCCellView::recolour(const std::string& name, Entry& entry) {
     SDCELLDevsModel& model = *entry.model;
     const SDCellValues& values = model.getValues();
     bool all = false;
@@ -232,23 +344,37 @@ void VCCellView::recolour(Entry& entry) {
     if (!all && m_changed.empty()) {
         return;
     }
-    if (!entry.batch->beginUpdate(all)) {
-        return;
+    for (const std::unique_ptr<SDCellBatch>& batch : entry.batches) {
+        if (!batch->beginUpdate(all)) {
+            for (const std::unique_ptr<SDCellBatch>& begun : entry.batches) {
+                begun->endUpdate();
+            }
+            return;
+        }
     }
-    const CellColours colourOf(model, values);
-    const size_t cells = entry.batch->getCellCount();
+    // Cell (x, y, z) of a laid-out block is cell (x, y, 0) of layer z.
+    const size_t layers = entry.layered ? entry.batches.size() : 1;
+    auto setCell = [&](size_t cell, SDCellBatch::Rgba8 colour) {
+        entry.batches[cell % layers]->setCell(cell / layers, colour);
+    };
+    const Slice* slice = findSlice(name);
+    const CellColours colourOf(model, values, slice != nullptr ? slice->axis : -1,
+                               slice != nullptr ? slice->layer : 0);
+    const size_t cells = entry.source.cellCount();
     if (all) {
         for (size_t cell = 0; cell < cells; ++cell) {
-            entry.batch->setCell(cell, colourOf(cell));
+            setCell(cell, colourOf(cell));
         }
     } else {
         for (uint32_t cell : m_changed) {
             if (cell < cells) {
-                entry.batch->setCell(cell, colourOf(cell));
+                setCell(cell, colourOf(cell));
             }
         }
     }
-    entry.batch->endUpdate();
+    for (const std::unique_ptr<SDCellBatch>& batch : entry.batches) {
+        batch->endUpdate();
+    }
     entry.recolourAll = false;
 }
 
@@ -259,7 +385,111 @@ bool VCCellView::isCellShown(const std::string& name, size_t cell) {
         return false;
     }
     SDCELLDevsModel& model = *found->second.model;
-    return CellColours(model, model.getValues())(cell).a != 0;
+    const Slice* slice = findSlice(name);
+    return CellColours(model, model.getValues(), slice != nullptr ? slice->axis : -1,
+                       slice != nullptr ? slice->layer : 0)(cell)
+               .a != 0;
+}
+
+bool VCCellView::getCounts(const std::string& name, unsigned counts[3]) const {
+    auto found = m_laidOut.find(name);
+    if (found == m_laidOut.end()) {
+        return false;
+    }
+    counts[0] = found->second.width;
+    counts[1] = found->second.height;
+    counts[2] = found->second.length;
+    return true;
+}
+
+bool VCCellView::setSlice(const std::string& name, int axis, unsigned layer) {
+    unsigned counts[3];
+    if (axis < 0 || axis > 2 || !getCounts(name, counts) || layer >= counts[axis]) {
+        return false;
+    }
+    m_slices[name] = Slice{axis, layer};
+    m_entries[name].recolourAll = true;
+    return true;
+}
+
+void VCCellView::clearSlice(const std::string& name) {
+    if (m_slices.erase(name) != 0) {
+        auto found = m_entries.find(name);
+        if (found != m_entries.end()) {
+            found->second.recolourAll = true;
+        }
+    }
+}
+
+bool VCCellView::getSlice(const std::string& name, int& axis, unsigned& layer) const {
+    const Slice* slice = findSlice(name);
+    if (slice == nullptr) {
+        return false;
+    }
+    axis = slice->axis;
+    layer = slice->layer;
+    return true;
+}
+
+bool VCCellView::stepSlice(const std::string& name, int step) {
+    unsigned counts[3];
+    if (!getCounts(name, counts)) {
+        return false;
+    }
+    const Slice* slice = findSlice(name);
+    if (slice == nullptr) {
+        if (counts[2] < 2) {
+            return false;
+        }
+        return setSlice(name, 2, step > 0 ? 0u : counts[2] - 1);
+    }
+    const long moved = static_cast<long>(slice->layer) + step;
+    const long last = static_cast<long>(counts[slice->axis]) - 1;
+    return setSlice(name, slice->axis, static_cast<unsigned>(std::clamp(moved, 0L, last)));
+}
+
+std::string VCCellView::describeSlice(const std::string& name) const {
+    unsigned counts[3];
+    const Slice* slice = findSlice(name);
+    if (slice == nullptr || !getCounts(name, counts)) {
+        return "";
+    }
+    static const char* const kAxes[3] = {"x", "y", "z"};
+    return std::string(kAxes[slice->axis]) + " = " + std::to_string(slice->layer) + " of 0.." +
+           std::to_string(counts[slice->axis] - 1);
+}
+
+std::string VCCellView::sliceReport(const std::string& name) const {
+    unsigned counts[3];
+    if (!getCounts(name, counts)) {
+        return "";
+    }
+    const size_t all = static_cast<size_t>(counts[0]) * counts[1] * counts[2];
+    const Slice* slice = findSlice(name);
+    if (slice == nullptr) {
+        return name + " drawn whole: " + std::to_string(all) + " cells";
+    }
+    const size_t shown = all / counts[slice->axis];
+    return name + " sliced at " + describeSlice(name).substr(0, describeSlice(name).find(" of")) + ": " +
+           std::to_string(shown) + " of its " + std::to_string(all) + " cells";
+}
+
+std::string VCCellView::onlyBlockOfLayers() const {
+    std::string found;
+    for (const auto& [name, counts] : m_laidOut) {
+        if (counts.length > 1) {
+            if (!found.empty()) {
+                return "";
+            }
+            found = name;
+        }
+    }
+    return found;
+}
+
+const VCCellView::Slice* VCCellView::findSlice(const std::string& name) const {
+    auto found = m_slices.find(name);
+    return found == m_slices.end() ? nullptr : &found->second;
 }
 
 std::vector<VCCellView::DrawnModel> VCCellView::getDrawnModels() const {
@@ -272,7 +502,10 @@ std::vector<VCCellView::DrawnModel> VCCellView::getDrawnModels() const {
         DrawnModel model;
         model.name = name;
         model.placement = placement;
-        model.bounds = placement->bounds();
+        for (const SDCellPlacement& layer : entry.layers) {
+            model.layers.push_back(&layer);
+        }
+        model.bounds = drawnBounds(name, *placement);
         model.hasRange = rangeInUse(*entry.model, entry.model->getValues(), model.minimum, model.maximum);
         describeLegend(*entry.model, model);
         drawn.push_back(model);
@@ -288,7 +521,7 @@ bool VCCellView::getBounds(BoundingBox& bounds) const {
         if (placement.empty()) {
             continue;
         }
-        const BoundingBox box = placement.bounds();
+        const BoundingBox box = drawnBounds(name, placement);
         if (!any) {
             low = box.getMin();
             high = box.getMax();
@@ -306,11 +539,23 @@ bool VCCellView::getBounds(BoundingBox& bounds) const {
     return any;
 }
 
+size_t VCCellView::getShownCount(const std::string& name) const {
+    auto found = m_entries.find(name);
+    if (found == m_entries.end() || !found->second.placed) {
+        return 0;
+    }
+    size_t shown = 0;
+    for (const std::unique_ptr<SDCellBatch>& batch : found->second.batches) {
+        shown += batch->getShownCount();
+    }
+    return shown;
+}
+
 size_t VCCellView::getBufferBytes() const {
     size_t bytes = 0;
     for (const auto& [name, entry] : m_entries) {
-        if (entry.batch != nullptr) {
-            bytes += entry.batch->getBufferBytes();
+        for (const std::unique_ptr<SDCellBatch>& batch : entry.batches) {
+            bytes += batch->getBufferBytes();
         }
     }
     return bytes;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -52,8 +53,11 @@ class VCCellView {
     struct DrawnModel {
         std::string name;
         const SDCellPlacement* placement = nullptr;  // valid until the next layout update
-        BoundingBox bounds;                          // around every cube
-        bool hasRange = false;                       // whether minimum and maximum hold the range in use
+        // When its z layers are laid out side by side (setLayers): where each stands, cell (x, y, 0) of
+        // layers[k] being cell (x, y, k); otherwise empty. Valid until the next layout update.
+        std::vector<const SDCellPlacement*> layers;
+        BoundingBox bounds;     // around every cube
+        bool hasRange = false;  // whether minimum and maximum hold the range in use
         double minimum = 0.0;
         double maximum = 0.0;
         Legend legend = Legend::None;
@@ -69,16 +73,55 @@ class VCCellView {
     // not drawn and a cell number beyond its counts. What a pick may hit.
     bool isCellShown(const std::string& name, size_t cell);
 
+    // A slice: only the cells whose coordinate along `axis` (0 the first, 1 the second, 2 the third) is
+    // `layer` are drawn and can be picked; the others are left out as hidden cells are. False, changing
+    // nothing, for a model that is not drawn or a layer beyond its counts.
+    bool setSlice(const std::string& name, int axis, unsigned layer);
+    void clearSlice(const std::string& name);
+    // The model's slice; false when its whole block is drawn.
+    bool getSlice(const std::string& name, int& axis, unsigned& layer) const;
+    // Moves the model's slice by `step` layers along its axis, staying within the block; without a slice,
+    // starts one along z (the third axis) at its first layer going up, at its last going down. False,
+    // changing nothing, for a model that is not drawn or has a single layer along z and no slice.
+    bool stepSlice(const std::string& name, int step);
+    // "z = 3 of 0..7" for a sliced model; empty for one drawn whole.
+    std::string describeSlice(const std::string& name) const;
+    // What a change of slice tells: "fallrock sliced at z = 3: 64 of its 512 cells", or
+    // "fallrock drawn whole: 512 cells".
+    std::string sliceReport(const std::string& name) const;
+    // The one drawn model of more than one layer along z; empty when there is none or several.
+    std::string onlyBlockOfLayers() const;
+    // The model's counts along each axis as laid out; false for a model that is not drawn.
+    bool getCounts(const std::string& name, unsigned counts[3]) const;
+
+    // Lays the z layers of a model side by side (see SDCellLayers), or puts the block together again.
+    // False, changing nothing, for a model that is not drawn or has a single layer along z.
+    bool setLayers(const std::string& name, bool on);
+    bool hasLayers(const std::string& name) const { return m_layered.count(name) != 0; }
+    // Where a cell's cube stands as drawn, its layer moved when laid out; false for a cell not drawn.
+    bool cellCentre(const std::string& name, unsigned x, unsigned y, unsigned z, Vector3& centre) const;
+
+    // Thin dark edges around every cube of every model; off at first.
+    void setOutlined(bool outlined) { m_outlined = outlined; }
+    bool isOutlined() const { return m_outlined; }
+    // The cells of a model the last frame drew (hidden ones left out); 0 for a model not drawn.
+    size_t getShownCount(const std::string& name) const;
+
     // GL buffer memory held by the batches.
     size_t getBufferBytes() const;
 
   private:
     struct Entry {
         SDCELLDevsModel* model = nullptr;  // owned by the registry; checked against it on every update
-        std::unique_ptr<SDCellBatch> batch;
-        bool placed = false;      // the batch matches the layout's placement
-        bool failed = false;      // the batch could not be built for this placement; not retried
-        bool recolourAll = true;  // the next recolouring visits every cell
+        // The whole block, or one per z layer when its layers are laid out side by side.
+        std::vector<std::unique_ptr<SDCellBatch>> batches;
+        SDCellPlacement source;               // the layout's placement the batches were made for
+        std::vector<SDCellPlacement> layers;  // the laid-out layers; empty when the block is whole
+        SDCellPlacement layersOf;             // the placement `layers` were made from
+        bool layered = false;                 // the batches are of layers
+        bool placed = false;                  // the batches match the layout's placement
+        bool failed = false;                  // the batch could not be built for this placement; not retried
+        bool recolourAll = true;              // the next recolouring visits every cell
         unsigned long lookVersion = 0;
         // The range the cells were last coloured over.
         bool hadRange = false;
@@ -86,11 +129,24 @@ class VCCellView {
         double maximum = 0.0;
     };
 
-    void recolour(Entry& entry);
+    struct Slice {
+        int axis = 0;
+        unsigned layer = 0;
+    };
+
+    void recolour(const std::string& name, Entry& entry);
+    const Slice* findSlice(const std::string& name) const;
+    // Brings the entry's laid-out layers up to date with the layout and the models laid out.
+    void refreshLayers(const std::string& name, Entry& entry);
+    // Around every cube of the model as drawn.
+    BoundingBox drawnBounds(const std::string& name, const SDCellPlacement& placement) const;
 
     SDDevsModelList* m_models;
     SDCellLayout m_layout;
     std::map<std::string, SDCellLayout::Counts> m_laidOut;  // what the layout was last given
     std::map<std::string, Entry> m_entries;
     std::vector<uint32_t> m_changed;  // reused from model to model
+    bool m_outlined = false;
+    std::map<std::string, Slice> m_slices;
+    std::set<std::string> m_layered;
 };

@@ -125,6 +125,7 @@ bool VCSimulation::newVisualization(const std::string& name) {
     m_modelList = std::make_unique<VCModelList>(m_visualization->getModelList());
     m_sceneGraph = std::make_unique<VCSceneGraph>(m_visualization->getSceneGraph());
     m_cellView = std::make_unique<VCCellView>(m_visualization->getModelList());
+    m_cellView->setOutlined(m_cellOutlines);
     ++m_runRevision;
     sceneChanged();
     m_modelView =
@@ -132,6 +133,13 @@ bool VCSimulation::newVisualization(const std::string& name) {
                                       m_visualization->getCursor(), m_cellView.get());
     m_modelView->setCouplings(m_visualization->getCouplings());
     return true;
+}
+
+void VCSimulation::setCellOutlines(bool on) {
+    m_cellOutlines = on;
+    if (m_cellView != nullptr) {
+        m_cellView->setOutlined(on);
+    }
 }
 
 void VCSimulation::closeVisualization() {

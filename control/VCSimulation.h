@@ -133,6 +133,10 @@ class VCSimulation {
     VCSceneGraph* getSceneGraph() const { return m_sceneGraph.get(); }
     // Where and how the cells are drawn; null while none is open.
     VCCellView* getCellView() const { return m_cellView.get(); }
+    // Thin dark edges around the cubes of every cell space (see VCCellView::setOutlined); kept from one
+    // visualization to the next.
+    void setCellOutlines(bool on);
+    bool getCellOutlines() const { return m_cellOutlines; }
     // Where and how the models' hierarchy is drawn; null while none is open.
     VCModelView* getModelView() const { return m_modelView.get(); }
 
@@ -150,6 +154,7 @@ class VCSimulation {
     std::unique_ptr<VCSceneGraph> m_sceneGraph;
     std::unique_ptr<VCCellView> m_cellView;
     std::unique_ptr<VCModelView> m_modelView;
+    bool m_cellOutlines = false;
     // Opens an import into m_import; false (after its message) when it cannot begin.
     bool beginImport(const std::string& path);
     // Ends m_import and brings the time cursor up to date; true when the whole file was read.

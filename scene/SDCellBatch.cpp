@@ -55,6 +55,39 @@ constexpr size_t kCorners = 8;
 constexpr unsigned kHigh = 1;  // face bits of a Segment
 constexpr unsigned kLow = 2;
 constexpr unsigned kOutline = 64;  // key bit: the cell is sent as its outline
+constexpr unsigned kEdges = 128;   // key of the pattern of a cube's twelve edges, as lines
+constexpr int kShadeTexels = 8;    // the shade texture's width: one texel per face direction, and room
+// The edges' colour: dark enough to part cubes of any colour, not black, so they do not read as holes.
+constexpr GLfloat kEdgeColour[4] = {0.08f, 0.08f, 0.08f, 1.0f};
+
+// The face direction (index into SDCellBatch::kFaceShade) in the world of a face of the block's own
+// frame: a block turned into the world must light its world top, not its local +y.
+int worldFace(const SDCellPlacement& placement, int localFace) {
+    Vector3 normal(0.0f, 0.0f, 0.0f);
+    const float sign = localFace % 2 == 0 ? 1.0f : -1.0f;
+    switch (localFace / 2) {
+        case 0:
+            normal.x = sign;
+            break;
+        case 1:
+            normal.y = sign;
+            break;
+        default:
+            normal.z = sign;
+            break;
+    }
+    const Vector3 world = placement.toWorld(normal);
+    const float along[3] = {world.x, world.y, world.z};
+    for (int axis = 0; axis < 3; ++axis) {
+        if (along[axis] > 0.5f) {
+            return 2 * axis;
+        }
+        if (along[axis] < -0.5f) {
+            return 2 * axis + 1;
+        }
+    }
+    return localFace;
+}
 
 // Corner k lies on the high side in x when bit 1 is set, in y with bit 2, in z with bit 4. Two triangles
 // per face, counter-clockwise seen from outside, as a solid cube's faces are wound for back-face culling.
@@ -71,9 +104,22 @@ uint8_t toByte(float component) {
     return static_cast<uint8_t>(std::lround(clamped * 255.0f));
 }
 
-// The indices of one cell for a key: the faces it names, or the outline of the three faces it names.
+// The indices of one cell for a key: the faces it names, or the outline of the three faces it names, or
+// its edges.
 std::vector<GLushort> cellIndices(unsigned key) {
     std::vector<GLushort> indices;
+    if (key == kEdges) {
+        // Each edge joins two corners that differ along one axis.
+        for (GLushort corner = 0; corner < kCorners; ++corner) {
+            for (int axis = 0; axis < 3; ++axis) {
+                if ((corner >> axis & 1) == 0) {
+                    indices.push_back(corner);
+                    indices.push_back(static_cast<GLushort>(corner | 1 << axis));
+                }
+            }
+        }
+        return indices;
+    }
     if ((key & kOutline) == 0) {
         for (int axis = 0; axis < 3; ++axis) {
             const unsigned faces = (key >> (2 * axis)) & 3u;
@@ -182,6 +228,10 @@ void SDCellBatch::release() {
         entryPoints().deleteBuffers(1, &pattern.buffer);
     }
     m_patterns.clear();
+    if (m_shadeTexture != 0) {
+        glDeleteTextures(1, &m_shadeTexture);
+        m_shadeTexture = 0;
+    }
     m_positions = m_colours = 0;
     m_built = false;
 }
@@ -469,17 +519,97 @@ const SDCellBatch::Pattern* SDCellBatch::pattern(unsigned key) {
 }
 
 void SDCellBatch::addRun(unsigned key, size_t first, size_t count) {
-    const Pattern* used = pattern(key);
-    DrawList& list = m_lists[key];
+    if (!m_shaded) {
+        appendRuns(m_lists[key], pattern(key)->perCell, first, count);
+        return;
+    }
+    // One list per face direction, each drawn with its own shade.
+    for (unsigned face = 0; face < 6; ++face) {
+        const unsigned single = 1u << face;
+        if ((key & single) != 0) {
+            appendRuns(m_lists[single], pattern(single)->perCell, first, count);
+        }
+    }
+}
+
+void SDCellBatch::appendRuns(DrawList& list, size_t perCell, size_t first, size_t count) {
     while (count > 0) {
         const size_t chunk = first / kChunkCells;
         const size_t inChunk = first % kChunkCells;
         const size_t cells = std::min(count, kChunkCells - inChunk);
-        list.counts.push_back(static_cast<GLsizei>(cells * used->perCell));
-        list.offsets.push_back(reinterpret_cast<const void*>(inChunk * used->perCell * sizeof(GLushort)));
+        list.counts.push_back(static_cast<GLsizei>(cells * perCell));
+        list.offsets.push_back(reinterpret_cast<const void*>(inChunk * perCell * sizeof(GLushort)));
         list.bases.push_back(static_cast<GLint>(chunk * kChunkCells * kCorners));
         first += cells;
         count -= cells;
+    }
+}
+
+bool SDCellBatch::ensureShadeTexture() {
+    if (m_shadeTexture != 0) {
+        return true;
+    }
+    GLubyte texels[kShadeTexels][4] = {};
+    for (int face = 0; face < kShadeTexels; ++face) {
+        const GLubyte level = toByte(face < 6 ? kFaceShade[face] : 1.0f);
+        texels[face][0] = texels[face][1] = texels[face][2] = level;
+        texels[face][3] = 255;
+    }
+    glGenTextures(1, &m_shadeTexture);
+    if (m_shadeTexture == 0) {
+        return false;
+    }
+    glBindTexture(GL_TEXTURE_2D, m_shadeTexture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, kShadeTexels, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+    return true;
+}
+
+void SDCellBatch::drawEdges() {
+    // Only the cells drawn: a hidden cell's corners meet in one point, which a line could still light.
+    m_edgeList.counts.clear();
+    m_edgeList.offsets.clear();
+    m_edgeList.bases.clear();
+    const size_t perCell = pattern(kEdges)->perCell;
+    const size_t cells = m_placement.cellCount();
+    for (size_t cell = 0; cell < cells;) {
+        if (m_hidden[cell]) {
+            ++cell;
+            continue;
+        }
+        size_t end = cell;
+        while (end < cells && !m_hidden[end]) {
+            ++end;
+        }
+        appendRuns(m_edgeList, perCell, cell, end - cell);
+        cell = end;
+    }
+    if (m_edgeList.counts.empty()) {
+        return;
+    }
+    const EntryPoints& gl = entryPoints();
+    glDisableClientState(GL_COLOR_ARRAY);
+    glColor4fv(kEdgeColour);
+    gl.bindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_patterns.at(kEdges).buffer);
+    gl.bindBuffer(GL_ARRAY_BUFFER, m_positions);
+    if (gl.multiDrawBaseVertex != nullptr) {
+        // One call however many runs the hidden cells cut the block into.
+        glVertexPointer(3, GL_FLOAT, 0, nullptr);
+        gl.multiDrawBaseVertex(GL_LINES, m_edgeList.counts.data(), GL_UNSIGNED_SHORT,
+                               m_edgeList.offsets.data(), static_cast<GLsizei>(m_edgeList.counts.size()),
+                               m_edgeList.bases.data());
+        ++g_drawCalls;
+        return;
+    }
+    for (size_t run = 0; run < m_edgeList.counts.size(); ++run) {
+        const size_t base = static_cast<size_t>(m_edgeList.bases[run]);
+        glVertexPointer(3, GL_FLOAT, 0, reinterpret_cast<const void*>(base * 3 * sizeof(float)));
+        glDrawElements(GL_LINES, m_edgeList.counts[run], GL_UNSIGNED_SHORT, m_edgeList.offsets[run]);
+        ++g_drawCalls;
     }
 }
 
@@ -531,8 +661,8 @@ void SDCellBatch::draw() {
                 // Cubes that stand apart, each showing three faces for sure: their outline.
                 const bool single =
                     x.faces != (kHigh | kLow) && y.faces != (kHigh | kLow) && z.faces != (kHigh | kLow);
-                if (!m_touching && x.sure && y.sure && z.sure && single && x.faces != 0 && y.faces != 0 &&
-                    z.faces != 0) {
+                if (!m_touching && !m_shaded && !m_outlined && x.sure && y.sure && z.sure && single &&
+                    x.faces != 0 && y.faces != 0 && z.faces != 0) {
                     key |= kOutline;
                 }
                 // The cells of the box of segments, as runs in the order they are stored.
@@ -554,12 +684,37 @@ void SDCellBatch::draw() {
     }
 
     const EntryPoints& gl = entryPoints();
+    const bool extras = m_shaded || m_outlined;
+    if (extras) {
+        glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT | GL_POLYGON_BIT | GL_LINE_BIT);
+    }
+    const bool shade = m_shaded && ensureShadeTexture();
+    if (shade) {
+        // The texel of a face direction multiplies the cells' colours, alpha kept.
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+        glEnable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, m_shadeTexture);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    }
+    if (m_outlined) {
+        // The faces step back a little, so the edges on them win the depth test.
+        glEnable(GL_POLYGON_OFFSET_FILL);
+        glPolygonOffset(1.0f, 1.0f);
+    }
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
     glEnable(GL_BLEND);
     for (const auto& [key, list] : m_lists) {
         if (list.counts.empty()) {
             continue;
+        }
+        if (shade) {
+            int face = 0;
+            while (face < 5 && (key & (1u << face)) == 0) {
+                ++face;
+            }
+            const int texel = worldFace(m_placement, face);
+            glTexCoord2f((static_cast<float>(texel) + 0.5f) / kShadeTexels, 0.5f);
         }
         gl.bindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_patterns.at(key).buffer);
         if (gl.multiDrawBaseVertex != nullptr) {
@@ -583,11 +738,20 @@ void SDCellBatch::draw() {
             ++g_drawCalls;
         }
     }
+    if (m_outlined) {
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_POLYGON_OFFSET_FILL);
+        glLineWidth(1.0f);
+        drawEdges();
+    }
     glDisable(GL_BLEND);
     gl.bindBuffer(GL_ARRAY_BUFFER, 0);
     gl.bindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
+    if (extras) {
+        glPopAttrib();
+    }
     glPopMatrix();
 }
 

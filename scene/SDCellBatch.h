@@ -68,6 +68,18 @@ class SDCellBatch {
     // Draws every cell that is not left out, as seen through the current projection and modelview.
     void draw();
 
+    // Shaded: each face darkened by a fixed factor for its direction (kFaceShade), so that the cubes of a
+    // block show their shape; the top face keeps the cell's colour. Outlined: thin dark edges around every
+    // cube that is drawn. Either draws every face the eye may see (never the outline of three faces).
+    void setShaded(bool shaded) { m_shaded = shaded; }
+    bool isShaded() const { return m_shaded; }
+    void setOutlined(bool outlined) { m_outlined = outlined; }
+    bool isOutlined() const { return m_outlined; }
+    // The factor of each face direction: +x, -x, +y (top), -y, +z (front), -z.
+    static constexpr float kFaceShade[6] = {0.7f, 0.7f, 1.0f, 0.5f, 0.85f, 0.85f};
+    // The cells drawn: every cell less those left out.
+    size_t getShownCount() const { return m_built ? m_placement.cellCount() - m_hiddenCount : 0; }
+
     // Bytes of GL buffer memory the batch holds.
     size_t getBufferBytes() const;
 
@@ -103,6 +115,10 @@ class SDCellBatch {
     void segments(int axis, bool eyeKnown, float eye, std::vector<Segment>& out) const;
     const Pattern* pattern(unsigned key);
     void addRun(unsigned key, size_t first, size_t count);
+    // Adds the cells [first, first + count) to a list of runs of a pattern of `perCell` indices per cell.
+    static void appendRuns(DrawList& list, size_t perCell, size_t first, size_t count);
+    bool ensureShadeTexture();
+    void drawEdges();
 
     SDCellPlacement m_placement;
     std::array<bool, 3> m_overlaps{false, false, false};  // neighbours touch or overlap along the axis
@@ -113,6 +129,11 @@ class SDCellBatch {
     bool m_writingAll = false;      // the update under way sets every cell
     std::vector<bool> m_hidden;
     size_t m_hiddenCount = 0;
+
+    bool m_shaded = false;
+    bool m_outlined = false;
+    GLuint m_shadeTexture = 0;  // one texel per face direction, modulating the cells' colours
+    DrawList m_edgeList;
 
     GLuint m_positions = 0;
     GLuint m_colours = 0;

@@ -1,6 +1,7 @@
 #include "scene/SDCellPlacement.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -74,6 +75,18 @@ void SDCellPlacement::frameMatrix(float matrix[16]) const {
     }
     matrix[12] = matrix[13] = matrix[14] = 0.0f;
     matrix[15] = 1.0f;
+}
+
+SDCellPlacement SDCellPlacement::fromAxes(std::vector<float> xs, std::vector<float> ys, std::vector<float> zs,
+                                          Frame frame) {
+    SDCellPlacement placement;
+    placement.m_frame = frame;
+    if (!xs.empty() && !ys.empty() && !zs.empty()) {
+        placement.m_xs = std::move(xs);
+        placement.m_ys = std::move(ys);
+        placement.m_zs = std::move(zs);
+    }
+    return placement;
 }
 
 Vector3 SDCellPlacement::cellCentre(size_t cell) const {

@@ -33,6 +33,9 @@ class SDCellPlacement {
     // Cells one unit apart, rows running down: cell (0, 0, 0) centred on the world point `topLeft`, cell
     // (x, y, z) x units below, y to the right and z nearer the viewer.
     static SDCellPlacement rowsDown(const Vector3& topLeft, unsigned width, unsigned height, unsigned length);
+    // Cells centred on these coordinates along each axis of the given frame (the axes are in that frame).
+    static SDCellPlacement fromAxes(std::vector<float> xs, std::vector<float> ys, std::vector<float> zs,
+                                    Frame frame = Frame::AsStored);
 
     unsigned getWidth() const { return static_cast<unsigned>(m_xs.size()); }
     unsigned getHeight() const { return static_cast<unsigned>(m_ys.size()); }

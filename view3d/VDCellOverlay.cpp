@@ -139,6 +139,24 @@ bool VDCellOverlay::nameSpot(const VCCellView::DrawnModel& model, float textWidt
     return false;
 }
 
+void VDCellOverlay::drawLayerLabels(const VCCellView::DrawnModel& model, const VDBitmapFont* font,
+                                    float charHeight) const {
+    // Below each laid-out layer, clear of the model's name above the row.
+    for (size_t k = 0; k < model.layers.size(); ++k) {
+        VCCellView::DrawnModel layer;
+        layer.bounds = model.layers[k]->bounds();
+        VDRect rectangle;
+        if (!blockRectangle(layer, rectangle)) {
+            continue;
+        }
+        const float y = rectangle.getY1() - kNameGap - charHeight;
+        if (y < m_viewport.getY1() || rectangle.getX1() < m_viewport.getX1()) {
+            continue;
+        }
+        drawText(font, static_cast<int>(rectangle.getX1()), static_cast<int>(y), "z=" + std::to_string(k));
+    }
+}
+
 VDRect VDCellOverlay::barRectangle() const {
     const float x2 = m_viewport.getX2() - VDCellLegends::kMargin;
     const float yMiddle = m_viewport.getY1() + m_viewport.getHeight() / 2.0f;
@@ -170,6 +188,7 @@ void VDCellOverlay::draw(const std::vector<VCCellView::DrawnModel>& models) cons
                 drawText(font, static_cast<int>(x),
                          static_cast<int>(y + (y > blocks[i].getY2() ? lift : 0.0f)), models[i].name);
             }
+            drawLayerLabels(models[i], font, charHeight);
         }
         for (const VCCellView::DrawnModel& model : models) {
             VDCellCoordinates::draw(*this, model, font, charWidth, charHeight);

@@ -7,6 +7,8 @@
 #include "gui/VDWindow.h"
 #include "scene/Vector3.h"
 
+class VDBitmapFont;
+
 // The 2D layer over the drawn cells: each model's name above (or below) its block, clear of every cube, and
 // the legends of the models in view at the right edge (VDCellLegends): the colour bar of the model drawn
 // nearest the centre of the view when it is the only one, or up to four legends stacked. Drawn in the
@@ -41,6 +43,10 @@ class VDCellOverlay {
     VDRect barRectangle() const;
 
   private:
+    // "z=k" under each layer of a model whose layers are laid out.
+    void drawLayerLabels(const VCCellView::DrawnModel& model, const VDBitmapFont* font,
+                         float charHeight) const;
+
     double m_projection[16];
     double m_view[16];
     VDRect m_viewport;

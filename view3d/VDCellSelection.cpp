@@ -30,16 +30,25 @@ bool VDCellSelection::pick(VCSimulation* simulation, const VDPickRay& ray, float
     cells->updateLayout();
     float nearest = within;
     for (const VCCellView::DrawnModel& drawn : cells->getDrawnModels()) {
-        const SDCellHit hit = pickCell(
-            *drawn.placement, ray.origin, ray.direction,
-            [&](size_t cell) { return cells->isCellShown(drawn.name, cell); }, nearest);
-        if (hit.hit && hit.distance < nearest) {
-            nearest = hit.distance;
-            m_active = true;
-            m_model = drawn.name;
-            m_x = hit.x;
-            m_y = hit.y;
-            m_z = hit.z;
+        // A laid-out block is picked layer by layer: cell (x, y, 0) of layer k is cell (x, y, k).
+        const size_t pieces = drawn.layers.empty() ? 1 : drawn.layers.size();
+        const size_t length = drawn.placement->getLength();
+        for (size_t piece = 0; piece < pieces; ++piece) {
+            const bool layer = !drawn.layers.empty();
+            const SDCellHit hit = pickCell(
+                layer ? *drawn.layers[piece] : *drawn.placement, ray.origin, ray.direction,
+                [&](size_t cell) {
+                    return cells->isCellShown(drawn.name, layer ? cell * length + piece : cell);
+                },
+                nearest);
+            if (hit.hit && hit.distance < nearest) {
+                nearest = hit.distance;
+                m_active = true;
+                m_model = drawn.name;
+                m_x = hit.x;
+                m_y = hit.y;
+                m_z = layer ? static_cast<unsigned>(piece) : hit.z;
+            }
         }
     }
     if (m_active) {
@@ -68,11 +77,10 @@ std::string VDCellSelection::describe() {
 void VDCellSelection::drawOutline(VCSimulation* simulation) {
     VCCellView* cells = simulation != nullptr ? simulation->getCellView() : nullptr;
     const SDCellPlacement* placement = m_active && cells != nullptr ? cells->findPlacement(m_model) : nullptr;
-    if (placement == nullptr || m_x >= placement->getWidth() || m_y >= placement->getHeight() ||
-        m_z >= placement->getLength()) {
+    Vector3 c;
+    if (placement == nullptr || !cells->cellCentre(m_model, m_x, m_y, m_z, c)) {
         return;
     }
-    const Vector3 c = placement->cellCentre(m_x, m_y, m_z);
     const float h = placement->getCubeEdge() / 2.0f * kOutlineGrowth;
     glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_CURRENT_BIT);
     glDisable(GL_LIGHTING);

@@ -503,9 +503,48 @@ void VDTessaronerWindow::followTime() {
     }
 }
 
+std::string VDTessaronerWindow::sliceTarget() {
+    VCSimulation* simulation = getSimulation();
+    VCCellView* cells = simulation != nullptr ? simulation->getCellView() : nullptr;
+    if (cells == nullptr) {
+        return "";
+    }
+    cells->updateLayout();
+    if (m_selection.isActive()) {
+        unsigned counts[3];
+        if (cells->getCounts(m_selection.getModel(), counts)) {
+            return m_selection.getModel();
+        }
+    }
+    return cells->onlyBlockOfLayers();
+}
+
+void VDTessaronerWindow::stepSlice(int step) {
+    VCSimulation* simulation = getSimulation();
+    VCCellView* cells = simulation != nullptr ? simulation->getCellView() : nullptr;
+    const std::string target = sliceTarget();
+    if (cells == nullptr || target.empty()) {
+        logText("No block to slice: pick a cell of one first");
+        return;
+    }
+    if (cells->stepSlice(target, step)) {
+        // Not a command: the kept picture learns of the new slice only through this.
+        simulation->sceneChanged();
+        logText(cells->sliceReport(target));
+    } else {
+        logText(target + " has a single layer along z: nothing to slice");
+    }
+}
+
 std::string VDTessaronerWindow::stripNote() {
-    const std::string cell =
+    std::string cell =
         m_blockSelection.isActive() ? m_blockSelection.describe(getSimulation()) : m_selection.describe();
+    VCSimulation* simulation = getSimulation();
+    VCCellView* cells = simulation != nullptr ? simulation->getCellView() : nullptr;
+    const std::string slice = cells != nullptr ? cells->describeSlice(sliceTarget()) : "";
+    if (!slice.empty()) {
+        cell = cell.empty() ? slice : slice + "  " + cell;
+    }
     if (m_snapshotNote.empty()) {
         return cell;
     }
@@ -546,6 +585,10 @@ bool VDTessaronerWindow::handleKey(int key) {
             break;
         case VDKey::KEY_END:
             simulation->timeLast();
+            break;
+        case VDKey::KEY_PAGE_UP:
+        case VDKey::KEY_PAGE_DOWN:
+            stepSlice(key == VDKey::KEY_PAGE_UP ? 1 : -1);
             break;
         case 'f': {
             // Exactly what the command does, replies included. It hands itself to the garbage can.

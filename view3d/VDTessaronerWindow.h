@@ -128,6 +128,9 @@ class VDTessaronerWindow : public VDWindow {
     void drawGrid();
     // The label and the time bar show the controller's time as it is now.
     void followTime();
+    // The model PageUp and PageDown slice: the picked cell's, or else the only block of several layers.
+    std::string sliceTarget();
+    void stepSlice(int step);
     // A key of the 3D view; false for keys it leaves to the strip.
     bool handleKey(int key);
     // Moves time for a press of "Play" or "Stop" or a value of the time bar; false for other sources.

@@ -134,7 +134,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             hasValue = true;
         }
         if (name != "--time" && name != "--snapshot" && name != "--frames" && name != "--every" &&
-            name != "--size" && name != "--log" && name != "--palette") {
+            name != "--size" && name != "--log" && name != "--palette" && name != "--command") {
             return failed(line, "unknown option " + arg);
         }
         if (!hasValue) {
@@ -176,6 +176,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
                 return failed(line, "--palette wants [MODEL=]FILE, not '" + value + "'");
             }
             line.palettes.push_back(palette);
+        } else if (name == "--command") {
+            line.commands.push_back(value);
         } else {
             line.logPath = value;
         }
@@ -199,6 +201,9 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     if (!line.palettes.empty() && line.logs.empty()) {
         return failed(line, "--palette needs at least one LOG or model file");
     }
+    if (!line.commands.empty() && line.logs.empty()) {
+        return failed(line, "--command needs at least one LOG or model file");
+    }
     if (line.noLog && !line.logPath.empty()) {
         return failed(line, "--log and --no-log cannot be used together");
     }
@@ -217,6 +222,8 @@ std::string commandLineUsage() {
            "  --size WxH        window and picture size in pixels, 16..8192 each (default 800x600)\n"
            "  --palette [MODEL=]FILE  colour MODEL's cells (every cell space without MODEL=) from a palette\n"
            "                    file; may be given more than once\n"
+           "  --command LINE    after the imports, run the console command LINE (vis_slice fallrock z 3);\n"
+           "                    may be given more than once\n"
            "  --log PATH        write the log to PATH instead of ./log.txt\n"
            "  --no-log          write no log file (the console still shows it)\n"
            "  --help            show this help and exit\n"

@@ -31,6 +31,8 @@ struct CommandLine {
         std::string file;
     };
     std::vector<Palette> palettes;
+    // --command LINE, in the order given: console commands run after the imports.
+    std::vector<std::string> commands;
 
     // GLUT's own options (-display, -geometry, ...) with their values and the program name first, in the
     // order given: what glutInit is to see.

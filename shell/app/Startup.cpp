@@ -25,6 +25,7 @@
 #include "shell/MemoryReuse.h"
 #include "shell/VDGarbageCan.h"
 #include "shell/app/CommandLine.h"
+#include "shell/app/CommandLineCommands.h"
 #include "shell/app/FatalSignals.h"
 #include "shell/app/FrameSequence.h"
 #include "shell/app/GlutBridge.h"
@@ -65,6 +66,7 @@ void showCommandLineRun(bool imported) {
     if (!g_commandLine.time.empty()) {
         moveTimeCursor(g_commandLine.time);
     }
+    imported = runCommandLineCommands(g_commandLine.commands) && imported;
     if (imported) {
         if (VDConsole* console = getConsole()) {
             console->close();
@@ -129,6 +131,11 @@ int drawSnapshot(const CommandLine& line) {
         if (VDConsole* console = getConsole()) {
             console->close();
         }
+        // A command refused leaves no picture, as a palette that could not be applied does.
+        if (!runCommandLineCommands(line.commands)) {
+            destroyProgramObjects();
+            return status;
+        }
         int width = 0;
         int height = 0;
         std::string error;
@@ -154,8 +161,8 @@ int drawFrames(const CommandLine& line) {
     if (!frames.checkFolder(error)) {
         std::fprintf(stderr, "tessaron: Unable to write frames: %s: %s\n", line.framesDir.c_str(),
                      error.c_str());
-    } else if (importBeforeTheLoop(line.logs) && applyCommandLinePalettes(line.palettes)) {
-        fitViewToRun();
+    } else if (importBeforeTheLoop(line.logs) && applyCommandLinePalettes(line.palettes) &&
+               (fitViewToRun(), runCommandLineCommands(line.commands))) {
         if (VDConsole* console = getConsole()) {
             console->close();
         }

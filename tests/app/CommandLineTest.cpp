@@ -46,6 +46,10 @@ TEST(CommandLineTest, OptionsTakeTheirValueEitherWay) {
     EXPECT_EQ("out", line.framesDir);
     EXPECT_EQ(5, line.every);
     EXPECT_EQ(std::vector<std::string>{"-odd.log"}, line.logs);
+
+    line = parse({"--command", "vis_slice fallrock z 3", "r.log", "--command=vis_fit"});
+    ASSERT_EQ(Action::Run, line.action) << line.error;
+    EXPECT_EQ((std::vector<std::string>{"vis_slice fallrock z 3", "vis_fit"}), line.commands);
 }
 
 TEST(CommandLineTest, ModelFilesGoWithTheLogsAndPalettesNameTheirModelOrNone) {
@@ -102,6 +106,8 @@ TEST(CommandLineTest, MistakesAreErrorsThatNameTheOption) {
         {{"--time", "end"}, "LOG"},
         {{"--palette", "opening=", "a.log"}, "opening="},
         {{"--palette", "p.pal"}, "LOG"},
+        {{"--command", "vis_fit"}, "LOG"},
+        {{"a.log", "--command"}, "--command"},
     };
     for (const Case& c : cases) {
         CommandLine line = parse(c.args);

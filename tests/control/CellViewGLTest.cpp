@@ -3,9 +3,12 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
+#include <map>
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "control/VCCellView.h"
@@ -300,12 +303,13 @@ TEST_F(CellViewGLTest, DrawCallsDependOnTheViewNotOnTheNumberOfCells) {
         simulation.render(nullptr);
         return SDCellBatch::drawCallCount();
     };
+    // Blocks of several layers are shaded by face: one call for each of the three faces that show.
     addModel("small", 4, 4, 4);
-    EXPECT_EQ(1u, callsFrom(Vector3(0, 200, 100)));
+    EXPECT_EQ(3u, callsFrom(Vector3(0, 200, 100)));
     simulation.closeVisualization();
     ASSERT_TRUE(simulation.newVisualization("v"));
     addModel("large", 100, 100, 10);
-    EXPECT_EQ(1u, callsFrom(Vector3(0, 200, 100)));
+    EXPECT_EQ(3u, callsFrom(Vector3(0, 200, 100)));
     // With the eye among the cells, each kind of outline or set of faces takes one call: a bounded number.
     const unsigned long inside = callsFrom(Vector3(50, 30, -18));
     EXPECT_GT(inside, 1u);
@@ -317,6 +321,93 @@ TEST_F(CellViewGLTest, DrawCallsDependOnTheViewNotOnTheNumberOfCells) {
     SDCellBatch::resetDrawCallCount();
     simulation.render(&frustum);
     EXPECT_EQ(0u, SDCellBatch::drawCallCount());
+}
+
+// Looks at `target` from `eye` (y up), through the 90° frustum of lookAtLife.
+void lookFrom(const Vector3& eye, const Vector3& target) {
+    lookAtLife();
+    const Vector3 f = (target - eye) * (1.0f / std::sqrt((target - eye).dot(target - eye)));
+    Vector3 s(-f.z, 0.0f, f.x);  // f x up
+    s = s * (1.0f / std::sqrt(s.dot(s)));
+    const Vector3 u(s.y * f.z - s.z * f.y, s.z * f.x - s.x * f.z, s.x * f.y - s.y * f.x);
+    const GLfloat m[16] = {s.x, u.x, -f.x, 0, s.y, u.y, -f.y, 0, s.z, u.z, -f.z, 0, 0, 0, 0, 1};
+    glMultMatrixf(m);
+    glTranslatef(-eye.x, -eye.y, -eye.z);
+}
+
+// The distinct colours of the picture other than the black background, with how many pixels show each.
+std::map<std::array<int, 3>, int> colourCounts() {
+    std::map<std::array<int, 3>, int> counts;
+    for (const Pixel& p : GLTestContext::region(0, 0, 800, 600)) {
+        if (p.r != 0 || p.g != 0 || p.b != 0) {
+            ++counts[{p.r, p.g, p.b}];
+        }
+    }
+    return counts;
+}
+
+TEST_F(CellViewGLTest, BlocksOfSeveralLayersShowTheirFacesInShadesOfOneHueAndOutlinesOnRequest) {
+    // Every cell of one colour, seen from above, right and in front: three faces of each cube show.
+    struct Case {
+        const char* name;
+        unsigned length;
+        bool outlined;
+        size_t shades;  // distinct levels of the colour in the picture
+    } cases[] = {
+        {"block", 3, false, 3},  // top, front and side
+        {"block", 3, true, 3},   // the same, with dark edges
+        {"plane", 1, false, 1},  // one layer keeps the legend's colour on every face
+        {"life", 3, false, 1},   // life keeps its flat look
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + (c.outlined ? " outlined" : ""));
+        simulation.closeVisualization();
+        ASSERT_TRUE(simulation.newVisualization("v"));
+        simulation.setCellOutlines(c.outlined);
+        SDCELLDevsModel* model = addModel(c.name, 3, 3, c.length);
+        model->getLook().setNoValueColour({200 / 255.0f, 100 / 255.0f, 40 / 255.0f, 1.0f});
+        simulation.getCellView()->updateLayout();
+        const Vector3 centre = simulation.getCellView()->findPlacement(c.name)->bounds().getCentre();
+        const float away = c.name == std::string("life") ? 30.0f : 4.0f;
+        lookFrom(centre + Vector3(away, 1.4f * away, 1.8f * away), centre);
+        simulation.render(nullptr);
+
+        // Every colour drawn is the cell's colour scaled by one factor (its hue kept), or an edge.
+        std::set<int> levels;  // the factor, in percent
+        int edges = 0;
+        int brightest = 0;
+        for (const auto& [rgb, count] : colourCounts()) {
+            if (rgb[0] < 40 && rgb[1] < 40 && rgb[2] < 40) {
+                edges += count;
+                continue;
+            }
+            const double k = rgb[0] / 200.0;
+            EXPECT_NEAR(k * 100, rgb[1], 2.5) << rgb[0] << "," << rgb[1] << "," << rgb[2];
+            EXPECT_NEAR(k * 40, rgb[2], 2.5) << rgb[0] << "," << rgb[1] << "," << rgb[2];
+            if (count > 30) {
+                levels.insert(static_cast<int>(std::lround(k * 20)) * 5);
+                brightest = std::max(brightest, rgb[0]);
+            }
+        }
+        EXPECT_EQ(c.shades, levels.size());
+        EXPECT_NEAR(200, brightest, 2) << "the top, or every face, shows the colour itself";
+        if (c.outlined) {
+            EXPECT_GT(edges, 200) << "dark edges around the cubes";
+        } else {
+            EXPECT_EQ(0, edges);
+        }
+        // The top is the world's top whatever frame the block is drawn in: seen from straight above and
+        // below, the middle of the picture is the top face at full colour and the bottom at half.
+        for (const float side : {1.0f, -1.0f}) {
+            if (c.shades == 1) {
+                break;
+            }
+            lookFrom(centre + Vector3(0.0f, 6.0f * side, 1.0f), centre);
+            simulation.render(nullptr);
+            EXPECT_NEAR(side > 0 ? 200 : 100, GLTestContext::pixel(400, 300).r, 3) << "seen from " << side;
+        }
+        simulation.setCellOutlines(false);
+    }
 }
 
 TEST_F(CellViewGLTest, ACellSpaceTooLargeToDrawIsReportedOnceAndTheOthersStillShow) {

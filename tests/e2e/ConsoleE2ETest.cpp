@@ -225,10 +225,28 @@ TEST(ConsoleE2ETest, KeysToggleTheConsoleAndEscapeAsksBeforeExiting) {
 
     app.type("vis_");
     app.key("Tab");
-    EXPECT_TRUE(screen.endsWith({"", "Command List:", "-------------", "vis_add_detail_node", "vis_cell",
-                                 "vis_close", "vis_color", "vis_export", "vis_fit", "vis_import_logfile",
-                                 "vis_import_model", "vis_model", "vis_new", "vis_palette", "vis_plot",
-                                 "vis_range", "vis_snapshot", "vis_state", "vis_view"}))
+    EXPECT_TRUE(screen.endsWith({"",
+                                 "Command List:",
+                                 "-------------",
+                                 "vis_add_detail_node",
+                                 "vis_cell",
+                                 "vis_close",
+                                 "vis_color",
+                                 "vis_export",
+                                 "vis_fit",
+                                 "vis_import_logfile",
+                                 "vis_import_model",
+                                 "vis_layers",
+                                 "vis_model",
+                                 "vis_new",
+                                 "vis_outline",
+                                 "vis_palette",
+                                 "vis_plot",
+                                 "vis_range",
+                                 "vis_slice",
+                                 "vis_snapshot",
+                                 "vis_state",
+                                 "vis_view"}))
         << screen.lines();
     app.settledScreenshot(shotPath("tab"));
     for (int i = 0; i < 4; ++i) {

@@ -1,0 +1,51 @@
+#include "console/VDLayersCommand.h"
+
+#include "console/CommandArguments.h"
+#include "control/VCCellView.h"
+#include "control/VCSimulation.h"
+#include "shell/Log.h"
+#include "simdata/SDCELLDevsModel.h"
+#include "simdata/SDDevsModelList.h"
+#include "simdata/SDVisualization.h"
+
+VDLayersCommand::VDLayersCommand() : VDConsoleCommand("vis_layers") {}
+VDLayersCommand::~VDLayersCommand() = default;
+
+bool VDLayersCommand::parseArguments(const std::vector<std::string>& tokens, std::string& reply) {
+    if (tokens.size() != 3 || (tokens[2] != "on" && tokens[2] != "off")) {
+        commandargs::answer(reply, commandargs::usage(m_name));
+        return false;
+    }
+    m_model = tokens[1];
+    m_on = tokens[2] == "on";
+    commandargs::answer(reply, "Laying out the layers...");
+    return true;
+}
+
+void VDLayersCommand::execute() {
+    dispose();
+    VCSimulation* simulation = getSimulation();
+    SDVisualization* visualization = getVisualization();
+    VCCellView* cells = simulation != nullptr ? simulation->getCellView() : nullptr;
+    if (visualization == nullptr || cells == nullptr) {
+        logText("Unable to lay out layers. Visualization does not exist.");
+        return;
+    }
+    SDDevsModel* found = visualization->getModelList()->findModel(m_model);
+    if (found == nullptr) {
+        logText("No model named " + m_model);
+        return;
+    }
+    if (dynamic_cast<SDCELLDevsModel*>(found) == nullptr) {
+        logText(m_model + " is not a Cell-DEVS model");
+        return;
+    }
+    if (!cells->setLayers(m_model, m_on)) {
+        logText(m_model + " has a single layer along z: nothing to lay out");
+        return;
+    }
+    unsigned counts[3] = {0, 0, 0};
+    cells->getCounts(m_model, counts);
+    logText(m_on ? m_model + ": its " + std::to_string(counts[2]) + " z layers side by side"
+                 : m_model + " drawn as one block");
+}

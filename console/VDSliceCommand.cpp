@@ -1,0 +1,96 @@
+#include "console/VDSliceCommand.h"
+
+#include <cctype>
+
+#include "console/CommandArguments.h"
+#include "control/VCCellView.h"
+#include "control/VCSimulation.h"
+#include "shell/Log.h"
+#include "simdata/SDCELLDevsModel.h"
+#include "simdata/SDDevsModelList.h"
+#include "simdata/SDVisualization.h"
+
+namespace {
+
+constexpr const char* kAxes[3] = {"x", "y", "z"};
+
+// Digits only, and short enough not to overflow: a layer is a whole number from 0.
+bool wholeNumber(const std::string& text, unsigned long& value) {
+    if (text.empty() || text.size() > 9) {
+        return false;
+    }
+    for (char c : text) {
+        if (std::isdigit(static_cast<unsigned char>(c)) == 0) {
+            return false;
+        }
+    }
+    value = std::stoul(text);
+    return true;
+}
+
+}  // namespace
+
+VDSliceCommand::VDSliceCommand() : VDConsoleCommand("vis_slice") {}
+VDSliceCommand::~VDSliceCommand() = default;
+
+bool VDSliceCommand::parseArguments(const std::vector<std::string>& tokens, std::string& reply) {
+    const bool off = tokens.size() == 3 && tokens[2] == "off";
+    if (!off && tokens.size() != 4) {
+        commandargs::answer(reply, commandargs::usage(m_name));
+        return false;
+    }
+    m_model = tokens[1];
+    m_axis = -1;
+    if (!off) {
+        for (int axis = 0; axis < 3; ++axis) {
+            if (tokens[2] == kAxes[axis]) {
+                m_axis = axis;
+            }
+        }
+        if (m_axis < 0) {
+            commandargs::answer(reply, "Slice refused: the axis is x, y or z, not " + tokens[2]);
+            return false;
+        }
+        if (!wholeNumber(tokens[3], m_layer)) {
+            commandargs::answer(reply, "Slice refused: the layer is a whole number from 0, not " + tokens[3]);
+            return false;
+        }
+    }
+    commandargs::answer(reply, "Slicing the cells...");
+    return true;
+}
+
+void VDSliceCommand::execute() {
+    dispose();
+    VCSimulation* simulation = getSimulation();
+    SDVisualization* visualization = getVisualization();
+    VCCellView* cells = simulation != nullptr ? simulation->getCellView() : nullptr;
+    if (visualization == nullptr || cells == nullptr) {
+        logText("Unable to slice. Visualization does not exist.");
+        return;
+    }
+    SDDevsModel* found = visualization->getModelList()->findModel(m_model);
+    if (found == nullptr) {
+        logText("No model named " + m_model);
+        return;
+    }
+    if (dynamic_cast<SDCELLDevsModel*>(found) == nullptr) {
+        logText(m_model + " is not a Cell-DEVS model");
+        return;
+    }
+    cells->updateLayout();
+    if (m_axis < 0) {
+        cells->clearSlice(m_model);
+        logText(cells->sliceReport(m_model));
+        return;
+    }
+    unsigned counts[3] = {0, 0, 0};
+    cells->getCounts(m_model, counts);
+    const unsigned count = counts[m_axis];
+    if (m_layer >= count || !cells->setSlice(m_model, m_axis, static_cast<unsigned>(m_layer))) {
+        logText("Slice refused: " + m_model + " has " + kAxes[m_axis] + " from 0 to " +
+                std::to_string(count == 0 ? 0 : count - 1) + ", not " + std::to_string(m_layer));
+        return;
+    }
+    logText(cells->sliceReport(m_model));
+}
