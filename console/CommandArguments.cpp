@@ -4,9 +4,13 @@
 #include <cmath>
 
 #include "console/CommandTable.h"
+#include "control/VCSimulation.h"
 #include "gui/VDConsole.h"
 #include "shell/Log.h"
 #include "shell/TextScan.h"
+#include "simdata/SDCELLDevsModel.h"
+#include "simdata/SDDevsModelList.h"
+#include "simdata/SDVisualization.h"
 
 namespace commandargs {
 
@@ -116,6 +120,24 @@ bool splitQuoted(const std::string& line, std::vector<std::string>& words) {
     }
     words.swap(split);
     return true;
+}
+
+SDCELLDevsModel* cellSpace(const std::string& model, const std::string& doing) {
+    SDVisualization* visualization = getVisualization();
+    if (visualization == nullptr) {
+        logText("Unable to " + doing + ". Visualization does not exist.");
+        return nullptr;
+    }
+    SDDevsModel* found = visualization->getModelList()->findModel(model);
+    if (found == nullptr) {
+        logText("No model named " + model);
+        return nullptr;
+    }
+    auto* cells = dynamic_cast<SDCELLDevsModel*>(found);
+    if (cells == nullptr) {
+        logText(model + " is not a Cell-DEVS model");
+    }
+    return cells;
 }
 
 }  // namespace commandargs

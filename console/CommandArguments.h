@@ -4,6 +4,8 @@
 #include <vector>
 
 // Helpers the commands share for reading their arguments and writing their replies.
+class SDCELLDevsModel;
+
 namespace commandargs {
 
 // "usage: " followed by the command's name and what its arguments look like, as the command table has it.
@@ -36,5 +38,9 @@ bool simulatedTime(const std::string& token, double& milliseconds);
 // one), except inside double quotes, which hold blanks and are themselves dropped: `"my run.png"` is one
 // word. False for a quote left open.
 bool splitQuoted(const std::string& line, std::vector<std::string>& words);
+
+// The cell space a command names in the open visualization, or null once the reason is logged: "Unable to
+// <doing>. Visualization does not exist.", "No model named <model>" or "<model> is not a Cell-DEVS model".
+SDCELLDevsModel* cellSpace(const std::string& model, const std::string& doing);
 
 }  // namespace commandargs

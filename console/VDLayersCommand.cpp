@@ -25,19 +25,8 @@ bool VDLayersCommand::parseArguments(const std::vector<std::string>& tokens, std
 void VDLayersCommand::execute() {
     dispose();
     VCSimulation* simulation = getSimulation();
-    SDVisualization* visualization = getVisualization();
     VCCellView* cells = simulation != nullptr ? simulation->getCellView() : nullptr;
-    if (visualization == nullptr || cells == nullptr) {
-        logText("Unable to lay out layers. Visualization does not exist.");
-        return;
-    }
-    SDDevsModel* found = visualization->getModelList()->findModel(m_model);
-    if (found == nullptr) {
-        logText("No model named " + m_model);
-        return;
-    }
-    if (dynamic_cast<SDCELLDevsModel*>(found) == nullptr) {
-        logText(m_model + " is not a Cell-DEVS model");
+    if (commandargs::cellSpace(m_model, "lay out layers") == nullptr || cells == nullptr) {
         return;
     }
     if (!cells->setLayers(m_model, m_on)) {

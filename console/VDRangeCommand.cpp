@@ -47,20 +47,8 @@ bool VDRangeCommand::parseArguments(const std::vector<std::string>& tokens, std:
 
 void VDRangeCommand::execute() {
     dispose();
-    VCSimulation* simulation = getSimulation();
-    VCModelList* models = simulation != nullptr ? simulation->getModelList() : nullptr;
-    if (models == nullptr || models->getModelList() == nullptr) {
-        logText("Unable to set a colour range. Visualization does not exist.");
-        return;
-    }
-    SDDevsModel* found = models->getModelList()->findModel(m_model);
-    if (found == nullptr) {
-        logText("No model named " + m_model);
-        return;
-    }
-    auto* model = dynamic_cast<SDCELLDevsModel*>(found);
+    SDCELLDevsModel* model = commandargs::cellSpace(m_model, "set a colour range");
     if (model == nullptr) {
-        logText(m_model + " is not a Cell-DEVS model");
         return;
     }
     model->getLook().setRange(m_range, m_low, m_high);

@@ -63,19 +63,8 @@ bool VDSliceCommand::parseArguments(const std::vector<std::string>& tokens, std:
 void VDSliceCommand::execute() {
     dispose();
     VCSimulation* simulation = getSimulation();
-    SDVisualization* visualization = getVisualization();
     VCCellView* cells = simulation != nullptr ? simulation->getCellView() : nullptr;
-    if (visualization == nullptr || cells == nullptr) {
-        logText("Unable to slice. Visualization does not exist.");
-        return;
-    }
-    SDDevsModel* found = visualization->getModelList()->findModel(m_model);
-    if (found == nullptr) {
-        logText("No model named " + m_model);
-        return;
-    }
-    if (dynamic_cast<SDCELLDevsModel*>(found) == nullptr) {
-        logText(m_model + " is not a Cell-DEVS model");
+    if (commandargs::cellSpace(m_model, "slice") == nullptr || cells == nullptr) {
         return;
     }
     cells->updateLayout();
