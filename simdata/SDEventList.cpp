@@ -82,7 +82,7 @@ void SDEventList::mergePending() const {
         auto found = std::lower_bound(nanKeys.begin(), nanKeys.end(), std::make_pair(index, kNoTime));
         return found->second;
     };
-    // Merged from the back into the grown deque, so the ordered events are never held twice. On equal
+    // Merged from the back into the grown array, so the ordered events are never held twice. On equal
     // keys the waiting event arrived later and goes behind.
     const double lastKey = std::max(m_lastKey, m_pending.back().first);
     size_t ordered = m_records.size();
@@ -114,17 +114,13 @@ SDEvent SDEventList::eventAt(size_t index) const {
 
 void SDEventList::printAll() const {
     settle();
-    for (const Record& held : m_records) {
+    for (size_t i = 0; i < m_records.size(); ++i) {
+        const Record& held = m_records[i];
         SDEvent::printFields(held.type, SDTime(held.time), m_names.name(held.source), m_names.name(held.port),
                              held.value, m_names.name(held.destination));
     }
 }
 
 size_t SDEventList::memoryBytes() const {
-    // A deque keeps its elements in blocks of 512 bytes and one pointer per block in its map.
-    constexpr size_t kBlock = 512;
-    const size_t perBlock = std::max<size_t>(1, kBlock / sizeof(Record));
-    const size_t blocks = (m_records.size() + perBlock - 1) / perBlock;
-    return blocks * (kBlock + sizeof(void*)) + m_pending.capacity() * sizeof(m_pending[0]) +
-           m_names.memoryBytes();
+    return m_records.memoryBytes() + m_pending.capacity() * sizeof(m_pending[0]) + m_names.memoryBytes();
 }

@@ -2,11 +2,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <iterator>
 #include <utility>
 #include <vector>
 
+#include "simdata/SDChunkedArray.h"
 #include "simdata/SDEvent.h"
 #include "simdata/SDNameTable.h"
 
@@ -106,7 +106,7 @@ class SDEventList {
     // keep arrival order. Most events arrive in order and are appended; the rest wait in m_pending (with
     // their keys) until the list is next read, and are then merged in one pass, so a log imported a
     // second time costs time in proportion to its size rather than to its size squared.
-    mutable std::deque<Record> m_records;
+    mutable SDChunkedArray<Record> m_records;
     mutable std::vector<std::pair<double, Record>> m_pending;
     mutable double m_lastKey =
         0.0;              // the key of the last ordered event; meaningful while m_records is not empty
