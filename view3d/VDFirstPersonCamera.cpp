@@ -96,9 +96,14 @@ void VDFirstPersonCamera::orbit(const Vector3& centre, float yawChange, float pi
     const float alongUp = offset.dot(m_orientation.getUp());
     const float alongForward = offset.dot(m_orientation.getForward());
     const float pitch = m_orientation.getPitch();
-    const float turned = std::clamp(pitch + pitchChange, -kOrbitPitchLimit, kOrbitPitchLimit);
-    // A camera already past the limit (turned there by hand) is not pulled back by an orbit.
-    const float newPitch = std::fabs(pitch) > kOrbitPitchLimit ? pitch : turned;
+    float newPitch = std::clamp(pitch + pitchChange, -kOrbitPitchLimit, kOrbitPitchLimit);
+    // A camera already past the limit (looking straight down from the top view, or turned there by hand) is
+    // not pulled back by an orbit, and not pushed further; an orbit towards the horizontal turns it.
+    if (pitch > kOrbitPitchLimit) {
+        newPitch = pitchChange < 0.0f ? std::max(pitch + pitchChange, -kOrbitPitchLimit) : pitch;
+    } else if (pitch < -kOrbitPitchLimit) {
+        newPitch = pitchChange > 0.0f ? std::min(pitch + pitchChange, kOrbitPitchLimit) : pitch;
+    }
     setAngles(m_orientation.getYaw() + yawChange, newPitch, m_orientation.getRoll());
     if (aim) {
         setPosition(centre - m_orientation.getForward() * offset.length());

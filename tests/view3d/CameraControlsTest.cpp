@@ -113,4 +113,21 @@ TEST(CameraControlsTest, AnOrbitAroundAPickedCellBringsItToTheMiddleAndOtherwise
     }
 }
 
+// Straight down from the top view (pitch -90, past the orbit's limit of 89) or straight up: an orbit towards
+// the horizontal turns the camera, one away from it leaves the pitch alone.
+TEST(CameraControlsTest, AnOrbitFromStraightDownOrUpTurnsOnlyTowardsTheHorizontal) {
+    const struct {
+        float pitch, change, expected;
+    } cases[] = {{-90.0f, 10.0f, -80.0f}, {-90.0f, -10.0f, -90.0f}, {90.0f, -30.0f, 60.0f},
+                 {90.0f, 5.0f, 90.0f},    {-90.0f, 200.0f, 89.0f},  {-40.0f, -60.0f, -89.0f}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.pitch) + " by " + std::to_string(c.change));
+        VDFirstPersonCamera camera;
+        camera.setPosition(Vector3(0, 10, 0));
+        camera.setAngles(0.0f, c.pitch, 0.0f);
+        camera.orbit(Vector3(0, 0, 0), 0.0f, c.change, true);
+        EXPECT_NEAR(c.expected, camera.getPitch(), 1e-3f);
+    }
+}
+
 }  // namespace
