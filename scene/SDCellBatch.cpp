@@ -50,6 +50,7 @@ const EntryPoints& entryPoints() {
 }
 
 unsigned long g_drawCalls = 0;
+size_t g_indicesPerPart = SDCellBatch::kIndicesPerPart;
 
 constexpr size_t kCorners = 8;
 constexpr unsigned kHigh = 1;  // face bits of a Segment
@@ -569,7 +570,36 @@ bool SDCellBatch::ensureShadeTexture() {
     return true;
 }
 
-void SDCellBatch::drawEdges() {
+void SDCellBatch::drawInParts(GLenum mode, const DrawList& list, size_t& sentSinceFinish) {
+    const EntryPoints& gl = entryPoints();
+    size_t first = 0;
+    while (first < list.counts.size()) {
+        size_t last = first;
+        size_t indices = 0;
+        while (last < list.counts.size() &&
+               sentSinceFinish + indices + static_cast<size_t>(list.counts[last]) <= g_indicesPerPart) {
+            indices += static_cast<size_t>(list.counts[last]);
+            ++last;
+        }
+        if (last == first) {
+            if (sentSinceFinish > 0) {
+                glFinish();
+                sentSinceFinish = 0;
+                continue;
+            }
+            indices = static_cast<size_t>(list.counts[last]);
+            ++last;  // one run larger than a part on its own
+        }
+        gl.multiDrawBaseVertex(mode, list.counts.data() + first, GL_UNSIGNED_SHORT,
+                               list.offsets.data() + first, static_cast<GLsizei>(last - first),
+                               list.bases.data() + first);
+        ++g_drawCalls;
+        sentSinceFinish += indices;
+        first = last;
+    }
+}
+
+void SDCellBatch::drawEdges(size_t& sentSinceFinish) {
     // Only the cells drawn: a hidden cell's corners meet in one point, which a line could still light.
     m_edgeList.counts.clear();
     m_edgeList.offsets.clear();
@@ -597,12 +627,9 @@ void SDCellBatch::drawEdges() {
     gl.bindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_patterns.at(kEdges).buffer);
     gl.bindBuffer(GL_ARRAY_BUFFER, m_positions);
     if (gl.multiDrawBaseVertex != nullptr) {
-        // One call however many runs the hidden cells cut the block into.
+        // One call however many runs the hidden cells cut the block into (a million cells take a few).
         glVertexPointer(3, GL_FLOAT, 0, nullptr);
-        gl.multiDrawBaseVertex(GL_LINES, m_edgeList.counts.data(), GL_UNSIGNED_SHORT,
-                               m_edgeList.offsets.data(), static_cast<GLsizei>(m_edgeList.counts.size()),
-                               m_edgeList.bases.data());
-        ++g_drawCalls;
+        drawInParts(GL_LINES, m_edgeList, sentSinceFinish);
         return;
     }
     for (size_t run = 0; run < m_edgeList.counts.size(); ++run) {
@@ -704,6 +731,7 @@ void SDCellBatch::draw() {
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
     glEnable(GL_BLEND);
+    size_t sentSinceFinish = 0;
     for (const auto& [key, list] : m_lists) {
         if (list.counts.empty()) {
             continue;
@@ -722,9 +750,7 @@ void SDCellBatch::draw() {
             glVertexPointer(3, GL_FLOAT, 0, nullptr);
             gl.bindBuffer(GL_ARRAY_BUFFER, m_colours);
             glColorPointer(4, GL_UNSIGNED_BYTE, 0, nullptr);
-            gl.multiDrawBaseVertex(GL_TRIANGLES, list.counts.data(), GL_UNSIGNED_SHORT, list.offsets.data(),
-                                   static_cast<GLsizei>(list.counts.size()), list.bases.data());
-            ++g_drawCalls;
+            drawInParts(GL_TRIANGLES, list, sentSinceFinish);
             continue;
         }
         // Without base vertices each run points the arrays at its own chunk's first corner.
@@ -742,7 +768,7 @@ void SDCellBatch::draw() {
         glDisable(GL_TEXTURE_2D);
         glDisable(GL_POLYGON_OFFSET_FILL);
         glLineWidth(1.0f);
-        drawEdges();
+        drawEdges(sentSinceFinish);
     }
     glDisable(GL_BLEND);
     gl.bindBuffer(GL_ARRAY_BUFFER, 0);
@@ -768,6 +794,10 @@ size_t SDCellBatch::getBufferBytes() const {
 
 unsigned long SDCellBatch::drawCallCount() {
     return g_drawCalls;
+}
+
+void SDCellBatch::setIndicesPerPart(size_t indices) {
+    g_indicesPerPart = indices > 0 ? indices : kIndicesPerPart;
 }
 
 void SDCellBatch::resetDrawCallCount() {

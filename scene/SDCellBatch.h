@@ -37,6 +37,8 @@ class SDCellBatch {
     // The most cells one batch draws (512 MiB of buffers): a cell space that a log grows beyond this is
     // not drawn, rather than taking the machine's memory.
     static constexpr size_t kMaxCells = 4194304;
+    // Indices sent to the driver between two waits for it (see drawInParts): half a million triangles.
+    static constexpr size_t kIndicesPerPart = 1500000;
 
     struct Rgba8 {
         uint8_t r = 0, g = 0, b = 0, a = 0;
@@ -83,6 +85,10 @@ class SDCellBatch {
     // Bytes of GL buffer memory the batch holds.
     size_t getBufferBytes() const;
 
+    // The indices of one part (kIndicesPerPart unless changed): smaller parts let a test cross the parts'
+    // boundaries with a few cells.
+    static void setIndicesPerPart(size_t indices);
+
     // GL draw calls issued by all batches since the last reset: what a frame of cells costs in calls.
     static unsigned long drawCallCount();
     static void resetDrawCallCount();
@@ -118,7 +124,13 @@ class SDCellBatch {
     // Adds the cells [first, first + count) to a list of runs of a pattern of `perCell` indices per cell.
     static void appendRuns(DrawList& list, size_t perCell, size_t first, size_t count);
     bool ensureShadeTexture();
-    void drawEdges();
+    // Draws the runs of `list` with as few calls as the parts allow. A software driver bins every
+    // primitive it is sent before it draws them, about 100 bytes a triangle (650 MB for a million cells);
+    // waiting for it to finish after each kIndicesPerPart indices bounds that memory (a flush alone only
+    // queues more), and the picture is the same: the same primitives in the same order.
+    // `sentSinceFinish` carries the count from one list to the next.
+    void drawInParts(GLenum mode, const DrawList& list, size_t& sentSinceFinish);
+    void drawEdges(size_t& sentSinceFinish);
 
     SDCellPlacement m_placement;
     std::array<bool, 3> m_overlaps{false, false, false};  // neighbours touch or overlap along the axis
