@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "shell/GLEntryPoints.h"
 #include "shell/Log.h"
@@ -577,7 +578,7 @@ void SDCellBatch::drawInParts(GLenum mode, const DrawList& list, size_t& sentSin
         size_t last = first;
         size_t indices = 0;
         while (last < list.counts.size() &&
-               sentSinceFinish + indices + static_cast<size_t>(list.counts[last]) <= g_indicesPerPart) {
+               sentSinceFinish + indices + static_cast<size_t>(list.counts[last]) <= m_partIndices) {
             indices += static_cast<size_t>(list.counts[last]);
             ++last;
         }
@@ -731,6 +732,15 @@ void SDCellBatch::draw() {
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
     glEnable(GL_BLEND);
+    // A frame of cells small enough to bin whole is sent whole: waiting between parts costs time, as the
+    // driver can no longer bin one part while it draws the last.
+    size_t frameIndices = m_outlined ? getShownCount() * 24 : 0;
+    for (const auto& [key, list] : m_lists) {
+        for (GLsizei count : list.counts) {
+            frameIndices += static_cast<size_t>(count);
+        }
+    }
+    m_partIndices = frameIndices > 2 * g_indicesPerPart ? g_indicesPerPart : SIZE_MAX;
     size_t sentSinceFinish = 0;
     for (const auto& [key, list] : m_lists) {
         if (list.counts.empty()) {

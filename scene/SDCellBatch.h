@@ -37,7 +37,8 @@ class SDCellBatch {
     // The most cells one batch draws (512 MiB of buffers): a cell space that a log grows beyond this is
     // not drawn, rather than taking the machine's memory.
     static constexpr size_t kMaxCells = 4194304;
-    // Indices sent to the driver between two waits for it (see drawInParts): half a million triangles.
+    // Indices sent to the driver between two waits for it (see drawInParts), in frames of more than twice
+    // as many: half a million triangles.
     static constexpr size_t kIndicesPerPart = 1500000;
 
     struct Rgba8 {
@@ -146,6 +147,7 @@ class SDCellBatch {
     bool m_outlined = false;
     GLuint m_shadeTexture = 0;  // one texel per face direction, modulating the cells' colours
     DrawList m_edgeList;
+    size_t m_partIndices = SIZE_MAX;  // this frame's part (see drawInParts)
 
     GLuint m_positions = 0;
     GLuint m_colours = 0;
