@@ -117,6 +117,10 @@ void VDBitmapFont::release() {
     if (m_listBase != 0) {
         glDeleteLists(m_listBase, CHAR_COUNT);
     }
+    if (m_atlas) {
+        m_atlas->release();
+        m_atlas.reset();
+    }
     m_released = true;
 }
 
@@ -136,6 +140,7 @@ bool VDBitmapFont::buildFromFile(const std::string& file, int index, int height)
         glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
         glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
         int measured = 0;
+        auto atlas = std::make_unique<VDGlyphAtlas>();
         for (int i = 0; i < CHAR_COUNT; ++i) {
             const unsigned long code = static_cast<unsigned long>(FIRST_CHAR + i);
             glNewList(m_listBase + static_cast<GLuint>(i), GL_COMPILE);
@@ -144,15 +149,21 @@ bool VDBitmapFont::buildFromFile(const std::string& file, int index, int height)
                 const FT_GlyphSlot slot = face->glyph;
                 const std::vector<GLubyte> rows = bitmapRows(slot->bitmap);
                 const int rowCount = static_cast<int>(slot->bitmap.rows);
-                glBitmap(static_cast<GLsizei>(slot->bitmap.width), rowCount,
-                         static_cast<GLfloat>(-slot->bitmap_left),
-                         static_cast<GLfloat>(rowCount - slot->bitmap_top),
-                         static_cast<GLfloat>(roundedPixels(slot->advance.x)), 0.0f,
-                         rows.empty() ? nullptr : rows.data());
+                const int width = static_cast<int>(slot->bitmap.width);
+                const auto xorig = static_cast<GLfloat>(-slot->bitmap_left);
+                const auto yorig = static_cast<GLfloat>(rowCount - slot->bitmap_top);
+                const auto xmove = static_cast<GLfloat>(roundedPixels(slot->advance.x));
+                glBitmap(width, rowCount, xorig, yorig, xmove, 0.0f, rows.empty() ? nullptr : rows.data());
+                atlas->setGlyph(i, width, rowCount, xorig, yorig, xmove, rows);
+            } else {
+                atlas.reset();  // the list draws nothing: only the lists can say so
             }
             glEndList();
         }
         glPopClientAttrib();
+        if (atlas && atlas->upload()) {
+            m_atlas = std::move(atlas);
+        }
         for (int i = 0; i < kMeasureLength; ++i) {
             if (FT_Load_Char(face, static_cast<unsigned char>(kMeasureText[i]),
                              FT_LOAD_DEFAULT | FT_LOAD_TARGET_MONO) == 0) {
@@ -196,19 +207,26 @@ void drawText(const VDBitmapFont* font, int x, int y, const std::string& text) {
     if (font == nullptr || font->isReleased() || font->getListBase() == 0 || text.empty()) {
         return;
     }
-    // Only the 96 glyph lists may be called: bytes without a glyph are replaced.
-    std::string shown(text);
-    for (char& ch : shown) {
+    // Each byte as its glyph's place among the font's 96 (0 for ' '): only the glyphs may be drawn, so
+    // bytes without one are replaced.
+    std::string indices(text);
+    for (char& ch : indices) {
         const unsigned char c = static_cast<unsigned char>(ch);
         if (c < VDBitmapFont::FIRST_CHAR) {
-            ch = ' ';
+            ch = 0;
         } else if (c > 126) {
-            ch = '?';
+            ch = '?' - VDBitmapFont::FIRST_CHAR;
+        } else {
+            ch = static_cast<char>(c - VDBitmapFont::FIRST_CHAR);
         }
     }
     glRasterPos2i(x, y);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(indices.data());
+    if (font->getAtlas() != nullptr && font->getAtlas()->draw(bytes, indices.size())) {
+        return;
+    }
     glPushAttrib(GL_LIST_BIT);
-    glListBase(font->getListBase() - VDBitmapFont::FIRST_CHAR);
-    glCallLists(static_cast<GLsizei>(shown.size()), GL_UNSIGNED_BYTE, shown.data());
+    glListBase(font->getListBase());
+    glCallLists(static_cast<GLsizei>(indices.size()), GL_UNSIGNED_BYTE, indices.data());
     glPopAttrib();
 }

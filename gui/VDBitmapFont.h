@@ -2,7 +2,10 @@
 
 #include <GL/gl.h>
 
+#include <memory>
 #include <string>
+
+#include "gui/VDGlyphAtlas.h"
 
 // A bitmap font for OpenGL: 96 consecutive display lists, one per character 32 to 127, each drawing the
 // glyph at the raster position and advancing it. The face is found through fontconfig (a monospaced face
@@ -32,6 +35,8 @@ class VDBitmapFont {
     bool isReleased() const { return m_released; }
     // Whether the lists hold one of GLUT's built-in fonts rather than the requested face.
     bool usesGlutFont() const { return m_glutFont; }
+    // The glyphs as one texture, for drawing a line in one batch; null with a GLUT font or after release().
+    const VDGlyphAtlas* getAtlas() const { return m_atlas.get(); }
     // The font file the lists were rendered from; empty with a GLUT font.
     const std::string& getFile() const { return m_file; }
 
@@ -49,9 +54,10 @@ class VDBitmapFont {
     bool m_released = false;
     bool m_glutFont = false;
     std::string m_file;
+    std::unique_ptr<VDGlyphAtlas> m_atlas;
 };
 
 // Draws `text` as it stands (no format directives are read in it) with `font`, starting at the raster
-// position (x, y) in the current colour. Characters without a glyph are drawn as blanks (control
+// position (x, y) in the current colour, as the glyphs' lists called one after the other would. Characters without a glyph are drawn as blanks (control
 // characters) or '?' (bytes above 126).
 void drawText(const VDBitmapFont* font, int x, int y, const std::string& text);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "gui/VDBitmapFont.h"
 #include "tests/support/GLTestContext.h"
@@ -101,6 +102,52 @@ TEST_F(FontGLTest, CharactersWithoutAGlyphNeverReachOtherDisplayLists) {
 
     glDeleteLists(below, 32);
     glDeleteLists(above, 160);
+}
+
+// A line of text is drawn with one call for the whole line; the pixels and the raster position it leaves
+// must be those of the glyphs' bitmaps drawn one after the other. Window positions with a fraction, texts
+// that start off the window's left edge and a start outside the window (nothing drawn) are all compared.
+TEST_F(FontGLTest, ALineDrawsTheSamePixelsAsItsGlyphsOneByOne) {
+    VDBitmapFont font("Lucida Console", 12, false, false);
+    ASSERT_FALSE(font.usesGlutFont());
+    const std::string text = "Width: 100 {x,y} @#$%&*()_+|~ gjpqy AW";
+    struct Case {
+        const char* what;
+        float shift;  // added to the window position by the projection
+        int x, y;
+    };
+    const Case cases[] = {
+        {"whole pixels", 0.0f, 20, 300},
+        {"a fraction below one half", 0.3f, 20, 300},
+        {"a fraction above one half", 0.7f, 21, 301},
+        {"starting off the left edge", 0.0f, -40, 200},
+        {"ending past the right edge", 0.0f, 620, 200},
+        {"starting below the window", 0.0f, 20, -5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<GLTestContext::Pixel> pictures[2];
+        float ends[2] = {0, 0};
+        for (int way = 0; way < 2; ++way) {
+            GLTestContext::reset();
+            glMatrixMode(GL_PROJECTION);
+            glOrtho(-c.shift, 800 - c.shift, -c.shift, 600 - c.shift, -1, 1);
+            glMatrixMode(GL_MODELVIEW);
+            glColor3f(0.9f, 0.8f, 0.1f);
+            if (way == 0) {
+                drawText(&font, c.x, c.y, text);
+            } else {
+                glRasterPos2i(c.x, c.y);
+                for (char ch : text) {
+                    glCallList(font.getListBase() + static_cast<GLuint>(ch - VDBitmapFont::FIRST_CHAR));
+                }
+            }
+            ends[way] = rasterX();
+            pictures[way] = GLTestContext::region(0, 0, 800, 600);
+        }
+        EXPECT_TRUE(GLTestContext::sameColours(pictures[0], pictures[1]));
+        EXPECT_FLOAT_EQ(ends[1], ends[0]);
+    }
 }
 
 TEST_F(FontGLTest, ForcedGlutFallbackDrawsWithGlutsFixedFonts) {
