@@ -58,6 +58,6 @@ class VDBitmapFont {
 };
 
 // Draws `text` as it stands (no format directives are read in it) with `font`, starting at the raster
-// position (x, y) in the current colour, as the glyphs' lists called one after the other would. Characters without a glyph are drawn as blanks (control
-// characters) or '?' (bytes above 126).
+// position (x, y) in the current colour, as the glyphs' lists called one after the other would. Characters
+// without a glyph are drawn as blanks (control characters) or '?' (bytes above 126).
 void drawText(const VDBitmapFont* font, int x, int y, const std::string& text);
