@@ -162,6 +162,15 @@ void logText(const std::string& text) {
     }
 }
 
+void logLines(const std::vector<std::string>& lines) {
+    Channels to = channels();
+    if (to.any()) {
+        for (const std::string& line : lines) {
+            deliver(line, to);
+        }
+    }
+}
+
 void logFileText(const std::string& text) {
     Channels to = channels();
     to.console = false;

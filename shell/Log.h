@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // The program's diagnostic channel. A message goes, each switched by an engine variable, to the file
 // log.txt of the directory the program started in ("file_logging") and to the console ("console_logging").
@@ -25,6 +26,9 @@ void logMessage(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // The same channels for a text that is used as it stands (no format directives are read in it).
 void logText(const std::string& text);
+
+// Each of `lines` as logText would log it, in order.
+void logLines(const std::vector<std::string>& lines);
 
 // The file channel alone, for a line that the console shows by other means (a command's reply), so that
 // the console does not show it twice.

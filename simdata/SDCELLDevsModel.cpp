@@ -1,6 +1,7 @@
 #include "simdata/SDCELLDevsModel.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 #include "scene/SDDetailNodeCUBE.h"
@@ -22,19 +23,34 @@ SDCELLDevsModel::SDCELLDevsModel() = default;
 SDCELLDevsModel::~SDCELLDevsModel() = default;
 
 void SDCELLDevsModel::print() const {
-    SDDevsModel::print();
-    printSize();
+    const std::array<unsigned, 3> counts{m_width, m_height, m_length};
+    if (m_printed.lines.empty() || m_printed.name != m_name || m_printed.counts != counts ||
+        m_printed.inputPorts != m_inputPorts || m_printed.outputPorts != m_outputPorts) {
+        m_printed.name = m_name;
+        m_printed.inputPorts = m_inputPorts;
+        m_printed.outputPorts = m_outputPorts;
+        m_printed.counts = counts;
+        m_printed.lines.clear();
+        describe(m_printed.lines);
+        describeSize(m_printed.lines);
+    }
+    logLines(m_printed.lines);
 }
 
 void SDCELLDevsModel::printSize() const {
-    logMessage("CELL Space:");
-    // The counts are bounded by kMaxCells, so they fit an int.
-    logMessage("Width: %d", static_cast<int>(m_width));
+    std::vector<std::string> lines;
+    describeSize(lines);
+    logLines(lines);
+}
+
+void SDCELLDevsModel::describeSize(std::vector<std::string>& lines) const {
+    lines.emplace_back("CELL Space:");
+    lines.emplace_back("Width: ").append(std::to_string(m_width));
     if (m_height > 1) {
-        logMessage("Height: %d", static_cast<int>(m_height));
+        lines.emplace_back("Height: ").append(std::to_string(m_height));
     }
     if (m_length > 1) {
-        logMessage("Length: %d", static_cast<int>(m_length));
+        lines.emplace_back("Length: ").append(std::to_string(m_length));
     }
 }
 

@@ -33,6 +33,8 @@ class SDCELLDevsModel : public SDDevsModel {
     // The lines of print that give the size: "CELL Space:", "Width: 25", then "Height: 25" and "Length: 8"
     // for counts above 1.
     void printSize() const;
+    // Appends the lines of printSize.
+    void describeSize(std::vector<std::string>& lines) const;
     // The cell at (x, y, z), or null when an index is not below its count. The pointer is good until the
     // record grows; the cell's cube stays where it is for the record's whole life.
     virtual SDCell* getCell(unsigned x, unsigned y, unsigned z);
@@ -116,4 +118,15 @@ class SDCELLDevsModel : public SDDevsModel {
     bool m_outsideReported = false;
     std::unique_ptr<SDInitialValues> m_initial;
     unsigned long m_initialRevision = 0;
+
+    // What print wrote last and the record it described. A cell space is printed again for each line of
+    // its log, nearly always unchanged, and formatting its lines took a tenth of an import.
+    struct Printed {
+        std::string name;
+        std::vector<std::string> inputPorts;
+        std::vector<std::string> outputPorts;
+        std::array<unsigned, 3> counts{};
+        std::vector<std::string> lines;
+    };
+    mutable Printed m_printed;
 };

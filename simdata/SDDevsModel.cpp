@@ -21,15 +21,12 @@ int appendMissing(std::vector<std::string>& ports, const std::vector<std::string
     return added;
 }
 
-// "<label>" then "<port> | " for each port, as one log line. Records are printed for every imported line,
-// so the line is built in a buffer that is reused rather than allocated each time.
-void logPortLine(const char* label, const std::vector<std::string>& ports) {
-    static std::string line;
-    line.assign(label);
+void appendPortLine(std::vector<std::string>& lines, const char* label,
+                    const std::vector<std::string>& ports) {
+    std::string& line = lines.emplace_back(label);
     for (const std::string& port : ports) {
         line.append(port).append(" | ");
     }
-    logText(line);
 }
 
 }  // namespace
@@ -53,10 +50,17 @@ int SDDevsModel::mergePorts(const SDDevsModel* other) {
 }
 
 void SDDevsModel::print() const {
-    logMessage("Model Data:");
-    logMessage("Name: %s", m_name.c_str());
-    logPortLine("Input ports: ", m_inputPorts);
-    logPortLine("Output ports: ", m_outputPorts);
+    std::vector<std::string> lines;
+    describe(lines);
+    logLines(lines);
+}
+
+void SDDevsModel::describe(std::vector<std::string>& lines) const {
+    lines.emplace_back("Model Data:");
+    // As "%s" would print it: up to a first NUL.
+    lines.emplace_back("Name: ").append(m_name.c_str());
+    appendPortLine(lines, "Input ports: ", m_inputPorts);
+    appendPortLine(lines, "Output ports: ", m_outputPorts);
 }
 
 void SDDevsModel::reuseAs(std::string_view name) {

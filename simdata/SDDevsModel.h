@@ -26,6 +26,9 @@ class SDDevsModel {
     virtual int mergePorts(const SDDevsModel* other);
     // Writes the record to the log.
     virtual void print() const;
+    // Appends the lines print writes for the name and the ports: "Model Data:", "Name: <name>",
+    // "Input ports: " and "Output ports: ", each port followed by " | ".
+    void describe(std::vector<std::string>& lines) const;
 
     // For building a fresh record: the loader names it and appends the one port its line shows. These
     // do not check for duplicates; once a record is registered, ports arrive through mergePorts.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
@@ -56,6 +57,50 @@ TEST(SDCELLDevsModelTest, NewRecordHasOneCellAndPrintsItsWidthOnly) {
     m.print();
     EXPECT_EQ((Lines{"Width: 20", "Height: 20", "Length: 3"}),
               Lines(rec.lines().begin() + 5, rec.lines().end()));
+}
+
+// A record printed again and again (once per imported line) must show each change made between prints.
+TEST(SDCELLDevsModelTest, PrintShowsEveryChangeMadeSinceThePreviousPrint) {
+    LogRecorder rec;
+    SDCELLDevsModel m;
+    m.setName("heat");
+    m.appendInputPort("in");
+    SDCELLDevsModel other;
+    other.setName("heat");
+    other.appendInputPort("in");
+    other.appendOutputPort("out");
+    struct Step {
+        const char* change;
+        std::function<void()> apply;
+        Lines expected;
+    };
+    const Step steps[] = {
+        {"first print",
+         [] {},
+         {"Model Data:", "Name: heat", "Input ports: in | ", "Output ports: ", "CELL Space:", "Width: 1"}},
+        {"nothing changed",
+         [] {},
+         {"Model Data:", "Name: heat", "Input ports: in | ", "Output ports: ", "CELL Space:", "Width: 1"}},
+        {"an output port merged",
+         [&] { m.mergePorts(&other); },
+         {"Model Data:", "Name: heat", "Input ports: in | ", "Output ports: out | ",
+          "CELL Space:", "Width: 1"}},
+        {"grown along y",
+         [&] { m.ensureCell(0, 4, 0); },
+         {"Model Data:", "Name: heat", "Input ports: in | ", "Output ports: out | ",
+          "CELL Space:", "Width: 1", "Height: 5"}},
+        {"renamed",
+         [&] { m.setName("h2"); },
+         {"Model Data:", "Name: h2", "Input ports: in | ", "Output ports: out | ", "CELL Space:", "Width: 1",
+          "Height: 5"}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.change);
+        step.apply();
+        rec.clear();
+        m.print();
+        EXPECT_EQ(step.expected, rec.lines());
+    }
 }
 
 TEST(SDCELLDevsModelTest, EnsureCellAndGrowToOnlyGrow) {
