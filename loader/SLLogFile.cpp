@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <charconv>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -29,6 +30,33 @@ constexpr size_t kBlock = size_t{1} << 16;
 std::string_view withoutIdentifier(std::string_view reference) {
     const size_t open = reference.rfind('(');
     return open == std::string_view::npos ? reference : reference.substr(0, open);
+}
+
+// A message's value, read as strtod reads it from the start of the field, as far as it goes.
+struct Value {
+    double number = 0.0;
+    bool read = false;   // some of the field is a number
+    bool whole = false;  // all of it is
+};
+
+// A value written in decimal, the whole field, is read with from_chars: no copy to end the text and none
+// of strtod's locale work, with the same correctly rounded result. Anything else (a '+', hexadecimal, text
+// after the number, a value out of range) goes to strtod over a copy, as before.
+Value readValue(std::string_view field, std::string& scratch) {
+    Value value;
+    const char* end = field.data() + field.size();
+    const std::from_chars_result quick = std::from_chars(field.data(), end, value.number);
+    if (quick.ec == std::errc() && quick.ptr == end) {
+        value.read = value.whole = true;
+        return value;
+    }
+    scratch.assign(field);
+    char* stop = nullptr;
+    const double number = std::strtod(scratch.c_str(), &stop);
+    value.read = stop != scratch.c_str();
+    value.whole = value.read && *stop == '\0';
+    value.number = value.read ? number : 0.0;
+    return value;
 }
 
 }  // namespace
@@ -221,17 +249,11 @@ bool SLLogFile::parseLine(const char* line) {
     event.m_time.parse(m_number);
     event.m_source.assign(withoutIdentifier(fields[3]));
     event.m_port.assign(fields[4]);
-    // The value stays 0 when the field is not a number, and is read as far as it goes. Scanned from a copy
-    // so that it cannot run on into the next field.
-    event.m_value = 0.0;
-    m_number.assign(fields[5]);
-    char* valueEnd = nullptr;
-    const double value = std::strtod(m_number.c_str(), &valueEnd);
-    const bool valueRead = valueEnd != m_number.c_str();
-    if (valueRead) {
-        event.m_value = value;
-    }
-    m_census.noteMessage(lineNumber, valueRead && *valueEnd == '\0' && SLLineCensus::isWholeTime(fields[2]));
+    // The value stays 0 when the field is not a number, and is read as far as it goes, never on into the
+    // next field.
+    const Value value = readValue(fields[5], m_number);
+    event.m_value = value.number;
+    m_census.noteMessage(lineNumber, value.whole && SLLineCensus::isWholeTime(fields[2]));
     event.m_destination.assign(withoutIdentifier(fields[7]));
 
     // Both records are filled before either is offered: a refused cell is reported while filling.

@@ -1,6 +1,7 @@
 // One line at a time: what a log line becomes, and what is passed over.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -126,6 +127,11 @@ TEST_F(SLLogFileParseTest, ValuesReadAsFormattedInputDoes) {
         {"1.5abc", 1.5},
         {"abc", 0.0},
         {"\t", 0.0},
+        {"+5", 5.0},
+        {"0x10", 16.0},
+        {"1e999", std::numeric_limits<double>::infinity()},
+        {"-inf", -std::numeric_limits<double>::infinity()},
+        {"1e-400", 0.0},
     };
     for (const auto& [text, value] : cases) {
         RecordingSink one;
