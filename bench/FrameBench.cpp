@@ -391,6 +391,27 @@ BENCHMARK(BM_KeyOverMillionCells)
     ->Iterations(50)
     ->Unit(benchmark::kMillisecond);
 
+// The open console full of text over an empty visualization, as during an import with the console channel
+// on: a thousand lines of 100 characters, as many of them drawn as the console shows.
+void BM_FrameConsoleFull(benchmark::State& state) {
+    if (!openWindow()) {
+        state.SkipWithError("no GL window");
+        return;
+    }
+    startCamera();
+    getConsole()->open();
+    std::string line;
+    for (int i = 0; i < 100; ++i) {
+        line.push_back(static_cast<char>('!' + i % 90));
+    }
+    for (int i = 0; i < 1000; ++i) {
+        getConsole()->print(line);
+    }
+    runFrames(state);
+    getConsole()->close();
+}
+BENCHMARK(BM_FrameConsoleFull)->Arg(1)->UseManualTime()->Iterations(50)->Unit(benchmark::kMillisecond);
+
 // Frames of a generated plain DEVS run, imported with both log channels off, fitted as vis_fit fits it, at
 // `time` (or the middle event time when negative). Each frame colours every block by its state at that
 // time and draws the blocks, ports and arrows; the overlay writes the names and labels that fit.
