@@ -2,61 +2,27 @@
 
 #include <sys/stat.h>
 
-#include <charconv>
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <new>
 #include <utility>
-#include <vector>
 
-#include "loader/SLLogFields.h"
 #include "loader/SLSink.h"
 #include "shell/Log.h"
-#include "simdata/SDCellName.h"
 #include "simdata/SDLogMessage.h"
 
 namespace {
 
-constexpr int kMessageFields = 8;
+constexpr int kMessageFields = SLCutLine::kMessageFields;
 // I and * lines: <word> <kind> <time> <source> <word> <destination>; D lines have the delay before the word.
 constexpr int kShortFields = 6;
 constexpr int kDoneFields = 7;
-constexpr size_t kBlock = size_t{1} << 16;
 
 // The event's end of a model reference: the text before its last '(' (the identifier is dropped), or the
 // whole reference when it has none.
 std::string_view withoutIdentifier(std::string_view reference) {
     const size_t open = reference.rfind('(');
     return open == std::string_view::npos ? reference : reference.substr(0, open);
-}
-
-// A message's value, read as strtod reads it from the start of the field, as far as it goes.
-struct Value {
-    double number = 0.0;
-    bool read = false;   // some of the field is a number
-    bool whole = false;  // all of it is
-};
-
-// A value written in decimal, the whole field, is read with from_chars: no copy to end the text and none
-// of strtod's locale work, with the same correctly rounded result. Anything else (a '+', hexadecimal, text
-// after the number, a value out of range) goes to strtod over a copy, as before.
-Value readValue(std::string_view field, std::string& scratch) {
-    Value value;
-    const char* end = field.data() + field.size();
-    const std::from_chars_result quick = std::from_chars(field.data(), end, value.number);
-    if (quick.ec == std::errc() && quick.ptr == end) {
-        value.read = value.whole = true;
-        return value;
-    }
-    scratch.assign(field);
-    char* stop = nullptr;
-    const double number = std::strtod(scratch.c_str(), &stop);
-    value.read = stop != scratch.c_str();
-    value.whole = value.read && *stop == '\0';
-    value.number = value.read ? number : 0.0;
-    return value;
 }
 
 }  // namespace
@@ -78,125 +44,99 @@ bool SLLogFile::load() {
 
 bool SLLogFile::open() {
     m_failure.clear();
-    m_stream.reset(new (std::nothrow) std::ifstream);
+    m_reader.reset();
+    m_batch.reset();
+    m_nextLine = 0;
     m_finished = false;
-    m_begin = m_searched = m_end = 0;
-    m_atEnd = m_tooLong = false;
     m_lineNumber = 0;
-    m_bufferOffset = 0;
+    m_bytesDone = 0;
     m_fileSize = 0;
-    if (m_stream == nullptr) {
+    auto stream = std::unique_ptr<std::ifstream>(new (std::nothrow) std::ifstream);
+    if (stream == nullptr) {
         m_finished = true;
         return failed("Unable to create ifstream object.");
     }
-    // The reader below fetches large blocks itself; a stream buffer would only add a copy.
-    m_stream->rdbuf()->pubsetbuf(nullptr, 0);
+    // The reader fetches large blocks itself; a stream buffer would only add a copy.
+    stream->rdbuf()->pubsetbuf(nullptr, 0);
     // A directory or a device can be opened like a file, but yields no lines (or never ends): only a
     // regular file is taken for a log.
     struct stat info;
     const bool regular = ::stat(m_fileName.c_str(), &info) == 0 && S_ISREG(info.st_mode);
     if (regular) {
         m_fileSize = static_cast<uint64_t>(info.st_size);
-        m_stream->open(m_fileName, std::ios::in);
+        stream->open(m_fileName, std::ios::in);
     }
-    if (!regular || !m_stream->good()) {
+    if (!regular || !stream->good()) {
         finish(Step::Failed);
         return failed("Unable to open log file for import");
     }
-    m_buffer.resize(kBlock);
+    m_reader = std::make_unique<SLLineReader>(std::move(stream), kMaxLineLength, true);
     return true;
 }
 
 uint64_t SLLogFile::bytesRead() const {
-    return m_bufferOffset + (m_finished ? m_end : m_begin);
+    return m_bytesDone;
 }
 
 SLLogFile::Step SLLogFile::finish(Step step) {
     m_finished = true;
-    m_stream.reset();
-    std::vector<char>().swap(m_buffer);
+    if (m_batch != nullptr && (m_batch->atEnd || m_batch->failed)) {
+        m_bytesDone = m_batch->bytes;
+    }
+    m_reader.reset();
+    m_batch.reset();
     return step;
 }
 
-// Lines are cut in place inside the block buffer: the line feed (and a '\r' before it) becomes the
-// terminator, so a line is never copied. A line longer than the buffer makes the buffer grow, up to about
-// twice the longest line that is handed on; the bytes of a longer line are dropped as they come.
 SLLogFile::Step SLLogFile::readLines(size_t maxLines) {
-    if (m_finished || m_stream == nullptr) {
+    if (m_finished || m_reader == nullptr) {
         return m_failure.empty() ? Step::Done : Step::Failed;
     }
     size_t handled = 0;
     for (;;) {
-        char* data = m_buffer.data();
-        char* feed = static_cast<char*>(std::memchr(data + m_searched, '\n', m_end - m_searched));
-        if (feed == nullptr) {
-            if (m_atEnd) {
-                if (m_begin == m_end || m_tooLong) {
-                    return finish(Step::Done);
-                }
-                data[m_end] = '\0';  // a last line without a line feed; reads always leave room for this
-                feed = data + m_end;
-            } else {
-                if (handled >= maxLines) {
-                    return Step::More;
-                }
-                // One more for a '\r' that may end the line: that line is still short enough.
-                if (!m_tooLong && m_end - m_begin > kMaxLineLength + 1) {
-                    passOver(m_lineNumber);
-                    m_tooLong = true;
-                }
-                if (m_tooLong) {
-                    m_bufferOffset += m_end;
-                    m_begin = m_end = 0;
-                } else if (m_begin > 0) {
-                    std::memmove(data, data + m_begin, m_end - m_begin);
-                    m_bufferOffset += m_begin;
-                    m_end -= m_begin;
-                    m_begin = 0;
-                }
-                if (m_buffer.size() - m_end < kBlock / 2) {
-                    m_buffer.resize(m_buffer.size() * 2);
-                    data = m_buffer.data();
-                }
-                m_searched = m_end;
-                const size_t wanted = m_buffer.size() - m_end - 1;
-                m_stream->read(data + m_end, static_cast<std::streamsize>(wanted));
-                if (m_stream->bad()) {
-                    finish(Step::Failed);
-                    failed("Unable to read line %lld of log file: %s", m_lineNumber, m_fileName.c_str());
-                    return Step::Failed;
-                }
-                const std::streamsize got = m_stream->gcount();
-                m_end += static_cast<size_t>(got);
-                m_atEnd = static_cast<size_t>(got) < wanted;
-                continue;
+        if (m_batch == nullptr || m_nextLine == m_batch->lines.size()) {
+            if (m_batch != nullptr && m_batch->failed) {
+                finish(Step::Failed);
+                failed("Unable to read line %lld of log file: %s", m_lineNumber, m_fileName.c_str());
+                return Step::Failed;
             }
+            if (m_batch != nullptr && m_batch->atEnd) {
+                return finish(Step::Done);
+            }
+            if (handled >= maxLines) {
+                return Step::More;
+            }
+            m_batch = m_reader->next(std::move(m_batch));
+            m_nextLine = 0;
+            if (m_batch == nullptr) {
+                return finish(Step::Done);  // cannot happen: the last batch says how the file ended
+            }
+            continue;
         }
         if (handled >= maxLines) {
             return Step::More;
         }
-        *feed = '\0';
-        char* lineEnd = feed;
-        // Also at the end of a file cut between the '\r' and the '\n' of its last line.
-        if (feed > data + m_begin && feed[-1] == '\r') {
-            *--lineEnd = '\0';
-        }
-        if (!m_tooLong && static_cast<size_t>(lineEnd - (data + m_begin)) > kMaxLineLength) {
+        const SLLineReader::Line& line = m_batch->lines[m_nextLine++];
+        if (line.passOver) {
             passOver(m_lineNumber);
-            m_tooLong = true;
         }
-        if (!m_tooLong && !parseLine(data + m_begin)) {
-            finish(Step::Failed);
-            failed("Unable to parse line %lld of log file: %s", m_lineNumber, m_fileName.c_str());
-            return Step::Failed;
+        if (line.text != nullptr) {
+            m_handedLine = line.text;
+            m_handedCut = &line.cut;
+            const bool parsed = parseLine(line.text);
+            m_handedLine = nullptr;
+            m_handedCut = nullptr;
+            if (!parsed) {
+                finish(Step::Failed);
+                failed("Unable to parse line %lld of log file: %s", m_lineNumber, m_fileName.c_str());
+                return Step::Failed;
+            }
         }
-        m_tooLong = false;
-        ++m_lineNumber;
-        ++handled;
-        if (feed == data + m_end) {
-            return finish(Step::Done);
+        if (line.counted) {
+            ++m_lineNumber;
+            ++handled;
+            m_bytesDone = line.end;
         }
-        m_begin = m_searched = static_cast<size_t>(feed - data) + 1;
     }
 }
 
@@ -207,18 +147,24 @@ void SLLogFile::passOver(long long lineNumber) {
 }
 
 bool SLLogFile::parseLine(const char* line) {
-    const long long lineNumber = m_lineNumber + 1;
-    std::string_view fields[kMessageFields];
     if (line == nullptr) {
         return true;
     }
-    const int count = cutLogFields(line, fields, kMessageFields);
+    if (line == m_handedLine && m_handedCut != nullptr) {
+        return parseCut(line, *m_handedCut);
+    }
+    m_ownCut.cut(line, m_number);
+    return parseCut(line, m_ownCut);
+}
+
+bool SLLogFile::parseCut(const char* line, const SLCutLine& cut) {
+    const long long lineNumber = m_lineNumber + 1;
+    const std::string_view* fields = cut.fields;
+    const int count = cut.count;
     // An event is counted below, once its value has been read.
-    const bool isEvent = count == kMessageFields && (fields[1] == "X" || fields[1] == "Y");
-    if (!isEvent) {
-        std::string_view time;
-        if (count >= 2 && SLLineCensus::isMessageKind(fields[1]) && SLLineCensus::findTime(line, time)) {
-            m_census.noteMessage(lineNumber, SLLineCensus::isWholeTime(time));
+    if (!cut.isEvent) {
+        if (cut.timed) {
+            m_census.noteMessage(lineNumber, cut.wholeTime);
         } else if (count > 0) {
             m_census.noteOther(lineNumber);
         }
@@ -232,7 +178,7 @@ bool SLLogFile::parseLine(const char* line) {
         return true;
     }
     const std::string_view kind = fields[1];
-    if (!isEvent) {
+    if (!cut.isEvent) {
         noteNamedCells(fields, count);
         m_text.assign(kind);
         logText(m_text);
@@ -245,20 +191,18 @@ bool SLLogFile::parseLine(const char* line) {
 
     SDEvent& event = m_event;
     event.m_type = kind == "X" ? 0 : 1;
-    m_number.assign(fields[2]);
-    event.m_time.parse(m_number);
-    event.m_source.assign(withoutIdentifier(fields[3]));
+    event.m_time = cut.time;
+    event.m_source.assign(cut.ends[0].reference);
     event.m_port.assign(fields[4]);
     // The value stays 0 when the field is not a number, and is read as far as it goes, never on into the
     // next field.
-    const Value value = readValue(fields[5], m_number);
-    event.m_value = value.number;
-    m_census.noteMessage(lineNumber, value.whole && SLLineCensus::isWholeTime(fields[2]));
-    event.m_destination.assign(withoutIdentifier(fields[7]));
+    event.m_value = cut.value;
+    m_census.noteMessage(lineNumber, cut.numbersWhole);
+    event.m_destination.assign(cut.ends[1].reference);
 
     // Both records are filled before either is offered: a refused cell is reported while filling.
-    SDDevsModel& source = fillModel(0, event.m_source);
-    SDDevsModel& destination = fillModel(1, event.m_destination);
+    SDDevsModel& source = fillModel(0, cut.ends[0]);
+    SDDevsModel& destination = fillModel(1, cut.ends[1]);
     if (event.m_type == 1) {
         source.appendOutputPort(event.m_port);
     } else {
@@ -275,8 +219,8 @@ bool SLLogFile::parseLine(const char* line) {
         SDLogMessage message;
         message.kind = event.m_type == 0 ? SDLogMessage::Kind::External : SDLogMessage::Kind::Output;
         message.time = event.m_time.getMilliseconds();
-        message.source = withoutIdentifier(fields[3]);
-        message.destination = withoutIdentifier(fields[7]);
+        message.source = cut.ends[0].reference;
+        message.destination = cut.ends[1].reference;
         message.port = fields[4];
         message.value = event.m_value;
         m_link->offerMessage(message);
@@ -330,16 +274,14 @@ void SLLogFile::noteNamedCells(const std::string_view* fields, int count) {
     m_namedCells.note(withoutIdentifier(fields[count - 1]));
 }
 
-SDDevsModel& SLLogFile::fillModel(int end, std::string_view reference) {
-    std::string_view name;
-    long long coordinates[3];
-    if (!splitCellName(reference, name, coordinates, m_number)) {
-        m_plain[end].reuseAs(reference);
+SDDevsModel& SLLogFile::fillModel(int end, const SLCutLine::End& reference) {
+    if (!reference.cell) {
+        m_plain[end].reuseAs(reference.reference);
         return m_plain[end];
     }
     SDCELLDevsModel& cell = m_cells[end];
     // Named first: a refused coordinate is reported with the model's name.
-    cell.reuseAsCell(name);
-    cell.acceptCell(coordinates[0], coordinates[1], coordinates[2]);
+    cell.reuseAsCell(reference.model);
+    cell.acceptCell(reference.coordinates[0], reference.coordinates[1], reference.coordinates[2]);
     return cell;
 }

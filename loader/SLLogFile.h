@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "loader/SLBase.h"
+#include "loader/SLCutLine.h"
 #include "loader/SLLineCensus.h"
+#include "loader/SLLineReader.h"
 #include "loader/SLNamedCells.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDDevsModel.h"
@@ -69,9 +71,10 @@ class SLLogFile : public SLBase {
     std::string m_fileName;
 
   private:
-    // Fills the record of one end (0 source, 1 destination) for a model reference without its identifier:
-    // named and, for a cell, grown to hold the cell.
-    SDDevsModel& fillModel(int end, std::string_view reference);
+    // Handles a line cut into `cut` (see parseLine).
+    bool parseCut(const char* line, const SLCutLine& cut);
+    // Fills the record of one end (0 source, 1 destination): named and, for a cell, grown to hold the cell.
+    SDDevsModel& fillModel(int end, const SLCutLine::End& reference);
     // Hands an I, * (six fields) or D (seven fields) line to the sink as a message; other lines are passed
     // over, as they always were.
     void offerShortLine(const std::string_view* fields, int count);
@@ -89,16 +92,16 @@ class SLLogFile : public SLBase {
     SLNamedCells m_namedCells;
     SLLineCensus m_census;
 
-    // The reader between slices. Lines are cut in place inside the block buffer; see readLines.
-    std::unique_ptr<std::ifstream> m_stream;
-    std::vector<char> m_buffer;
-    size_t m_begin = 0;     // start of the current line
-    size_t m_searched = 0;  // where the search for its line feed goes on
-    size_t m_end = 0;       // end of the bytes read
-    bool m_atEnd = false;
-    bool m_tooLong = false;  // the current line is being passed over
+    // The reader between slices, the batch of lines being handled and the next line in it.
+    std::unique_ptr<SLLineReader> m_reader;
+    std::unique_ptr<SLLineReader::Batch> m_batch;
+    size_t m_nextLine = 0;
     long long m_lineNumber = 0;
-    uint64_t m_bufferOffset = 0;  // where in the file the buffer's first byte is
+    uint64_t m_bytesDone = 0;  // up to the end of the last line handled; the bytes read once finished
+    // The line readLines hands to parseLine and the reader's cut of it: parseLine need not cut it again.
+    const char* m_handedLine = nullptr;
+    const SLCutLine* m_handedCut = nullptr;
+    SLCutLine m_ownCut;  // for a line handed to parseLine by anyone else
     uint64_t m_fileSize = 0;
     bool m_finished = false;
 };

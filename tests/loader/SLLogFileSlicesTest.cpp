@@ -116,4 +116,66 @@ TEST(SLLogFileSlicesTest, FailuresEndTheSlicesAsTheyEndALoad) {
     EXPECT_EQ(0u, missing.bytesRead());
 }
 
+// A log of several blocks read ahead on the reader's thread: the sink gets what it gets when each line is
+// handed to parseLine by itself, whatever the slices; a loader dropped or opened again while its reader is
+// ahead stops it.
+TEST(SLLogFileSlicesTest, LinesReadAheadGiveWhatEachLineGivesByItself) {
+    LogRecorder rec;
+    TempDir dir;
+    std::vector<std::string> lines;
+    std::string content;
+    for (int i = 0; i < 12000; ++i) {  // about 1 MB: blocks of 256 KiB, batches of a thousand lines
+        const std::string cell =
+            "life(" + std::to_string(i % 97) + "," + std::to_string(i % 13) + ")(" + std::to_string(i) + ")";
+        lines.push_back(
+            i % 5 == 4 ? "msg D / 00:00:01:000 / " + cell + " / ... to life(02)"
+                       : "msg " + std::string(i % 2 == 0 ? "Y" : "X") +
+                             " / 00:00:" + std::to_string(i / 1000) + ":" + std::to_string(i % 1000) + " / " +
+                             (i % 2 == 0 ? cell : "top(01)") + " / port" + std::to_string(i % 3) + " / " +
+                             std::to_string(i * 0.25) + " to " + (i % 2 == 0 ? "life(02)" : cell));
+        content += lines.back() + (i % 7 == 0 ? "\r\n" : "\n");
+    }
+    const std::string path = dir.write("big.log", content);
+
+    RecordingSink oneByOne;
+    SLLogFile alone(&oneByOne, path);
+    for (const std::string& line : lines) {
+        alone.parseLine(line.c_str());
+    }
+    const auto describe = [](const RecordingSink& sink) {
+        std::vector<std::string> out = sink.offers;
+        for (const auto& event : sink.events) {
+            out.push_back(event->getSource() + " " + event->getPort() + " " + event->getDestination() + " " +
+                          std::to_string(event->getTime().getMilliseconds()) + " " +
+                          std::to_string(event->getValue()));
+        }
+        return out;
+    };
+    ASSERT_EQ(9600u, oneByOne.events.size()) << "every line but the D lines is an event";
+
+    for (size_t slice : {size_t{1000}, size_t{4096}}) {
+        RecordingSink ahead;
+        SLLogFile loader(&ahead, path);
+        ASSERT_TRUE(loader.open());
+        while (loader.readLines(slice) == SLLogFile::Step::More) {
+        }
+        EXPECT_EQ(12000, loader.linesRead()) << slice;
+        EXPECT_EQ(content.size(), loader.bytesRead()) << slice;
+        EXPECT_EQ(describe(oneByOne), describe(ahead)) << slice;
+    }
+
+    for (int reopened = 0; reopened < 2; ++reopened) {
+        RecordingSink sink;
+        SLLogFile loader(&sink, path);
+        ASSERT_TRUE(loader.open());
+        EXPECT_EQ(SLLogFile::Step::More, loader.readLines(10));
+        if (reopened == 1) {
+            ASSERT_TRUE(loader.open());
+            EXPECT_EQ(0, loader.linesRead());
+            EXPECT_TRUE(loader.load());
+            EXPECT_EQ(12000, loader.linesRead());
+        }
+    }  // the reader of the first is still ahead when it goes
+}
+
 }  // namespace

@@ -1,0 +1,65 @@
+#include "loader/SLCutLine.h"
+
+#include <charconv>
+#include <cstdlib>
+
+#include "loader/SLLineCensus.h"
+#include "loader/SLLogFields.h"
+#include "simdata/SDCellName.h"
+
+namespace {
+
+// The event's end of a model reference: the text before its last '(' (the identifier is dropped), or the
+// whole reference when it has none.
+std::string_view withoutIdentifier(std::string_view reference) {
+    const size_t open = reference.rfind('(');
+    return open == std::string_view::npos ? reference : reference.substr(0, open);
+}
+
+// A message's value, read as strtod reads it from the start of the field, as far as it goes. A value
+// written in decimal, the whole field, is read with from_chars: no copy to end the text and none of
+// strtod's locale work, with the same correctly rounded result. Anything else (a '+', hexadecimal, text
+// after the number, a value out of range) goes to strtod over a copy. Never reads on into the next field.
+double readValue(std::string_view field, std::string& scratch, bool& whole) {
+    double number = 0.0;
+    const char* end = field.data() + field.size();
+    const std::from_chars_result quick = std::from_chars(field.data(), end, number);
+    if (quick.ec == std::errc() && quick.ptr == end) {
+        whole = true;
+        return number;
+    }
+    scratch.assign(field);
+    char* stop = nullptr;
+    number = std::strtod(scratch.c_str(), &stop);
+    const bool read = stop != scratch.c_str();
+    whole = read && *stop == '\0';
+    return read ? number : 0.0;
+}
+
+void splitEnd(std::string_view field, SLCutLine::End& end, std::string& scratch) {
+    end.reference = withoutIdentifier(field);
+    end.cell = splitCellName(end.reference, end.model, end.coordinates, scratch);
+}
+
+}  // namespace
+
+void SLCutLine::cut(const char* line, std::string& scratch) {
+    count = cutLogFields(line, fields, kMessageFields);
+    isEvent = count == kMessageFields && (fields[1] == "X" || fields[1] == "Y");
+    timed = wholeTime = false;
+    if (!isEvent) {
+        std::string_view found;
+        if (count >= 2 && SLLineCensus::isMessageKind(fields[1]) && SLLineCensus::findTime(line, found)) {
+            timed = true;
+            wholeTime = SLLineCensus::isWholeTime(found);
+        }
+        return;
+    }
+    scratch.assign(fields[2]);
+    time.parse(scratch);
+    bool valueWhole = false;
+    value = readValue(fields[5], scratch, valueWhole);
+    numbersWhole = valueWhole && SLLineCensus::isWholeTime(fields[2]);
+    splitEnd(fields[3], ends[0], scratch);
+    splitEnd(fields[7], ends[1], scratch);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "simdata/SDTime.h"
+
+// What a log line's text says before anything is stored: its fields and, for an external or output
+// message, its time, value and the two ends it names. Worked out from the text alone, so that the reader's
+// thread can do it while the program stores the lines before.
+struct SLCutLine {
+    static constexpr int kMessageFields = 8;
+
+    // One end of a message: the reference without its identifier, and for a cell the model's name and
+    // the cell's coordinates.
+    struct End {
+        std::string_view reference;
+        bool cell = false;
+        std::string_view model;
+        long long coordinates[3] = {0, 0, 0};
+    };
+
+    int count = 0;  // fields, or kMessageFields + 1 when there are more
+    std::string_view fields[kMessageFields];
+    // An external or output message (X or Y, eight fields): its time, its value (0 when the field does
+    // not start with a number) and whether both were numbers throughout.
+    bool isEvent = false;
+    SDTime time;
+    double value = 0.0;
+    bool numbersWhole = false;
+    End ends[2];
+    // Any other line: whether it is a message (I, *, D, X, Y) with a time of three colons, and whether
+    // that time is whole numbers.
+    bool timed = false;
+    bool wholeTime = false;
+
+    // Fills every member from `line`, which the views then point into. `scratch` is reused for texts
+    // that must end in a NUL.
+    void cut(const char* line, std::string& scratch);
+};
