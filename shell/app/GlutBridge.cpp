@@ -135,11 +135,25 @@ std::unique_ptr<VDMouseButtonEvent> mouseEventFromGlut(int glutButton, int state
     return std::make_unique<VDMouseDownEvent>(button, x, y);
 }
 
+namespace {
+bool g_onlyWhileImporting = false;
+}  // namespace
+
+void drawOnlyWhileImporting(bool on) {
+    g_onlyWhileImporting = on;
+}
+
 void onGlutDisplay() {
     GlutCallbackScope scope;
     VDMainWindow* mainWindow = getMainWindow();
     if (mainWindow == nullptr) {
         return;
+    }
+    if (g_onlyWhileImporting) {
+        const VCSimulation* simulation = getSimulation();
+        if (simulation == nullptr || !simulation->isImporting()) {
+            return;
+        }
     }
     // Objects disposed while the last frame's events were handled go before anything else runs.
     if (VDGarbageCan* can = getGarbageCan()) {

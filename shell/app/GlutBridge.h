@@ -21,6 +21,9 @@ void deliverGlutInput(const GlutInput& input);
 void replayHeldInput();
 // Whether input that arrives now would wait: some is held, or an import keeps it waiting.
 bool inputWaits();
+// While on, the display callback draws only while a log import runs (its progress); for runs that write
+// pictures of their own, where a window frame drawn after the import would show nobody anything.
+void drawOnlyWhileImporting(bool on);
 
 // Every callback that GLUT calls opens one of these first thing, so that whatever the callback logged is in
 // the log file when it returns and the main loop waits again: the file channel holds lines in memory until
