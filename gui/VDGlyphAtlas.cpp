@@ -6,11 +6,12 @@
 namespace {
 
 // Saves what drawing the quads changes and puts it back: enables, blend and alpha state, the texture
-// binding and environment, the polygon mode, both matrices and the current colour.
+// binding and environment, the polygon mode, both matrices, the matrix mode and the current colour.
 class QuadState {
   public:
     explicit QuadState(const GLint viewport[4], const GLfloat colour[4]) {
         glGetFloatv(GL_CURRENT_COLOR, m_colour);
+        glGetIntegerv(GL_MATRIX_MODE, &m_matrixMode);
         glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT | GL_POLYGON_BIT);
         glDisable(GL_LIGHTING);
         glDisable(GL_CULL_FACE);
@@ -36,6 +37,7 @@ class QuadState {
         glPopMatrix();
         glMatrixMode(GL_MODELVIEW);
         glPopMatrix();
+        glMatrixMode(static_cast<GLenum>(m_matrixMode));
         glPopAttrib();
         glColor4fv(m_colour);
     }
@@ -44,6 +46,7 @@ class QuadState {
 
   private:
     GLfloat m_colour[4] = {1, 1, 1, 1};
+    GLint m_matrixMode = GL_MODELVIEW;
 };
 
 }  // namespace

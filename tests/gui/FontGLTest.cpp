@@ -150,6 +150,36 @@ TEST_F(FontGLTest, ALineDrawsTheSamePixelsAsItsGlyphsOneByOne) {
     }
 }
 
+// Whatever the batch of glyphs sets up for itself is put back: the caller's matrix mode, colour, enables and
+// texture are as they were.
+TEST_F(FontGLTest, DrawingTextLeavesTheStateAsItFoundIt) {
+    VDBitmapFont font("Lucida Console", 12, false, false);
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glEnable(GL_CULL_FACE);
+    glColor4f(0.25f, 0.5f, 0.75f, 1.0f);
+    glMatrixMode(GL_PROJECTION);
+    drawText(&font, 10, 300, "state");
+
+    GLint mode = 0;
+    GLint bound = 0;
+    GLfloat colour[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    EXPECT_EQ(GL_PROJECTION, mode);
+    EXPECT_EQ(static_cast<GLint>(texture), bound);
+    EXPECT_FLOAT_EQ(0.5f, colour[1]);
+    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
+    EXPECT_GT(litPixels(10, 297, 100, 20), 10) << "the text was drawn";
+    glMatrixMode(GL_MODELVIEW);
+    glDisable(GL_CULL_FACE);
+    glDeleteTextures(1, &texture);
+}
+
 TEST_F(FontGLTest, ForcedGlutFallbackDrawsWithGlutsFixedFonts) {
     VDBitmapFont::forceGlutFallback(true);
     VDBitmapFont text("Lucida Console", 12, false, false);
