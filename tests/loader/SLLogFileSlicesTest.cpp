@@ -37,7 +37,7 @@ std::string awkwardContent() {
         content += "msg Y / 00:00:00:" + std::to_string(i) + " / life(" + std::to_string(i % 7) +
                    ",1)(9) / out / " + std::to_string(i) + " to life(02)\n";
     }
-    content += std::string(100000, 'w') + "\n";
+    content += std::string(300000, 'w') + "\n";
     content += std::string(SLLogFile::kMaxLineLength + 10, 'z') + "\n";
     content += "last line without a line feed";
     return content;
