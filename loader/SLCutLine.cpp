@@ -9,13 +9,6 @@
 
 namespace {
 
-// The event's end of a model reference: the text before its last '(' (the identifier is dropped), or the
-// whole reference when it has none.
-std::string_view withoutIdentifier(std::string_view reference) {
-    const size_t open = reference.rfind('(');
-    return open == std::string_view::npos ? reference : reference.substr(0, open);
-}
-
 // A message's value, read as strtod reads it from the start of the field, as far as it goes. A value
 // written in decimal, the whole field, is read with from_chars: no copy to end the text and none of
 // strtod's locale work, with the same correctly rounded result. Anything else (a '+', hexadecimal, text
@@ -37,11 +30,16 @@ double readValue(std::string_view field, std::string& scratch, bool& whole) {
 }
 
 void splitEnd(std::string_view field, SLCutLine::End& end, std::string& scratch) {
-    end.reference = withoutIdentifier(field);
+    end.reference = SLCutLine::withoutIdentifier(field);
     end.cell = splitCellName(end.reference, end.model, end.coordinates, scratch);
 }
 
 }  // namespace
+
+std::string_view SLCutLine::withoutIdentifier(std::string_view reference) {
+    const size_t open = reference.rfind('(');
+    return open == std::string_view::npos ? reference : reference.substr(0, open);
+}
 
 void SLCutLine::cut(const char* line, std::string& scratch) {
     count = cutLogFields(line, fields, kMessageFields);

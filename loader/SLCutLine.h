@@ -37,4 +37,8 @@ struct SLCutLine {
     // Fills every member from `line`, which the views then point into. `scratch` is reused for texts
     // that must end in a NUL.
     void cut(const char* line, std::string& scratch);
+
+    // The event's end of a model reference: the text before its last '(' (the identifier is dropped), or
+    // the whole reference when it has none.
+    static std::string_view withoutIdentifier(std::string_view reference);
 };

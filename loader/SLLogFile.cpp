@@ -17,13 +17,7 @@ constexpr int kMessageFields = SLCutLine::kMessageFields;
 // I and * lines: <word> <kind> <time> <source> <word> <destination>; D lines have the delay before the word.
 constexpr int kShortFields = 6;
 constexpr int kDoneFields = 7;
-
-// The event's end of a model reference: the text before its last '(' (the identifier is dropped), or the
-// whole reference when it has none.
-std::string_view withoutIdentifier(std::string_view reference) {
-    const size_t open = reference.rfind('(');
-    return open == std::string_view::npos ? reference : reference.substr(0, open);
-}
+constexpr auto withoutIdentifier = &SLCutLine::withoutIdentifier;
 
 }  // namespace
 
