@@ -51,6 +51,7 @@ const EntryPoints& entryPoints() {
 }
 
 unsigned long g_drawCalls = 0;
+unsigned long long g_indicesSent = 0;
 size_t g_indicesPerPart = SDCellBatch::kIndicesPerPart;
 
 constexpr size_t kCorners = 8;
@@ -268,6 +269,7 @@ bool SDCellBatch::build(const SDCellPlacement& placement) {
     }
     m_hidden.assign(cells, false);
     m_hiddenCount = 0;
+    m_sentValid = false;
     m_eyeInside = false;
     m_positionsValid = false;
     m_writingAll = false;
@@ -372,6 +374,7 @@ void SDCellBatch::setCell(size_t cell, Rgba8 colour) {
     if (hidden != m_hidden[cell]) {
         m_hidden[cell] = hidden;
         m_hiddenCount += hidden ? 1 : static_cast<size_t>(-1);
+        m_sentValid = false;
         writePositions(cell);
     } else if (m_writingAll || !m_positionsValid) {
         writePositions(cell);
@@ -520,7 +523,51 @@ const SDCellBatch::Pattern* SDCellBatch::pattern(unsigned key) {
     return &m_patterns.emplace(key, made).first->second;
 }
 
+void SDCellBatch::refreshSent() {
+    m_sent.clear();
+    const size_t cells = m_placement.cellCount();
+    size_t spanFirst = 0;
+    size_t cell = 0;
+    while (cell < cells) {
+        if (!m_hidden[cell]) {
+            ++cell;
+            continue;
+        }
+        size_t end = cell;
+        while (end < cells && m_hidden[end]) {
+            ++end;
+        }
+        // Hidden cells at either end of the block are never worth sending.
+        if (end - cell >= kSkippedRun || cell == 0 || end == cells) {
+            if (cell > spanFirst) {
+                m_sent.push_back(Span{spanFirst, cell});
+            }
+            spanFirst = end;
+        }
+        cell = end;
+    }
+    if (cells > spanFirst) {
+        m_sent.push_back(Span{spanFirst, cells});
+    }
+    m_sentValid = true;
+}
+
 void SDCellBatch::addRun(unsigned key, size_t first, size_t count) {
+    if (m_hiddenCount == 0) {
+        addSentRun(key, first, count);
+        return;
+    }
+    const size_t last = first + count;
+    auto span = std::upper_bound(m_sent.begin(), m_sent.end(), first,
+                                 [](size_t cell, const Span& s) { return cell < s.last; });
+    for (; span != m_sent.end() && span->first < last; ++span) {
+        const size_t from = std::max(first, span->first);
+        const size_t to = std::min(last, span->last);
+        addSentRun(key, from, to - from);
+    }
+}
+
+void SDCellBatch::addSentRun(unsigned key, size_t first, size_t count) {
     if (!m_shaded) {
         appendRuns(m_lists[key], pattern(key)->perCell, first, count);
         return;
@@ -595,6 +642,7 @@ void SDCellBatch::drawInParts(GLenum mode, const DrawList& list, size_t& sentSin
                                list.offsets.data() + first, static_cast<GLsizei>(last - first),
                                list.bases.data() + first);
         ++g_drawCalls;
+        g_indicesSent += indices;
         sentSinceFinish += indices;
         first = last;
     }
@@ -638,6 +686,7 @@ void SDCellBatch::drawEdges(size_t& sentSinceFinish) {
         glVertexPointer(3, GL_FLOAT, 0, reinterpret_cast<const void*>(base * 3 * sizeof(float)));
         glDrawElements(GL_LINES, m_edgeList.counts[run], GL_UNSIGNED_SHORT, m_edgeList.offsets[run]);
         ++g_drawCalls;
+        g_indicesSent += static_cast<unsigned long long>(m_edgeList.counts[run]);
     }
 }
 
@@ -671,6 +720,9 @@ void SDCellBatch::draw() {
     }
     for (int axis = 0; axis < 3; ++axis) {
         segments(axis, eyeKnown, eye[axis], m_segments[static_cast<size_t>(axis)]);
+    }
+    if (!m_sentValid) {
+        refreshSent();
     }
     for (auto& [key, list] : m_lists) {
         list.counts.clear();
@@ -772,6 +824,7 @@ void SDCellBatch::draw() {
             glColorPointer(4, GL_UNSIGNED_BYTE, 0, reinterpret_cast<const void*>(base * sizeof(Rgba8)));
             glDrawElements(GL_TRIANGLES, list.counts[run], GL_UNSIGNED_SHORT, list.offsets[run]);
             ++g_drawCalls;
+            g_indicesSent += static_cast<unsigned long long>(list.counts[run]);
         }
     }
     if (m_outlined) {
@@ -806,10 +859,15 @@ unsigned long SDCellBatch::drawCallCount() {
     return g_drawCalls;
 }
 
+unsigned long long SDCellBatch::indexCount() {
+    return g_indicesSent;
+}
+
 void SDCellBatch::setIndicesPerPart(size_t indices) {
     g_indicesPerPart = indices > 0 ? indices : kIndicesPerPart;
 }
 
 void SDCellBatch::resetDrawCallCount() {
     g_drawCalls = 0;
+    g_indicesSent = 0;
 }

@@ -27,7 +27,8 @@
 //   cell order would leave, colours included. While any cell of such a block is hidden, or the eye is
 //   inside the block, its cells are whole cubes with all their faces.
 // A cell whose colour has alpha 0 is left out: its corners collapse to one point, so it covers no pixel
-// and writes no depth.
+// and writes no depth; long runs of such cells (a slice, a layer, a value rule that hides most cells) are
+// not sent at all, so a frame costs what is shown.
 //
 // Needs the GL context it is built in to be current for every call, the destructor included.
 class SDCellBatch {
@@ -40,6 +41,9 @@ class SDCellBatch {
     // Indices sent to the driver between two waits for it (see drawInParts), in frames of more than twice
     // as many: half a million triangles.
     static constexpr size_t kIndicesPerPart = 1500000;
+    // Hidden cells in a row, in storage order, from which they are left out of the draw lists; shorter
+    // runs are sent collapsed, which costs the driver less than splitting the lists.
+    static constexpr size_t kSkippedRun = 64;
 
     struct Rgba8 {
         uint8_t r = 0, g = 0, b = 0, a = 0;
@@ -90,8 +94,10 @@ class SDCellBatch {
     // boundaries with a few cells.
     static void setIndicesPerPart(size_t indices);
 
-    // GL draw calls issued by all batches since the last reset: what a frame of cells costs in calls.
+    // GL draw calls issued, and indices sent, by all batches since the last reset: what a frame of cells
+    // costs in calls and in work for the driver.
     static unsigned long drawCallCount();
+    static unsigned long long indexCount();
     static void resetDrawCallCount();
 
   private:
@@ -102,6 +108,11 @@ class SDCellBatch {
         unsigned last;
         unsigned faces;
         bool sure;
+    };
+    // Cells [first, last) in storage order that are sent: every cell but long runs of hidden ones.
+    struct Span {
+        size_t first;
+        size_t last;
     };
     struct Pattern {
         GLuint buffer = 0;
@@ -121,7 +132,10 @@ class SDCellBatch {
     bool wantsCutCells(bool eyeInside) const { return m_touching && m_hiddenCount == 0 && !eyeInside; }
     void segments(int axis, bool eyeKnown, float eye, std::vector<Segment>& out) const;
     const Pattern* pattern(unsigned key);
+    void refreshSent();
+    // Adds the cells [first, first + count) that are sent to the lists of `key`.
     void addRun(unsigned key, size_t first, size_t count);
+    void addSentRun(unsigned key, size_t first, size_t count);
     // Adds the cells [first, first + count) to a list of runs of a pattern of `perCell` indices per cell.
     static void appendRuns(DrawList& list, size_t perCell, size_t first, size_t count);
     bool ensureShadeTexture();
@@ -142,6 +156,8 @@ class SDCellBatch {
     bool m_writingAll = false;      // the update under way sets every cell
     std::vector<bool> m_hidden;
     size_t m_hiddenCount = 0;
+    std::vector<Span> m_sent;  // see Span; rebuilt at a draw after any cell was hidden or shown
+    bool m_sentValid = false;
 
     bool m_shaded = false;
     bool m_outlined = false;

@@ -211,6 +211,53 @@ TEST_F(CellViewGLTest, BatchedCellsGiveThePictureOfCubesDrawnOneByOne) {
     }
 }
 
+TEST_F(CellViewGLTest, ASliceIsThePictureOfItsLayersCubesAndOnlyTheyAreSent) {
+    // Ten cells along each edge of life's box of 20 stand two units apart. A cube has 6 faces of two
+    // triangles: at most 36 indices a cell shown, 3,600 for a layer of 100 (all 1,000 cells: 36,000).
+    struct Case {
+        int axis;
+        unsigned layer;
+        unsigned long long mostIndices;  // 0: not checked
+    } cases[] = {
+        {0, 3, 3600},  // a hundred cells in a row as they are stored
+        {1, 0, 3600},  // rows of ten, ninety hidden cells between them
+        {1, 9, 3600},  // the last row of every layer: the block ends hidden
+        {2, 5, 0},     // single cells nine apart: the hidden ones are sent collapsed
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("axis " + std::to_string(c.axis) + " layer " + std::to_string(c.layer));
+        SDCELLDevsModel reference;
+        reference.ensureCell(9, 9, 9);
+        for (unsigned x = 0; x < 10; ++x) {
+            for (unsigned y = 0; y < 10; ++y) {
+                for (unsigned z = 0; z < 10; ++z) {
+                    const unsigned at[3] = {x, y, z};
+                    reference.getCell(x, y, z)->getCube()->m_show = at[c.axis] == c.layer;
+                }
+            }
+        }
+        programCamera(30.0f, Vector3(3, 7, 12));
+        reference.arrange(Vector3(0, 0, -5), 20, 20, 20);
+        reference.drawCells();
+        const std::vector<Pixel> expected = GLTestContext::region(0, 0, 800, 600);
+
+        simulation.closeVisualization();
+        ASSERT_TRUE(simulation.newVisualization("v"));
+        addModel("life", 10, 10, 10);
+        simulation.getCellView()->updateLayout();
+        ASSERT_TRUE(simulation.getCellView()->setSlice("life", c.axis, c.layer));
+        programCamera(30.0f, Vector3(3, 7, 12));
+        SDCellBatch::resetDrawCallCount();
+        simulation.render(nullptr);
+        EXPECT_EQ(0, differingPixels(expected, GLTestContext::region(0, 0, 800, 600)));
+        EXPECT_GT(800 * 600 - GLTestContext::countNear(0, 0, 800, 600, kBlack, 0), 2000) << "the layer shows";
+        if (c.mostIndices != 0) {
+            EXPECT_GT(SDCellBatch::indexCount(), 0u);
+            EXPECT_LE(SDCellBatch::indexCount(), c.mostIndices);
+        }
+    }
+}
+
 TEST_F(CellViewGLTest, CellsTakeTheRampOverTheirRangeAndCellsWithoutValueStayGreen) {
     SDCELLDevsModel* life = addModel("life", 20, 20, 1);
     SDCellValues& values = life->getValues();
