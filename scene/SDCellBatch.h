@@ -35,9 +35,10 @@ class SDCellBatch {
   public:
     // Cells per run of a shared index pattern: 8 corners each, 65,536 vertices in all.
     static constexpr size_t kChunkCells = 8192;
-    // The most cells one batch draws (512 MiB of buffers): a cell space that a log grows beyond this is
-    // not drawn, rather than taking the machine's memory.
-    static constexpr size_t kMaxCells = 4194304;
+    // The most cells one batch draws: the most a cell space may hold, 2 GiB of buffers at 128 bytes a
+    // cell. A driver that cannot give that much makes build fail, logged. Every cell of a block standing
+    // apart can be seen through the gaps, so memory goes by the cells, not by the faces that show.
+    static constexpr size_t kMaxCells = 16777216;
     // Indices sent to the driver between two waits for it (see drawInParts), in frames of more than twice
     // as many: half a million triangles.
     static constexpr size_t kIndicesPerPart = 1500000;
