@@ -267,6 +267,7 @@ bool SDCellBatch::build(const SDCellPlacement& placement) {
         m_overlaps[static_cast<size_t>(axis)] = overlaps;
         m_touching = m_touching || overlaps;
     }
+    m_quarters = !m_touching && fitsQuarters(m_placement);
     m_hidden.assign(cells, false);
     m_hiddenCount = 0;
     m_sentValid = false;
@@ -282,7 +283,7 @@ bool SDCellBatch::build(const SDCellPlacement& placement) {
     while (glGetError() != GL_NO_ERROR) {
     }
     gl.bindBuffer(GL_ARRAY_BUFFER, m_positions);
-    gl.bufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(cells * kCorners * 3 * sizeof(float)), nullptr,
+    gl.bufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(cells * kCorners * positionBytes()), nullptr,
                   GL_DYNAMIC_DRAW);
     gl.bindBuffer(GL_ARRAY_BUFFER, m_colours);
     gl.bufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(cells * kCorners * sizeof(Rgba8)), nullptr,
@@ -307,7 +308,7 @@ bool SDCellBatch::beginUpdate(bool everyCell) {
     }
     const EntryPoints& gl = entryPoints();
     gl.bindBuffer(GL_ARRAY_BUFFER, m_positions);
-    m_mappedPositions = static_cast<float*>(gl.mapBuffer(GL_ARRAY_BUFFER, GL_WRITE_ONLY));
+    m_mappedPositions = gl.mapBuffer(GL_ARRAY_BUFFER, GL_WRITE_ONLY);
     gl.bindBuffer(GL_ARRAY_BUFFER, m_colours);
     m_mappedColours = static_cast<Rgba8*>(gl.mapBuffer(GL_ARRAY_BUFFER, GL_WRITE_ONLY));
     gl.bindBuffer(GL_ARRAY_BUFFER, 0);
@@ -337,33 +338,62 @@ void SDCellBatch::extent(int axis, const unsigned index[3], float& low, float& h
     high = std::min(high, along[index[axis] + 1] - half);
 }
 
+bool SDCellBatch::fitsQuarters(const SDCellPlacement& placement) {
+    const float half = SDCellPlacement::kCubeEdge / 2.0f;
+    for (const std::vector<float>* along : {&placement.xs(), &placement.ys(), &placement.zs()}) {
+        for (float at : *along) {
+            // The same float operations writePositions makes; times 4 is exact.
+            for (float v : {at - half, at, at + half}) {
+                const float quarters = v * 4.0f;
+                if (!(std::fabs(quarters) <= 32767.0f) || std::nearbyint(quarters) != quarters) {
+                    return false;
+                }
+            }
+        }
+    }
+    return true;
+}
+
 void SDCellBatch::writePositions(size_t cell) {
-    float* corner = m_mappedPositions + cell * kCorners * 3;
     const unsigned length = m_placement.getLength();
     const unsigned height = m_placement.getHeight();
     const unsigned index[3] = {static_cast<unsigned>(cell / length / height),
                                static_cast<unsigned>(cell / length % height),
                                static_cast<unsigned>(cell % length)};
+    float corners[kCorners * 3];
     if (m_hidden[cell]) {
         // Left out: every corner on the centre, so each triangle has no area.
         const Vector3 centre = m_placement.localCentre(index[0], index[1], index[2]);
         for (size_t k = 0; k < kCorners; ++k) {
-            corner[3 * k] = centre.x;
-            corner[3 * k + 1] = centre.y;
-            corner[3 * k + 2] = centre.z;
+            corners[3 * k] = centre.x;
+            corners[3 * k + 1] = centre.y;
+            corners[3 * k + 2] = centre.z;
         }
+    } else {
+        float low[3];
+        float high[3];
+        for (int axis = 0; axis < 3; ++axis) {
+            extent(axis, index, low[axis], high[axis]);
+        }
+        for (size_t k = 0; k < kCorners; ++k) {
+            for (int axis = 0; axis < 3; ++axis) {
+                corners[3 * k + static_cast<size_t>(axis)] = (k >> axis & 1) != 0 ? high[axis] : low[axis];
+            }
+        }
+    }
+    if (!m_quarters) {
+        std::copy_n(corners, kCorners * 3, static_cast<float*>(m_mappedPositions) + cell * kCorners * 3);
         return;
     }
-    float low[3];
-    float high[3];
-    for (int axis = 0; axis < 3; ++axis) {
-        extent(axis, index, low[axis], high[axis]);
+    GLshort* out = static_cast<GLshort*>(m_mappedPositions) + cell * kCorners * 3;
+    for (size_t i = 0; i < kCorners * 3; ++i) {
+        out[i] = static_cast<GLshort>(std::lround(corners[i] * 4.0f));
     }
-    for (size_t k = 0; k < kCorners; ++k) {
-        for (int axis = 0; axis < 3; ++axis) {
-            corner[3 * k + static_cast<size_t>(axis)] = (k >> axis & 1) != 0 ? high[axis] : low[axis];
-        }
-    }
+}
+
+void SDCellBatch::vertexPointer(size_t base) const {
+    const void* first = reinterpret_cast<const void*>(base * positionBytes());
+    glVertexPointer(3, m_quarters ? GL_SHORT : GL_FLOAT, 0, first);
 }
 
 void SDCellBatch::setCell(size_t cell, Rgba8 colour) {
@@ -385,7 +415,7 @@ void SDCellBatch::setCell(size_t cell, Rgba8 colour) {
 bool SDCellBatch::rewriteAllPositions() {
     const EntryPoints& gl = entryPoints();
     gl.bindBuffer(GL_ARRAY_BUFFER, m_positions);
-    m_mappedPositions = static_cast<float*>(gl.mapBuffer(GL_ARRAY_BUFFER, GL_WRITE_ONLY));
+    m_mappedPositions = gl.mapBuffer(GL_ARRAY_BUFFER, GL_WRITE_ONLY);
     if (m_mappedPositions == nullptr) {
         gl.bindBuffer(GL_ARRAY_BUFFER, 0);
         return false;
@@ -677,13 +707,13 @@ void SDCellBatch::drawEdges(size_t& sentSinceFinish) {
     gl.bindBuffer(GL_ARRAY_BUFFER, m_positions);
     if (gl.multiDrawBaseVertex != nullptr) {
         // One call however many runs the hidden cells cut the block into (a million cells take a few).
-        glVertexPointer(3, GL_FLOAT, 0, nullptr);
+        vertexPointer(0);
         drawInParts(GL_LINES, m_edgeList, sentSinceFinish);
         return;
     }
     for (size_t run = 0; run < m_edgeList.counts.size(); ++run) {
         const size_t base = static_cast<size_t>(m_edgeList.bases[run]);
-        glVertexPointer(3, GL_FLOAT, 0, reinterpret_cast<const void*>(base * 3 * sizeof(float)));
+        vertexPointer(base);
         glDrawElements(GL_LINES, m_edgeList.counts[run], GL_UNSIGNED_SHORT, m_edgeList.offsets[run]);
         ++g_drawCalls;
         g_indicesSent += static_cast<unsigned long long>(m_edgeList.counts[run]);
@@ -763,6 +793,11 @@ void SDCellBatch::draw() {
         }
     }
 
+    if (m_quarters) {
+        // Corners stored in quarter units (see fitsQuarters): scaling the matrix by a power of two is
+        // exact, so every transformed coordinate is the float the corner stored as a float gives.
+        glScalef(0.25f, 0.25f, 0.25f);
+    }
     const EntryPoints& gl = entryPoints();
     const bool extras = m_shaded || m_outlined;
     if (extras) {
@@ -809,7 +844,7 @@ void SDCellBatch::draw() {
         gl.bindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_patterns.at(key).buffer);
         if (gl.multiDrawBaseVertex != nullptr) {
             gl.bindBuffer(GL_ARRAY_BUFFER, m_positions);
-            glVertexPointer(3, GL_FLOAT, 0, nullptr);
+            vertexPointer(0);
             gl.bindBuffer(GL_ARRAY_BUFFER, m_colours);
             glColorPointer(4, GL_UNSIGNED_BYTE, 0, nullptr);
             drawInParts(GL_TRIANGLES, list, sentSinceFinish);
@@ -819,7 +854,7 @@ void SDCellBatch::draw() {
         for (size_t run = 0; run < list.counts.size(); ++run) {
             const size_t base = static_cast<size_t>(list.bases[run]);
             gl.bindBuffer(GL_ARRAY_BUFFER, m_positions);
-            glVertexPointer(3, GL_FLOAT, 0, reinterpret_cast<const void*>(base * 3 * sizeof(float)));
+            vertexPointer(base);
             gl.bindBuffer(GL_ARRAY_BUFFER, m_colours);
             glColorPointer(4, GL_UNSIGNED_BYTE, 0, reinterpret_cast<const void*>(base * sizeof(Rgba8)));
             glDrawElements(GL_TRIANGLES, list.counts[run], GL_UNSIGNED_SHORT, list.offsets[run]);
@@ -848,7 +883,7 @@ size_t SDCellBatch::getBufferBytes() const {
     if (!m_built) {
         return 0;
     }
-    size_t bytes = m_placement.cellCount() * kCorners * (3 * sizeof(float) + sizeof(Rgba8));
+    size_t bytes = m_placement.cellCount() * kCorners * (positionBytes() + sizeof(Rgba8));
     for (const auto& [key, pattern] : m_patterns) {
         bytes += pattern.perCell * std::min(m_placement.cellCount(), kChunkCells) * sizeof(GLushort);
     }

@@ -26,6 +26,9 @@
 //   edges), and faces inside the block are left out. The pixels are those the cubes drawn one by one in
 //   cell order would leave, colours included. While any cell of such a block is hidden, or the eye is
 //   inside the block, its cells are whole cubes with all their faces.
+// Where every corner of a block lies on a quarter unit (cells one unit apart from a corner on a quarter),
+// the corners are stored as 16-bit counts of quarters and drawn under a scale of 1/4: each coordinate the
+// driver computes is then the same float as from the corner stored as a float, in half the memory.
 // A cell whose colour has alpha 0 is left out: its corners collapse to one point, so it covers no pixel
 // and writes no depth; long runs of such cells (a slice, a layer, a value rule that hides most cells) are
 // not sent at all, so a frame costs what is shown.
@@ -129,6 +132,10 @@ class SDCellBatch {
     // The extent along `axis` of the cell at `index` (its place along each axis) as drawn now.
     void extent(int axis, const unsigned index[3], float& low, float& high) const;
     void writePositions(size_t cell);
+    // Whether every corner and centre of the placement is a whole number of quarters that 16 bits hold.
+    static bool fitsQuarters(const SDCellPlacement& placement);
+    size_t positionBytes() const { return m_quarters ? 3 * sizeof(GLshort) : 3 * sizeof(float); }
+    void vertexPointer(size_t base) const;
     bool rewriteAllPositions();
     bool wantsCutCells(bool eyeInside) const { return m_touching && m_hiddenCount == 0 && !eyeInside; }
     void segments(int axis, bool eyeKnown, float eye, std::vector<Segment>& out) const;
@@ -152,6 +159,7 @@ class SDCellBatch {
     std::array<bool, 3> m_overlaps{false, false, false};  // neighbours touch or overlap along the axis
     bool m_touching = false;                              // along any axis
     bool m_cut = false;                                   // the positions hold cut cells
+    bool m_quarters = false;                              // the positions are GLshort quarters
     bool m_eyeInside = false;                             // at the last draw, the eye was inside the block
     bool m_positionsValid = false;  // every cell's corners have been written since the buffers were made
     bool m_writingAll = false;      // the update under way sets every cell
@@ -169,7 +177,7 @@ class SDCellBatch {
     GLuint m_positions = 0;
     GLuint m_colours = 0;
     bool m_built = false;
-    float* m_mappedPositions = nullptr;
+    void* m_mappedPositions = nullptr;
     Rgba8* m_mappedColours = nullptr;
 
     std::map<unsigned, Pattern> m_patterns;  // by key: face bits per axis, and whether an outline
