@@ -258,6 +258,23 @@ TEST_F(CellViewGLTest, ASliceIsThePictureOfItsLayersCubesAndOnlyTheyAreSent) {
     }
 }
 
+TEST_F(CellViewGLTest, CornersOnQuarterUnitsTakeHalfTheMemory) {
+    // A block's cells stand one unit apart: each of a cell's eight corners takes three 16-bit quarters
+    // and a colour of four bytes, 80 bytes a cell (three floats would make it 128). The index patterns
+    // serve runs of 8,192 cells, so they are the same for 16,384 cells and for 32,768: the difference
+    // between the two blocks is 16,384 cells' corners.
+    auto bytesOf = [&](unsigned width) {
+        simulation.closeVisualization();
+        EXPECT_TRUE(simulation.newVisualization("v"));
+        addModel("heat", width, 64, 4);
+        programCamera(30.0f, Vector3(3, 7, 12));
+        simulation.render(nullptr);
+        return simulation.getCellView()->getBufferBytes();
+    };
+    const size_t small = bytesOf(64);
+    EXPECT_EQ(size_t{16384} * 80, bytesOf(128) - small);
+}
+
 TEST_F(CellViewGLTest, CellsTakeTheRampOverTheirRangeAndCellsWithoutValueStayGreen) {
     SDCELLDevsModel* life = addModel("life", 20, 20, 1);
     SDCellValues& values = life->getValues();
