@@ -129,8 +129,8 @@ long peakResidentMegabytes() {
     return usage.ru_maxrss / 1024;
 }
 
-void runFrames(benchmark::State& state) {
-    if (state.range(0) == 0) {
+void runFrames(benchmark::State& state, bool multisampled) {
+    if (!multisampled) {
         glDisable(GL_MULTISAMPLE);
     } else {
         glEnable(GL_MULTISAMPLE);
@@ -165,6 +165,11 @@ void runFrames(benchmark::State& state) {
         static_cast<double>(SDCellBatch::indexCount()) / static_cast<double>(frames.size());
 }
 
+// With the argument 0, multisampling off; the program runs with it on.
+void runFrames(benchmark::State& state) {
+    runFrames(state, state.range(0) != 0);
+}
+
 // Registers a Cell-DEVS record of those counts, as an import leaves it; with `values`, every cell holds
 // a value of a smooth field over the whole range, as a heat run does at some time.
 SDCELLDevsModel* addCellSpace(const char* name, unsigned width, unsigned height, unsigned length,
@@ -190,6 +195,19 @@ SDCELLDevsModel* addCellSpace(const char* name, unsigned width, unsigned height,
         }
     }
     return model;
+}
+
+// A window with a new visualization holding one cell space "heat" of those counts, its cells valued, seen
+// whole as vis_fit shows it; false (the benchmark skipped) without a GL window.
+bool openCellSpace(benchmark::State& state, unsigned width, unsigned height, unsigned length) {
+    if (!openWindow()) {
+        state.SkipWithError("no GL window");
+        return false;
+    }
+    getSimulation()->newVisualization("bench.vis");
+    addCellSpace("heat", width, height, length, true);
+    fitCamera();
+    return true;
 }
 
 // No visualization: the grid and the button strip alone.
@@ -307,14 +325,10 @@ BENCHMARK(BM_CellsOfLife100x100)
 // A 100 x 100 x 10 cell space (100,000 cells, every one shown, coloured by the ramp), seen whole as
 // vis_fit shows it.
 void BM_Frame100x100x10(benchmark::State& state) {
-    if (!openWindow()) {
-        state.SkipWithError("no GL window");
+    if (!openCellSpace(state, 100, 100, 10)) {
         return;
     }
     VCSimulation* simulation = getSimulation();
-    simulation->newVisualization("bench.vis");
-    addCellSpace("heat", 100, 100, 10, true);
-    fitCamera();
     runFrames(state);
     state.counters["buffer_bytes_per_cell"] =
         static_cast<double>(simulation->getCellView()->getBufferBytes()) / 100000.0;
@@ -328,14 +342,10 @@ BENCHMARK(BM_Frame100x100x10)->Arg(1)->Arg(0)->UseManualTime()->Iterations(20)->
 // process's peak resident memory, rss_before_MB and rss_after_MB the resident memory before the first frame
 // and after the last.
 void BM_FrameMillionCells(benchmark::State& state) {
-    if (!openWindow()) {
-        state.SkipWithError("no GL window");
+    if (!openCellSpace(state, 100, 100, 100)) {
         return;
     }
     VCSimulation* simulation = getSimulation();
-    simulation->newVisualization("bench.vis");
-    addCellSpace("heat", 100, 100, 100, true);
-    fitCamera();
     // Resident before the first frame: the cell space and its values, no drawing data yet.
     state.counters["rss_before_MB"] = static_cast<double>(residentMegabytes());
     runFrames(state);
@@ -351,37 +361,12 @@ BENCHMARK(BM_FrameMillionCells)->Arg(1)->UseManualTime()->Iterations(5)->Unit(be
 // One layer of the million cells shown (vis_slice along x, y or z: the argument), the rest hidden, seen
 // whole. Along z the shown cells lie furthest apart in the order they are stored.
 void BM_FrameMillionCellsSlice(benchmark::State& state) {
-    if (!openWindow()) {
-        state.SkipWithError("no GL window");
+    if (!openCellSpace(state, 100, 100, 100)) {
         return;
     }
     VCSimulation* simulation = getSimulation();
-    simulation->newVisualization("bench.vis");
-    addCellSpace("heat", 100, 100, 100, true);
-    fitCamera();
-    const int axis = static_cast<int>(state.range(0));
-    simulation->getCellView()->setSlice("heat", axis, 50);
-    glEnable(GL_MULTISAMPLE);  // as the program runs
-    drawFrame();               // buffers built and coloured, the slice applied
-    glFinish();
-    SDCellBatch::resetDrawCallCount();
-    std::vector<double> times;
-    for (auto _ : state) {
-        simulation->sceneChanged();
-        auto start = std::chrono::steady_clock::now();
-        drawFrame();
-        glFinish();
-        std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-        state.SetIterationTime(elapsed.count());
-        times.push_back(elapsed.count() * 1000.0);
-    }
-    std::sort(times.begin(), times.end());
-    state.counters["median_ms"] = times[times.size() / 2];
-    state.counters["axis"] = axis;
-    state.counters["indices"] =
-        static_cast<double>(SDCellBatch::indexCount()) / static_cast<double>(times.size());
-    state.counters["draw_calls"] =
-        static_cast<double>(SDCellBatch::drawCallCount()) / static_cast<double>(times.size());
+    simulation->getCellView()->setSlice("heat", static_cast<int>(state.range(0)), 50);
+    runFrames(state, true);
     simulation->closeVisualization();
     startCamera();
 }
