@@ -38,9 +38,9 @@ class SDCellBatch {
   public:
     // Cells per run of a shared index pattern: 8 corners each, 65,536 vertices in all.
     static constexpr size_t kChunkCells = 8192;
-    // The most cells one batch draws: the most a cell space may hold, 2 GiB of buffers at 128 bytes a
-    // cell. A driver that cannot give that much makes build fail, logged. Every cell of a block standing
-    // apart can be seen through the gaps, so memory goes by the cells, not by the faces that show.
+    // The most cells one batch draws: the most a cell space may hold, up to 2 GiB of buffers (80 or 128
+    // bytes a cell). A driver that cannot give that much makes build fail, logged. Every cell of a block
+    // standing apart can be seen through the gaps, so memory goes by the cells, not by the faces that show.
     static constexpr size_t kMaxCells = 16777216;
     // Indices sent to the driver between two waits for it (see drawInParts), in frames of more than twice
     // as many: 400,000 triangles, about 40 MB binned by a software driver. 1.5 million drew a million
