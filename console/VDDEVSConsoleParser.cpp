@@ -150,9 +150,9 @@ VDLineCompletion VDDEVSConsoleParser::completeModelName(const std::string& lead,
     const SDModelTree& tree = visualization->getStructure()->tree();
     std::vector<std::string> names;
     for (uint32_t model = 0; model < tree.size(); ++model) {
-        const std::string& name = tree.name(model);
+        const std::string_view name = tree.name(model);
         if (name.compare(0, partial.size(), partial) == 0) {
-            names.push_back(name);
+            names.emplace_back(name);
         }
     }
     if (names.empty()) {

@@ -6,7 +6,7 @@
 
 VCModelPorts VCModelPorts::of(const SDModelTree& tree, const SDDevsModelList* registry, uint32_t model) {
     VCModelPorts ports;
-    const std::string& name = tree.name(model);
+    const std::string name(tree.name(model));
     const SDDevsModel* record = registry != nullptr ? registry->findModel(name) : nullptr;
     if (record != nullptr && dynamic_cast<const SDCELLDevsModel*>(record) == nullptr &&
         !tree.node(model).cellSpace) {
@@ -20,10 +20,10 @@ VCModelPorts VCModelPorts::of(const SDModelTree& tree, const SDDevsModelList* re
     }
     const SDModelTree::Node& node = tree.node(model);
     for (const SDModelTree::Port& port : node.inputs) {
-        ports.inputs.push_back(Port{tree.portNames().name(port.name), port.slot});
+        ports.inputs.push_back(Port{std::string(tree.portNames().name(port.name)), port.slot});
     }
     for (const SDModelTree::Port& port : node.outputs) {
-        ports.outputs.push_back(Port{tree.portNames().name(port.name), port.slot});
+        ports.outputs.push_back(Port{std::string(tree.portNames().name(port.name)), port.slot});
     }
     return ports;
 }

@@ -50,14 +50,16 @@ VCModelReading VCModelReading::read(const std::string& model) {
     const char* kind = held.cellSpace ? "cell space" : !held.children.empty() ? "coupled" : "atomic";
     std::string first = model + ": " + kind;
     if (held.parent != SDModelTree::kNone) {
-        first += ", in " + tree.name(held.parent);
+        first += ", in ";
+        first += tree.name(held.parent);
     } else if (model != SDModelTree::kRootName) {
         first += ", in " + std::string(SDModelTree::kRootName);
     } else {
         first += ", no parent";
     }
     for (size_t i = 0; i < held.children.size(); ++i) {
-        first += (i == 0 ? "; children " : ", ") + tree.name(held.children[i]);
+        first += i == 0 ? "; children " : ", ";
+        first += tree.name(held.children[i]);
     }
     reading.lines.push_back(first);
 

@@ -114,7 +114,7 @@ std::vector<std::string> VCModelView::getBlockNames() const {
     }
     for (uint32_t model = 0; model < m_layout.size(); ++model) {
         if (m_layout.block(model).placed) {
-            names.push_back(m_structure->tree().name(model));
+            names.emplace_back(m_structure->tree().name(model));
         }
     }
     return names;
@@ -164,7 +164,7 @@ std::string VCModelView::pick(const Vector3& origin, const Vector3& direction, f
         return "";
     }
     distance = hit.distance;
-    return m_structure->tree().name(hit.model);
+    return std::string(m_structure->tree().name(hit.model));
 }
 
 VCModelView::Colour VCModelView::lookOf(uint32_t model, double now, bool& bold) {
@@ -172,7 +172,8 @@ VCModelView::Colour VCModelView::lookOf(uint32_t model, double now, bool& bold) 
     const SDModelHistory& history = m_structure->history();
     const SDModelStructure::Activity activity = m_structure->activityAt(model, now);
     bold = activity == SDModelStructure::Activity::Active;
-    if (SDBlockLook* look = m_structure->findLook(tree.name(model)); look != nullptr && !look->empty()) {
+    if (SDBlockLook* look = m_structure->findLook(std::string(tree.name(model)));
+        look != nullptr && !look->empty()) {
         auto valueOf = [&](int type, const std::string& port, double& value) {
             const uint32_t slot = tree.portSlot(model, port, type == SDBlockLook::kInputType);
             double since = 0.0;
@@ -256,7 +257,7 @@ void VCModelView::render(Frustum* frustum) {
                 m_batch.addLine(Vector3(low.x, y, z), Vector3(high.x, y, z), kMotifColour);
             }
             const SDCellPlacement* cells =
-                m_cells != nullptr ? m_cells->findPlacement(tree.name(model)) : nullptr;
+                m_cells != nullptr ? m_cells->findPlacement(std::string(tree.name(model))) : nullptr;
             if (cells != nullptr && !cells->empty()) {
                 const BoundingBox around = cells->bounds();
                 const Vector3 from = box.getCentre();
@@ -266,8 +267,8 @@ void VCModelView::render(Frustum* frustum) {
                 m_batch.addLine(from, to, kConnectorColour);
             }
         }
-        m_labels.names.push_back(
-            Label{Vector3(low.x, high.y + kAboveLine, low.z), tree.name(model), block.nameWidth, false});
+        m_labels.names.push_back(Label{Vector3(low.x, high.y + kAboveLine, low.z),
+                                       std::string(tree.name(model)), block.nameWidth, false});
         for (int side = 0; side < 2; ++side) {
             const bool input = side == 0;
             const std::vector<VCModelPorts::Port>& ports = input ? entry.ports.inputs : entry.ports.outputs;

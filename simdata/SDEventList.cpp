@@ -116,8 +116,9 @@ void SDEventList::printAll() const {
     settle();
     for (size_t i = 0; i < m_records.size(); ++i) {
         const Record& held = m_records[i];
-        SDEvent::printFields(held.type, SDTime(held.time), m_names.name(held.source), m_names.name(held.port),
-                             held.value, m_names.name(held.destination));
+        SDEvent::printFields(held.type, SDTime(held.time), std::string(m_names.name(held.source)),
+                             std::string(m_names.name(held.port)), held.value,
+                             std::string(m_names.name(held.destination)));
     }
 }
 

@@ -54,7 +54,7 @@ class SDModelTree {
 
     size_t size() const { return m_nodes.size(); }
     // A model's number is the number of its name: name(n) for n below size().
-    const std::string& name(uint32_t node) const { return m_names.name(node); }
+    std::string_view name(uint32_t node) const { return m_names.name(node); }
     const Node& node(uint32_t node) const { return m_nodes[node]; }
     // The model of that name, or kNone.
     uint32_t find(std::string_view name) const;

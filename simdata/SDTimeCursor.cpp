@@ -306,7 +306,7 @@ uint32_t SDTimeCursor::slotOf(uint32_t source, uint32_t port) {
     return mark;
 }
 
-uint32_t SDTimeCursor::cellSlotOf(const std::string& source) {
+uint32_t SDTimeCursor::cellSlotOf(std::string_view source) {
     std::string_view modelName;
     long long coordinates[3];
     if (!splitCellName(source, modelName, coordinates, m_scratch)) {

@@ -107,7 +107,7 @@ class SDTimeCursor {
     void fillIndex(size_t updateCount);
     // The value number an output from this source on this port updates, or kNone.
     uint32_t slotOf(uint32_t source, uint32_t port);
-    uint32_t cellSlotOf(const std::string& source);
+    uint32_t cellSlotOf(std::string_view source);
     CellModel& modelOf(uint32_t slot);
 
     size_t positionCount() const;

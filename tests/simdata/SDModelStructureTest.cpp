@@ -57,7 +57,8 @@ class SDModelStructureTest : public ::testing::Test {
     std::string names(const std::vector<uint32_t>& nodes) {
         std::string text;
         for (uint32_t n : nodes) {
-            text += (text.empty() ? "" : " ") + structure.tree().name(n);
+            text += text.empty() ? "" : " ";
+            text += structure.tree().name(n);
         }
         return text;
     }
@@ -65,7 +66,8 @@ class SDModelStructureTest : public ::testing::Test {
         const SDModelTree::Node& held = structure.tree().node(node(model));
         std::string text;
         for (const SDModelTree::Port& port : input ? held.inputs : held.outputs) {
-            text += (text.empty() ? "" : " ") + structure.tree().portNames().name(port.name);
+            text += text.empty() ? "" : " ";
+            text += structure.tree().portNames().name(port.name);
         }
         return text;
     }
