@@ -6,6 +6,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "scene/BoundingBox.h"
@@ -68,7 +69,7 @@ class VCCellView {
     std::vector<DrawnModel> getDrawnModels() const;
     // The box around every drawn model; false when none is drawn.
     bool getBounds(BoundingBox& bounds) const;
-    const SDCellPlacement* findPlacement(const std::string& name) const { return m_layout.find(name); }
+    const SDCellPlacement* findPlacement(std::string_view name) const { return m_layout.find(name); }
     // Whether a cell of a drawn model is drawn at all: false for a hidden cell (alpha 0), a model that is
     // not drawn and a cell number beyond its counts. What a pick may hit.
     bool isCellShown(const std::string& name, size_t cell);

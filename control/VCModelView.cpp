@@ -172,8 +172,7 @@ VCModelView::Colour VCModelView::lookOf(uint32_t model, double now, bool& bold) 
     const SDModelHistory& history = m_structure->history();
     const SDModelStructure::Activity activity = m_structure->activityAt(model, now);
     bold = activity == SDModelStructure::Activity::Active;
-    if (SDBlockLook* look = m_structure->findLook(std::string(tree.name(model)));
-        look != nullptr && !look->empty()) {
+    if (SDBlockLook* look = m_structure->findLook(tree.name(model)); look != nullptr && !look->empty()) {
         auto valueOf = [&](int type, const std::string& port, double& value) {
             const uint32_t slot = tree.portSlot(model, port, type == SDBlockLook::kInputType);
             double since = 0.0;
@@ -257,7 +256,7 @@ void VCModelView::render(Frustum* frustum) {
                 m_batch.addLine(Vector3(low.x, y, z), Vector3(high.x, y, z), kMotifColour);
             }
             const SDCellPlacement* cells =
-                m_cells != nullptr ? m_cells->findPlacement(std::string(tree.name(model))) : nullptr;
+                m_cells != nullptr ? m_cells->findPlacement(tree.name(model)) : nullptr;
             if (cells != nullptr && !cells->empty()) {
                 const BoundingBox around = cells->bounds();
                 const Vector3 from = box.getCentre();

@@ -70,7 +70,7 @@ void SDCellLayout::place(const std::map<std::string, Counts>& models) {
     }
 }
 
-const SDCellPlacement* SDCellLayout::find(const std::string& name) const {
+const SDCellPlacement* SDCellLayout::find(std::string_view name) const {
     auto found = m_placements.find(name);
     return found == m_placements.end() ? nullptr : &found->second;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 
 #include "scene/BoundingBox.h"
 #include "scene/SDCellPlacement.h"
@@ -40,8 +42,8 @@ class SDCellLayout {
     void place(const std::map<std::string, Counts>& models);
 
     // Null for a model that is not placed.
-    const SDCellPlacement* find(const std::string& name) const;
-    const std::map<std::string, SDCellPlacement>& getPlacements() const { return m_placements; }
+    const SDCellPlacement* find(std::string_view name) const;
+    const std::map<std::string, SDCellPlacement, std::less<>>& getPlacements() const { return m_placements; }
 
   private:
     // A block of the row: x of its first column of cells and its width in columns.
@@ -51,5 +53,6 @@ class SDCellLayout {
     };
 
     std::map<std::string, Slot> m_slots;
-    std::map<std::string, SDCellPlacement> m_placements;
+    // Looked up by a name's view every frame: no string is made for it.
+    std::map<std::string, SDCellPlacement, std::less<>> m_placements;
 };

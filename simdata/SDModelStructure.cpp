@@ -50,12 +50,12 @@ SDBlockLook& SDModelStructure::look(const std::string& model) {
     return *held;
 }
 
-const SDBlockLook* SDModelStructure::findLook(const std::string& model) const {
+const SDBlockLook* SDModelStructure::findLook(std::string_view model) const {
     auto found = m_looks.find(model);
     return found == m_looks.end() ? nullptr : found->second.get();
 }
 
-SDBlockLook* SDModelStructure::findLook(const std::string& model) {
+SDBlockLook* SDModelStructure::findLook(std::string_view model) {
     auto found = m_looks.find(model);
     return found == m_looks.end() ? nullptr : found->second.get();
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "simdata/SDBlockLook.h"
 #include "simdata/SDLogMessage.h"
@@ -39,8 +41,8 @@ class SDModelStructure {
 
     // The look of a model's block, made on first use; null from findLook while it has none.
     SDBlockLook& look(const std::string& model);
-    const SDBlockLook* findLook(const std::string& model) const;
-    SDBlockLook* findLook(const std::string& model);
+    const SDBlockLook* findLook(std::string_view model) const;
+    SDBlockLook* findLook(std::string_view model);
 
     // Grows with every line added and every change of look.
     uint64_t revision() const { return m_tree.revision() + m_history.size() + m_lookChanges; }
@@ -48,6 +50,7 @@ class SDModelStructure {
   private:
     SDModelTree m_tree;
     SDModelHistory m_history;
-    std::map<std::string, std::unique_ptr<SDBlockLook>> m_looks;
+    // Looked up by a name's view every frame: no string is made for it.
+    std::map<std::string, std::unique_ptr<SDBlockLook>, std::less<>> m_looks;
     uint64_t m_lookChanges = 0;
 };
