@@ -72,7 +72,9 @@ const std::vector<CommandEntry>& entries() {
         {"vis_cell", " $model $x [$y [$z]]",
          "Prints a cell's value at the current time and when it was sent.", &make<VDCellCommand>},
         {"vis_close", "", "Closes the visualization.", &make<VDCloseCommand>},
-        {"vis_color", " $model $low $high $r $g $b [$a] | $model clear | $model none $r $g $b [$a]",
+        {"vis_color",
+         " $model $low $high $r $g $b [$a] | $model clear | $model none $r $g $b [$a]"
+         " | $model.$port $low $high $r $g $b [$a] | $model.$port clear | $model.$port ramp",
          "Colours a model's cells whose value lies in a range (alpha 0 hides them), sets the look of its "
          "cells without a value, or removes its rules; as vis_color $model.$port, colours a plain model's "
          "block by the value on that port (a range, ramp or clear).",
@@ -116,7 +118,7 @@ const std::vector<CommandEntry>& entries() {
          "Draws only the cells of a cell space whose coordinate on that axis is k (the others can neither be "
          "seen nor picked), or the whole block again.",
          &make<VDSliceCommand>},
-        {"vis_snapshot", " $file.png",
+        {"vis_snapshot", " [--window] $file.png",
          "Writes the 3D view with its overlays and the plot as a PNG file; with --window, the whole window "
          "as it shows now, console included.",
          &make<VDSnapshotCommand>, true},

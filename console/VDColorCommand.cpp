@@ -8,6 +8,7 @@
 #include "control/VCModelPorts.h"
 #include "control/VCSimulation.h"
 #include "shell/Log.h"
+#include "shell/LogFormat.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDDevsModelList.h"
 #include "simdata/SDModelStructure.h"
@@ -26,12 +27,6 @@ std::string describe(const VDColorCommand::Colour& colour) {
     std::snprintf(text, sizeof text, "colour (%.3f, %.3f, %.3f, %.3f)", static_cast<double>(colour[0]),
                   static_cast<double>(colour[1]), static_cast<double>(colour[2]),
                   static_cast<double>(colour[3]));
-    return text;
-}
-
-std::string format(const char* pattern, double a, double b) {
-    char text[256];
-    std::snprintf(text, sizeof text, pattern, a, b);
     return text;
 }
 
@@ -73,7 +68,7 @@ bool VDColorCommand::parseArguments(const std::vector<std::string>& tokens, std:
         m_high = commandargs::value(tokens[3]);
         if (m_low > m_high) {
             commandargs::answer(
-                reply, format("Rule refused: its low end %f is above its high end %f", m_low, m_high));
+                reply, formatText("Rule refused: its low end %f is above its high end %f", m_low, m_high));
             return false;
         }
         readColour(tokens, 4);
@@ -114,7 +109,9 @@ void VDColorCommand::execute() {
         return;
     }
     if (m_action == Action::Ramp) {
-        logText("A ramp colours a block by one of its ports: vis_color " + m_model + ".<port> ramp");
+        // The model's own name where it names one; a name that is none (".out") is not shown as one.
+        const std::string model = found != nullptr || inTree ? m_model : "<model>";
+        logText("A ramp colours a block by one of its ports: vis_color " + model + ".<port> ramp");
         return;
     }
     if (found == nullptr && !inTree) {
@@ -141,7 +138,7 @@ void VDColorCommand::execute() {
             const int overlapping = look.addRule(model->getRules(), m_low, m_high, m_colour);
             const size_t number = model->getRules().getNumRules();
             logText(m_model + " rule " + std::to_string(number) + ": " +
-                    format("%f <= value <= %f", m_low, m_high) + " is " + describe(m_colour));
+                    formatText("%f <= value <= %f", m_low, m_high) + " is " + describe(m_colour));
             if (overlapping >= 0) {
                 logText("Where it overlaps rule " + std::to_string(overlapping + 1) + ", rule " +
                         std::to_string(overlapping + 1) + " comes first and wins");
@@ -211,7 +208,7 @@ void VDColorCommand::executeOnPort(const std::string& model, const std::string& 
             const int overlapping = look.addRule(type, port, m_low, m_high, m_colour);
             const size_t number = look.getRules().getNumRules();
             logText(label + " rule " + std::to_string(number) + ": " +
-                    format("%f <= value <= %f", m_low, m_high) + " is " + describe(m_colour));
+                    formatText("%f <= value <= %f", m_low, m_high) + " is " + describe(m_colour));
             if (overlapping >= 0) {
                 logText("Where it overlaps rule " + std::to_string(overlapping + 1) + ", rule " +
                         std::to_string(overlapping + 1) + " comes first and wins");
@@ -228,7 +225,7 @@ void VDColorCommand::executeOnPort(const std::string& model, const std::string& 
             const uint32_t slot = tree.portSlot(node, port, type == SDBlockLook::kInputType);
             if (slot != SDModelTree::kNone && structure.history().range(slot, minimum, maximum)) {
                 logText(model + " is coloured by the ramp of " + port +
-                        format(" from %g to %g", minimum, maximum));
+                        formatText(" from %g to %g", minimum, maximum));
             } else {
                 logText(model + " is coloured by the ramp of " + port +
                         ", which carries no value in the run");

@@ -1,23 +1,12 @@
 #include "console/VDRangeCommand.h"
 
-#include <cstdio>
-
 #include "console/CommandArguments.h"
 #include "control/VCModelList.h"
 #include "control/VCSimulation.h"
 #include "shell/Log.h"
+#include "shell/LogFormat.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDDevsModelList.h"
-
-namespace {
-
-std::string format(const char* pattern, double a, double b) {
-    char text[256];
-    std::snprintf(text, sizeof text, pattern, a, b);
-    return text;
-}
-
-}  // namespace
 
 VDRangeCommand::VDRangeCommand() : VDConsoleCommand("vis_range") {}
 VDRangeCommand::~VDRangeCommand() = default;
@@ -37,7 +26,7 @@ bool VDRangeCommand::parseArguments(const std::vector<std::string>& tokens, std:
         m_high = commandargs::value(tokens[3]);
         if (m_low > m_high) {
             commandargs::answer(
-                reply, format("Range refused: its low end %f is above its high end %f", m_low, m_high));
+                reply, formatText("Range refused: its low end %f is above its high end %f", m_low, m_high));
             return false;
         }
     }
@@ -60,7 +49,7 @@ void VDRangeCommand::execute() {
             logText(m_model + " colours span the values its cells hold at the current time");
             break;
         case SDCellLook::Range::Fixed:
-            logText(m_model + format(" colours span %f to %f", m_low, m_high));
+            logText(m_model + formatText(" colours span %f to %f", m_low, m_high));
             break;
     }
 }

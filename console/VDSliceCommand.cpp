@@ -1,6 +1,7 @@
 #include "console/VDSliceCommand.h"
 
 #include <cctype>
+#include <climits>
 
 #include "console/CommandArguments.h"
 #include "control/VCCellView.h"
@@ -14,17 +15,23 @@ namespace {
 
 constexpr const char* kAxes[3] = {"x", "y", "z"};
 
-// Digits only, and short enough not to overflow: a layer is a whole number from 0.
-bool wholeNumber(const std::string& text, unsigned long& value) {
-    if (text.empty() || text.size() > 9) {
+// Digits only: a layer is a whole number from 0. One beyond every layer reads as the largest value, so that
+// it is refused as outside the block; `shown` is the number as the refusal names it.
+bool wholeNumber(const std::string& text, unsigned long& value, std::string& shown) {
+    if (text.empty()) {
         return false;
     }
+    unsigned long read = 0;
     for (char c : text) {
         if (std::isdigit(static_cast<unsigned char>(c)) == 0) {
             return false;
         }
+        const auto digit = static_cast<unsigned long>(c - '0');
+        read = read > (ULONG_MAX - digit) / 10 ? ULONG_MAX : read * 10 + digit;
     }
-    value = std::stoul(text);
+    value = read;
+    const size_t first = text.find_first_not_of('0');
+    shown = first == std::string::npos ? "0" : text.substr(first);
     return true;
 }
 
@@ -51,7 +58,7 @@ bool VDSliceCommand::parseArguments(const std::vector<std::string>& tokens, std:
             commandargs::answer(reply, "Slice refused: the axis is x, y or z, not " + tokens[2]);
             return false;
         }
-        if (!wholeNumber(tokens[3], m_layer)) {
+        if (!wholeNumber(tokens[3], m_layer, m_layerText)) {
             commandargs::answer(reply, "Slice refused: the layer is a whole number from 0, not " + tokens[3]);
             return false;
         }
@@ -78,7 +85,7 @@ void VDSliceCommand::execute() {
     const unsigned count = counts[m_axis];
     if (m_layer >= count || !cells->setSlice(m_model, m_axis, static_cast<unsigned>(m_layer))) {
         logText("Slice refused: " + m_model + " has " + kAxes[m_axis] + " from 0 to " +
-                std::to_string(count == 0 ? 0 : count - 1) + ", not " + std::to_string(m_layer));
+                std::to_string(count == 0 ? 0 : count - 1) + ", not " + m_layerText);
         return;
     }
     logText(cells->sliceReport(m_model));

@@ -19,4 +19,5 @@ class VDSliceCommand : public VDConsoleCommand {
     std::string m_model;
     int m_axis = -1;  // -1: off
     unsigned long m_layer = 0;
+    std::string m_layerText;  // as a refusal names it
 };

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "control/VCSimulation.h"
+#include "shell/LogFormat.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDDevsModelList.h"
 #include "simdata/SDTime.h"
@@ -94,7 +95,7 @@ std::string VCCellReading::describe() const {
         case Result::NoValue:
             return label + " has no value yet";
         case Result::Value:
-            return label + format(" = %f since ", value) + SDTime(since).toString() +
+            return label + formatText(" = %f since ", value) + SDTime(since).toString() +
                    (initial ? " (initial value)" : "");
     }
     return "";

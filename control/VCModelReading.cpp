@@ -1,9 +1,8 @@
 #include "control/VCModelReading.h"
 
-#include <cstdio>
-
 #include "control/VCModelPorts.h"
 #include "control/VCSimulation.h"
+#include "shell/LogFormat.h"
 #include "simdata/SDCouplings.h"
 #include "simdata/SDModelStructure.h"
 #include "simdata/SDTime.h"
@@ -18,10 +17,8 @@ void addPortLines(std::vector<std::string>& lines, const char* direction,
         double value = 0.0;
         double since = 0.0;
         if (port.slot != SDModelTree::kNone && history.valueAt(port.slot, now, value, since)) {
-            char text[96];
-            std::snprintf(text, sizeof text, " = %f since ", value);
-            lines.push_back(std::string("  ") + direction + " " + port.name + text +
-                            SDTime(since).toString());
+            lines.push_back(std::string("  ") + direction + " " + port.name +
+                            formatText(" = %f since ", value) + SDTime(since).toString());
         } else {
             lines.push_back(std::string("  ") + direction + " " + port.name + ": nothing yet");
         }

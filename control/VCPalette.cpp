@@ -1,11 +1,11 @@
 #include "control/VCPalette.h"
 
-#include <cstdio>
 #include <vector>
 
 #include "control/VCSimulation.h"
 #include "loader/SLPaletteFile.h"
 #include "shell/Log.h"
+#include "shell/LogFormat.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDDevsModelList.h"
 #include "simdata/SDVisualization.h"
@@ -19,12 +19,10 @@ bool refuse(std::string& failure, const std::string& why) {
 }
 
 std::string ruleLine(const std::string& model, size_t number, const SLPaletteFile::Entry& entry) {
-    char text[256];
-    std::snprintf(text, sizeof text, " rule %zu: %f <= value <= %f is colour (%.3f, %.3f, %.3f, %.3f)",
-                  number, entry.low, entry.high, static_cast<double>(entry.colour[0]),
-                  static_cast<double>(entry.colour[1]), static_cast<double>(entry.colour[2]),
-                  static_cast<double>(entry.colour[3]));
-    return model + text;
+    return model + formatText(" rule %zu: %f <= value <= %f is colour (%.3f, %.3f, %.3f, %.3f)", number,
+                              entry.low, entry.high, static_cast<double>(entry.colour[0]),
+                              static_cast<double>(entry.colour[1]), static_cast<double>(entry.colour[2]),
+                              static_cast<double>(entry.colour[3]));
 }
 
 }  // namespace

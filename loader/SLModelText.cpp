@@ -1,5 +1,6 @@
 #include "loader/SLModelText.h"
 
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 
@@ -76,17 +77,21 @@ bool number(std::string_view text, double& value) {
 
 bool count(std::string_view text, unsigned& value) {
     text = trim(text);
-    if (text.empty() || text.size() > 9) {
+    if (text.empty()) {
         return false;
     }
-    unsigned result = 0;
+    // Any count that fits, so that one too large for a cell space is refused as that, not as no number.
+    unsigned long long result = 0;
     for (char c : text) {
         if (c < '0' || c > '9') {
             return false;
         }
         result = result * 10 + static_cast<unsigned>(c - '0');
+        if (result > UINT_MAX) {
+            return false;
+        }
     }
-    value = result;
+    value = static_cast<unsigned>(result);
     return true;
 }
 

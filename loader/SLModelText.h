@@ -16,7 +16,7 @@ std::string lower(std::string_view text);
 std::vector<std::string> words(std::string_view text);
 // A decimal number (as strtod reads it) that is finite, and nothing else.
 bool number(std::string_view text, double& value);
-// A whole number of decimal digits, at most 9 of them, and nothing else.
+// A whole number of decimal digits that fits an unsigned (up to 4294967295), and nothing else.
 bool count(std::string_view text, unsigned& value);
 // "(a,b)" or "(a,b,c)" of whole numbers (blanks allowed around them); false for anything else. `minimum`
 // and `maximum` bound how many there may be.

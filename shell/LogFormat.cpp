@@ -132,3 +132,12 @@ bool formatLogText(std::string& out, const char* format, va_list args) {
     va_end(full);
     return true;
 }
+
+std::string formatText(const char* format, ...) {
+    std::string out;
+    va_list args;
+    va_start(args, format);
+    formatLogText(out, format, args);
+    va_end(args);
+    return out;
+}

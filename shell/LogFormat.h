@@ -9,3 +9,7 @@
 // with any other directive, flag, width or precision goes to vsnprintf whole. False, with `out` empty, when
 // vsnprintf reports an error.
 bool formatLogText(std::string& out, const char* format, va_list args);
+
+// The same, returned: printf-formatted text of any length, for replies that may hold numbers as long as
+// a double's 309 digits.
+std::string formatText(const char* format, ...) __attribute__((format(printf, 1, 2)));

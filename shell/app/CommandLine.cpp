@@ -21,15 +21,20 @@ bool isGlutFlag(const std::string& arg) {
 
 // A whole non-negative decimal number that fits an int; no sign, no blanks.
 bool parseCount(const std::string& text, int& value) {
-    if (text.empty() || text.size() > 9) {
+    if (text.empty()) {
         return false;
     }
+    long long read = 0;
     for (char c : text) {
         if (!std::isdigit(static_cast<unsigned char>(c))) {
             return false;
         }
+        read = read * 10 + (c - '0');
+        if (read > INT_MAX) {
+            return false;
+        }
     }
-    value = std::atoi(text.c_str());
+    value = static_cast<int>(read);
     return true;
 }
 
@@ -156,7 +161,16 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
         } else if (name == "--frames") {
             line.framesDir = value;
         } else if (name == "--every") {
-            if (!parseCount(value, line.every) || line.every < 1) {
+            if (!parseCount(value, line.every)) {
+                // Digits too many for a count are a number too large, not something else.
+                if (value.find_first_not_of("0123456789") == std::string::npos &&
+                    value.find_first_not_of('0') != std::string::npos) {
+                    return failed(line,
+                                  "--every " + value + " is too large: at most " + std::to_string(INT_MAX));
+                }
+                return failed(line, "--every wants a whole number of at least 1, not '" + value + "'");
+            }
+            if (line.every < 1) {
                 return failed(line, "--every wants a whole number of at least 1, not '" + value + "'");
             }
             everyGiven = true;

@@ -1,14 +1,13 @@
 #include "shell/app/PngFile.h"
 
-#include <fcntl.h>
 #include <png.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csetjmp>
-#include <cstdlib>
 #include <cstring>
+
+#include "shell/AtomicFile.h"
 
 namespace {
 
@@ -77,13 +76,6 @@ bool encode(Output& out, int width, int height, const uint8_t* rgb, bool quick) 
     return true;
 }
 
-// The permissions a file created with open(..., 0666) would get.
-mode_t usualFileMode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
 }  // namespace
 
 bool writePngFile(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb,
@@ -93,34 +85,12 @@ bool writePngFile(const std::string& path, int width, int height, const std::vec
         error = std::strerror(EINVAL);
         return false;
     }
-    // A short name of its own in the target's folder, so that it fits wherever the target's name fits
-    // (the target's name with a suffix would not, for names near the longest a folder allows).
-    const size_t slash = path.rfind('/');
-    std::string temporary =
-        (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + ".tessaron-png-XXXXXX";
-    Output out;
-    out.fd = ::mkstemp(temporary.data());
-    if (out.fd < 0) {
-        error = std::strerror(errno);
+    AtomicFile file;
+    if (!file.open(path, error)) {
         return false;
     }
-    bool written = encode(out, width, height, rgb.data(), quick);
-    int failure = out.error != 0 ? out.error : ENOMEM;
-    if (written && ::fchmod(out.fd, usualFileMode()) != 0) {
-        written = false;
-        failure = errno;
-    }
-    if (::close(out.fd) != 0 && written) {
-        written = false;
-        failure = errno;
-    }
-    if (written && ::rename(temporary.c_str(), path.c_str()) != 0) {
-        written = false;
-        failure = errno;
-    }
-    if (!written) {
-        ::unlink(temporary.c_str());
-        error = std::strerror(failure);
-    }
-    return written;
+    Output out;
+    out.fd = file.descriptor();
+    const bool encoded = encode(out, width, height, rgb.data(), quick);
+    return file.commit(encoded ? 0 : out.error != 0 ? out.error : ENOMEM, error);
 }

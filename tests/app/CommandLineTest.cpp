@@ -46,6 +46,9 @@ TEST(CommandLineTest, OptionsTakeTheirValueEitherWay) {
     EXPECT_EQ("out", line.framesDir);
     EXPECT_EQ(5, line.every);
     EXPECT_EQ(std::vector<std::string>{"-odd.log"}, line.logs);
+    line = parse({"--frames", "out", "--every", "2147483647", "a.log"});
+    ASSERT_EQ(Action::Run, line.action) << line.error;
+    EXPECT_EQ(2147483647, line.every) << "the largest int is a count like any other";
 
     line = parse({"--command", "vis_slice fallrock z 3", "r.log", "--command=vis_fit"});
     ASSERT_EQ(Action::Run, line.action) << line.error;
@@ -98,6 +101,11 @@ TEST(CommandLineTest, MistakesAreErrorsThatNameTheOption) {
         {{"--time", "0:0:0:-1"}, "0:0:0:-1"},
         {{"--frames", "d", "--every", "0", "a.log"}, "--every"},
         {{"--frames", "d", "--every", "x", "a.log"}, "--every"},
+        {{"--frames", "d", "--every", "2147483648", "a.log"},
+         "--every 2147483648 is too large: at most 2147483647"},
+        {{"--frames", "d", "--every=99999999999", "a.log"},
+         "--every 99999999999 is too large: at most 2147483647"},
+        {{"--frames", "d", "--every", "00", "a.log"}, "--every wants a whole number of at least 1, not '00'"},
         {{"--every", "2", "a.log"}, "--every"},
         {{"--frames", "d"}, "LOG"},
         {{"--snapshot", "a.png", "--frames", "d", "a.log"}, "together"},

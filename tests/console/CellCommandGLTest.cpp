@@ -134,7 +134,8 @@ class CellCommandGLTest : public ::testing::Test {
 const std::string kSetting = "Setting cell colours...";
 const std::string kFitting = "Fitting the view...";
 const std::string kColorUsage =
-    "usage: vis_color $model $low $high $r $g $b [$a] | $model clear | $model none $r $g $b [$a]";
+    "usage: vis_color $model $low $high $r $g $b [$a] | $model clear | $model none $r $g $b [$a] | "
+    "$model.$port $low $high $r $g $b [$a] | $model.$port clear | $model.$port ramp";
 
 TEST_F(CellCommandGLTest, VisColorRefusesBadArgumentsAndUnknownModels) {
     expectReplies("vis_color", {kColorUsage});

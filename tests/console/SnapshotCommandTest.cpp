@@ -86,7 +86,7 @@ TEST_F(SnapshotCommandTest, QuotedPathsHoldBlanksAndWindowAsksForTheWholeWindow)
         g_written.clear();
         const Lines shown = enter(c.line);
         if (*c.written == '\0') {
-            EXPECT_EQ((Lines{"", "usage: vis_snapshot $file.png"}), shown) << c.line;
+            EXPECT_EQ((Lines{"", "usage: vis_snapshot [--window] $file.png"}), shown) << c.line;
             EXPECT_TRUE(g_written.empty()) << c.line;
         } else {
             EXPECT_EQ(Lines{c.written}, g_written) << c.line;
@@ -107,14 +107,14 @@ TEST_F(SnapshotCommandTest, ResultsFailuresAndUsageAreShownOnceAndLogged) {
     VDSnapshotCommand::setWriter(&writeAt640x480);
     EXPECT_EQ((Lines{"", "Snapshot written: pictures/a.png (640x480)"}),
               enter("vis_snapshot pictures/a.png"));
-    EXPECT_EQ((Lines{"", "usage: vis_snapshot $file.png"}), enter("vis_snapshot a.png b.png"));
-    EXPECT_EQ((Lines{"", "usage: vis_snapshot $file.png"}), enter("vis_snapshot"));
+    EXPECT_EQ((Lines{"", "usage: vis_snapshot [--window] $file.png"}), enter("vis_snapshot a.png b.png"));
+    EXPECT_EQ((Lines{"", "usage: vis_snapshot [--window] $file.png"}), enter("vis_snapshot"));
     EXPECT_EQ(Lines{"pictures/a.png"}, g_written);
     VDSnapshotCommand::setWriter(nullptr);
     EXPECT_EQ((Lines{"", "Unable to write snapshot: a.png: there is no window to draw"}),
               enter("vis_snapshot a.png"));
-    EXPECT_EQ((Lines{"Snapshot written: pictures/a.png (640x480)", "usage: vis_snapshot $file.png",
-                     "usage: vis_snapshot $file.png",
+    EXPECT_EQ((Lines{"Snapshot written: pictures/a.png (640x480)", "usage: vis_snapshot [--window] $file.png",
+                     "usage: vis_snapshot [--window] $file.png",
                      "Unable to write snapshot: a.png: there is no window to draw"}),
               logLines());
 }

@@ -1,5 +1,6 @@
 // The command line of the real program: answers that need no display, pictures written by --snapshot and
 // vis_snapshot, logs opened at start-up.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -200,6 +201,15 @@ TEST(CommandLineE2ETest, SnapshotsGoWhereAskedOrNowhereWithTheReason) {
     EXPECT_EQ(1, std::count(said.begin(), said.end(), '\n')) << said;
     EXPECT_EQ('\n', said.back());
     EXPECT_FALSE(std::filesystem::exists("/sys/out.png"));
+
+    // A read-only picture stays as it was (where else pictures may not go: AtomicFileTest).
+    TempDir pictures;
+    const std::string kept = pictures.write("kept.png", "old");
+    ASSERT_EQ(0, ::chmod(kept.c_str(), 0444));
+    ProgramRun refused({"--snapshot", kept, "--no-log", kSample});
+    EXPECT_EQ(1, refused.status());
+    EXPECT_EQ("tessaron: Unable to write snapshot: " + kept + ": Permission denied\n", refused.err());
+    EXPECT_TRUE(readFile(kept) == "old") << "the read-only picture left as it was";
 }
 
 TEST(CommandLineE2ETest, FramesTheStartThenOnePicturePerEventTime) {

@@ -149,6 +149,7 @@ TEST_F(SLMaFileTest, EachBadLineIsReportedWithItsFileAndLineAndTheRestIsRead) {
         {"dim : (5000,5000)", "run.ma", 3, "(5000,5000) holds more than 16777216 cells", ""},
         {"width : 8", "run.ma", 3, "width and height go together", ""},
         {"height : -2", "run.ma", 3, "height wants a positive whole number, not '-2'", ""},
+        {"dim : (2147483647,8)", "run.ma", 3, "(2147483647,8) holds more than 16777216 cells", ""},
         {"initialvalue : zero", "run.ma", 3, "'zero' is not a number", ""},
         {"initialvalue : 1e999", "run.ma", 3, "'1e999' is not a number", ""},
         {"link : out@gunner", "run.ma", 3, "a link is written from-port[@model] to-port[@model]", ""},
