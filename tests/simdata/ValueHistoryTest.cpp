@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDDevsModelList.h"
 #include "simdata/SDEventList.h"
+#include "simdata/SDInitialValues.h"
 #include "simdata/SDTimeCursor.h"
 
 namespace {
@@ -145,6 +147,38 @@ TEST_F(ValueHistoryTest, HistoriesAgreeWithWhatTheCursorShowsAtEachTime) {
         ASSERT_EQ(*std::max_element(held.begin(), held.end()), spread.maximum[t]) << cursor.time();
         ASSERT_NEAR(sum / static_cast<double>(held.size()), spread.values[t], 1e-12) << cursor.time();
     }
+}
+
+// Every cell starts at 1, grid(0,0) at 4: that holds from the start until a cell's first message, and a
+// message at or before the start hides it. Cells by hand, in order (0,0), (0,1), (1,0), (1,1).
+TEST_F(ValueHistoryTest, InitialValuesHoldFromTheStartUntilTheCellsFirstMessage) {
+    auto initial = std::make_unique<SDInitialValues>();
+    initial->setCommon(1);
+    initial->sizeCells(2, 2, 1);
+    initial->setCell(0, 0, 0, 4);
+    grid->setInitialValues(std::move(initial));
+    message(-50, 1, "grid(0,1)", "out", 5);
+    message(100, 1, "grid(0,0)", "out", 2);
+    const struct {
+        unsigned x, y;
+        Values times, values;
+    } cells[] = {{0, 0, {0, 100}, {4, 2}}, {0, 1, {-50}, {5}}, {1, 0, {0}, {1}}};
+    SDSeries s;
+    for (const auto& c : cells) {
+        ASSERT_TRUE(SDValueHistory::cell(cursor, *grid, c.x, c.y, 0, s));
+        expectSeries(s, c.times, c.values, "cell");
+    }
+    // 4 5 1 1 at -50 and at the start, 2 5 1 1 at 100.
+    ASSERT_TRUE(SDValueHistory::spread(cursor, *grid, s));
+    expectSeries(s, {-50, 0, 100}, {11 / 4.0, 11 / 4.0, 9 / 4.0}, "mean");
+    expectValues({1, 1, 1}, s.minimum, "minimum");
+    expectValues({5, 5, 5}, s.maximum, "maximum");
+
+    message(0, 1, "grid(1,1)", "out", 3);  // 4 5 1 3 at the start, 2 5 1 3 at 100
+    ASSERT_TRUE(SDValueHistory::cell(cursor, *grid, 1, 1, 0, s));
+    expectSeries(s, {0}, {3}, "grid(1,1)");
+    ASSERT_TRUE(SDValueHistory::spread(cursor, *grid, s));
+    expectSeries(s, {-50, 0, 100}, {11 / 4.0, 13 / 4.0, 11 / 4.0}, "mean");
 }
 
 }  // namespace
