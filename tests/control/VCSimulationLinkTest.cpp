@@ -9,7 +9,6 @@
 #include "control/VCSimulationLink.h"
 #include "simdata/SDDevsModelList.h"
 #include "simdata/SDEventList.h"
-#include "simdata/SDTimeCursor.h"
 #include "tests/support/LogRecorder.h"
 #include "tests/support/TempDir.h"
 
@@ -101,26 +100,3 @@ TEST_F(VCSimulationLinkTest, AFailedImportLeavesTheLinkReady) {
 }
 
 }  // namespace
-
-// The run, and the time cursor, last until the latest time that a message line of any kind names.
-TEST_F(VCSimulationLinkTest, TheRunEndsAtTheLatestTimeOfAnyMessageLine) {
-    const struct {
-        const char* lines;
-        double end;
-    } cases[] = {
-        {"msg D / 00:00:00:300 / top(01) / ... to Root(00)\nmsg I / 00:00:00:000 / Root(00) to top(01)\n",
-         300},
-        {"msg * / 00:00:01:500 / plane(02) to plane(3,4)(20)\n", 1500},
-        {"msg Q / 00:00:09:000 / Root(00) to top(01)\n", 200},  // no message
-    };
-    for (const auto& c : cases) {
-        SDEventList run;
-        VCEventList runView{&run};
-        VCSimulationLink link(&modelView, &runView);
-        EXPECT_TRUE(link.loadLogFile(dir.write("end.log", kLog + c.lines)));
-        SDTimeCursor cursor(run, models);
-        cursor.last();
-        EXPECT_EQ(c.end, cursor.time()) << c.lines;
-        EXPECT_EQ(2u, run.size()) << "events are the X and Y lines";
-    }
-}

@@ -159,15 +159,13 @@ TEST_F(ValueHistoryTest, InitialValuesHoldFromTheStartUntilTheCellsFirstMessage)
     grid->setInitialValues(std::move(initial));
     message(-50, 1, "grid(0,1)", "out", 5);
     message(100, 1, "grid(0,0)", "out", 2);
-    const struct {
-        unsigned x, y;
-        Values times, values;
-    } cells[] = {{0, 0, {0, 100}, {4, 2}}, {0, 1, {-50}, {5}}, {1, 0, {0}, {1}}};
     SDSeries s;
-    for (const auto& c : cells) {
-        ASSERT_TRUE(SDValueHistory::cell(cursor, *grid, c.x, c.y, 0, s));
-        expectSeries(s, c.times, c.values, "cell");
-    }
+    ASSERT_TRUE(SDValueHistory::cell(cursor, *grid, 0, 0, 0, s));
+    expectSeries(s, {0, 100}, {4, 2}, "grid(0,0)");
+    ASSERT_TRUE(SDValueHistory::cell(cursor, *grid, 0, 1, 0, s));
+    expectSeries(s, {-50}, {5}, "grid(0,1), before the start");
+    ASSERT_TRUE(SDValueHistory::cell(cursor, *grid, 1, 0, 0, s));
+    expectSeries(s, {0}, {1}, "grid(1,0), never sent");
     // 4 5 1 1 at -50 and at the start, 2 5 1 1 at 100.
     ASSERT_TRUE(SDValueHistory::spread(cursor, *grid, s));
     expectSeries(s, {-50, 0, 100}, {11 / 4.0, 11 / 4.0, 9 / 4.0}, "mean");
