@@ -149,34 +149,27 @@ TEST_F(ValueHistoryTest, HistoriesAgreeWithWhatTheCursorShowsAtEachTime) {
     }
 }
 
-// Every cell starts at 1, grid(0,0) at 4: that holds from the start until a cell's first message, and a
-// message at or before the start hides it. Cells by hand, in order (0,0), (0,1), (1,0), (1,1).
-TEST_F(ValueHistoryTest, InitialValuesHoldFromTheStartUntilTheCellsFirstMessage) {
+// A cell's initial value holds from the start until its first message; a message at or before the start
+// hides it. Every cell starts at 1; cells in order (0,0), (0,1), (1,0), (1,1).
+TEST_F(ValueHistoryTest, AMessageAtOrBeforeTheStartHidesTheInitialValue) {
     auto initial = std::make_unique<SDInitialValues>();
     initial->setCommon(1);
-    initial->sizeCells(2, 2, 1);
-    initial->setCell(0, 0, 0, 4);
     grid->setInitialValues(std::move(initial));
     message(-50, 1, "grid(0,1)", "out", 5);
+    message(0, 1, "grid(1,1)", "out", 3);
     message(100, 1, "grid(0,0)", "out", 2);
     SDSeries s;
-    ASSERT_TRUE(SDValueHistory::cell(cursor, *grid, 0, 0, 0, s));
-    expectSeries(s, {0, 100}, {4, 2}, "grid(0,0)");
     ASSERT_TRUE(SDValueHistory::cell(cursor, *grid, 0, 1, 0, s));
-    expectSeries(s, {-50}, {5}, "grid(0,1), before the start");
-    ASSERT_TRUE(SDValueHistory::cell(cursor, *grid, 1, 0, 0, s));
-    expectSeries(s, {0}, {1}, "grid(1,0), never sent");
-    // 4 5 1 1 at -50 and at the start, 2 5 1 1 at 100.
+    expectSeries(s, {-50}, {5}, "before the start");
+    ASSERT_TRUE(SDValueHistory::cell(cursor, *grid, 1, 1, 0, s));
+    expectSeries(s, {0}, {3}, "at the start");
+    ASSERT_TRUE(SDValueHistory::cell(cursor, *grid, 0, 0, 0, s));
+    expectSeries(s, {0, 100}, {1, 2}, "after the start");
+    // 1 5 1 1 at -50, 1 5 1 3 at the start, 2 5 1 3 at 100.
     ASSERT_TRUE(SDValueHistory::spread(cursor, *grid, s));
-    expectSeries(s, {-50, 0, 100}, {11 / 4.0, 11 / 4.0, 9 / 4.0}, "mean");
+    expectSeries(s, {-50, 0, 100}, {2, 2.5, 2.75}, "mean");
     expectValues({1, 1, 1}, s.minimum, "minimum");
     expectValues({5, 5, 5}, s.maximum, "maximum");
-
-    message(0, 1, "grid(1,1)", "out", 3);  // 4 5 1 3 at the start, 2 5 1 3 at 100
-    ASSERT_TRUE(SDValueHistory::cell(cursor, *grid, 1, 1, 0, s));
-    expectSeries(s, {0}, {3}, "grid(1,1)");
-    ASSERT_TRUE(SDValueHistory::spread(cursor, *grid, s));
-    expectSeries(s, {-50, 0, 100}, {11 / 4.0, 13 / 4.0, 11 / 4.0}, "mean");
 }
 
 }  // namespace
