@@ -133,8 +133,10 @@ TEST(RealLogSeriesTest, InitialValuesCountInACellsSeriesAndInItsSpacesSpread) {
     VCSimulation simulation;
     ASSERT_TRUE(simulation.newVisualization("water"));
     ASSERT_TRUE(simulation.importLogFile((folder / "water_spread_2d_25x25.log").string()));
+    const uint64_t before = simulation.getRunRevision();
     ASSERT_TRUE(simulation.importModelFile(std::string(TESS_SOURCE_DIR) +
                                            "/samples/models/water_spread_2d_25x25.ma"));
+    EXPECT_LT(before, simulation.getRunRevision()) << "a plot shown before reads its series again";
     // Time, the water of all cells, the largest value; the smallest is 0 throughout.
     const double rows[][3] = {{0, 16, 4},
                               {1000, 15.99984, 0.44444},
