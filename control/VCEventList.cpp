@@ -17,3 +17,9 @@ bool VCEventList::offerEvent(const SDEvent& event) {
     m_list->addEventCopy(event);
     return true;
 }
+
+void VCEventList::extendRun(double milliseconds) {
+    if (m_list != nullptr) {
+        m_list->extendRun(milliseconds);
+    }
+}

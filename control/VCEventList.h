@@ -16,6 +16,8 @@ class VCEventList {
     virtual bool addEvent(SDEvent* event);
     // Keeps a copy of the event's contents; the caller keeps its object. True unless there is no list.
     bool offerEvent(const SDEvent& event);
+    // The run lasts at least until this time (see SDEventList::extendRun).
+    void extendRun(double milliseconds);
 
   private:
     SDEventList* m_list;

@@ -292,6 +292,8 @@ bool VCSimulation::importModelFile(const std::string& path) {
     m_importFailure = link.getFailure();
     m_modelFileErrors = link.getErrors();
     m_visualization->getCursor()->sync();
+    // Initial values are part of every cell's series: a plot reads them again.
+    ++m_runRevision;
     return loaded;
 }
 

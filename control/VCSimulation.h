@@ -117,8 +117,9 @@ class VCSimulation {
     // whether it did (the picture then needs drawing).
     bool playbackTimerFired(unsigned token);
 
-    // Grows whenever the run changes as a whole: a visualization opens or closes, an import ends. What is
-    // derived from the run (a plot of its values) can tell that it is out of date.
+    // Grows whenever the run changes as a whole: a visualization opens or closes, an import of a log or of
+    // a model file ends. What is derived from the run (a plot of its values) can tell that it is out of
+    // date.
     uint64_t getRunRevision() const { return m_runRevision; }
     // Grows whenever anything the 3D picture shows may have changed: the time, the run, the models'
     // colours, visibility or layout. A drawn picture is reused only while this stays the same (the camera

@@ -43,6 +43,10 @@ bool VCSimulationLink::readLines(size_t maxLines) {
         return false;
     }
     const SLLogFile::Step step = m_loader->readLines(maxLines);
+    // Lines that are not events may name later times than the events do: the run lasts until then.
+    if (m_eventList != nullptr) {
+        m_eventList->extendRun(m_loader->latestTime());
+    }
     m_readWhole = step == SLLogFile::Step::Done;
     return step == SLLogFile::Step::More;
 }

@@ -45,11 +45,13 @@ void SLCutLine::cut(const char* line, std::string& scratch) {
     count = cutLogFields(line, fields, kMessageFields);
     isEvent = count == kMessageFields && (fields[1] == "X" || fields[1] == "Y");
     timed = wholeTime = false;
+    timeText = std::string_view();
     if (!isEvent) {
         std::string_view found;
         if (count >= 2 && SLLineCensus::isMessageKind(fields[1]) && SLLineCensus::findTime(line, found)) {
             timed = true;
             wholeTime = SLLineCensus::isWholeTime(found);
+            timeText = found;
         }
         return;
     }

@@ -33,6 +33,7 @@ struct SLCutLine {
     // that time is whole numbers.
     bool timed = false;
     bool wholeTime = false;
+    std::string_view timeText;  // the time field of such a line
 
     // Fills every member from `line`, which the views then point into. `scratch` is reused for texts
     // that must end in a NUL.

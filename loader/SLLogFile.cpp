@@ -2,8 +2,10 @@
 
 #include <sys/stat.h>
 
+#include <cmath>
 #include <cstdint>
 #include <fstream>
+#include <limits>
 #include <new>
 #include <utility>
 
@@ -45,6 +47,8 @@ bool SLLogFile::open() {
     m_lineNumber = 0;
     m_bytesDone = 0;
     m_fileSize = 0;
+    m_latestTime = -std::numeric_limits<double>::infinity();
+    m_lastTimeText.clear();
     auto stream = std::unique_ptr<std::ifstream>(new (std::nothrow) std::ifstream);
     if (stream == nullptr) {
         m_finished = true;
@@ -163,6 +167,11 @@ bool SLLogFile::parseCut(const char* line, const SLCutLine& cut) {
             m_census.noteOther(lineNumber);
         }
     }
+    if (cut.isEvent) {
+        noteTime(cut.time.getMilliseconds());
+    } else if (cut.timed) {
+        noteTime(cut.timeText);
+    }
     if (count == kShortFields || count == kDoneFields) {
         noteNamedCells(fields, count);
         offerShortLine(fields, count);
@@ -252,6 +261,23 @@ void SLLogFile::offerShortLine(const std::string_view* fields, int count) {
         }
     }
     m_link->offerMessage(message);
+}
+
+void SLLogFile::noteTime(double milliseconds) {
+    if (std::isfinite(milliseconds) && milliseconds > m_latestTime) {
+        m_latestTime = milliseconds;
+    }
+}
+
+void SLLogFile::noteTime(std::string_view text) {
+    // Lines come in runs of one time: each distinct text is read once.
+    if (text == m_lastTimeText) {
+        return;
+    }
+    m_lastTimeText.assign(text);
+    SDTime time;
+    time.parse(m_lastTimeText);
+    noteTime(time.getMilliseconds());
 }
 
 void SLLogFile::noteNamedCells(const std::string_view* fields, int count) {

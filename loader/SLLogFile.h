@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <fstream>
+#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -64,6 +65,9 @@ class SLLogFile : public SLBase {
     const SLLineCensus& census() const { return m_census; }
 
     const std::string& getFileName() const { return m_fileName; }
+    // The latest finite time that a message line of any kind (I, *, D, X, Y) names, as far as the file was
+    // read: the run may go on after its last event. -infinity before the first.
+    double latestTime() const { return m_latestTime; }
     // The cells named by the lines that are not messages (I, D and * lines), as far as the file was read.
     const SLNamedCells& getNamedCells() const { return m_namedCells; }
 
@@ -79,6 +83,8 @@ class SLLogFile : public SLBase {
     // over, as they always were.
     void offerShortLine(const std::string_view* fields, int count);
     void passOver(long long lineNumber);
+    void noteTime(double milliseconds);
+    void noteTime(std::string_view text);
     // Notes the cells that a line of another kind than X or Y names in its source and destination.
     void noteNamedCells(const std::string_view* fields, int count);
     Step finish(Step step);
@@ -104,4 +110,6 @@ class SLLogFile : public SLBase {
     SLCutLine m_ownCut;  // for a line handed to parseLine by anyone else
     uint64_t m_fileSize = 0;
     bool m_finished = false;
+    double m_latestTime = -std::numeric_limits<double>::infinity();
+    std::string m_lastTimeText;  // the time field last read by noteTime
 };

@@ -12,7 +12,7 @@ constexpr double kNoTime = -std::numeric_limits<double>::infinity();
 
 }  // namespace
 
-SDEventList::SDEventList() : m_latestTime(kNoTime) {}
+SDEventList::SDEventList() : m_latestTime(kNoTime), m_runEnd(kNoTime) {}
 
 SDEventList::~SDEventList() = default;
 
@@ -41,6 +41,13 @@ void SDEventList::addEventCopy(const SDEvent& event) {
     record.port = ids[2];
     record.type = event.m_type;
     add(record);
+}
+
+void SDEventList::extendRun(double milliseconds) {
+    if (std::isfinite(milliseconds) && milliseconds > m_runEnd) {
+        m_runEnd = milliseconds;
+        ++m_revision;
+    }
 }
 
 void SDEventList::add(const Record& record) {

@@ -41,6 +41,13 @@ class SDEventList {
     // Keeps the contents of `event`, placed as addEvent places it; the caller keeps its object.
     void addEventCopy(const SDEvent& event);
 
+    // A run goes on after its last event while its log names later times in lines that are no events (a
+    // model turning passive): notes such a time, so that the run is known to last until then. Times that
+    // are not finite are left out; nothing is listed or printed for it.
+    void extendRun(double milliseconds);
+    // The latest finite time noted by extendRun; -infinity when none was.
+    double runEnd() const { return m_runEnd; }
+
     size_t size() const { return m_records.size() + m_pending.size(); }
     // The event at `index` in time order (index below size()).
     const Record& record(size_t index) const {
@@ -50,7 +57,8 @@ class SDEventList {
     // The event at `index` as a whole object.
     SDEvent eventAt(size_t index) const;
     const SDNameTable& getNames() const { return m_names; }
-    // Grows with every event added: what is derived from the list can tell that it is out of date.
+    // Grows with every event added and every later run end: what is derived from the list can tell that it
+    // is out of date.
     uint64_t revision() const { return m_revision; }
     // The heap the list holds for its events and names, near enough.
     size_t memoryBytes() const;
@@ -111,6 +119,7 @@ class SDEventList {
     mutable double m_lastKey =
         0.0;              // the key of the last ordered event; meaningful while m_records is not empty
     double m_latestTime;  // the latest time held, or -infinity
+    double m_runEnd;
     uint64_t m_revision = 0;
     SDNameTable m_names;
     // The names of the previous event, since consecutive events mostly repeat them.

@@ -7,8 +7,9 @@
 //
 // A plain series holds the times (milliseconds, ascending, each once) at which the value was set and the
 // value set then, which holds until the next of them; of several messages at one time the last counts. A
-// spread series sums up a cell space instead: at every event time of the run, the smallest, the mean and
-// the largest finite value among its cells that hold one, or NaN in all three while none does.
+// cell's initial value is set at the start. A spread series sums up a cell space instead: at every time of
+// the run the cursor can stand at (the start only when a cell has an initial value), the smallest, the
+// mean and the largest finite value among its cells that hold one, or NaN in all three while none does.
 struct SDSeries {
     std::string label;
     bool spread = false;

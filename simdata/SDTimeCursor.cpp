@@ -208,8 +208,8 @@ size_t SDTimeCursor::sizeIndex() {
     // Fresh vectors, so that a smaller index does not keep the capacity of a larger one.
     std::vector<double>().swap(m_times);
     std::vector<uint32_t>().swap(m_updatesUpTo);
-    m_times.reserve(timeCount);
-    m_updatesUpTo.reserve(timeCount);
+    m_times.reserve(timeCount + 1);
+    m_updatesUpTo.reserve(timeCount + 1);
     std::vector<uint32_t>(updateCount).swap(m_updateSlot);
     std::vector<double>(updateCount).swap(m_updateValue);
     std::vector<uint32_t>(updateCount).swap(m_updateTime);
@@ -264,6 +264,12 @@ void SDTimeCursor::fillIndex(size_t updateCount) {
         ++update;
     }
     if (!m_times.empty()) {
+        m_updatesUpTo.push_back(update);
+    }
+    // The run's end, when a line later than every event names it: a time to stand at that changes nothing.
+    const double end = m_events.runEnd();
+    if (std::isfinite(end) && (m_times.empty() || end > m_times.back())) {
+        m_times.push_back(end);
         m_updatesUpTo.push_back(update);
     }
     if (update > 0 && update % m_interval == 0) {

@@ -13,8 +13,8 @@ class SDEventList;
 
 // The current time of a visualization and what its run shows at that time.
 //
-// The cursor starts at 00:00:00:000 and stands only at the start or at a time at which events exist. At
-// time t:
+// The cursor starts at 00:00:00:000 and stands only at the start, at a time at which events exist, or at
+// the run's end when its log names a later time than any event (SDEventList::runEnd). At time t:
 //   - each cell of every Cell-DEVS model holds the value of the last output ("Y") on port "out" sent by
 //     that cell at or before t (of equal times, the later event in the list), written into the model's
 //     SDCellValues together with the index of that message's time; before its first output, its initial
@@ -57,8 +57,8 @@ class SDTimeCursor {
     // time when `milliseconds` is earlier than all of them.
     bool goTo(double milliseconds);
 
-    // The distinct finite event times, in ascending order (the start is not among them unless events
-    // happen at 0).
+    // The distinct finite event times, and the run's end when it is later, in ascending order (the start
+    // is not among them unless events happen at 0).
     size_t timeCount();
     double timeAt(size_t index);
     // The index of the latest event time at or before the current time; -1 when there is none.

@@ -121,6 +121,13 @@ bool SDValueHistory::cell(SDTimeCursor& cursor, const SDCELLDevsModel& model, un
         }
         const size_t slot = cells.base + (static_cast<size_t>(x) * cells.height + y) * cells.length + z;
         fromChain(cursor, cursor.m_lastUpdate[slot], series);
+        // A cell holds its initial value from the start until its first message; a message at or before
+        // the start hides it, as it does on the screen.
+        double initial = 0.0;
+        if (model.initialValue(x, y, z, initial) && (series.times.empty() || series.times.front() > 0.0)) {
+            series.times.insert(series.times.begin(), 0.0);
+            series.values.insert(series.values.begin(), initial);
+        }
         return true;
     }
     return false;
@@ -173,24 +180,52 @@ bool SDValueHistory::spread(SDTimeCursor& cursor, const SDCELLDevsModel& model, 
     }
     const size_t timeCount = cursor.m_times.size();
     const size_t updateCount = cursor.m_updateSlot.size();
-    series.times.reserve(timeCount);
-    series.values.reserve(timeCount);
-    series.minimum.reserve(timeCount);
-    series.maximum.reserve(timeCount);
+    series.times.reserve(timeCount + 1);
+    series.values.reserve(timeCount + 1);
+    series.minimum.reserve(timeCount + 1);
+    series.maximum.reserve(timeCount + 1);
     Spread spread(cells->count);
+    // Every cell that has an initial value holds it from the start: the start gets a row of its own
+    // unless an event time is there.
+    bool startDone = true;
+    if (model.getInitialValues() != nullptr) {
+        size_t cell = 0;
+        double value = 0.0;
+        for (unsigned x = 0; x < cells->width; ++x) {
+            for (unsigned y = 0; y < cells->height; ++y) {
+                for (unsigned z = 0; z < cells->length; ++z, ++cell) {
+                    if (model.initialValue(x, y, z, value)) {
+                        spread.set(cell, value);
+                        startDone = false;
+                    }
+                }
+            }
+        }
+    }
+    auto row = [&](double time) {
+        series.times.push_back(time);
+        series.values.push_back(spread.any() ? spread.mean() : kNaN);
+        series.minimum.push_back(spread.any() ? spread.minimum() : kNaN);
+        series.maximum.push_back(spread.any() ? spread.maximum() : kNaN);
+    };
     // The updates come in event order, so their time indices never decrease.
     size_t u = 0;
     for (size_t t = 0; t < timeCount; ++t) {
+        const double time = cursor.m_times[t];
+        if (!startDone && time > 0.0) {
+            row(0.0);
+        }
+        startDone = startDone || time >= 0.0;
         for (; u < updateCount && cursor.m_updateTime[u] == t; ++u) {
             const uint32_t slot = cursor.m_updateSlot[u];
             if (slot >= cells->base && slot - cells->base < cells->count) {
                 spread.set(slot - cells->base, cursor.m_updateValue[u]);
             }
         }
-        series.times.push_back(cursor.m_times[t]);
-        series.values.push_back(spread.any() ? spread.mean() : kNaN);
-        series.minimum.push_back(spread.any() ? spread.minimum() : kNaN);
-        series.maximum.push_back(spread.any() ? spread.maximum() : kNaN);
+        row(time);
+    }
+    if (!startDone) {
+        row(0.0);
     }
     return true;
 }

@@ -16,7 +16,8 @@ class SDTimeCursor;
 // Each fills `series` (label aside) and answers false when there is no such value to read.
 class SDValueHistory {
   public:
-    // What cell (x, y, z) of `model` sent on port "out".
+    // What cell (x, y, z) of `model` sent on port "out", after a point at the start with its initial value
+    // when it has one and sent nothing at or before the start.
     static bool cell(SDTimeCursor& cursor, const SDCELLDevsModel& model, unsigned x, unsigned y, unsigned z,
                      SDSeries& series);
     // What `model`, a model that is not a cell, sent on its output port `port`.
@@ -26,8 +27,8 @@ class SDValueHistory {
     // nothing that is shown), so this one looks at every event once, comparing numbers only.
     static bool input(const SDEventList& events, const std::string& model, const std::string& port,
                       SDSeries& series);
-    // The smallest, mean and largest value of `model`'s cells at every event time: one walk over the
-    // indexed updates.
+    // The smallest, mean and largest value of `model`'s cells at every time of the run, initial values
+    // counted, and at the start when a cell has one: one walk over the indexed updates.
     static bool spread(SDTimeCursor& cursor, const SDCELLDevsModel& model, SDSeries& series);
 
   private:

@@ -28,6 +28,7 @@ struct Expected {
     size_t events = 0;
     size_t messageLines = 0;  // of any kind: I, *, D, X or Y after the first word
     size_t lines = 0;
+    double lastTime = 0;                   // the latest time of any message line, in milliseconds
     std::map<std::string, Ports> inputs;   // every model, with the ports it receives on
     std::map<std::string, Ports> outputs;  // every model, with the ports it sends on
     std::map<std::string, std::vector<long>>
@@ -76,6 +77,11 @@ Expected expectedFrom(const std::string& path) {
         if (fields.size() >= 3 && std::string("I*DXY").find(fields[1]) != std::string::npos &&
             fields[1].size() == 1) {
             ++expected.messageLines;
+            const std::vector<std::string> hms = split(fields[2], ":");
+            expected.lastTime =
+                std::max(expected.lastTime,
+                         ((std::stod(hms[0]) * 60 + std::stod(hms[1])) * 60 + std::stod(hms[2])) * 1000 +
+                             std::stod(hms[3]));
         }
         // The cells of the other lines (I and * lines have 6 fields, D lines 7) count for the size too.
         const bool other = fields.size() >= 6 && (fields[1] == "I" || fields[1] == "D" || fields[1] == "*");
@@ -137,6 +143,9 @@ TEST(RealLogsTest, EveryRealLogImportsWhatItHolds) {
         if (known != kKnownMessages.end()) {
             EXPECT_EQ(known->second, expected.events);
         }
+        if (log.filename() == "atrial_conduction.log") {
+            EXPECT_EQ(36000, expected.lastTime) << "its passive lines go on after its last event, at 34 s";
+        }
         rec.clear();
         ASSERT_TRUE(simulation.newVisualization(log.stem().string()));
         // A file of no messages is refused with one line; in the others every line is a message, so the
@@ -159,6 +168,10 @@ TEST(RealLogsTest, EveryRealLogImportsWhatItHolds) {
         EXPECT_TRUE(std::is_sorted(events.begin(), events.end(), [](const SDEvent& a, const SDEvent& b) {
             return a.getTime() < b.getTime();
         }));
+
+        // The run's end is the latest time of any of its lines: End and --time end go there.
+        simulation.timeLast();
+        EXPECT_EQ(expected.lastTime, simulation.currentTime());
 
         const SDDevsModelList* models = getVisualization()->getModelList();
         EXPECT_EQ(expected.inputs.size(), models->size());

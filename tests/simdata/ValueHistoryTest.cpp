@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDDevsModelList.h"
 #include "simdata/SDEventList.h"
+#include "simdata/SDInitialValues.h"
 #include "simdata/SDTimeCursor.h"
 
 namespace {
@@ -145,6 +147,29 @@ TEST_F(ValueHistoryTest, HistoriesAgreeWithWhatTheCursorShowsAtEachTime) {
         ASSERT_EQ(*std::max_element(held.begin(), held.end()), spread.maximum[t]) << cursor.time();
         ASSERT_NEAR(sum / static_cast<double>(held.size()), spread.values[t], 1e-12) << cursor.time();
     }
+}
+
+// A cell's initial value holds from the start until its first message; a message at or before the start
+// hides it. Every cell starts at 1; cells in order (0,0), (0,1), (1,0), (1,1).
+TEST_F(ValueHistoryTest, AMessageAtOrBeforeTheStartHidesTheInitialValue) {
+    auto initial = std::make_unique<SDInitialValues>();
+    initial->setCommon(1);
+    grid->setInitialValues(std::move(initial));
+    message(-50, 1, "grid(0,1)", "out", 5);
+    message(0, 1, "grid(1,1)", "out", 3);
+    message(100, 1, "grid(0,0)", "out", 2);
+    SDSeries s;
+    ASSERT_TRUE(SDValueHistory::cell(cursor, *grid, 0, 1, 0, s));
+    expectSeries(s, {-50}, {5}, "before the start");
+    ASSERT_TRUE(SDValueHistory::cell(cursor, *grid, 1, 1, 0, s));
+    expectSeries(s, {0}, {3}, "at the start");
+    ASSERT_TRUE(SDValueHistory::cell(cursor, *grid, 0, 0, 0, s));
+    expectSeries(s, {0, 100}, {1, 2}, "after the start");
+    // 1 5 1 1 at -50, 1 5 1 3 at the start, 2 5 1 3 at 100.
+    ASSERT_TRUE(SDValueHistory::spread(cursor, *grid, s));
+    expectSeries(s, {-50, 0, 100}, {2, 2.5, 2.75}, "mean");
+    expectValues({1, 1, 1}, s.minimum, "minimum");
+    expectValues({5, 5, 5}, s.maximum, "maximum");
 }
 
 }  // namespace
