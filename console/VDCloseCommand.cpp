@@ -1,7 +1,9 @@
 #include "console/VDCloseCommand.h"
 
 #include "console/CommandArguments.h"
+#include "console/VDDEVSPlotEvent.h"
 #include "control/VCSimulation.h"
+#include "gui/VDMainWindow.h"
 
 VDCloseCommand::VDCloseCommand() : VDConsoleCommand("vis_close") {}
 VDCloseCommand::~VDCloseCommand() = default;
@@ -18,6 +20,13 @@ bool VDCloseCommand::parseArguments(const std::vector<std::string>& tokens, std:
 void VDCloseCommand::execute() {
     if (VCSimulation* simulation = getSimulation()) {
         simulation->closeVisualization();
+    }
+    // The plot's series went with the run: emptied now, so that a run opened and imported before the next
+    // frame is drawn never shows them, nor has them read again from its own models.
+    VDMainWindow* mainWindow = getMainWindow();
+    if (VDWindow* view = mainWindow != nullptr ? mainWindow->getContentWindow() : nullptr) {
+        VDDEVSPlotEvent closed = VDDEVSPlotEvent::runClosed();
+        view->handleEvent(&closed);
     }
     dispose();
 }

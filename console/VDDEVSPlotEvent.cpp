@@ -8,6 +8,12 @@ VDDEVSPlotEvent::VDDEVSPlotEvent() : m_clear(true) {
     VDDEVSPlotEvent::assignType();
 }
 
+VDDEVSPlotEvent VDDEVSPlotEvent::runClosed() {
+    VDDEVSPlotEvent closed;
+    closed.m_runClosed = true;
+    return closed;
+}
+
 void VDDEVSPlotEvent::assignType() {
     m_type = TYPE;
 }

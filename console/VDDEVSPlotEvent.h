@@ -13,13 +13,17 @@ class VDDEVSPlotEvent : public VDEvent {
     explicit VDDEVSPlotEvent(const VCSeriesTarget& target);
     // Empties the plot.
     VDDEVSPlotEvent();
+    // Empties the plot without a word: the run its series were read from is closed.
+    static VDDEVSPlotEvent runClosed();
     void assignType() override;
 
     bool isClear() const { return m_clear; }
+    bool isRunClosed() const { return m_runClosed; }
     const VCSeriesTarget& getTarget() const { return m_target; }
     bool handled = false;
 
   private:
     bool m_clear;
+    bool m_runClosed = false;
     VCSeriesTarget m_target;
 };

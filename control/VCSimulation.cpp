@@ -219,6 +219,7 @@ void VCSimulation::setImportHost(std::unique_ptr<VCImportHost> host) {
 }
 
 bool VCSimulation::beginImport(const std::string& path) {
+    ++m_importCount;
     if (getVisualization() == nullptr) {
         m_importFailure = "Unable to import from log file: no visualization currently exists.";
         logText(m_importFailure);
@@ -275,6 +276,7 @@ bool VCSimulation::endImport(bool cancelled) {
 }
 
 bool VCSimulation::importModelFile(const std::string& path) {
+    ++m_importCount;
     m_modelFileErrors.clear();
     if (getVisualization() == nullptr) {
         m_importFailure = "Unable to import from model file: no visualization currently exists.";

@@ -61,6 +61,10 @@ class VCSimulation {
     VCImportProgress getImportProgress() const;
     // Whether the last import ended by cancelImport.
     bool wasImportCancelled() const { return m_importCancelled; }
+    // Grows by one whenever an import is asked for, of a log or a model file, whether it begins or is
+    // refused: compared before and after a command, it tells whether the command asked for one, whose
+    // outcome getImportFailure says once it has ended.
+    uint64_t getImportCount() const { return m_importCount; }
     void setImportHost(std::unique_ptr<VCImportHost> host);
     // Where imports read their elapsed time from, and so when their progress is worth showing (the steady
     // clock by default); for tests that decide it themselves.
@@ -171,6 +175,7 @@ class VCSimulation {
     bool m_importCancelled = false;
     bool m_importSliced = false;  // the host was told of the running import
     uint64_t m_runRevision = 0;
+    uint64_t m_importCount = 0;
     uint64_t m_sceneRevision = 0;
     bool m_rateChosen = false;  // a rate was given to play
     std::vector<std::function<void()>> m_whenImportEnds;

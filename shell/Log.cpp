@@ -14,6 +14,7 @@
 namespace {
 
 std::string g_path;  // resolved once; later directory changes do not move the log
+unsigned long g_fileTextCount = 0;
 
 // Lines still held when the process exits are written then, and any line logged after that (by a static
 // destructor that runs later) goes to the file at once.
@@ -172,11 +173,16 @@ void logLines(const std::vector<std::string>& lines) {
 }
 
 void logFileText(const std::string& text) {
+    ++g_fileTextCount;
     Channels to = channels();
     to.console = false;
     if (to.any()) {
         deliver(text, to);
     }
+}
+
+unsigned long logFileTextCount() {
+    return g_fileTextCount;
 }
 
 std::string logFilePath() {

@@ -33,6 +33,9 @@ void logLines(const std::vector<std::string>& lines);
 // The file channel alone, for a line that the console shows by other means (a command's reply), so that
 // the console does not show it twice.
 void logFileText(const std::string& text);
+// How many lines logFileText was given so far, whether the file channel was on or not: compared before and
+// after a call, it tells whether the call left to the console a line that the log file has already.
+unsigned long logFileTextCount();
 
 // Writes every line held for the file. Cheap when nothing is held (no system call).
 void flushLog();

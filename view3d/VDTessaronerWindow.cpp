@@ -775,7 +775,9 @@ bool VDTessaronerWindow::handlePlotEvent(VDEvent* event) {
             plot->handled = true;
             if (plot->isClear()) {
                 m_plot->clear();
-                logText("Plot cleared");
+                if (!plot->isRunClosed()) {
+                    logText("Plot cleared");
+                }
             } else {
                 m_plot->add(plot->getTarget());
             }

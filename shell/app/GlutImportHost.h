@@ -11,7 +11,7 @@
 // Escape cancels). The window keeps the picture it showed when the import began and shows the progress in
 // its strip, redrawn every kRedrawMs once the import has run for a moment; a terminal on standard error
 // shows the same text on one line. When the import ends, the end listener runs (the command line's next
-// log), and then the input held during the import is handed on.
+// log or command), and then the input held during the import is handed on.
 class GlutImportHost : public VCImportHost {
   public:
     static constexpr double kSliceMs = 30.0;

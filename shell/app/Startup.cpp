@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <new>
 #include <string>
@@ -55,19 +56,17 @@ std::unique_ptr<VDConsoleCommand> makeExitCommand() {
 CommandLine g_commandLine;
 // Its logs, read one after another while the main loop runs.
 std::unique_ptr<CommandLineImports> g_imports;
+// Its commands, run once the logs are read; an import one of them asks for holds the rest.
+std::unique_ptr<CommandLineCommands> g_commands;
 // Whether the window shows the run once they are read (--snapshot and --frames show it themselves).
 bool g_showWhenImported = false;
+// Whether the logs were read whole and the palettes applied.
+bool g_importedWell = false;
 
-// What follows the command line's imports in the window. Only a run that went well hides the console:
-// otherwise the console shows the loader's messages.
-void showCommandLineRun(bool imported) {
-    imported = applyCommandLinePalettes(g_commandLine.palettes) && imported;
-    fitViewToRun();
-    if (!g_commandLine.time.empty()) {
-        moveTimeCursor(g_commandLine.time);
-    }
-    imported = runCommandLineCommands(g_commandLine.commands) && imported;
-    if (imported) {
+// Once the commands have run. Only a run that went well hides the console: otherwise the console shows the
+// loader's messages.
+void finishCommandLineRun() {
+    if (g_importedWell && g_commands->allRan()) {
         if (VDConsole* console = getConsole()) {
             console->close();
         }
@@ -75,14 +74,34 @@ void showCommandLineRun(bool imported) {
     glutPostRedisplay();
 }
 
-// Each import's end moves the command line's logs on; after the last, the run is shown.
-void advanceCommandLineLogs() {
-    if (g_imports == nullptr || g_imports->done()) {
+// What follows the command line's imports in the window.
+void showCommandLineRun(bool imported) {
+    g_importedWell = applyCommandLinePalettes(g_commandLine.palettes) && imported;
+    fitViewToRun();
+    if (!g_commandLine.time.empty()) {
+        moveTimeCursor(g_commandLine.time);
+    }
+    g_commands = std::make_unique<CommandLineCommands>(g_commandLine.commands);
+    g_commands->start();
+    if (g_commands->done()) {
+        finishCommandLineRun();
+    }
+}
+
+// Each import's end moves the command line on: its next log, or, once they are read, its next command.
+void advanceCommandLine() {
+    if (g_imports != nullptr && !g_imports->done()) {
+        g_imports->advance();
+        if (g_imports->done() && g_showWhenImported) {
+            showCommandLineRun(g_imports->allImported());
+        }
         return;
     }
-    g_imports->advance();
-    if (g_imports->done() && g_showWhenImported) {
-        showCommandLineRun(g_imports->allImported());
+    if (g_commands != nullptr && !g_commands->done()) {
+        g_commands->advance();
+        if (g_commands->done() && g_showWhenImported) {
+            finishCommandLineRun();
+        }
     }
 }
 
@@ -97,20 +116,33 @@ void openCommandLineLogs(int) {
     }
 }
 
-// For --snapshot and --frames, which end once their pictures are written: the logs are imported before
-// the main loop would start, GLUT's events handled meanwhile so that the window shows the progress and
-// Escape cancels. True when every log was read whole.
-bool importBeforeTheLoop(const std::vector<std::string>& logs) {
-    g_imports = std::make_unique<CommandLineImports>(logs);
-    // The window shows the imports' progress; the frame asked for once they end would draw the whole run,
-    // unfitted and at its start, just before the pictures are drawn (1.6 s for a million cells).
+// For --snapshot and --frames, which end once their pictures are written: the logs are imported, and the
+// commands run, before the main loop would start, GLUT's events handled meanwhile so that the window shows
+// an import's progress and Escape cancels it. The window shows only that: a frame asked for once they end
+// would draw the whole run, unfitted and at its start, just before the pictures are drawn (1.6 s for a
+// million cells).
+void handleEventsUntil(const std::function<bool()>& finished) {
     drawOnlyWhileImporting(true);
-    g_imports->start();
-    while (!g_imports->done()) {
+    while (!finished()) {
         glutMainLoopEvent();
     }
     drawOnlyWhileImporting(false);
+}
+
+// True when every log was read whole.
+bool importBeforeTheLoop(const std::vector<std::string>& logs) {
+    g_imports = std::make_unique<CommandLineImports>(logs);
+    g_imports->start();
+    handleEventsUntil([] { return g_imports->done(); });
     return g_imports->allImported();
+}
+
+// True when every command was taken and every import they asked for was read whole.
+bool runCommandsBeforeTheLoop(const std::vector<std::string>& commands) {
+    g_commands = std::make_unique<CommandLineCommands>(commands);
+    g_commands->start();
+    handleEventsUntil([] { return g_commands->done(); });
+    return g_commands->allRan();
 }
 
 // The orderly end that the exit command also takes, for runs that end without being asked.
@@ -135,8 +167,9 @@ int drawSnapshot(const CommandLine& line) {
         if (VDConsole* console = getConsole()) {
             console->close();
         }
-        // A command refused leaves no picture, as a palette that could not be applied does.
-        if (!runCommandLineCommands(line.commands)) {
+        // A command refused, or an import one asked for that was not read whole, leaves no picture, as a
+        // palette that could not be applied does.
+        if (!runCommandsBeforeTheLoop(line.commands)) {
             destroyProgramObjects();
             return status;
         }
@@ -166,7 +199,7 @@ int drawFrames(const CommandLine& line) {
         std::fprintf(stderr, "tessaron: Unable to write frames: %s: %s\n", line.framesDir.c_str(),
                      error.c_str());
     } else if (importBeforeTheLoop(line.logs) && applyCommandLinePalettes(line.palettes) &&
-               (fitViewToRun(), runCommandLineCommands(line.commands))) {
+               (fitViewToRun(), runCommandsBeforeTheLoop(line.commands))) {
         if (VDConsole* console = getConsole()) {
             console->close();
         }
@@ -277,7 +310,7 @@ int runTessaron(int argc, char** argv) {
         return startupFailure("Unable to create simulation control object");
     }
     auto importHost = std::make_unique<GlutImportHost>();
-    importHost->setEndListener(&advanceCommandLineLogs);
+    importHost->setEndListener(&advanceCommandLine);
     getSimulation()->setImportHost(std::move(importHost));
     getSimulation()->setPlaybackTimer(std::make_unique<GlutPlaybackTimer>());
     // The 3D view; once attached, the main window owns it and routes drawing and input to it.
