@@ -45,6 +45,21 @@ TEST(CellLegendsTest, OneLegendStandsInTheMiddleOfTheRightEdge) {
     const VCCellView::DrawnModel ramp = legend(VCCellView::Legend::Ramp);
     legends.place({&ramp});
     EXPECT_EQ(160, legends.getPlaced()[0].column.getHeight()) << "the colour bar as it has always been";
+
+    // A bar with swatches: the bar stays where it has always been, the swatches below it.
+    VCCellView::DrawnModel withSwatches = legend(VCCellView::Legend::Rules, 3);
+    withSwatches.bar = true;
+    for (const VCCellView::DrawnModel& model : {withSwatches, legend(VCCellView::Legend::Ramp, 1)}) {
+        VDCellLegends one(kWindow, kCharWidth, kCharHeight);
+        one.place({&model});
+        const VDCellLegends::Placed& placed = one.getPlaced().at(0);
+        EXPECT_EQ(160, placed.bar.getHeight());
+        EXPECT_FLOAT_EQ(300, (placed.bar.getY1() + placed.bar.getY2()) / 2);
+        EXPECT_EQ(model.swatches.size(), placed.rows);
+        EXPECT_FLOAT_EQ(placed.bar.getY1() - VDCellLegends::kBarGap - placed.rows * placed.rowHeight,
+                        placed.column.getY1())
+            << "the swatches right below the bar";
+    }
 }
 
 TEST(CellLegendsTest, SeveralStackFromTheTopWithoutOverlappingAndLongListsAreCut) {
@@ -54,6 +69,9 @@ TEST(CellLegendsTest, SeveralStackFromTheTopWithoutOverlappingAndLongListsAreCut
     };
     const std::vector<Case> cases = {
         {{legend(VCCellView::Legend::Ramp), legend(VCCellView::Legend::Rules, 3)}, 2},
+        {{legend(VCCellView::Legend::Ramp, 1), legend(VCCellView::Legend::Values, 30),
+          legend(VCCellView::Legend::Rules, 20)},
+         3},
         {{legend(VCCellView::Legend::Rules, 17), legend(VCCellView::Legend::None),
           legend(VCCellView::Legend::Values, 16), legend(VCCellView::Legend::Ramp),
           legend(VCCellView::Legend::Rules, 40), legend(VCCellView::Legend::Ramp)},
@@ -72,15 +90,27 @@ TEST(CellLegendsTest, SeveralStackFromTheTopWithoutOverlappingAndLongListsAreCut
             EXPECT_LE(legend.column.getY2() + kCharHeight, above);
             EXPECT_GE(legend.column.getY1(), 0);
             EXPECT_LT(legend.column.getY1(), legend.column.getY2());
-            if (legend.model->legend != VCCellView::Legend::Ramp) {
-                EXPECT_EQ(legend.model->swatches.size(),
-                          legend.rows - (legend.hiddenRows > 0 ? 1 : 0) + legend.hiddenRows)
-                    << "every swatch is shown or counted in the last row";
+            EXPECT_EQ(legend.model->swatches.size(),
+                      legend.rows - (legend.hiddenRows > 0 ? 1 : 0) + legend.hiddenRows)
+                << "every swatch is shown or counted in the last row";
+            if (legend.bar.getHeight() > 0) {
+                EXPECT_FLOAT_EQ(legend.column.getY2(), legend.bar.getY2()) << "the bar on top";
+            } else {
                 EXPECT_FLOAT_EQ(legend.rows * legend.rowHeight, legend.column.getHeight());
             }
             above = legend.column.getY1();
         }
     }
+    // The key of block colours takes the last of the four places.
+    const std::vector<VCCellView::DrawnModel> four = {
+        legend(VCCellView::Legend::Ramp), legend(VCCellView::Legend::Ramp), legend(VCCellView::Legend::Ramp),
+        legend(VCCellView::Legend::Ramp)};
+    const VCCellView::DrawnModel key = VDCellLegends::blockKey();
+    VDCellLegends legends(kWindow, kCharWidth, kCharHeight);
+    legends.place(pointers(four), &key);
+    ASSERT_EQ(4u, legends.getPlaced().size());
+    EXPECT_EQ(&key, legends.getPlaced()[3].model);
+    EXPECT_EQ(4u, legends.getPlaced()[3].rows) << "its four colours whole";
 }
 
 }  // namespace
