@@ -11,8 +11,9 @@ class VDBitmapFont;
 // otherwise the world's.
 class VDAxesTriad {
   public:
-    // The centre's distance from the corner, and an arm's length, in pixels.
-    static constexpr float kInset = 36.0f;
+    // The centre's distance from each side of the corner (room for a label below an arm pointing down),
+    // and an arm's length, in pixels.
+    static constexpr float kInset = 44.0f;
     static constexpr float kArm = 26.0f;
 
     struct Arm {
