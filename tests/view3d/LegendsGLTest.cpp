@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "console/VDDEVSFitViewEvent.h"
+#include "control/VCCellView.h"
 #include "control/VCSimulation.h"
 #include "gui/VDEvent.h"
 #include "gui/VDTheme.h"
@@ -75,6 +77,13 @@ TEST_F(LegendsGLTest, TheKeyOfBlocksTheNoValueSwatchAndTheTriadOfCellsArePainted
         ASSERT_TRUE(getSimulation()->newVisualization("legends.vis"));
         ASSERT_TRUE(
             getSimulation()->importLogFile((fs::path(TESS_SHARED_DIR) / "logs" / c.log).string() + ".log"));
+        // Fitted, the cells keep clear of the legends' margin.
+        BoundingBox box;
+        getSimulation()->getCellView()->updateLayout();
+        if (getSimulation()->getCellView()->getBounds(box)) {
+            VDDEVSFitViewEvent fit(box);
+            EXPECT_TRUE(m_window.handleEvent(&fit));
+        }
         frame();
         // One legend: it stands in the middle of the right edge, in the margin kept for it.
         const int right = 800 - static_cast<int>(VDCellLegends::kMargin);
