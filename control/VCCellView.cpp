@@ -597,6 +597,15 @@ std::vector<VCCellView::DrawnModel> VCCellView::getDrawnModels() const {
     return drawn;
 }
 
+bool VCCellView::drawsRowsDown() const {
+    for (const auto& [name, placement] : m_layout.getPlacements()) {
+        if (!placement.empty() && placement.getFrame() == SDCellPlacement::Frame::RowsDown) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool VCCellView::getBounds(BoundingBox& bounds) const {
     bool any = false;
     Vector3 low;

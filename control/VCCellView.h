@@ -79,6 +79,9 @@ class VCCellView {
     };
     // Every model the view draws, in name order, as of the last layout update.
     std::vector<DrawnModel> getDrawnModels() const;
+    // Whether a block whose rows run down (any cell space but life's box) is drawn; cheaper than asking
+    // getDrawnModels, which describes every legend.
+    bool drawsRowsDown() const;
     // The box around every drawn model; false when none is drawn.
     bool getBounds(BoundingBox& bounds) const;
     const SDCellPlacement* findPlacement(std::string_view name) const { return m_layout.find(name); }

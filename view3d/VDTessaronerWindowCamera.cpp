@@ -19,7 +19,6 @@
 #include "scene/SDCellPicker.h"
 #include "shell/VDGarbageCan.h"
 #include "view3d/VDAxesTriad.h"
-#include "view3d/VDCellCoordinates.h"
 #include "view3d/VDFirstPersonCamera.h"
 #include "view3d/VDTessaronerWindow.h"
 
@@ -197,13 +196,9 @@ bool VDTessaronerWindow::handleViewKey(int key) {
 void VDTessaronerWindow::drawAxesTriad() {
     // Cell coordinates while a block whose rows run down is drawn, so that x, y and z mean what vis_cell
     // and vis_slice mean by them.
-    bool cellCoordinates = false;
     VCSimulation* simulation = getSimulation();
-    if (const VCCellView* cells = simulation != nullptr ? simulation->getCellView() : nullptr) {
-        for (const VCCellView::DrawnModel& model : cells->getDrawnModels()) {
-            cellCoordinates = cellCoordinates || VDCellCoordinates::labels(model);
-        }
-    }
+    const VCCellView* cells = simulation != nullptr ? simulation->getCellView() : nullptr;
+    const bool cellCoordinates = cells != nullptr && cells->drawsRowsDown();
     const auto* theme = dynamic_cast<const VDDefaultTheme*>(currentTheme());
     VDAxesTriad::draw(VDAxesTriad::arms(m_camera->getViewMatrix(), cellCoordinates),
                       m_rect.getX1() + VDAxesTriad::kInset, m_rect.getY1() + VDAxesTriad::kInset,
