@@ -46,20 +46,12 @@ TEST(CellLegendsTest, OneLegendStandsInTheMiddleOfTheRightEdge) {
     legends.place({&ramp});
     EXPECT_EQ(160, legends.getPlaced()[0].column.getHeight()) << "the colour bar as it has always been";
 
-    // A bar with swatches: the bar stays where it has always been, the swatches below it.
-    VCCellView::DrawnModel withSwatches = legend(VCCellView::Legend::Rules, 3);
-    withSwatches.bar = true;
-    for (const VCCellView::DrawnModel& model : {withSwatches, legend(VCCellView::Legend::Ramp, 1)}) {
-        VDCellLegends one(kWindow, kCharWidth, kCharHeight);
-        one.place({&model});
-        const VDCellLegends::Placed& placed = one.getPlaced().at(0);
-        EXPECT_EQ(160, placed.bar.getHeight());
-        EXPECT_FLOAT_EQ(300, (placed.bar.getY1() + placed.bar.getY2()) / 2);
-        EXPECT_EQ(model.swatches.size(), placed.rows);
-        EXPECT_FLOAT_EQ(placed.bar.getY1() - VDCellLegends::kBarGap - placed.rows * placed.rowHeight,
-                        placed.column.getY1())
-            << "the swatches right below the bar";
-    }
+    // With a swatch ("no value"), the bar stays where it has always been and the swatch hangs below it.
+    const VCCellView::DrawnModel withSwatch = legend(VCCellView::Legend::Ramp, 1);
+    legends.place({&withSwatch});
+    const VDCellLegends::Placed& placed = legends.getPlaced().at(0);
+    EXPECT_FLOAT_EQ(300, (placed.bar.getY1() + placed.bar.getY2()) / 2);
+    EXPECT_FLOAT_EQ(placed.bar.getY1() - VDCellLegends::kBarGap - placed.rowHeight, placed.column.getY1());
 }
 
 TEST(CellLegendsTest, SeveralStackFromTheTopWithoutOverlappingAndLongListsAreCut) {
@@ -101,16 +93,13 @@ TEST(CellLegendsTest, SeveralStackFromTheTopWithoutOverlappingAndLongListsAreCut
             above = legend.column.getY1();
         }
     }
-    // The key of block colours takes the last of the four places.
-    const std::vector<VCCellView::DrawnModel> four = {
-        legend(VCCellView::Legend::Ramp), legend(VCCellView::Legend::Ramp), legend(VCCellView::Legend::Ramp),
-        legend(VCCellView::Legend::Ramp)};
+    // The key of block colours takes the last of the four places, its four colours whole.
     const VCCellView::DrawnModel key = VDCellLegends::blockKey();
     VDCellLegends legends(kWindow, kCharWidth, kCharHeight);
-    legends.place(pointers(four), &key);
+    legends.place(pointers(cases.back().models), &key);
     ASSERT_EQ(4u, legends.getPlaced().size());
     EXPECT_EQ(&key, legends.getPlaced()[3].model);
-    EXPECT_EQ(4u, legends.getPlaced()[3].rows) << "its four colours whole";
+    EXPECT_EQ(4u, legends.getPlaced()[3].rows);
 }
 
 }  // namespace
