@@ -68,8 +68,6 @@ TEST(CellLegendEntriesTest, TheLegendListsWhatTheCellsDrawnShow) {
         {{block}, "block", {}, -1, 0, "2 | 1 | no value"},
         {{block}, "block", {}, 2, 0, "2 | 1"},
         {{block}, "block", {}, 2, 1, "2 | 1 | no value"},
-        {{block}, "block", {}, 0, 1, "2 | 1 | no value"},
-        {{block}, "block", {{2, 2, 1}}, 2, 0, "2 | 1 | no value"},
         {{silent}, "silent", {}, -1, 0, "no value"},
         {{rock}, "fallrock", {}, -1, 0, "1 | no value"},
         {{rock, rockModel}, "fallrock", {}, -1, 0, "1 | 0"},
