@@ -118,29 +118,102 @@ std::array<float, 4> toColour(SDCellBatch::Rgba8 colour) {
     return {colour.r / 255.0f, colour.g / 255.0f, colour.b / 255.0f, colour.a / 255.0f};
 }
 
+// Whether a cell drawn (of the slice, `axis` -1 for none) shows the no-value look: it has no value, or one
+// that is not a finite number. Stops at the first one found.
+bool drawsCellWithoutValue(const SDCELLDevsModel& model, const SDCellValues& values, int axis,
+                           unsigned layer) {
+    const unsigned counts[3] = {model.getWidth(), model.getHeight(), model.getLength()};
+    unsigned from[3] = {0, 0, 0};
+    unsigned to[3] = {counts[0], counts[1], counts[2]};
+    if (axis >= 0 && axis < 3) {
+        from[axis] = layer;
+        to[axis] = std::min(layer + 1, counts[axis]);
+    }
+    for (unsigned x = from[0]; x < to[0]; ++x) {
+        for (unsigned y = from[1]; y < to[1]; ++y) {
+            for (unsigned z = from[2]; z < to[2]; ++z) {
+                const size_t cell = (static_cast<size_t>(x) * counts[1] + y) * counts[2] + z;
+                if (!values.hasValue(cell) || !std::isfinite(values.value(cell))) {
+                    return true;
+                }
+            }
+        }
+    }
+    return false;
+}
+
+struct RuleRange {
+    double low;
+    double high;
+};
+
+// Whether the rules' ranges leave some of low .. high to the ramp.
+bool rampColoursPartOf(std::vector<RuleRange> rules, double low, double high) {
+    std::sort(rules.begin(), rules.end(),
+              [](const RuleRange& a, const RuleRange& b) { return a.low < b.low; });
+    bool reached = false;
+    double reach = low;  // low .. reach is the rules' once reached
+    for (const RuleRange& rule : rules) {
+        if (rule.high < low) {
+            continue;
+        }
+        if (rule.low > reach) {
+            return true;
+        }
+        reach = reached ? std::max(reach, rule.high) : rule.high;
+        reached = true;
+        if (reach >= high) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // What the legend of a drawn model shows.
 void describeLegend(SDCELLDevsModel& model, VCCellView::DrawnModel& drawn) {
     const SDCellValues& values = model.getValues();
     const SDCellLook* look = model.findLook();
     const SDTransitionRuleCollection& rules = model.getRules();
+    const std::array<float, 4> noValueColour =
+        look != nullptr ? look->getNoValueColour() : SDCellLook::kNoValueColour;
+    VCCellView::Swatch none;
+    none.colour = noValueColour;
+    none.noValue = true;
+    const CellColours colours(model, values);
+    std::vector<double> distinct;
+    const bool few = values.distinctValues(distinct);
     if (look != nullptr && rules.getNumRules() > 0) {
         drawn.legend = VCCellView::Legend::Rules;
+        std::vector<RuleRange> ranges;
         for (size_t i = 0; i < rules.getNumRules(); ++i) {
             VCCellView::Swatch swatch;
             if (look->describeRule(rules, i, swatch.low, swatch.high, swatch.colour)) {
                 drawn.swatches.push_back(swatch);
+                ranges.push_back(RuleRange{swatch.low, swatch.high});
             }
         }
-        VCCellView::Swatch none;
-        none.colour = look->getNoValueColour();
-        none.noValue = true;
+        if (few) {
+            // The values no rule holds keep the ramp's colour and their entry, the largest first.
+            for (auto value = distinct.rbegin(); value != distinct.rend(); ++value) {
+                const bool ruled = std::any_of(ranges.begin(), ranges.end(), [&](const RuleRange& range) {
+                    return range.low <= *value && *value <= range.high;
+                });
+                if (!ruled) {
+                    VCCellView::Swatch swatch;
+                    swatch.colour = toColour(colours.onRamp(*value));
+                    swatch.low = swatch.high = *value;
+                    drawn.swatches.push_back(swatch);
+                }
+            }
+        } else {
+            drawn.bar = drawn.hasRange && rampColoursPartOf(ranges, drawn.minimum, drawn.maximum);
+        }
+        // Always with rules: `vis_color <model> none` sets this look beside them.
         drawn.swatches.push_back(none);
         return;
     }
-    std::vector<double> distinct;
-    if (values.distinctValues(distinct)) {
+    if (few) {
         drawn.legend = VCCellView::Legend::Values;
-        const CellColours colours(model, values);
         // The largest on top, as on the colour bar.
         for (auto value = distinct.rbegin(); value != distinct.rend(); ++value) {
             VCCellView::Swatch swatch;
@@ -148,9 +221,16 @@ void describeLegend(SDCELLDevsModel& model, VCCellView::DrawnModel& drawn) {
             swatch.low = swatch.high = *value;
             drawn.swatches.push_back(swatch);
         }
-        return;
+    } else if (drawn.hasRange) {
+        drawn.legend = VCCellView::Legend::Ramp;
+        drawn.bar = true;
     }
-    drawn.legend = drawn.hasRange ? VCCellView::Legend::Ramp : VCCellView::Legend::None;
+    if (drawsCellWithoutValue(model, values, drawn.sliceAxis, drawn.sliceLayer)) {
+        if (drawn.legend == VCCellView::Legend::None) {
+            drawn.legend = VCCellView::Legend::Values;
+        }
+        drawn.swatches.push_back(none);
+    }
 }
 
 bool samePlacement(const SDCellPlacement& a, const SDCellPlacement& b) {
@@ -507,10 +587,23 @@ std::vector<VCCellView::DrawnModel> VCCellView::getDrawnModels() const {
         }
         model.bounds = drawnBounds(name, *placement);
         model.hasRange = rangeInUse(*entry.model, entry.model->getValues(), model.minimum, model.maximum);
+        if (const Slice* slice = findSlice(name)) {
+            model.sliceAxis = slice->axis;
+            model.sliceLayer = slice->layer;
+        }
         describeLegend(*entry.model, model);
         drawn.push_back(model);
     }
     return drawn;
+}
+
+bool VCCellView::drawsRowsDown() const {
+    for (const auto& [name, placement] : m_layout.getPlacements()) {
+        if (!placement.empty() && placement.getFrame() == SDCellPlacement::Frame::RowsDown) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool VCCellView::getBounds(BoundingBox& bounds) const {

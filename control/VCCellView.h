@@ -43,13 +43,17 @@ class VCCellView {
 
     // What a model's legend shows: the ramp over the range in use; one swatch per colour rule and one for
     // "no value"; or, for a model whose values are few whole numbers (SDCellValues::distinctValues), one
-    // swatch per value.
+    // swatch per value. Besides the rules, what the ramp still colours keeps its entry: the values no rule
+    // holds, or the colour bar when the rules leave part of the range to the ramp. Whenever cells without
+    // a value are drawn (of the slice, when sliced), a "no value" swatch ends the list; a model whose
+    // cells have no value at all has that swatch alone (a Values legend without values).
     enum class Legend { None, Ramp, Rules, Values };
     struct Swatch {
         std::array<float, 4> colour{};
         double low = 0.0;  // the rule's range, or the value (low == high)
         double high = 0.0;
         bool noValue = false;  // the swatch of cells without a value
+        std::string text;      // written in place of the range when set (the block key's entries)
     };
     struct DrawnModel {
         std::string name;
@@ -62,11 +66,22 @@ class VCCellView {
         double minimum = 0.0;
         double maximum = 0.0;
         Legend legend = Legend::None;
-        // For Rules: the rules in their order, then "no value"; for Values: the values, largest first.
+        // The colour bar stands above the swatches: always for Ramp, for Rules when the ramp still colours
+        // part of the range.
+        bool bar = false;
+        // For Rules: the rules in their order, the values left to the ramp, then "no value"; for Values:
+        // the values, largest first, then "no value" when such cells are drawn; for Ramp: "no value" when
+        // such cells are drawn.
         std::vector<Swatch> swatches;
+        // The slice drawn: its axis (0 to 2) and layer; -1 when the whole block is drawn.
+        int sliceAxis = -1;
+        unsigned sliceLayer = 0;
     };
     // Every model the view draws, in name order, as of the last layout update.
     std::vector<DrawnModel> getDrawnModels() const;
+    // Whether a block whose rows run down (any cell space but life's box) is drawn; cheaper than asking
+    // getDrawnModels, which describes every legend.
+    bool drawsRowsDown() const;
     // The box around every drawn model; false when none is drawn.
     bool getBounds(BoundingBox& bounds) const;
     const SDCellPlacement* findPlacement(std::string_view name) const { return m_layout.find(name); }

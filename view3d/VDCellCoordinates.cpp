@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "gui/VDBitmapFont.h"
 #include "scene/SDCellPlacement.h"
@@ -36,45 +37,91 @@ bool VDCellCoordinates::labels(const VCCellView::DrawnModel& model) {
            model.placement->getFrame() == SDCellPlacement::Frame::RowsDown;
 }
 
-void VDCellCoordinates::draw(const VDCellOverlay& overlay, const VCCellView::DrawnModel& model,
-                             const VDBitmapFont* font, float charWidth, float charHeight) {
-    if (font == nullptr || !labels(model)) {
-        return;
+std::vector<VDCellCoordinates::Label> VDCellCoordinates::place(const VDCellOverlay& overlay,
+                                                               const VCCellView::DrawnModel& model,
+                                                               float charWidth, float charHeight) {
+    std::vector<Label> placed;
+    if (!labels(model)) {
+        return placed;
     }
-    const SDCellPlacement& placement = *model.placement;
-    const Vector3& low = model.bounds.getMin();
-    const Vector3& high = model.bounds.getMax();
-    // Columns above the top face's far edge (the highest on screen from above), rows left of the front
-    // face's left edge (the leftmost from the right).
-    auto column = [&](unsigned c, float& x, float& y) {
-        const Vector3 centre = placement.cellCentre(0, c, 0);
-        return overlay.project(Vector3(centre.x, high.y + kEdgeGap, low.z), x, y);
+    // Only the cells drawn are numbered: a slice's row, column or layer.
+    unsigned from[3] = {0, 0, 0};
+    unsigned to[3] = {model.placement->getWidth(), model.placement->getHeight(),
+                      model.placement->getLength()};
+    if (model.sliceAxis >= 0 && model.sliceAxis < 3 && model.sliceLayer < to[model.sliceAxis]) {
+        from[model.sliceAxis] = model.sliceLayer;
+        to[model.sliceAxis] = model.sliceLayer + 1;
+    }
+    // A laid-out block's layer k stands apart from the others.
+    auto centre = [&](unsigned x, unsigned y, unsigned z) {
+        return z < model.layers.size() ? model.layers[z]->cellCentre(x, y, 0)
+                                       : model.placement->cellCentre(x, y, z);
     };
-    auto row = [&](unsigned r, float& x, float& y) {
-        const Vector3 centre = placement.cellCentre(r, 0, 0);
-        return overlay.project(Vector3(low.x - kEdgeGap, centre.y, high.z), x, y);
+    // The box around the cubes drawn.
+    const float half = model.placement->getCubeEdge() / 2.0f;
+    const Vector3 first = centre(from[0], from[1], from[2]);
+    const Vector3 last = centre(to[0] - 1, to[1] - 1, to[2] - 1);
+    const Vector3 low(std::min(first.x, last.x) - half, std::min(first.y, last.y) - half,
+                      std::min(first.z, last.z) - half);
+    const Vector3 high(std::max(first.x, last.x) + half, std::max(first.y, last.y) + half,
+                       std::max(first.z, last.z) + half);
+    // Columns above the top face's edge that appears higher (the far one from above, the near one from
+    // the front), rows left of the side face's edge that appears further left.
+    auto columnAt = [&](unsigned c, float depth, float& x, float& y) {
+        const Vector3 at = centre(from[0], c, from[2]);
+        return overlay.project(Vector3(at.x, high.y + kEdgeGap, depth), x, y);
     };
-    const unsigned rows = placement.getWidth();
-    const unsigned columns = placement.getHeight();
-    const float widest = charWidth * static_cast<float>(std::to_string(std::max(rows, columns)).size());
+    auto rowAt = [&](unsigned r, float depth, float& x, float& y) {
+        const Vector3 at = centre(r, from[1], from[2]);
+        return overlay.project(Vector3(low.x - kEdgeGap, at.y, depth), x, y);
+    };
+    float columnDepth = low.z;
+    float rowDepth = high.z;
+    {
+        float farX = 0.0f, farY = 0.0f, nearX = 0.0f, nearY = 0.0f;
+        const bool far = columnAt(from[1], low.z, farX, farY);
+        const bool near = columnAt(from[1], high.z, nearX, nearY);
+        columnDepth = near && (!far || nearY > farY) ? high.z : low.z;
+        const bool farRow = rowAt(from[0], low.z, farX, farY);
+        const bool nearRow = rowAt(from[0], high.z, nearX, nearY);
+        rowDepth = farRow && (!nearRow || farX < nearX) ? low.z : high.z;
+    }
+    auto column = [&](unsigned i, float& x, float& y) { return columnAt(from[1] + i, columnDepth, x, y); };
+    auto row = [&](unsigned i, float& x, float& y) { return rowAt(from[0] + i, rowDepth, x, y); };
+    const unsigned rows = to[0] - from[0];
+    const unsigned columns = to[1] - from[1];
+    const float widest =
+        charWidth *
+        static_cast<float>(
+            std::to_string(std::max(model.placement->getWidth(), model.placement->getHeight())).size());
     const unsigned columnStep = spacedStep(columns, widest + kTextGap, column);
     const unsigned rowStep = spacedStep(rows, charHeight + 1.0f, row);
     for (unsigned c = 0; c < columns; c += columnStep) {
         float x = 0.0f, y = 0.0f;
         if (column(c, x, y)) {
-            const std::string text = std::to_string(c);
+            const std::string text = std::to_string(from[1] + c);
             const float width = charWidth * static_cast<float>(text.size());
-            drawText(font, static_cast<int>(std::lround(x - width / 2.0f)),
-                     static_cast<int>(std::lround(y + 1.0f)), text);
+            placed.push_back(Label{text, std::lround(x - width / 2.0f), std::lround(y + 1.0f), true});
         }
     }
     for (unsigned r = 0; r < rows; r += rowStep) {
         float x = 0.0f, y = 0.0f;
         if (row(r, x, y)) {
-            const std::string text = std::to_string(r);
+            const std::string text = std::to_string(from[0] + r);
             const float width = charWidth * static_cast<float>(text.size());
-            drawText(font, static_cast<int>(std::lround(x - kTextGap - width)),
-                     static_cast<int>(std::lround(y - charHeight / 2.0f + 2.0f)), text);
+            placed.push_back(Label{text, std::lround(x - kTextGap - width),
+                                   std::lround(y - charHeight / 2.0f + 2.0f), false});
         }
+    }
+    return placed;
+}
+
+void VDCellCoordinates::draw(const VDCellOverlay& overlay, const VCCellView::DrawnModel& model,
+                             const VDBitmapFont* font, float charWidth, float charHeight) {
+    if (font == nullptr) {
+        return;
+    }
+    for (const Label& label : place(overlay, model, charWidth, charHeight)) {
+        drawText(font, static_cast<int>(label.x), static_cast<int>(label.y), label.text);
     }
 }

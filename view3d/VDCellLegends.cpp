@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
+#include "control/VCModelView.h"
 #include "gui/VDBitmapFont.h"
 #include "scene/SDColourRamp.h"
 
@@ -36,12 +38,20 @@ void frame(float x1, float y1, float x2, float y2) {
     glEnd();
 }
 
+// A ramp's legend is its bar; rules may have one too.
+bool hasBar(const VCCellView::DrawnModel& model) {
+    return model.bar || model.legend == VCCellView::Legend::Ramp;
+}
+
 }  // namespace
 
 VDCellLegends::VDCellLegends(const VDRect& viewport, float charWidth, float charHeight)
     : m_viewport(viewport), m_charWidth(charWidth), m_charHeight(charHeight) {}
 
 std::string VDCellLegends::swatchLabel(const VCCellView::Swatch& swatch) {
+    if (!swatch.text.empty()) {
+        return swatch.text;
+    }
     if (swatch.noValue) {
         return "no value";
     }
@@ -51,24 +61,42 @@ std::string VDCellLegends::swatchLabel(const VCCellView::Swatch& swatch) {
     return format(swatch.low) + " .. " + format(swatch.high);
 }
 
-float VDCellLegends::contentHeight(const VCCellView::DrawnModel& model) const {
-    if (model.legend == VCCellView::Legend::Ramp) {
-        return kBarHeight;
+VCCellView::DrawnModel VDCellLegends::blockKey() {
+    VCCellView::DrawnModel key;
+    key.name = "model blocks";
+    key.legend = VCCellView::Legend::Values;
+    const std::pair<VCModelView::Colour, const char*> entries[] = {
+        {VCModelView::kActiveColour, "active"},
+        {VCModelView::kWaitingColour, "waiting"},
+        {VCModelView::kPassiveColour, "passive"},
+        {VCModelView::kUnknownColour, "no D yet"},
+    };
+    for (const auto& [colour, text] : entries) {
+        VCCellView::Swatch swatch;
+        swatch.colour = colour;
+        swatch.text = text;
+        key.swatches.push_back(swatch);
     }
-    return static_cast<float>(model.swatches.size()) * (m_charHeight + 4.0f);
+    return key;
 }
 
-void VDCellLegends::place(const std::vector<const VCCellView::DrawnModel*>& models) {
+void VDCellLegends::place(const std::vector<const VCCellView::DrawnModel*>& models,
+                          const VCCellView::DrawnModel* key) {
     m_placed.clear();
     std::vector<const VCCellView::DrawnModel*> shown;
+    const size_t places = key != nullptr ? kMaxLegends - 1 : kMaxLegends;
     for (const VCCellView::DrawnModel* model : models) {
-        if (model->legend != VCCellView::Legend::None && shown.size() < kMaxLegends) {
+        if (model->legend != VCCellView::Legend::None && shown.size() < places) {
             shown.push_back(model);
         }
+    }
+    if (key != nullptr) {
+        shown.push_back(key);
     }
     if (shown.empty()) {
         return;
     }
+    const bool single = shown.size() == 1;
     const float right = m_viewport.getX2() - kMargin;
     const float rowHeight = m_charHeight + 4.0f;
     const float middle = m_viewport.getY1() + m_viewport.getHeight() / 2.0f;
@@ -83,22 +111,33 @@ void VDCellLegends::place(const std::vector<const VCCellView::DrawnModel*>& mode
         Placed placed;
         placed.model = model;
         placed.rowHeight = rowHeight;
-        float height = contentHeight(*model);
         const float room = std::max(share - titleHeight - kLegendGap, rowHeight);
-        if (model->legend == VCCellView::Legend::Ramp) {
-            height = shown.size() == 1 ? kBarHeight : std::clamp(room, kShortestBar, kBarHeight);
-        } else {
-            const size_t fit = std::max<size_t>(1, static_cast<size_t>(room / rowHeight));
-            placed.rows = model->swatches.size();
-            if (placed.rows > fit) {
-                placed.hiddenRows = placed.rows - (fit - 1);
-                placed.rows = fit;
-            }
-            height = static_cast<float>(placed.rows) * rowHeight;
+        const size_t swatches = model->swatches.size();
+        float barHeight = 0.0f;
+        float swatchRoom = room;
+        if (hasBar(*model)) {
+            const float below = swatches > 0 ? static_cast<float>(swatches) * rowHeight + kBarGap : 0.0f;
+            barHeight = single ? kBarHeight : std::clamp(room - below, kShortestBar, kBarHeight);
+            // One bar stays in the middle: its swatches have the room below it.
+            swatchRoom = single ? middle - barHeight / 2.0f - kBarGap - bottom : room - barHeight - kBarGap;
         }
-        // One legend stands in the middle of the right edge; several stack from the top.
-        const float y2 = shown.size() == 1 ? middle + height / 2.0f : nextTop - titleHeight;
+        placed.rows = swatches;
+        const size_t fit =
+            std::max<size_t>(1, static_cast<size_t>(std::max(swatchRoom, rowHeight) / rowHeight));
+        if (placed.rows > fit) {
+            placed.hiddenRows = placed.rows - (fit - 1);
+            placed.rows = fit;
+        }
+        const float swatchHeight = static_cast<float>(placed.rows) * rowHeight;
+        const float height = barHeight + (hasBar(*model) && placed.rows > 0 ? kBarGap : 0.0f) + swatchHeight;
+        // One legend stands in the middle of the right edge (its bar, when it has one); several stack from
+        // the top.
+        float y2 = nextTop - titleHeight;
+        if (single) {
+            y2 = middle + (hasBar(*model) ? barHeight : height) / 2.0f;
+        }
         placed.column = VDRect(right - kBarWidth, y2 - height, right, y2);
+        placed.bar = VDRect(right - kBarWidth, y2 - barHeight, right, y2);
         nextTop = y2 - height - kLegendGap;
         m_placed.push_back(placed);
     }
@@ -106,11 +145,10 @@ void VDCellLegends::place(const std::vector<const VCCellView::DrawnModel*>& mode
 
 void VDCellLegends::draw(const VDBitmapFont* font) const {
     for (const Placed& placed : m_placed) {
-        if (placed.model->legend == VCCellView::Legend::Ramp) {
+        if (hasBar(*placed.model)) {
             drawRamp(placed, font);
-        } else {
-            drawSwatches(placed, font);
         }
+        drawSwatches(placed, font);
         if (font != nullptr) {
             glColor4f(kTextGrey, kTextGrey, kTextGrey, 1.0f);
             const std::string& name = placed.model->name;
@@ -127,7 +165,7 @@ void VDCellLegends::rightAligned(const VDBitmapFont* font, const std::string& te
 }
 
 void VDCellLegends::drawRamp(const Placed& placed, const VDBitmapFont* font) const {
-    const VDRect& bar = placed.column;
+    const VDRect& bar = placed.bar;
     const VCCellView::DrawnModel& model = *placed.model;
     const bool single = !(model.maximum > model.minimum);
     // Bottom to top, minimum to maximum; a single value is one colour.
@@ -153,8 +191,9 @@ void VDCellLegends::drawSwatches(const Placed& placed, const VDBitmapFont* font)
     const VDRect& column = placed.column;
     const std::vector<VCCellView::Swatch>& swatches = placed.model->swatches;
     const size_t drawn = placed.hiddenRows > 0 ? placed.rows - 1 : placed.rows;
+    const float top = hasBar(*placed.model) ? placed.bar.getY1() - kBarGap : column.getY2();
     for (size_t row = 0; row < placed.rows; ++row) {
-        const float y2 = column.getY2() - static_cast<float>(row) * placed.rowHeight;
+        const float y2 = top - static_cast<float>(row) * placed.rowHeight;
         const float y1 = y2 - placed.rowHeight + 3.0f;
         std::string label;
         if (row < drawn) {

@@ -164,7 +164,8 @@ VDRect VDCellOverlay::barRectangle() const {
                   yMiddle + VDCellLegends::kBarHeight / 2.0f);
 }
 
-void VDCellOverlay::draw(const std::vector<VCCellView::DrawnModel>& models) const {
+void VDCellOverlay::draw(const std::vector<VCCellView::DrawnModel>& models,
+                         const VCCellView::DrawnModel* key) const {
     const auto* theme = dynamic_cast<const VDDefaultTheme*>(currentTheme());
     const VDBitmapFont* font = theme != nullptr ? theme->getTextFont() : nullptr;
     const float charWidth = theme != nullptr ? theme->getCharWidth() : kDefaultCharWidth;
@@ -195,6 +196,6 @@ void VDCellOverlay::draw(const std::vector<VCCellView::DrawnModel>& models) cons
         }
     }
     VDCellLegends legends(m_viewport, charWidth, charHeight);
-    legends.place(inView(models));
+    legends.place(inView(models), key);
     legends.draw(font);
 }

@@ -36,8 +36,10 @@ class VDCellOverlay {
     bool nameSpot(const VCCellView::DrawnModel& model, float textWidth, float textHeight,
                   const std::vector<VDRect>& others, float& x, float& y) const;
 
-    // Names and legends, in the current theme's font (nothing is written without a theme).
-    void draw(const std::vector<VCCellView::DrawnModel>& models) const;
+    // Names and legends, in the current theme's font (nothing is written without a theme); the key of
+    // block colours (VDCellLegends::blockKey) last among the legends when given.
+    void draw(const std::vector<VCCellView::DrawnModel>& models,
+              const VCCellView::DrawnModel* key = nullptr) const;
 
     // The colour bar's place in the window when one legend is shown: right edge, centred vertically.
     VDRect barRectangle() const;

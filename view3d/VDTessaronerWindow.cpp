@@ -32,6 +32,7 @@
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDDevsModelList.h"
 #include "simdata/SDVisualization.h"
+#include "view3d/VDCellLegends.h"
 #include "view3d/VDCellOverlay.h"
 #include "view3d/VDFirstPersonCamera.h"
 #include "view3d/VDImportStrip.h"
@@ -452,15 +453,17 @@ void VDTessaronerWindow::draw3D() {
 void VDTessaronerWindow::drawCellOverlay() {
     VCSimulation* simulation = getSimulation();
     const VCCellView* cells = simulation != nullptr ? simulation->getCellView() : nullptr;
-    if (cells == nullptr) {
+    const VCModelView* blocks = simulation != nullptr ? simulation->getModelView() : nullptr;
+    const std::vector<VCCellView::DrawnModel> models =
+        cells != nullptr ? cells->getDrawnModels() : std::vector<VCCellView::DrawnModel>();
+    // The key of block colours stands with the cells' legends.
+    const bool key = blocks != nullptr && blocks->isDrawn();
+    if (models.empty() && !key) {
         return;
     }
-    const std::vector<VCCellView::DrawnModel> models = cells->getDrawnModels();
-    if (models.empty()) {
-        return;
-    }
+    const VCCellView::DrawnModel blockKey = VDCellLegends::blockKey();
     const VDCellOverlay overlay(m_camera->getProjectionMatrix(), m_camera->getViewMatrix(), m_rect);
-    overlay.draw(models);
+    overlay.draw(models, key ? &blockKey : nullptr);
 }
 
 // The models' names, ports and messages over their blocks, as the last 3D pass left them.

@@ -18,6 +18,7 @@
 #include "gui/VDThemeStore.h"
 #include "scene/SDCellPicker.h"
 #include "shell/VDGarbageCan.h"
+#include "view3d/VDAxesTriad.h"
 #include "view3d/VDFirstPersonCamera.h"
 #include "view3d/VDTessaronerWindow.h"
 
@@ -35,10 +36,6 @@ constexpr float kDefaultCharHeight = 13.0f;
 // When nothing lies under the pointer and there is no centre to go by, the wheel zooms to this depth.
 constexpr float kDefaultDepth = 10.0f;
 
-// The triad: its centre's distance from the corner, and its arms' length, in pixels.
-constexpr float kTriadInset = 36.0f;
-constexpr float kTriadArm = 26.0f;
-
 }  // namespace
 
 VDViewFit::Frame VDTessaronerWindow::fitFrame() const {
@@ -52,6 +49,10 @@ VDViewFit::Frame VDTessaronerWindow::fitFrame() const {
         for (const VCCellView::DrawnModel& model : cells->getDrawnModels()) {
             legends = legends || model.legend != VCCellView::Legend::None;
         }
+    }
+    // The key of block colours.
+    if (const VCModelView* blocks = simulation != nullptr ? simulation->getModelView() : nullptr) {
+        legends = legends || blocks->isDrawn();
     }
     float left = kLeftRoom;
     float right = legends ? kLegendRoom : kEdgeRoom;
@@ -193,45 +194,13 @@ bool VDTessaronerWindow::handleViewKey(int key) {
 }
 
 void VDTessaronerWindow::drawAxesTriad() {
-    const double* view = m_camera->getViewMatrix();
-    const float cx = m_rect.getX1() + kTriadInset;
-    const float cy = m_rect.getY1() + kTriadInset;
-    struct Arm {
-        float dx, dy, depth;
-        float r, g, b;
-        const char* name;
-    };
-    std::vector<Arm> arms;
-    const float colours[3][3] = {{1.0f, 0.25f, 0.25f}, {0.25f, 0.9f, 0.25f}, {0.35f, 0.55f, 1.0f}};
-    const char* names[3] = {"x", "y", "z"};
-    for (int axis = 0; axis < 3; ++axis) {
-        // The world axis as the eye sees it: the view matrix's column for it.
-        arms.push_back(Arm{static_cast<float>(view[4 * axis]) * kTriadArm,
-                           static_cast<float>(view[4 * axis + 1]) * kTriadArm,
-                           static_cast<float>(view[4 * axis + 2]), colours[axis][0], colours[axis][1],
-                           colours[axis][2], names[axis]});
-    }
-    // Farthest first, so that the arm towards the viewer is drawn over the others.
-    std::sort(arms.begin(), arms.end(), [](const Arm& a, const Arm& b) { return a.depth < b.depth; });
-    glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_CURRENT_BIT);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_DEPTH_TEST);
-    glLineWidth(2.0f);
-    glBegin(GL_LINES);
-    for (const Arm& arm : arms) {
-        glColor3f(arm.r, arm.g, arm.b);
-        glVertex2f(cx, cy);
-        glVertex2f(cx + arm.dx, cy + arm.dy);
-    }
-    glEnd();
-    glPopAttrib();
+    // Cell coordinates while a block whose rows run down is drawn, so that x, y and z mean what vis_cell
+    // and vis_slice mean by them.
+    VCSimulation* simulation = getSimulation();
+    const VCCellView* cells = simulation != nullptr ? simulation->getCellView() : nullptr;
+    const bool cellCoordinates = cells != nullptr && cells->drawsRowsDown();
     const auto* theme = dynamic_cast<const VDDefaultTheme*>(currentTheme());
-    if (const VDBitmapFont* font = theme != nullptr ? theme->getTextFont() : nullptr) {
-        for (const Arm& arm : arms) {
-            glColor3f(arm.r, arm.g, arm.b);
-            drawText(font, static_cast<int>(cx + arm.dx * 1.25f - 3.0f),
-                     static_cast<int>(cy + arm.dy * 1.25f - 5.0f), arm.name);
-        }
-    }
+    VDAxesTriad::draw(VDAxesTriad::arms(m_camera->getViewMatrix(), cellCoordinates),
+                      m_rect.getX1() + VDAxesTriad::kInset, m_rect.getY1() + VDAxesTriad::kInset,
+                      theme != nullptr ? theme->getTextFont() : nullptr);
 }

@@ -16,8 +16,9 @@ std::string shotPath(const std::string& name) {
 }
 
 // Pixels of a block's front face in one of the looks (the front is drawn at full strength).
+// Left of the key of block colours at the right edge.
 int countLook(const Image& image, int r, int g, int b) {
-    return image.count(0, 45, image.width, image.height, [&](Image::Pixel p) {
+    return image.count(0, 45, image.width - 60, image.height, [&](Image::Pixel p) {
         return std::abs(p.r - r) <= 6 && std::abs(p.g - g) <= 6 && std::abs(p.b - b) <= 6;
     });
 }
@@ -43,6 +44,11 @@ TEST(ModelsE2ETest, APlainRunShowsItsModelsAndVisModelDescribesThem) {
     ASSERT_TRUE(start.valid());
     EXPECT_GT(countLook(start, 107, 112, 122), 300) << "the passive blocks";
     EXPECT_EQ(0, countLook(start, 255, 209, 51)) << "nothing active";
+    // The key at the right edge says what the colours mean, amber and slate among them.
+    const auto amber = [](Image::Pixel p) {
+        return std::abs(p.r - 255) <= 6 && std::abs(p.g - 209) <= 6 && std::abs(p.b - 51) <= 6;
+    };
+    EXPECT_GT(start.count(start.width - 60, 45, start.width, start.height, amber), 100);
 
     // 00:00:00:110: an atomic model answers its input, amber.
     app.key("Right");

@@ -24,7 +24,8 @@ bool isCube(Pixel p) {
     return p.r < 30 && p.g >= 25 && p.b < p.g;
 }
 
-// The cube pixels of a picture: how many, and the box around them.
+// The cube pixels of a picture: how many, and the box around them. The legends' column at the right edge
+// (40 pixels) is left out: the no-value swatch there is the cubes' green.
 struct Block {
     int count = 0;
     int minX = 1 << 30, minY = 1 << 30, maxX = -1, maxY = -1;
@@ -36,7 +37,7 @@ struct Block {
 Block findCubes(const Image& image) {
     Block b;
     for (int y = 0; y < image.height; ++y) {
-        for (int x = 0; x < image.width; ++x) {
+        for (int x = 0; x < image.width - 40; ++x) {
             if (isCube(image.at(x, y))) {
                 ++b.count;
                 b.minX = std::min(b.minX, x);

@@ -45,6 +45,13 @@ TEST(CellLegendsTest, OneLegendStandsInTheMiddleOfTheRightEdge) {
     const VCCellView::DrawnModel ramp = legend(VCCellView::Legend::Ramp);
     legends.place({&ramp});
     EXPECT_EQ(160, legends.getPlaced()[0].column.getHeight()) << "the colour bar as it has always been";
+
+    // With a swatch ("no value"), the bar stays where it has always been and the swatch hangs below it.
+    const VCCellView::DrawnModel withSwatch = legend(VCCellView::Legend::Ramp, 1);
+    legends.place({&withSwatch});
+    const VDCellLegends::Placed& placed = legends.getPlaced().at(0);
+    EXPECT_FLOAT_EQ(300, (placed.bar.getY1() + placed.bar.getY2()) / 2);
+    EXPECT_FLOAT_EQ(placed.bar.getY1() - VDCellLegends::kBarGap - placed.rowHeight, placed.column.getY1());
 }
 
 TEST(CellLegendsTest, SeveralStackFromTheTopWithoutOverlappingAndLongListsAreCut) {
@@ -54,6 +61,9 @@ TEST(CellLegendsTest, SeveralStackFromTheTopWithoutOverlappingAndLongListsAreCut
     };
     const std::vector<Case> cases = {
         {{legend(VCCellView::Legend::Ramp), legend(VCCellView::Legend::Rules, 3)}, 2},
+        {{legend(VCCellView::Legend::Ramp, 1), legend(VCCellView::Legend::Values, 30),
+          legend(VCCellView::Legend::Rules, 20)},
+         3},
         {{legend(VCCellView::Legend::Rules, 17), legend(VCCellView::Legend::None),
           legend(VCCellView::Legend::Values, 16), legend(VCCellView::Legend::Ramp),
           legend(VCCellView::Legend::Rules, 40), legend(VCCellView::Legend::Ramp)},
@@ -72,15 +82,24 @@ TEST(CellLegendsTest, SeveralStackFromTheTopWithoutOverlappingAndLongListsAreCut
             EXPECT_LE(legend.column.getY2() + kCharHeight, above);
             EXPECT_GE(legend.column.getY1(), 0);
             EXPECT_LT(legend.column.getY1(), legend.column.getY2());
-            if (legend.model->legend != VCCellView::Legend::Ramp) {
-                EXPECT_EQ(legend.model->swatches.size(),
-                          legend.rows - (legend.hiddenRows > 0 ? 1 : 0) + legend.hiddenRows)
-                    << "every swatch is shown or counted in the last row";
+            EXPECT_EQ(legend.model->swatches.size(),
+                      legend.rows - (legend.hiddenRows > 0 ? 1 : 0) + legend.hiddenRows)
+                << "every swatch is shown or counted in the last row";
+            if (legend.bar.getHeight() > 0) {
+                EXPECT_FLOAT_EQ(legend.column.getY2(), legend.bar.getY2()) << "the bar on top";
+            } else {
                 EXPECT_FLOAT_EQ(legend.rows * legend.rowHeight, legend.column.getHeight());
             }
             above = legend.column.getY1();
         }
     }
+    // The key of block colours takes the last of the four places, its four colours whole.
+    const VCCellView::DrawnModel key = VDCellLegends::blockKey();
+    VDCellLegends legends(kWindow, kCharWidth, kCharHeight);
+    legends.place(pointers(cases.back().models), &key);
+    ASSERT_EQ(4u, legends.getPlaced().size());
+    EXPECT_EQ(&key, legends.getPlaced()[3].model);
+    EXPECT_EQ(4u, legends.getPlaced()[3].rows);
 }
 
 }  // namespace

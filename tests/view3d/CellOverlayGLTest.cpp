@@ -3,8 +3,10 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "console/VDDEVSFitViewEvent.h"
 #include "control/VCCellView.h"
@@ -17,6 +19,8 @@
 #include "scene/SDColourRamp.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "tests/support/GLTestContext.h"
+#include "view3d/VDAxesTriad.h"
+#include "view3d/VDCellLegends.h"
 #include "view3d/VDCellOverlay.h"
 #include "view3d/VDFirstPersonCamera.h"
 #include "view3d/VDTessaronerWindow.h"
@@ -126,6 +130,43 @@ TEST_F(CellOverlayGLTest, NamesStandByTheirBlocksAndTheBarShowsTheRampOfTheModel
     EXPECT_EQ(
         0, GLTestContext::countNear(middle, static_cast<int>(bar.getY1()), 1,
                                     static_cast<int>(bar.getHeight()), Pixel{low.r, low.g, low.b, 255}, 6));
+}
+
+TEST_F(CellOverlayGLTest, TheKeyOfBlockColoursAndTheTriadOfCellCoordinatesArePainted) {
+    const std::string logs = std::string(TESS_SHARED_DIR) + "/logs/";
+    if (!std::filesystem::is_directory(logs)) {
+        GTEST_SKIP() << "no real logs";
+    }
+    // By hand: gun_loader_crew has atomic models and no cell space; falling_mass one 8 x 8 x 8 space. The
+    // camera starts looking along -z, the world's x to the right.
+    const Pixel key[4] = {{255, 209, 51, 255}, {64, 128, 255, 255}, {107, 112, 122, 255}, {56, 56, 56, 255}};
+    const Pixel red{255, 64, 64, 255};
+    for (const auto& [log, blocks] :
+         {std::pair{"gun_loader_crew", true}, std::pair{"falling_mass_3d_8x8x8", false}}) {
+        SCOPED_TRACE(log);
+        ASSERT_TRUE(getSimulation()->importLogFile(logs + log + ".log"));
+        if (!blocks) {
+            fit();  // the cells clear of the legends' margin
+        }
+        frame();
+        // The key's rows from the top, amber, blue, slate and dark grey, in the middle of the right edge.
+        const VCCellView::DrawnModel keyModel = VDCellLegends::blockKey();
+        VDCellLegends legends(VDRect(0, 0, 800, 600), 8.0f, 13.0f);
+        legends.place({}, &keyModel);
+        const VDCellLegends::Placed& placed = legends.getPlaced().at(0);
+        for (int row = 0; row < 4; ++row) {
+            const int y = static_cast<int>(placed.column.getY2() - (row + 0.5f) * placed.rowHeight);
+            EXPECT_EQ(blocks, GLTestContext::countNear(static_cast<int>(placed.column.getX1()) + 7, y, 1, 1,
+                                                       key[row], 6) == 1)
+                << row;
+        }
+        // The triad's red arm from its centre in the bottom-left corner: x down the rows, or the world's x.
+        const int centre = static_cast<int>(VDAxesTriad::kInset);
+        EXPECT_EQ(!blocks, GLTestContext::countNear(centre - 4, centre - 28, 9, 24, red, 40) > 10);
+        EXPECT_EQ(blocks, GLTestContext::countNear(centre + 4, centre - 4, 24, 9, red, 40) > 10);
+        getSimulation()->closeVisualization();
+        ASSERT_TRUE(getSimulation()->newVisualization("cells.vis"));
+    }
 }
 
 }  // namespace
