@@ -1,6 +1,6 @@
 // Model files and palettes on the command line of the real program: the falling rock of a real log drawn
-// as rock among air, a palette colouring the morph filter and its legend, and the reports of files that
-// cannot be read.
+// as rock among air, a palette colouring the morph filter and its legend, the reports of files that
+// cannot be read, and Escape during a long model file.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
