@@ -17,8 +17,11 @@ bool VDImportModelCommand::parseArguments(const std::vector<std::string>& tokens
 }
 
 void VDImportModelCommand::execute() {
-    dispose();
-    if (VCSimulation* simulation = getSimulation()) {
-        simulation->importModelFile(m_fileName);
+    // Read in slices in the program, as a log is: the command is disposed of once the file has ended.
+    VCSimulation* simulation = getSimulation();
+    if (simulation != nullptr && simulation->startModelFile(m_fileName) && simulation->isImporting()) {
+        simulation->whenImportEnds([this] { dispose(); });
+        return;
     }
+    dispose();
 }

@@ -1,6 +1,7 @@
 #include "control/VCLogImport.h"
 
 #include <cstdint>
+#include <string>
 #include <utility>
 
 namespace {
@@ -70,4 +71,8 @@ VCImportProgress VCLogImport::progress() const {
     progress.fileSize = m_size;
     progress.elapsedMs = std::chrono::duration<double, std::milli>(now() - m_started).count();
     return progress;
+}
+
+std::string VCLogImport::cancelledText(long long lines) const {
+    return "Import cancelled after " + std::to_string(lines) + " lines";
 }

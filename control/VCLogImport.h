@@ -3,6 +3,7 @@
 #include <chrono>
 #include <string>
 
+#include "control/VCImport.h"
 #include "control/VCImportProgress.h"
 #include "control/VCSimulationLink.h"
 
@@ -13,7 +14,7 @@ class VCModelList;
 // One log import into the controller's views, read a slice at a time so that the program's one thread can
 // draw and read input in between. The data structures see exactly what one whole load would give them,
 // line by line; stopping early leaves the models and events of the lines read so far.
-class VCLogImport {
+class VCLogImport : public VCImport {
   public:
     // Message lines of every kind go to `structure` too, when one is given. `clock` times the import for
     // its progress (null: the steady clock); slices are timed by the steady clock whatever it is.
@@ -22,20 +23,16 @@ class VCLogImport {
     VCLogImport(const VCLogImport&) = delete;
     VCLogImport& operator=(const VCLogImport&) = delete;
 
-    // Opens the file. False when it cannot be opened; the import is then over and failure() says why.
-    bool begin();
-    // Reads for about `milliseconds`, looking at the clock every few lines; true while lines remain.
-    bool readFor(double milliseconds);
-    // Reads what remains.
-    void readAll();
-    // Stops reading and releases the file. True when the whole file was read; failure() says why not,
-    // unless it was stopped early.
-    bool end();
+    bool begin() override;
+    bool readFor(double milliseconds) override;
+    void readAll() override;
+    bool end() override;
 
-    // Where the running import stands; the lines and bytes stay as they were once it has ended.
-    VCImportProgress progress() const;
-    const std::string& failure() const { return m_link.getFailure(); }
-    const std::string& path() const { return m_path; }
+    VCImportProgress progress() const override;
+    const std::string& failure() const override { return m_link.getFailure(); }
+    const std::string& path() const override { return m_path; }
+    // "Import cancelled after N lines": the models and events of those lines stay.
+    std::string cancelledText(long long lines) const override;
     // The running import's link, which refuses any second load while this one reads.
     VCSimulationLink& link() { return m_link; }
 

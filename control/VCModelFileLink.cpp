@@ -1,5 +1,6 @@
 #include "control/VCModelFileLink.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <utility>
@@ -47,23 +48,76 @@ SDCELLDevsModel* cellSpaceNamed(SDDevsModelList& registry, const std::string& na
 
 }  // namespace
 
+VCModelFileLink::VCModelFileLink(SDDevsModelList& models, SDCouplings& couplings)
+    : m_models(models), m_couplings(couplings) {}
+
 VCModelFileLink::~VCModelFileLink() = default;
 
 bool VCModelFileLink::load(const std::string& path) {
-    SLMaFile file(this, path);
-    m_declared = 0;
-    const bool loaded = file.load();
-    m_failure = file.getFailure();
-    m_errors = file.getErrors();
-    m_skipped = file.getSkipped();
-    if (loaded) {
-        std::string summary = "Model file " + path + " read: " + counted(m_declared, "model", "models");
-        if (m_skipped > 0) {
-            summary += ", " + counted(m_skipped, "line", "lines") + " skipped";
-        }
-        logText(summary);
+    if (!begin(path)) {
+        return false;
     }
-    return loaded;
+    while (readLines(SIZE_MAX)) {
+    }
+    finish();
+    return true;
+}
+
+bool VCModelFileLink::begin(const std::string& path) {
+    m_declared = 0;
+    m_path = path;
+    m_file = std::make_unique<SLMaFile>(this, path);
+    if (!m_file->open()) {
+        noteErrors();
+        m_file.reset();
+        return false;
+    }
+    m_failure.clear();
+    return true;
+}
+
+bool VCModelFileLink::readLines(size_t count) {
+    return m_file != nullptr && m_file->readLines(count);
+}
+
+void VCModelFileLink::finish() {
+    if (m_file == nullptr) {
+        return;
+    }
+    m_file->finish();
+    noteErrors();
+    m_file.reset();
+    std::string summary = "Model file " + m_path + " read: " + counted(m_declared, "model", "models");
+    if (m_skipped > 0) {
+        summary += ", " + counted(m_skipped, "line", "lines") + " skipped";
+    }
+    logText(summary);
+}
+
+void VCModelFileLink::stop() {
+    if (m_file == nullptr) {
+        return;
+    }
+    noteErrors();
+    m_file.reset();
+}
+
+void VCModelFileLink::noteErrors() {
+    m_failure = m_file->getFailure();
+    m_errors = m_file->getErrors();
+    m_skipped = m_file->getSkipped();
+}
+
+long long VCModelFileLink::linesRead() const {
+    return m_file != nullptr ? m_file->linesRead() : 0;
+}
+
+uint64_t VCModelFileLink::bytesRead() const {
+    return m_file != nullptr ? m_file->bytesRead() : 0;
+}
+
+uint64_t VCModelFileLink::fileSize() const {
+    return m_file != nullptr ? m_file->fileSize() : 0;
 }
 
 bool VCModelFileLink::addModel(SDDevsModel*) {
@@ -102,6 +156,11 @@ void VCModelFileLink::applyCellSpace(SDModelDeclaration& declaration) {
         summary += ", dim " + std::to_string(declaration.width) + "x" + std::to_string(declaration.height);
         if (declaration.dimensions == 3) {
             summary += "x" + std::to_string(declaration.length);
+        }
+        // "width" counts rows, not columns, as stored files have it: the reply says which way it was read.
+        if (declaration.sizeFromWidthAndHeight) {
+            summary += " (" + counted(declaration.width, "row", "rows") + ", " +
+                       counted(declaration.height, "column", "columns") + ")";
         }
     }
     if (declaration.initial != nullptr) {

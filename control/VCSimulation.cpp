@@ -12,6 +12,7 @@
 #include "control/VCEventList.h"
 #include "control/VCImportHost.h"
 #include "control/VCLogImport.h"
+#include "control/VCModelFileImport.h"
 #include "control/VCModelFileLink.h"
 #include "control/VCModelList.h"
 #include "control/VCModelView.h"
@@ -106,6 +107,8 @@ VCSimulation::VCSimulation() = default;
 
 VCImportHost::~VCImportHost() = default;
 
+VCImport::~VCImport() = default;
+
 VCSimulation::~VCSimulation() {
     // Nothing is left to tell: an import still running ends with the visualization.
     m_importHost.reset();
@@ -170,9 +173,10 @@ bool VCSimulation::importLogFile(const std::string& path) {
 }
 
 bool VCSimulation::startImport(const std::string& path) {
-    if (!beginImport(path)) {
-        return false;
-    }
+    return beginImport(path) && runImport();
+}
+
+bool VCSimulation::runImport() {
     if (m_importHost == nullptr) {
         m_import->readAll();
         return endImport(false);
@@ -225,9 +229,14 @@ bool VCSimulation::beginImport(const std::string& path) {
         logText(m_importFailure);
         return false;
     }
-    if (m_import != nullptr) {
+    if (auto* running = dynamic_cast<VCLogImport*>(m_import.get())) {
         // The running import's link refuses it, as a link refuses any second load.
-        m_import->link().beginLogFile(path);
+        running->link().beginLogFile(path);
+        return false;
+    }
+    if (m_import != nullptr) {
+        m_importFailure = "Unable to import from log file while a model file is being imported";
+        logText(m_importFailure);
         return false;
     }
     // The run is about to change under the cursor.
@@ -244,17 +253,20 @@ bool VCSimulation::beginImport(const std::string& path) {
 
 bool VCSimulation::endImport(bool cancelled) {
     // Taken out first: whoever hears of the end may start the next import.
-    std::unique_ptr<VCLogImport> import = std::move(m_import);
+    std::unique_ptr<VCImport> import = std::move(m_import);
     const bool sliced = m_importSliced && m_importHost != nullptr;
     m_importSliced = false;
     const bool whole = import->end();
     m_lastProgress = import->progress();
     m_importCancelled = cancelled && !whole;
     if (m_importCancelled) {
-        m_importFailure = "Import cancelled after " + std::to_string(m_lastProgress.lines) + " lines";
+        m_importFailure = import->cancelledText(m_lastProgress.lines);
         logText(m_importFailure);
     } else {
         m_importFailure = import->failure();
+    }
+    if (const auto* modelFile = dynamic_cast<const VCModelFileImport*>(import.get())) {
+        m_modelFileErrors = modelFile->errors();
     }
     if (SDVisualization* visualization = getVisualization()) {
         visualization->getCursor()->sync();
@@ -276,6 +288,18 @@ bool VCSimulation::endImport(bool cancelled) {
 }
 
 bool VCSimulation::importModelFile(const std::string& path) {
+    if (!beginModelFile(path)) {
+        return false;
+    }
+    m_import->readAll();
+    return endImport(false);
+}
+
+bool VCSimulation::startModelFile(const std::string& path) {
+    return beginModelFile(path) && runImport();
+}
+
+bool VCSimulation::beginModelFile(const std::string& path) {
     ++m_importCount;
     m_modelFileErrors.clear();
     if (getVisualization() == nullptr) {
@@ -284,19 +308,20 @@ bool VCSimulation::importModelFile(const std::string& path) {
         return false;
     }
     if (m_import != nullptr) {
-        m_importFailure = "Unable to import from model file while a log file is being imported";
+        m_importFailure = dynamic_cast<VCLogImport*>(m_import.get()) != nullptr
+                              ? "Unable to import from model file while a log file is being imported"
+                              : "Unable to import from model file while another one is being imported";
         logText(m_importFailure);
         return false;
     }
-    sceneChanged();
-    VCModelFileLink link(*m_visualization->getModelList(), *m_visualization->getCouplings());
-    const bool loaded = link.load(path);
-    m_importFailure = link.getFailure();
-    m_modelFileErrors = link.getErrors();
-    m_visualization->getCursor()->sync();
-    // Initial values are part of every cell's series: a plot reads them again.
-    ++m_runRevision;
-    return loaded;
+    m_importCancelled = false;
+    m_import = std::make_unique<VCModelFileImport>(*m_visualization->getModelList(),
+                                                   *m_visualization->getCouplings(), path, m_importClock);
+    if (!m_import->begin()) {
+        endImport(false);
+        return false;
+    }
+    return true;
 }
 
 int VCSimulation::addDetailNode(const PropertySet& properties) {

@@ -10,8 +10,8 @@
 #include "control/VCPlayback.h"
 
 class Frustum;
+class VCImport;
 class VCImportHost;
-class VCLogImport;
 class PropertySet;
 class VCCellView;
 class VCModelView;
@@ -148,9 +148,13 @@ class VCSimulation {
     // Reads a model file into the open visualization (see VCModelFileLink): cell spaces take their declared
     // size and initial values, coupled models their components, ports and links. The time cursor stays
     // where it is and the cells show their values there. False, with getImportFailure saying why, when
-    // none is open, a log is being imported or the file cannot be opened; the lines skipped do not make
-    // it fail (getModelFileErrors lists them).
+    // none is open, another file is being imported or the file cannot be opened; the lines skipped do not
+    // make it fail (getModelFileErrors lists them).
     bool importModelFile(const std::string& path);
+    // The same reading in slices, as startImport reads a log, with the same host, progress and end;
+    // cancelImport stops it with nothing of the file applied and "Model file <path> cancelled after N
+    // lines: nothing of it was applied" logged.
+    bool startModelFile(const std::string& path);
     const std::vector<std::string>& getModelFileErrors() const { return m_modelFileErrors; }
 
   private:
@@ -162,13 +166,16 @@ class VCSimulation {
     bool m_cellOutlines = false;
     // Opens an import into m_import; false (after its message) when it cannot begin.
     bool beginImport(const std::string& path);
+    bool beginModelFile(const std::string& path);
+    // Reads a begun import whole, or hands it to the host; as startImport answers.
+    bool runImport();
     // Ends m_import and brings the time cursor up to date; true when the whole file was read.
     bool endImport(bool cancelled);
 
     VCPlayback m_playback;
     SDVisualization* m_visualization = nullptr;  // the slot's content, owned by the slot
     std::string m_importFailure;
-    std::unique_ptr<VCLogImport> m_import;  // set while an import runs
+    std::unique_ptr<VCImport> m_import;  // set while an import runs
     std::unique_ptr<VCImportHost> m_importHost;
     VCImportClock m_importClock;
     VCImportProgress m_lastProgress;

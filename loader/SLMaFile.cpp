@@ -29,6 +29,35 @@ bool readEnd(const std::string& text, std::string& port, std::string& model) {
     return !port.empty() && (at == std::string::npos || !model.empty());
 }
 
+// A NUL byte would end the message wherever it is printed as a C string: it is shown as \0.
+std::string visible(const std::string& text) {
+    if (text.find('\0') == std::string::npos) {
+        return text;
+    }
+    std::string shown;
+    for (char c : text) {
+        if (c == '\0') {
+            shown += "\\0";
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
+// The cells of a space of these counts, when they are at most `limit`; each count is weighed before it is
+// multiplied, so that no product wraps.
+bool cellsWithin(const std::vector<unsigned>& counts, uint64_t limit) {
+    uint64_t cells = 1;
+    for (const unsigned count : counts) {
+        if (count > limit / cells) {
+            return false;
+        }
+        cells *= count;
+    }
+    return true;
+}
+
 }  // namespace
 
 SLMaFile::SLMaFile(SLSink* sink, std::string fileName) : SLBase(sink), m_fileName(std::move(fileName)) {}
@@ -36,20 +65,65 @@ SLMaFile::SLMaFile(SLSink* sink, std::string fileName) : SLBase(sink), m_fileNam
 SLMaFile::~SLMaFile() = default;
 
 bool SLMaFile::load() {
+    if (!open()) {
+        return false;
+    }
+    while (readLines(SIZE_MAX)) {
+    }
+    finish();
+    return true;
+}
+
+bool SLMaFile::open() {
     m_failure.clear();
     m_errors.clear();
     m_skipped = 0;
-    std::vector<Section> sections;
-    if (!readSections(sections)) {
+    m_sections.clear();
+    m_sectionIndex.clear();
+    m_current = std::string::npos;
+    m_lines = 0;
+    m_bytes = 0;
+    m_size = 0;
+    m_file.close();
+    m_file.clear();
+    struct stat info;
+    if (::stat(m_fileName.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return failed("Unable to open model file for import");
     }
-    for (const Section& section : sections) {
+    m_file.open(m_fileName);
+    if (!m_file.good()) {
+        return failed("Unable to open model file for import");
+    }
+    m_size = static_cast<uint64_t>(info.st_size);
+    return true;
+}
+
+bool SLMaFile::readLines(size_t count) {
+    if (!m_file.is_open()) {
+        return false;
+    }
+    std::string line;
+    for (size_t read = 0; read < count; ++read) {
+        if (!std::getline(m_file, line)) {
+            return false;
+        }
+        ++m_lines;
+        m_bytes += line.size() + (m_file.eof() ? 0 : 1);
+        readLine(static_cast<long>(m_lines), line);
+    }
+    return m_file.peek() != std::char_traits<char>::eof();
+}
+
+void SLMaFile::finish() {
+    m_file.close();
+    for (const Section& section : m_sections) {
         SDModelDeclaration declaration = interpret(section);
         if ((declaration.cellSpace || !declaration.coupling.empty()) && m_link != nullptr) {
             m_link->addDeclaration(std::move(declaration));
         }
     }
-    return true;
+    m_sections.clear();
+    m_sectionIndex.clear();
 }
 
 void SLMaFile::error(const std::string& file, long line, const std::string& reason) {
@@ -65,66 +139,49 @@ void SLMaFile::error(const std::string& file, long line, const std::string& reas
     if (line > 0) {
         text += ", line " + std::to_string(line);
     }
-    text += ": " + reason;
+    text += ": " + visible(reason);
     logText(text);
     m_errors.push_back(text);
 }
 
-bool SLMaFile::readSections(std::vector<Section>& sections) {
-    struct stat info;
-    if (::stat(m_fileName.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        return false;
+void SLMaFile::readLine(long number, const std::string& line) {
+    const std::string_view text = sltext::trim(std::string_view(line).substr(0, line.find('%')));
+    if (text.empty()) {
+        return;
     }
-    std::ifstream file(m_fileName);
-    if (!file.good()) {
-        return false;
+    if (text.front() == '[') {
+        const bool closed = text.size() >= 2 && text.back() == ']';
+        const std::string name =
+            closed ? sltext::lower(sltext::trim(text.substr(1, text.size() - 2))) : std::string();
+        m_current = std::string::npos;
+        if (name.empty() || name.find_first_of("[]") != std::string::npos) {
+            error(m_fileName, number, "a section starts with its model's name in brackets, as [top]");
+            return;
+        }
+        // A section named again goes on where it left off.
+        const auto found = m_sectionIndex.emplace(name, m_sections.size());
+        if (found.second) {
+            m_sections.push_back(Section{name, {}});
+        }
+        m_current = found.first->second;
+        return;
     }
-    Section* current = nullptr;
-    std::string line;
-    for (long number = 1; std::getline(file, line); ++number) {
-        const std::string_view text = sltext::trim(std::string_view(line).substr(0, line.find('%')));
-        if (text.empty()) {
-            continue;
-        }
-        if (text.front() == '[') {
-            const bool closed = text.size() >= 2 && text.back() == ']';
-            const std::string name =
-                closed ? sltext::lower(sltext::trim(text.substr(1, text.size() - 2))) : std::string();
-            if (name.empty() || name.find_first_of("[]") != std::string::npos) {
-                error(m_fileName, number, "a section starts with its model's name in brackets, as [top]");
-                current = nullptr;
-                continue;
-            }
-            // A section named again goes on where it left off.
-            current = nullptr;
-            for (Section& section : sections) {
-                if (section.name == name) {
-                    current = &section;
-                }
-            }
-            if (current == nullptr) {
-                sections.push_back(Section{name, {}});
-                current = &sections.back();
-            }
-            continue;
-        }
-        const size_t colon = text.find(':');
-        if (colon == std::string_view::npos) {
-            error(m_fileName, number, "no ':' between a key and its value");
-            continue;
-        }
-        const std::string key = sltext::lower(sltext::trim(text.substr(0, colon)));
-        if (key.empty()) {
-            error(m_fileName, number, "no key before ':'");
-            continue;
-        }
-        if (current == nullptr) {
-            error(m_fileName, number, "'" + key + "' is not in a [section]");
-            continue;
-        }
-        current->entries.push_back(Entry{key, std::string(sltext::trim(text.substr(colon + 1))), number});
+    const size_t colon = text.find(':');
+    if (colon == std::string_view::npos) {
+        error(m_fileName, number, "no ':' between a key and its value");
+        return;
     }
-    return true;
+    const std::string key = sltext::lower(sltext::trim(text.substr(0, colon)));
+    if (key.empty()) {
+        error(m_fileName, number, "no key before ':'");
+        return;
+    }
+    if (m_current == std::string::npos) {
+        error(m_fileName, number, "'" + key + "' is not in a [section]");
+        return;
+    }
+    m_sections[m_current].entries.push_back(
+        Entry{key, std::string(sltext::trim(text.substr(colon + 1))), number});
 }
 
 SDModelDeclaration SLMaFile::interpret(const Section& section) {
@@ -208,9 +265,7 @@ void SLMaFile::readSize(const Section& section, SDModelDeclaration& declaration)
                 (counts.size() == 3 && counts[2] == 0)) {
                 error(m_fileName, entry.line,
                       "dim wants 2 or 3 positive whole numbers, as (8,8,8), not '" + entry.value + "'");
-            } else if (static_cast<unsigned long long>(counts[0]) * counts[1] *
-                           (counts.size() == 3 ? counts[2] : 1) >
-                       SDCELLDevsModel::kMaxCells) {
+            } else if (!cellsWithin(counts, SDCELLDevsModel::kMaxCells)) {
                 error(m_fileName, entry.line,
                       sltext::coordinatesText(counts) + " holds more than " +
                           std::to_string(SDCELLDevsModel::kMaxCells) + " cells");
@@ -235,12 +290,13 @@ void SLMaFile::readSize(const Section& section, SDModelDeclaration& declaration)
         error(m_fileName, (widthEntry != nullptr ? widthEntry : heightEntry)->line,
               "width and height go together");
     } else if (dim.empty() && widthEntry != nullptr) {
-        if (static_cast<unsigned long long>(width) * height > SDCELLDevsModel::kMaxCells) {
+        if (!cellsWithin({width, height}, SDCELLDevsModel::kMaxCells)) {
             error(m_fileName, heightEntry->line,
                   sltext::coordinatesText({width, height}) + " holds more than " +
                       std::to_string(SDCELLDevsModel::kMaxCells) + " cells");
         } else {
             dim = {width, height};
+            declaration.sizeFromWidthAndHeight = true;
         }
     }
     if (dim.empty()) {

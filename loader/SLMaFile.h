@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <fstream>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "loader/SLBase.h"
@@ -30,7 +33,10 @@
 // taking the place of earlier ones. "?" stands for "no value".
 //
 // A line that cannot be read is logged as "Model file run.ma, line 12: <reason>" (an included file with
-// its own name and line) and skipped; the rest is read.
+// its own name and line; a NUL byte of the line shown as \0) and skipped; the rest is read.
+//
+// The file can be read a slice at a time (open, readLines until it answers false, then finish): nothing
+// reaches the sink before finish, so a reading stopped early hands it nothing.
 class SLMaFile : public SLBase {
   public:
     SLMaFile(SLSink* sink, std::string fileName);
@@ -39,6 +45,16 @@ class SLMaFile : public SLBase {
     // Reads the file and hands its declarations to the sink. False, after "Unable to open model file for
     // import", when the file cannot be opened; lines skipped do not make it fail.
     bool load() override;
+    // Opens the file; false, after the same message as load, when it cannot be opened.
+    bool open();
+    // Reads at most `count` more lines; true while lines remain.
+    bool readLines(size_t count);
+    // Hands the sink the declarations of the lines read, in the order of their sections, and closes the
+    // file.
+    void finish();
+    long long linesRead() const { return m_lines; }
+    uint64_t bytesRead() const { return m_bytes; }
+    uint64_t fileSize() const { return m_size; }
     // A file that is no model file at all (a log read by mistake) would report every one of its lines:
     // past this many, the lines skipped are only counted.
     static constexpr size_t kMaxReported = 50;
@@ -59,7 +75,7 @@ class SLMaFile : public SLBase {
         std::vector<Entry> entries;
     };
 
-    bool readSections(std::vector<Section>& sections);
+    void readLine(long number, const std::string& line);
     SDModelDeclaration interpret(const Section& section);
     void readSize(const Section& section, SDModelDeclaration& declaration);
     void readCoupling(const Entry& entry, SDCoupledModel& coupling);
@@ -67,6 +83,13 @@ class SLMaFile : public SLBase {
     void error(const std::string& file, long line, const std::string& reason);
 
     std::string m_fileName;
+    std::ifstream m_file;
+    std::vector<Section> m_sections;
+    std::unordered_map<std::string, size_t> m_sectionIndex;  // by name, into m_sections
+    size_t m_current = std::string::npos;                    // the section keys go to; npos: none
+    long long m_lines = 0;
+    uint64_t m_bytes = 0;
+    uint64_t m_size = 0;
     std::vector<std::string> m_errors;
     size_t m_skipped = 0;
 };

@@ -1,14 +1,38 @@
 #include "simdata/SDCouplings.h"
 
-#include <algorithm>
+#include <unordered_set>
 
 namespace {
 
+// One text per entry, equal exactly when the entries are. A line feed never occurs in a name read from a
+// line, so it keeps the parts apart.
+const std::string& key(const std::string& port) {
+    return port;
+}
+
+std::string key(const SDComponent& component) {
+    return component.name + '\n' + component.type;
+}
+
+std::string key(const SDLink& link) {
+    return link.fromPort + '\n' + link.fromModel + '\n' + link.toPort + '\n' + link.toModel;
+}
+
+// Looked up by a set of keys, not by a walk along `to`: a coupled model of many links is merged in linear
+// time.
 template <class T>
 size_t appendMissing(std::vector<T>& to, const std::vector<T>& from) {
+    if (from.empty()) {
+        return 0;
+    }
+    std::unordered_set<std::string> held;
+    held.reserve(to.size() + from.size());
+    for (const T& item : to) {
+        held.insert(key(item));
+    }
     size_t added = 0;
     for (const T& item : from) {
-        if (std::find(to.begin(), to.end(), item) == to.end()) {
+        if (held.insert(key(item)).second) {
             to.push_back(item);
             ++added;
         }

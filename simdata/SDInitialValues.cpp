@@ -4,6 +4,8 @@
 #include <cstring>
 #include <limits>
 
+#include "simdata/SDCELLDevsModel.h"
+
 namespace {
 
 constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
@@ -13,6 +15,19 @@ bool sameBits(double a, double b) {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
+// Whether a table of these counts holds at most `limit` cells; each factor is weighed before it is
+// multiplied, so no product can wrap.
+bool withinCells(unsigned width, unsigned height, unsigned length, size_t limit) {
+    size_t cells = 1;
+    for (const unsigned count : {width, height, length}) {
+        if (count == 0 || count > limit / cells) {
+            return false;
+        }
+        cells *= count;
+    }
+    return true;
+}
+
 }  // namespace
 
 void SDInitialValues::setCommon(double value) {
@@ -20,9 +35,15 @@ void SDInitialValues::setCommon(double value) {
     m_hasCommon = true;
 }
 
-void SDInitialValues::sizeCells(unsigned width, unsigned height, unsigned length) {
+bool SDInitialValues::sizeCells(unsigned width, unsigned height, unsigned length) {
+    if (!withinCells(width, height, length, SDCELLDevsModel::kMaxCells)) {
+        m_cells.clear();
+        m_given = 0;
+        m_width = m_height = m_length = 0;
+        return false;
+    }
     if (width == m_width && height == m_height && length == m_length) {
-        return;
+        return true;
     }
     std::vector<double> cells;
     size_t given = 0;
@@ -43,6 +64,7 @@ void SDInitialValues::sizeCells(unsigned width, unsigned height, unsigned length
     m_width = width;
     m_height = height;
     m_length = length;
+    return true;
 }
 
 bool SDInitialValues::setCell(unsigned x, unsigned y, unsigned z, double value) {

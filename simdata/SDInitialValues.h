@@ -17,8 +17,9 @@ class SDInitialValues {
     double getCommon() const { return m_common; }
 
     // Makes room for values of single cells in a space of these counts (the declared size); values set
-    // before are kept where they still fit.
-    void sizeCells(unsigned width, unsigned height, unsigned length);
+    // before are kept where they still fit. A zero count, or more cells in all than a cell space may hold
+    // (SDCELLDevsModel::kMaxCells), is refused: false, and no cell keeps or can be given a value of its own.
+    bool sizeCells(unsigned width, unsigned height, unsigned length);
     // Gives cell (x, y, z) a value of its own; false (nothing set) outside the sized counts or for a value
     // that is not a number.
     bool setCell(unsigned x, unsigned y, unsigned z, double value);

@@ -15,6 +15,8 @@ struct SDModelDeclaration {
     unsigned width = 1;
     unsigned height = 1;
     unsigned length = 1;
+    // The size came from "width : W" with "height : H", read as dim (W,H): W rows of H cells.
+    bool sizeFromWidthAndHeight = false;
     std::unique_ptr<SDInitialValues> initial;  // null when the file gives none
     SDCoupledModel coupling;
 };

@@ -53,12 +53,15 @@ void CommandLineImports::startNext() {
     VCSimulation* simulation = getSimulation();
     while (!m_done && m_next < m_logs.size()) {
         const std::string& log = m_logs[m_next++];
+        bool started = false;
         if (isModelFileName(log)) {
-            readModelFile(log);
-            continue;
+            logMessage("Importing model file: %s", log.c_str());
+            started = simulation->startModelFile(log);
+        } else {
+            logMessage("Importing simulation results from log file: %s", log.c_str());
+            started = simulation->startImport(log);
         }
-        logMessage("Importing simulation results from log file: %s", log.c_str());
-        if (simulation->startImport(log) && simulation->isImporting()) {
+        if (started && simulation->isImporting()) {
             return;  // read in slices; advance() follows its end
         }
         noteEnd();
@@ -73,7 +76,9 @@ void CommandLineImports::noteEnd() {
     VCSimulation* simulation = getSimulation();
     const std::string& log = m_logs[m_next - 1];
     const std::string& failure = simulation->getImportFailure();
-    if (!failure.empty()) {
+    if (isModelFileName(log)) {
+        noteModelFileEnd(log);
+    } else if (!failure.empty()) {
         // Some reasons name the log already ("<log> holds no simulation messages").
         if (failure.compare(0, log.size() + 1, log + " ") == 0) {
             std::fprintf(stderr, "tessaron: %s\n", failure.c_str());
@@ -88,11 +93,11 @@ void CommandLineImports::noteEnd() {
     }
 }
 
-void CommandLineImports::readModelFile(const std::string& path) {
+void CommandLineImports::noteModelFileEnd(const std::string& path) {
     VCSimulation* simulation = getSimulation();
-    logMessage("Importing model file: %s", path.c_str());
-    if (!simulation->importModelFile(path)) {
-        std::fprintf(stderr, "tessaron: %s: %s\n", path.c_str(), simulation->getImportFailure().c_str());
+    const std::string& failure = simulation->getImportFailure();
+    if (!failure.empty()) {
+        std::fprintf(stderr, "tessaron: %s: %s\n", path.c_str(), failure.c_str());
         m_allImported = false;
     }
     for (const std::string& error : simulation->getModelFileErrors()) {

@@ -18,8 +18,9 @@ class VCSimulation;
 // same way and ends the sequence. The imports are read as the controller reads any (in slices when it has
 // an import host), so this only starts them: advance() goes on once an import has ended.
 //
-// Model files (isModelFileName) among the logs are read in their turn, at once. One that cannot be opened
-// counts as a log that could not be imported; the lines one skips are reported on standard error too. The
+// Model files (isModelFileName) among the logs are read in their turn, in slices as logs are. One that
+// cannot be opened or is cancelled counts as a log that could not be imported; the lines one skips are
+// reported on standard error too. The
 // visualization is named after the first log, or after the first model file when there is no log.
 class CommandLineImports {
   public:
@@ -39,7 +40,7 @@ class CommandLineImports {
     // Starts logs until one is being read in slices or none is left.
     void startNext();
     void noteEnd();
-    void readModelFile(const std::string& path);
+    void noteModelFileEnd(const std::string& path);
 
     std::vector<std::string> m_logs;
     size_t m_next = 0;

@@ -104,7 +104,11 @@ TEST_F(CommandLineImportsTest, ModelFilesAreReadInTheirTurnAndTheRunIsNamedAfter
     testing::internal::CaptureStderr();
     imports.start();
     EXPECT_EQ("life_20x20", getVisualization()->getName());
+    EXPECT_EQ(1u, rec.count("Importing model file: " + model));
+    readToTheEnd();  // the model file, in slices as a log is read
     EXPECT_EQ(1u, rec.count("Model file " + model + " read: 1 model, 1 line skipped"));
+    imports.advance();
+    EXPECT_TRUE(getSimulation()->isImporting()) << "the log";
     readToTheEnd();
     imports.advance();
     EXPECT_TRUE(imports.done());
@@ -116,6 +120,37 @@ TEST_F(CommandLineImportsTest, ModelFilesAreReadInTheirTurnAndTheRunIsNamedAfter
     EXPECT_EQ(
         30u,
         dynamic_cast<SDCELLDevsModel*>(getVisualization()->getModelList()->findModel("life"))->getWidth());
+}
+
+TEST_F(CommandLineImportsTest, ACancelledModelFileEndsTheSequenceWithNothingApplied) {
+    TempDir dir;
+    std::string text = "[life]\ndim : (30,20)\n[top]\n";
+    for (int i = 0; i < 2000; ++i) {
+        text += "components : m" + std::to_string(i) + "\n";
+    }
+    const std::string model = dir.write("life.ma", text);
+    CommandLineImports imports({kSample, model, kSample});
+    testing::internal::CaptureStderr();
+    imports.start();
+    readToTheEnd();
+    const size_t width =
+        dynamic_cast<SDCELLDevsModel*>(getVisualization()->getModelList()->findModel("life"))->getWidth();
+    imports.advance();
+    ASSERT_TRUE(getSimulation()->continueImport(0.001));
+    getSimulation()->cancelImport();
+    const long long read = getSimulation()->getImportProgress().lines;
+    imports.advance();
+    EXPECT_TRUE(imports.done());
+    EXPECT_FALSE(imports.allImported());
+    EXPECT_EQ("tessaron: " + model + ": Model file " + model + " cancelled after " + std::to_string(read) +
+                  " lines: nothing of it was applied\n",
+              testing::internal::GetCapturedStderr());
+    EXPECT_EQ(1u, rec.count("Importing simulation results from log file: " + kSample))
+        << "the log after it is not read";
+    EXPECT_EQ(
+        width,
+        dynamic_cast<SDCELLDevsModel*>(getVisualization()->getModelList()->findModel("life"))->getWidth())
+        << "the model file's dim (30,20) is not applied";
 }
 
 }  // namespace

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+#include "control/VCImportProgress.h"
+
+// A file read into the open visualization a slice at a time, so that the program's one thread can draw
+// and read input in between: a log (VCLogImport) or a model file (VCModelFileImport). The controller runs
+// one at a time, whichever it is.
+class VCImport {
+  public:
+    virtual ~VCImport();
+
+    // Opens the file. False when it cannot be opened; the import is then over and failure() says why.
+    virtual bool begin() = 0;
+    // Reads for about `milliseconds`, looking at the clock every few lines; true while lines remain.
+    virtual bool readFor(double milliseconds) = 0;
+    // Reads what remains.
+    virtual void readAll() = 0;
+    // Stops reading and releases the file. True when the whole file was read; failure() says why not,
+    // unless it was stopped early.
+    virtual bool end() = 0;
+
+    // Where the running import stands; the lines and bytes stay as they were once it has ended.
+    virtual VCImportProgress progress() const = 0;
+    virtual const std::string& failure() const = 0;
+    virtual const std::string& path() const = 0;
+    // What is logged when the user stops it after `lines` lines.
+    virtual std::string cancelledText(long long lines) const = 0;
+};
