@@ -128,7 +128,7 @@ TEST_F(CommandLineImportsTest, ACancelledModelFileEndsTheSequence) {
     imports.start();
     readToTheEnd();
     imports.advance();
-    ASSERT_TRUE(getSimulation()->continueImport(0.001));
+    ASSERT_TRUE(getSimulation()->continueImport(0.0));
     getSimulation()->cancelImport();
     const long long read = getSimulation()->getImportProgress().lines;
     imports.advance();
