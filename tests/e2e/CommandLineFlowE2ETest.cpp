@@ -39,10 +39,10 @@ TEST(CommandLineFlowE2ETest, PicturesWaitForTheImportsCommandsAskForAndAFailedOn
     const std::vector<Case> cases = {
         {{"--snapshot", "p.png", kLife}, kHeat, "", kHeatAnswer},
         {{"--snapshot", "p.png", kLife},
-         {"vis_import_logfile missing.log", "vis_close now"},
+         {"vis_import_logfile missing.log", "vis_cell life"},
          "tessaron: --command 'vis_import_logfile missing.log': Unable to open log file for import\n"
-         "tessaron: --command 'vis_close now': usage: vis_close\n",
-         "usage: vis_close"},
+         "tessaron: --command 'vis_cell life': usage: vis_cell $model $x [$y [$z]]\n",
+         "usage: vis_cell $model $x [$y [$z]]"},
         {{"--frames", ".", kLife},
          {"vis_import_model missing.ma", "vis_cell life 1 1"},
          "tessaron: --command 'vis_import_model missing.ma': Unable to open model file for import\n",
