@@ -1,5 +1,4 @@
-// The command line's commands: the lines after an import wait for its end, and a cancelled import ends them
-// and fails the run.
+// A cancelled import ends the command line's lines that waited for it and fails the run.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -13,9 +12,8 @@
 
 namespace {
 
-// Each import waits for the test to read it, as for the program's loop.
-class ManualHost : public VCImportHost {
-  public:
+// Slices are read when the test says so.
+struct ManualHost : VCImportHost {
     void importStarted() override {}
     void importEnded() override {}
 };
@@ -28,19 +26,13 @@ TEST(CommandLineCommandsTest, ACancelledImportEndsTheLinesThatWaitedForIt) {
     const std::string import =
         "vis_import_logfile " + std::string(TESS_SOURCE_DIR) + "/samples/life_20x20.log";
     CommandLineCommands commands({import, "time_goto end"});
-    testing::internal::CaptureStderr();
     commands.start();
-    commands.advance();  // nothing has ended yet
-    EXPECT_FALSE(commands.done());
-    ASSERT_TRUE(getSimulation()->continueImport(0.01));
+    ASSERT_TRUE(getSimulation()->isImporting());
     getSimulation()->cancelImport();
     commands.advance();
-    const std::string read = std::to_string(getSimulation()->getImportProgress().lines);
-    EXPECT_EQ("tessaron: --command '" + import + "': Import cancelled after " + read + " lines\n",
-              testing::internal::GetCapturedStderr());
     EXPECT_TRUE(commands.done());
     EXPECT_FALSE(commands.allRan());
-    EXPECT_EQ(0u, rec.count("Moving to end...")) << "the line after it does not run";
+    EXPECT_EQ(0u, rec.count("Moving to end..."));
     destroySimulation();
     destroyGarbageCan();
 }
