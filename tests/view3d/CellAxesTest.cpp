@@ -1,5 +1,5 @@
-// The row and column numbers are those of the cells drawn (a slice's own) and stand outside them as the
-// picture shows them; the triad's x, y and z are the cells' coordinates while a block of rows is drawn.
+// The row and column numbers are those of the cells drawn (a slice's own) and stand outside them; the
+// triad's x, y and z are the cells' coordinates while a block of rows is drawn.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -20,20 +20,19 @@ TEST(CellAxesTest, TheNumbersAreThoseOfTheCellsDrawnAndStandOutsideThemSeenFromT
     const SDCellPlacement placement = SDCellPlacement::rowsDown(Vector3(0, 0, 0), 8, 8, 8);
     VCCellView::DrawnModel model;
     model.placement = &placement;
-    model.bounds = placement.bounds();
     VDFirstPersonCamera camera;
     camera.setAspectRatio(800.0f / 600.0f);
     camera.setFieldOfView(40.0f);
     camera.setPosition(Vector3(3.5f, -3.5f, 30.0f));
     const VDCellOverlay view(camera.getProjectionMatrix(), camera.getViewMatrix(), VDRect(0, 0, 800, 600));
-    const std::string all = "01234567";
-    // The cells drawn, by hand: rows x0 .. x1, columns y0 .. y1, layers z0 .. z1.
+    // By hand, the cells drawn: rows x0 .. x1, columns y0 .. y1, layers z0 .. z1.
     struct Case {
         int axis;
         unsigned layer;
         float x0, x1, y0, y1, z0, z1;
         std::string rows, columns;
     };
+    const std::string all = "01234567";
     for (const Case& c : {Case{-1, 0, 0, 7, 0, 7, 0, 7, all, all}, Case{2, 3, 0, 7, 0, 7, 3, 3, all, all},
                           Case{0, 4, 4, 4, 0, 7, 0, 7, "4", all}, Case{1, 2, 0, 7, 2, 2, 0, 7, all, "2"}}) {
         SCOPED_TRACE(std::to_string(c.axis) + " " + std::to_string(c.layer));
@@ -47,15 +46,10 @@ TEST(CellAxesTest, TheNumbersAreThoseOfTheCellsDrawnAndStandOutsideThemSeenFromT
         std::string rows, columns;
         for (const VDCellCoordinates::Label& label : VDCellCoordinates::place(view, model, 8.0f, 13.0f)) {
             const float right = label.x + 8.0f * static_cast<float>(label.text.size());
-            if (label.column) {
-                columns += label.text;
-                EXPECT_GE(label.y, cells.getY2()) << label.text << ": above the top row drawn, not inside it";
-                EXPECT_LT(label.y, cells.getY2() + 13) << label.text;
-            } else {
-                rows += label.text;
-                EXPECT_LE(right, cells.getX1()) << label.text << ": left of the first column drawn";
-                EXPECT_GT(right, cells.getX1() - 16) << label.text;
-            }
+            (label.column ? columns : rows) += label.text;
+            EXPECT_TRUE(label.column ? label.y >= cells.getY2() && label.y < cells.getY2() + 13
+                                     : right <= cells.getX1() && right > cells.getX1() - 16)
+                << label.text << ": just above the top row drawn, or left of the first column";
         }
         EXPECT_EQ(c.rows, rows);
         EXPECT_EQ(c.columns, columns);
@@ -64,8 +58,7 @@ TEST(CellAxesTest, TheNumbersAreThoseOfTheCellsDrawnAndStandOutsideThemSeenFromT
 
 TEST(CellAxesTest, TheTriadShowsTheCellsCoordinatesWhileBlocksAreDrawnAndTheWorldsOtherwise) {
     // By hand: a cell's x runs down its rows (world -y), y across (+x), z to the front (+z). From the front
-    // the screen's right is world +x, up +y; from the right side right is -z; from above right is +x and
-    // up is -z.
+    // the screen's right is world +x, up +y; from the right side right is -z; from above up is -z.
     struct Case {
         const char* view;
         bool cells;

@@ -137,35 +137,31 @@ TEST_F(CellOverlayGLTest, TheKeyOfBlockColoursAndTheTriadOfCellCoordinatesArePai
     if (!std::filesystem::is_directory(logs)) {
         GTEST_SKIP() << "no real logs";
     }
-    // By hand: gun_loader_crew has atomic models and no cell space; falling_mass one 8 x 8 x 8 space. The
-    // camera starts looking along -z, the world's x to the right.
-    const Pixel key[4] = {{255, 209, 51, 255}, {64, 128, 255, 255}, {107, 112, 122, 255}, {56, 56, 56, 255}};
+    // By hand: gun_loader_crew has model blocks and no cell space, falling_mass one cell space. The key's
+    // rows from the top: amber, blue, slate, dark grey. The camera looks along -z: the triad's red arm (x)
+    // points right in the world, down the rows of cells.
+    const Pixel colours[4] = {
+        {255, 209, 51, 255}, {64, 128, 255, 255}, {107, 112, 122, 255}, {56, 56, 56, 255}};
     const Pixel red{255, 64, 64, 255};
-    for (const auto& [log, blocks] :
-         {std::pair{"gun_loader_crew", true}, std::pair{"falling_mass_3d_8x8x8", false}}) {
-        SCOPED_TRACE(log);
-        ASSERT_TRUE(getSimulation()->importLogFile(logs + log + ".log"));
-        if (!blocks) {
-            fit();  // the cells clear of the legends' margin
-        }
-        frame();
-        // The key's rows from the top, amber, blue, slate and dark grey, in the middle of the right edge.
-        const VCCellView::DrawnModel keyModel = VDCellLegends::blockKey();
-        VDCellLegends legends(VDRect(0, 0, 800, 600), 8.0f, 13.0f);
-        legends.place({}, &keyModel);
-        const VDCellLegends::Placed& placed = legends.getPlaced().at(0);
-        for (int row = 0; row < 4; ++row) {
-            const int y = static_cast<int>(placed.column.getY2() - (row + 0.5f) * placed.rowHeight);
-            EXPECT_EQ(blocks, GLTestContext::countNear(static_cast<int>(placed.column.getX1()) + 7, y, 1, 1,
-                                                       key[row], 6) == 1)
-                << row;
-        }
-        // The triad's red arm from its centre in the bottom-left corner: x down the rows, or the world's x.
-        const int centre = static_cast<int>(VDAxesTriad::kInset);
-        EXPECT_EQ(!blocks, GLTestContext::countNear(centre - 4, centre - 28, 9, 24, red, 40) > 10);
-        EXPECT_EQ(blocks, GLTestContext::countNear(centre + 4, centre - 4, 24, 9, red, 40) > 10);
+    const VCCellView::DrawnModel key = VDCellLegends::blockKey();
+    VDCellLegends legends(VDRect(0, 0, 800, 600), 8.0f, 13.0f);
+    legends.place({}, &key);
+    const VDCellLegends::Placed& placed = legends.getPlaced().at(0);
+    const int x = static_cast<int>(placed.column.getX1()) + 7;
+    const int c = static_cast<int>(VDAxesTriad::kInset);  // the triad's centre
+    for (const bool blocks : {true, false}) {
         getSimulation()->closeVisualization();
         ASSERT_TRUE(getSimulation()->newVisualization("cells.vis"));
+        ASSERT_TRUE(getSimulation()->importLogFile(
+            logs + (blocks ? "gun_loader_crew" : "falling_mass_3d_8x8x8") + ".log"));
+        frame();
+        for (int row = 0; row < 4; ++row) {
+            const int y = static_cast<int>(placed.column.getY2() - (row + 0.5f) * placed.rowHeight);
+            EXPECT_EQ(blocks, GLTestContext::countNear(x, y, 1, 1, colours[row], 6) == 1) << blocks << row;
+            EXPECT_EQ(blocks, GLTestContext::countNear(x, 0, 1, 600, colours[row], 6) > 0) << "anywhere";
+        }
+        EXPECT_EQ(!blocks, GLTestContext::countNear(c - 4, c - 28, 9, 24, red, 40) > 10) << "x down";
+        EXPECT_EQ(blocks, GLTestContext::countNear(c + 4, c - 4, 24, 9, red, 40) > 10) << "x right";
     }
 }
 
