@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <string_view>
@@ -56,6 +57,35 @@ bool cellsWithin(const std::vector<unsigned>& counts, uint64_t limit) {
         cells *= count;
     }
     return true;
+}
+
+// From `least` to `most` sizes written as whole numbers, one of them beyond any count (more than
+// 4294967295): too large, not malformed. A dim's sizes are written "(a,b[,c])".
+bool countsTooLarge(std::string_view text, size_t least, size_t most) {
+    text = sltext::trim(text);
+    if (most > 1) {
+        if (text.size() < 2 || text.front() != '(' || text.back() != ')') {
+            return false;
+        }
+        text = text.substr(1, text.size() - 2);
+    }
+    bool huge = false;
+    size_t parts = 0;
+    while (true) {
+        const size_t comma = text.find(',');
+        const std::string_view part = sltext::trim(text.substr(0, comma));
+        if (part.empty() || part.find_first_not_of("0123456789") != std::string_view::npos) {
+            return false;
+        }
+        const size_t digits = part.size() - std::min(part.find_first_not_of('0'), part.size());
+        huge = huge || digits > 10 || (digits == 10 && part.substr(part.size() - 10) > "4294967295");
+        ++parts;
+        if (comma == std::string_view::npos) {
+            break;
+        }
+        text.remove_prefix(comma + 1);
+    }
+    return huge && parts >= least && parts <= most;
 }
 
 }  // namespace
@@ -261,8 +291,12 @@ void SLMaFile::readSize(const Section& section, SDModelDeclaration& declaration)
     for (const Entry& entry : section.entries) {
         if (entry.key == "dim") {
             std::vector<unsigned> counts;
-            if (!sltext::coordinates(entry.value, counts, 2, 3) || counts[0] == 0 || counts[1] == 0 ||
-                (counts.size() == 3 && counts[2] == 0)) {
+            if (countsTooLarge(entry.value, 2, 3)) {
+                error(m_fileName, entry.line,
+                      std::string(sltext::trim(entry.value)) + " holds more than " +
+                          std::to_string(SDCELLDevsModel::kMaxCells) + " cells");
+            } else if (!sltext::coordinates(entry.value, counts, 2, 3) || counts[0] == 0 || counts[1] == 0 ||
+                       (counts.size() == 3 && counts[2] == 0)) {
                 error(m_fileName, entry.line,
                       "dim wants 2 or 3 positive whole numbers, as (8,8,8), not '" + entry.value + "'");
             } else if (!cellsWithin(counts, SDCELLDevsModel::kMaxCells)) {
@@ -274,7 +308,12 @@ void SLMaFile::readSize(const Section& section, SDModelDeclaration& declaration)
             }
         } else if (entry.key == "width" || entry.key == "height") {
             unsigned count = 0;
-            if (!sltext::count(entry.value, count) || count == 0) {
+            if (countsTooLarge(entry.value, 1, 1)) {
+                error(m_fileName, entry.line,
+                      entry.key + " " + std::string(sltext::trim(entry.value)) +
+                          " is too large: a cell space holds at most " +
+                          std::to_string(SDCELLDevsModel::kMaxCells) + " cells");
+            } else if (!sltext::count(entry.value, count) || count == 0) {
                 error(m_fileName, entry.line,
                       entry.key + " wants a positive whole number, not '" + entry.value + "'");
             } else if (entry.key == "width") {
