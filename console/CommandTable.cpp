@@ -11,6 +11,7 @@
 #include "console/VDImportLogFileCommand.h"
 #include "console/VDImportModelCommand.h"
 #include "console/VDLayersCommand.h"
+#include "console/VDMessagesCommand.h"
 #include "console/VDModelCommand.h"
 #include "console/VDMoveCameraCommand.h"
 #include "console/VDNewCommand.h"
@@ -94,6 +95,10 @@ const std::vector<CommandEntry>& entries() {
          "Lays the z layers of a 3D cell space side by side, z = 0 first, each labelled, or puts the block "
          "together again.",
          &make<VDLayersCommand>},
+        {"vis_messages", " [$model]",
+         "Lists the X and Y messages of the current time in log order, at most 50, or only those from or to "
+         "a model.",
+         &make<VDMessagesCommand>},
         {"vis_model", " $model",
          "Prints what a model is at the current time: its kind, parent and children, the value on each of "
          "its ports and its next event.",

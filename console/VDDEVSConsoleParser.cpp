@@ -68,9 +68,11 @@ VDDEVSConsoleParser::VDDEVSConsoleParser() {
 VDDEVSConsoleParser::~VDDEVSConsoleParser() = default;
 
 VDLineCompletion VDDEVSConsoleParser::completeLine(const std::string& line) const {
-    const std::string modelLead = "vis_model ";
-    if (line.compare(0, modelLead.size(), modelLead) == 0) {
-        return completeModelName(modelLead, line.substr(modelLead.size()));
+    for (const char* lead : {"vis_model ", "vis_messages "}) {
+        const std::string modelLead(lead);
+        if (line.compare(0, modelLead.size(), modelLead) == 0) {
+            return completeModelName(modelLead, line.substr(modelLead.size()));
+        }
     }
     for (const char* lead :
          {"vis_import_logfile ", "vis_import_model ", "vis_snapshot --window ", "vis_snapshot "}) {

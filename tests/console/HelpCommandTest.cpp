@@ -33,7 +33,7 @@ TEST_F(HelpCommandTest, HelpListsEveryCommandOnceWithItsUsage) {
     }
     const Lines names = parser.getCommandNames();
     EXPECT_EQ(std::set<std::string>(names.begin(), names.end()), listed) << "every command the parser knows";
-    EXPECT_EQ(29u, listed.size());
+    EXPECT_EQ(30u, listed.size());
 }
 
 // Each command refuses a line with the same usage line that `help <command>` gives, so the one table is
@@ -59,6 +59,7 @@ TEST_F(HelpCommandTest, HelpOnACommandGivesTheUsageLineItPrintsAndWhatItDoes) {
         {"vis_import_logfile", "vis_import_logfile"},
         {"vis_import_model", "vis_import_model"},
         {"vis_layers", "vis_layers fallrock"},
+        {"vis_messages", "vis_messages a b"},
         {"vis_model", "vis_model"},
         {"vis_new", "vis_new"},
         {"vis_outline", "vis_outline maybe"},

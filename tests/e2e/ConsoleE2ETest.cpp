@@ -237,6 +237,7 @@ TEST(ConsoleE2ETest, KeysToggleTheConsoleAndEscapeAsksBeforeExiting) {
                                  "vis_import_logfile",
                                  "vis_import_model",
                                  "vis_layers",
+                                 "vis_messages",
                                  "vis_model",
                                  "vis_new",
                                  "vis_outline",
