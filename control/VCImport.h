@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "control/VCImportProgress.h"
@@ -27,4 +28,9 @@ class VCImport {
     virtual const std::string& path() const = 0;
     // What is logged when the user stops it after `lines` lines.
     virtual std::string cancelledText(long long lines) const = 0;
+
+  protected:
+    // Calls `readSome` until it answers false (nothing left) or `milliseconds` have passed, looking at the
+    // clock after each call; it is called at least once. Its last answer.
+    static bool readUntil(double milliseconds, const std::function<bool()>& readSome);
 };

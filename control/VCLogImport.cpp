@@ -31,16 +31,11 @@ bool VCLogImport::begin() {
 }
 
 bool VCLogImport::readFor(double milliseconds) {
-    using Clock = std::chrono::steady_clock;
-    const Clock::time_point deadline =
-        Clock::now() +
-        std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double, std::milli>(milliseconds));
-    bool more = true;
-    do {
-        more = m_link.readLines(kLinesPerLook);
+    return readUntil(milliseconds, [this] {
+        const bool more = m_link.readLines(kLinesPerLook);
         noteProgress();
-    } while (more && Clock::now() < deadline);
-    return more;
+        return more;
+    });
 }
 
 void VCLogImport::readAll() {

@@ -29,15 +29,11 @@ bool VCModelFileImport::begin() {
 }
 
 bool VCModelFileImport::readFor(double milliseconds) {
-    using Clock = std::chrono::steady_clock;
-    const Clock::time_point deadline =
-        Clock::now() +
-        std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double, std::milli>(milliseconds));
-    bool more = true;
-    do {
-        more = m_link.readLines(kLinesPerLook);
+    const bool more = readUntil(milliseconds, [this] {
+        const bool some = m_link.readLines(kLinesPerLook);
         noteProgress();
-    } while (more && Clock::now() < deadline);
+        return some;
+    });
     m_whole = m_link.isReading() && !more;
     return more;
 }

@@ -107,8 +107,6 @@ VCSimulation::VCSimulation() = default;
 
 VCImportHost::~VCImportHost() = default;
 
-VCImport::~VCImport() = default;
-
 VCSimulation::~VCSimulation() {
     // Nothing is left to tell: an import still running ends with the visualization.
     m_importHost.reset();
