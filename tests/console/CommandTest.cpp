@@ -10,6 +10,7 @@
 #include "console/VDMoveCameraCommand.h"
 #include "console/VDRotateCameraCommand.h"
 #include "control/VCImportHost.h"
+#include "control/VCModelView.h"
 #include "control/VCSimulation.h"
 #include "gui/VDConsole.h"
 #include "gui/VDStringLog.h"
@@ -20,6 +21,7 @@
 #include "shell/VDGarbageCan.h"
 #include "simdata/SDVisualization.h"
 #include "tests/console/CommandFixture.h"
+#include "tests/support/LogRecorder.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -190,6 +192,69 @@ TEST_F(CommandTest, AnImportReadInSlicesDisposesOfItsCommandOnceItHasEnded) {
     getGarbageCan()->empty();
     run("vis_import_logfile missing.log");
     EXPECT_EQ(1u, getGarbageCan()->pendingCount());
+}
+
+// vis_structure and the words of vis_plot that hide, show and place the plot: what they take and what
+// they refuse with their usage line.
+TEST_F(CommandTest, StructureAndPlotPanelArguments) {
+    const std::string structure = "usage: vis_structure on | off";
+    const std::string plot =
+        "usage: vis_plot $model $x [$y [$z]] | $model.$port | $model | clear | hide | show | place $x $y "
+        "$width "
+        "$height";
+    struct Case {
+        const char* line;
+        std::string reply;
+    };
+    const std::vector<Case> cases = {
+        {"vis_structure on", "Showing the model structure..."},
+        {"vis_structure off", "Hiding the model structure..."},
+        {"vis_structure", structure},
+        {"vis_structure OFF", structure},
+        {"vis_structure on off", structure},
+        {"vis_plot hide", "Hiding the plot..."},
+        {"vis_plot show", "Showing the plot..."},
+        {"vis_plot place 10 20 300 200", "Placing the plot..."},
+        {"vis_plot place -10 +20 0 -1", "Placing the plot..."},
+        {"vis_plot hide now", plot},
+        {"vis_plot place 10 20 300", plot},
+        {"vis_plot place 10 20 300 200 1", plot},
+        {"vis_plot place 10 20 300.5 200", plot},
+        {"vis_plot place x 20 300 200", plot},
+        {"vis_plot clear", "Clearing the plot..."},
+        {"vis_plot life 1 2", "Plotting life 1 2..."},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.reply, check(c.line)) << c.line;
+        EXPECT_EQ(c.reply.rfind("usage: ", 0) != 0, parsed != nullptr) << c.line;
+    }
+    // Without a 3D view the plot's words, like its series, reach nobody.
+    LogRecorder rec;
+    run("vis_plot hide");
+    run("vis_plot place 1 2 300 300");
+    EXPECT_EQ(2u, rec.count("Unable to plot: there is no 3D view")) << rec.text();
+}
+
+// The structure is the run's: hidden by vis_structure off, drawn again by on and by the next visualization.
+TEST_F(CommandTest, StructureIsHiddenAndShownForTheOpenRunOnly) {
+    LogRecorder rec;
+    const auto said = [&](const std::string& line) {
+        rec.clear();
+        run(line);
+        return rec.lines();
+    };
+    EXPECT_EQ(Lines{"Unable to show or hide the model structure. Visualization does not exist."},
+              said("vis_structure off"));
+    ASSERT_TRUE(getSimulation()->newVisualization("one"));
+    EXPECT_TRUE(getSimulation()->getModelView()->isShown());
+    EXPECT_EQ(Lines{"Model structure hidden"}, said("vis_structure off"));
+    EXPECT_FALSE(getSimulation()->getModelView()->isShown());
+    EXPECT_EQ(Lines{"Model structure shown"}, said("vis_structure on"));
+    EXPECT_TRUE(getSimulation()->getModelView()->isShown());
+    run("vis_structure off");
+    getSimulation()->closeVisualization();
+    ASSERT_TRUE(getSimulation()->newVisualization("two"));
+    EXPECT_TRUE(getSimulation()->getModelView()->isShown());
 }
 
 TEST(CommandWithoutControllerTest, AddingANodeNeedsTheController) {
