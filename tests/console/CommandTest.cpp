@@ -194,64 +194,34 @@ TEST_F(CommandTest, AnImportReadInSlicesDisposesOfItsCommandOnceItHasEnded) {
     EXPECT_EQ(1u, getGarbageCan()->pendingCount());
 }
 
-// vis_structure and the words of vis_plot that hide, show and place the plot: what they take and what
-// they refuse with their usage line.
-TEST_F(CommandTest, StructureAndPlotPanelArguments) {
+// vis_structure, and the words of vis_plot that hide, show and place the plot: what they take, what they
+// refuse with the usage line, and that the structure is the open run's (the next one draws it again).
+TEST_F(CommandTest, StructureAndPlotPanelCommands) {
     const std::string structure = "usage: vis_structure on | off";
     const std::string plot =
-        "usage: vis_plot $model $x [$y [$z]] | $model.$port | $model | clear | hide | show | place $x $y "
-        "$width "
-        "$height";
-    struct Case {
-        const char* line;
-        std::string reply;
-    };
-    const std::vector<Case> cases = {
-        {"vis_structure on", "Showing the model structure..."},
+        "usage: vis_plot $model $x [$y [$z]] | $model.$port | $model | clear | hide | show "
+        "| place $x $y $width $height";
+    const std::vector<std::pair<std::string, std::string>> cases = {
         {"vis_structure off", "Hiding the model structure..."},
-        {"vis_structure", structure},
         {"vis_structure OFF", structure},
         {"vis_structure on off", structure},
         {"vis_plot hide", "Hiding the plot..."},
         {"vis_plot show", "Showing the plot..."},
-        {"vis_plot place 10 20 300 200", "Placing the plot..."},
         {"vis_plot place -10 +20 0 -1", "Placing the plot..."},
         {"vis_plot hide now", plot},
         {"vis_plot place 10 20 300", plot},
-        {"vis_plot place 10 20 300 200 1", plot},
         {"vis_plot place 10 20 300.5 200", plot},
-        {"vis_plot place x 20 300 200", plot},
-        {"vis_plot clear", "Clearing the plot..."},
-        {"vis_plot life 1 2", "Plotting life 1 2..."},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(c.reply, check(c.line)) << c.line;
-        EXPECT_EQ(c.reply.rfind("usage: ", 0) != 0, parsed != nullptr) << c.line;
+    for (const auto& [line, reply] : cases) {
+        EXPECT_EQ(reply, check(line)) << line;
+        EXPECT_EQ(reply.rfind("usage: ", 0) != 0, parsed != nullptr) << line;
     }
-    // Without a 3D view the plot's words, like its series, reach nobody.
     LogRecorder rec;
-    run("vis_plot hide");
-    run("vis_plot place 1 2 300 300");
-    EXPECT_EQ(2u, rec.count("Unable to plot: there is no 3D view")) << rec.text();
-}
-
-// The structure is the run's: hidden by vis_structure off, drawn again by on and by the next visualization.
-TEST_F(CommandTest, StructureIsHiddenAndShownForTheOpenRunOnly) {
-    LogRecorder rec;
-    const auto said = [&](const std::string& line) {
-        rec.clear();
-        run(line);
-        return rec.lines();
-    };
-    EXPECT_EQ(Lines{"Unable to show or hide the model structure. Visualization does not exist."},
-              said("vis_structure off"));
-    ASSERT_TRUE(getSimulation()->newVisualization("one"));
-    EXPECT_TRUE(getSimulation()->getModelView()->isShown());
-    EXPECT_EQ(Lines{"Model structure hidden"}, said("vis_structure off"));
-    EXPECT_FALSE(getSimulation()->getModelView()->isShown());
-    EXPECT_EQ(Lines{"Model structure shown"}, said("vis_structure on"));
-    EXPECT_TRUE(getSimulation()->getModelView()->isShown());
     run("vis_structure off");
+    EXPECT_EQ(1u, rec.count("Unable to show or hide the model structure. Visualization does not exist."));
+    ASSERT_TRUE(getSimulation()->newVisualization("one"));
+    run("vis_structure off");
+    EXPECT_FALSE(getSimulation()->getModelView()->isShown()) << rec.text();
     getSimulation()->closeVisualization();
     ASSERT_TRUE(getSimulation()->newVisualization("two"));
     EXPECT_TRUE(getSimulation()->getModelView()->isShown());
