@@ -25,6 +25,7 @@
 #include "console/VDSliceCommand.h"
 #include "console/VDSnapshotCommand.h"
 #include "console/VDStateCommand.h"
+#include "console/VDStructureCommand.h"
 #include "console/VDTimeCommand.h"
 
 namespace {
@@ -111,9 +112,11 @@ const std::vector<CommandEntry>& entries() {
         {"vis_palette", " $model $palettefile",
          "Colours a model's cells from a palette file, one colour rule per range, in place of its rules.",
          &make<VDPaletteCommand>, true},
-        {"vis_plot", " $model $x [$y [$z]] | $model.$port | $model | clear",
+        {"vis_plot",
+         " $model $x [$y [$z]] | $model.$port | $model | clear | hide | show | place $x $y $width $height",
          "Plots the values over time of a cell, of a model's port, or the minimum, mean and maximum of a "
-         "cell space; up to 4 series, and clear empties the plot.",
+         "cell space; up to 4 series, and clear empties the plot. hide and show hide and show it; place "
+         "puts its top-left corner x, y pixels from the window's top-left corner at that size in pixels.",
          &make<VDPlotCommand>},
         {"vis_range", " $model log | $model now | $model $low $high",
          "Sets the range the colour ramp of a model's cells spans: the whole log's values, the values at the "
@@ -129,6 +132,10 @@ const std::vector<CommandEntry>& entries() {
          &make<VDSnapshotCommand>, true},
         {"vis_state", "", "Prints the last value on each output port of every model that is not a cell.",
          &make<VDStateCommand>},
+        {"vis_structure", " on | off",
+         "Draws the blocks of the model hierarchy, or hides them (hidden blocks are neither fitted nor "
+         "picked); each new visualization starts with them drawn.",
+         &make<VDStructureCommand>},
         {"vis_view", " front|back|left|right|top|bottom|iso",
          "Fits the view as vis_fit does, seen from that side (iso: from above, right and in front).",
          &make<VDViewCommand>},

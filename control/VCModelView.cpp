@@ -104,12 +104,12 @@ void VCModelView::updateLayout() {
 }
 
 bool VCModelView::getBounds(BoundingBox& bounds) const {
-    return m_drawn && m_layout.bounds(bounds);
+    return isDrawn() && m_layout.bounds(bounds);
 }
 
 std::vector<std::string> VCModelView::getBlockNames() const {
     std::vector<std::string> names;
-    if (!m_drawn) {
+    if (!isDrawn()) {
         return names;
     }
     for (uint32_t model = 0; model < m_layout.size(); ++model) {
@@ -121,7 +121,7 @@ std::vector<std::string> VCModelView::getBlockNames() const {
 }
 
 bool VCModelView::findBlock(const std::string& model, BoundingBox& box) const {
-    if (!m_drawn || m_structure == nullptr) {
+    if (!isDrawn() || m_structure == nullptr) {
         return false;
     }
     const uint32_t node = m_structure->tree().find(model);
@@ -134,7 +134,7 @@ bool VCModelView::findBlock(const std::string& model, BoundingBox& box) const {
 
 bool VCModelView::portPosition(const std::string& model, const std::string& port, bool input,
                                Vector3& position) const {
-    if (!m_drawn || m_structure == nullptr) {
+    if (!isDrawn() || m_structure == nullptr) {
         return false;
     }
     const uint32_t node = m_structure->tree().find(model);
@@ -154,7 +154,7 @@ bool VCModelView::portPosition(const std::string& model, const std::string& port
 
 std::string VCModelView::pick(const Vector3& origin, const Vector3& direction, float& distance) {
     updateLayout();
-    if (!m_drawn) {
+    if (!isDrawn()) {
         return "";
     }
     const SDBlockHit hit = pickBlock(m_layout, origin, direction, [this](uint32_t model) {
@@ -220,7 +220,7 @@ void VCModelView::render(Frustum* frustum) {
     m_labels.names.clear();
     m_labels.ports.clear();
     m_labels.messages.clear();
-    if (!m_drawn) {
+    if (!isDrawn()) {
         return;
     }
     const double now = m_cursor != nullptr ? m_cursor->time() : 0.0;

@@ -59,7 +59,11 @@ class VCModelView {
     // structure is not drawn or the frustum sees none of it).
     void render(Frustum* frustum);
 
-    bool isDrawn() const { return m_drawn; }
+    // Whether the blocks are drawn: the run has a structure and vis_structure has not hidden it. Hidden
+    // blocks have no bounds, no labels and cannot be picked.
+    bool isDrawn() const { return m_drawn && m_shown; }
+    void setShown(bool shown) { m_shown = shown; }
+    bool isShown() const { return m_shown; }
     // The box around the structure with its labels; false when it is not drawn.
     bool getBounds(BoundingBox& bounds) const;
     // The models that have a block, in the hierarchy's order of first appearance.
@@ -113,7 +117,8 @@ class VCModelView {
     uint64_t m_laidOutRevision = UINT64_MAX;
     uint64_t m_laidOutRegistry = UINT64_MAX;
     float m_laidOutCorner = 0.0f;
-    bool m_drawn = false;
+    bool m_drawn = false;  // the run has a plain atomic model
+    bool m_shown = true;
 
     SDBlockBatch m_batch;
     Labels m_labels;

@@ -260,7 +260,12 @@ int VDDefaultTheme::doDrawPanel(VDPanel* panel) {
     const float t = std::trunc(panel->getTitleHeight());
     const int highlight = panel->getHighlight();
 
-    setColour(m_panelFill);
+    Colour back = m_panelFill;
+    if (panel->isOpaque()) {
+        // Whatever is drawn over a wholly opaque fill blends with it alone.
+        back.a = 1.0f;
+    }
+    setColour(back);
     fill(r);
     setColour(m_bevelLight);
     line(x1, y1, x1, y2);

@@ -87,7 +87,7 @@ bool VDPanel::handleEvent(VDEvent* event) {
                     requestRedisplay();
                 }
             } else if (m_resizeEdges != 0) {
-                const float limit = 32 * m_margin;
+                const float limit = getMinimumSize();
                 VDRect r = m_rect;
                 if (m_resizeEdges & EDGE_LEFT) {
                     float x1 = x;

@@ -40,6 +40,11 @@ class VDPanel : public VDWindow {
     bool isResizable() const { return m_resizable; }
     float getTitleHeight() const { return m_titleHeight; }
     float getMargin() const { return m_margin; }
+    // The least width and height a resize by the edges leaves.
+    float getMinimumSize() const { return 32.0f * m_margin; }
+    // An opaque panel hides what lies under it; the others let it show through a little.
+    void setOpaque(bool opaque) { m_opaque = opaque; }
+    bool isOpaque() const { return m_opaque; }
     bool isDragging() const { return m_dragging; }
     int getResizeEdges() const { return m_resizeEdges; }
     int getHighlight() const { return m_highlight; }
@@ -53,6 +58,7 @@ class VDPanel : public VDWindow {
     std::unique_ptr<VDTextButton> m_closeButton;
     bool m_movable = true;
     bool m_resizable = true;
+    bool m_opaque = false;
     float m_titleHeight = 20.0f;
     float m_margin = 5.0f;
     std::string m_title;

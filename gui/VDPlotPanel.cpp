@@ -19,6 +19,8 @@ constexpr float kPadding = 4.0f;
 VDPlotPanel::VDPlotPanel() {
     setTitle("Values over time");
     setCloseButton(true);
+    // Over a busy 3D picture its lines would be lost.
+    setOpaque(true);
 }
 
 VDPlotPanel::~VDPlotPanel() = default;

@@ -9,7 +9,7 @@
 // A panel that plots up to kMaxSeries series against a common horizontal axis, as steps: each value holds
 // from its x until the next point's, the last until the end of the axis. A series may carry a band (a low
 // and a high value at each point), drawn shaded behind its line. The panel draws axes with tick labels, a
-// legend and, when set, a vertical cursor line.
+// legend and, when set, a vertical cursor line. It is opaque: nothing under it shows through.
 //
 // It has a close button, is dragged by its title bar and resized by its edges, and stays inside its parent.
 // A press in the plot, and a drag along it, raise VDPlotPickEvents with the x under the pointer; the close

@@ -776,7 +776,15 @@ bool VDTessaronerWindow::handlePlotEvent(VDEvent* event) {
                 return true;
             }
             plot->handled = true;
-            if (plot->isClear()) {
+            if (plot->isHide() || plot->isShow()) {
+                m_plotPanel->inputLost();
+                m_plot->setHidden(plot->isHide());
+                logText(plot->isHide()        ? "Plot hidden"
+                        : m_plot->hasSeries() ? "Plot shown"
+                                              : "Plot shown once it has a series: the plot is empty");
+            } else if (plot->isPlace()) {
+                placePlot(plot->getPlace());
+            } else if (plot->isClear()) {
                 m_plot->clear();
                 if (!plot->isRunClosed()) {
                     logText("Plot cleared");
@@ -808,6 +816,29 @@ bool VDTessaronerWindow::handlePlotEvent(VDEvent* event) {
         default:
             return false;
     }
+}
+
+void VDTessaronerWindow::placePlot(const long long* place) {
+    const float least = m_plotPanel->getMinimumSize();
+    if (place[2] < least || place[3] < least) {
+        logText("Unable to place the plot: it needs at least " + std::to_string(static_cast<int>(least)) +
+                " x " + std::to_string(static_cast<int>(least)) + " pixels");
+        return;
+    }
+    // Far beyond any window, yet exact as floats; keepInside brings it back.
+    const auto pixels = [](long long value) {
+        return static_cast<float>(std::clamp(value, -1000000LL, 1000000LL));
+    };
+    m_plotPanel->inputLost();
+    const float x1 = m_rect.getX1() + pixels(place[0]);
+    const float y2 = m_rect.getY2() - pixels(place[1]);
+    m_plotPanel->setRectangle(VDRect(x1, y2 - pixels(place[3]), x1 + pixels(place[2]), y2));
+    m_plotPanel->keepInside(m_rect);
+    const VDRect& at = m_plotPanel->getRectangle();
+    const auto whole = [](float value) { return std::to_string(static_cast<long long>(std::lround(value))); };
+    logText("Plot placed at " + whole(at.getX1() - m_rect.getX1()) + " " +
+            whole(m_rect.getY2() - at.getY2()) + ", " + whole(at.getWidth()) + " x " + whole(at.getHeight()) +
+            " pixels");
 }
 
 void VDTessaronerWindow::writeNumberedSnapshot() {

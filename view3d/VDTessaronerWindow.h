@@ -141,6 +141,9 @@ class VDTessaronerWindow : public VDWindow {
     bool routeToPlot(VDEvent* event);
     // Handles the plot's requests and what its panel raises; false for other events.
     bool handlePlotEvent(VDEvent* event);
+    // vis_plot place: x, y (the top-left corner from the window's), width and height in pixels. Too small
+    // a size is refused; a place off the window is brought inside it, as a drag would.
+    void placePlot(const long long* place);
     // The `s` key: the view as the next free snapshot_NNN.png.
     void writeNumberedSnapshot();
 

@@ -32,6 +32,10 @@ VDValuePlot::VDValuePlot(VDPlotPanel* panel) : m_panel(panel) {
 }
 
 bool VDValuePlot::isOpen() const {
+    return m_panel->isEnabled() && !m_hidden;
+}
+
+bool VDValuePlot::hasSeries() const {
     return m_panel->isEnabled();
 }
 
@@ -64,6 +68,8 @@ bool VDValuePlot::add(const VCSeriesTarget& target) {
     m_runRevision = simulation != nullptr ? simulation->getRunRevision() : 0;
     setSpan(simulation);
     m_panel->setEnabled(true);
+    // Asked for a series, the user wants to see it.
+    m_hidden = false;
     if (spread) {
         logText("Plotting " + label + ": the minimum, mean and maximum of its cells at " +
                 counted(points, "event time", "event times"));

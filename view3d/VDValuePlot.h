@@ -16,8 +16,8 @@ class VDValuePlot {
     // The panel belongs to the view's windows; it is closed (disabled) while the plot is empty.
     explicit VDValuePlot(VDPlotPanel* panel);
 
-    // Adds the series of `target` and opens the panel: "Plotting life(3,4): 12 values". Refused, with the
-    // reason, when the series cannot be read, is shown already or the plot is full.
+    // Adds the series of `target` and opens (and shows) the panel: "Plotting life(3,4): 12 values". Refused,
+    // with the reason, when the series cannot be read, is shown already or the plot is full.
     bool add(const VCSeriesTarget& target);
     // Empties the plot and closes the panel.
     void clear();
@@ -27,7 +27,12 @@ class VDValuePlot {
     // A place picked in the plot: the time cursor goes to the event time nearest it.
     void pick(VCSimulation* simulation, double milliseconds);
 
+    // Drawn and given the pointer: it has a series and is not hidden.
     bool isOpen() const;
+    bool hasSeries() const;
+    // vis_plot hide and show: the series stay; adding one shows the plot again.
+    void setHidden(bool hidden) { m_hidden = hidden; }
+    bool isHidden() const { return m_hidden; }
     const std::vector<VCSeriesTarget>& getTargets() const { return m_targets; }
 
   private:
@@ -37,4 +42,5 @@ class VDValuePlot {
     VDPlotPanel* m_panel;
     std::vector<VCSeriesTarget> m_targets;  // one per series of the panel, in its order
     uint64_t m_runRevision = 0;
+    bool m_hidden = false;
 };

@@ -10,6 +10,7 @@
 #include "console/VDMoveCameraCommand.h"
 #include "console/VDRotateCameraCommand.h"
 #include "control/VCImportHost.h"
+#include "control/VCModelView.h"
 #include "control/VCSimulation.h"
 #include "gui/VDConsole.h"
 #include "gui/VDStringLog.h"
@@ -20,6 +21,7 @@
 #include "shell/VDGarbageCan.h"
 #include "simdata/SDVisualization.h"
 #include "tests/console/CommandFixture.h"
+#include "tests/support/LogRecorder.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -190,6 +192,39 @@ TEST_F(CommandTest, AnImportReadInSlicesDisposesOfItsCommandOnceItHasEnded) {
     getGarbageCan()->empty();
     run("vis_import_logfile missing.log");
     EXPECT_EQ(1u, getGarbageCan()->pendingCount());
+}
+
+// vis_structure, and the words of vis_plot that hide, show and place the plot: what they take, what they
+// refuse with the usage line, and that the structure is the open run's (the next one draws it again).
+TEST_F(CommandTest, StructureAndPlotPanelCommands) {
+    const std::string structure = "usage: vis_structure on | off";
+    const std::string plot =
+        "usage: vis_plot $model $x [$y [$z]] | $model.$port | $model | clear | hide | show "
+        "| place $x $y $width $height";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"vis_structure off", "Hiding the model structure..."},
+        {"vis_structure OFF", structure},
+        {"vis_structure on off", structure},
+        {"vis_plot hide", "Hiding the plot..."},
+        {"vis_plot show", "Showing the plot..."},
+        {"vis_plot place -10 +20 0 -1", "Placing the plot..."},
+        {"vis_plot hide now", plot},
+        {"vis_plot place 10 20 300", plot},
+        {"vis_plot place 10 20 300.5 200", plot},
+    };
+    for (const auto& [line, reply] : cases) {
+        EXPECT_EQ(reply, check(line)) << line;
+        EXPECT_EQ(reply.rfind("usage: ", 0) != 0, parsed != nullptr) << line;
+    }
+    LogRecorder rec;
+    run("vis_structure off");
+    EXPECT_EQ(1u, rec.count("Unable to show or hide the model structure. Visualization does not exist."));
+    ASSERT_TRUE(getSimulation()->newVisualization("one"));
+    run("vis_structure off");
+    EXPECT_FALSE(getSimulation()->getModelView()->isShown()) << rec.text();
+    getSimulation()->closeVisualization();
+    ASSERT_TRUE(getSimulation()->newVisualization("two"));
+    EXPECT_TRUE(getSimulation()->getModelView()->isShown());
 }
 
 TEST(CommandWithoutControllerTest, AddingANodeNeedsTheController) {

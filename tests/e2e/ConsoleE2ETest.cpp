@@ -247,6 +247,7 @@ TEST(ConsoleE2ETest, KeysToggleTheConsoleAndEscapeAsksBeforeExiting) {
                                  "vis_slice",
                                  "vis_snapshot",
                                  "vis_state",
+                                 "vis_structure",
                                  "vis_view"}))
         << screen.lines();
     app.settledScreenshot(shotPath("tab"));

@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -266,6 +267,39 @@ TEST_F(ModelViewGLTest, RunsOfCellSpacesAloneLookAsTheyDid) {
                              : 0;
         }
         EXPECT_EQ(0u, differing);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// vis_structure off: at 00:00:10:000 safety_loader is active and electric_fire passive (as above); hidden,
+// neither colour is in the picture, nothing is fitted, picked or labelled, and shown again all is back.
+TEST_F(ModelViewGLTest, AHiddenStructureIsNeitherDrawnNorFittedNorPicked) {
+    const fs::path file = realLog("gun_loader_crew.log");
+    if (!fs::exists(file)) {
+        GTEST_SKIP() << "no real log at " << file;
+    }
+    ASSERT_TRUE(import(file));
+    at("00:00:10:000");
+    VCModelView* models = getSimulation()->getModelView();
+    const Vector3 eye = camera.getPosition();
+    const Vector3 target = front("safety_loader");
+    for (const bool shown : {true, false, true}) {
+        SCOPED_TRACE(shown);
+        models->setShown(shown);
+        frame();
+        for (const VCModelView::Colour& colour : {VCModelView::kActiveColour, VCModelView::kPassiveColour}) {
+            const std::vector<Pixel> all = GLTestContext::region(0, 0, 800, 600);
+            EXPECT_EQ(shown, std::count_if(all.begin(), all.end(),
+                                           [&](Pixel p) { return near(p, colour, 6); }) > 50);
+        }
+        BoundingBox box;
+        float distance = 0.0f;
+        EXPECT_EQ(shown, models->getBounds(box));
+        EXPECT_EQ(shown ? "safety_loader" : "", models->pick(eye, target - eye, distance));
+        EXPECT_EQ(shown, !models->getLabels().names.empty());
     }
 }
 

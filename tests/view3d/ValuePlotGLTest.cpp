@@ -112,3 +112,75 @@ TEST_F(ValuePlotGLTest, StepsHoldEachValueUntilTheNextAndTheTimeLineFollowsPlayb
 }
 
 }  // namespace
+
+namespace {
+
+// The panel hides the picture under it: drawn over a red and over a blue screen, its pixels are the same.
+// Hidden, the screen shows there. Placed, it stands where vis_plot place puts it (x, y from the top-left).
+class PlotPanelGLTest : public ValuePlotGLTest {
+  protected:
+    // How many pixels of `r` (from the bottom-left, as GL reads) differ between a red and a blue screen.
+    int seeThrough(const VDRect& r) {
+        std::vector<Pixel> shots[2];
+        for (int blue = 0; blue < 2; ++blue) {
+            getSimulation()->sceneChanged();  // no kept picture of the other screen
+            glDisable(GL_DEPTH_TEST);
+            glClearColor(1.0f - blue, 0.0f, static_cast<float>(blue), 1.0f);
+            glClear(GL_COLOR_BUFFER_BIT);
+            currentTheme()->begin2D(800.0f, 600.0f);
+            VDRedisplayEvent redisplay;
+            window.handleEvent(&redisplay);
+            currentTheme()->end2D();
+            shots[blue] =
+                GLTestContext::region(int(r.getX1()), int(r.getY1()), int(r.getWidth()), int(r.getHeight()));
+        }
+        int differ = 0;
+        for (size_t i = 0; i < shots[0].size(); ++i) {
+            differ += shots[0][i].r != shots[1][i].r || shots[0][i].b != shots[1][i].b ? 1 : 0;
+        }
+        return differ;
+    }
+    std::string send(VDDEVSPlotEvent event) {
+        window.handleEvent(&event);
+        return quiet.lines().empty() ? "" : quiet.lines().back();
+    }
+};
+
+TEST_F(PlotPanelGLTest, ThePanelIsOpaqueHidesShowsAndStandsWherePlaced) {
+    // Where it opens: 8 pixels in from the bottom-left corner, 460 x 260.
+    const VDRect inner(10, 10, 466, 266);
+    EXPECT_EQ(0, seeThrough(inner));
+    EXPECT_EQ("Plot hidden", send(VDDEVSPlotEvent::hidden(true)));
+    EXPECT_GT(seeThrough(inner), 456 * 256 / 2) << "the screen shows where the plot was";
+    EXPECT_EQ("Plot shown", send(VDDEVSPlotEvent::hidden(false)));
+    EXPECT_EQ(0, seeThrough(inner));
+
+    struct Case {
+        long long x, y, width, height;
+        const char* reply;
+        VDRect at;  // from the bottom-left corner of the 800 x 600 window
+    };
+    const char* small = "Unable to place the plot: it needs at least 160 x 160 pixels";
+    for (const Case& c :
+         {Case{700, 500, 300, 200, "Plot placed at 500 400, 300 x 200 pixels", VDRect(500, 0, 800, 200)},
+          Case{-5, 0, 2000, 900, "Plot placed at 0 0, 800 x 600 pixels", VDRect(0, 0, 800, 600)},
+          Case{10, 10, 159, 300, small, VDRect(0, 0, 800, 600)},
+          Case{100, 50, 300, 200, "Plot placed at 100 50, 300 x 200 pixels", VDRect(100, 350, 400, 550)}}) {
+        SCOPED_TRACE(c.reply);
+        EXPECT_EQ(c.reply, send(VDDEVSPlotEvent::placed(c.x, c.y, c.width, c.height)));
+        const VDRect& r = plot().getRectangle();
+        EXPECT_EQ((std::vector<float>{c.at.getX1(), c.at.getY1(), c.at.getX2(), c.at.getY2()}),
+                  (std::vector<float>{r.getX1(), r.getY1(), r.getX2(), r.getY2()}));
+    }
+    EXPECT_EQ(0, seeThrough(VDRect(102, 352, 398, 548)));
+    EXPECT_GT(seeThrough(VDRect(420, 10, 460, 260)), 40 * 250 / 2) << "its old place is free";
+
+    // Hidden, a new series shows it again.
+    send(VDDEVSPlotEvent::hidden(true));
+    VCSeriesTarget cell;
+    ASSERT_TRUE(VCSeriesTarget::parse({"life", "1", "4"}, cell));
+    send(VDDEVSPlotEvent(cell));
+    EXPECT_EQ(0, seeThrough(VDRect(102, 352, 398, 548)));
+}
+
+}  // namespace
