@@ -7,6 +7,7 @@
 
 #include "loader/SLMaFile.h"
 #include "shell/Log.h"
+#include "shell/LogFormat.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDCouplings.h"
 #include "simdata/SDDevsModelList.h"
@@ -15,9 +16,7 @@
 namespace {
 
 std::string number(double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
+    return numberText(value);
 }
 
 std::string counted(size_t count, const char* one, const char* many) {

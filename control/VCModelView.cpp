@@ -10,6 +10,7 @@
 #include "scene/SDBlockPicker.h"
 #include "scene/SDCellLayout.h"
 #include "scene/SDColourRamp.h"
+#include "shell/LogFormat.h"
 #include "simdata/SDCouplings.h"
 #include "simdata/SDDevsModelList.h"
 #include "simdata/SDModelStructure.h"
@@ -32,9 +33,7 @@ constexpr VCModelView::Colour kConnectorColour{0.6f, 0.6f, 0.6f, 0.8f};
 constexpr float kAboveLine = 0.06f;
 
 std::string formatValue(double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
+    return numberText(value);
 }
 
 BoundingBox markerBox(const Vector3& centre) {

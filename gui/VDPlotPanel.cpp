@@ -8,6 +8,7 @@
 #include "gui/VDPlotPickEvent.h"
 #include "gui/VDTextButton.h"
 #include "gui/VDThemeStore.h"
+#include "shell/LogFormat.h"
 
 namespace {
 
@@ -162,9 +163,7 @@ std::string VDPlotPanel::xLabel(double x) const {
 }
 
 std::string VDPlotPanel::yLabel(double y) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", y);
-    return text;
+    return numberText(y);
 }
 
 VDPlotPanel::Layout VDPlotPanel::layout() const {

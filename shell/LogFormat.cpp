@@ -1,6 +1,7 @@
 #include "shell/LogFormat.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -140,4 +141,11 @@ std::string formatText(const char* format, ...) {
     formatLogText(out, format, args);
     va_end(args);
     return out;
+}
+
+std::string numberText(double value) {
+    char text[64];
+    const bool whole = std::isfinite(value) && std::fabs(value) < 1e15 && value == std::trunc(value);
+    std::snprintf(text, sizeof text, whole ? "%.0f" : "%g", value);
+    return text;
 }

@@ -13,3 +13,7 @@ bool formatLogText(std::string& out, const char* format, va_list args);
 // The same, returned: printf-formatted text of any length, for replies that may hold numbers as long as
 // a double's 309 digits.
 std::string formatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// A value as it is shown: printf's %g, except that a whole number of up to 15 digits keeps all its digits
+// (192168116224, not 1.92168e+11), so that an address or a count reads as the log wrote it.
+std::string numberText(double value);

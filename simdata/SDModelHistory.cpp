@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <limits>
 
+#include "shell/LogFormat.h"
+
 namespace {
 
 unsigned printedWidth(double value) {
-    char text[64];
-    const int length = std::snprintf(text, sizeof text, "%g", value);
-    return length > 0 ? static_cast<unsigned>(length) : 0;
+    return static_cast<unsigned>(numberText(value).size());
 }
 
 }  // namespace

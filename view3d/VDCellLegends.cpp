@@ -9,6 +9,7 @@
 #include "control/VCModelView.h"
 #include "gui/VDBitmapFont.h"
 #include "scene/SDColourRamp.h"
+#include "shell/LogFormat.h"
 
 namespace {
 
@@ -23,9 +24,7 @@ constexpr float kLegendGap = 10.0f;
 constexpr float kShortestBar = 40.0f;
 
 std::string format(double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
+    return numberText(value);
 }
 
 void frame(float x1, float y1, float x2, float y2) {

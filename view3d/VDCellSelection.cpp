@@ -11,6 +11,7 @@
 #include "scene/SDCellPicker.h"
 #include "scene/SDCellPlacement.h"
 #include "shell/Log.h"
+#include "shell/LogFormat.h"
 #include "view3d/VDPickRay.h"
 
 namespace {
@@ -63,9 +64,7 @@ std::string VDCellSelection::describe() {
     }
     const VCCellReading reading = VCCellReading::read(m_model, m_x, m_y, m_z);
     if (reading.result == VCCellReading::Result::Value) {
-        char value[32];
-        std::snprintf(value, sizeof value, " = %g", reading.value);
-        return reading.label + value;
+        return reading.label + " = " + numberText(reading.value);
     }
     if (reading.result == VCCellReading::Result::NoValue) {
         return reading.label + " has no value yet";

@@ -7,6 +7,7 @@
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
+#include <limits>
 #include <string>
 
 namespace {
@@ -57,6 +58,28 @@ TEST(LogFormatTest, EverythingElseGoesThroughPrintfWhole) {
     EXPECT_SAME_AS_PRINTF("%+d % d %hd", 3, 4, static_cast<short>(5));
     const std::string longText(3000, 'L');
     EXPECT_SAME_AS_PRINTF("%s and %.3f", longText.c_str(), 2.0 / 3.0);
+}
+
+// Whole numbers as packet_receiver_big_values.log writes them (192168116224.00000) keep their digits up to
+// 15; anything else reads as %g always did.
+TEST(LogFormatTest, NumbersShownWholeUpTo15Digits) {
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {
+        {192168116224.0, "192168116224"},
+        {11223334649856.0, "11223334649856"},
+        {999999999999999.0, "999999999999999"},
+        {1e15, "1e+15"},
+        {-2500000.0, "-2500000"},
+        {0.44444, "0.44444"},
+        {1234567.5, "1.23457e+06"},
+        {4.0, "4"},
+        {std::numeric_limits<double>::infinity(), "inf"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.text, numberText(c.value)) << c.text;
+    }
 }
 
 }  // namespace
