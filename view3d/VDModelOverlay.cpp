@@ -24,6 +24,9 @@ constexpr float kMargin = 1.0f;
 constexpr float kBelowBase = 0.2f;
 constexpr float kAboveBase = 0.7f;
 
+// The colours of the kinds of text, as indices.
+enum { kInput, kOutput, kName, kPort, kColours };
+
 }  // namespace
 
 VDModelOverlay::TextSpace::TextSpace(const VDRect& viewport) : m_viewport(viewport) {
@@ -113,7 +116,10 @@ void VDModelOverlay::place(TextSpace& space, const VCModelView::Label& label, fl
             return;
         }
     }
-    const float base = centred ? y - charHeight * 0.35f : y + 2.0f;
+    // A block's name stands its descenders' depth higher, so that its frame does not cut them ("top").
+    const float base = centred           ? y - charHeight * 0.35f
+                       : colour == kName ? y + 2.0f + charHeight * kBelowBase
+                                         : y + 2.0f;
     // The whole text if it meets no other, else what its room holds.
     for (const std::string& text : {label.text, fitted(label.text, std::fabs(endX - x), charWidth)}) {
         if (text.empty()) {
@@ -144,7 +150,6 @@ void VDModelOverlay::draw(const VCModelView::Labels& labels) const {
     }
     const float charWidth = theme->getCharWidth();
     const float charHeight = theme->getCharHeight();
-    enum { kInput, kOutput, kName, kPort, kColours };
     const float colours[kColours][3] = {
         {VCModelView::kInputColour[0], VCModelView::kInputColour[1], VCModelView::kInputColour[2]},
         {VCModelView::kOutputColour[0], VCModelView::kOutputColour[1], VCModelView::kOutputColour[2]},
