@@ -13,16 +13,12 @@ constexpr size_t kLinesPerLook = 64;
 
 VCLogImport::VCLogImport(VCModelList* models, VCEventList* events, std::string path,
                          SDModelStructure* structure, VCImportClock clock)
-    : m_link(models, events), m_path(std::move(path)), m_clock(std::move(clock)), m_started(now()) {
+    : VCImport(std::move(path), std::move(clock)), m_link(models, events) {
     m_link.setStructure(structure);
 }
 
-std::chrono::steady_clock::time_point VCLogImport::now() const {
-    return m_clock ? m_clock() : std::chrono::steady_clock::now();
-}
-
 bool VCLogImport::begin() {
-    m_started = now();
+    startClock();
     if (!m_link.beginLogFile(m_path)) {
         return false;
     }
@@ -53,19 +49,7 @@ void VCLogImport::noteProgress() {
     if (!m_link.isLoading()) {
         return;
     }
-    m_lines = m_link.linesRead();
-    m_bytes = m_link.bytesRead();
-    m_size = m_link.fileSize();
-}
-
-VCImportProgress VCLogImport::progress() const {
-    VCImportProgress progress;
-    progress.fileName = m_path;
-    progress.lines = m_lines;
-    progress.bytesRead = m_bytes;
-    progress.fileSize = m_size;
-    progress.elapsedMs = std::chrono::duration<double, std::milli>(now() - m_started).count();
-    return progress;
+    noteRead(m_link.linesRead(), m_link.bytesRead(), m_link.fileSize());
 }
 
 std::string VCLogImport::cancelledText(long long lines) const {

@@ -28,9 +28,7 @@ class VCLogImport : public VCImport {
     void readAll() override;
     bool end() override;
 
-    VCImportProgress progress() const override;
     const std::string& failure() const override { return m_link.getFailure(); }
-    const std::string& path() const override { return m_path; }
     // "Import cancelled after N lines": the models and events of those lines stay.
     std::string cancelledText(long long lines) const override;
     // The running import's link, which refuses any second load while this one reads.
@@ -38,13 +36,6 @@ class VCLogImport : public VCImport {
 
   private:
     void noteProgress();
-    std::chrono::steady_clock::time_point now() const;
 
     VCSimulationLink m_link;
-    std::string m_path;
-    VCImportClock m_clock;
-    std::chrono::steady_clock::time_point m_started;
-    long long m_lines = 0;
-    uint64_t m_bytes = 0;
-    uint64_t m_size = 0;
 };

@@ -12,14 +12,10 @@ constexpr size_t kLinesPerLook = 256;
 
 VCModelFileImport::VCModelFileImport(SDDevsModelList& models, SDCouplings& couplings, std::string path,
                                      VCImportClock clock)
-    : m_link(models, couplings), m_path(std::move(path)), m_clock(std::move(clock)), m_started(now()) {}
-
-std::chrono::steady_clock::time_point VCModelFileImport::now() const {
-    return m_clock ? m_clock() : std::chrono::steady_clock::now();
-}
+    : VCImport(std::move(path), std::move(clock)), m_link(models, couplings) {}
 
 bool VCModelFileImport::begin() {
-    m_started = now();
+    startClock();
     m_whole = false;
     if (!m_link.begin(m_path)) {
         return false;
@@ -67,17 +63,5 @@ void VCModelFileImport::noteProgress() {
     if (!m_link.isReading()) {
         return;
     }
-    m_lines = m_link.linesRead();
-    m_bytes = m_link.bytesRead();
-    m_size = m_link.fileSize();
-}
-
-VCImportProgress VCModelFileImport::progress() const {
-    VCImportProgress progress;
-    progress.fileName = m_path;
-    progress.lines = m_lines;
-    progress.bytesRead = m_bytes;
-    progress.fileSize = m_size;
-    progress.elapsedMs = std::chrono::duration<double, std::milli>(now() - m_started).count();
-    return progress;
+    noteRead(m_link.linesRead(), m_link.bytesRead(), m_link.fileSize());
 }

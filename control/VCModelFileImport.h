@@ -30,9 +30,7 @@ class VCModelFileImport : public VCImport {
     // Applies the file when every line was read; applies nothing otherwise.
     bool end() override;
 
-    VCImportProgress progress() const override;
     const std::string& failure() const override { return m_link.getFailure(); }
-    const std::string& path() const override { return m_path; }
     // "Model file <path> cancelled after N lines: nothing of it was applied".
     std::string cancelledText(long long lines) const override;
     // The messages of the lines skipped (see SLMaFile::getErrors), once it has ended.
@@ -40,14 +38,7 @@ class VCModelFileImport : public VCImport {
 
   private:
     void noteProgress();
-    std::chrono::steady_clock::time_point now() const;
 
     VCModelFileLink m_link;
-    std::string m_path;
-    VCImportClock m_clock;
-    std::chrono::steady_clock::time_point m_started;
     bool m_whole = false;  // every line was read
-    long long m_lines = 0;
-    uint64_t m_bytes = 0;
-    uint64_t m_size = 0;
 };
