@@ -133,7 +133,7 @@ class VCCellView {
   private:
     struct Entry {
         SDCELLDevsModel* model = nullptr;  // owned by the registry; checked against it on every update
-        // The whole block, or one per z layer when its layers are laid out side by side.
+        // The whole block, or one per z layer when its layers are laid out as a grid of maps.
         std::vector<std::unique_ptr<SDCellBatch>> batches;
         SDCellPlacement source;               // the layout's placement the batches were made for
         std::vector<SDCellPlacement> layers;  // the laid-out layers; empty when the block is whole
