@@ -93,8 +93,8 @@ const std::vector<CommandEntry>& entries() {
          "couplings of its coupled models.",
          &make<VDImportModelCommand>, true},
         {"vis_layers", " $model on | off",
-         "Lays the z layers of a 3D cell space side by side, z = 0 first, each labelled, or puts the block "
-         "together again.",
+         "Lays the z layers of a 3D cell space out as a grid of maps, z = 0 at the top left, each labelled, "
+         "or puts the block together again.",
          &make<VDLayersCommand>},
         {"vis_messages", " [$model]",
          "Lists the X and Y messages of the current time in log order, at most 50, or only those from or to "

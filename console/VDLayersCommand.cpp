@@ -3,6 +3,7 @@
 #include "console/CommandArguments.h"
 #include "control/VCCellView.h"
 #include "control/VCSimulation.h"
+#include "gui/VDMainWindow.h"
 #include "shell/Log.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDDevsModelList.h"
@@ -29,7 +30,16 @@ void VDLayersCommand::execute() {
     if (commandargs::cellSpace(m_model, "lay out layers") == nullptr || cells == nullptr) {
         return;
     }
-    if (!cells->setLayers(m_model, m_on)) {
+    // The grid is shaped for the 3D view as it is now; without one, for the usual window.
+    float aspect = VCCellView::kDefaultAspect;
+    VDMainWindow* mainWindow = getMainWindow();
+    if (VDWindow* view = mainWindow != nullptr ? mainWindow->getContentWindow() : nullptr) {
+        const VDRect rect = view->getRectangle();
+        if (rect.getWidth() > 0.0f && rect.getHeight() > 0.0f) {
+            aspect = rect.getWidth() / rect.getHeight();
+        }
+    }
+    if (!cells->setLayers(m_model, m_on, aspect)) {
         logText(m_model + " has a single layer along z: nothing to lay out");
         return;
     }

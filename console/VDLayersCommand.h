@@ -5,8 +5,8 @@
 
 #include "gui/VDConsoleCommand.h"
 
-// "vis_layers <model> on | off": the z layers of a 3D cell space side by side, z = 0 first, each labelled
-// z=k, or the block put together again.
+// "vis_layers <model> on | off": the z layers of a 3D cell space as a grid of maps shaped for the 3D view,
+// z = 0 at the top left, each labelled "z = k", or the block put together again.
 class VDLayersCommand : public VDConsoleCommand {
   public:
     VDLayersCommand();

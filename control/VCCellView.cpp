@@ -268,7 +268,7 @@ void VCCellView::updateLayout() {
         it = counts.count(it->first) == 0 ? m_slices.erase(it) : std::next(it);
     }
     for (auto it = m_layered.begin(); it != m_layered.end();) {
-        it = counts.count(*it) == 0 ? m_layered.erase(it) : std::next(it);
+        it = counts.count(it->first) == 0 ? m_layered.erase(it) : std::next(it);
     }
     if (counts != m_laidOut) {
         m_layout.place(counts);
@@ -286,25 +286,31 @@ void VCCellView::updateLayout() {
 
 void VCCellView::refreshLayers(const std::string& name, Entry& entry) {
     const SDCellPlacement* placement = m_layout.find(name);
-    const bool wanted = placement != nullptr && m_layered.count(name) != 0 && placement->getLength() > 1;
-    if (!wanted) {
+    auto layered = m_layered.find(name);
+    if (placement == nullptr || layered == m_layered.end() || placement->getLength() < 2) {
         entry.layers.clear();
+        entry.layerColumns = 0;
         return;
     }
-    if (entry.layers.empty() || !samePlacement(entry.layersOf, *placement)) {
-        entry.layers = SDCellLayers::split(*placement);
+    const unsigned columns = SDCellLayers::columnsFor(*placement, layered->second);
+    if (entry.layers.empty() || !samePlacement(entry.layersOf, *placement) || columns != entry.layerColumns) {
+        entry.layers = SDCellLayers::split(*placement, columns);
         entry.layersOf = *placement;
+        entry.layerColumns = columns;
+        // Other places for the same layers: the batches are built again.
+        entry.placed = false;
+        entry.failed = false;
     }
 }
 
-bool VCCellView::setLayers(const std::string& name, bool on) {
+bool VCCellView::setLayers(const std::string& name, bool on, float aspect) {
     updateLayout();
     unsigned counts[3];
     if (!getCounts(name, counts) || counts[2] < 2) {
         return false;
     }
     if (on) {
-        m_layered.insert(name);
+        m_layered[name] = aspect;
     } else {
         m_layered.erase(name);
     }
@@ -369,12 +375,17 @@ void VCCellView::render(Frustum* frustum) {
                 continue;
             }
             entry.batches.resize(entry.layered ? entry.layers.size() : 1);
+            // A map (a single layer, or a laid-out one) is drawn as flat squares: seen head-on, the side
+            // faces of cubes in perspective would only blur its cells' edges. Life keeps its cubes.
+            const bool flat =
+                name != SDCellLayout::kLifeName && (entry.layered || placement->getLength() == 1);
             bool built = true;
             for (size_t i = 0; i < entry.batches.size() && built; ++i) {
                 if (entry.batches[i] == nullptr) {
                     entry.batches[i] = std::make_unique<SDCellBatch>();
                 }
                 built = entry.batches[i]->build(entry.layered ? entry.layers[i] : *placement);
+                entry.batches[i]->setFlat(flat);
             }
             if (!built) {
                 entry.failed = true;
@@ -585,6 +596,7 @@ std::vector<VCCellView::DrawnModel> VCCellView::getDrawnModels() const {
         for (const SDCellPlacement& layer : entry.layers) {
             model.layers.push_back(&layer);
         }
+        model.layerColumns = entry.layers.empty() ? 0 : entry.layerColumns;
         model.bounds = drawnBounds(name, *placement);
         model.hasRange = rangeInUse(*entry.model, entry.model->getValues(), model.minimum, model.maximum);
         if (const Slice* slice = findSlice(name)) {

@@ -58,9 +58,11 @@ class VCCellView {
     struct DrawnModel {
         std::string name;
         const SDCellPlacement* placement = nullptr;  // valid until the next layout update
-        // When its z layers are laid out side by side (setLayers): where each stands, cell (x, y, 0) of
-        // layers[k] being cell (x, y, k); otherwise empty. Valid until the next layout update.
+        // When its z layers are laid out as a grid of maps (setLayers): where each stands, cell (x, y, 0)
+        // of layers[k] being cell (x, y, k), and the maps a row of the grid holds; otherwise empty and 0.
+        // Valid until the next layout update.
         std::vector<const SDCellPlacement*> layers;
+        unsigned layerColumns = 0;
         BoundingBox bounds;     // around every cube
         bool hasRange = false;  // whether minimum and maximum hold the range in use
         double minimum = 0.0;
@@ -110,9 +112,11 @@ class VCCellView {
     // The model's counts along each axis as laid out; false for a model that is not drawn.
     bool getCounts(const std::string& name, unsigned counts[3]) const;
 
-    // Lays the z layers of a model side by side (see SDCellLayers), or puts the block together again.
-    // False, changing nothing, for a model that is not drawn or has a single layer along z.
-    bool setLayers(const std::string& name, bool on);
+    // Lays the z layers of a model out as a grid of maps (see SDCellLayers) shaped for a picture of width
+    // over height `aspect`, or puts the block together again. False, changing nothing, for a model that is
+    // not drawn or has a single layer along z.
+    static constexpr float kDefaultAspect = 4.0f / 3.0f;
+    bool setLayers(const std::string& name, bool on, float aspect = kDefaultAspect);
     bool hasLayers(const std::string& name) const { return m_layered.count(name) != 0; }
     // Where a cell's cube stands as drawn, its layer moved when laid out; false for a cell not drawn.
     bool cellCentre(const std::string& name, unsigned x, unsigned y, unsigned z, Vector3& centre) const;
@@ -129,11 +133,12 @@ class VCCellView {
   private:
     struct Entry {
         SDCELLDevsModel* model = nullptr;  // owned by the registry; checked against it on every update
-        // The whole block, or one per z layer when its layers are laid out side by side.
+        // The whole block, or one per z layer when its layers are laid out as a grid of maps.
         std::vector<std::unique_ptr<SDCellBatch>> batches;
         SDCellPlacement source;               // the layout's placement the batches were made for
         std::vector<SDCellPlacement> layers;  // the laid-out layers; empty when the block is whole
         SDCellPlacement layersOf;             // the placement `layers` were made from
+        unsigned layerColumns = 0;            // the maps a row of the grid of `layers` holds
         bool layered = false;                 // the batches are of layers
         bool placed = false;                  // the batches match the layout's placement
         bool failed = false;                  // the batch could not be built for this placement; not retried
@@ -164,5 +169,5 @@ class VCCellView {
     std::vector<uint32_t> m_changed;  // reused from model to model
     bool m_outlined = false;
     std::map<std::string, Slice> m_slices;
-    std::set<std::string> m_layered;
+    std::map<std::string, float> m_layered;  // the models laid out, with the picture's aspect asked for
 };

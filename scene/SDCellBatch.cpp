@@ -325,6 +325,11 @@ void SDCellBatch::extent(int axis, const unsigned index[3], float& low, float& h
     const float half = SDCellPlacement::kCubeEdge / 2.0f;
     low = along[index[axis]] - half;
     high = along[index[axis]] + half;
+    if (m_flat && axis == 2) {
+        // The front face alone: the side faces have no area, the edges along z no length.
+        low = high;
+        return;
+    }
     if (!m_cut || !m_overlaps[static_cast<size_t>(axis)]) {
         return;
     }
@@ -452,6 +457,17 @@ void SDCellBatch::endUpdate() {
     // before it used to fill.
     if (m_built && (m_cut != wantsCutCells(m_eyeInside) || !m_positionsValid)) {
         m_cut = wantsCutCells(m_eyeInside);
+        m_positionsValid = rewriteAllPositions();
+    }
+}
+
+void SDCellBatch::setFlat(bool flat) {
+    if (flat == m_flat) {
+        return;
+    }
+    m_flat = flat;
+    // Positions not written yet are written flat by the first update.
+    if (m_built && m_positionsValid && m_mappedPositions == nullptr) {
         m_positionsValid = rewriteAllPositions();
     }
 }
@@ -764,7 +780,8 @@ void SDCellBatch::draw() {
     for (const Segment& x : m_segments[0]) {
         for (const Segment& y : m_segments[1]) {
             for (const Segment& z : m_segments[2]) {
-                unsigned key = x.faces | y.faces << 2 | z.faces << 4;
+                // A flat cell is its front (or, from behind, back) face alone.
+                unsigned key = m_flat ? z.faces << 4 : x.faces | y.faces << 2 | z.faces << 4;
                 if (key == 0) {
                     continue;
                 }

@@ -87,6 +87,10 @@ class SDCellBatch {
     bool isShaded() const { return m_shaded; }
     void setOutlined(bool outlined) { m_outlined = outlined; }
     bool isOutlined() const { return m_outlined; }
+    // Flat: each cell a square on the front plane of its cube, without side faces, as a map seen head-on
+    // shows it (for a single layer along z). Needs the GL context when the batch is built.
+    void setFlat(bool flat);
+    bool isFlat() const { return m_flat; }
     // The factor of each face direction: +x, -x, +y (top), -y, +z (front), -z.
     static constexpr float kFaceShade[6] = {0.7f, 0.7f, 1.0f, 0.5f, 0.85f, 0.85f};
     // The cells drawn: every cell less those left out.
@@ -171,6 +175,7 @@ class SDCellBatch {
 
     bool m_shaded = false;
     bool m_outlined = false;
+    bool m_flat = false;
     GLuint m_shadeTexture = 0;  // one texel per face direction, modulating the cells' colours
     DrawList m_edgeList;
     size_t m_partIndices = SIZE_MAX;  // this frame's part (see drawInParts)

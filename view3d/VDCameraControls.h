@@ -21,7 +21,8 @@ class VDCameraControls {
 
     // Fits the view to the box from `preset` (a name of VDViewPresets); without one, from the preset the
     // view already is when the camera has not been turned since, else head-on when the models are `flat`
-    // (no cell space more than one layer deep) and from "iso" when they are not. Returns the side chosen.
+    // (no cell space more than one layer deep, or its layers laid out as maps) and from "iso" when they are
+    // not. Returns the side chosen.
     std::string fit(VDFirstPersonCamera& camera, const BoundingBox& box, const std::string& preset,
                     const VDViewFit::Frame& frame, bool flat);
     // The centre of the last fitted box; false before the first fit.

@@ -37,28 +37,16 @@ bool VDCellCoordinates::labels(const VCCellView::DrawnModel& model) {
            model.placement->getFrame() == SDCellPlacement::Frame::RowsDown;
 }
 
-std::vector<VDCellCoordinates::Label> VDCellCoordinates::place(const VDCellOverlay& overlay,
-                                                               const VCCellView::DrawnModel& model,
-                                                               float charWidth, float charHeight) {
-    std::vector<Label> placed;
-    if (!labels(model)) {
-        return placed;
-    }
-    // Only the cells drawn are numbered: a slice's row, column or layer.
-    unsigned from[3] = {0, 0, 0};
-    unsigned to[3] = {model.placement->getWidth(), model.placement->getHeight(),
-                      model.placement->getLength()};
-    if (model.sliceAxis >= 0 && model.sliceAxis < 3 && model.sliceLayer < to[model.sliceAxis]) {
-        from[model.sliceAxis] = model.sliceLayer;
-        to[model.sliceAxis] = model.sliceLayer + 1;
-    }
-    // A laid-out block's layer k stands apart from the others.
-    auto centre = [&](unsigned x, unsigned y, unsigned z) {
-        return z < model.layers.size() ? model.layers[z]->cellCentre(x, y, 0)
-                                       : model.placement->cellCentre(x, y, z);
-    };
+namespace {
+
+// The numbers of the cells [from, to) of one block or one laid-out map, `centre` giving where a cell
+// stands; the column numbers when `columns`, the row numbers when `rows`.
+template <class Centre>
+void placeNumbers(const VDCellOverlay& overlay, const SDCellPlacement& placement, Centre centre,
+                  const unsigned from[3], const unsigned to[3], bool columns, bool rows, float charWidth,
+                  float charHeight, std::vector<VDCellCoordinates::Label>& placed) {
     // The box around the cubes drawn.
-    const float half = model.placement->getCubeEdge() / 2.0f;
+    const float half = placement.getCubeEdge() / 2.0f;
     const Vector3 first = centre(from[0], from[1], from[2]);
     const Vector3 last = centre(to[0] - 1, to[1] - 1, to[2] - 1);
     const Vector3 low(std::min(first.x, last.x) - half, std::min(first.y, last.y) - half,
@@ -88,30 +76,66 @@ std::vector<VDCellCoordinates::Label> VDCellCoordinates::place(const VDCellOverl
     }
     auto column = [&](unsigned i, float& x, float& y) { return columnAt(from[1] + i, columnDepth, x, y); };
     auto row = [&](unsigned i, float& x, float& y) { return rowAt(from[0] + i, rowDepth, x, y); };
-    const unsigned rows = to[0] - from[0];
-    const unsigned columns = to[1] - from[1];
+    const unsigned rowCount = to[0] - from[0];
+    const unsigned columnCount = to[1] - from[1];
     const float widest =
         charWidth *
-        static_cast<float>(
-            std::to_string(std::max(model.placement->getWidth(), model.placement->getHeight())).size());
-    const unsigned columnStep = spacedStep(columns, widest + kTextGap, column);
-    const unsigned rowStep = spacedStep(rows, charHeight + 1.0f, row);
-    for (unsigned c = 0; c < columns; c += columnStep) {
+        static_cast<float>(std::to_string(std::max(placement.getWidth(), placement.getHeight())).size());
+    const unsigned columnStep = spacedStep(columnCount, widest + kTextGap, column);
+    const unsigned rowStep = spacedStep(rowCount, charHeight + 1.0f, row);
+    for (unsigned c = 0; columns && c < columnCount; c += columnStep) {
         float x = 0.0f, y = 0.0f;
         if (column(c, x, y)) {
             const std::string text = std::to_string(from[1] + c);
             const float width = charWidth * static_cast<float>(text.size());
-            placed.push_back(Label{text, std::lround(x - width / 2.0f), std::lround(y + 1.0f), true});
+            placed.push_back(
+                VDCellCoordinates::Label{text, std::lround(x - width / 2.0f), std::lround(y + 1.0f), true});
         }
     }
-    for (unsigned r = 0; r < rows; r += rowStep) {
+    for (unsigned r = 0; rows && r < rowCount; r += rowStep) {
         float x = 0.0f, y = 0.0f;
         if (row(r, x, y)) {
             const std::string text = std::to_string(from[0] + r);
             const float width = charWidth * static_cast<float>(text.size());
-            placed.push_back(Label{text, std::lround(x - kTextGap - width),
-                                   std::lround(y - charHeight / 2.0f + 2.0f), false});
+            placed.push_back(VDCellCoordinates::Label{text, std::lround(x - kTextGap - width),
+                                                      std::lround(y - charHeight / 2.0f + 2.0f), false});
         }
+    }
+}
+
+}  // namespace
+
+std::vector<VDCellCoordinates::Label> VDCellCoordinates::place(const VDCellOverlay& overlay,
+                                                               const VCCellView::DrawnModel& model,
+                                                               float charWidth, float charHeight) {
+    std::vector<Label> placed;
+    if (!labels(model)) {
+        return placed;
+    }
+    const SDCellPlacement& placement = *model.placement;
+    // Only the cells drawn are numbered: a slice's row, column or layer.
+    unsigned from[3] = {0, 0, 0};
+    unsigned to[3] = {placement.getWidth(), placement.getHeight(), placement.getLength()};
+    if (model.sliceAxis >= 0 && model.sliceAxis < 3 && model.sliceLayer < to[model.sliceAxis]) {
+        from[model.sliceAxis] = model.sliceLayer;
+        to[model.sliceAxis] = model.sliceLayer + 1;
+    }
+    if (model.layers.size() != placement.getLength() || model.layerColumns == 0) {
+        auto centre = [&](unsigned x, unsigned y, unsigned z) { return placement.cellCentre(x, y, z); };
+        placeNumbers(overlay, placement, centre, from, to, true, true, charWidth, charHeight, placed);
+        return placed;
+    }
+    // Laid-out maps: the column numbers above the top row of maps drawn, the row numbers left of the
+    // first column, so that each map keeps the room above it for its "z = k".
+    const unsigned columns = model.layerColumns;
+    const bool one = to[2] - from[2] == 1;
+    for (unsigned k = from[2]; k < to[2]; ++k) {
+        const SDCellPlacement& map = *model.layers[k];
+        auto centre = [&](unsigned x, unsigned y, unsigned) { return map.cellCentre(x, y, 0); };
+        const unsigned mapFrom[3] = {from[0], from[1], 0};
+        const unsigned mapTo[3] = {to[0], to[1], 1};
+        placeNumbers(overlay, placement, centre, mapFrom, mapTo, k / columns == from[2] / columns,
+                     one || k % columns == 0, charWidth, charHeight, placed);
     }
     return placed;
 }

@@ -141,20 +141,34 @@ bool VDCellOverlay::nameSpot(const VCCellView::DrawnModel& model, float textWidt
 
 void VDCellOverlay::drawLayerLabels(const VCCellView::DrawnModel& model, const VDBitmapFont* font,
                                     float charHeight) const {
-    // Below each laid-out layer, clear of the model's name above the row.
+    // Above each laid-out map; over the top row's column numbers, which stand right above those maps.
+    const unsigned columns = std::max(1u, model.layerColumns);
+    const bool numbered = VDCellCoordinates::labels(model);
+    // The top row of maps drawn: a block sliced along z shows its one map.
+    const bool oneMap = model.sliceAxis == 2;
+    const size_t topRow = (oneMap ? model.sliceLayer : 0) / columns;
     for (size_t k = 0; k < model.layers.size(); ++k) {
+        // Of a block sliced along z, only the map drawn.
+        if (oneMap && model.sliceLayer != k) {
+            continue;
+        }
         VCCellView::DrawnModel layer;
         layer.bounds = model.layers[k]->bounds();
         VDRect rectangle;
         if (!blockRectangle(layer, rectangle)) {
             continue;
         }
-        const float y = rectangle.getY1() - kNameGap - charHeight;
-        if (y < m_viewport.getY1() || rectangle.getX1() < m_viewport.getX1()) {
+        const float lift = numbered && k / columns == topRow ? charHeight + 2.0f : 0.0f;
+        const float y = rectangle.getY2() + kNameGap + lift;
+        if (y + charHeight > m_viewport.getY2() || rectangle.getX1() < m_viewport.getX1()) {
             continue;
         }
-        drawText(font, static_cast<int>(rectangle.getX1()), static_cast<int>(y), "z=" + std::to_string(k));
+        drawText(font, static_cast<int>(rectangle.getX1()), static_cast<int>(y), layerLabel(k));
     }
+}
+
+std::string VDCellOverlay::layerLabel(size_t layer) {
+    return "z = " + std::to_string(layer);
 }
 
 VDRect VDCellOverlay::barRectangle() const {
@@ -183,8 +197,9 @@ void VDCellOverlay::draw(const std::vector<VCCellView::DrawnModel>& models,
             const float width = charWidth * static_cast<float>(models[i].name.size());
             float x = 0.0f;
             float y = 0.0f;
-            // Above the column numbers, when the block has them.
-            const float lift = VDCellCoordinates::labels(models[i]) ? charHeight + 2.0f : 0.0f;
+            // Above the column numbers, when the block has them, and the laid-out maps' "z = k".
+            const float lift = (VDCellCoordinates::labels(models[i]) ? charHeight + 2.0f : 0.0f) +
+                               (models[i].layers.empty() ? 0.0f : charHeight + 2.0f);
             if (nameSpot(models[i], width, charHeight + lift, others, x, y)) {
                 drawText(font, static_cast<int>(x),
                          static_cast<int>(y + (y > blocks[i].getY2() ? lift : 0.0f)), models[i].name);

@@ -44,8 +44,11 @@ class VDCellOverlay {
     // The colour bar's place in the window when one legend is shown: right edge, centred vertically.
     VDRect barRectangle() const;
 
+    // What labels laid-out map `layer`: "z = 3".
+    static std::string layerLabel(size_t layer);
+
   private:
-    // "z=k" under each layer of a model whose layers are laid out.
+    // "z = k" above each map of a model whose layers are laid out.
     void drawLayerLabels(const VCCellView::DrawnModel& model, const VDBitmapFont* font,
                          float charHeight) const;
 

@@ -99,7 +99,8 @@ class VDTessaronerWindow : public VDWindow {
     // The part of the picture a fitted view fills: clear of the strip, the legends and the coordinates and
     // names written around the blocks (normalised device coordinates).
     VDViewFit::Frame fitFrame() const;
-    // Whether no drawn cell space is more than one layer deep: a run to see head-on.
+    // Whether no drawn cell space is more than one layer deep (laid-out layers count as maps): a run to see
+    // head-on.
     bool drawsFlat() const;
     // What orbits turn around: the picked cell or block, brought to the middle (`aim`), else the centre of
     // the last fit, else of the drawn cells, else a point ahead.

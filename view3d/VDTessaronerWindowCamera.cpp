@@ -44,10 +44,12 @@ VDViewFit::Frame VDTessaronerWindow::fitFrame() const {
     const auto* theme = dynamic_cast<const VDDefaultTheme*>(currentTheme());
     const float charHeight = theme != nullptr ? theme->getCharHeight() : kDefaultCharHeight;
     bool legends = false;
+    bool layered = false;
     VCSimulation* simulation = getSimulation();
     if (const VCCellView* cells = simulation != nullptr ? simulation->getCellView() : nullptr) {
         for (const VCCellView::DrawnModel& model : cells->getDrawnModels()) {
             legends = legends || model.legend != VCCellView::Legend::None;
+            layered = layered || !model.layers.empty();
         }
     }
     // The key of block colours.
@@ -57,7 +59,8 @@ VDViewFit::Frame VDTessaronerWindow::fitFrame() const {
     float left = kLeftRoom;
     float right = legends ? kLegendRoom : kEdgeRoom;
     float bottom = kEdgeRoom;
-    float top = kStripRoom + kTextRows * (charHeight + 4.0f);
+    // Laid-out layers have their "z = k" between the name and the column numbers.
+    float top = kStripRoom + (kTextRows + (layered ? 1.0f : 0.0f)) * (charHeight + 4.0f);
     // A small window keeps at least half of each side for the picture.
     const float across = std::min(1.0f, width / 2.0f / std::max(left + right, 1.0f));
     const float upward = std::min(1.0f, height / 2.0f / std::max(bottom + top, 1.0f));
@@ -80,7 +83,8 @@ bool VDTessaronerWindow::drawsFlat() const {
     VCSimulation* simulation = getSimulation();
     if (const VCCellView* cells = simulation != nullptr ? simulation->getCellView() : nullptr) {
         for (const VCCellView::DrawnModel& model : cells->getDrawnModels()) {
-            if (model.placement != nullptr && model.placement->getLength() > 1) {
+            // Laid-out layers are maps too.
+            if (model.placement != nullptr && model.placement->getLength() > 1 && model.layers.empty()) {
                 return false;
             }
         }

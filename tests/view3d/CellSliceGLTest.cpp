@@ -127,29 +127,38 @@ TEST_F(CellSliceGLTest, VisSliceDrawsAndPicksOneLayerAndRefusesWhatItCannotDo) {
     }
 }
 
-TEST_F(CellSliceGLTest, VisLayersLaysTheLayersSideBySideWherePicksFindThem) {
+TEST_F(CellSliceGLTest, VisLayersLaysTheLayersOutAsAGridWherePicksFindThem) {
     const Vector3 origin = cells->findPlacement("fallrock")->cellCentre(0, 0, 0);
     run("vis_layers fallrock on");
     EXPECT_TRUE(said("fallrock: its 8 z layers side by side"));
-    // Eight cells across and one empty: layer k stands 9k units right of layer 0, at its depth.
+    // Eight maps of 8 x 8 for a 4:3 picture: three a row, 9 units apart across and down (one empty cell),
+    // z = 0 at the top left.
     BoundingBox box;
     ASSERT_TRUE(cells->getBounds(box));
-    EXPECT_FLOAT_EQ(8 * 8 + 7 - 0.5f, box.getMax().x - box.getMin().x);
+    EXPECT_FLOAT_EQ(3 * 8 + 2 - 0.5f, box.getMax().x - box.getMin().x);
+    EXPECT_FLOAT_EQ(3 * 8 + 2 - 0.5f, box.getMax().y - box.getMin().y);
     EXPECT_FLOAT_EQ(0.5f, box.getMax().z - box.getMin().z);
     EXPECT_EQ(512u, drawn());
-    for (unsigned k : {0u, 3u, 7u}) {
-        SCOPED_TRACE(k);
-        const Vector3 at = cells->findPlacement("fallrock")->cellCentre(6, 1, 0) + Vector3(9.0f * k, 0, 0);
+    struct Map {
+        unsigned z, column, row;
+    } maps[] = {{0, 0, 0}, {2, 2, 0}, {3, 0, 1}, {5, 2, 1}, {7, 1, 2}};
+    for (const Map& map : maps) {
+        SCOPED_TRACE(map.z);
+        const Vector3 at = cells->findPlacement("fallrock")->cellCentre(6, 1, 0) +
+                           Vector3(9.0f * map.column, -9.0f * map.row, 0);
         Vector3 centre;
-        ASSERT_TRUE(cells->cellCentre("fallrock", 6, 1, k, centre));
+        ASSERT_TRUE(cells->cellCentre("fallrock", 6, 1, map.z, centre));
         EXPECT_NEAR(at.x, centre.x, 1e-4f);
+        EXPECT_NEAR(at.y, centre.y, 1e-4f);
         EXPECT_NEAR(origin.z, centre.z, 1e-4f);
         ASSERT_TRUE(pickThrough(at.x, at.y));
         EXPECT_EQ(6u, window.getSelection().getX());
         EXPECT_EQ(1u, window.getSelection().getY());
-        EXPECT_EQ(k, window.getSelection().getZ());
+        EXPECT_EQ(map.z, window.getSelection().getZ());
     }
-    EXPECT_FALSE(pickThrough(origin.x + 8.0f, origin.y)) << "the empty cell between layers 0 and 1";
+    EXPECT_FALSE(pickThrough(origin.x + 8.0f, origin.y)) << "the empty cell between z = 0 and z = 1";
+    EXPECT_FALSE(pickThrough(origin.x, origin.y - 8.0f)) << "the empty cell between z = 0 and z = 3";
+    EXPECT_FALSE(pickThrough(origin.x + 27.0f, origin.y - 18.0f)) << "the place a ninth map would take";
 
     // A slice of a laid-out block leaves one laid-out layer; off puts the block together again.
     run("vis_slice fallrock z 3");

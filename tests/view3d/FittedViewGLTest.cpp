@@ -31,8 +31,9 @@ bool lit(Pixel p) {
 
 class FittedViewGLTest : public ::testing::Test {
   protected:
-    // Imports a real log into a fresh window and fits it; false without the real logs.
-    bool fitted(const char* log, const char* preset = "") {
+    // Imports a real log into a fresh window, lays out the layers of `layered` when given, and fits it;
+    // false without the real logs.
+    bool fitted(const char* log, const char* preset = "", const char* layered = nullptr) {
         const std::filesystem::path file = std::filesystem::path(TESS_SHARED_DIR) / "logs" / log;
         if (!std::filesystem::exists(file)) {
             return false;
@@ -47,6 +48,9 @@ class FittedViewGLTest : public ::testing::Test {
                     getSimulation()->importLogFile(file.string()));
         BoundingBox box;
         getSimulation()->getCellView()->updateLayout();
+        if (layered != nullptr) {
+            EXPECT_TRUE(getSimulation()->getCellView()->setLayers(layered, true, 800.0f / 600.0f));
+        }
         EXPECT_TRUE(getSimulation()->getCellView()->getBounds(box));
         VDDEVSFitViewEvent fit(box, preset);
         m_window->handleEvent(&fit);
@@ -99,6 +103,20 @@ class FittedViewGLTest : public ::testing::Test {
                     m_lit.getY2() < m_window->getPanel()->getRectangle().getY1());
     }
 
+    // The lit runs along row y of the picture: where each starts and how wide it is.
+    std::vector<std::pair<int, int>> runs(int y) const {
+        std::vector<std::pair<int, int>> found;
+        for (int x = 0; x < 800; ++x) {
+            if (lit(at(x, y))) {
+                if (found.empty() || found.back().first + found.back().second != x) {
+                    found.emplace_back(x, 0);
+                }
+                ++found.back().second;
+            }
+        }
+        return found;
+    }
+
     std::unique_ptr<VDTessaronerWindow> m_window;
     std::vector<Pixel> m_picture;
     VDRect m_lit;
@@ -144,6 +162,26 @@ TEST_F(FittedViewGLTest, FittedBlocksAreWholeAndClearOfTheEdgesTheStripAndTheLeg
         ASSERT_GT(m_lit.getWidth(), 0.0f);
         expectClear();
     }
+}
+
+TEST_F(FittedViewGLTest, MapsAreFlatSquaresSeenHeadOnAndLaidOutLayersGetRoom) {
+    // water_spread: 25 squares along the middle row; head-on and without side faces the outermost is as
+    // wide as the middle one (cubes would add a side face of some pixels to the outer ones).
+    if (!fitted("water_spread_2d_25x25.log")) {
+        GTEST_SKIP() << "no real logs";
+    }
+    const auto across = runs(static_cast<int>((m_lit.getY1() + m_lit.getY2()) / 2.0f));
+    ASSERT_EQ(25u, across.size());
+    EXPECT_NEAR(across[12].second, across.front().second, 1);
+    EXPECT_NEAR(across[12].second, across.back().second, 1);
+
+    // falling_mass laid out: 3 x 3 maps of 8 x 8 (less one), 25.5 units from the first cube's left edge to
+    // the last one's right edge either way; vis_fit looks at them head-on, so the grid is square on the
+    // screen, and each cell (a unit, its cube and the gap) gets at least 12 pixels.
+    ASSERT_TRUE(fitted("falling_mass_3d_8x8x8.log", "", "fallrock"));
+    EXPECT_NEAR(m_lit.getWidth(), m_lit.getHeight(), 2.0f);
+    EXPECT_GE((m_lit.getWidth() + 1.0f) / 25.5f, 12.0f);
+    expectClear();
 }
 
 }  // namespace
