@@ -219,6 +219,7 @@ void VCModelView::render(Frustum* frustum) {
     m_labels.names.clear();
     m_labels.ports.clear();
     m_labels.messages.clear();
+    m_framed = 0;
     if (!isDrawn()) {
         return;
     }
@@ -286,11 +287,38 @@ void VCModelView::render(Frustum* frustum) {
     }
     addMessages(now);
     addLinks();
+    addChangeFrames(now);
     BoundingBox bounds;
     if (frustum != nullptr && m_layout.bounds(bounds) && frustum->classifyBox(bounds) == 2) {
         return;
     }
     m_batch.draw();
+}
+
+void VCModelView::addChangeFrames(double now) {
+    if (!m_changesShown) {
+        return;
+    }
+    const SDModelHistory& history = m_structure->history();
+    const auto [first, last] = history.messagesAt(now);
+    std::vector<bool> framed(m_layout.size(), false);
+    for (size_t position = first; position < last; ++position) {
+        const SDModelHistory::Line& line = history.message(position);
+        for (const uint32_t model : {line.source, line.destination}) {
+            if (model >= m_layout.size() || framed[model] || !m_layout.block(model).placed ||
+                m_entries[model].hidden) {
+                continue;
+            }
+            framed[model] = true;
+            // Just outside the block, clear of its own edges.
+            const BoundingBox& box = m_layout.block(model).box;
+            const Vector3 off(0.08f, 0.08f, 0.08f);
+            BoundingBox around;
+            around.setMinMax(box.getMin() - off, box.getMax() + off);
+            m_batch.addFrame(around, VCCellView::kChangeColour, false);
+            ++m_framed;
+        }
+    }
 }
 
 void VCModelView::addLinks() {
