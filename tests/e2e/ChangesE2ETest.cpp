@@ -1,9 +1,10 @@
 // What the picture shows of the current time: a white frame around each cell a message of that time set
-// and around no other, following the cursor.
+// and around no other, following the cursor; and a run of cells beside plain models fitted to its cells.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -133,6 +134,43 @@ TEST(ChangesE2ETest, FramesStandAroundTheCellsChangedAtTheCurrentTimeOnly) {
             EXPECT_TRUE(near) << cases[i].time << ": no frame around (" << row << "," << column << ")";
         }
     }
+}
+
+// thermal_cube: 64 cells in a cube beside the plain models gencold and genheat under top. Painted pure
+// magenta, the cells' extent in the default picture is at least half of its 800 x 600 pixels.
+TEST(ChangesE2ETest, ARunOfCellsAndPlainModelsGivesItsCellsHalfOfThePicture) {
+    const std::string log = std::string(TESS_SHARED_DIR) + "/logs/thermal_cube_3d_4x4x4.log";
+    if (!std::filesystem::exists(log)) {
+        GTEST_SKIP() << "no real logs";
+    }
+    if (!ProgramRun::displayAvailable()) {
+        GTEST_SKIP() << "the test command provides no display (DISPLAY)";
+    }
+    ProgramRun run({"--snapshot", "p.png", "--time", "end", "--no-log", "--command",
+                    "vis_color surface -1000 1000 1 0 1", log});
+    ASSERT_EQ(0, run.status()) << run.err();
+    const PngPicture p = PngPicture::read(run.file("p.png"));
+    ASSERT_TRUE(p.valid());
+    int left = p.width, right = -1, top = p.height, bottom = -1;
+    long painted = 0;
+    for (int y = 0; y < p.height; ++y) {
+        // Left of the legend's swatches, which show the colour too.
+        for (int x = 0; x < p.width - 50; ++x) {
+            const uint8_t* c = p.at(x, y);
+            // Shaded by face: magenta, some faces darker.
+            if (c[0] > 100 && c[1] < 40 && std::abs(c[0] - c[2]) < 8) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+                ++painted;
+            }
+        }
+    }
+    ASSERT_GT(painted, 0);
+    const long extent = static_cast<long>(right - left + 1) * (bottom - top + 1);
+    EXPECT_GE(extent * 2, static_cast<long>(p.width) * p.height)
+        << (right - left + 1) << " x " << (bottom - top + 1) << ", " << painted << " pixels painted";
 }
 
 }  // namespace
