@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,60 +25,21 @@ const char* const kLog =
     "msg Y / 00:00:00:003 / grid(0,2)(04) / out /      5.00000 to grid(01)\n"
     "msg Y / 00:00:00:003 / grid(0,2)(04) / out /      6.00000 to grid(01)\n";
 
-struct Box {
-    int left;
-    int top;
-    int right;
-    int bottom;
-    double x() const { return (left + right) / 2.0; }
-    double y() const { return (top + bottom) / 2.0; }
-};
-
-// Around the pixels white in `on` and not in `off`, one box per frame: the depth test breaks a frame's
-// lines into pieces, so pieces that come within a few pixels of each other are one frame.
-std::vector<Box> framesAdded(const PngPicture& on, const PngPicture& off) {
-    auto added = [&](int x, int y) {
-        const uint8_t* a = on.at(x, y);
-        const uint8_t* b = off.at(x, y);
-        return a[0] == 255 && a[1] == 255 && a[2] == 255 && !(b[0] == 255 && b[1] == 255 && b[2] == 255);
+// Where `on` has a white pixel that `off` lacks: the frames vis_changes adds.
+std::vector<std::pair<int, int>> framePixels(const PngPicture& on, const PngPicture& off) {
+    auto white = [](const PngPicture& p, int x, int y) {
+        const uint8_t* c = p.at(x, y);
+        return c[0] == 255 && c[1] == 255 && c[2] == 255;
     };
-    const int reach = 6;
-    std::vector<Box> boxes;
+    std::vector<std::pair<int, int>> found;
     for (int y = 0; y < on.height; ++y) {
         for (int x = 0; x < on.width; ++x) {
-            if (!added(x, y)) {
-                continue;
-            }
-            bool joined = false;
-            for (Box& box : boxes) {
-                if (x >= box.left - reach && x <= box.right + reach && y <= box.bottom + reach) {
-                    box = Box{std::min(box.left, x), box.top, std::max(box.right, x), y};
-                    joined = true;
-                    break;
-                }
-            }
-            if (!joined) {
-                boxes.push_back(Box{x, y, x, y});
+            if (white(on, x, y) && !white(off, x, y)) {
+                found.emplace_back(x, y);
             }
         }
     }
-    for (bool merged = true; merged;) {
-        merged = false;
-        for (size_t i = 0; i < boxes.size() && !merged; ++i) {
-            for (size_t j = i + 1; j < boxes.size() && !merged; ++j) {
-                Box& a = boxes[i];
-                const Box& b = boxes[j];
-                if (b.left <= a.right + reach && a.left <= b.right + reach && b.top <= a.bottom + reach &&
-                    a.top <= b.bottom + reach) {
-                    a = Box{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-                            std::max(a.bottom, b.bottom)};
-                    boxes.erase(boxes.begin() + static_cast<long>(j));
-                    merged = true;
-                }
-            }
-        }
-    }
-    return boxes;
+    return found;
 }
 
 TEST(ChangesE2ETest, FramesStandAroundTheCellsChangedAtTheCurrentTimeOnly) {
@@ -96,43 +58,37 @@ TEST(ChangesE2ETest, FramesStandAroundTheCellsChangedAtTheCurrentTimeOnly) {
         EXPECT_EQ(0, run.status()) << run.err();
         return PngPicture::read(run.file("p.png"));
     };
-    // The cells each time changes, read from the log: (row, column), rows running down the picture.
-    struct Case {
-        std::string time;
-        std::vector<std::pair<int, int>> cells;
+    // The cells each time changes, read from the log, as "row,column"; the start changes none.
+    const std::vector<std::pair<std::string, std::set<std::string>>> cases = {
+        {"start", {}},
+        {"00:00:00:001", {"0,0", "2,1"}},
+        {"00:00:00:002", {"1,1"}},
+        {"00:00:00:003", {"0,2", "2,2"}},
     };
-    const std::vector<Case> cases = {
-        {"00:00:00:001", {{0, 0}, {2, 1}}},
-        {"00:00:00:002", {{1, 1}}},
-        {"00:00:00:003", {{0, 2}, {2, 2}}},
-    };
-    std::vector<std::vector<Box>> found;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.time);
-        const PngPicture on = snapshot(c.time, true);
-        const PngPicture off = snapshot(c.time, false);
-        ASSERT_TRUE(on.valid() && off.valid());
-        found.push_back(framesAdded(on, off));
-        EXPECT_EQ(c.cells.size(), found.back().size());
-    }
-    ASSERT_EQ(5u, found[0].size() + found[1].size() + found[2].size());
-    // The grid the frames make: (1,1) at 2 ms is the middle; a column or row apart is the same step.
-    const Box middle = found[1][0];
-    const Box corner = found[0][0];  // (0,0), the first from the top
-    const double stepX = middle.x() - corner.x();
-    const double stepY = middle.y() - corner.y();
-    ASSERT_GT(stepX, 5.0);
-    ASSERT_GT(stepY, 5.0);
-    for (size_t i = 0; i < cases.size(); ++i) {
-        for (const auto& [row, column] : cases[i].cells) {
-            const double x = corner.x() + column * stepX;
-            const double y = corner.y() + row * stepY;
-            bool near = false;
-            for (const Box& spot : found[i]) {
-                near = near || (std::abs(spot.x() - x) < stepX / 3.0 && std::abs(spot.y() - y) < stepY / 3.0);
-            }
-            EXPECT_TRUE(near) << cases[i].time << ": no frame around (" << row << "," << column << ")";
+    // The frames of all times together span the 3 x 3 cells head-on: a third of their extent is a cell.
+    std::vector<std::vector<std::pair<int, int>>> frames;
+    int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
+    for (const auto& [time, cells] : cases) {
+        const PngPicture on = snapshot(time, true);
+        const PngPicture off = snapshot(time, false);
+        ASSERT_TRUE(on.valid() && off.valid()) << time;
+        frames.push_back(framePixels(on, off));
+        for (const auto& [x, y] : frames.back()) {
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
         }
+    }
+    ASSERT_GT(right - left, 30);
+    ASSERT_GT(bottom - top, 30);
+    for (size_t i = 0; i < cases.size(); ++i) {
+        std::set<std::string> framed;
+        for (const auto& [x, y] : frames[i]) {
+            framed.insert(std::to_string((y - top) * 3 / (bottom - top + 1)) + "," +
+                          std::to_string((x - left) * 3 / (right - left + 1)));
+        }
+        EXPECT_EQ(cases[i].second, framed) << cases[i].first;
     }
 }
 
