@@ -65,7 +65,7 @@ class VCModelView {
     void setShown(bool shown) { m_shown = shown; }
     bool isShown() const { return m_shown; }
     // A thin white frame around every drawn block a message (X or Y) from or to it at the current time
-    // touches; off at first.
+    // touches, and around a cell space's block when one of its cells changed then; off at first.
     void setChangesShown(bool shown) { m_changesShown = shown; }
     // The blocks framed by the last render.
     size_t getFramedCount() const { return m_framed; }
