@@ -2,6 +2,7 @@
 
 #include "console/VDAddDetailNodeCommand.h"
 #include "console/VDCellCommand.h"
+#include "console/VDChangesCommand.h"
 #include "console/VDCloseCommand.h"
 #include "console/VDColorCommand.h"
 #include "console/VDExitCommand.h"
@@ -73,6 +74,10 @@ const std::vector<CommandEntry>& entries() {
          "Adds a cube of the given edge at (x, y, z) to the scene.", &make<VDAddDetailNodeCommand>},
         {"vis_cell", " $model $x [$y [$z]]",
          "Prints a cell's value at the current time and when it was sent.", &make<VDCellCommand>},
+        {"vis_changes", " [on | off]",
+         "Frames every cell and block that changed at the current time (a cell's value came, or a message "
+         "from or to the block was sent, at that time), or none; alone, tells which.",
+         &make<VDChangesCommand>},
         {"vis_close", "", "Closes the visualization.", &make<VDCloseCommand>},
         {"vis_color",
          " $model $low $high $r $g $b [$a] | $model clear | $model none $r $g $b [$a]"

@@ -61,16 +61,10 @@ void VDFitViewCommand::execute() {
         logText("Nothing to fit: no Cell-DEVS model is drawn");
         return;
     }
+    // A run of cell spaces and plain models is fitted to its cells, which would otherwise get a corner of
+    // the picture beside the far larger structure; the structure stands to their right, partly in view.
     if (!anyCells) {
         box = structure;
-    } else if (anyBlocks) {
-        const Vector3 low(std::min(box.getMin().x, structure.getMin().x),
-                          std::min(box.getMin().y, structure.getMin().y),
-                          std::min(box.getMin().z, structure.getMin().z));
-        const Vector3 high(std::max(box.getMax().x, structure.getMax().x),
-                           std::max(box.getMax().y, structure.getMax().y),
-                           std::max(box.getMax().z, structure.getMax().z));
-        box.setMinMax(low, high);
     }
     VDMainWindow* mainWindow = getMainWindow();
     VDWindow* view = mainWindow != nullptr ? mainWindow->getContentWindow() : nullptr;

@@ -9,6 +9,7 @@
 #include "shell/Log.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDDevsModelList.h"
+#include "simdata/SDTimeCursor.h"
 #include "view3d/Frustum.h"
 
 namespace {
@@ -356,6 +357,8 @@ BoundingBox VCCellView::drawnBounds(const std::string& name, const SDCellPlaceme
 
 void VCCellView::render(Frustum* frustum) {
     updateLayout();
+    m_changeFrames.clear();
+    m_framed = 0;
     for (auto& [name, entry] : m_entries) {
         const SDCellPlacement* placement = m_layout.find(name);
         if (placement == nullptr) {
@@ -407,7 +410,47 @@ void VCCellView::render(Frustum* frustum) {
             }
             batch->draw();
         }
+        if (m_changesShown && m_cursor != nullptr) {
+            addChangeFrames(name, entry);
+        }
     }
+    if (m_framed > 0) {
+        m_changeFrames.draw();
+    }
+}
+
+void VCCellView::addChangeFrames(const std::string& name, Entry& entry) {
+    if (!entry.placed) {
+        return;
+    }
+    SDCELLDevsModel& model = *entry.model;
+    m_cursor->cellsChangedNow(&model.getValues(), m_changed);
+    if (m_changed.empty()) {
+        return;
+    }
+    const SDCellPlacement& placement = entry.source;
+    const Slice* slice = findSlice(name);
+    const CellColours colourOf(model, model.getValues(), slice != nullptr ? slice->axis : -1,
+                               slice != nullptr ? slice->layer : 0);
+    // A little off the cube, so that its faces do not cover the frame; inside the gap to its neighbours.
+    const float half = placement.getCubeEdge() / 2.0f * 1.15f;
+    const size_t height = placement.getHeight();
+    const size_t length = placement.getLength();
+    for (uint32_t cell : m_changed) {
+        Vector3 centre;
+        if (cell >= placement.cellCount() || colourOf(cell).a == 0 ||
+            !cellCentre(name, static_cast<unsigned>(cell / length / height),
+                        static_cast<unsigned>(cell / length % height), static_cast<unsigned>(cell % length),
+                        centre)) {
+            continue;
+        }
+        BoundingBox box;
+        box.setMinMax(centre - Vector3(half, half, half), centre + Vector3(half, half, half));
+        m_changeFrames.addFrame(box, kChangeColour, false);
+        ++m_framed;
+    }
+    // The colours' own list of changes is taken by the next recolouring, not here.
+    m_changed.clear();
 }
 
 void VCCellView::recolour(const std::string& name, Entry& entry) {

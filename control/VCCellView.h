@@ -10,12 +10,14 @@
 #include <vector>
 
 #include "scene/BoundingBox.h"
+#include "scene/SDBlockBatch.h"
 #include "scene/SDCellBatch.h"
 #include "scene/SDCellLayout.h"
 
 class Frustum;
 class SDCELLDevsModel;
 class SDDevsModelList;
+class SDTimeCursor;
 
 // The Cell-DEVS models of the open visualization as the 3D view shows them: each placed by the layout and
 // drawn as one batch of cubes coloured by the cells' values at the current time.
@@ -124,6 +126,15 @@ class VCCellView {
     // Thin dark edges around every cube of every model; off at first.
     void setOutlined(bool outlined) { m_outlined = outlined; }
     bool isOutlined() const { return m_outlined; }
+    // A thin white frame around every drawn cell a message at the cursor's current time set (see
+    // SDTimeCursor::cellsChangedNow); off at first, and never without a cursor.
+    // White: no colour of the ramp, of the blocks' looks or of a selection reaches it.
+    static constexpr SDBlockBatch::Colour kChangeColour{1.0f, 1.0f, 1.0f, 1.0f};
+    void setCursor(SDTimeCursor* cursor) { m_cursor = cursor; }
+    void setChangesShown(bool shown) { m_changesShown = shown; }
+    bool areChangesShown() const { return m_changesShown; }
+    // The cells framed by the last frame drawn, over every model.
+    size_t getFramedCount() const { return m_framed; }
     // The cells of a model the last frame drew (hidden ones left out); 0 for a model not drawn.
     size_t getShownCount(const std::string& name) const;
 
@@ -161,6 +172,8 @@ class VCCellView {
     void refreshLayers(const std::string& name, Entry& entry);
     // Around every cube of the model as drawn.
     BoundingBox drawnBounds(const std::string& name, const SDCellPlacement& placement) const;
+    // Adds the frames around the model's cells changed now to m_changeFrames.
+    void addChangeFrames(const std::string& name, Entry& entry);
 
     SDDevsModelList* m_models;
     SDCellLayout m_layout;
@@ -168,6 +181,10 @@ class VCCellView {
     std::map<std::string, Entry> m_entries;
     std::vector<uint32_t> m_changed;  // reused from model to model
     bool m_outlined = false;
+    SDTimeCursor* m_cursor = nullptr;
+    bool m_changesShown = false;
+    SDBlockBatch m_changeFrames;
+    size_t m_framed = 0;
     std::map<std::string, Slice> m_slices;
     std::map<std::string, float> m_layered;  // the models laid out, with the picture's aspect asked for
 };

@@ -11,6 +11,7 @@
 #include "scene/SDCellLayout.h"
 #include "scene/SDColourRamp.h"
 #include "shell/LogFormat.h"
+#include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDCouplings.h"
 #include "simdata/SDDevsModelList.h"
 #include "simdata/SDModelStructure.h"
@@ -219,6 +220,7 @@ void VCModelView::render(Frustum* frustum) {
     m_labels.names.clear();
     m_labels.ports.clear();
     m_labels.messages.clear();
+    m_framed = 0;
     if (!isDrawn()) {
         return;
     }
@@ -286,11 +288,52 @@ void VCModelView::render(Frustum* frustum) {
     }
     addMessages(now);
     addLinks();
+    addChangeFrames(now);
     BoundingBox bounds;
     if (frustum != nullptr && m_layout.bounds(bounds) && frustum->classifyBox(bounds) == 2) {
         return;
     }
     m_batch.draw();
+}
+
+void VCModelView::addChangeFrames(double now) {
+    if (!m_changesShown) {
+        return;
+    }
+    const SDModelHistory& history = m_structure->history();
+    const auto [first, last] = history.messagesAt(now);
+    std::vector<bool> touched(m_layout.size(), false);
+    for (size_t position = first; position < last; ++position) {
+        const SDModelHistory::Line& line = history.message(position);
+        for (const uint32_t model : {line.source, line.destination}) {
+            if (model < touched.size()) {
+                touched[model] = true;
+            }
+        }
+    }
+    // A cell space also receives its cells' outputs, which the cells' own values hold.
+    const SDModelTree& tree = m_structure->tree();
+    std::vector<uint32_t> cells;
+    for (uint32_t model = 0; model < touched.size(); ++model) {
+        if (!touched[model] && tree.node(model).cellSpace && m_registry != nullptr && m_cursor != nullptr) {
+            auto* space =
+                dynamic_cast<SDCELLDevsModel*>(m_registry->findModel(std::string(tree.name(model))));
+            if (space != nullptr) {
+                m_cursor->cellsChangedNow(&space->getValues(), cells);
+                touched[model] = !cells.empty();
+            }
+        }
+        if (!touched[model] || !m_layout.block(model).placed || m_entries[model].hidden) {
+            continue;
+        }
+        // Just outside the block, clear of its own edges.
+        const BoundingBox& box = m_layout.block(model).box;
+        const Vector3 off(0.08f, 0.08f, 0.08f);
+        BoundingBox around;
+        around.setMinMax(box.getMin() - off, box.getMax() + off);
+        m_batch.addFrame(around, VCCellView::kChangeColour, false);
+        ++m_framed;
+    }
 }
 
 void VCModelView::addLinks() {

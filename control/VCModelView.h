@@ -64,6 +64,11 @@ class VCModelView {
     bool isDrawn() const { return m_drawn && m_shown; }
     void setShown(bool shown) { m_shown = shown; }
     bool isShown() const { return m_shown; }
+    // A thin white frame around every drawn block a message (X or Y) from or to it at the current time
+    // touches, and around a cell space's block when one of its cells changed then; off at first.
+    void setChangesShown(bool shown) { m_changesShown = shown; }
+    // The blocks framed by the last render.
+    size_t getFramedCount() const { return m_framed; }
     // The box around the structure with its labels; false when it is not drawn.
     bool getBounds(BoundingBox& bounds) const;
     // The models that have a block, in the hierarchy's order of first appearance.
@@ -104,6 +109,7 @@ class VCModelView {
     Colour lookOf(uint32_t model, double now, bool& hidden);
     void addMessages(double now);
     void addLinks();
+    void addChangeFrames(double now);
     std::string valueText(uint32_t slot, double now) const;
 
     SDModelStructure* m_structure;
@@ -119,6 +125,8 @@ class VCModelView {
     float m_laidOutCorner = 0.0f;
     bool m_drawn = false;  // the run has a plain atomic model
     bool m_shown = true;
+    bool m_changesShown = false;
+    size_t m_framed = 0;
 
     SDBlockBatch m_batch;
     Labels m_labels;

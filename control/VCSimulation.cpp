@@ -127,13 +127,27 @@ bool VCSimulation::newVisualization(const std::string& name) {
     m_sceneGraph = std::make_unique<VCSceneGraph>(m_visualization->getSceneGraph());
     m_cellView = std::make_unique<VCCellView>(m_visualization->getModelList());
     m_cellView->setOutlined(m_cellOutlines);
+    m_cellView->setCursor(m_visualization->getCursor());
+    m_cellView->setChangesShown(m_changeOutlines);
     ++m_runRevision;
     sceneChanged();
     m_modelView =
         std::make_unique<VCModelView>(m_visualization->getStructure(), m_visualization->getModelList(),
                                       m_visualization->getCursor(), m_cellView.get());
     m_modelView->setCouplings(m_visualization->getCouplings());
+    m_modelView->setChangesShown(m_changeOutlines);
     return true;
+}
+
+void VCSimulation::setChangeOutlines(bool on) {
+    m_changeOutlines = on;
+    if (m_cellView != nullptr) {
+        m_cellView->setChangesShown(on);
+    }
+    if (m_modelView != nullptr) {
+        m_modelView->setChangesShown(on);
+    }
+    sceneChanged();
 }
 
 void VCSimulation::setCellOutlines(bool on) {

@@ -142,6 +142,10 @@ class VCSimulation {
     // visualization to the next.
     void setCellOutlines(bool on);
     bool getCellOutlines() const { return m_cellOutlines; }
+    // A thin white frame around every cell and block that changed at the current time (see
+    // VCCellView::setChangesShown, VCModelView::setChangesShown); kept from one visualization to the next.
+    void setChangeOutlines(bool on);
+    bool getChangeOutlines() const { return m_changeOutlines; }
     // Where and how the models' hierarchy is drawn; null while none is open.
     VCModelView* getModelView() const { return m_modelView.get(); }
 
@@ -164,6 +168,7 @@ class VCSimulation {
     std::unique_ptr<VCCellView> m_cellView;
     std::unique_ptr<VCModelView> m_modelView;
     bool m_cellOutlines = false;
+    bool m_changeOutlines = false;
     // Opens an import into m_import; false (after its message) when it cannot begin.
     bool beginImport(const std::string& path);
     bool beginModelFile(const std::string& path);

@@ -107,6 +107,30 @@ bool SDTimeCursor::output(const std::string& model, const std::string& port, dou
     return true;
 }
 
+void SDTimeCursor::cellsChangedNow(const SDCellValues* values, std::vector<uint32_t>& cells) {
+    sync();
+    cells.clear();
+    const CellModel* model = nullptr;
+    for (const CellModel& candidate : m_cellModels) {
+        if (candidate.values == values) {
+            model = &candidate;
+        }
+    }
+    if (model == nullptr || positionCount() == 0) {
+        return;
+    }
+    const uint32_t first = m_position == 0 ? 0 : updatesAt(m_position - 1);
+    const uint32_t last = updatesAt(m_position);
+    for (uint32_t update = first; update < last; ++update) {
+        const uint32_t slot = m_updateSlot[update];
+        if (slot >= model->base && slot - model->base < model->count) {
+            cells.push_back(slot - model->base);
+        }
+    }
+    std::sort(cells.begin(), cells.end());
+    cells.erase(std::unique(cells.begin(), cells.end()), cells.end());
+}
+
 void SDTimeCursor::sync() {
     if (stale()) {
         rebuild();

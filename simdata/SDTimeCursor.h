@@ -73,6 +73,11 @@ class SDTimeCursor {
     // the current time, and the index of that message's time. False when it sent nothing there yet.
     bool output(const std::string& model, const std::string& port, double& value, uint32_t& timeIndex);
 
+    // The cells of the model whose values these are that a message at the current time set (their value's
+    // time is the current one), ascending and each once; none at the start before the first event time or
+    // at a run's end later than every event. Costs the number of updates at the current time.
+    void cellsChangedNow(const SDCellValues* values, std::vector<uint32_t>& cells);
+
     // Brings the index and the values up to date with the event list and the registry, keeping the
     // current time. Every other operation does this first; call it before reading cell values after an
     // import.

@@ -32,6 +32,24 @@ std::vector<VDAxesTriad::Arm> VDAxesTriad::arms(const double view[16], bool cell
     return arms;
 }
 
+void VDAxesTriad::place(const VDRect& viewport, const std::vector<VDRect>& taken, float& centreX,
+                        float& centreY) {
+    auto clear = [&](float x) {
+        for (const VDRect& other : taken) {
+            const bool apart = other.getX2() < x - kInset || other.getX1() > x + kInset ||
+                               other.getY2() < centreY - kInset || other.getY1() > centreY + kInset;
+            if (!apart) {
+                return false;
+            }
+        }
+        return true;
+    };
+    centreY = viewport.getY1() + kInset;
+    const float left = viewport.getX1() + kInset;
+    const float right = viewport.getX2() - kInset;
+    centreX = clear(left) || !clear(right) ? left : right;
+}
+
 void VDAxesTriad::draw(const std::vector<Arm>& arms, float cx, float cy, const VDBitmapFont* font) {
     glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_CURRENT_BIT);
     glDisable(GL_LIGHTING);

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "gui/VDWindow.h"
+
 class VDBitmapFont;
 
 // The axes' directions in the bottom-left corner of the 3D view, turning with the camera: x red, y green,
@@ -25,6 +27,11 @@ class VDAxesTriad {
 
     // The arms as a camera with this view matrix (column-major) sees them, the nearest last.
     static std::vector<Arm> arms(const double view[16], bool cellCoordinates);
+    // Where the centre stands in `viewport` (window coordinates, y up): the bottom-left corner, or the
+    // bottom-right one when the triad there would cover one of `taken` (the row numbers, say) and would
+    // not at the right; the square kInset around the centre is what it covers.
+    static void place(const VDRect& viewport, const std::vector<VDRect>& taken, float& centreX,
+                      float& centreY);
     // Draws them around (centreX, centreY) of the 2D pass; labels need the font.
     static void draw(const std::vector<Arm>& arms, float centreX, float centreY, const VDBitmapFont* font);
 };

@@ -109,7 +109,8 @@ bool VDCellOverlay::blockRectangle(const VCCellView::DrawnModel& model, VDRect& 
 }
 
 bool VDCellOverlay::nameSpot(const VCCellView::DrawnModel& model, float textWidth, float textHeight,
-                             const std::vector<VDRect>& others, float& x, float& y) const {
+                             const std::vector<VDRect>& others, float& x, float& y,
+                             const std::vector<VDRect>& numbers) const {
     VDRect block;
     if (!blockRectangle(model, block)) {
         return false;
@@ -129,7 +130,26 @@ bool VDCellOverlay::nameSpot(const VCCellView::DrawnModel& model, float textWidt
         }
         return true;
     };
-    for (float bottom : {block.getY2() + kNameGap, block.getY1() - kNameGap - textHeight}) {
+    // Moved on, up or down, past every number it would cover.
+    auto pastNumbers = [&](float bottom, bool up) {
+        for (size_t moves = 0; moves <= numbers.size(); ++moves) {
+            bool moved = false;
+            for (const VDRect& number : numbers) {
+                const bool apart = number.getX2() < left || number.getX1() > left + textWidth ||
+                                   number.getY2() < bottom || number.getY1() > bottom + textHeight;
+                if (!apart) {
+                    bottom = up ? number.getY2() + kNameGap : number.getY1() - kNameGap - textHeight;
+                    moved = true;
+                }
+            }
+            if (!moved) {
+                break;
+            }
+        }
+        return bottom;
+    };
+    for (float bottom : {pastNumbers(block.getY2() + kNameGap, true),
+                         pastNumbers(block.getY1() - kNameGap - textHeight, false)}) {
         if (clear(bottom)) {
             x = left;
             y = bottom;
@@ -171,6 +191,20 @@ std::string VDCellOverlay::layerLabel(size_t layer) {
     return "z = " + std::to_string(layer);
 }
 
+std::vector<VDRect> VDCellOverlay::numberRectangles(const std::vector<VCCellView::DrawnModel>& models,
+                                                    float charWidth, float charHeight) const {
+    std::vector<VDRect> numbers;
+    for (const VCCellView::DrawnModel& model : models) {
+        for (const VDCellCoordinates::Label& label :
+             VDCellCoordinates::place(*this, model, charWidth, charHeight)) {
+            const auto x = static_cast<float>(label.x);
+            const auto y = static_cast<float>(label.y);
+            numbers.emplace_back(x, y, x + charWidth * static_cast<float>(label.text.size()), y + charHeight);
+        }
+    }
+    return numbers;
+}
+
 VDRect VDCellOverlay::barRectangle() const {
     const float x2 = m_viewport.getX2() - VDCellLegends::kMargin;
     const float yMiddle = m_viewport.getY1() + m_viewport.getHeight() / 2.0f;
@@ -190,6 +224,7 @@ void VDCellOverlay::draw(const std::vector<VCCellView::DrawnModel>& models,
             VDRect block;
             blocks.push_back(blockRectangle(model, block) ? block : VDRect(0.0f, 0.0f, -1.0f, -1.0f));
         }
+        const std::vector<VDRect> numbers = numberRectangles(models, charWidth, charHeight);
         glColor4f(kTextGrey, kTextGrey, kTextGrey, 1.0f);
         for (size_t i = 0; i < models.size(); ++i) {
             std::vector<VDRect> others = blocks;
@@ -197,10 +232,11 @@ void VDCellOverlay::draw(const std::vector<VCCellView::DrawnModel>& models,
             const float width = charWidth * static_cast<float>(models[i].name.size());
             float x = 0.0f;
             float y = 0.0f;
-            // Above the column numbers, when the block has them, and the laid-out maps' "z = k".
+            // Above the column numbers, when the block has them, and the laid-out maps' "z = k"; clear of
+            // every number wherever they stand.
             const float lift = (VDCellCoordinates::labels(models[i]) ? charHeight + 2.0f : 0.0f) +
                                (models[i].layers.empty() ? 0.0f : charHeight + 2.0f);
-            if (nameSpot(models[i], width, charHeight + lift, others, x, y)) {
+            if (nameSpot(models[i], width, charHeight + lift, others, x, y, numbers)) {
                 drawText(font, static_cast<int>(x),
                          static_cast<int>(y + (y > blocks[i].getY2() ? lift : 0.0f)), models[i].name);
             }

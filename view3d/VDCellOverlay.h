@@ -32,14 +32,20 @@ class VDCellOverlay {
     // block as it appears, from its left edge, so that no cube of the block lies under the name; or just
     // below it when the name would cover another block there (`others`, as blockRectangle gives them).
     // False when the block is not wholly ahead of the eye, or the name fits in the window neither place
-    // without covering a block.
+    // without covering a block. The name stands clear of `numbers` too (the rectangles of the row and column
+    // numbers written around the blocks): above them, or below them when it goes below the block.
     bool nameSpot(const VCCellView::DrawnModel& model, float textWidth, float textHeight,
-                  const std::vector<VDRect>& others, float& x, float& y) const;
+                  const std::vector<VDRect>& others, float& x, float& y,
+                  const std::vector<VDRect>& numbers = {}) const;
 
     // Names and legends, in the current theme's font (nothing is written without a theme); the key of
     // block colours (VDCellLegends::blockKey) last among the legends when given.
     void draw(const std::vector<VCCellView::DrawnModel>& models,
               const VCCellView::DrawnModel* key = nullptr) const;
+
+    // Where the row and column numbers of the models are written, in window coordinates.
+    std::vector<VDRect> numberRectangles(const std::vector<VCCellView::DrawnModel>& models, float charWidth,
+                                         float charHeight) const;
 
     // The colour bar's place in the window when one legend is shown: right edge, centred vertically.
     VDRect barRectangle() const;

@@ -19,6 +19,7 @@
 #include "scene/SDCellPicker.h"
 #include "shell/VDGarbageCan.h"
 #include "view3d/VDAxesTriad.h"
+#include "view3d/VDCellOverlay.h"
 #include "view3d/VDFirstPersonCamera.h"
 #include "view3d/VDTessaronerWindow.h"
 
@@ -204,7 +205,16 @@ void VDTessaronerWindow::drawAxesTriad() {
     const VCCellView* cells = simulation != nullptr ? simulation->getCellView() : nullptr;
     const bool cellCoordinates = cells != nullptr && cells->drawsRowsDown();
     const auto* theme = dynamic_cast<const VDDefaultTheme*>(currentTheme());
-    VDAxesTriad::draw(VDAxesTriad::arms(m_camera->getViewMatrix(), cellCoordinates),
-                      m_rect.getX1() + VDAxesTriad::kInset, m_rect.getY1() + VDAxesTriad::kInset,
+    // Clear of the row and column numbers.
+    std::vector<VDRect> numbers;
+    if (cellCoordinates && theme != nullptr) {
+        const VDCellOverlay overlay(m_camera->getProjectionMatrix(), m_camera->getViewMatrix(), m_rect);
+        numbers =
+            overlay.numberRectangles(cells->getDrawnModels(), theme->getCharWidth(), theme->getCharHeight());
+    }
+    float x = 0.0f;
+    float y = 0.0f;
+    VDAxesTriad::place(m_rect, numbers, x, y);
+    VDAxesTriad::draw(VDAxesTriad::arms(m_camera->getViewMatrix(), cellCoordinates), x, y,
                       theme != nullptr ? theme->getTextFont() : nullptr);
 }

@@ -9,6 +9,7 @@
 #include "console/VDDEVSConsoleParser.h"
 #include "console/VDMoveCameraCommand.h"
 #include "console/VDRotateCameraCommand.h"
+#include "control/VCCellView.h"
 #include "control/VCImportHost.h"
 #include "control/VCModelView.h"
 #include "control/VCSimulation.h"
@@ -225,6 +226,40 @@ TEST_F(CommandTest, StructureAndPlotPanelCommands) {
     getSimulation()->closeVisualization();
     ASSERT_TRUE(getSimulation()->newVisualization("two"));
     EXPECT_TRUE(getSimulation()->getModelView()->isShown());
+}
+
+// vis_changes: what it takes, the state it reports alone, and that the choice holds for the next run.
+TEST_F(CommandTest, ChangesFramesAreSetAndReported) {
+    const std::string usage = "usage: vis_changes [on | off]";
+    const std::string on = "Changes framed: cells and blocks that changed at the current time";
+    const std::string off = "Changes not framed";
+    struct Case {
+        std::string line;
+        std::string reply;  // empty: taken without a reply
+        std::string logged;
+    };
+    const std::vector<Case> cases = {
+        {"vis_changes", "", off},
+        {"vis_changes on", "Setting the frames of changes...", on},
+        {"vis_changes", "", on},
+        {"vis_changes ON", usage, ""},
+        {"vis_changes on off", usage, ""},
+        {"vis_changes maybe", usage, ""},
+        {"vis_changes", "", on},
+        {"vis_changes off", "Setting the frames of changes...", off},
+        {"vis_changes off", "Setting the frames of changes...", off},
+    };
+    ASSERT_TRUE(getSimulation()->newVisualization("one"));
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.reply, check(c.line)) << c.line;
+        LogRecorder rec;
+        run(c.line);
+        EXPECT_EQ(c.logged.empty() ? 0u : 1u, rec.count(c.logged)) << c.line << ": " << rec.text();
+    }
+    run("vis_changes on");
+    getSimulation()->closeVisualization();
+    ASSERT_TRUE(getSimulation()->newVisualization("two"));
+    EXPECT_TRUE(getSimulation()->getCellView()->areChangesShown());
 }
 
 TEST(CommandWithoutControllerTest, AddingANodeNeedsTheController) {

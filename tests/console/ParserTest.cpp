@@ -37,6 +37,7 @@ TEST(CompletionTest, NamesThatBeginWithThePrefixInRegistrationOrder) {
                        "time_prev",
                        "vis_add_detail_node",
                        "vis_cell",
+                       "vis_changes",
                        "vis_close",
                        "vis_color",
                        "vis_export",
@@ -58,15 +59,30 @@ TEST(CompletionTest, NamesThatBeginWithThePrefixInRegistrationOrder) {
                        "vis_view"}),
               parser.getCommandNames());
     EXPECT_EQ(parser.getCommandNames(), parser.getCompletions(""));
-    EXPECT_EQ((Strings{"vis_add_detail_node", "vis_cell",         "vis_close",
-                       "vis_color",           "vis_export",       "vis_fit",
-                       "vis_import_logfile",  "vis_import_model", "vis_layers",
-                       "vis_messages",        "vis_model",        "vis_new",
-                       "vis_outline",         "vis_palette",      "vis_plot",
-                       "vis_range",           "vis_slice",        "vis_snapshot",
-                       "vis_state",           "vis_structure",    "vis_view"}),
+    EXPECT_EQ((Strings{"vis_add_detail_node",
+                       "vis_cell",
+                       "vis_changes",
+                       "vis_close",
+                       "vis_color",
+                       "vis_export",
+                       "vis_fit",
+                       "vis_import_logfile",
+                       "vis_import_model",
+                       "vis_layers",
+                       "vis_messages",
+                       "vis_model",
+                       "vis_new",
+                       "vis_outline",
+                       "vis_palette",
+                       "vis_plot",
+                       "vis_range",
+                       "vis_slice",
+                       "vis_snapshot",
+                       "vis_state",
+                       "vis_structure",
+                       "vis_view"}),
               parser.getCompletions("vis_"));
-    EXPECT_EQ((Strings{"vis_cell", "vis_close", "vis_color"}), parser.getCompletions("vis_c"));
+    EXPECT_EQ((Strings{"vis_cell", "vis_changes", "vis_close", "vis_color"}), parser.getCompletions("vis_c"));
     EXPECT_EQ((Strings{"time_next"}), parser.getCompletions("time_n"));
     EXPECT_EQ((Strings{"cam_move", "cam_rotate"}), parser.getCompletions("c"));
     EXPECT_EQ((Strings{"play", "print"}), parser.getCompletions("p"));

@@ -230,6 +230,7 @@ TEST(ConsoleE2ETest, KeysToggleTheConsoleAndEscapeAsksBeforeExiting) {
                                  "-------------",
                                  "vis_add_detail_node",
                                  "vis_cell",
+                                 "vis_changes",
                                  "vis_close",
                                  "vis_color",
                                  "vis_export",

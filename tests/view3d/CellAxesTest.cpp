@@ -85,4 +85,59 @@ TEST(CellAxesTest, TheTriadShowsTheCellsCoordinatesWhileBlocksAreDrawnAndTheWorl
     }
 }
 
+// Text over the picture keeps clear of the numbers: a model's name (a block at x 100 .. 300, y 200 .. 400 of
+// an 800 x 600 window, seen head-on) moves past the numbers it would cover, and the triad (the square of 88
+// pixels in a corner) leaves the bottom-left corner to row numbers standing there. Rectangles by hand.
+TEST(CellAxesTest, NamesAndTheTriadStandClearOfTheNumbers) {
+    VDFirstPersonCamera camera;
+    camera.setAspectRatio(800.0f / 600.0f);
+    camera.setFieldOfView(90.0f);
+    camera.setPosition(Vector3(0.0f, 0.0f, 0.0f));
+    const VDRect window(0, 0, 800, 600);
+    const VDCellOverlay view(camera.getProjectionMatrix(), camera.getViewMatrix(), window);
+    // At depth 10 with a 90° view up, a unit is 30 pixels: x -10 .. -3.333 and y -3.333 .. 3.333 make
+    // pixels 100 .. 300 and 200 .. 400.
+    VCCellView::DrawnModel model;
+    model.bounds.setMinMax(Vector3(-10.0f, -10.0f / 3.0f, -10.0f),
+                           Vector3(-10.0f / 3.0f, 10.0f / 3.0f, -10.0f));
+    struct NameCase {
+        std::vector<VDRect> numbers;
+        float bottom;  // where the name's text (40 x 13) starts, above or below the block
+    };
+    const std::vector<NameCase> names = {
+        {{}, 403},                                                        // just above the block
+        {{VDRect(130, 404, 138, 417)}, 420},                              // past a column number
+        {{VDRect(130, 404, 138, 417), VDRect(120, 419, 128, 432)}, 435},  // and one above that
+        {{VDRect(150, 404, 158, 417)}, 403},                              // right of the name: no matter
+        {{VDRect(130, 404, 138, 417), VDRect(90, 425, 800, 600)}, 184},   // no room above: below the block
+        {{VDRect(130, 404, 138, 417), VDRect(90, 425, 800, 600), VDRect(100, 180, 108, 193)}, 164},
+    };
+    for (const NameCase& c : names) {
+        SCOPED_TRACE(c.numbers.size());
+        float x = 0.0f;
+        float y = 0.0f;
+        ASSERT_TRUE(view.nameSpot(model, 40.0f, 13.0f, {}, x, y, c.numbers));
+        EXPECT_NEAR(100.0f, x, 0.5f);
+        EXPECT_NEAR(c.bottom, y, 0.5f);
+    }
+    struct TriadCase {
+        std::vector<VDRect> taken;
+        float x;  // the centre's, 44 from the left or the right side; always 44 up
+    };
+    const std::vector<TriadCase> triads = {
+        {{}, 44},
+        {{VDRect(5, 60, 13, 73)}, 756},                           // a row number in the corner
+        {{VDRect(90, 60, 98, 73), VDRect(5, 89, 13, 102)}, 44},   // beside it and above it
+        {{VDRect(5, 60, 13, 73), VDRect(780, 10, 790, 20)}, 44},  // both corners taken: the usual one
+    };
+    for (const TriadCase& c : triads) {
+        SCOPED_TRACE(c.taken.size());
+        float x = 0.0f;
+        float y = 0.0f;
+        VDAxesTriad::place(window, c.taken, x, y);
+        EXPECT_EQ(c.x, x);
+        EXPECT_EQ(44.0f, y);
+    }
+}
+
 }  // namespace
