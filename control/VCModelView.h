@@ -3,7 +3,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "control/VCModelPorts.h"
@@ -40,6 +42,8 @@ class VCModelView {
     static constexpr Colour kLinkColour{0.78f, 0.8f, 0.88f, 1.0f};    // couplings from model files
     // How far a coupling's line leaves its port straight out before it turns towards the other port.
     static constexpr float kLinkStub = 0.35f;
+    // Couplings led around blocks at most; those after them take the plain shape of along, across, along.
+    static constexpr size_t kMaxRoutedLinks = 4096;
     // Arrows drawn at most in one frame; a time with more messages shows the first ones.
     static constexpr size_t kMaxArrows = 4096;
 
@@ -51,7 +55,10 @@ class VCModelView {
 
     // The couplings model files declared (owned by the visualization); drawn as lines between the ports
     // they join. Null: none.
-    void setCouplings(const SDCouplings* couplings) { m_couplings = couplings; }
+    void setCouplings(const SDCouplings* couplings) {
+        m_couplings = couplings;
+        m_routedLinks = SIZE_MAX;
+    }
 
     // Lays the structure out again if the hierarchy or the cell spaces' row changed. Needs no GL.
     void updateLayout();
@@ -85,6 +92,8 @@ class VCModelView {
         std::string text;
         float room = 0.0f;  // world width the text may take
         bool rightAligned = false;
+        std::vector<Vector3>
+            along;  // a message's arrow, from its tail to its head: where its value may stand
     };
     struct Labels {
         std::vector<Label> names;
@@ -92,6 +101,16 @@ class VCModelView {
         std::vector<Label> messages;
     };
     const Labels& getLabels() const { return m_labels; }
+
+    // A coupling's line as drawn: from the port it leaves to the port it reaches, corner by corner. Around
+    // the blocks of the coupled model that declares it, through the gaps between them.
+    struct Route {
+        uint32_t from = 0;  // the models of its two ends
+        uint32_t to = 0;
+        std::vector<Vector3> points;
+    };
+    // The couplings' lines as of the last render.
+    const std::vector<Route>& getRoutes() const { return m_routes; }
 
   private:
     struct Entry {
@@ -104,6 +123,10 @@ class VCModelView {
     Colour lookOf(uint32_t model, double now, bool& hidden);
     void addMessages(double now);
     void addLinks();
+    // Lays the couplings' lines again when the layout or the couplings changed.
+    void routeLinks();
+    Route routeOf(uint32_t coupled, uint32_t from, const Vector3& start, uint32_t to,
+                  const Vector3& end) const;
     std::string valueText(uint32_t slot, double now) const;
 
     SDModelStructure* m_structure;
@@ -119,6 +142,14 @@ class VCModelView {
     float m_laidOutCorner = 0.0f;
     bool m_drawn = false;  // the run has a plain atomic model
     bool m_shown = true;
+
+    uint64_t m_layouts = 0;  // counts the layouts made
+    uint64_t m_routedLayout = UINT64_MAX;
+    size_t m_routedLinks = SIZE_MAX;
+    std::vector<Route> m_routes;
+    // The coupling a message between a coupled model and its child travels: by the coupled model, the
+    // child, the child's port and whether it is an input.
+    std::map<std::tuple<uint32_t, uint32_t, std::string, bool>, size_t> m_routeOf;
 
     SDBlockBatch m_batch;
     Labels m_labels;
