@@ -159,7 +159,7 @@ bool VDModelOverlay::placeAlong(const TextSpace& space, const std::vector<Screen
         const ScreenPoint& a = arrow[i];
         const ScreenPoint& b = arrow[i + 1];
         const bool level = std::fabs(b.x - a.x) >= std::fabs(b.y - a.y);
-        for (float along : {0.5f, 0.25f, 0.75f}) {
+        for (float along : {0.5f, 0.25f, 0.75f, 0.1f, 0.9f}) {
             const float x = a.x + (b.x - a.x) * along;
             const float y = a.y + (b.y - a.y) * along;
             for (int side = 0; side < 2; ++side) {

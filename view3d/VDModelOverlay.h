@@ -53,9 +53,9 @@ class VDModelOverlay {
     };
 
     // Where a text `width` pixels wide stands along an arrow (its points on the screen, tail to head): on
-    // each of its segments, the longest first, halfway, a quarter and three quarters along, above or below
-    // a level one and right or left of an upright one. The first place that is free gives the text's left
-    // end and baseline; false when none is.
+    // each of its segments, the longest first, halfway, a quarter, three quarters, a tenth and nine tenths
+    // along, above or below a level one and right or left of an upright one. The first place that is free
+    // gives the text's left end and baseline; false when none is.
     struct ScreenPoint {
         float x;
         float y;
