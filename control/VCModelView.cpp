@@ -301,7 +301,7 @@ void VCModelView::render(Frustum* frustum) {
 }
 
 VCModelView::Route VCModelView::routeOf(uint32_t coupled, uint32_t from, const Vector3& start, uint32_t to,
-                                        const Vector3& end) const {
+                                        const Vector3& end, size_t& budget) const {
     Route route{from, to, {}};
     // Out of the port to the right and into the other port from its left: the line never runs back through
     // the block it leaves.
@@ -327,7 +327,10 @@ VCModelView::Route VCModelView::routeOf(uint32_t coupled, uint32_t from, const V
         const SDLinkRouter router(
             SDLinkRouter::Rect{frame.getMin().x, frame.getMin().y, frame.getMax().x, frame.getMax().y},
             std::move(boxes));
-        corners = router.route({out.x, out.y}, {in.x, in.y});
+        if (router.cost() <= budget) {
+            budget -= router.cost();
+            corners = router.route({out.x, out.y}, {in.x, in.y});
+        }
     }
     route.points.push_back(start);
     if (!corners.empty()) {
@@ -367,6 +370,7 @@ void VCModelView::routeLinks() {
         return;
     }
     const SDModelTree& tree = m_structure->tree();
+    size_t budget = kRoutingBudget;
     for (const auto& [coupled, declared] : m_couplings->getModels()) {
         const uint32_t parent = tree.find(coupled);
         for (const SDLink& link : declared.links) {
@@ -382,8 +386,7 @@ void VCModelView::routeLinks() {
             }
             const uint32_t fromNode = tree.find(from);
             const uint32_t toNode = tree.find(to);
-            const uint32_t around = m_routes.size() < kMaxRoutedLinks ? parent : SDModelTree::kNone;
-            m_routes.push_back(routeOf(around, fromNode, start, toNode, end));
+            m_routes.push_back(routeOf(parent, fromNode, start, toNode, end, budget));
             // Of several links of one port, a message travels the first declared.
             if (!link.fromModel.empty()) {
                 m_routeOf.emplace(std::make_tuple(parent, fromNode, link.fromPort, false),

@@ -42,8 +42,9 @@ class VCModelView {
     static constexpr Colour kLinkColour{0.78f, 0.8f, 0.88f, 1.0f};    // couplings from model files
     // How far a coupling's line leaves its port straight out before it turns towards the other port.
     static constexpr float kLinkStub = 0.35f;
-    // Couplings led around blocks at most; those after them take the plain shape of along, across, along.
-    static constexpr size_t kMaxRoutedLinks = 4096;
+    // How much searching the couplings' lines may take at each layout, in points of their routers' grids
+    // (a second or so): the lines after that take the plain shape of along, across, along.
+    static constexpr size_t kRoutingBudget = 4000000;
     // Arrows drawn at most in one frame; a time with more messages shows the first ones.
     static constexpr size_t kMaxArrows = 4096;
 
@@ -125,8 +126,10 @@ class VCModelView {
     void addLinks();
     // Lays the couplings' lines again when the layout or the couplings changed.
     void routeLinks();
-    Route routeOf(uint32_t coupled, uint32_t from, const Vector3& start, uint32_t to,
-                  const Vector3& end) const;
+    // One link's line, around the blocks of `coupled` while `budget` (what the search may still cost, less
+    // what this one takes) allows.
+    Route routeOf(uint32_t coupled, uint32_t from, const Vector3& start, uint32_t to, const Vector3& end,
+                  size_t& budget) const;
     std::string valueText(uint32_t slot, double now) const;
 
     SDModelStructure* m_structure;

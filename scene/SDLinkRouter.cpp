@@ -78,8 +78,9 @@ std::vector<SDLinkRouter::Point> SDLinkRouter::route(const Point& from, const Po
     const size_t start = index(from.y, ys) * columns + index(from.x, xs);
     const size_t goal = index(to.y, ys) * columns + index(to.x, xs);
 
-    // Shortest path over (point, heading): +x, -x, +y, -y. Ties go to the lower state, so the same
-    // layout always gives the same path.
+    // Shortest path over (point, heading): +x, -x, +y, -y, searched towards the end first (no path is
+    // shorter than the straight distance). Ties go to the lower state, so the same layout always gives the
+    // same path.
     constexpr int kHeadings = 4;
     const int stepX[kHeadings] = {1, -1, 0, 0};
     const int stepY[kHeadings] = {0, 0, 1, -1};
@@ -88,16 +89,20 @@ std::vector<SDLinkRouter::Point> SDLinkRouter::route(const Point& from, const Po
     std::vector<size_t> previous(states, SIZE_MAX);
     using Item = std::tuple<float, size_t>;
     std::priority_queue<Item, std::vector<Item>, std::greater<Item>> queue;
+    const auto estimate = [&](size_t point) {
+        return std::abs(xs[point % columns] - to.x) + std::abs(ys[point / columns] - to.y);
+    };
     cost[start * kHeadings] = 0.0f;
-    queue.emplace(0.0f, start * kHeadings);
+    queue.emplace(estimate(start), start * kHeadings);
     size_t reached = SIZE_MAX;
     while (!queue.empty()) {
-        const auto [distance, state] = queue.top();
+        const auto [guess, state] = queue.top();
         queue.pop();
-        if (distance > cost[state]) {
+        const size_t point = state / kHeadings;
+        const float distance = cost[state];
+        if (guess > distance + estimate(point) + 1e-3f) {  // a later, shorter way reached it
             continue;
         }
-        const size_t point = state / kHeadings;
         const int heading = static_cast<int>(state % kHeadings);
         if (point == goal && heading == 0) {
             reached = state;
@@ -122,14 +127,14 @@ std::vector<SDLinkRouter::Point> SDLinkRouter::route(const Point& from, const Po
             if (distance + step < cost[nextState]) {
                 cost[nextState] = distance + step;
                 previous[nextState] = state;
-                queue.emplace(distance + step, nextState);
+                queue.emplace(distance + step + estimate(target), nextState);
             }
         }
         // Arriving at the end heading elsewhere: the last turn, into the port.
         if (point == goal && heading != 0 && distance + kTurn < cost[goal * kHeadings]) {
             cost[goal * kHeadings] = distance + kTurn;
             previous[goal * kHeadings] = state;
-            queue.emplace(distance + kTurn, goal * kHeadings);
+            queue.emplace(distance + kTurn, goal * kHeadings);  // the estimate is 0 there
         }
     }
     if (reached == SIZE_MAX) {

@@ -25,7 +25,7 @@ class SDLinkRouter {
     // What a turn costs, in lengths: a path of fewer turns is taken over a slightly shorter one.
     static constexpr float kTurn = 1.0f;
     // Boxes beyond this many make the search too costly to run every time a layout changes: no path.
-    static constexpr size_t kMostBoxes = 256;
+    static constexpr size_t kMostBoxes = 64;
 
     // The path stays inside `area` and out of the inside of every box (it may run along an edge).
     SDLinkRouter(const Rect& area, std::vector<Rect> boxes);
@@ -33,6 +33,8 @@ class SDLinkRouter {
     // The corners from `from` to `to`, both included; empty when either lies inside a box or outside
     // the area, or no path exists.
     std::vector<Point> route(const Point& from, const Point& to) const;
+    // What a route costs, about: the points of the grid it searches.
+    size_t cost() const { return (2 * m_boxes.size() + 5) * (2 * m_boxes.size() + 5); }
 
   private:
     Rect m_area;
