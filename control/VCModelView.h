@@ -23,7 +23,9 @@ class VCCellView;
 // The models of the open visualization as the 3D view shows their hierarchy: each model that is not a cell
 // a block (an atomic model solid, a coupled one a frame around its children, a cell space a solid block
 // marked with a grid and tied to its cells), with its ports as markers on its sides, coloured by what it
-// does at the current time, and the messages of that time as arrows between the ports and the frames.
+// does at the current time, and the messages of that time as arrows between the ports and the frames. The
+// couplings of model files are lines from port to port around the blocks of their frame, and a message on a
+// coupled port follows its coupling's line.
 //
 // Drawn only when the run has a plain atomic model: a run of cell spaces alone (under the coupled models
 // that hold them) shows its cells as it always has. The structure stands to the right of the cell spaces'
