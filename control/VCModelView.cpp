@@ -457,10 +457,12 @@ void VCModelView::addMessages(double now) {
         label.rightAligned = !input;
         // Along the coupling that joins the two, when a model file gave one: once for the Y that leaves a
         // child and the X that passes it on to a sibling.
+        // A coupling whose other end is hidden leaves the message its straight arrow.
         const auto coupling = m_routeOf.find(std::make_tuple(other, owner, ports[index].name, input));
-        if (coupling != m_routeOf.end()) {
+        if (coupling != m_routeOf.end() && placed(m_routes[coupling->second].from) &&
+            placed(m_routes[coupling->second].to)) {
             const Route& route = m_routes[coupling->second];
-            if (!placed(route.from) || !placed(route.to) || !travelled.insert(coupling->second).second) {
+            if (!travelled.insert(coupling->second).second) {
                 continue;
             }
             m_batch.addPath(route.points, input ? kInputColour : kOutputColour);
