@@ -4,12 +4,14 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <set>
 #include <tuple>
 
 #include "control/VCCellView.h"
 #include "scene/SDBlockPicker.h"
 #include "scene/SDCellLayout.h"
 #include "scene/SDColourRamp.h"
+#include "scene/SDLinkRouter.h"
 #include "shell/LogFormat.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDCouplings.h"
@@ -101,6 +103,7 @@ void VCModelView::updateLayout() {
         entry.outputRoom = static_cast<float>(model.outputChars) * SDBlockLayout::kChar;
     }
     m_layout.place(models, tree.topModels(), Vector3(corner, kFloor, kFront));
+    ++m_layouts;
 }
 
 bool VCModelView::getBounds(BoundingBox& bounds) const {
@@ -268,7 +271,10 @@ void VCModelView::render(Frustum* frustum) {
             }
         }
         m_labels.names.push_back(Label{Vector3(low.x, high.y + kAboveLine, low.z),
-                                       std::string(tree.name(model)), block.nameWidth, false});
+                                       std::string(tree.name(model)),
+                                       block.nameWidth,
+                                       false,
+                                       {}});
         for (int side = 0; side < 2; ++side) {
             const bool input = side == 0;
             const std::vector<VCModelPorts::Port>& ports = input ? entry.ports.inputs : entry.ports.outputs;
@@ -286,6 +292,7 @@ void VCModelView::render(Frustum* frustum) {
             }
         }
     }
+    routeLinks();
     addMessages(now);
     addLinks();
     addChangeFrames(now);
@@ -336,16 +343,79 @@ void VCModelView::addChangeFrames(double now) {
     }
 }
 
-void VCModelView::addLinks() {
+VCModelView::Route VCModelView::routeOf(uint32_t coupled, uint32_t from, const Vector3& start, uint32_t to,
+                                        const Vector3& end, size_t& budget) const {
+    Route route{from, to, {}};
+    // Out of the port to the right and into the other port from its left: the line never runs back through
+    // the block it leaves.
+    const Vector3 out = start + Vector3(kLinkStub, 0.0f, 0.0f);
+    const Vector3 in = end - Vector3(kLinkStub, 0.0f, 0.0f);
+    std::vector<SDLinkRouter::Point> corners;
+    if (coupled < m_layout.size() && m_layout.block(coupled).placed) {
+        // Through the coupled model's frame, around the blocks it holds and the names above them.
+        const BoundingBox& frame = m_layout.block(coupled).box;
+        const unsigned level = m_layout.block(coupled).level + 1;
+        std::vector<SDLinkRouter::Rect> boxes;
+        for (uint32_t child : m_structure->tree().node(coupled).children) {
+            if (child >= m_layout.size()) {
+                continue;
+            }
+            const SDBlockLayout::Block& block = m_layout.block(child);
+            if (block.placed && block.level == level) {
+                boxes.push_back(SDLinkRouter::Rect{block.box.getMin().x, block.box.getMin().y,
+                                                   block.box.getMax().x,
+                                                   block.box.getMax().y + SDBlockLayout::kRow});
+            }
+        }
+        const SDLinkRouter router(
+            SDLinkRouter::Rect{frame.getMin().x, frame.getMin().y, frame.getMax().x, frame.getMax().y},
+            std::move(boxes));
+        if (router.cost() <= budget) {
+            budget -= router.cost();
+            corners = router.route({out.x, out.y}, {in.x, in.y});
+        }
+    }
+    route.points.push_back(start);
+    if (!corners.empty()) {
+        const float z = std::max(start.z, end.z);
+        for (const SDLinkRouter::Point& corner : corners) {
+            route.points.emplace_back(corner.x, corner.y, z);
+        }
+    } else if (out.x < in.x) {
+        // No way around (or too many blocks to look for one): along, down or up halfway, and along again,
+        // as couplings are drawn on paper.
+        const float middle = (out.x + in.x) / 2.0f;
+        route.points.insert(route.points.end(),
+                            {out, Vector3(middle, out.y, out.z), Vector3(middle, in.y, in.z), in});
+    } else {
+        route.points.insert(route.points.end(), {out, in});
+    }
+    route.points.push_back(end);
+    return route;
+}
+
+void VCModelView::routeLinks() {
+    size_t links = 0;
+    if (m_couplings != nullptr) {
+        for (const auto& entry : m_couplings->getModels()) {
+            links += entry.second.links.size();
+        }
+    }
+    // A model file only ever adds links, so their count tells whether there are new ones.
+    if (m_routedLayout == m_layouts && m_routedLinks == links) {
+        return;
+    }
+    m_routedLayout = m_layouts;
+    m_routedLinks = links;
+    m_routes.clear();
+    m_routeOf.clear();
     if (m_couplings == nullptr) {
         return;
     }
     const SDModelTree& tree = m_structure->tree();
-    const auto shown = [&](const std::string& model) {
-        const uint32_t node = tree.find(model);
-        return node < m_entries.size() && !m_entries[node].hidden;
-    };
+    size_t budget = kRoutingBudget;
     for (const auto& [coupled, declared] : m_couplings->getModels()) {
+        const uint32_t parent = tree.find(coupled);
         for (const SDLink& link : declared.links) {
             // A link leaves a component's output, or the coupled model's own input, and reaches a
             // component's input, or the coupled model's own output.
@@ -353,28 +423,32 @@ void VCModelView::addLinks() {
             const std::string& to = link.toModel.empty() ? coupled : link.toModel;
             Vector3 start;
             Vector3 end;
-            if (!shown(from) || !shown(to) ||
-                !portPosition(from, link.fromPort, link.fromModel.empty(), start) ||
+            if (!portPosition(from, link.fromPort, link.fromModel.empty(), start) ||
                 !portPosition(to, link.toPort, !link.toModel.empty(), end)) {
                 continue;
             }
-            // Out of the port to the right, across, and into the other port from its left: the line never
-            // runs back through the block it leaves.
-            const Vector3 out = start + Vector3(kLinkStub, 0.0f, 0.0f);
-            const Vector3 in = end - Vector3(kLinkStub, 0.0f, 0.0f);
-            m_batch.addLine(start, out, kLinkColour);
-            if (out.x < in.x) {
-                // Forwards: along, down or up halfway, and along again, as couplings are drawn on paper.
-                const float middle = (out.x + in.x) / 2.0f;
-                const Vector3 turn(middle, out.y, out.z);
-                const Vector3 back(middle, in.y, in.z);
-                m_batch.addLine(out, turn, kLinkColour);
-                m_batch.addLine(turn, back, kLinkColour);
-                m_batch.addLine(back, in, kLinkColour);
-            } else {
-                m_batch.addLine(out, in, kLinkColour);
+            const uint32_t fromNode = tree.find(from);
+            const uint32_t toNode = tree.find(to);
+            m_routes.push_back(routeOf(parent, fromNode, start, toNode, end, budget));
+            // Of several links of one port, a message travels the first declared.
+            if (!link.fromModel.empty()) {
+                m_routeOf.emplace(std::make_tuple(parent, fromNode, link.fromPort, false),
+                                  m_routes.size() - 1);
             }
-            m_batch.addLine(in, end, kLinkColour);
+            if (!link.toModel.empty()) {
+                m_routeOf.emplace(std::make_tuple(parent, toNode, link.toPort, true), m_routes.size() - 1);
+            }
+        }
+    }
+}
+
+void VCModelView::addLinks() {
+    for (const Route& route : m_routes) {
+        if (m_entries[route.from].hidden || m_entries[route.to].hidden) {
+            continue;
+        }
+        for (size_t i = 0; i + 1 < route.points.size(); ++i) {
+            m_batch.addLine(route.points[i], route.points[i + 1], kLinkColour);
         }
     }
 }
@@ -399,6 +473,7 @@ void VCModelView::addMessages(double now) {
     auto placed = [&](uint32_t model) {
         return model < m_layout.size() && m_layout.block(model).placed && !m_entries[model].hidden;
     };
+    std::set<size_t> travelled;  // the couplings drawn
     for (const auto& [position, value] : arrows) {
         const SDModelHistory::Line& line = history.message(position);
         const bool input = line.kind == SDModelHistory::Kind::External;
@@ -418,6 +493,25 @@ void VCModelView::addMessages(double now) {
             }
         }
         if (index == ports.size()) {
+            continue;
+        }
+        Label label;
+        label.text = formatValue(value);
+        label.rightAligned = !input;
+        // Along the coupling that joins the two, when a model file gave one: once for the Y that leaves a
+        // child and the X that passes it on to a sibling.
+        // A coupling whose other end is hidden leaves the message its straight arrow.
+        const auto coupling = m_routeOf.find(std::make_tuple(other, owner, ports[index].name, input));
+        if (coupling != m_routeOf.end() && placed(m_routes[coupling->second].from) &&
+            placed(m_routes[coupling->second].to)) {
+            const Route& route = m_routes[coupling->second];
+            if (!travelled.insert(coupling->second).second) {
+                continue;
+            }
+            m_batch.addPath(route.points, input ? kInputColour : kOutputColour);
+            label.anchor = route.points.front();
+            label.along = route.points;
+            m_labels.messages.push_back(label);
             continue;
         }
         const Vector3 marker = m_layout.portPosition(owner, input, static_cast<unsigned>(index));
@@ -440,13 +534,9 @@ void VCModelView::addMessages(double now) {
         const Vector3 from = input ? far : atPort;
         const Vector3 to = input ? atPort : far;
         m_batch.addArrow(from, to, input ? kInputColour : kOutputColour);
-        Label label;
-        label.text = formatValue(value);
         label.room = std::fabs(to.x - from.x) / 2.0f;
-        label.rightAligned = !input;
-        // Along the line, at the end away from the port, whose own label stands by the port.
-        label.anchor = (input ? from + Vector3(0.1f, 0.0f, 0.0f) : to - Vector3(0.1f, 0.0f, 0.0f)) +
-                       Vector3(0.0f, kAboveLine, 0.0f);
+        label.anchor = from;
+        label.along = {from, to};
         m_labels.messages.push_back(label);
     }
 }

@@ -3,7 +3,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "control/VCModelPorts.h"
@@ -21,7 +23,9 @@ class VCCellView;
 // The models of the open visualization as the 3D view shows their hierarchy: each model that is not a cell
 // a block (an atomic model solid, a coupled one a frame around its children, a cell space a solid block
 // marked with a grid and tied to its cells), with its ports as markers on its sides, coloured by what it
-// does at the current time, and the messages of that time as arrows between the ports and the frames.
+// does at the current time, and the messages of that time as arrows between the ports and the frames. The
+// couplings of model files are lines from port to port around the blocks of their frame, and a message on a
+// coupled port follows its coupling's line.
 //
 // Drawn only when the run has a plain atomic model: a run of cell spaces alone (under the coupled models
 // that hold them) shows its cells as it always has. The structure stands to the right of the cell spaces'
@@ -40,6 +44,9 @@ class VCModelView {
     static constexpr Colour kLinkColour{0.78f, 0.8f, 0.88f, 1.0f};    // couplings from model files
     // How far a coupling's line leaves its port straight out before it turns towards the other port.
     static constexpr float kLinkStub = 0.35f;
+    // How much searching the couplings' lines may take at each layout, in points of their routers' grids
+    // (a second or so): the lines after that take the plain shape of along, across, along.
+    static constexpr size_t kRoutingBudget = 4000000;
     // Arrows drawn at most in one frame; a time with more messages shows the first ones.
     static constexpr size_t kMaxArrows = 4096;
 
@@ -51,7 +58,10 @@ class VCModelView {
 
     // The couplings model files declared (owned by the visualization); drawn as lines between the ports
     // they join. Null: none.
-    void setCouplings(const SDCouplings* couplings) { m_couplings = couplings; }
+    void setCouplings(const SDCouplings* couplings) {
+        m_couplings = couplings;
+        m_routedLinks = SIZE_MAX;
+    }
 
     // Lays the structure out again if the hierarchy or the cell spaces' row changed. Needs no GL.
     void updateLayout();
@@ -90,6 +100,8 @@ class VCModelView {
         std::string text;
         float room = 0.0f;  // world width the text may take
         bool rightAligned = false;
+        std::vector<Vector3>
+            along;  // a message's arrow, from its tail to its head: where its value may stand
     };
     struct Labels {
         std::vector<Label> names;
@@ -97,6 +109,16 @@ class VCModelView {
         std::vector<Label> messages;
     };
     const Labels& getLabels() const { return m_labels; }
+
+    // A coupling's line as drawn: from the port it leaves to the port it reaches, corner by corner. Around
+    // the blocks of the coupled model that declares it, through the gaps between them.
+    struct Route {
+        uint32_t from = 0;  // the models of its two ends
+        uint32_t to = 0;
+        std::vector<Vector3> points;
+    };
+    // The couplings' lines as of the last render.
+    const std::vector<Route>& getRoutes() const { return m_routes; }
 
   private:
     struct Entry {
@@ -110,6 +132,12 @@ class VCModelView {
     void addMessages(double now);
     void addLinks();
     void addChangeFrames(double now);
+    // Lays the couplings' lines again when the layout or the couplings changed.
+    void routeLinks();
+    // One link's line, around the blocks of `coupled` while `budget` (what the search may still cost, less
+    // what this one takes) allows.
+    Route routeOf(uint32_t coupled, uint32_t from, const Vector3& start, uint32_t to, const Vector3& end,
+                  size_t& budget) const;
     std::string valueText(uint32_t slot, double now) const;
 
     SDModelStructure* m_structure;
@@ -127,6 +155,14 @@ class VCModelView {
     bool m_shown = true;
     bool m_changesShown = false;
     size_t m_framed = 0;
+
+    uint64_t m_layouts = 0;  // counts the layouts made
+    uint64_t m_routedLayout = UINT64_MAX;
+    size_t m_routedLinks = SIZE_MAX;
+    std::vector<Route> m_routes;
+    // The coupling a message between a coupled model and its child travels: by the coupled model, the
+    // child, the child's port and whether it is an input.
+    std::map<std::tuple<uint32_t, uint32_t, std::string, bool>, size_t> m_routeOf;
 
     SDBlockBatch m_batch;
     Labels m_labels;

@@ -99,6 +99,17 @@ void SDBlockBatch::addArrow(const Vector3& from, const Vector3& to, const Colour
     push(m_arrowHeads, base - across * kHeadHalfWidth, colour);
 }
 
+void SDBlockBatch::addPath(const std::vector<Vector3>& points, const Colour& colour) {
+    if (points.size() < 2) {
+        return;
+    }
+    for (size_t i = 0; i + 2 < points.size(); ++i) {
+        push(m_arrowLines, points[i], colour);
+        push(m_arrowLines, points[i + 1], colour);
+    }
+    addArrow(points[points.size() - 2], points.back(), colour);
+}
+
 void SDBlockBatch::addOutline(const BoundingBox& box, const Colour& colour) {
     boxEdges(m_outlines, box, colour);
 }

@@ -27,6 +27,8 @@ class SDBlockBatch {
     void addLine(const Vector3& from, const Vector3& to, const Colour& colour);
     // A line with a head at `to`, the head in the plane of the line and the screen's up.
     void addArrow(const Vector3& from, const Vector3& to, const Colour& colour);
+    // An arrow along a polyline of at least two points, its head on the last one.
+    void addPath(const std::vector<Vector3>& points, const Colour& colour);
     // Edges of a box drawn over everything, as a selection's outline.
     void addOutline(const BoundingBox& box, const Colour& colour);
 

@@ -23,6 +23,8 @@ constexpr float kLeastRow = 0.6f;
 constexpr float kMargin = 1.0f;
 constexpr float kBelowBase = 0.2f;
 constexpr float kAboveBase = 0.7f;
+// Pixels between an arrow and a value written beside it.
+constexpr float kBeside = 3.0f;
 
 // The colours of the kinds of text, as indices.
 enum { kInput, kOutput, kName, kPort, kColours };
@@ -142,6 +144,45 @@ void VDModelOverlay::place(TextSpace& space, const VCModelView::Label& label, fl
     }
 }
 
+bool VDModelOverlay::placeAlong(const TextSpace& space, const std::vector<ScreenPoint>& arrow, float width,
+                                float charHeight, float& left, float& base) {
+    std::vector<size_t> segments;
+    for (size_t i = 0; i + 1 < arrow.size(); ++i) {
+        segments.push_back(i);
+    }
+    const auto length = [&](size_t i) {
+        return std::hypot(arrow[i + 1].x - arrow[i].x, arrow[i + 1].y - arrow[i].y);
+    };
+    std::stable_sort(segments.begin(), segments.end(),
+                     [&](size_t a, size_t b) { return length(a) > length(b); });
+    for (size_t i : segments) {
+        const ScreenPoint& a = arrow[i];
+        const ScreenPoint& b = arrow[i + 1];
+        const bool level = std::fabs(b.x - a.x) >= std::fabs(b.y - a.y);
+        for (float along : {0.5f, 0.25f, 0.75f, 0.1f, 0.9f}) {
+            const float x = a.x + (b.x - a.x) * along;
+            const float y = a.y + (b.y - a.y) * along;
+            for (int side = 0; side < 2; ++side) {
+                if (level) {
+                    left = x - width / 2.0f;
+                    base = side == 0 ? y + kBeside : y - kBeside - charHeight * kAboveBase;
+                } else {
+                    left = side == 0 ? x + kBeside + kMargin : x - kBeside - kMargin - width;
+                    base = y - charHeight * 0.35f;
+                }
+                const float x1 = left - kMargin;
+                const float y1 = base - charHeight * kBelowBase;
+                const float x2 = left + width + kMargin;
+                const float y2 = base + charHeight * kAboveBase;
+                if (space.isFree(x1, y1, x2, y2)) {
+                    return true;
+                }
+            }
+        }
+    }
+    return false;
+}
+
 void VDModelOverlay::draw(const VCModelView::Labels& labels) const {
     const auto* theme = dynamic_cast<const VDDefaultTheme*>(currentTheme());
     const VDBitmapFont* font = theme != nullptr ? theme->getTextFont() : nullptr;
@@ -158,15 +199,33 @@ void VDModelOverlay::draw(const VCModelView::Labels& labels) const {
     };
     TextSpace space(m_viewport);
     std::vector<Placed> placed;
-    for (const VCModelView::Label& label : labels.messages) {
-        place(space, label, charWidth, charHeight, false, 0.0f, label.rightAligned ? kOutput : kInput,
-              placed);
-    }
+    // Names and ports first: a message's value gives way to them.
     for (const VCModelView::Label& label : labels.names) {
         place(space, label, charWidth, charHeight, false, SDBlockLayout::kRow, kName, placed);
     }
     for (const VCModelView::Label& label : labels.ports) {
         place(space, label, charWidth, charHeight, true, SDBlockLayout::kPortPitch, kPort, placed);
+    }
+    std::vector<ScreenPoint> arrow;
+    for (const VCModelView::Label& label : labels.messages) {
+        arrow.clear();
+        for (const Vector3& point : label.along) {
+            ScreenPoint p{0.0f, 0.0f};
+            if (!m_projector.project(point, p.x, p.y)) {
+                break;
+            }
+            arrow.push_back(p);
+        }
+        const float width = charWidth * static_cast<float>(label.text.size());
+        float left = 0.0f;
+        float base = 0.0f;
+        if (arrow.size() != label.along.size() || !placeAlong(space, arrow, width, charHeight, left, base)) {
+            continue;
+        }
+        space.add(left - kMargin, base - charHeight * kBelowBase, left + width + kMargin,
+                  base + charHeight * kAboveBase);
+        placed.push_back(Placed{static_cast<int>(std::lround(left)), static_cast<int>(std::lround(base)),
+                                label.rightAligned ? kOutput : kInput, label.text});
     }
     // Written colour by colour, row by row: the GL draws the glyphs of neighbouring texts of one colour
     // together, where it would flush its glyphs at every move to another row.

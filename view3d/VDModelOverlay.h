@@ -10,10 +10,12 @@
 // The text over the models' blocks, in the 2D pass after the 3D picture: each block's name above it, its
 // ports' names and values beside their markers, and the value of each message drawn along its arrow.
 //
-// Texts never write over each other: they are placed in order (the messages of the moment first, then the
-// names from the outermost model in, then the ports), each whole where it overlaps no text placed before,
-// else cut to the room the layout kept for it (ending in '~'), else left out. A name or a port is also left
-// out when the picture gives its line less than most of a line of text. So coming nearer shows more.
+// Texts never write over each other: they are placed in order (the names from the outermost model in, then
+// the ports, then the messages of the moment), each whole where it overlaps no text placed before, else cut
+// to the room the layout kept for it (ending in '~'), else left out. A name or a port is also left out when
+// the picture gives its line less than most of a line of text. So coming nearer shows more. A message's
+// value is tried at places along its arrow and beside it, whole, and left out where every place is taken:
+// it never covers a name or a port.
 class VDModelOverlay {
   public:
     // The matrices the 3D picture was drawn with; the picture fills `viewport`.
@@ -49,6 +51,17 @@ class VDModelOverlay {
         std::vector<Box> m_boxes;
         std::vector<std::vector<size_t>> m_buckets;
     };
+
+    // Where a text `width` pixels wide stands along an arrow (its points on the screen, tail to head): on
+    // each of its segments, the longest first, halfway, a quarter, three quarters, a tenth and nine tenths
+    // along, above or below a level one and right or left of an upright one. The first place that is free
+    // gives the text's left end and baseline; false when none is.
+    struct ScreenPoint {
+        float x;
+        float y;
+    };
+    static bool placeAlong(const TextSpace& space, const std::vector<ScreenPoint>& arrow, float width,
+                           float charHeight, float& left, float& base);
 
   private:
     // A text placed, and where it starts.

@@ -193,6 +193,75 @@ TEST_F(ModelViewGLTest, AModelFilesLinksAreLinesFromPortToPort) {
     EXPECT_TRUE(shows(stub, VCModelView::kLinkColour, 40));
 }
 
+// With samples/models/gun_loader_crew.ma, every coupling line runs around the blocks of its frame, and at
+// 00:00:20:004 the Y that electric_fire sends on out and gunner passes on to fire's ecin (the log's two
+// messages of that time) follows the link "out@electric_fire ecin@fire".
+TEST_F(ModelViewGLTest, CouplingLinesKeepOutOfBlocksAndMessagesFollowThem) {
+    const fs::path file = realLog("gun_loader_crew.log");
+    if (!fs::exists(file)) {
+        GTEST_SKIP() << "no real log at " << file;
+    }
+    ASSERT_TRUE(import(file));
+    ASSERT_TRUE(getSimulation()->importModelFile(
+        (fs::path(TESS_SOURCE_DIR) / "samples" / "models" / "gun_loader_crew.ma").string()));
+    at("00:00:20:004");
+    frame();
+    VCModelView* view = getSimulation()->getModelView();
+    // The file's 17 links, all between models of the log.
+    ASSERT_EQ(17u, view->getRoutes().size());
+    // No pixel of a coupling line on the face of an atomic block: none ends inside one.
+    const VDCellOverlay projector(camera.getProjectionMatrix(), camera.getViewMatrix(),
+                                  VDRect(0, 0, 800, 600));
+    for (const char* model :
+         {"barrel", "safety_loader", "electric_fire", "manual_fire", "emergency_fire", "fire"}) {
+        BoundingBox box;
+        ASSERT_TRUE(view->findBlock(model, box)) << model;
+        float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        ASSERT_TRUE(projector.project(Vector3(box.getMin().x, box.getMin().y, box.getMax().z), x1, y1));
+        ASSERT_TRUE(projector.project(Vector3(box.getMax().x, box.getMax().y, box.getMax().z), x2, y2));
+        // Short of the sides, where the ports' markers and their lines' ends stand.
+        const int left = static_cast<int>(x1) + 4;
+        const int bottom = static_cast<int>(y1) + 3;
+        const int width = static_cast<int>(x2) - 4 - left;
+        const int height = static_cast<int>(y2) - 3 - bottom;
+        ASSERT_GT(width, 5) << model;
+        ASSERT_GT(height, 5) << model;
+        int lines = 0;
+        for (const Pixel& p : GLTestContext::region(left, bottom, width, height)) {
+            lines += near(p, VCModelView::kLinkColour, 30) ? 1 : 0;
+        }
+        EXPECT_EQ(0, lines) << "coupling pixels on " << model;
+    }
+    // The message: along the link's longest segment, in the Y's colour, not from gunner's frame.
+    Vector3 out;
+    Vector3 ecin;
+    ASSERT_TRUE(view->portPosition("electric_fire", "out", false, out));
+    ASSERT_TRUE(view->portPosition("fire", "ecin", true, ecin));
+    const VCModelView::Route* link = nullptr;
+    for (const VCModelView::Route& route : view->getRoutes()) {
+        if (route.points.front() == out && route.points.back() == ecin) {
+            link = &route;
+        }
+    }
+    ASSERT_NE(nullptr, link);
+    Vector3 middle;
+    float longest = 0.0f;
+    for (size_t i = 1; i + 2 < link->points.size(); ++i) {
+        const float length = (link->points[i + 1] - link->points[i]).length();
+        if (length > longest) {
+            longest = length;
+            middle = (link->points[i] + link->points[i + 1]) * 0.5f;
+        }
+    }
+    EXPECT_TRUE(shows(middle, VCModelView::kOutputColour, 40));
+    BoundingBox gunner;
+    ASSERT_TRUE(view->findBlock("gunner", gunner));
+    EXPECT_FALSE(
+        shows(Vector3((gunner.getMin().x + ecin.x) / 2.0f, ecin.y, ecin.z + SDBlockLayout::kMarkerHalf),
+              VCModelView::kInputColour, 40))
+        << "no straight arrow from gunner's frame";
+}
+
 TEST_F(ModelViewGLTest, RulesOnAPortColourHideOrRampTheBlockAndClearingBringsBackTheActivity) {
     const fs::path file = realLog("gun_loader_crew.log");
     if (!fs::exists(file)) {
