@@ -12,6 +12,7 @@
 #include "scene/BoundingBox.h"
 #include "scene/SDCellBatch.h"
 #include "scene/SDCellLayout.h"
+#include "simdata/SDCellValues.h"
 
 class Frustum;
 class SDCELLDevsModel;
@@ -117,6 +118,18 @@ class VCCellView {
     // Where a cell's cube stands as drawn, its layer moved when laid out; false for a cell not drawn.
     bool cellCentre(const std::string& name, unsigned x, unsigned y, unsigned z, Vector3& centre) const;
 
+    // A block's background: in a cell space of more than one layer along z, the cells holding the value
+    // that at least half of its cells hold now (SDCellValues::background; cells without a value count as
+    // one value) are hidden, unless a colour rule of the user's (or the user's look for cells without a
+    // value) colours it. Hidden by default; shown again per model. False, changing nothing, for a model
+    // that is not drawn or has a single layer along z.
+    bool setBackgroundShown(const std::string& name, bool shown);
+    bool isBackgroundShown(const std::string& name) const { return m_backgroundShown.count(name) != 0; }
+    // The background whose cells are hidden now; false when none is.
+    bool hiddenBackground(const std::string& name, SDCellValues::Background& background) const;
+    // What a change of that setting tells: "fallrock: the background 0 (467 of 512 cells) is hidden".
+    std::string backgroundReport(const std::string& name) const;
+
     // Thin dark edges around every cube of every model; off at first.
     void setOutlined(bool outlined) { m_outlined = outlined; }
     bool isOutlined() const { return m_outlined; }
@@ -143,6 +156,9 @@ class VCCellView {
         bool hadRange = false;
         double minimum = 0.0;
         double maximum = 0.0;
+        // The background the cells were last coloured with hidden.
+        bool hadBackground = false;
+        SDCellValues::Background background;
     };
 
     struct Slice {
@@ -151,6 +167,9 @@ class VCCellView {
     };
 
     void recolour(const std::string& name, Entry& entry);
+    // The background to hide of a model by the rule alone, before the user's colours are looked at.
+    bool backgroundToHide(const std::string& name, SDCELLDevsModel& model,
+                          SDCellValues::Background& background) const;
     const Slice* findSlice(const std::string& name) const;
     // Brings the entry's laid-out layers up to date with the layout and the models laid out.
     void refreshLayers(const std::string& name, Entry& entry);
@@ -165,4 +184,5 @@ class VCCellView {
     bool m_outlined = false;
     std::map<std::string, Slice> m_slices;
     std::set<std::string> m_layered;
+    std::set<std::string> m_backgroundShown;
 };
