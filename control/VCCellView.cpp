@@ -279,7 +279,7 @@ void describeLegend(SDCELLDevsModel& model, VCCellView::DrawnModel& drawn,
     if (hiddenValue && !listed) {
         drawn.swatches.push_back(background);
     }
-    if (hiddenNone || drawsCellWithoutValue(model, values, drawn.sliceAxis, drawn.sliceLayer)) {
+    if (drawsCellWithoutValue(model, values, drawn.sliceAxis, drawn.sliceLayer)) {
         if (drawn.legend == VCCellView::Legend::None) {
             drawn.legend = VCCellView::Legend::Values;
         }
@@ -452,8 +452,8 @@ void VCCellView::render(Frustum* frustum) {
                 continue;
             }
             batch->draw();
-            // Where cells are left out, a box marks the block's extent.
-            if (batch->getShownCount() < batch->getCellCount()) {
+            // Where cells of a block of several layers are left out, a box marks its extent.
+            if (counts.length > 1 && batch->getShownCount() < batch->getCellCount()) {
                 SDOutlineBox::draw(batch->getPlacement().bounds());
             }
         }
