@@ -5,9 +5,9 @@
 void SDOutlineBox::draw(const BoundingBox& box) {
     const Vector3& low = box.getMin();
     const Vector3& high = box.getMax();
-    const float xs[2] = {low.x - kMargin, high.x + kMargin};
-    const float ys[2] = {low.y - kMargin, high.y + kMargin};
-    const float zs[2] = {low.z - kMargin, high.z + kMargin};
+    const float xs[2] = {low.x, high.x};
+    const float ys[2] = {low.y, high.y};
+    const float zs[2] = {low.z, high.z};
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LINE_BIT);
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);

@@ -37,6 +37,8 @@ class CellSliceGLTest : public CommandTest {
         ASSERT_TRUE(getSimulation()->importLogFile(file.string()));
         cells = getSimulation()->getCellView();
         cells->updateLayout();
+        // Every cell here: at the start no cell has a value, and that background would be hidden.
+        ASSERT_TRUE(cells->setBackgroundShown("fallrock", true));
         getEngineVariables()->setBool("console_logging", true);
     }
     // Whether the console shows the line, as a reply or as what a command or key logged.
