@@ -93,13 +93,21 @@ class CellColours {
         return onRamp(value);
     }
 
-    // Whether the cells holding the background are left out: no colour of the user's draws them.
-    bool hides(const SDCellValues::Background& background) const {
+    // The colour the user gave the cells holding the background (a rule, or the look of no value);
+    // false when none: they are then left out.
+    bool userColour(const SDCellValues::Background& background, SDCellLook::Colour& colour) const {
         if (background.noValue) {
-            return m_look == nullptr || !m_look->hasNoValueColour();
+            if (m_look == nullptr || !m_look->hasNoValueColour()) {
+                return false;
+            }
+            colour = m_look->getNoValueColour();
+            return true;
         }
+        return m_checkRules && m_look->ruleColour(m_rules, background.value, colour);
+    }
+    bool hides(const SDCellValues::Background& background) const {
         SDCellLook::Colour colour;
-        return !(m_checkRules && m_look->ruleColour(m_rules, background.value, colour));
+        return !userColour(background, colour);
     }
 
     SDCellBatch::Rgba8 onRamp(double value) const {
@@ -590,7 +598,8 @@ std::string VCCellView::backgroundReport(const std::string& name) const {
     if (shown) {
         return name + ": " + what + " is drawn";
     }
-    if (!CellColours(model, model.getValues()).hides(background)) {
+    SDCellLook::Colour colour;
+    if (CellColours(model, model.getValues()).userColour(background, colour) && colour[3] > 0.0f) {
         return name + ": " + what + " is drawn: a colour of yours colours it";
     }
     return name + ": " + what + " is hidden";

@@ -1,20 +1,29 @@
-// Seeing inside the real falling_mass block (8 x 8 x 8 cells of fallrock): vis_slice, vis_layers and the
-// PageUp/PageDown keys, as the console and the 3D view run them; what is drawn, picked and said.
+// Seeing inside the real falling_mass block (8 x 8 x 8 cells of fallrock): vis_slice, vis_layers, the
+// PageUp/PageDown keys and the hidden background, as the console and the 3D view run them; what is drawn,
+// picked and said.
 #include <gtest/gtest.h>
+
+#include <GL/gl.h>
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "console/VDDEVSFitViewEvent.h"
 #include "control/VCCellView.h"
 #include "control/VCSimulation.h"
 #include "gui/VDEvent.h"
 #include "gui/VDKey.h"
+#include "scene/SDCellBatch.h"
+#include "scene/SDColourRamp.h"
 #include "shell/EngineVariables.h"
+#include "simdata/SDCellLook.h"
 #include "tests/console/CommandFixture.h"
 #include "tests/support/GLTestContext.h"
+#include "view3d/VDCamera.h"
 #include "view3d/VDPickRay.h"
 #include "view3d/VDTessaronerWindow.h"
 
@@ -192,3 +201,87 @@ TEST_F(CellSliceGLTest, PageUpAndPageDownMoveTheSliceOfTheOnlyBlockAndTheStripSa
 }
 
 }  // namespace
+
+namespace {
+
+// Pixels of the picture in a colour or in one of its face shades (cubes are shaded by face).
+int shadesOf(const std::vector<GLTestContext::Pixel>& picture, const std::array<float, 4>& colour) {
+    int count = 0;
+    for (const GLTestContext::Pixel& p : picture) {
+        for (float shade : SDCellBatch::kFaceShade) {
+            const auto near = [&](uint8_t c, float wanted) {
+                return std::abs(c - wanted * shade * 255.0f) <= 2.5f;
+            };
+            if (near(p.r, colour[0]) && near(p.g, colour[1]) && near(p.b, colour[2])) {
+                ++count;
+                break;
+            }
+        }
+    }
+    return count;
+}
+
+}  // namespace
+
+TEST_F(CellSliceGLTest, TheBackgroundOfTheBlockIsHiddenAndABoxMarksItsExtent) {
+    // By hand from the log: at its end 45 distinct cells have sent 1 on out; the other 467 have no value.
+    getSimulation()->timeLast();
+    struct Case {
+        const char* line;
+        const char* said;
+        size_t shown;
+        bool background;  // the no-value green is drawn
+        bool box;
+    } cases[] = {
+        {"vis_background fallrock hide", "fallrock: the background no value (467 of 512 cells) is hidden", 45,
+         false, true},
+        {"vis_background fallrock show", "fallrock: the background no value (467 of 512 cells) is drawn", 512,
+         true, false},
+        {"vis_background fallrock hide", "fallrock: the background no value (467 of 512 cells) is hidden", 45,
+         false, true},
+    };
+    BoundingBox box;
+    ASSERT_TRUE(cells->getBounds(box));
+    VDDEVSFitViewEvent fit(box, "");
+    window.handleEvent(&fit);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        const Lines out = run(c.line);
+        ASSERT_FALSE(out.empty());
+        EXPECT_EQ(c.said, out.back());
+        GLTestContext::reset();
+        VDCamera& camera = *window.getCamera();
+        glMatrixMode(GL_PROJECTION);
+        glLoadMatrixd(camera.getProjectionMatrix());
+        glMatrixMode(GL_MODELVIEW);
+        glLoadMatrixd(camera.getViewMatrix());
+        glEnable(GL_DEPTH_TEST);
+        glDepthFunc(GL_LEQUAL);
+        cells->render(nullptr);
+        EXPECT_EQ(c.shown, cells->getShownCount("fallrock"));
+        const std::vector<GLTestContext::Pixel> picture = GLTestContext::region(0, 0, 800, 600);
+        EXPECT_GT(shadesOf(picture, SDColourRamp::at(0.5)), 1000) << "the rock, its one value in mid-ramp";
+        EXPECT_EQ(c.background, shadesOf(picture, SDCellLook::kNoValueColour) > 1000);
+        const int grey =
+            GLTestContext::countNear(0, 0, 800, 600, GLTestContext::Pixel{140, 140, 140, 255}, 0);
+        EXPECT_EQ(c.box, grey > 500) << grey << " pixels of the box";
+    }
+    // The legend names what is hidden.
+    std::vector<VCCellView::DrawnModel> drawn = cells->getDrawnModels();
+    ASSERT_EQ(1u, drawn.size());
+    ASSERT_FALSE(drawn[0].swatches.empty());
+    EXPECT_EQ("no value (most cells: hidden)", drawn[0].swatches.back().text);
+
+    // With its model file the other cells hold 0, which is then the background.
+    ASSERT_TRUE(getSimulation()->importModelFile(std::string(TESS_SOURCE_DIR) +
+                                                 "/samples/models/falling_mass_3d_8x8x8.ma"));
+    getSimulation()->timeLast();
+    EXPECT_EQ("fallrock: the background 0 (467 of 512 cells) is hidden",
+              run("vis_background fallrock hide").back());
+    GLTestContext::reset();
+    cells->render(nullptr);
+    EXPECT_EQ(45u, cells->getShownCount("fallrock"));
+    drawn = cells->getDrawnModels();
+    ASSERT_EQ(2u, drawn[0].swatches.size());
+    EXPECT_EQ("0 (most cells: hidden)", drawn[0].swatches.back().text);
+}
