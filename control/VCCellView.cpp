@@ -557,15 +557,6 @@ bool VCCellView::backgroundToHide(const std::string& name, SDCELLDevsModel& mode
     return model.getLength() > 1 && !isBackgroundShown(name) && model.getValues().background(background);
 }
 
-bool VCCellView::hiddenBackground(const std::string& name, SDCellValues::Background& background) const {
-    auto found = m_entries.find(name);
-    if (found == m_entries.end() || !backgroundToHide(name, *found->second.model, background)) {
-        return false;
-    }
-    SDCELLDevsModel& model = *found->second.model;
-    return CellColours(model, model.getValues()).hides(background);
-}
-
 bool VCCellView::setBackgroundShown(const std::string& name, bool shown) {
     auto found = m_entries.find(name);
     if (found == m_entries.end() || found->second.model->getLength() < 2) {

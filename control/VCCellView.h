@@ -26,7 +26,7 @@ class SDDevsModelList;
 // default ramp over the model's range in use: its values over the whole log (initial values included),
 // the values its cells hold at the current time, or a fixed range (SDCellLook::Range). Only the cells whose
 // value changed are recoloured from frame to frame; a new range, a change of look or a new layout
-// recolours them all.
+// recolours them all, as does another background (see setBackgroundShown) to leave out.
 class VCCellView {
   public:
     // Over a registry owned elsewhere (the visualization).
@@ -125,8 +125,6 @@ class VCCellView {
     // that is not drawn or has a single layer along z.
     bool setBackgroundShown(const std::string& name, bool shown);
     bool isBackgroundShown(const std::string& name) const { return m_backgroundShown.count(name) != 0; }
-    // The background whose cells are hidden now; false when none is.
-    bool hiddenBackground(const std::string& name, SDCellValues::Background& background) const;
     // What a change of that setting tells: "fallrock: the background 0 (467 of 512 cells) is hidden".
     std::string backgroundReport(const std::string& name) const;
 
