@@ -1,6 +1,7 @@
 #include "console/CommandTable.h"
 
 #include "console/VDAddDetailNodeCommand.h"
+#include "console/VDBackgroundCommand.h"
 #include "console/VDCellCommand.h"
 #include "console/VDChangesCommand.h"
 #include "console/VDCloseCommand.h"
@@ -72,6 +73,10 @@ const std::vector<CommandEntry>& entries() {
          &makeNamed<VDTimeCommand>},
         {"vis_add_detail_node", " (CUBE) $x_pos $y_pos $z_pos $size",
          "Adds a cube of the given edge at (x, y, z) to the scene.", &make<VDAddDetailNodeCommand>},
+        {"vis_background", " $model hide | show",
+         "Hides the cells of a cell space of more than one layer along z that hold the value at least half "
+         "of its cells hold now (the default), or draws them.",
+         &make<VDBackgroundCommand>},
         {"vis_cell", " $model $x [$y [$z]]",
          "Prints a cell's value at the current time and when it was sent.", &make<VDCellCommand>},
         {"vis_changes", " [on | off]",

@@ -6,7 +6,9 @@
 
 #include "scene/SDCellLayers.h"
 #include "scene/SDColourRamp.h"
+#include "scene/SDOutlineBox.h"
 #include "shell/Log.h"
+#include "shell/LogFormat.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDDevsModelList.h"
 #include "simdata/SDTimeCursor.h"
@@ -46,11 +48,18 @@ bool rangeInUse(const SDCELLDevsModel& model, const SDCellValues& values, double
 // Everything a pass over one model's cells needs, read once per pass.
 class CellColours {
   public:
-    // Cells off the slice (`axis` 0 to 2; -1 for none) are hidden.
-    CellColours(SDCELLDevsModel& model, const SDCellValues& values, int axis = -1, unsigned layer = 0)
+    // Cells off the slice (`axis` 0 to 2; -1 for none) are hidden, and so are those of the `hidden`
+    // background that no colour of the user's draws.
+    CellColours(SDCELLDevsModel& model, const SDCellValues& values, int axis = -1, unsigned layer = 0,
+                const SDCellValues::Background* hidden = nullptr)
         : m_values(values),
           m_look(model.findLook() != nullptr ? &model.getLook() : nullptr),
           m_rules(model.getRules()) {
+        if (hidden != nullptr) {
+            m_hideNoValue = hidden->noValue && (m_look == nullptr || !m_look->hasNoValueColour());
+            m_hideValue = !hidden->noValue;
+            m_hiddenValue = hidden->value;
+        }
         m_noValue =
             SDCellBatch::toRgba8(m_look != nullptr ? m_look->getNoValueColour() : SDCellLook::kNoValueColour);
         m_hasRange = rangeInUse(model, values, m_minimum, m_maximum);
@@ -66,20 +75,40 @@ class CellColours {
             return SDCellBatch::Rgba8{};
         }
         if (!m_values.hasValue(cell)) {
-            return m_noValue;
+            return m_hideNoValue ? SDCellBatch::Rgba8{} : m_noValue;
         }
         return ofValue(m_values.value(cell));
     }
 
     SDCellBatch::Rgba8 ofValue(double value) const {
         if (!std::isfinite(value)) {
-            return m_noValue;
+            return m_hideNoValue ? SDCellBatch::Rgba8{} : m_noValue;
         }
         SDCellLook::Colour colour;
         if (m_checkRules && m_look->ruleColour(m_rules, value, colour)) {
             return SDCellBatch::toRgba8(colour);
         }
+        if (m_hideValue && value == m_hiddenValue) {
+            return SDCellBatch::Rgba8{};
+        }
         return onRamp(value);
+    }
+
+    // The colour the user gave the cells holding the background (a rule, or the look of no value);
+    // false when none: they are then left out.
+    bool userColour(const SDCellValues::Background& background, SDCellLook::Colour& colour) const {
+        if (background.noValue) {
+            if (m_look == nullptr || !m_look->hasNoValueColour()) {
+                return false;
+            }
+            colour = m_look->getNoValueColour();
+            return true;
+        }
+        return m_checkRules && m_look->ruleColour(m_rules, background.value, colour);
+    }
+    bool hides(const SDCellValues::Background& background) const {
+        SDCellLook::Colour colour;
+        return !userColour(background, colour);
     }
 
     SDCellBatch::Rgba8 onRamp(double value) const {
@@ -113,6 +142,9 @@ class CellColours {
     bool m_checkRules = false;
     double m_minimum = 0.0;
     double m_maximum = 0.0;
+    bool m_hideNoValue = false;
+    bool m_hideValue = false;
+    double m_hiddenValue = 0.0;
 };
 
 std::array<float, 4> toColour(SDCellBatch::Rgba8 colour) {
@@ -170,8 +202,11 @@ bool rampColoursPartOf(std::vector<RuleRange> rules, double low, double high) {
     return true;
 }
 
-// What the legend of a drawn model shows.
-void describeLegend(SDCELLDevsModel& model, VCCellView::DrawnModel& drawn) {
+constexpr const char* kHiddenNote = " (most cells: hidden)";
+
+// What the legend of a drawn model shows. `hidden`: the background whose cells are left out, or null.
+void describeLegend(SDCELLDevsModel& model, VCCellView::DrawnModel& drawn,
+                    const SDCellValues::Background* hidden) {
     const SDCellValues& values = model.getValues();
     const SDCellLook* look = model.findLook();
     const SDTransitionRuleCollection& rules = model.getRules();
@@ -181,6 +216,33 @@ void describeLegend(SDCELLDevsModel& model, VCCellView::DrawnModel& drawn) {
     none.colour = noValueColour;
     none.noValue = true;
     const CellColours colours(model, values);
+    if (hidden != nullptr && !colours.hides(*hidden)) {
+        hidden = nullptr;
+    }
+    // The hidden background's entry says so: the value's own swatch, or one added before "no value".
+    const bool hiddenValue = hidden != nullptr && !hidden->noValue;
+    const bool hiddenNone = hidden != nullptr && hidden->noValue;
+    if (hiddenNone) {
+        none.text = "no value" + std::string(kHiddenNote);
+    }
+    VCCellView::Swatch background;
+    if (hiddenValue) {
+        background.colour = toColour(colours.onRamp(hidden->value));
+        background.low = background.high = hidden->value;
+        background.text = numberText(hidden->value) + kHiddenNote;
+    }
+    // Whether the swatches of a Values list hold the hidden value (they then carry the note).
+    bool listed = false;
+    auto valueSwatch = [&](double value) {
+        VCCellView::Swatch swatch;
+        swatch.colour = toColour(colours.onRamp(value));
+        swatch.low = swatch.high = value;
+        if (hiddenValue && value == hidden->value) {
+            swatch.text = background.text;
+            listed = true;
+        }
+        return swatch;
+    };
     std::vector<double> distinct;
     const bool few = values.distinctValues(distinct);
     if (look != nullptr && rules.getNumRules() > 0) {
@@ -200,14 +262,14 @@ void describeLegend(SDCELLDevsModel& model, VCCellView::DrawnModel& drawn) {
                     return range.low <= *value && *value <= range.high;
                 });
                 if (!ruled) {
-                    VCCellView::Swatch swatch;
-                    swatch.colour = toColour(colours.onRamp(*value));
-                    swatch.low = swatch.high = *value;
-                    drawn.swatches.push_back(swatch);
+                    drawn.swatches.push_back(valueSwatch(*value));
                 }
             }
         } else {
             drawn.bar = drawn.hasRange && rampColoursPartOf(ranges, drawn.minimum, drawn.maximum);
+        }
+        if (hiddenValue && !listed) {
+            drawn.swatches.push_back(background);
         }
         // Always with rules: `vis_color <model> none` sets this look beside them.
         drawn.swatches.push_back(none);
@@ -217,14 +279,14 @@ void describeLegend(SDCELLDevsModel& model, VCCellView::DrawnModel& drawn) {
         drawn.legend = VCCellView::Legend::Values;
         // The largest on top, as on the colour bar.
         for (auto value = distinct.rbegin(); value != distinct.rend(); ++value) {
-            VCCellView::Swatch swatch;
-            swatch.colour = toColour(colours.onRamp(*value));
-            swatch.low = swatch.high = *value;
-            drawn.swatches.push_back(swatch);
+            drawn.swatches.push_back(valueSwatch(*value));
         }
     } else if (drawn.hasRange) {
         drawn.legend = VCCellView::Legend::Ramp;
         drawn.bar = true;
+    }
+    if (hiddenValue && !listed) {
+        drawn.swatches.push_back(background);
     }
     if (drawsCellWithoutValue(model, values, drawn.sliceAxis, drawn.sliceLayer)) {
         if (drawn.legend == VCCellView::Legend::None) {
@@ -270,6 +332,9 @@ void VCCellView::updateLayout() {
     }
     for (auto it = m_layered.begin(); it != m_layered.end();) {
         it = counts.count(it->first) == 0 ? m_layered.erase(it) : std::next(it);
+    }
+    for (auto it = m_backgroundShown.begin(); it != m_backgroundShown.end();) {
+        it = counts.count(*it) == 0 ? m_backgroundShown.erase(it) : std::next(it);
     }
     if (counts != m_laidOut) {
         m_layout.place(counts);
@@ -409,6 +474,10 @@ void VCCellView::render(Frustum* frustum) {
                 continue;
             }
             batch->draw();
+            // Where cells of a block of several layers are left out, a box marks its extent.
+            if (counts.length > 1 && batch->getShownCount() < batch->getCellCount()) {
+                SDOutlineBox::draw(batch->getPlacement().bounds());
+            }
         }
         if (m_changesShown && m_cursor != nullptr) {
             addChangeFrames(name, entry);
@@ -474,6 +543,16 @@ void VCCellView::recolour(const std::string& name, Entry& entry) {
         entry.maximum = maximum;
         all = true;
     }
+    // Another background hidden (or none) changes which cells are left out, wherever they are.
+    SDCellValues::Background background;
+    const bool hidesBackground = backgroundToHide(name, model, background);
+    if (hidesBackground != entry.hadBackground ||
+        (hidesBackground &&
+         (background.noValue != entry.background.noValue || background.value != entry.background.value))) {
+        entry.hadBackground = hidesBackground;
+        entry.background = background;
+        all = true;
+    }
     all = all || entry.recolourAll;
     if (!all && m_changed.empty()) {
         return;
@@ -493,7 +572,7 @@ void VCCellView::recolour(const std::string& name, Entry& entry) {
     };
     const Slice* slice = findSlice(name);
     const CellColours colourOf(model, values, slice != nullptr ? slice->axis : -1,
-                               slice != nullptr ? slice->layer : 0);
+                               slice != nullptr ? slice->layer : 0, hidesBackground ? &background : nullptr);
     const size_t cells = entry.source.cellCount();
     if (all) {
         for (size_t cell = 0; cell < cells; ++cell) {
@@ -520,9 +599,55 @@ bool VCCellView::isCellShown(const std::string& name, size_t cell) {
     }
     SDCELLDevsModel& model = *found->second.model;
     const Slice* slice = findSlice(name);
+    SDCellValues::Background background;
+    const bool hides = backgroundToHide(name, model, background);
     return CellColours(model, model.getValues(), slice != nullptr ? slice->axis : -1,
-                       slice != nullptr ? slice->layer : 0)(cell)
+                       slice != nullptr ? slice->layer : 0, hides ? &background : nullptr)(cell)
                .a != 0;
+}
+
+bool VCCellView::backgroundToHide(const std::string& name, SDCELLDevsModel& model,
+                                  SDCellValues::Background& background) const {
+    return model.getLength() > 1 && !isBackgroundShown(name) && model.getValues().background(background);
+}
+
+bool VCCellView::setBackgroundShown(const std::string& name, bool shown) {
+    auto found = m_entries.find(name);
+    if (found == m_entries.end() || found->second.model->getLength() < 2) {
+        return false;
+    }
+    if (shown) {
+        m_backgroundShown.insert(name);
+    } else {
+        m_backgroundShown.erase(name);
+    }
+    return true;
+}
+
+std::string VCCellView::backgroundReport(const std::string& name) const {
+    auto found = m_entries.find(name);
+    if (found == m_entries.end()) {
+        return "";
+    }
+    SDCELLDevsModel& model = *found->second.model;
+    const bool shown = isBackgroundShown(name);
+    SDCellValues::Background background;
+    if (!model.getValues().background(background)) {
+        return name + ": the background is " + (shown ? "drawn" : "hidden") +
+               "; no value is held by half of its cells or more now";
+    }
+    const std::string what = "the background " +
+                             (background.noValue ? std::string("no value") : numberText(background.value)) +
+                             " (" + std::to_string(background.count) + " of " +
+                             std::to_string(model.getValues().size()) + " cells)";
+    if (shown) {
+        return name + ": " + what + " is drawn";
+    }
+    SDCellLook::Colour colour;
+    if (CellColours(model, model.getValues()).userColour(background, colour) && colour[3] > 0.0f) {
+        return name + ": " + what + " is drawn: a colour of yours colours it";
+    }
+    return name + ": " + what + " is hidden";
 }
 
 bool VCCellView::getCounts(const std::string& name, unsigned counts[3]) const {
@@ -646,7 +771,9 @@ std::vector<VCCellView::DrawnModel> VCCellView::getDrawnModels() const {
             model.sliceAxis = slice->axis;
             model.sliceLayer = slice->layer;
         }
-        describeLegend(*entry.model, model);
+        SDCellValues::Background background;
+        const bool hides = backgroundToHide(name, *entry.model, background);
+        describeLegend(*entry.model, model, hides ? &background : nullptr);
         drawn.push_back(model);
     }
     return drawn;

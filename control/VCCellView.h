@@ -13,6 +13,7 @@
 #include "scene/SDBlockBatch.h"
 #include "scene/SDCellBatch.h"
 #include "scene/SDCellLayout.h"
+#include "simdata/SDCellValues.h"
 
 class Frustum;
 class SDCELLDevsModel;
@@ -27,7 +28,7 @@ class SDTimeCursor;
 // default ramp over the model's range in use: its values over the whole log (initial values included),
 // the values its cells hold at the current time, or a fixed range (SDCellLook::Range). Only the cells whose
 // value changed are recoloured from frame to frame; a new range, a change of look or a new layout
-// recolours them all.
+// recolours them all, as does another background (see setBackgroundShown) to leave out.
 class VCCellView {
   public:
     // Over a registry owned elsewhere (the visualization).
@@ -123,6 +124,16 @@ class VCCellView {
     // Where a cell's cube stands as drawn, its layer moved when laid out; false for a cell not drawn.
     bool cellCentre(const std::string& name, unsigned x, unsigned y, unsigned z, Vector3& centre) const;
 
+    // A block's background: in a cell space of more than one layer along z, the cells holding the value
+    // that at least half of its cells hold now (SDCellValues::background; cells without a value count as
+    // one value) are hidden, unless a colour rule of the user's (or the user's look for cells without a
+    // value) colours it. Hidden by default; shown again per model. False, changing nothing, for a model
+    // that is not drawn or has a single layer along z.
+    bool setBackgroundShown(const std::string& name, bool shown);
+    bool isBackgroundShown(const std::string& name) const { return m_backgroundShown.count(name) != 0; }
+    // What a change of that setting tells: "fallrock: the background 0 (467 of 512 cells) is hidden".
+    std::string backgroundReport(const std::string& name) const;
+
     // Thin dark edges around every cube of every model; off at first.
     void setOutlined(bool outlined) { m_outlined = outlined; }
     bool isOutlined() const { return m_outlined; }
@@ -159,6 +170,9 @@ class VCCellView {
         bool hadRange = false;
         double minimum = 0.0;
         double maximum = 0.0;
+        // The background the cells were last coloured with hidden.
+        bool hadBackground = false;
+        SDCellValues::Background background;
     };
 
     struct Slice {
@@ -167,6 +181,9 @@ class VCCellView {
     };
 
     void recolour(const std::string& name, Entry& entry);
+    // The background to hide of a model by the rule alone, before the user's colours are looked at.
+    bool backgroundToHide(const std::string& name, SDCELLDevsModel& model,
+                          SDCellValues::Background& background) const;
     const Slice* findSlice(const std::string& name) const;
     // Brings the entry's laid-out layers up to date with the layout and the models laid out.
     void refreshLayers(const std::string& name, Entry& entry);
@@ -187,4 +204,5 @@ class VCCellView {
     size_t m_framed = 0;
     std::map<std::string, Slice> m_slices;
     std::map<std::string, float> m_layered;  // the models laid out, with the picture's aspect asked for
+    std::set<std::string> m_backgroundShown;
 };

@@ -54,6 +54,7 @@ bool SDCellLook::ruleColour(const SDTransitionRuleCollection& rules, double valu
 
 void SDCellLook::setNoValueColour(const Colour& colour) {
     m_noValue = colour;
+    m_noValueSet = true;
     changed();
 }
 

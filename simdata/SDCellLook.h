@@ -38,6 +38,8 @@ class SDCellLook {
 
     void setNoValueColour(const Colour& colour);
     const Colour& getNoValueColour() const { return m_noValue; }
+    // Whether the user chose that look: cells without a value are then drawn even as a block's background.
+    bool hasNoValueColour() const { return m_noValueSet; }
 
     // The rule at `index` of `rules` as this look made it: its range and colour. False past the last rule
     // and for a rule of another kind.
@@ -62,6 +64,7 @@ class SDCellLook {
     SDDetailNodeCUBE m_swatch;
     std::vector<SDColoredCUBE> m_states;  // state number = position; each paints m_swatch
     Colour m_noValue = kNoValueColour;
+    bool m_noValueSet = false;
     Range m_range = Range::Log;
     double m_fixedLow = 0.0;
     double m_fixedHigh = 0.0;

@@ -31,14 +31,17 @@ void SDCellValues::resize(unsigned width, unsigned height, unsigned length) {
     m_changed.clear();
     m_allChanged = true;
     m_currentKnown = false;
+    m_backgroundKnown = false;
 }
 
 void SDCellValues::set(size_t cell, double value, uint32_t timeIndex) {
     if (cell >= m_values.size()) {
         return;
     }
+    leaveBackground(cell);
     m_values[cell] = value;
     m_times[cell] = timeIndex;
+    joinBackground(cell);
     changed(cell);
 }
 
@@ -46,8 +49,10 @@ void SDCellValues::clear(size_t cell) {
     if (cell >= m_values.size() || m_times[cell] == kNoTime) {
         return;
     }
+    leaveBackground(cell);
     m_times[cell] = kNoTime;
     takeInitial(cell);
+    joinBackground(cell);
     changed(cell);
 }
 
@@ -90,6 +95,7 @@ void SDCellValues::clearAll() {
     m_changed.clear();
     m_allChanged = true;
     m_currentKnown = false;
+    m_backgroundKnown = false;
 }
 
 void SDCellValues::restore(const double* values, const uint32_t* timeIndices) {
@@ -99,6 +105,7 @@ void SDCellValues::restore(const double* values, const uint32_t* timeIndices) {
     m_changed.clear();
     m_allChanged = true;
     m_currentKnown = false;
+    m_backgroundKnown = false;
 }
 
 bool SDCellValues::range(double& minimum, double& maximum) const {
@@ -192,6 +199,92 @@ bool SDCellValues::currentRange(double& minimum, double& maximum) const {
     minimum = m_currentMinimum;
     maximum = m_currentMaximum;
     return true;
+}
+
+namespace {
+
+// What a cell holds, as the background rule tells values apart: no value and non-finite values are one.
+struct Held {
+    bool noValue;
+    double value;
+    bool operator==(const Held& o) const { return noValue == o.noValue && (noValue || value == o.value); }
+    bool before(const Held& o) const { return noValue ? !o.noValue : !o.noValue && value < o.value; }
+};
+
+}  // namespace
+
+bool SDCellValues::holdsBackground(size_t cell) const {
+    const bool none = m_times[cell] == kNoTime || !std::isfinite(m_values[cell]);
+    return none ? m_background.noValue : !m_background.noValue && m_values[cell] == m_background.value;
+}
+
+void SDCellValues::leaveBackground(size_t cell) {
+    if (m_backgroundKnown && m_hasBackground && holdsBackground(cell)) {
+        --m_background.count;
+    }
+}
+
+void SDCellValues::joinBackground(size_t cell) {
+    if (!m_backgroundKnown) {
+        return;
+    }
+    if (m_hasBackground && holdsBackground(cell)) {
+        ++m_background.count;
+    }
+    // While one value holds more than half of the cells no other can hold half; otherwise count again.
+    if (!m_hasBackground || m_background.count * 2 <= m_values.size()) {
+        m_backgroundKnown = false;
+    }
+}
+
+bool SDCellValues::background(Background& background) const {
+    const size_t cells = m_values.size();
+    if (!m_backgroundKnown) {
+        m_backgroundKnown = true;
+        m_hasBackground = false;
+        if (cells == 0) {
+            return false;
+        }
+        auto held = [this](size_t cell) {
+            const bool none = m_times[cell] == kNoTime || !std::isfinite(m_values[cell]);
+            return Held{none, none ? 0.0 : m_values[cell]};
+        };
+        // A value held by at least half of the cells is the first cell's, or it holds more than half of
+        // the others: the majority vote over them finds it. Both are then counted.
+        Held candidate = held(cells > 1 ? 1 : 0);
+        size_t votes = 0;
+        for (size_t cell = 1; cell < cells; ++cell) {
+            const Held here = held(cell);
+            if (votes == 0) {
+                candidate = here;
+                votes = 1;
+            } else if (here == candidate) {
+                ++votes;
+            } else {
+                --votes;
+            }
+        }
+        const Held first = held(0);
+        size_t firstCount = 0;
+        size_t candidateCount = 0;
+        for (size_t cell = 0; cell < cells; ++cell) {
+            const Held here = held(cell);
+            firstCount += here == first ? 1 : 0;
+            candidateCount += here == candidate ? 1 : 0;
+        }
+        const bool firstHalf = firstCount * 2 >= cells;
+        const bool candidateHalf = candidateCount * 2 >= cells && !(candidate == first);
+        if (firstHalf || candidateHalf) {
+            const bool takeFirst = firstHalf && (!candidateHalf || first.before(candidate));
+            const Held chosen = takeFirst ? first : candidate;
+            m_hasBackground = true;
+            m_background = Background{chosen.noValue, chosen.value, takeFirst ? firstCount : candidateCount};
+        }
+    }
+    if (m_hasBackground) {
+        background = m_background;
+    }
+    return m_hasBackground;
 }
 
 void SDCellValues::takeChanges(std::vector<uint32_t>& cells, bool& all) {

@@ -61,6 +61,18 @@ class SDCellValues {
     // The range of the finite values the cells hold now; false when none holds one.
     bool currentRange(double& minimum, double& maximum) const;
 
+    // The value that at least half of the cells hold now, cells without a value (or with one that is not
+    // a finite number) counting as one value of their own: what a block's background is. On a tie of two
+    // halves, cells without a value come first, then the lower value. False when no value is held by half
+    // of the cells. Worked out when asked after a change, and kept up to date cheaply from the cells that
+    // change while one value holds more than half of them.
+    struct Background {
+        bool noValue = false;
+        double value = 0.0;
+        size_t count = 0;
+    };
+    bool background(Background& background) const;
+
     // Hands over the cells set or cleared since the last call, or `all` = true when so much changed (a
     // jump, a re-import, growth) that the reader should refresh every cell; then forgets them.
     void takeChanges(std::vector<uint32_t>& cells, bool& all);
@@ -71,6 +83,10 @@ class SDCellValues {
     void takeInitial(size_t cell);
     void takeInitialAll();
     void noteDistinct(double value);
+    // Whether the cell holds the background found last; keeps its count as a cell leaves or joins it.
+    bool holdsBackground(size_t cell) const;
+    void leaveBackground(size_t cell);
+    void joinBackground(size_t cell);
 
     unsigned m_width = 0;
     unsigned m_height = 0;
@@ -91,4 +107,8 @@ class SDCellValues {
     mutable bool m_hasCurrent = false;
     mutable double m_currentMinimum = 0.0;
     mutable double m_currentMaximum = 0.0;
+    // background, worked out when asked after a change that could move it.
+    mutable bool m_backgroundKnown = false;
+    mutable bool m_hasBackground = false;
+    mutable Background m_background;
 };

@@ -36,6 +36,7 @@ TEST(CompletionTest, NamesThatBeginWithThePrefixInRegistrationOrder) {
                        "time_next",
                        "time_prev",
                        "vis_add_detail_node",
+                       "vis_background",
                        "vis_cell",
                        "vis_changes",
                        "vis_close",
@@ -60,6 +61,7 @@ TEST(CompletionTest, NamesThatBeginWithThePrefixInRegistrationOrder) {
               parser.getCommandNames());
     EXPECT_EQ(parser.getCommandNames(), parser.getCompletions(""));
     EXPECT_EQ((Strings{"vis_add_detail_node",
+                       "vis_background",
                        "vis_cell",
                        "vis_changes",
                        "vis_close",

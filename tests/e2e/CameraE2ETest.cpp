@@ -25,9 +25,11 @@ TEST(CameraE2ETest, PresetsWheelOrbitAndTriad) {
     if (!std::filesystem::exists(log)) {
         GTEST_SKIP() << "no real logs";
     }
-    AppSession app({log});
+    // At the start no cell has a value: all of them are the block's background, drawn here to be seen.
+    AppSession app({"--command", "vis_background fallrock show", log});
     ASSERT_TRUE(app.started()) << app.errors();
     ASSERT_TRUE(app.waitForLogLine("View fitted to 1 model", 120)) << app.errors();
+    ASSERT_TRUE(app.waitForLogLine("fallrock: the background no value (512 of 512 cells) is drawn", 60));
     const Image iso = app.settledScreenshot(TESS_SCREENSHOT_DIR "/camera_iso.png");
     ASSERT_TRUE(iso.valid());
     // x red, y green, z blue in the corner.

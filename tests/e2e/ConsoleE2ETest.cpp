@@ -229,6 +229,7 @@ TEST(ConsoleE2ETest, KeysToggleTheConsoleAndEscapeAsksBeforeExiting) {
                                  "Command List:",
                                  "-------------",
                                  "vis_add_detail_node",
+                                 "vis_background",
                                  "vis_cell",
                                  "vis_changes",
                                  "vis_close",
