@@ -100,8 +100,8 @@ class VCModelView {
         std::string text;
         float room = 0.0f;  // world width the text may take
         bool rightAligned = false;
-        std::vector<Vector3>
-            along;  // a message's arrow, from its tail to its head: where its value may stand
+        // A message's arrow, from its tail to its head: where its value may stand.
+        std::vector<Vector3> along;
     };
     struct Labels {
         std::vector<Label> names;

@@ -79,7 +79,7 @@ TEST_F(ModelOverlayGLTest, ANameStandsWhollyAboveItsBlocksFrame) {
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
         VCModelView::Labels labels;
-        labels.names.push_back(VCModelView::Label{Vector3(-2.0f, above, -10.0f), name, 3.0f, false});
+        labels.names.push_back(VCModelView::Label{Vector3(-2.0f, above, -10.0f), name, 3.0f, false, {}});
         VDModelOverlay(camera.getProjectionMatrix(), camera.getViewMatrix(), VDRect(0, 0, 800, 600))
             .draw(labels);
         int inkLow = 0;
