@@ -49,6 +49,14 @@ class SDCellValues {
     // The range of the finite values the model's cells send over the whole log, so that a colour means the
     // same at every time. False while the model has sent no finite value.
     bool range(double& minimum, double& maximum) const;
+    // The middle of the run: from the k-th smallest to the k-th largest of the finite values the range was
+    // widened with, k being their count / 100 rounded up (1st to 99th percentile), the ends rounded
+    // outwards to round numbers (SDNiceNumbers::roundOutwards) within range(). The whole range when those
+    // two values are equal. False while there is no value.
+    bool robustRange(double& minimum, double& maximum) const;
+    // The same of the values above 0 only, for a log scale, ends rounded to 1, 2 or 5 times a power of ten;
+    // `robust` false gives their smallest and largest. False while there is none above 0.
+    bool positiveRange(double& minimum, double& maximum, bool robust) const;
     // Widens the range to hold a finite value; NaN and infinities are left out.
     void widenRange(double value);
     // Forgets the range, as before the first value.
@@ -60,6 +68,10 @@ class SDCellValues {
 
     // The range of the finite values the cells hold now; false when none holds one.
     bool currentRange(double& minimum, double& maximum) const;
+    // The smallest value above 0 the cells hold now; false when none holds one.
+    bool currentPositiveMinimum(double& minimum) const;
+    // Bytes held for the robust range: every value of the run.
+    size_t spreadBytes() const { return m_spread.capacity() * sizeof(double); }
 
     // Hands over the cells set or cleared since the last call, or `all` = true when so much changed (a
     // jump, a re-import, growth) that the reader should refresh every cell; then forgets them.
@@ -71,6 +83,7 @@ class SDCellValues {
     void takeInitial(size_t cell);
     void takeInitialAll();
     void noteDistinct(double value);
+    void settleSpread() const;
 
     unsigned m_width = 0;
     unsigned m_height = 0;
@@ -86,9 +99,20 @@ class SDCellValues {
     // The whole numbers met by widenRange, while they are few and all whole.
     std::vector<double> m_distinct;
     bool m_discrete = true;
+    // Every finite value of the run, reordered when the robust ranges are worked out (when asked after a
+    // change): those up to 0 first.
+    mutable std::vector<double> m_spread;
+    mutable bool m_spreadKnown = false;
+    mutable bool m_hasRobust = false;
+    mutable double m_robust[2] = {0.0, 0.0};
+    mutable bool m_hasPositive = false;
+    mutable double m_positive[2] = {0.0, 0.0};
+    mutable double m_robustPositive[2] = {0.0, 0.0};
     // currentRange, worked out when asked after a change.
     mutable bool m_currentKnown = false;
     mutable bool m_hasCurrent = false;
     mutable double m_currentMinimum = 0.0;
     mutable double m_currentMaximum = 0.0;
+    mutable bool m_hasCurrentPositive = false;
+    mutable double m_currentPositive = 0.0;
 };
