@@ -213,10 +213,45 @@ TEST_F(RealModelFilesTest, APaletteGivesTheMorphFilterItsColoursAndItsLegend) {
     EXPECT_EQ(5u, drawn("opening").swatches.size()) << "the rules stay";
 }
 
+// At their ends, in the default colours, the water and the heat show in several colours, which the whole
+// log's range (the water's sources of 4, the heat's outliers) made one.
+TEST_F(RealModelFilesTest, TheDefaultRangeGivesTheWaterAndTheHeatSeveralColoursAtTheirEnds) {
+    for (const auto& [log, model, file, fewest] :
+         {std::tuple{"water_spread_2d_25x25", "plane", "water_spread_2d_25x25.ma", 3u},
+          std::tuple{"thermal_cube_3d_4x4x4", "surface", "", 4u}}) {
+        SCOPED_TRACE(log);
+        read(logPath(log));
+        if (*file != '\0') {
+            read(modelPath(file));
+        }
+        m_simulation.timeLast();
+        const VCCellView::DrawnModel shown = drawn(model);
+        std::set<SDCellBatch::Rgba8, bool (*)(const SDCellBatch::Rgba8&, const SDCellBatch::Rgba8&)> colours(
+            [](const SDCellBatch::Rgba8& a, const SDCellBatch::Rgba8& b) {
+                return std::tie(a.r, a.g, a.b) < std::tie(b.r, b.g, b.b);
+            });
+        for (const auto& [cell, value] : cells(model)) {
+            if (value != "-") {
+                colours.insert(SDCellBatch::toRgba8(shown.scale.colour(std::stod(value))));
+            }
+        }
+        EXPECT_LE(fewest, colours.size());
+        m_simulation.closeVisualization();
+        ASSERT_TRUE(m_simulation.newVisualization("run"));
+    }
+}
+
 TEST_F(RealModelFilesTest, TheRangeOfNowGivesTheThermalCubeSeveralColoursAtItsEnd) {
     read(logPath("thermal_cube_3d_4x4x4"));
     read(modelPath("thermal_cube_3d_4x4x4.ma"));
     m_simulation.timeLast();
+    // The log's 546 outputs of surface (no initial value): the 6th smallest and 6th largest are 20.32502
+    // and 28.03931, a span of 7.7, rounded out to halves.
+    const VCCellView::DrawnModel robust = drawn("surface");
+    EXPECT_EQ(20.0, robust.minimum);
+    EXPECT_EQ(28.5, robust.maximum);
+    EXPECT_TRUE(robust.belowRange && robust.aboveRange);
+    space("surface")->getLook().setRange(SDCellLook::Range::Log);
     const VCCellView::DrawnModel whole = drawn("surface");
     EXPECT_EQ(-43.36343, whole.minimum);
     EXPECT_EQ(74.49142, whole.maximum);
