@@ -111,14 +111,14 @@ bool SDCellValues::range(double& minimum, double& maximum) const {
     return true;
 }
 
-void SDCellValues::widenRange(double value) {
+void SDCellValues::widenRange(double value, size_t count) {
     if (!std::isfinite(value)) {
         return;
     }
     if (m_discrete) {
         noteDistinct(value);
     }
-    m_spread.push_back(value);
+    m_spread.insert(m_spread.end(), count, value);
     m_spreadKnown = false;
     if (!m_hasRange) {
         m_minimum = m_maximum = value;

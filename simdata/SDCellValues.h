@@ -57,8 +57,8 @@ class SDCellValues {
     // The same of the values above 0 only, for a log scale, ends rounded to 1, 2 or 5 times a power of ten;
     // `robust` false gives their smallest and largest. False while there is none above 0.
     bool positiveRange(double& minimum, double& maximum, bool robust) const;
-    // Widens the range to hold a finite value; NaN and infinities are left out.
-    void widenRange(double value);
+    // Widens the range to hold a finite value, met `count` times; NaN and infinities are left out.
+    void widenRange(double value, size_t count = 1);
     // Forgets the range, as before the first value.
     void resetRange();
     // Whether every finite value the range was widened with is a whole number, with at most
