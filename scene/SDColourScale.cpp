@@ -31,7 +31,7 @@ double SDColourScale::valueAt(double t) const {
 }
 
 double SDColourScale::position(double value) const {
-    if (!hasRange) {
+    if (!hasRange || std::isnan(value)) {
         return 0.5;
     }
     if (!centred()) {

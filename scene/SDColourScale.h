@@ -15,7 +15,7 @@ class SDColourScale {
     double minimum = 0.0;
     double maximum = 0.0;
 
-    // Where the value's colour is on the ramp, 0 .. 1.
+    // Where the value's colour is on the ramp, 0 .. 1 (0.5 for NaN).
     double position(double value) const;
     SDColourRamp::Colour colour(double value) const { return SDColourRamp::at(position(value), map); }
     // The value at height t (0 .. 1) of a colour bar over the range, and the height of a value on it.
