@@ -22,6 +22,7 @@
 #include "console/VDPlaybackCommand.h"
 #include "console/VDPlotCommand.h"
 #include "console/VDPrintObjectCommand.h"
+#include "console/VDRampCommand.h"
 #include "console/VDRangeCommand.h"
 #include "console/VDRotateCameraCommand.h"
 #include "console/VDSliceCommand.h"
@@ -128,10 +129,19 @@ const std::vector<CommandEntry>& entries() {
          "cell space; up to 4 series, and clear empties the plot. hide and show hide and show it; place "
          "puts its top-left corner x, y pixels from the window's top-left corner at that size in pixels.",
          &make<VDPlotCommand>},
-        {"vis_range", " $model log | $model now | $model $low $high",
-         "Sets the range the colour ramp of a model's cells spans: the whole log's values, the values at the "
-         "current time, or a fixed range.",
+        {"vis_ramp", " $model inferno|viridis|coolwarm|grey|auto",
+         "Sets the colours of a model's ramp; auto, the default, takes coolwarm centred on 0 for a range "
+         "from below 0 to above 0 and inferno otherwise.",
+         &makeNamed<VDRampCommand>},
+        {"vis_range", " $model robust | $model all | $model log | $model now | $model $low $high",
+         "Sets the range the colour ramp of a model's cells spans: the 1st to 99th percentile of its values "
+         "over the run with round ends (the default), all its values (log is the same), the values at the "
+         "current time, or a fixed range; replies with the range set.",
          &make<VDRangeCommand>},
+        {"vis_scale", " $model linear | log",
+         "Places values on a model's ramp by their value or by their logarithm (values at or below 0 then "
+         "take the low colour).",
+         &makeNamed<VDRampCommand>},
         {"vis_slice", " $model x|y|z $k | $model off",
          "Draws only the cells of a cell space whose coordinate on that axis is k (the others can neither be "
          "seen nor picked), or the whole block again.",

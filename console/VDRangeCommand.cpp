@@ -1,6 +1,7 @@
 #include "console/VDRangeCommand.h"
 
 #include "console/CommandArguments.h"
+#include "control/VCColourRange.h"
 #include "control/VCModelList.h"
 #include "control/VCSimulation.h"
 #include "shell/Log.h"
@@ -12,14 +13,17 @@ VDRangeCommand::VDRangeCommand() : VDConsoleCommand("vis_range") {}
 VDRangeCommand::~VDRangeCommand() = default;
 
 bool VDRangeCommand::parseArguments(const std::vector<std::string>& tokens, std::string& reply) {
-    const bool keyword = tokens.size() == 3 && (tokens[2] == "log" || tokens[2] == "now");
+    const bool keyword = tokens.size() == 3 && (tokens[2] == "log" || tokens[2] == "all" ||
+                                                tokens[2] == "now" || tokens[2] == "robust");
     if (!keyword && tokens.size() != 4) {
         commandargs::answer(reply, commandargs::usage(m_name));
         return false;
     }
     m_model = tokens[1];
     if (keyword) {
-        m_range = tokens[2] == "log" ? SDCellLook::Range::Log : SDCellLook::Range::Now;
+        m_range = tokens[2] == "now"      ? SDCellLook::Range::Now
+                  : tokens[2] == "robust" ? SDCellLook::Range::Robust
+                                          : SDCellLook::Range::Log;
     } else {
         m_range = SDCellLook::Range::Fixed;
         m_low = commandargs::value(tokens[2]);
@@ -41,15 +45,5 @@ void VDRangeCommand::execute() {
         return;
     }
     model->getLook().setRange(m_range, m_low, m_high);
-    switch (m_range) {
-        case SDCellLook::Range::Log:
-            logText(m_model + " colours span its values over the whole log");
-            break;
-        case SDCellLook::Range::Now:
-            logText(m_model + " colours span the values its cells hold at the current time");
-            break;
-        case SDCellLook::Range::Fixed:
-            logText(m_model + formatText(" colours span %f to %f", m_low, m_high));
-            break;
-    }
+    logText(VCColourRange::describe(m_model, *model));
 }

@@ -6,9 +6,10 @@
 #include "gui/VDConsoleCommand.h"
 #include "simdata/SDCellLook.h"
 
-// "vis_range MODEL log | now | LOW HIGH": the range of values the colour ramp of a Cell-DEVS model spans:
-// its values over the whole log (the default), the values its cells hold at the current time (followed
-// as the time moves), or a fixed range. The colour bar shows the range in use.
+// "vis_range MODEL robust | all | log | now | LOW HIGH": the range of values the colour ramp of a Cell-DEVS
+// model spans: the middle of its values over the run (the default), all of them over the whole log (`log`
+// is the same), the values its cells hold at the current time (followed as the time moves), or a fixed
+// range. Replies with the range it set; the colour bar shows it.
 class VDRangeCommand : public VDConsoleCommand {
   public:
     VDRangeCommand();
@@ -19,7 +20,7 @@ class VDRangeCommand : public VDConsoleCommand {
 
   private:
     std::string m_model;
-    SDCellLook::Range m_range = SDCellLook::Range::Log;
+    SDCellLook::Range m_range = SDCellLook::Range::Robust;
     double m_low = 0.0;
     double m_high = 0.0;
 };

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 
+#include "control/VCColourRange.h"
 #include "scene/SDCellLayers.h"
 #include "scene/SDColourRamp.h"
 #include "scene/SDOutlineBox.h"
@@ -19,30 +20,20 @@ namespace {
 // The ramp in 8-bit steps, fine enough that neighbouring entries differ by at most one level.
 constexpr size_t kRampSteps = 1024;
 
-const std::array<SDCellBatch::Rgba8, kRampSteps>& rampTable() {
-    static const std::array<SDCellBatch::Rgba8, kRampSteps> table = [] {
-        std::array<SDCellBatch::Rgba8, kRampSteps> entries{};
-        for (size_t i = 0; i < kRampSteps; ++i) {
-            entries[i] = SDCellBatch::toRgba8(SDColourRamp::at(static_cast<double>(i) / (kRampSteps - 1)));
-        }
-        return entries;
-    }();
-    return table;
-}
+using RampTable = std::array<SDCellBatch::Rgba8, kRampSteps>;
 
-// The range the ramp spans for a model: see SDCellLook::Range. False when there is none (no values).
-bool rangeInUse(const SDCELLDevsModel& model, const SDCellValues& values, double& minimum, double& maximum) {
-    const SDCellLook* look = model.findLook();
-    const SDCellLook::Range range = look != nullptr ? look->getRange() : SDCellLook::Range::Log;
-    if (range == SDCellLook::Range::Now) {
-        return values.currentRange(minimum, maximum);
-    }
-    if (range == SDCellLook::Range::Fixed) {
-        minimum = look->getFixedLow();
-        maximum = look->getFixedHigh();
-        return true;
-    }
-    return values.range(minimum, maximum);
+const RampTable& rampTable(SDColourRamp::Map map) {
+    static const std::array<RampTable, 4> tables = [] {
+        std::array<RampTable, 4> all{};
+        for (size_t m = 0; m < all.size(); ++m) {
+            for (size_t i = 0; i < kRampSteps; ++i) {
+                all[m][i] = SDCellBatch::toRgba8(SDColourRamp::at(static_cast<double>(i) / (kRampSteps - 1),
+                                                                  static_cast<SDColourRamp::Map>(m)));
+            }
+        }
+        return all;
+    }();
+    return tables[static_cast<size_t>(map)];
 }
 
 // Everything a pass over one model's cells needs, read once per pass.
@@ -62,7 +53,7 @@ class CellColours {
         }
         m_noValue =
             SDCellBatch::toRgba8(m_look != nullptr ? m_look->getNoValueColour() : SDCellLook::kNoValueColour);
-        m_hasRange = rangeInUse(model, values, m_minimum, m_maximum);
+        m_scale = VCColourRange::of(model).scale;
         m_checkRules = m_look != nullptr && m_rules.getNumRules() > 0;
         m_axis = axis;
         m_layer = layer;
@@ -113,9 +104,8 @@ class CellColours {
 
     SDCellBatch::Rgba8 onRamp(double value) const {
         // A value outside a range that was never widened is a range of its own.
-        const double position = m_hasRange ? SDColourRamp::position(value, m_minimum, m_maximum) : 0.5;
-        const double clamped = std::clamp(position, 0.0, 1.0);
-        return rampTable()[static_cast<size_t>(std::lround(clamped * (kRampSteps - 1)))];
+        const double clamped = std::clamp(m_scale.position(value), 0.0, 1.0);
+        return rampTable(m_scale.map)[static_cast<size_t>(std::lround(clamped * (kRampSteps - 1)))];
     }
 
   private:
@@ -138,10 +128,8 @@ class CellColours {
     size_t m_length = 1;
     const SDTransitionRuleCollection& m_rules;
     SDCellBatch::Rgba8 m_noValue;
-    bool m_hasRange = false;
+    SDColourScale m_scale;
     bool m_checkRules = false;
-    double m_minimum = 0.0;
-    double m_maximum = 0.0;
     bool m_hideNoValue = false;
     bool m_hideValue = false;
     double m_hiddenValue = 0.0;
@@ -284,6 +272,12 @@ void describeLegend(SDCELLDevsModel& model, VCCellView::DrawnModel& drawn,
     } else if (drawn.hasRange) {
         drawn.legend = VCCellView::Legend::Ramp;
         drawn.bar = true;
+        if (drawn.notPositive) {
+            VCCellView::Swatch swatch;
+            swatch.colour = toColour(colours.onRamp(0.0));
+            swatch.text = "<= 0";
+            drawn.swatches.push_back(swatch);
+        }
     }
     if (hiddenValue && !listed) {
         drawn.swatches.push_back(background);
@@ -534,9 +528,10 @@ void VCCellView::recolour(const std::string& name, Entry& entry) {
         all = true;
     }
     // A new range in use (the values at the current time moved, say) changes what every colour means.
-    double minimum = 0.0;
-    double maximum = 0.0;
-    const bool hasRange = rangeInUse(model, values, minimum, maximum);
+    const SDColourScale scale = VCColourRange::of(model).scale;
+    const bool hasRange = scale.hasRange;
+    const double minimum = scale.minimum;
+    const double maximum = scale.maximum;
     if (hasRange != entry.hadRange || (hasRange && (minimum != entry.minimum || maximum != entry.maximum))) {
         entry.hadRange = hasRange;
         entry.minimum = minimum;
@@ -766,7 +761,14 @@ std::vector<VCCellView::DrawnModel> VCCellView::getDrawnModels() const {
         }
         model.layerColumns = entry.layers.empty() ? 0 : entry.layerColumns;
         model.bounds = drawnBounds(name, *placement);
-        model.hasRange = rangeInUse(*entry.model, entry.model->getValues(), model.minimum, model.maximum);
+        const VCColourRange::InUse range = VCColourRange::of(*entry.model);
+        model.hasRange = range.scale.hasRange;
+        model.minimum = range.scale.minimum;
+        model.maximum = range.scale.maximum;
+        model.scale = range.scale;
+        model.belowRange = range.below;
+        model.aboveRange = range.above;
+        model.notPositive = range.notPositive;
         if (const Slice* slice = findSlice(name)) {
             model.sliceAxis = slice->axis;
             model.sliceLayer = slice->layer;

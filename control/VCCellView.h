@@ -14,6 +14,7 @@
 #include "scene/SDCellBatch.h"
 #include "scene/SDCellLayout.h"
 #include "simdata/SDCellValues.h"
+#include "scene/SDColourScale.h"
 
 class Frustum;
 class SDCELLDevsModel;
@@ -25,8 +26,7 @@ class SDTimeCursor;
 //
 // A cell's colour: the no-value look while it has no value (or a value that is not a finite number);
 // otherwise the colour of the first of the model's colour rules whose range holds the value; otherwise the
-// default ramp over the model's range in use: its values over the whole log (initial values included),
-// the values its cells hold at the current time, or a fixed range (SDCellLook::Range). Only the cells whose
+// model's ramp over its range in use (VCColourRange). Only the cells whose
 // value changed are recoloured from frame to frame; a new range, a change of look or a new layout
 // recolours them all, as does another background (see setBackgroundShown) to leave out.
 class VCCellView {
@@ -70,6 +70,10 @@ class VCCellView {
         bool hasRange = false;  // whether minimum and maximum hold the range in use
         double minimum = 0.0;
         double maximum = 0.0;
+        SDColourScale scale;       // the ramp's map and scale over that range
+        bool belowRange = false;   // some value lies below the range (its end then reads "<= ...")
+        bool aboveRange = false;   // some value lies above it
+        bool notPositive = false;  // on a log scale, some value is 0 or below (a "<= 0" swatch)
         Legend legend = Legend::None;
         // The colour bar stands above the swatches: always for Ramp, for Rules when the ramp still colours
         // part of the range.

@@ -79,3 +79,14 @@ void SDCellLook::setRange(Range range, double low, double high) {
     m_fixedHigh = high;
     changed();
 }
+
+void SDCellLook::setMap(bool chosen, SDColourRamp::Map map) {
+    m_mapChosen = chosen;
+    m_map = map;
+    changed();
+}
+
+void SDCellLook::setLogScale(bool log) {
+    m_logScale = log;
+    changed();
+}

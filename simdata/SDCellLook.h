@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "scene/SDColourRamp.h"
 #include "scene/SDDetailNodeCUBE.h"
 #include "simdata/SDColoredCUBE.h"
 #include "simdata/SDTransitionRuleCollection.h"
@@ -46,13 +47,23 @@ class SDCellLook {
     bool describeRule(const SDTransitionRuleCollection& rules, size_t index, double& low, double& high,
                       Colour& colour) const;
 
-    // The range of values the colour ramp spans: the model's values over the whole log (the default), the
-    // values the cells hold at the current time, or a fixed range.
-    enum class Range { Log, Now, Fixed };
+    // The range of values the colour ramp spans: the middle of the model's values over the run, 1st to
+    // 99th percentile with round ends (Robust, the default), all its values over the whole log, the values
+    // the cells hold at the current time, or a fixed range.
+    enum class Range { Log, Now, Fixed, Robust };
     void setRange(Range range, double low = 0.0, double high = 0.0);
     Range getRange() const { return m_range; }
     double getFixedLow() const { return m_fixedLow; }
     double getFixedHigh() const { return m_fixedHigh; }
+
+    // The ramp: chosen by the range when not set (coolwarm for a range from below 0 to above 0, else
+    // inferno), or one set by name.
+    void setMap(bool chosen, SDColourRamp::Map map = SDColourRamp::Map::Inferno);
+    bool isMapChosen() const { return m_mapChosen; }
+    SDColourRamp::Map getMap() const { return m_map; }
+    // Linear (the default) or logarithmic.
+    void setLogScale(bool log);
+    bool isLogScale() const { return m_logScale; }
 
     // Changes with every change of look, and is never the same for two looks, so a reader that saw one
     // version knows it must recolour when the number differs, even for another model's look.
@@ -65,7 +76,10 @@ class SDCellLook {
     std::vector<SDColoredCUBE> m_states;  // state number = position; each paints m_swatch
     Colour m_noValue = kNoValueColour;
     bool m_noValueSet = false;
-    Range m_range = Range::Log;
+    Range m_range = Range::Robust;
+    bool m_mapChosen = false;
+    SDColourRamp::Map m_map = SDColourRamp::Map::Inferno;
+    bool m_logScale = false;
     double m_fixedLow = 0.0;
     double m_fixedHigh = 0.0;
     unsigned long m_version = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "scene/SDNiceNumbers.h"
 #include "simdata/SDInitialValues.h"
 
 void SDCellValues::resize(unsigned width, unsigned height, unsigned length) {
@@ -117,13 +118,15 @@ bool SDCellValues::range(double& minimum, double& maximum) const {
     return true;
 }
 
-void SDCellValues::widenRange(double value) {
+void SDCellValues::widenRange(double value, size_t count) {
     if (!std::isfinite(value)) {
         return;
     }
     if (m_discrete) {
         noteDistinct(value);
     }
+    m_spread.insert(m_spread.end(), count, value);
+    m_spreadKnown = false;
     if (!m_hasRange) {
         m_minimum = m_maximum = value;
         m_hasRange = true;
@@ -158,6 +161,8 @@ void SDCellValues::noteDistinct(double value) {
 }
 
 void SDCellValues::resetRange() {
+    std::vector<double>().swap(m_spread);
+    m_spreadKnown = false;
     m_distinct.clear();
     m_discrete = true;
     if (m_hasRange) {
@@ -175,14 +180,107 @@ bool SDCellValues::distinctValues(std::vector<double>& values) const {
     return true;
 }
 
+namespace {
+
+// The k-th smallest (0-based) of values[from ..]; reorders them.
+double smallest(std::vector<double>& values, size_t from, size_t k) {
+    const auto at = values.begin() + static_cast<std::ptrdiff_t>(from + k);
+    std::nth_element(values.begin() + static_cast<std::ptrdiff_t>(from), at, values.end());
+    return *at;
+}
+
+// The 1st and 99th percentile of values[from ..] (not empty): the k-th smallest and k-th largest.
+void percentiles(std::vector<double>& values, size_t from, double& low, double& high) {
+    const size_t count = values.size() - from;
+    const size_t k = (count + 99) / 100 - 1;
+    low = smallest(values, from, k);
+    high = smallest(values, from, count - 1 - k);
+}
+
+}  // namespace
+
+void SDCellValues::settleSpread() const {
+    if (m_spreadKnown) {
+        return;
+    }
+    m_spreadKnown = true;
+    m_hasRobust = false;
+    m_hasPositive = false;
+    if (m_spread.empty() || !m_hasRange) {
+        return;
+    }
+    m_hasRobust = true;
+    percentiles(m_spread, 0, m_robust[0], m_robust[1]);
+    if (m_robust[0] < m_robust[1]) {
+        SDNiceNumbers::roundOutwards(m_robust[0], m_robust[1], m_minimum, m_maximum);
+    } else {
+        m_robust[0] = m_minimum;
+        m_robust[1] = m_maximum;
+    }
+    const auto positive =
+        std::partition(m_spread.begin(), m_spread.end(), [](double value) { return !(value > 0.0); });
+    const auto from = static_cast<size_t>(positive - m_spread.begin());
+    if (from == m_spread.size()) {
+        return;
+    }
+    m_hasPositive = true;
+    const auto [lowest, highest] = std::minmax_element(positive, m_spread.end());
+    m_positive[0] = *lowest;
+    m_positive[1] = *highest;
+    percentiles(m_spread, from, m_robustPositive[0], m_robustPositive[1]);
+    if (m_robustPositive[0] < m_robustPositive[1]) {
+        SDNiceNumbers::roundOutwardsLog(m_robustPositive[0], m_robustPositive[1], m_positive[0],
+                                        m_positive[1]);
+    } else {
+        m_robustPositive[0] = m_positive[0];
+        m_robustPositive[1] = m_positive[1];
+    }
+}
+
+bool SDCellValues::robustRange(double& minimum, double& maximum) const {
+    settleSpread();
+    if (!m_hasRobust) {
+        return range(minimum, maximum);
+    }
+    minimum = m_robust[0];
+    maximum = m_robust[1];
+    return true;
+}
+
+bool SDCellValues::positiveRange(double& minimum, double& maximum, bool robust) const {
+    settleSpread();
+    if (!m_hasPositive) {
+        return false;
+    }
+    minimum = robust ? m_robustPositive[0] : m_positive[0];
+    maximum = robust ? m_robustPositive[1] : m_positive[1];
+    return true;
+}
+
+bool SDCellValues::currentPositiveMinimum(double& minimum) const {
+    double low = 0.0;
+    double high = 0.0;
+    currentRange(low, high);
+    if (!m_hasCurrentPositive) {
+        return false;
+    }
+    minimum = m_currentPositive;
+    return true;
+}
+
 bool SDCellValues::currentRange(double& minimum, double& maximum) const {
     if (!m_currentKnown) {
         m_currentKnown = true;
         m_hasCurrent = false;
+        m_hasCurrentPositive = false;
         for (size_t cell = 0; cell < m_values.size(); ++cell) {
             const double value = m_values[cell];
             if (m_times[cell] == kNoTime || !std::isfinite(value)) {
                 continue;
+            }
+            if (value > 0.0 && (!m_hasCurrentPositive || value < m_currentPositive)) {
+                m_currentPositive = value;
+                m_hasCurrentPositive = true;
             }
             if (!m_hasCurrent) {
                 m_currentMinimum = m_currentMaximum = value;

@@ -49,8 +49,16 @@ class SDCellValues {
     // The range of the finite values the model's cells send over the whole log, so that a colour means the
     // same at every time. False while the model has sent no finite value.
     bool range(double& minimum, double& maximum) const;
-    // Widens the range to hold a finite value; NaN and infinities are left out.
-    void widenRange(double value);
+    // The middle of the run: from the k-th smallest to the k-th largest of the finite values the range was
+    // widened with, k being their count / 100 rounded up (1st to 99th percentile), the ends rounded
+    // outwards to round numbers (SDNiceNumbers::roundOutwards) within range(). The whole range when those
+    // two values are equal. False while there is no value.
+    bool robustRange(double& minimum, double& maximum) const;
+    // The same of the values above 0 only, for a log scale, ends rounded to 1, 2 or 5 times a power of ten;
+    // `robust` false gives their smallest and largest. False while there is none above 0.
+    bool positiveRange(double& minimum, double& maximum, bool robust) const;
+    // Widens the range to hold a finite value, met `count` times; NaN and infinities are left out.
+    void widenRange(double value, size_t count = 1);
     // Forgets the range, as before the first value.
     void resetRange();
     // Whether every finite value the range was widened with is a whole number, with at most
@@ -60,6 +68,10 @@ class SDCellValues {
 
     // The range of the finite values the cells hold now; false when none holds one.
     bool currentRange(double& minimum, double& maximum) const;
+    // The smallest value above 0 the cells hold now; false when none holds one.
+    bool currentPositiveMinimum(double& minimum) const;
+    // Bytes held for the robust range: every value of the run.
+    size_t spreadBytes() const { return m_spread.capacity() * sizeof(double); }
 
     // The value that at least half of the cells hold now, cells without a value (or with one that is not
     // a finite number) counting as one value of their own: what a block's background is. On a tie of two
@@ -87,6 +99,7 @@ class SDCellValues {
     bool holdsBackground(size_t cell) const;
     void leaveBackground(size_t cell);
     void joinBackground(size_t cell);
+    void settleSpread() const;
 
     unsigned m_width = 0;
     unsigned m_height = 0;
@@ -102,6 +115,15 @@ class SDCellValues {
     // The whole numbers met by widenRange, while they are few and all whole.
     std::vector<double> m_distinct;
     bool m_discrete = true;
+    // Every finite value of the run, reordered when the robust ranges are worked out (when asked after a
+    // change): those up to 0 first.
+    mutable std::vector<double> m_spread;
+    mutable bool m_spreadKnown = false;
+    mutable bool m_hasRobust = false;
+    mutable double m_robust[2] = {0.0, 0.0};
+    mutable bool m_hasPositive = false;
+    mutable double m_positive[2] = {0.0, 0.0};
+    mutable double m_robustPositive[2] = {0.0, 0.0};
     // currentRange, worked out when asked after a change.
     mutable bool m_currentKnown = false;
     mutable bool m_hasCurrent = false;
@@ -111,4 +133,6 @@ class SDCellValues {
     mutable bool m_backgroundKnown = false;
     mutable bool m_hasBackground = false;
     mutable Background m_background;
+    mutable bool m_hasCurrentPositive = false;
+    mutable double m_currentPositive = 0.0;
 };

@@ -30,17 +30,17 @@ class SDInitialValues {
     bool at(unsigned x, unsigned y, unsigned z, double& value) const;
     bool empty() const { return !m_hasCommon && m_given == 0; }
 
-    // Calls `visit(value)` for every value a cell of a space of `cellCount` cells starts with: each value of
-    // a single cell, and the common value when some cell takes it. Values repeat.
+    // Calls `visit(value, count)` for the values the cells of a space of `cellCount` cells start with: each
+    // value of a single cell (count 1), and the common value with the number of cells that take it.
     template <class Visit>
     void forEachValue(size_t cellCount, Visit visit) const {
         if (m_hasCommon && m_given < cellCount) {
-            visit(m_common);
+            visit(m_common, cellCount - m_given);
         }
         if (m_given > 0) {
             for (double value : m_cells) {
                 if (!std::isnan(value)) {
-                    visit(value);
+                    visit(value, size_t{1});
                 }
             }
         }

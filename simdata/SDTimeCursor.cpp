@@ -185,7 +185,9 @@ void SDTimeCursor::numberValues() {
         values.clearAll();
         values.resetRange();
         if (const SDInitialValues* initial = cells->getInitialValues()) {
-            initial->forEachValue(values.size(), [&values](double value) { values.widenRange(value); });
+            // Each cell's initial value counts once in the spread of the model's values.
+            initial->forEachValue(values.size(),
+                                  [&values](double value, size_t count) { values.widenRange(value, count); });
         }
         if (slots + values.size() >= kMaxSlots) {
             continue;  // beyond what can be numbered; such a model shows no values

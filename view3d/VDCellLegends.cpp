@@ -9,7 +9,9 @@
 #include "control/VCModelView.h"
 #include "gui/VDBitmapFont.h"
 #include "scene/SDColourRamp.h"
+#include "scene/SDNiceNumbers.h"
 #include "shell/LogFormat.h"
+#include "simdata/SDCellLook.h"
 
 namespace {
 
@@ -150,7 +152,9 @@ void VDCellLegends::draw(const VDBitmapFont* font) const {
         drawSwatches(placed, font);
         if (font != nullptr) {
             glColor4f(kTextGrey, kTextGrey, kTextGrey, 1.0f);
-            const std::string& name = placed.model->name;
+            // A colour bar's title names the port its values come from.
+            const std::string name =
+                hasBar(*placed.model) ? placed.model->name + "." + SDCellLook::kPort : placed.model->name;
             const float nameX = placed.column.getX2() - m_charWidth * static_cast<float>(name.size());
             drawText(font, static_cast<int>(nameX), static_cast<int>(placed.column.getY2() + kNameGap), name);
         }
@@ -163,15 +167,33 @@ void VDCellLegends::rightAligned(const VDBitmapFont* font, const std::string& te
     drawText(font, static_cast<int>(x), static_cast<int>(y), text);
 }
 
+std::vector<double> VDCellLegends::ticks(const VCCellView::DrawnModel& model) {
+    if (!model.hasRange || !(model.maximum > model.minimum)) {
+        return {};
+    }
+    if (model.scale.log) {
+        return model.minimum > 0.0 ? SDNiceNumbers::logTicks(model.minimum, model.maximum)
+                                   : std::vector<double>{};
+    }
+    return SDNiceNumbers::ticks(model.minimum, model.maximum);
+}
+
+std::string VDCellLegends::endLabel(const VCCellView::DrawnModel& model, bool high) {
+    if (high) {
+        return (model.aboveRange ? ">= " : "") + format(model.maximum);
+    }
+    return (model.belowRange ? "<= " : "") + format(model.minimum);
+}
+
 void VDCellLegends::drawRamp(const Placed& placed, const VDBitmapFont* font) const {
     const VDRect& bar = placed.bar;
     const VCCellView::DrawnModel& model = *placed.model;
-    const bool single = !(model.maximum > model.minimum);
-    // Bottom to top, minimum to maximum; a single value is one colour.
+    const SDColourScale& scale = model.scale;
+    // Bottom to top, minimum to maximum, in the colours the cells take; a single value is one colour.
     glBegin(GL_QUAD_STRIP);
     for (int step = 0; step <= kBarSteps; ++step) {
         const double t = static_cast<double>(step) / kBarSteps;
-        const SDColourRamp::Colour colour = SDColourRamp::at(single ? 0.5 : t);
+        const SDColourRamp::Colour colour = scale.colour(scale.valueAt(t));
         glColor4f(colour[0], colour[1], colour[2], 1.0f);
         const float y = bar.getY1() + static_cast<float>(t) * bar.getHeight();
         glVertex2f(bar.getX1(), y);
@@ -182,8 +204,22 @@ void VDCellLegends::drawRamp(const Placed& placed, const VDBitmapFont* font) con
         return;
     }
     glColor4f(kTextGrey, kTextGrey, kTextGrey, 1.0f);
-    rightAligned(font, format(model.maximum), bar.getX1() - 6.0f, bar.getY2() - m_charHeight);
-    rightAligned(font, format(model.minimum), bar.getX1() - 6.0f, bar.getY1());
+    const float labelRight = bar.getX1() - kTickLength - 3.0f;
+    rightAligned(font, endLabel(model, true), labelRight, bar.getY2() - m_charHeight);
+    rightAligned(font, endLabel(model, false), labelRight, bar.getY1());
+    // Ticks: a mark at the bar's left edge and the number beside it, left out where it would run into
+    // an end's number.
+    for (double tick : ticks(model)) {
+        const float y = bar.getY1() + static_cast<float>(scale.heightOf(tick)) * bar.getHeight();
+        glBegin(GL_LINES);
+        glVertex2f(bar.getX1() - kTickLength, y + 0.5f);
+        glVertex2f(bar.getX1(), y + 0.5f);
+        glEnd();
+        const float textY = y - m_charHeight / 2.0f + 1.0f;
+        if (textY > bar.getY1() + m_charHeight && textY + m_charHeight < bar.getY2() - m_charHeight) {
+            rightAligned(font, format(tick), labelRight, textY);
+        }
+    }
 }
 
 void VDCellLegends::drawSwatches(const Placed& placed, const VDBitmapFont* font) const {

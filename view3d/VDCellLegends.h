@@ -9,7 +9,8 @@
 class VDBitmapFont;
 
 // The legends of the cell spaces in view, at the right edge of the picture. A legend says what the colours
-// of one model mean (VCCellView::Legend): the ramp as a colour bar with the range in use beside it, a
+// of one model mean (VCCellView::Legend): the ramp as a colour bar with the range in use and round numbers
+// beside it (titled with the model and its port, "surface.out"), a
 // column of swatches (one per colour rule with its range, one per value, one for "no value"), or the bar
 // with swatches below it. Above each stands the model's name. While model blocks are drawn, the key of
 // their colours (blockKey) stands last.
@@ -28,6 +29,7 @@ class VDCellLegends {
 
     // Between the colour bar and the swatches below it.
     static constexpr float kBarGap = 8.0f;
+    static constexpr float kTickLength = 4.0f;
 
     struct Placed {
         const VCCellView::DrawnModel* model = nullptr;
@@ -49,6 +51,10 @@ class VDCellLegends {
     const std::vector<Placed>& getPlaced() const { return m_placed; }
     // The text beside a swatch: "0 .. 0.9", "3", "no value", or its own text.
     static std::string swatchLabel(const VCCellView::Swatch& swatch);
+    // The numbers marked beside a model's colour bar (SDNiceNumbers); none for a single value.
+    static std::vector<double> ticks(const VCCellView::DrawnModel& model);
+    // The number at the bar's top (`high`) or bottom: "28.5", or ">= 28.5" when some value lies beyond it.
+    static std::string endLabel(const VCCellView::DrawnModel& model, bool high);
     // What the colours of the model blocks mean when no colour rule holds: a legend of four swatches.
     static VCCellView::DrawnModel blockKey();
 

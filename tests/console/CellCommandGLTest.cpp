@@ -216,8 +216,10 @@ TEST_F(CellCommandGLTest, ModelFilesPalettesAndRangesReplyInTheConsoleAndTheLogF
     expectReplies(
         "vis_import_model run.ma",
         {importing + "run.ma", "Unable to import from model file: no visualization currently exists."});
-    expectReplies("vis_range plane", {"usage: vis_range $model log | $model now | $model $low $high"});
-    expectReplies("vis_range plane later", {"usage: vis_range $model log | $model now | $model $low $high"});
+    const std::string rangeUsage =
+        "usage: vis_range $model robust | $model all | $model log | $model now | $model $low $high";
+    expectReplies("vis_range plane", {rangeUsage});
+    expectReplies("vis_range plane later", {rangeUsage});
     expectReplies("vis_range plane 3 1",
                   {"Range refused: its low end 3.000000 is above its high end 1.000000"});
     expectReplies("vis_palette plane", {"usage: vis_palette $model $palettefile"});
@@ -245,13 +247,38 @@ TEST_F(CellCommandGLTest, ModelFilesPalettesAndRangesReplyInTheConsoleAndTheLogF
                   {reading + "none.pal", "Unable to open palette file for import"});
     EXPECT_EQ(2u, cells("plane")->getRules().getNumRules());
 
+    // The plane's values: twelve initial 0s and one 0.5; 13 values, k = 1: 0 .. 0.5 whichever way.
     const std::string setting = "Setting the colour range...";
-    expectReplies("vis_range plane now",
-                  {setting, "plane colours span the values its cells hold at the current time"});
-    EXPECT_EQ(SDCellLook::Range::Now, cells("plane")->getLook().getRange());
-    expectReplies("vis_range plane -1 2.5", {setting, "plane colours span -1.000000 to 2.500000"});
-    EXPECT_EQ(2.5, cells("plane")->getLook().getFixedHigh());
-    expectReplies("vis_range plane log", {setting, "plane colours span its values over the whole log"});
+    const std::string ramp = "Setting the colour ramp...";
+    const std::string scale = "Setting the colour scale...";
+    struct Case {
+        std::string command;
+        std::vector<std::string> replies;
+    };
+    const Case cases[] = {
+        {"vis_range plane now", {setting, "Colour range of plane: 0 .. 0 (now)"}},
+        {"vis_range plane -1 2.5", {setting, "Colour range of plane: -1 .. 2.5 (fixed)"}},
+        {"vis_ramp plane auto",
+         {ramp, "Colour ramp of plane: coolwarm (auto)", "Colour range of plane: -1 .. 2.5 (fixed)"}},
+        {"vis_ramp plane grey",
+         {ramp, "Colour ramp of plane: grey", "Colour range of plane: -1 .. 2.5 (fixed)"}},
+        {"vis_range plane log", {setting, "Colour range of plane: 0 .. 0.5 (all)"}},
+        {"vis_range plane all", {setting, "Colour range of plane: 0 .. 0.5 (all)"}},
+        {"vis_range plane robust", {setting, "Colour range of plane: 0 .. 0.5 (robust)"}},
+        // Above 0 only the 0.5.
+        {"vis_scale plane log",
+         {scale, "Colour scale of plane: log", "Colour range of plane: 0.5 .. 0.5 (robust)"}},
+        {"vis_scale plane linear",
+         {scale, "Colour scale of plane: linear", "Colour range of plane: 0 .. 0.5 (robust)"}},
+        {"vis_ramp plane pink", {"usage: vis_ramp $model inferno|viridis|coolwarm|grey|auto"}},
+        {"vis_scale plane cubic", {"usage: vis_scale $model linear | log"}},
+        {"vis_ramp ghost grey", {ramp, "No model named ghost"}},
+    };
+    for (const Case& c : cases) {
+        expectReplies(c.command, c.replies);
+    }
+    EXPECT_EQ(SDCellLook::Range::Robust, cells("plane")->getLook().getRange());
+    EXPECT_EQ(SDColourRamp::Map::Grey, cells("plane")->getLook().getMap());
     expectReplies("vis_range ghost log", {setting, "No model named ghost"});
 }
 

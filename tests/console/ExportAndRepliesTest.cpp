@@ -54,7 +54,7 @@ TEST_F(ExportAndRepliesTest, RepliesOfARunSayWhatIsWrongInFull) {
     const std::pair<const char*, Lines> cases[] = {
         {"vis_color .out ramp",
          {"A ramp colours a block by one of its ports: vis_color <model>.<port> ramp"}},
-        {"vis_range life -1e308 1e308", {"life colours span -" + kHuge + " to " + kHuge}},
+        {"vis_range life -1e308 1e308", {"Colour range of life: -1e+308 .. 1e+308 (fixed)"}},
         {"vis_color life -1e308 1e308 1 0 0", {"life rule 1: " + rule}},
         {"vis_palette life huge.pal", {"life rule 1: " + rule, "Palette huge.pal: 1 colour rules for life"}},
         {"vis_cell life 3 4", {"life(3,4) = " + kHuge + " since 00:00:00:200"}},

@@ -33,7 +33,7 @@ TEST_F(HelpCommandTest, HelpListsEveryCommandOnceWithItsUsage) {
     }
     const Lines names = parser.getCommandNames();
     EXPECT_EQ(std::set<std::string>(names.begin(), names.end()), listed) << "every command the parser knows";
-    EXPECT_EQ(33u, listed.size());
+    EXPECT_EQ(35u, listed.size());
 }
 
 // Each command refuses a line with the same usage line that `help <command>` gives, so the one table is
@@ -67,7 +67,9 @@ TEST_F(HelpCommandTest, HelpOnACommandGivesTheUsageLineItPrintsAndWhatItDoes) {
         {"vis_outline", "vis_outline maybe"},
         {"vis_palette", "vis_palette life"},
         {"vis_plot", "vis_plot life 1.5"},
+        {"vis_ramp", "vis_ramp life pink"},
         {"vis_range", "vis_range life"},
+        {"vis_scale", "vis_scale life"},
         {"vis_slice", "vis_slice fallrock z"},
         {"vis_snapshot", "vis_snapshot"},
         {"vis_state", "vis_state now"},
@@ -95,11 +97,12 @@ TEST_F(HelpCommandTest, TabAfterHelpCompletesCommandNames) {
         const char* line;
         Lines listing;
     };
-    for (const Case& c :
-         {Case{"help vis_sn", "help vis_snapshot", {}},
-          Case{"help vis_s", "help vis_s", {"vis_slice", "vis_snapshot", "vis_state", "vis_structure"}},
-          Case{"help zz", "help zz", {}}, Case{"help vis_new x", "help vis_new x", {}},
-          Case{"hel", "help", {}}}) {
+    for (const Case& c : {Case{"help vis_sn", "help vis_snapshot", {}},
+                          Case{"help vis_s",
+                               "help vis_s",
+                               {"vis_scale", "vis_slice", "vis_snapshot", "vis_state", "vis_structure"}},
+                          Case{"help zz", "help zz", {}}, Case{"help vis_new x", "help vis_new x", {}},
+                          Case{"hel", "help", {}}}) {
         const VDLineCompletion completion = parser.completeLine(c.typed);
         EXPECT_EQ(c.line, completion.line) << c.typed;
         EXPECT_EQ(c.listing, completion.listing) << c.typed;

@@ -305,9 +305,11 @@ TEST_F(CellViewGLTest, CellsTakeTheRampOverTheirRangeAndCellsWithoutValueStayGre
     lookAtLife();
     simulation.render(nullptr);
 
-    expectPixel(rgb(SDColourRamp::at(0.0)), lifeCell(0, 0), "minimum");
-    expectPixel(rgb(SDColourRamp::at(1.0)), lifeCell(19, 0), "maximum");
-    expectPixel(rgb(SDColourRamp::at(0.5)), lifeCell(10, 5), "halfway");
+    // -1 .. 3 runs across 0: coolwarm, 0 in its middle and 3 at its top, so -1 a third of the way up.
+    const SDColourRamp::Map coolwarm = SDColourRamp::Map::Coolwarm;
+    expectPixel(rgb(SDColourRamp::at(1.0 / 3.0, coolwarm)), lifeCell(0, 0), "minimum");
+    expectPixel(rgb(SDColourRamp::at(1.0, coolwarm)), lifeCell(19, 0), "maximum");
+    expectPixel(rgb(SDColourRamp::at(2.0 / 3.0, coolwarm)), lifeCell(10, 5), "1");
     expectPixel(kCubeColour, lifeCell(4, 4), "NaN draws as no value");
     expectPixel(kCubeColour, lifeCell(5, 4), "infinity draws as no value");
     expectPixel(kCubeColour, lifeCell(7, 7), "no value");
@@ -318,7 +320,7 @@ TEST_F(CellViewGLTest, CellsTakeTheRampOverTheirRangeAndCellsWithoutValueStayGre
     values.clear(10 * 20 + 5);
     lookAtLife();
     simulation.render(nullptr);
-    expectPixel(rgb(SDColourRamp::at(1.0)), lifeCell(7, 7), "set");
+    expectPixel(rgb(SDColourRamp::at(1.0, coolwarm)), lifeCell(7, 7), "set");
     expectPixel(kCubeColour, lifeCell(10, 5), "cleared");
     const std::vector<Pixel> after = GLTestContext::region(0, 0, 800, 600);
     int changed = 0;

@@ -102,11 +102,13 @@ TEST_F(CellOverlayGLTest, NamesStandByTheirBlocksAndTheBarShowsTheRampOfTheModel
               100)
         << "the cubes are right below it";
 
-    // The bar: the ramp from the minimum at the bottom to the maximum at the top.
+    // The bar: the ramp from the minimum at the bottom to the maximum at the top; -3.5 .. 7.25 runs across
+    // 0, so coolwarm centred on 0, 7.25 at its top and -3.5 that share of its lower half.
     const VDRect bar = overlay().barRectangle();
     const int middle = static_cast<int>((bar.getX1() + bar.getX2()) / 2);
-    const SDCellBatch::Rgba8 low = SDCellBatch::toRgba8(SDColourRamp::at(0.0));
-    const SDCellBatch::Rgba8 high = SDCellBatch::toRgba8(SDColourRamp::at(1.0));
+    const SDColourRamp::Map coolwarm = SDColourRamp::Map::Coolwarm;
+    const SDCellBatch::Rgba8 low = SDCellBatch::toRgba8(SDColourRamp::at(0.5 - 0.5 * 3.5 / 7.25, coolwarm));
+    const SDCellBatch::Rgba8 high = SDCellBatch::toRgba8(SDColourRamp::at(1.0, coolwarm));
     const Pixel bottom = GLTestContext::pixel(middle, static_cast<int>(bar.getY1()) + 1);
     const Pixel top = GLTestContext::pixel(middle, static_cast<int>(bar.getY2()) - 1);
     EXPECT_NEAR(low.r, bottom.r, 6);
