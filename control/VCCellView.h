@@ -13,8 +13,8 @@
 #include "scene/SDBlockBatch.h"
 #include "scene/SDCellBatch.h"
 #include "scene/SDCellLayout.h"
-#include "simdata/SDCellValues.h"
 #include "scene/SDColourScale.h"
+#include "simdata/SDCellValues.h"
 
 class Frustum;
 class SDCELLDevsModel;
