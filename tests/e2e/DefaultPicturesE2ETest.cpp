@@ -1,6 +1,7 @@
 // The default pictures of the real Cell-DEVS runs read at a glance: the colours spread over the values the
-// run holds, and the inside of a 3D block shows. A cell's pixels are told from everything else by drawing
-// the same run a second time with every cell hidden by colour rules: what differs is a cell.
+// run holds. (The falling mass's inside is checked by ModelFileE2ETest and CellSliceGLTest.) A cell's pixels
+// are told from everything else by drawing the same run a second time with every cell hidden by colour
+// rules: what differs is a cell.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -141,23 +142,6 @@ TEST(DefaultPicturesE2ETest, TheDefaultRangeSpreadsTheColoursOverWhatTheRunHolds
         const std::vector<const uint8_t*> cells = cellPixels(shown, bare);
         EXPECT_GT(cells.size(), 2000u) << c.what;
         EXPECT_GE(distinctColours(cells, 40), c.atLeast) << c.what;
-    }
-}
-
-TEST(DefaultPicturesE2ETest, TheRockInsideTheFallingMassShowsAndTheAirAroundItDoesNot) {
-    REQUIRE_DISPLAY_AND_LOGS();
-    // Every Y line of the log sends 1 (rock); the cells that never send are air: no value without the
-    // model file, its initial value 0 with it. Air is most of the 512 cells.
-    const std::vector<Arguments> runs = {
-        {kLogs + "falling_mass_3d_8x8x8.log"},
-        {kLogs + "falling_mass_3d_8x8x8.log", kModels + "falling_mass_3d_8x8x8.ma"},
-    };
-    for (const Arguments& files : runs) {
-        const PngPicture shown = snapshot(files, {});
-        const PngPicture onlyAir = snapshot(files, {"vis_color fallrock 1 1 0 0 0 0"});
-        const PngPicture bare = snapshot(files, hideEveryCell("fallrock"));
-        EXPECT_GT(cellPixels(shown, bare).size(), 1000u) << files.size() << " files: the rock is drawn";
-        EXPECT_EQ(0u, cellPixels(onlyAir, bare).size()) << files.size() << " files: no air is drawn";
     }
 }
 
