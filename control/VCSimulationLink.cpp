@@ -4,7 +4,9 @@
 
 #include "control/VCEventList.h"
 #include "control/VCModelList.h"
-#include "loader/SLLogFile.h"
+#include "loader/SLLineCensus.h"
+#include "loader/SLNamedCells.h"
+#include "loader/SLRunReader.h"
 #include "shell/Log.h"
 #include "simdata/SDModelStructure.h"
 
@@ -30,7 +32,7 @@ bool VCSimulationLink::beginLogFile(const std::string& path) {
         return false;
     }
     m_readWhole = false;
-    m_loader = std::make_unique<SLLogFile>(this, path);
+    m_loader = openRunReader(this, path);
     if (!m_loader->open()) {
         endLogFile();
         return false;
@@ -42,13 +44,13 @@ bool VCSimulationLink::readLines(size_t maxLines) {
     if (m_loader == nullptr) {
         return false;
     }
-    const SLLogFile::Step step = m_loader->readLines(maxLines);
+    const SLRunReader::Step step = m_loader->readLines(maxLines);
     // Lines that are not events may name later times than the events do: the run lasts until then.
     if (m_eventList != nullptr) {
         m_eventList->extendRun(m_loader->latestTime());
     }
-    m_readWhole = step == SLLogFile::Step::Done;
-    return step == SLLogFile::Step::More;
+    m_readWhole = step == SLRunReader::Step::Done;
+    return step == SLRunReader::Step::More;
 }
 
 bool VCSimulationLink::endLogFile() {
@@ -67,6 +69,7 @@ bool VCSimulationLink::endLogFile() {
     if (whole && census.messages() == 0) {
         m_failure = m_loader->getFileName() + " holds no simulation messages";
         logText(m_failure);
+        logText("Formats tried: " + runFormatsTried());
         whole = false;
     } else {
         for (const std::string& report : census.reports()) {

@@ -8,7 +8,7 @@
 #include "loader/SLSink.h"
 
 class SDModelStructure;
-class SLLogFile;
+class SLRunReader;
 class VCEventList;
 class VCModelList;
 
@@ -60,7 +60,7 @@ class VCSimulationLink : public SLSink {
     VCModelList* m_modelList;
     VCEventList* m_eventList;
     SDModelStructure* m_structure = nullptr;  // not owned
-    std::unique_ptr<SLLogFile> m_loader;      // set only while an import runs
+    std::unique_ptr<SLRunReader> m_loader;    // set only while an import runs
     bool m_readWhole = false;
     std::string m_failure;
 };

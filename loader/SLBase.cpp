@@ -53,3 +53,5 @@ bool SLBase::failed(const char* format, ...) {
 }
 
 void SLSink::offerMessage(const SDLogMessage&) {}
+
+void SLSink::offerState(std::string_view, double, std::string_view) {}

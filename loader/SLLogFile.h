@@ -9,11 +9,11 @@
 #include <string_view>
 #include <vector>
 
-#include "loader/SLBase.h"
 #include "loader/SLCutLine.h"
 #include "loader/SLLineCensus.h"
 #include "loader/SLLineReader.h"
 #include "loader/SLNamedCells.h"
+#include "loader/SLRunReader.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDDevsModel.h"
 #include "simdata/SDEvent.h"
@@ -25,15 +25,12 @@
 // the sink in that order; every other line is passed over. The event and the records are the loader's
 // own, filled again for every line and offered by reference (the sink copies what it keeps), so a line
 // costs no objects.
-class SLLogFile : public SLBase {
+class SLLogFile : public SLRunReader {
   public:
     // Longest line that is handed to parseLine. A message line is far shorter; a longer "line" is what a
     // file without line feeds (an image, a dump of zeros) looks like, and holding it whole would let any
     // such file take as much memory as it is large.
     static constexpr size_t kMaxLineLength = size_t{1} << 20;
-
-    // What a slice of reading ended with.
-    enum class Step { More, Done, Failed };
 
     SLLogFile(SLSink* link, std::string fileName);
     ~SLLogFile() override;
@@ -46,30 +43,30 @@ class SLLogFile : public SLBase {
     // answers something other than More. The lines are handled exactly as load handles them; load is open
     // and then readLines until the end.
     // False after a log line when the file cannot be opened.
-    bool open();
+    bool open() override;
     // Handles up to `maxLines` more lines: More while lines remain, Done at the end of the file, Failed
     // after a log line when the file cannot be read or parseLine fails (getFailure says which). The file
     // is closed once the answer is not More.
-    Step readLines(size_t maxLines);
+    Step readLines(size_t maxLines) override;
     // Lines handled so far (passed-over ones too).
-    long long linesRead() const { return m_lineNumber; }
+    long long linesRead() const override { return m_lineNumber; }
     // Bytes of the file up to the end of the last line handled (the whole file once Done), and the file's
     // size when it was opened: a reader's progress costs nothing per line.
-    uint64_t bytesRead() const;
-    uint64_t fileSize() const { return m_fileSize; }
+    uint64_t bytesRead() const override;
+    uint64_t fileSize() const override { return m_fileSize; }
     // Handles one line without its line end. Always true: malformed lines are passed over or read as far
     // as their fields allow. Each line is counted in the census (see SLLineCensus): an external or output
     // line that becomes an event is a message whatever its time field holds.
     virtual bool parseLine(const char* line);
     // The kinds of lines handled so far, for the report at the end of the import.
-    const SLLineCensus& census() const { return m_census; }
+    const SLLineCensus& census() const override { return m_census; }
 
-    const std::string& getFileName() const { return m_fileName; }
+    const std::string& getFileName() const override { return m_fileName; }
     // The latest finite time that a message line of any kind (I, *, D, X, Y) names, as far as the file was
     // read: the run may go on after its last event. -infinity before the first.
-    double latestTime() const { return m_latestTime; }
+    double latestTime() const override { return m_latestTime; }
     // The cells named by the lines that are not messages (I, D and * lines), as far as the file was read.
-    const SLNamedCells& getNamedCells() const { return m_namedCells; }
+    const SLNamedCells& getNamedCells() const override { return m_namedCells; }
 
   protected:
     std::string m_fileName;

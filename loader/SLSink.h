@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 class SDDevsModel;
 class SDEvent;
 struct SDLogMessage;
@@ -25,6 +27,10 @@ class SLSink {
     // whose parent, and when each model is active or scheduled. The message views into the line being read.
     // By default it is not kept.
     virtual void offerMessage(const SDLogMessage& message);
+    // The whole text of a model's state from `milliseconds` on, for formats that log states as text (the
+    // number that colours a cell comes as an event as well). `model` is a reference as events name it
+    // ("cells(3,4)"); both texts live for the call only. By default it is not kept.
+    virtual void offerState(std::string_view model, double milliseconds, std::string_view text);
 
     // What a model file declares about one model (its size, initial values, couplings), handed over
     // whole. True when the sink used it; by default it is not used.

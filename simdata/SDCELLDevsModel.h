@@ -61,6 +61,12 @@ class SDCELLDevsModel : public SDDevsModel {
     // Makes this new record stand for a plain one: its name, tag and ports. The counts stay.
     void initFrom(const SDDevsModel* plain);
 
+    // The coordinates the run itself gives cell (0, 0, 0): formats whose cells may have negative
+    // coordinates store cell (x, y, z) of the run at (x, y, z) - origin, and everything that names a cell
+    // to the user adds the origin back. (0, 0, 0) for formats without them.
+    const std::array<int, 3>& getOrigin() const { return m_origin; }
+    void setOrigin(const std::array<int, 3>& origin) { m_origin = origin; }
+
     unsigned getWidth() const { return m_width; }
     unsigned getHeight() const { return m_height; }
     unsigned getLength() const { return m_length; }
@@ -102,6 +108,7 @@ class SDCELLDevsModel : public SDDevsModel {
     void reportOutsideDeclared();
 
     std::vector<SDCell> m_cells;  // empty until first needed; then width * height * length cells
+    std::array<int, 3> m_origin{};
     unsigned m_width = 1;
     unsigned m_height = 1;
     unsigned m_length = 1;

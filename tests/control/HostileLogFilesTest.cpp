@@ -13,6 +13,7 @@
 
 #include "control/VCSimulation.h"
 #include "loader/SLLogFile.h"
+#include "loader/SLRunReader.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDDevsModelList.h"
 #include "simdata/SDEventList.h"
@@ -24,6 +25,8 @@
 namespace {
 
 using Lines = std::vector<std::string>;
+// The line that follows a file of no known format's failure.
+const std::string kTried = "Formats tried: " + runFormatsTried();
 using Clock = std::chrono::steady_clock;
 
 const std::string kMessage = "msg Y / 00:00:00:100 / a(1) / out / 1 to b(2)";
@@ -91,7 +94,7 @@ TEST_F(HostileLogFilesTest, AFiftyMegabyteLineIsPassedOverWithoutBeingHeld) {
     }
     const std::string path = writeFile(dir.file("one_line.log"), "", chunk, 50, "");
     ASSERT_FALSE(import(path));
-    EXPECT_EQ((Lines{passOver(0, path), path + " holds no simulation messages"}), rec.lines());
+    EXPECT_EQ((Lines{passOver(0, path), path + " holds no simulation messages", kTried}), rec.lines());
     EXPECT_TRUE(events().empty());
     EXPECT_EQ(0u, models().size());
     expectPeakGrowthBelowMiB(16);
@@ -122,16 +125,17 @@ TEST_F(HostileLogFilesTest, FilesOfNulBytesAddNothing) {
     // None holds a message: each import fails with that one line.
     const std::string shortNuls = writeFile(dir.file("nul_short.log"), "", std::string(4096, '\0'), 128, "");
     ASSERT_FALSE(import(shortNuls));
-    EXPECT_EQ((Lines{shortNuls + " holds no simulation messages"}), rec.lines());
+    EXPECT_EQ((Lines{shortNuls + " holds no simulation messages", kTried}), rec.lines());
 
     const std::string longNuls = writeFile(dir.file("nul_long.log"), "", std::string(4096, '\0'), 1024, "");
     ASSERT_FALSE(import(longNuls));
-    EXPECT_EQ((Lines{passOver(0, longNuls), longNuls + " holds no simulation messages"}), rec.lines());
+    EXPECT_EQ((Lines{passOver(0, longNuls), longNuls + " holds no simulation messages", kTried}),
+              rec.lines());
 
     const std::string lines =
         writeFile(dir.file("nul_lines.log"), "", std::string(99, '\0') + "\n", 20000, "");
     ASSERT_FALSE(import(lines));
-    EXPECT_EQ((Lines{lines + " holds no simulation messages"}), rec.lines());
+    EXPECT_EQ((Lines{lines + " holds no simulation messages", kTried}), rec.lines());
 
     EXPECT_TRUE(events().empty());
     EXPECT_EQ(0u, models().size());
