@@ -55,3 +55,7 @@ bool SLBase::failed(const char* format, ...) {
 void SLSink::offerMessage(const SDLogMessage&) {}
 
 void SLSink::offerState(std::string_view, double, std::string_view) {}
+
+bool SLSink::declaredCellSpace(std::string&, std::array<int, 3>&) const {
+    return false;
+}

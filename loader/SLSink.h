@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <string>
 #include <string_view>
 
 class SDDevsModel;
@@ -31,6 +33,11 @@ class SLSink {
     // number that colours a cell comes as an event as well). `model` is a reference as events name it
     // ("cells(3,4)"); both texts live for the call only. By default it is not kept.
     virtual void offerState(std::string_view model, double milliseconds, std::string_view text);
+
+    // The cell space a model file declared before a run of a format without one (such runs name no
+    // space): its name and origin, for the reader to file its cells under. False when there is none, or
+    // more than one. By default there is none.
+    virtual bool declaredCellSpace(std::string& name, std::array<int, 3>& origin) const;
 
     // What a model file declares about one model (its size, initial values, couplings), handed over
     // whole. True when the sink used it; by default it is not used.
