@@ -1,10 +1,12 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "gui/VDBitmapFont.h"
+#include "gui/VDUtf8.h"
 #include "tests/support/GLTestContext.h"
 
 namespace {
@@ -79,12 +81,12 @@ TEST_F(FontGLTest, PercentSignsAndLongTextsAreDrawnAsTheyStand) {
 }
 
 TEST_F(FontGLTest, CharactersWithoutAGlyphNeverReachOtherDisplayLists) {
-    // Red full-screen lists just below and just above the font's 96.
+    // Red full-screen lists just below and just above the font's.
     const GLuint below = glGenLists(32);
     VDBitmapFont font("Lucida Console", 12, false, false);
     const GLuint above = glGenLists(160);
     ASSERT_EQ(below + 32, font.getListBase()) << "lists are handed out consecutively";
-    ASSERT_EQ(font.getListBase() + 96, above);
+    ASSERT_EQ(font.getListBase() + VDBitmapFont::LIST_COUNT, above);
     for (GLuint list : {below, above}) {
         const GLuint count = list == below ? 32 : 160;
         for (GLuint i = 0; i < count; ++i) {
@@ -95,13 +97,113 @@ TEST_F(FontGLTest, CharactersWithoutAGlyphNeverReachOtherDisplayLists) {
         }
     }
 
-    glColor3f(1, 1, 1);
-    drawText(&font, 10, 300, std::string("tab\there\nnew\x01\x1f\x7f\x80\xe9\xff", 19));
-    EXPECT_EQ(0, GLTestContext::countNear(0, 0, 800, 600, {255, 0, 0, 255}, 0));
-    EXPECT_FLOAT_EQ(10 + 19 * font.getMetrics().charWidth, rasterX()) << "each byte still takes its place";
+    // Text that is not UTF-8, or characters the font has no glyph for: a blank per control character and a
+    // '?' per other character or ill-formed part (read by hand), drawn whole, and no other list reached.
+    const struct {
+        const char* what;
+        std::string text;
+        std::string drawnAs;
+    } cases[] = {
+        {"control characters and stray bytes", std::string("tab\there\nnew\x01\x1f\x7f\x80\xe9\xff", 19),
+         "tab here new  ???? "},
+        {"a cut less-or-equal", "\xE2\x89", "?"},
+        {"a cut less-or-equal before a digit",
+         "\xE2\x89"
+         "5",
+         "?5"},
+        {"an overlong slash", "\xC0\xAF", "??"},
+        {"a surrogate", "\xED\xA0\x80", "???"},
+        {"past U+10FFFF", "\xF4\x90\x80\x80", "????"},
+        {"a four-byte sequence cut at the end", "a\xF0\x9F\x98", "a?"},
+        {"characters without a glyph", "\xF0\x9F\x98\x80\xC2\xA0\xE4\xB8\xAD", "???"},
+        {"a long run of stray bytes", std::string(300, '\x80'), std::string(300, '?')},
+    };
+    const float advance = font.getMetrics().charWidth;
+    std::vector<GLTestContext::Pixel> pictures[2];
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (int way = 0; way < 2; ++way) {
+            GLTestContext::reset();
+            glMatrixMode(GL_PROJECTION);
+            glOrtho(0, 800, 0, 600, -1, 1);
+            glMatrixMode(GL_MODELVIEW);
+            glColor3f(1, 1, 1);
+            drawText(&font, 10, 300, way == 0 ? c.text : c.drawnAs);
+            EXPECT_FLOAT_EQ(10 + static_cast<float>(c.drawnAs.size()) * advance, rasterX());
+            pictures[way] = GLTestContext::region(0, 0, 800, 600);
+        }
+        EXPECT_EQ(0, GLTestContext::countNear(0, 0, 800, 600, {255, 0, 0, 255}, 0));
+        EXPECT_TRUE(GLTestContext::sameColours(pictures[0], pictures[1]));
+    }
 
     glDeleteLists(below, 32);
     glDeleteLists(above, 160);
+}
+
+// The characters beyond ASCII the program writes are glyphs of their own, one place each: "≤" is not drawn
+// as the two question marks of its bytes, nor as '?' or '<', and its ink stays within its advance.
+TEST_F(FontGLTest, EachCharacterBeyondAsciiDrawsOneGlyphOfItsOwn) {
+    const char* const characters[] = {"≤", "≥", "−", "×", "°", "…"};
+    for (bool glut : {false, true}) {
+        SCOPED_TRACE(glut ? "GLUT's font" : "a font file");
+        VDBitmapFont::forceGlutFallback(glut);
+        VDBitmapFont font("Lucida Console", 12, false, false);
+        ASSERT_EQ(glut, font.usesGlutFont());
+        const float advance = font.getMetrics().charWidth;
+        const auto picture = [&](const std::string& text) {
+            GLTestContext::reset();
+            glMatrixMode(GL_PROJECTION);
+            glOrtho(0, 800, 0, 600, -1, 1);
+            glColor3f(1, 1, 1);
+            drawText(&font, 100, 300, text);
+            return GLTestContext::region(90, 290, 40, 30);
+        };
+        const std::vector<GLTestContext::Pixel> question = picture("?");
+        const std::vector<GLTestContext::Pixel> less = picture("<");
+        for (const char* character : characters) {
+            SCOPED_TRACE(character);
+            const std::vector<GLTestContext::Pixel> drawn = picture(character);
+            EXPECT_FLOAT_EQ(100 + advance, rasterX()) << "one place";
+            int left = 40;
+            int right = -1;
+            for (size_t i = 0; i < drawn.size(); ++i) {
+                if (drawn[i].r > 0) {
+                    left = std::min(left, static_cast<int>(i % 40));
+                    right = std::max(right, static_cast<int>(i % 40));
+                }
+            }
+            ASSERT_GE(right, left) << "something drawn";
+            EXPECT_GE(left, 10 - 1) << "from the raster position";
+            EXPECT_LE(right - left + 1, static_cast<int>(advance) + 1) << "within one advance";
+            EXPECT_FALSE(GLTestContext::sameColours(question, drawn)) << "not the replacement";
+            EXPECT_FALSE(GLTestContext::sameColours(less, drawn));
+        }
+        EXPECT_GE(picture("≤").size(), 1u);
+        int ink = 0;
+        for (const GLTestContext::Pixel& p : picture("≤")) {
+            ink += p.r > 0 ? 1 : 0;
+        }
+        EXPECT_GE(ink, 6) << "a glyph, not a dot";
+    }
+}
+
+// What the layout measures (one character width per character) is what drawing takes. The characters
+// counted by hand.
+TEST_F(FontGLTest, MeasuringAgreesWithDrawing) {
+    VDBitmapFont font("Lucida Console", 12, false, false);
+    const float advance = font.getMetrics().charWidth;
+    const struct {
+        const char* text;
+        size_t characters;
+    } cases[] = {
+        {"≤ 20", 4}, {"≥ 28.5", 6}, {"≤ 0", 3}, {"−3 × 10°…", 9}, {"surface.out", 11}, {"≤≥≤≥", 4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(c.characters, VDUtf8::length(c.text));
+        drawText(&font, 20, 300, c.text);
+        EXPECT_FLOAT_EQ(20 + static_cast<float>(c.characters) * advance, rasterX());
+    }
 }
 
 // A line of text is drawn with one call for the whole line; the pixels and the raster position it leaves
