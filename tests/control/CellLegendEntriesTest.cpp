@@ -61,20 +61,20 @@ TEST(CellLegendEntriesTest, TheLegendListsWhatTheCellsDrawnShow) {
         std::vector<std::pair<double, double>> rules;
         int axis;  // of the slice; -1 for none
         unsigned layer;
-        bool log;  // a log scale
         const char* expected;
+        bool log = false;  // a log scale
     };
     const std::vector<Case> cases = {
-        {block, "block", {}, -1, 0, false, "2 | 1 | no value"},
-        {block, "block", {}, 2, 0, false, "2 | 1"},
-        {block, "block", {}, 2, 1, false, "2 | 1 | no value"},
-        {silent, "silent", {}, -1, 0, false, "no value"},
-        {block, "block", {{1, 1}}, -1, 0, false, "1 | 2 | no value"},
-        {plane, "plane", {}, -1, 0, false, "bar | no value"},
-        {plane, "plane", {{0, 0.01}}, -1, 0, false, "bar | 0..0.01 | no value"},
-        {plane, "plane", {{0.2, 0.5}, {0, 0.2}}, -1, 0, false, "0.2..0.5 | 0..0.2 | no value"},
-        {ramp, "ramp", {}, -1, 0, false, "bar | no value"},
-        {ramp, "ramp", {}, -1, 0, true, "bar | ≤ 0 | no value"},
+        {block, "block", {}, -1, 0, "2 | 1 | no value"},
+        {block, "block", {}, 2, 0, "2 | 1"},
+        {block, "block", {}, 2, 1, "2 | 1 | no value"},
+        {silent, "silent", {}, -1, 0, "no value"},
+        {block, "block", {{1, 1}}, -1, 0, "1 | 2 | no value"},
+        {plane, "plane", {}, -1, 0, "bar | no value"},
+        {plane, "plane", {{0, 0.01}}, -1, 0, "bar | 0..0.01 | no value"},
+        {plane, "plane", {{0.2, 0.5}, {0, 0.2}}, -1, 0, "0.2..0.5 | 0..0.2 | no value"},
+        {ramp, "ramp", {}, -1, 0, "bar | no value"},
+        {ramp, "ramp", {}, -1, 0, "bar | ≤ 0 | no value", true},
     };
     VCSimulation simulation;
     for (const Case& c : cases) {

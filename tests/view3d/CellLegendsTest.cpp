@@ -101,25 +101,14 @@ TEST(CellLegendsTest, SeveralStackFromTheTopWithoutOverlappingAndLongListsAreCut
 // The ends of a colour bar name the range; an end beyond which some value lies (drawn in the end's colour)
 // reads "≤" or "≥". The thermal cube's robust range, 20 to 28.5 with values on both sides, as its log holds.
 TEST(CellLegendsTest, AnEndWithValuesBeyondItReadsAtMostOrAtLeast) {
-    const struct {
-        bool below, above;
-        const char* low;
-        const char* high;
-    } cases[] = {
-        {false, false, "20", "28.5"},
-        {true, false, "≤ 20", "28.5"},
-        {false, true, "20", "≥ 28.5"},
-        {true, true, "≤ 20", "≥ 28.5"},
-    };
-    for (const auto& c : cases) {
-        VCCellView::DrawnModel model = legend(VCCellView::Legend::Ramp);
-        model.hasRange = true;
-        model.minimum = 20.0;
-        model.maximum = 28.5;
-        model.belowRange = c.below;
-        model.aboveRange = c.above;
-        EXPECT_EQ(c.low, VDCellLegends::endLabel(model, false));
-        EXPECT_EQ(c.high, VDCellLegends::endLabel(model, true));
+    VCCellView::DrawnModel model = legend(VCCellView::Legend::Ramp);
+    model.hasRange = true;
+    model.minimum = 20.0;
+    model.maximum = 28.5;
+    for (bool beyond : {false, true}) {
+        model.belowRange = model.aboveRange = beyond;
+        EXPECT_EQ(beyond ? "≤ 20" : "20", VDCellLegends::endLabel(model, false));
+        EXPECT_EQ(beyond ? "≥ 28.5" : "28.5", VDCellLegends::endLabel(model, true));
     }
 }
 
