@@ -275,7 +275,7 @@ void describeLegend(SDCELLDevsModel& model, VCCellView::DrawnModel& drawn,
         if (drawn.notPositive) {
             VCCellView::Swatch swatch;
             swatch.colour = toColour(colours.onRamp(0.0));
-            swatch.text = "<= 0";
+            swatch.text = "≤ 0";
             drawn.swatches.push_back(swatch);
         }
     }

@@ -71,9 +71,9 @@ class VCCellView {
         double minimum = 0.0;
         double maximum = 0.0;
         SDColourScale scale;       // the ramp's map and scale over that range
-        bool belowRange = false;   // some value lies below the range (its end then reads "<= ...")
+        bool belowRange = false;   // some value lies below the range (its end then reads "≤ ...")
         bool aboveRange = false;   // some value lies above it
-        bool notPositive = false;  // on a log scale, some value is 0 or below (a "<= 0" swatch)
+        bool notPositive = false;  // on a log scale, some value is 0 or below (a "≤ 0" swatch)
         Legend legend = Legend::None;
         // The colour bar stands above the swatches: always for Ramp, for Rules when the ramp still colours
         // part of the range.

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "gui/VDUtf8.h"
 #include "shell/Log.h"
 
 namespace {
@@ -86,12 +87,15 @@ std::vector<GLubyte> bitmapRows(const FT_Bitmap& bitmap) {
 
 }  // namespace
 
+static_assert(VDBitmapFont::LIST_COUNT <= VDGlyphAtlas::kGlyphCount,
+              "every glyph has its place in the atlas");
+
 void VDBitmapFont::forceGlutFallback(bool on) {
     g_forceGlut = on;
 }
 
 VDBitmapFont::VDBitmapFont(const std::string& face, int height, bool bold, bool italic) {
-    m_listBase = glGenLists(CHAR_COUNT);
+    m_listBase = glGenLists(LIST_COUNT);
     if (m_listBase == 0) {
         logMessage("Unable to create display lists for font %s", face.c_str());
         return;
@@ -115,7 +119,7 @@ void VDBitmapFont::release() {
         return;
     }
     if (m_listBase != 0) {
-        glDeleteLists(m_listBase, CHAR_COUNT);
+        glDeleteLists(m_listBase, LIST_COUNT);
     }
     if (m_atlas) {
         m_atlas->release();
@@ -141,11 +145,15 @@ bool VDBitmapFont::buildFromFile(const std::string& file, int index, int height)
         glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
         int measured = 0;
         auto atlas = std::make_unique<VDGlyphAtlas>();
-        for (int i = 0; i < CHAR_COUNT; ++i) {
-            const unsigned long code = static_cast<unsigned long>(FIRST_CHAR + i);
+        for (int i = 0; i < LIST_COUNT; ++i) {
+            const bool extra = i >= CHAR_COUNT;
+            const unsigned long code = extra ? static_cast<unsigned long>(kExtraCodes[i - CHAR_COUNT])
+                                             : static_cast<unsigned long>(FIRST_CHAR + i);
             glNewList(m_listBase + static_cast<GLuint>(i), GL_COMPILE);
-            if (FT_Load_Char(face, code, FT_LOAD_DEFAULT | FT_LOAD_TARGET_MONO) == 0 &&
-                FT_Render_Glyph(face->glyph, FT_RENDER_MODE_MONO) == 0) {
+            if (extra && FT_Get_Char_Index(face, code) == 0) {
+                // The face lacks it: listIndex() sends the character to '?', and this list stays empty.
+            } else if (FT_Load_Char(face, code, FT_LOAD_DEFAULT | FT_LOAD_TARGET_MONO) == 0 &&
+                       FT_Render_Glyph(face->glyph, FT_RENDER_MODE_MONO) == 0) {
                 const FT_GlyphSlot slot = face->glyph;
                 const std::vector<GLubyte> rows = bitmapRows(slot->bitmap);
                 const int rowCount = static_cast<int>(slot->bitmap.rows);
@@ -154,8 +162,13 @@ bool VDBitmapFont::buildFromFile(const std::string& file, int index, int height)
                 const auto yorig = static_cast<GLfloat>(rowCount - slot->bitmap_top);
                 const auto xmove = static_cast<GLfloat>(roundedPixels(slot->advance.x));
                 glBitmap(width, rowCount, xorig, yorig, xmove, 0.0f, rows.empty() ? nullptr : rows.data());
-                atlas->setGlyph(i, width, rowCount, xorig, yorig, xmove, rows);
-            } else {
+                if (atlas) {
+                    atlas->setGlyph(i, width, rowCount, xorig, yorig, xmove, rows);
+                }
+                if (extra) {
+                    m_hasExtra[i - CHAR_COUNT] = true;
+                }
+            } else if (!extra) {
                 atlas.reset();  // the list draws nothing: only the lists can say so
             }
             glEndList();
@@ -186,7 +199,7 @@ void VDBitmapFont::buildFromGlut(bool large) {
     // GLUT ends the process when its fonts are used before it is initialised; without it the lists stay
     // empty and the font draws nothing.
     if (glutGet(GLUT_INIT_STATE) == 0) {
-        for (int i = 0; i < CHAR_COUNT; ++i) {
+        for (int i = 0; i < LIST_COUNT; ++i) {
             glNewList(m_listBase + static_cast<GLuint>(i), GL_COMPILE);
             glEndList();
         }
@@ -198,27 +211,74 @@ void VDBitmapFont::buildFromGlut(bool large) {
         glutBitmapCharacter(font, FIRST_CHAR + i);
         glEndList();
     }
+    for (int extra = 0; extra < EXTRA_COUNT; ++extra) {
+        glNewList(m_listBase + static_cast<GLuint>(CHAR_COUNT + extra), GL_COMPILE);
+        compileGlutExtra(font, extra);
+        glEndList();
+        m_hasExtra[extra] = true;
+    }
     m_charWidth = static_cast<float>(
         glutBitmapLength(font, reinterpret_cast<const unsigned char*>(kMeasureText)) / kMeasureLength);
     m_charHeight = static_cast<float>(glutBitmapHeight(font));
+}
+
+void VDBitmapFont::compileGlutExtra(void* font, int extra) {
+    // GLUT's fixed fonts hold Latin-1 (× and °); the others are made of ASCII glyphs and a line of bits,
+    // each one cell wide like every other glyph.
+    const int width = glutBitmapWidth(font, 'x');
+    const std::vector<GLubyte> rule(static_cast<size_t>((width + 7) / 8), 0xFF);
+    switch (kExtraCodes[extra]) {
+        case 0x2264:
+        case 0x2265:
+            // The angle, then a bar under it one row below the baseline, leaving the raster position after
+            // the angle.
+            glutBitmapCharacter(font, kExtraCodes[extra] == 0x2264 ? '<' : '>');
+            glBitmap(width - 2, 1, static_cast<GLfloat>(width - 1), 1.0f, 0.0f, 0.0f, rule.data());
+            break;
+        case 0x2212:
+            glutBitmapCharacter(font, '-');
+            break;
+        case 0x2026: {
+            // Three dots, at the cell's quarters, on the baseline.
+            std::vector<GLubyte> dots(rule.size(), 0);
+            for (int x : {width / 4, width / 2, 3 * width / 4}) {
+                dots[static_cast<size_t>(x / 8)] =
+                    static_cast<GLubyte>(dots[static_cast<size_t>(x / 8)] | (0x80 >> (x % 8)));
+            }
+            glBitmap(width, 1, 0.0f, 0.0f, static_cast<GLfloat>(width), 0.0f, dots.data());
+            break;
+        }
+        default:
+            glutBitmapCharacter(font, static_cast<int>(kExtraCodes[extra]));
+            break;
+    }
+}
+
+int VDBitmapFont::listIndex(char32_t code) const {
+    if (code < static_cast<char32_t>(FIRST_CHAR)) {
+        return 0;
+    }
+    if (code < 127) {
+        return static_cast<int>(code) - FIRST_CHAR;
+    }
+    for (int extra = 0; extra < EXTRA_COUNT; ++extra) {
+        if (kExtraCodes[extra] == code && m_hasExtra[extra]) {
+            return CHAR_COUNT + extra;
+        }
+    }
+    return '?' - FIRST_CHAR;
 }
 
 void drawText(const VDBitmapFont* font, int x, int y, const std::string& text) {
     if (font == nullptr || font->isReleased() || font->getListBase() == 0 || text.empty()) {
         return;
     }
-    // Each byte as its glyph's place among the font's 96 (0 for ' '): only the glyphs may be drawn, so
-    // bytes without one are replaced.
-    std::string indices(text);
-    for (char& ch : indices) {
-        const unsigned char c = static_cast<unsigned char>(ch);
-        if (c < VDBitmapFont::FIRST_CHAR) {
-            ch = 0;
-        } else if (c > 126) {
-            ch = '?' - VDBitmapFont::FIRST_CHAR;
-        } else {
-            ch = static_cast<char>(c - VDBitmapFont::FIRST_CHAR);
-        }
+    // Each character as its glyph's list: only the font's lists may be called, so characters without one
+    // are replaced.
+    std::string indices;
+    indices.reserve(text.size());
+    for (size_t pos = 0; pos < text.size();) {
+        indices.push_back(static_cast<char>(font->listIndex(VDUtf8::next(text, pos))));
     }
     glRasterPos2i(x, y);
     const auto* bytes = reinterpret_cast<const unsigned char*>(indices.data());

@@ -15,6 +15,7 @@
 #include "gui/VDStringLog.h"
 #include "gui/VDTextBox.h"
 #include "gui/VDTextButton.h"
+#include "gui/VDUtf8.h"
 
 namespace {
 
@@ -238,12 +239,13 @@ int VDDefaultTheme::doDrawTextBox(VDTextBox* box) {
             break;
         }
         const std::string& text = *it;
-        if (static_cast<float>(text.size()) * w < room) {
+        if (static_cast<float>(VDUtf8::length(text)) * w < room) {
             drawText(m_textFont.get(), static_cast<int>(x1 + 5), static_cast<int>(y), text);
         } else {
             const float fit = w > 0.0f ? std::floor(room / w) : 0.0f;
             const size_t count = fit > 0.0f ? static_cast<size_t>(fit) : 0;
-            drawText(m_textFont.get(), static_cast<int>(x1 + 5), static_cast<int>(y), text.substr(0, count));
+            drawText(m_textFont.get(), static_cast<int>(x1 + 5), static_cast<int>(y),
+                     VDUtf8::head(text, count));
         }
         ++k;
     }

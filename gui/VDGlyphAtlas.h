@@ -12,7 +12,7 @@
 // about 12 µs on every glyph, and a full console took some 40 ms a frame.
 class VDGlyphAtlas {
   public:
-    static constexpr int kGlyphCount = 96;
+    static constexpr int kGlyphCount = 128;  // ASCII's 96 and room for a few more
 
     VDGlyphAtlas() = default;
     ~VDGlyphAtlas();

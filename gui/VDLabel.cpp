@@ -2,6 +2,7 @@
 
 #include "gui/VDEvent.h"
 #include "gui/VDThemeStore.h"
+#include "gui/VDUtf8.h"
 
 VDLabel::VDLabel() = default;
 VDLabel::~VDLabel() = default;
@@ -24,12 +25,12 @@ std::string VDLabel::fitText(const std::string& text, int characters) {
         return "";
     }
     const size_t room = static_cast<size_t>(characters);
-    if (text.size() <= room) {
+    if (VDUtf8::length(text) <= room) {
         return text;
     }
     const std::string ellipsis = "...";
     if (room <= ellipsis.size()) {
         return ellipsis.substr(0, room);
     }
-    return text.substr(0, room - ellipsis.size()) + ellipsis;
+    return VDUtf8::head(text, room - ellipsis.size()) + ellipsis;
 }

@@ -8,6 +8,7 @@
 #include "gui/VDPlotPickEvent.h"
 #include "gui/VDTextButton.h"
 #include "gui/VDThemeStore.h"
+#include "gui/VDUtf8.h"
 #include "shell/LogFormat.h"
 
 namespace {
@@ -178,7 +179,7 @@ VDPlotPanel::Layout VDPlotPanel::layout() const {
     float x = left;
     float rowTop = top;
     for (const Series& series : m_series) {
-        const float width = (static_cast<float>(series.label.size()) + 3.0f) * cw;
+        const float width = (static_cast<float>(VDUtf8::length(series.label)) + 3.0f) * cw;
         if (x > left && x + width > right) {
             x = left;
             rowTop -= ch + kPadding;

@@ -8,6 +8,7 @@
 
 #include "control/VCModelView.h"
 #include "gui/VDBitmapFont.h"
+#include "gui/VDUtf8.h"
 #include "scene/SDColourRamp.h"
 #include "scene/SDNiceNumbers.h"
 #include "shell/LogFormat.h"
@@ -155,7 +156,8 @@ void VDCellLegends::draw(const VDBitmapFont* font) const {
             // A colour bar's title names the port its values come from.
             const std::string name =
                 hasBar(*placed.model) ? placed.model->name + "." + SDCellLook::kPort : placed.model->name;
-            const float nameX = placed.column.getX2() - m_charWidth * static_cast<float>(name.size());
+            const float nameX =
+                placed.column.getX2() - m_charWidth * static_cast<float>(VDUtf8::length(name));
             drawText(font, static_cast<int>(nameX), static_cast<int>(placed.column.getY2() + kNameGap), name);
         }
     }
@@ -163,7 +165,7 @@ void VDCellLegends::draw(const VDBitmapFont* font) const {
 
 void VDCellLegends::rightAligned(const VDBitmapFont* font, const std::string& text, float right,
                                  float y) const {
-    const float x = right - m_charWidth * static_cast<float>(text.size());
+    const float x = right - m_charWidth * static_cast<float>(VDUtf8::length(text));
     drawText(font, static_cast<int>(x), static_cast<int>(y), text);
 }
 
@@ -180,9 +182,9 @@ std::vector<double> VDCellLegends::ticks(const VCCellView::DrawnModel& model) {
 
 std::string VDCellLegends::endLabel(const VCCellView::DrawnModel& model, bool high) {
     if (high) {
-        return (model.aboveRange ? ">= " : "") + format(model.maximum);
+        return (model.aboveRange ? "≥ " : "") + format(model.maximum);
     }
-    return (model.belowRange ? "<= " : "") + format(model.minimum);
+    return (model.belowRange ? "≤ " : "") + format(model.minimum);
 }
 
 void VDCellLegends::drawRamp(const Placed& placed, const VDBitmapFont* font) const {

@@ -53,7 +53,7 @@ class VDCellLegends {
     static std::string swatchLabel(const VCCellView::Swatch& swatch);
     // The numbers marked beside a model's colour bar (SDNiceNumbers); none for a single value.
     static std::vector<double> ticks(const VCCellView::DrawnModel& model);
-    // The number at the bar's top (`high`) or bottom: "28.5", or ">= 28.5" when some value lies beyond it.
+    // The number at the bar's top (`high`) or bottom: "28.5", or "≥ 28.5" when some value lies beyond it.
     static std::string endLabel(const VCCellView::DrawnModel& model, bool high);
     // What the colours of the model blocks mean when no colour rule holds: a legend of four swatches.
     static VCCellView::DrawnModel blockKey();

@@ -11,6 +11,7 @@
 #include "gui/VDBitmapFont.h"
 #include "gui/VDDefaultTheme.h"
 #include "gui/VDThemeStore.h"
+#include "gui/VDUtf8.h"
 #include "view3d/VDCellCoordinates.h"
 #include "view3d/VDCellLegends.h"
 
@@ -229,7 +230,7 @@ void VDCellOverlay::draw(const std::vector<VCCellView::DrawnModel>& models,
         for (size_t i = 0; i < models.size(); ++i) {
             std::vector<VDRect> others = blocks;
             others.erase(others.begin() + static_cast<std::ptrdiff_t>(i));
-            const float width = charWidth * static_cast<float>(models[i].name.size());
+            const float width = charWidth * static_cast<float>(VDUtf8::length(models[i].name));
             float x = 0.0f;
             float y = 0.0f;
             // Above the column numbers, when the block has them, and the laid-out maps' "z = k"; clear of

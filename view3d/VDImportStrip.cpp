@@ -8,6 +8,7 @@
 #include "gui/VDBitmapFont.h"
 #include "gui/VDDefaultTheme.h"
 #include "gui/VDThemeStore.h"
+#include "gui/VDUtf8.h"
 
 namespace {
 
@@ -35,20 +36,22 @@ VDRect VDImportStrip::filledRectangle() const {
 
 std::string VDImportStrip::fittedText(int characters) const {
     std::string text = m_progress.text();
-    if (static_cast<int>(text.size()) <= characters) {
+    const size_t length = VDUtf8::length(text);
+    if (length <= static_cast<size_t>(std::max(characters, 0))) {
         return text;
     }
     // Only the name gives way: the numbers are the point.
-    const size_t excess = text.size() - static_cast<size_t>(std::max(characters, 0));
+    const size_t excess = length - static_cast<size_t>(std::max(characters, 0));
     const std::string& name = m_progress.fileName;
+    const size_t nameLength = VDUtf8::length(name);
     const std::string ellipsis = "...";
-    if (name.size() < excess + ellipsis.size()) {
+    if (nameLength < excess + ellipsis.size()) {
         VCImportProgress nameless = m_progress;
         nameless.fileName = ellipsis;
         return nameless.text();
     }
     VCImportProgress shortened = m_progress;
-    shortened.fileName = ellipsis + name.substr(excess + ellipsis.size());
+    shortened.fileName = ellipsis + VDUtf8::tail(name, nameLength - excess - ellipsis.size());
     return shortened.text();
 }
 

@@ -9,6 +9,7 @@
 #include "gui/VDBitmapFont.h"
 #include "gui/VDDefaultTheme.h"
 #include "gui/VDThemeStore.h"
+#include "gui/VDUtf8.h"
 #include "scene/SDBlockLayout.h"
 
 namespace {
@@ -90,13 +91,13 @@ std::string VDModelOverlay::fitted(const std::string& text, float roomPixels, fl
         return "";
     }
     const auto fits = static_cast<size_t>(std::floor(roomPixels / charWidth));
-    if (fits >= text.size()) {
+    if (fits >= VDUtf8::length(text)) {
         return text;
     }
     if (fits < kFewest) {
         return "";
     }
-    return text.substr(0, fits - 1) + "~";
+    return VDUtf8::head(text, fits - 1) + "~";
 }
 
 void VDModelOverlay::place(TextSpace& space, const VCModelView::Label& label, float charWidth,
@@ -127,7 +128,7 @@ void VDModelOverlay::place(TextSpace& space, const VCModelView::Label& label, fl
         if (text.empty()) {
             return;
         }
-        const float width = charWidth * static_cast<float>(text.size());
+        const float width = charWidth * static_cast<float>(VDUtf8::length(text));
         const float left = label.rightAligned ? x - width : x;
         // The glyphs' ink: a little below the baseline, and short of the line's full height, so that rows
         // of ports a line apart all show.
@@ -216,7 +217,7 @@ void VDModelOverlay::draw(const VCModelView::Labels& labels) const {
             }
             arrow.push_back(p);
         }
-        const float width = charWidth * static_cast<float>(label.text.size());
+        const float width = charWidth * static_cast<float>(VDUtf8::length(label.text));
         float left = 0.0f;
         float base = 0.0f;
         if (arrow.size() != label.along.size() || !placeAlong(space, arrow, width, charHeight, left, base)) {

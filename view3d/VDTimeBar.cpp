@@ -10,6 +10,7 @@
 #include "gui/VDDefaultTheme.h"
 #include "gui/VDEvent.h"
 #include "gui/VDThemeStore.h"
+#include "gui/VDUtf8.h"
 #include "simdata/SDTime.h"
 
 namespace {
@@ -179,7 +180,7 @@ void VDTimeBar::draw() const {
         return;
     }
     // Below the bar, centred on the pointer, inside the bar's reach.
-    const float width = static_cast<float>(m_hoverText.size()) * theme->getCharWidth() + 8.0f;
+    const float width = static_cast<float>(VDUtf8::length(m_hoverText)) * theme->getCharWidth() + 8.0f;
     const float height = theme->getCharHeight() + 6.0f;
     const float left = std::clamp(m_hoverX - width / 2.0f, x1, std::max(x1, x2 - width));
     const float top = y1 - 3.0f;

@@ -26,6 +26,8 @@ std::string entries(const VCCellView::DrawnModel& model) {
         out << (out.tellp() > 0 ? " | " : "");
         if (swatch.noValue) {
             out << "no value";
+        } else if (!swatch.text.empty()) {
+            out << swatch.text;
         } else if (swatch.low == swatch.high) {
             out << swatch.low;
         } else {
@@ -47,6 +49,11 @@ TEST(CellLegendEntriesTest, TheLegendListsWhatTheCellsDrawnShow) {
                                         "msg Y / 00:00:01:000 / block(0,1,0)(04) / out / 2 to block(02)\n");
     const std::string silent =
         dir.write("silent.log", "msg I / 00:00:00:000 / silent(02) to silent(1,1)(10)\n");
+    // A 2 x 2 plane whose cell (1,1) never sends; -0.5 is below zero.
+    const std::string ramp = dir.write("ramp.log",
+                                       "msg Y / 00:00:01:000 / ramp(0,0)(03) / out / -0.5 to ramp(02)\n"
+                                       "msg Y / 00:00:01:000 / ramp(0,1)(04) / out / 2.5 to ramp(02)\n"
+                                       "msg Y / 00:00:01:000 / ramp(1,0)(05) / out / 7.25 to ramp(02)\n");
     const std::string plane = std::string(TESS_SHARED_DIR) + "/logs/water_spread_2d_25x25.log";
     struct Case {
         std::string file;
@@ -55,6 +62,7 @@ TEST(CellLegendEntriesTest, TheLegendListsWhatTheCellsDrawnShow) {
         int axis;  // of the slice; -1 for none
         unsigned layer;
         const char* expected;
+        bool log = false;  // a log scale
     };
     const std::vector<Case> cases = {
         {block, "block", {}, -1, 0, "2 | 1 | no value"},
@@ -65,6 +73,8 @@ TEST(CellLegendEntriesTest, TheLegendListsWhatTheCellsDrawnShow) {
         {plane, "plane", {}, -1, 0, "bar | no value"},
         {plane, "plane", {{0, 0.01}}, -1, 0, "bar | 0..0.01 | no value"},
         {plane, "plane", {{0.2, 0.5}, {0, 0.2}}, -1, 0, "0.2..0.5 | 0..0.2 | no value"},
+        {ramp, "ramp", {}, -1, 0, "bar | no value"},
+        {ramp, "ramp", {}, -1, 0, "bar | ≤ 0 | no value", true},
     };
     VCSimulation simulation;
     for (const Case& c : cases) {
@@ -77,6 +87,7 @@ TEST(CellLegendEntriesTest, TheLegendListsWhatTheCellsDrawnShow) {
         simulation.timeLast();
         auto* model = dynamic_cast<SDCELLDevsModel*>(getVisualization()->getModelList()->findModel(c.model));
         ASSERT_NE(nullptr, model);
+        model->getLook().setLogScale(c.log);
         for (const auto& [low, high] : c.rules) {
             model->getLook().addRule(model->getRules(), low, high, {1.0f, 0.0f, 0.0f, 1.0f});
         }

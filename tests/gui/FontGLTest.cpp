@@ -1,10 +1,12 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "gui/VDBitmapFont.h"
+#include "gui/VDUtf8.h"
 #include "tests/support/GLTestContext.h"
 
 namespace {
@@ -19,6 +21,14 @@ class FontGLTest : public ::testing::Test {
         glMatrixMode(GL_MODELVIEW);
     }
     void TearDown() override { VDBitmapFont::forceGlutFallback(false); }
+
+    // A black window, drawn in window coordinates.
+    static void clear() {
+        GLTestContext::reset();
+        glMatrixMode(GL_PROJECTION);
+        glOrtho(0, 800, 0, 600, -1, 1);
+        glMatrixMode(GL_MODELVIEW);
+    }
 
     static int litPixels(int x, int y, int w, int h) {
         return w * h - GLTestContext::countNear(x, y, w, h, {0, 0, 0, 255});
@@ -79,12 +89,12 @@ TEST_F(FontGLTest, PercentSignsAndLongTextsAreDrawnAsTheyStand) {
 }
 
 TEST_F(FontGLTest, CharactersWithoutAGlyphNeverReachOtherDisplayLists) {
-    // Red full-screen lists just below and just above the font's 96.
+    // Red full-screen lists just below and just above the font's.
     const GLuint below = glGenLists(32);
     VDBitmapFont font("Lucida Console", 12, false, false);
     const GLuint above = glGenLists(160);
     ASSERT_EQ(below + 32, font.getListBase()) << "lists are handed out consecutively";
-    ASSERT_EQ(font.getListBase() + 96, above);
+    ASSERT_EQ(font.getListBase() + VDBitmapFont::LIST_COUNT, above);
     for (GLuint list : {below, above}) {
         const GLuint count = list == below ? 32 : 160;
         for (GLuint i = 0; i < count; ++i) {
@@ -95,13 +105,76 @@ TEST_F(FontGLTest, CharactersWithoutAGlyphNeverReachOtherDisplayLists) {
         }
     }
 
-    glColor3f(1, 1, 1);
-    drawText(&font, 10, 300, std::string("tab\there\nnew\x01\x1f\x7f\x80\xe9\xff", 19));
-    EXPECT_EQ(0, GLTestContext::countNear(0, 0, 800, 600, {255, 0, 0, 255}, 0));
-    EXPECT_FLOAT_EQ(10 + 19 * font.getMetrics().charWidth, rasterX()) << "each byte still takes its place";
+    // Text that is not UTF-8, or characters the font has no glyph for: a blank per control character and a
+    // '?' per other character or ill-formed part (read by hand), drawn whole, and no other list reached.
+    const struct {
+        const char* what;
+        std::string text;
+        std::string drawnAs;
+    } cases[] = {
+        {"control characters and stray bytes", std::string("tab\there\nnew\x01\x1f\x7f\x80\xe9\xff", 19),
+         "tab here new  ???? "},
+        {"a cut less-or-equal", "\xE2\x89", "?"},
+        {"a lead byte cut by another", "\xE2\xE2\x89\x35", "??5"},
+        {"bytes that never start a sequence", "\xFF\xFE\xC0\xC1\xF5", "?????"},
+        {"an overlong slash", "\xC0\xAF", "??"},
+        {"a surrogate", "\xED\xA0\x80", "???"},
+        {"a four-byte sequence cut at the end", "a\xF0\x9F\x98", "a?"},
+        {"characters without a glyph", "\xF0\x9F\x98\x80\xC2\xA0\xE4\xB8\xAD", "???"},
+        {"a long run of stray bytes", std::string(300, '\x80'), std::string(300, '?')},
+    };
+    const float advance = font.getMetrics().charWidth;
+    std::vector<GLTestContext::Pixel> pictures[2];
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (int way = 0; way < 2; ++way) {
+            clear();
+            glColor3f(1, 1, 1);
+            drawText(&font, 10, 300, way == 0 ? c.text : c.drawnAs);
+            EXPECT_FLOAT_EQ(10 + static_cast<float>(c.drawnAs.size()) * advance, rasterX());
+            pictures[way] = GLTestContext::region(0, 0, 800, 600);
+        }
+        EXPECT_EQ(0, GLTestContext::countNear(0, 0, 800, 600, {255, 0, 0, 255}, 0));
+        EXPECT_TRUE(GLTestContext::sameColours(pictures[0], pictures[1]));
+    }
 
     glDeleteLists(below, 32);
     glDeleteLists(above, 160);
+}
+
+// The characters beyond ASCII the program writes are glyphs of their own, one place each (not the '?' of
+// each byte), their ink within that place, with either font; a text takes the places its characters,
+// counted by hand, take on the layout's measure.
+TEST_F(FontGLTest, CharactersBeyondAsciiAreOneGlyphEachAndTakeThePlacesMeasured) {
+    const struct {
+        const char* text;
+        size_t characters;
+    } cases[] = {{"≤", 1}, {"≥", 1}, {"−", 1}, {"×", 1}, {"°", 1}, {"…", 1}, {"≤ 20", 4}, {"−3 × 10°…", 9}};
+    for (bool glut : {false, true}) {
+        VDBitmapFont::forceGlutFallback(glut);
+        VDBitmapFont font("Lucida Console", 12, false, false);
+        const int advance = static_cast<int>(font.getMetrics().charWidth);
+        const auto picture = [&](const std::string& text) {
+            clear();
+            glColor3f(1, 1, 1);
+            drawText(&font, 100, 300, text);
+            return GLTestContext::region(100, 290, 100, 30);
+        };
+        const std::vector<GLTestContext::Pixel> question = picture("?");
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.text) + (glut ? " in GLUT's font" : " in a font file"));
+            const std::vector<GLTestContext::Pixel> drawn = picture(c.text);
+            EXPECT_EQ(c.characters, VDUtf8::length(c.text));
+            EXPECT_FLOAT_EQ(100.0f + static_cast<float>(c.characters * advance), rasterX());
+            int right = -1;
+            for (size_t i = 0; i < drawn.size(); ++i) {
+                right = drawn[i].r > 0 ? std::max(right, static_cast<int>(i % 100)) : right;
+            }
+            EXPECT_GE(right, static_cast<int>(c.characters) * advance / 2) << "drawn";
+            EXPECT_LE(right, static_cast<int>(c.characters) * advance) << "within its places";
+            EXPECT_FALSE(GLTestContext::sameColours(question, drawn)) << "not the replacement";
+        }
+    }
 }
 
 // A line of text is drawn with one call for the whole line; the pixels and the raster position it leaves

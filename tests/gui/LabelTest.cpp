@@ -22,6 +22,10 @@ TEST(LabelTest, ATextTooLongForItsRoomEndsInAnEllipsis) {
         {"abcdef", 0, ""},
         {"abcdef", -5, ""},
         {"", 0, ""},
+        // Characters, not bytes: "≤ 20" is four, and a cut never splits one.
+        {"≤ 20", 4, "≤ 20"},
+        {"≥ 28.5 °C", 7, "≥ 28..."},
+        {"×××××", 4, "×..."},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.shown, VDLabel::fitText(c.text, c.characters)) << c.text << " in " << c.characters;

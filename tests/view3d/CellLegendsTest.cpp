@@ -98,4 +98,18 @@ TEST(CellLegendsTest, SeveralStackFromTheTopWithoutOverlappingAndLongListsAreCut
     EXPECT_EQ(4u, legends.getPlaced()[3].rows);
 }
 
+// The ends of a colour bar name the range; an end beyond which some value lies (drawn in the end's colour)
+// reads "≤" or "≥". The thermal cube's robust range, 20 to 28.5 with values on both sides, as its log holds.
+TEST(CellLegendsTest, AnEndWithValuesBeyondItReadsAtMostOrAtLeast) {
+    VCCellView::DrawnModel model = legend(VCCellView::Legend::Ramp);
+    model.hasRange = true;
+    model.minimum = 20.0;
+    model.maximum = 28.5;
+    for (bool beyond : {false, true}) {
+        model.belowRange = model.aboveRange = beyond;
+        EXPECT_EQ(beyond ? "≤ 20" : "20", VDCellLegends::endLabel(model, false));
+        EXPECT_EQ(beyond ? "≥ 28.5" : "28.5", VDCellLegends::endLabel(model, true));
+    }
+}
+
 }  // namespace

@@ -41,6 +41,13 @@ TEST(ImportStripTest, ALongPathGivesWayFromItsStartAndTheNumbersStay) {
     EXPECT_EQ("Importing .../run_with_a_long_name.log: 43 % (540,000 lines)", strip43.fittedText(60));
     // Room for the numbers alone: the name goes altogether.
     EXPECT_EQ("Importing ...: 43 % (540,000 lines)", strip43.fittedText(20));
+
+    // Counted in characters: the path's 31 (33 bytes) and the text's 63 fit in 63 places; in 50, the name
+    // keeps its last 15 characters whole.
+    const std::string accented = "/data/Übung/température/run.log";
+    const VDImportStrip strip43b(strip, progressOf(accented, 43, 100, 540000));
+    EXPECT_EQ("Importing " + accented + ": 43 % (540,000 lines)", strip43b.fittedText(63));
+    EXPECT_EQ("Importing ...érature/run.log: 43 % (540,000 lines)", strip43b.fittedText(50));
 }
 
 }  // namespace
