@@ -290,4 +290,22 @@ TEST_F(SLScenarioFileTest, RecognisedByContentWhateverTheName) {
     EXPECT_FALSE(SLScenarioFile::looksLike(m_dir.path()));
 }
 
+TEST_F(SLScenarioFileTest, TheSampleWithAnOrigin) {
+    m_path = std::string(TESS_SOURCE_DIR) + "/samples/scenarios/fire_origin_5x4.json";
+    SLScenarioFile file(&m_sink, m_path);
+    ASSERT_TRUE(file.load()) << file.getFailure();
+    const SDModelDeclaration& d = m_sink.declarations.at(0);
+    EXPECT_EQ("fire", d.name);
+    EXPECT_EQ((std::array<int, 3>{-2, -1, 0}), d.origin);
+    // By hand: fuel 10 everywhere, 0 at the two burnt corners; the first number skips the bool.
+    const std::vector<std::array<int, 3>> cells = {{-2, -1, 0}, {2, 2, 0}, {0, 0, 0}, {2, -1, 0}, {-2, 2, 0}};
+    const std::vector<double> values = {0, 0, 10, 10, 10};
+    for (size_t i = 0; i < cells.size(); ++i) {
+        EXPECT_EQ(values[i], initial(cells[i][0], cells[i][1])) << i;
+    }
+    EXPECT_EQ("fuel", d.paletteField);
+    ASSERT_EQ(2u, d.palette.size());
+    EXPECT_EQ(5.0, d.palette[1].low);
+}
+
 }  // namespace
