@@ -2,10 +2,12 @@
 // values; after one it goes to the run's only space; a run's reader finds the space it declared.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
 
+#include "control/VCModelReading.h"
 #include "control/VCScenarioField.h"
 #include "control/VCSimulation.h"
 #include "control/VCSimulationLink.h"
@@ -103,6 +105,8 @@ TEST_F(ScenarioImportTest, TheRunsSpaceStartsWithTheScenariosValuesInEitherOrder
         std::vector<std::string> lines;
         fire->describeSize(lines);
         EXPECT_EQ((std::vector<std::string>{"CELL Space:", "Width: 3", "Height: 3", "Wrapped: yes"}), lines);
+        const std::vector<std::string> model = VCModelReading::read("fire").lines;
+        EXPECT_NE(model.end(), std::find(model.begin(), model.end(), "  wrapped: yes")) << model.size();
     }
 }
 
