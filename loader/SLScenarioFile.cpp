@@ -252,11 +252,13 @@ bool SLScenarioFile::open() {
     m_skipped = 0;
     m_lines = 0;
     m_bytes = 0;
+    m_size = 0;
     m_text.clear();
     m_declaration.reset();
     if (!readFile(m_fileName, m_text, kMaxBytes)) {
         return fail("unable to open it for import");
     }
+    m_size = m_text.size();
     Json root;
     try {
         root = Json::parse(m_text);

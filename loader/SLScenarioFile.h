@@ -47,7 +47,7 @@ class SLScenarioFile : public SLDeclarationFile {
     void finish() override;
     long long linesRead() const override { return m_lines; }
     uint64_t bytesRead() const override { return m_bytes; }
-    uint64_t fileSize() const override { return m_text.size(); }
+    uint64_t fileSize() const override { return m_size; }
     const std::vector<std::string>& getErrors() const override { return m_errors; }
     size_t getSkipped() const override { return m_skipped; }
     const std::string& getFileName() const override { return m_fileName; }
@@ -61,6 +61,7 @@ class SLScenarioFile : public SLDeclarationFile {
     std::string m_text;
     long long m_lines = 0;
     uint64_t m_bytes = 0;
+    uint64_t m_size = 0;
     std::vector<std::string> m_errors;
     size_t m_skipped = 0;
     std::unique_ptr<SDModelDeclaration> m_declaration;  // from open to finish
