@@ -1,11 +1,14 @@
 #include "control/VCModelFileLink.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <utility>
 
-#include "loader/SLMaFile.h"
+#include "control/VCPalette.h"
+#include "loader/SLDeclarationFile.h"
 #include "shell/Log.h"
 #include "shell/LogFormat.h"
 #include "simdata/SDCELLDevsModel.h"
@@ -65,7 +68,7 @@ bool VCModelFileLink::load(const std::string& path) {
 bool VCModelFileLink::begin(const std::string& path) {
     m_declared = 0;
     m_path = path;
-    m_file = std::make_unique<SLMaFile>(this, path);
+    m_file = openDeclarationFile(this, path);
     if (!m_file->open()) {
         noteErrors();
         m_file.reset();
@@ -85,11 +88,12 @@ void VCModelFileLink::finish() {
     }
     m_file->finish();
     noteErrors();
-    m_file.reset();
-    std::string summary = "Model file " + m_path + " read: " + counted(m_declared, "model", "models");
+    std::string summary =
+        std::string(m_file->kind()) + " " + m_path + " read: " + counted(m_declared, "model", "models");
     if (m_skipped > 0) {
         summary += ", " + counted(m_skipped, "line", "lines") + " skipped";
     }
+    m_file.reset();
     logText(summary);
 }
 
@@ -129,7 +133,9 @@ bool VCModelFileLink::addEvent(SDEvent*) {
 
 bool VCModelFileLink::addDeclaration(SDModelDeclaration declaration) {
     ++m_declared;
-    if (declaration.cellSpace) {
+    if (declaration.scenario != nullptr) {
+        applyScenario(declaration);
+    } else if (declaration.cellSpace) {
         applyCellSpace(declaration);
     }
     const SDCoupledModel& coupling = declaration.coupling;
@@ -177,4 +183,105 @@ void VCModelFileLink::applyCellSpace(SDModelDeclaration& declaration) {
         }
     }
     logText(summary);
+}
+
+namespace {
+
+// "(x,y)" of as many coordinates as the space has.
+std::string coordinatesText(const std::array<int, 3>& at, int dimensions) {
+    std::string text = "(";
+    for (int i = 0; i < dimensions; ++i) {
+        text += (i > 0 ? "," : "") + std::to_string(at[static_cast<size_t>(i)]);
+    }
+    return text + ")";
+}
+
+}  // namespace
+
+SDCELLDevsModel* VCModelFileLink::scenarioSpace(SDModelDeclaration& declaration) {
+    if (auto* named = dynamic_cast<SDCELLDevsModel*>(m_models.findModel(declaration.name))) {
+        return named;
+    }
+    // A run read before the scenario named its space itself: the scenario is about that one.
+    SDCELLDevsModel* only = nullptr;
+    size_t spaces = 0;
+    for (const auto& entry : m_models.getModels()) {
+        if (auto* cells = dynamic_cast<SDCELLDevsModel*>(entry.second.get())) {
+            only = cells;
+            ++spaces;
+        }
+    }
+    if (spaces == 1) {
+        logText("Scenario file " + m_path + ": the cell space " + only->name() +
+                " keeps its name; the scenario calls it " + declaration.name);
+        declaration.name = only->name();
+        return only;
+    }
+    SDCELLDevsModel* space = cellSpaceNamed(m_models, declaration.name);
+    if (space != nullptr) {
+        space->setOrigin(declaration.origin);  // no run placed cells in it yet
+    }
+    return space;
+}
+
+void VCModelFileLink::applyScenario(SDModelDeclaration& declaration) {
+    SDCELLDevsModel* space = scenarioSpace(declaration);
+    if (space == nullptr) {
+        return;
+    }
+    // The space keeps the origin a run gave it: the scenario's cells are counted from there, and those
+    // before it have no place.
+    const std::array<int, 3> origin = space->getOrigin();
+    const std::array<unsigned, 3> counts = {declaration.width, declaration.height, declaration.length};
+    std::array<unsigned, 3> size{};
+    bool before = false;
+    for (size_t i = 0; i < 3; ++i) {
+        const long long end = static_cast<long long>(declaration.origin[i]) + counts[i] - origin[i];
+        before = before || declaration.origin[i] < origin[i];
+        size[i] = static_cast<unsigned>(std::max(end, 1LL));
+    }
+    if (before) {
+        logText("Scenario file " + m_path + ": the cells before " +
+                coordinatesText(origin, declaration.dimensions) + ", where the run's cells of " +
+                space->name() + " begin, are left out");
+    }
+    std::string summary = "Model " + declaration.name + ": Cell-DEVS";
+    if (space->declareSize(size[0], size[1], size[2], declaration.dimensions)) {
+        summary += ", dim " + std::to_string(declaration.width);
+        summary += declaration.dimensions > 1 ? "x" + std::to_string(declaration.height) : "";
+        summary += declaration.dimensions > 2 ? "x" + std::to_string(declaration.length) : "";
+    }
+    if (declaration.origin != std::array<int, 3>{}) {
+        summary += ", origin " + coordinatesText(declaration.origin, declaration.dimensions);
+    }
+    std::unique_ptr<SDInitialValues> initial = declaration.scenario->valuesOf(
+        0, origin, {space->getWidth(), space->getHeight(), space->getLength()});
+    if (initial != nullptr) {
+        if (initial->hasCommon()) {
+            summary += ", initial value " + number(initial->getCommon());
+        }
+        if (initial->cellsGiven() > 0) {
+            summary += ", initial values of " + counted(initial->cellsGiven(), "cell", "cells");
+        }
+    }
+    // The same values again leave the run as it is (and its time cursor need not start over).
+    const SDInitialValues* current = space->getInitialValues();
+    if ((current == nullptr) != (initial == nullptr) ||
+        (current != nullptr && initial != nullptr && *current != *initial)) {
+        space->setInitialValues(std::move(initial));
+    }
+    if (declaration.scenario->wrapped >= 0) {
+        summary += declaration.scenario->wrapped != 0 ? ", wrapped" : ", not wrapped";
+    }
+    space->setScenario(std::move(declaration.scenario));
+    logText(summary);
+    if (!declaration.palette.empty()) {
+        std::vector<SLPaletteFile::Entry> entries;
+        for (const SDModelDeclaration::Band& band : declaration.palette) {
+            entries.push_back(SLPaletteFile::Entry{band.low, band.high, band.colour});
+        }
+        colourCellSpace(
+            *space, entries,
+            m_path + (declaration.paletteField.empty() ? "" : " (" + declaration.paletteField + ")"));
+    }
 }

@@ -8,7 +8,8 @@
 #include "loader/SLSink.h"
 
 class SDCouplings;
-class SLMaFile;
+class SLDeclarationFile;
+class SDCELLDevsModel;
 class SDDevsModelList;
 
 // Reads one model file into a visualization's registry and couplings: what a model file declares (see
@@ -16,6 +17,10 @@ class SDDevsModelList;
 // the log has not named, and a plain record of that name becomes a Cell-DEVS one) and its initial values; a
 // coupled model's components, ports and links go to the visualization's couplings. Each model read is summed
 // up in one log line, the file in a last one. The same file read again changes nothing more.
+//
+// A grid scenario (SLScenarioFile) is read the same way. Its space also takes the scenario's origin, states
+// and colours; read after a run that has no space of its name, it goes to the run's only cell space, which
+// keeps its name.
 //
 // The file can also be read a slice at a time: nothing is applied until every line is read and finish is
 // called, so a reading stopped early changes nothing.
@@ -48,6 +53,9 @@ class VCModelFileLink : public SLSink {
 
   private:
     void applyCellSpace(SDModelDeclaration& declaration);
+    // The space a scenario's declaration goes to, registered when new; null when none can be.
+    SDCELLDevsModel* scenarioSpace(SDModelDeclaration& declaration);
+    void applyScenario(SDModelDeclaration& declaration);
 
     // The errors and the count of lines skipped of the reading that ends.
     void noteErrors();
@@ -58,6 +66,6 @@ class VCModelFileLink : public SLSink {
     std::vector<std::string> m_errors;
     size_t m_skipped = 0;
     size_t m_declared = 0;
-    std::unique_ptr<SLMaFile> m_file;  // while a reading runs
+    std::unique_ptr<SLDeclarationFile> m_file;  // while a reading runs
     std::string m_path;
 };

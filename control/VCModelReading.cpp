@@ -3,7 +3,9 @@
 #include "control/VCModelPorts.h"
 #include "control/VCSimulation.h"
 #include "shell/LogFormat.h"
+#include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDCouplings.h"
+#include "simdata/SDDevsModelList.h"
 #include "simdata/SDModelStructure.h"
 #include "simdata/SDTime.h"
 #include "simdata/SDTimeCursor.h"
@@ -71,6 +73,12 @@ VCModelReading VCModelReading::read(const std::string& model) {
                              : done.passive ? "passive"
                                             : SDTime(done.next).toString();
     reading.lines.push_back("  next event: " + next);
+    // Whether a grid scenario joins the space's opposite edges.
+    const auto* cells = dynamic_cast<const SDCELLDevsModel*>(visualization->getModelList()->findModel(model));
+    if (cells != nullptr && cells->getScenario() != nullptr && cells->getScenario()->wrapped >= 0) {
+        reading.lines.push_back(std::string("  wrapped: ") +
+                                (cells->getScenario()->wrapped != 0 ? "yes" : "no"));
+    }
     // The couplings a model file declared for it.
     if (const SDCoupledModel* declared = visualization->getCouplings()->find(model)) {
         for (const SDLink& link : declared->links) {

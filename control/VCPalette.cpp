@@ -68,14 +68,19 @@ bool applyPalette(const std::string& model, const std::string& path, std::string
         return refuse(failure, "Palette " + path + ": no colour could be read; nothing changed");
     }
     for (SDCELLDevsModel* space : spaces) {
-        SDCellLook& look = space->getLook();
-        look.clearRules(space->getRules());
-        for (size_t i = 0; i < entries.size(); ++i) {
-            look.addRule(space->getRules(), entries[i].low, entries[i].high, entries[i].colour);
-            logText(ruleLine(space->name(), i + 1, entries[i]));
-        }
-        logText("Palette " + path + ": " + std::to_string(entries.size()) + " colour rules for " +
-                space->name());
+        colourCellSpace(*space, entries, path);
     }
     return true;
+}
+
+void colourCellSpace(SDCELLDevsModel& space, const std::vector<SLPaletteFile::Entry>& entries,
+                     const std::string& source) {
+    SDCellLook& look = space.getLook();
+    look.clearRules(space.getRules());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        look.addRule(space.getRules(), entries[i].low, entries[i].high, entries[i].colour);
+        logText(ruleLine(space.name(), i + 1, entries[i]));
+    }
+    logText("Palette " + source + ": " + std::to_string(entries.size()) + " colour rules for " +
+            space.name());
 }

@@ -8,6 +8,8 @@
 #include "loader/SLNamedCells.h"
 #include "loader/SLRunReader.h"
 #include "shell/Log.h"
+#include "simdata/SDCELLDevsModel.h"
+#include "simdata/SDDevsModelList.h"
 #include "simdata/SDModelStructure.h"
 
 VCSimulationLink::VCSimulationLink(VCModelList* modelList, VCEventList* eventList)
@@ -112,4 +114,28 @@ void VCSimulationLink::offerMessage(const SDLogMessage& message) {
     if (m_structure != nullptr) {
         m_structure->add(message);
     }
+}
+
+bool VCSimulationLink::declaredCellSpace(std::string& name, std::array<int, 3>& origin) const {
+    SDDevsModelList* registry = m_modelList != nullptr ? m_modelList->getModelList() : nullptr;
+    if (registry == nullptr) {
+        return false;
+    }
+    const SDCELLDevsModel* declared = nullptr;
+    for (const auto& entry : registry->getModels()) {
+        const auto* space = dynamic_cast<const SDCELLDevsModel*>(entry.second.get());
+        if (space == nullptr || !space->hasDeclaredSize()) {
+            continue;
+        }
+        if (declared != nullptr) {
+            return false;  // which of them the run means, it does not say
+        }
+        declared = space;
+    }
+    if (declared == nullptr) {
+        return false;
+    }
+    name = declared->name();
+    origin = declared->getOrigin();
+    return true;
 }

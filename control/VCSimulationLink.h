@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -51,6 +52,8 @@ class VCSimulationLink : public SLSink {
     // Every message line goes to the structure of models, when the link has one.
     void offerMessage(const SDLogMessage& message) override;
     void setStructure(SDModelStructure* structure) { m_structure = structure; }
+    // The one cell space of the registry whose size a model or scenario file declared, with its origin.
+    bool declaredCellSpace(std::string& name, std::array<int, 3>& origin) const override;
 
     bool isLoading() const { return m_loader != nullptr; }
     // The log line that said why the last loadLogFile failed; empty after one that did not.

@@ -90,7 +90,8 @@ bool countsTooLarge(std::string_view text, size_t least, size_t most) {
 
 }  // namespace
 
-SLMaFile::SLMaFile(SLSink* sink, std::string fileName) : SLBase(sink), m_fileName(std::move(fileName)) {}
+SLMaFile::SLMaFile(SLSink* sink, std::string fileName)
+    : SLDeclarationFile(sink), m_fileName(std::move(fileName)) {}
 
 SLMaFile::~SLMaFile() = default;
 

@@ -6,7 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "loader/SLBase.h"
+#include "loader/SLDeclarationFile.h"
 #include "simdata/SDModelDeclaration.h"
 
 // The loader of a model file (".ma"), the description a Cell-DEVS modeller keeps next to a run's log. It
@@ -37,7 +37,7 @@
 //
 // The file can be read a slice at a time (open, readLines until it answers false, then finish): nothing
 // reaches the sink before finish, so a reading stopped early hands it nothing.
-class SLMaFile : public SLBase {
+class SLMaFile : public SLDeclarationFile {
   public:
     SLMaFile(SLSink* sink, std::string fileName);
     ~SLMaFile() override;
@@ -46,23 +46,24 @@ class SLMaFile : public SLBase {
     // import", when the file cannot be opened; lines skipped do not make it fail.
     bool load() override;
     // Opens the file; false, after the same message as load, when it cannot be opened.
-    bool open();
+    bool open() override;
     // Reads at most `count` more lines; true while lines remain.
-    bool readLines(size_t count);
+    bool readLines(size_t count) override;
     // Hands the sink the declarations of the lines read, in the order of their sections, and closes the
     // file.
-    void finish();
-    long long linesRead() const { return m_lines; }
-    uint64_t bytesRead() const { return m_bytes; }
-    uint64_t fileSize() const { return m_size; }
+    void finish() override;
+    long long linesRead() const override { return m_lines; }
+    uint64_t bytesRead() const override { return m_bytes; }
+    uint64_t fileSize() const override { return m_size; }
     // A file that is no model file at all (a log read by mistake) would report every one of its lines:
     // past this many, the lines skipped are only counted.
     static constexpr size_t kMaxReported = 50;
     // The messages of the lines the last load skipped, in the order logged (at most kMaxReported, and a
     // last one that says more were skipped), and how many lines it skipped in all.
-    const std::vector<std::string>& getErrors() const { return m_errors; }
-    size_t getSkipped() const { return m_skipped; }
-    const std::string& getFileName() const { return m_fileName; }
+    const std::vector<std::string>& getErrors() const override { return m_errors; }
+    size_t getSkipped() const override { return m_skipped; }
+    const std::string& getFileName() const override { return m_fileName; }
+    const char* kind() const override { return "Model file"; }
 
   private:
     struct Entry {

@@ -52,6 +52,9 @@ void SDCELLDevsModel::describeSize(std::vector<std::string>& lines) const {
     if (m_length > 1) {
         lines.emplace_back("Length: ").append(std::to_string(m_length));
     }
+    if (m_scenario != nullptr && m_scenario->wrapped >= 0) {
+        lines.emplace_back(m_scenario->wrapped != 0 ? "Wrapped: yes" : "Wrapped: no");
+    }
 }
 
 SDCell* SDCELLDevsModel::getCell(unsigned x, unsigned y, unsigned z) {
@@ -281,6 +284,11 @@ void SDCELLDevsModel::setInitialValues(std::unique_ptr<SDInitialValues> initial)
     // cleared from now on (the time cursor clears them all, seeing the new revision).
     m_values.setInitial(m_initial.get());
     ++m_initialRevision;
+}
+
+void SDCELLDevsModel::setScenario(std::unique_ptr<SDScenarioStates> states) {
+    m_scenario = std::move(states);
+    m_printed.lines.clear();  // the size's lines may say more now
 }
 
 bool SDCELLDevsModel::initialValue(unsigned x, unsigned y, unsigned z, double& value) const {

@@ -11,6 +11,7 @@
 #include "simdata/SDCellValues.h"
 #include "simdata/SDDevsModel.h"
 #include "simdata/SDInitialValues.h"
+#include "simdata/SDScenarioStates.h"
 
 // The record of a Cell-DEVS model: a plain record plus a three-dimensional array of cells that only
 // grows, and the box over which the cells are spread for drawing.
@@ -96,6 +97,10 @@ class SDCELLDevsModel : public SDDevsModel {
     bool initialValue(unsigned x, unsigned y, unsigned z, double& value) const;
     // Changes whenever the initial values are set, so that what was worked out from them can tell.
     unsigned long getInitialRevision() const { return m_initialRevision; }
+    // The states a grid scenario gave the cells (null: none), kept for the initial values of another
+    // field; whether it wraps the space is shown with the size ("Wrapped: yes").
+    void setScenario(std::unique_ptr<SDScenarioStates> states);
+    const SDScenarioStates* getScenario() const { return m_scenario.get(); }
 
   private:
     // Grows to hold cell (x, y, z) of non-negative coordinates; logs and returns false beyond kMaxCells.
@@ -125,6 +130,7 @@ class SDCELLDevsModel : public SDDevsModel {
     bool m_outsideReported = false;
     std::unique_ptr<SDInitialValues> m_initial;
     unsigned long m_initialRevision = 0;
+    std::unique_ptr<SDScenarioStates> m_scenario;
 
     // What print wrote last and the record it described. A cell space is printed again for each line of
     // its log, nearly always unchanged, and formatting its lines took a tenth of an import.

@@ -229,6 +229,8 @@ std::string commandLineUsage() {
            "Opens the viewer. With LOGs, imports them in order into a visualization named after the first\n"
            "and shows the run. A file ending in .ma is a model file: the size and initial values of the\n"
            "run's cell spaces and the couplings of its models; logs and model files may come in any order.\n"
+           "A grid scenario (a JSON file: size, origin and starting states of a cell space) is read before\n"
+           "the logs, wherever it stands.\n"
            "  --time T          after the import, put the time cursor at T (HH:MM:SS:MS, start or end)\n"
            "  --snapshot FILE   import, draw one frame into the PNG file FILE and exit\n"
            "  --frames DIR      import, write the start and one PNG per event time into DIR, exit\n"

@@ -1,15 +1,31 @@
 #include "shell/app/OpenLogs.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
 #include "console/VDFitViewCommand.h"
 #include "control/VCPalette.h"
 #include "control/VCSimulation.h"
+#include "loader/SLScenarioFile.h"
 #include "shell/Log.h"
 #include "shell/app/CommandLine.h"
 #include "simdata/SDTime.h"
 #include "simdata/SDVisualization.h"
+
+CommandLineImports::CommandLineImports(std::vector<std::string> logs) {
+    std::vector<std::string> scenarios;
+    for (std::string& log : logs) {
+        if (SLScenarioFile::looksLike(log)) {
+            scenarios.push_back(std::move(log));
+        } else {
+            m_modelFiles.push_back(isModelFileName(log));
+            m_logs.push_back(std::move(log));
+        }
+    }
+    m_logs.insert(m_logs.begin(), scenarios.begin(), scenarios.end());
+    m_modelFiles.insert(m_modelFiles.begin(), scenarios.size(), true);
+}
 
 void CommandLineImports::start() {
     if (m_started) {
@@ -23,9 +39,9 @@ void CommandLineImports::start() {
         return;
     }
     std::string first = m_logs.front();
-    for (const std::string& log : m_logs) {
-        if (!isModelFileName(log)) {
-            first = log;
+    for (size_t i = 0; i < m_logs.size(); ++i) {
+        if (!m_modelFiles[i]) {
+            first = m_logs[i];
             break;
         }
     }
@@ -52,9 +68,10 @@ void CommandLineImports::advance() {
 void CommandLineImports::startNext() {
     VCSimulation* simulation = getSimulation();
     while (!m_done && m_next < m_logs.size()) {
+        const bool modelFile = m_modelFiles[m_next];
         const std::string& log = m_logs[m_next++];
         bool started = false;
-        if (isModelFileName(log)) {
+        if (modelFile) {
             logMessage("Importing model file: %s", log.c_str());
             started = simulation->startModelFile(log);
         } else {
@@ -76,7 +93,7 @@ void CommandLineImports::noteEnd() {
     VCSimulation* simulation = getSimulation();
     const std::string& log = m_logs[m_next - 1];
     const std::string& failure = simulation->getImportFailure();
-    if (isModelFileName(log)) {
+    if (m_modelFiles[m_next - 1]) {
         noteModelFileEnd(log);
     } else if (!failure.empty()) {
         // Some reasons name the log already ("<log> holds no simulation messages").

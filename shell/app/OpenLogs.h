@@ -20,11 +20,12 @@ class VCSimulation;
 //
 // Model files (isModelFileName) among the logs are read in their turn, in slices as logs are. One that
 // cannot be opened or is cancelled counts as a log that could not be imported; the lines one skips are
-// reported on standard error too. The
-// visualization is named after the first log, or after the first model file when there is no log.
+// reported on standard error too. Grid scenarios (SLScenarioFile::looksLike, whatever their names) are read
+// as model files, but before every log wherever they stand, so that a run finds the cell space they declare.
+// The visualization is named after the first log, or after the first model file when there is no log.
 class CommandLineImports {
   public:
-    explicit CommandLineImports(std::vector<std::string> logs) : m_logs(std::move(logs)) {}
+    explicit CommandLineImports(std::vector<std::string> logs);
 
     // Opens the visualization and starts the first log.
     void start();
@@ -43,6 +44,7 @@ class CommandLineImports {
     void noteModelFileEnd(const std::string& path);
 
     std::vector<std::string> m_logs;
+    std::vector<bool> m_modelFiles;  // per log: read as a model file
     size_t m_next = 0;
     bool m_started = false;
     bool m_done = false;

@@ -141,4 +141,39 @@ TEST_F(CommandLineImportsTest, ACancelledModelFileEndsTheSequence) {
         << "the last log is not read";
 }
 
+TEST_F(CommandLineImportsTest, ScenariosAreReadBeforeTheLogsWhateverTheirPlaceAndName) {
+    TempDir dir;
+    const std::string scenario = dir.write(
+        "life.cfg", R"({"scenario":{"shape":[20,20]},"cells":{"default":{"model":"life","state":{"a":0}}}})");
+    const std::string broken = dir.write("broken.json", "{\"scenario\":\n");
+    CommandLineImports imports({kSample, scenario, broken});
+    testing::internal::CaptureStderr();
+    imports.start();
+    EXPECT_EQ("life_20x20", getVisualization()->getName()) << "named after the log all the same";
+    while (!imports.done()) {
+        readToTheEnd();
+        imports.advance();
+    }
+    EXPECT_FALSE(imports.allImported());
+    EXPECT_EQ("tessaron: " + broken + ": Scenario file " + broken +
+                  ": invalid JSON at line 2: syntax error while parsing value - unexpected end of input; "
+                  "expected '[', '{', or a literal\n",
+              testing::internal::GetCapturedStderr());
+    std::vector<std::string> order;
+    for (const std::string& line : rec.lines()) {
+        if (line.rfind("Importing", 0) == 0) {
+            order.push_back(line);
+        }
+    }
+    EXPECT_EQ(
+        (std::vector<std::string>{"Importing model file: " + scenario, "Importing model file: " + broken,
+                                  "Importing simulation results from log file: " + kSample}),
+        order);
+    auto* life = dynamic_cast<SDCELLDevsModel*>(getVisualization()->getModelList()->findModel("life"));
+    ASSERT_NE(nullptr, life);
+    double value = -1.0;
+    EXPECT_TRUE(life->initialValue(19, 19, 0, value));
+    EXPECT_EQ(0.0, value);
+}
+
 }  // namespace

@@ -11,6 +11,7 @@
 #include "tests/fuzz/LoaderTargets.h"
 #include "tests/fuzz/ModelFileTarget.h"
 #include "tests/fuzz/SavedInputs.h"
+#include "tests/fuzz/ScenarioTarget.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -46,6 +47,12 @@ TEST(FuzzInputsTest, ModelFileTarget) {
     TempDir dir;
     replay("model_file",
            [&](const uint8_t* data, size_t size) { fuzz::modelFileInput(data, size, dir.path()); });
+}
+
+TEST(FuzzInputsTest, ScenarioTarget) {
+    TempDir dir;
+    replay("scenario",
+           [&](const uint8_t* data, size_t size) { fuzz::scenarioInput(data, size, dir.path()); });
 }
 
 TEST(FuzzInputsTest, TimeTarget) {
