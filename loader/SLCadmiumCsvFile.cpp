@@ -27,6 +27,15 @@ bool onlyBlanks(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return isBlank(c) || c == '\r'; });
 }
 
+// A plain model's name as events show it: brackets would make "gen(1)" read as cell 1 of a space "gen".
+std::string plainName(const std::string& name) {
+    std::string shown = name;
+    for (char& c : shown) {
+        c = c == '(' ? '[' : (c == ')' ? ']' : c);
+    }
+    return shown;
+}
+
 // Times are compared as written: "inf" equals "inf".
 bool sameTime(double a, double b) {
     return a == b || (std::isnan(a) && std::isnan(b));
@@ -279,7 +288,7 @@ void SLCadmiumCsvFile::settle() {
         }
     }
     for (Model& model : m_models) {
-        model.reference = m_idsOfName[model.name] > 1 ? model.name + "#" + model.id : model.name;
+        model.reference = plainName(m_idsOfName[model.name] > 1 ? model.name + "#" + model.id : model.name);
     }
     std::string name;
     std::array<int, 3> origin{};
@@ -337,7 +346,7 @@ SLCadmiumCsvFile::Model& SLCadmiumCsvFile::modelOf(const Row& row) {
         model.reference += ")";
     } else {
         // A name met again under a new id after the first time is told apart by its id too.
-        model.reference = m_idsOfName[row.name]++ > 0 ? row.name + "#" + row.id : row.name;
+        model.reference = plainName(m_idsOfName[row.name]++ > 0 ? row.name + "#" + row.id : row.name);
     }
     return model;
 }

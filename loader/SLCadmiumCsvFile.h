@@ -20,10 +20,10 @@
 
 // The reader of a run logged as separated values (see SLCsvRow): a row with a port is an output message
 // of its model, a row without one the model's state from then on. Times are seconds. Models are known by
-// their id; a name that several ids share is shown "name#id". The file names no hierarchy: every model
-// hangs under a top model named after the file ("run" for dir/run.csv). A model whose name is in
-// parentheses, "(3,4)", is a cell of the one cell space "cells" (or the space a model file declared),
-// named "cells(3,4)" in its events and stored at its coordinates less the space's origin.
+// their id; a name that several ids share is shown "name#id", and brackets in a name as '[' ']'. The file
+// names no hierarchy: every model hangs under a top model named after the file ("run" for dir/run.csv). A
+// model whose name is in parentheses, "(3,4)", is a cell of the one cell space "cells" (or the space a model
+// file declared), named "cells(3,4)" in its events and stored at its coordinates less the space's origin.
 //
 // A cell's state row whose data holds a number becomes an output event of the cell on port "out" with
 // that number; every state goes to the sink as text. Rows at an infinite time register their model but

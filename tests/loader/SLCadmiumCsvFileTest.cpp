@@ -196,6 +196,8 @@ TEST_F(SLCadmiumCsvFileTest, OddFilesAreReadOrRefusedAsTheySay) {
         // name is told apart; a line that begins with a blank continues the row before.
         {"line.csv", header + "0;1;(-2);;4\n0;2;gen;;s\ninf;1;(-2);;9\n1;3;gen;;\n  7\n1;3;gen;out;1\n", true,
          "0 cells(-2) out 4 > cells | 1000 gen#3 out 1 > line"},
+        // A plain name in brackets would read as a cell.
+        {"plain.csv", header + "0;1;gen(1);out;5\n", true, "0 gen[1] out 5 > plain"},
     };
     for (const Case& c : cases) {
         sink = CsvRunSink();
