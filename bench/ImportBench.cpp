@@ -36,7 +36,8 @@ namespace {
 const char* const kLog =
     std::getenv("TESS_IMPORT_LOG") != nullptr ? std::getenv("TESS_IMPORT_LOG") : TESS_LIFE_LOG_LARGE;
 // The Cell-DEVS run in separated values of the same scale: 100×100 cells over 50 steps, every cell
-// reporting at every step (cadmiumcsv, target cadmium_csv_large), 1,000,103 lines.
+// whose temperature moved at a step reporting its output and state (cadmiumcsv, target cadmium_csv_large):
+// 845,497 lines, 845,444 events.
 const char* const kCsvLog = TESS_CADMIUM_CSV_LARGE;
 constexpr int kConsoleLines = 1000;
 

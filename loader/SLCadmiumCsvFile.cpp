@@ -91,6 +91,8 @@ bool SLCadmiumCsvFile::open() {
     m_settled = false;
     m_models.clear();
     m_byId.clear();
+    m_byNumber.clear();
+    m_timeText.clear();
     m_idsOfName.clear();
     m_spaceName = "cells";
     m_origin = {};
@@ -190,10 +192,21 @@ bool SLCadmiumCsvFile::handleLine(std::string_view line) {
     }
     const long long lineNumber = m_lineNumber + 1;
     SLCsvRow::Fields fields;
-    if (SLCsvRow::beginsRow(line, m_separator, fields.seconds)) {
+    // Rows come in runs of one time: its text is read as a number once.
+    const size_t timeEnd = line.find(m_separator);
+    bool row = false;
+    if (timeEnd != std::string_view::npos && !m_timeText.empty() && line.substr(0, timeEnd) == m_timeText) {
+        fields.seconds = m_timeSeconds;
+        row = true;
+    } else if (SLCsvRow::beginsRow(line, m_separator, fields.seconds)) {
+        m_timeText.assign(line.substr(0, timeEnd));
+        m_timeSeconds = fields.seconds;
+        row = true;
+    }
+    if (row) {
         int coordinates[3] = {0, 0, 0};
         int dimensions = 0;
-        const bool cut = SLCsvRow::cut(line, m_separator, fields);
+        const bool cut = SLCsvRow::cutAfterTime(line, m_separator, timeEnd, fields);
         const bool cell = cut && !fields.name.empty() && fields.name.front() == '(';
         if (!cut || (cell && !SLCsvRow::cellCoordinates(fields.name, coordinates, dimensions))) {
             passOver(lineNumber);
@@ -221,7 +234,7 @@ bool SLCadmiumCsvFile::handleLine(std::string_view line) {
         row.name.assign(fields.name);
         row.port.assign(fields.port);
         row.data.assign(fields.data);
-        row.depth = SLCsvRow::openBrackets(fields.data, 0);
+        row.depth = -1;  // worked out when a line may continue the row: most never do
         row.cell = cell;
         row.dimensions = dimensions;
         std::copy(coordinates, coordinates + 3, row.coordinates);
@@ -233,6 +246,9 @@ bool SLCadmiumCsvFile::handleLine(std::string_view line) {
     }
     if (m_open && m_queued > 0) {
         Row& last = m_rows[m_queued - 1];
+        if (last.depth < 0) {
+            last.depth = SLCsvRow::openBrackets(last.data, 0);
+        }
         if ((!line.empty() && isBlank(line.front())) || last.depth > 0) {
             last.data += '\n';
             last.data.append(line);
@@ -278,8 +294,8 @@ void SLCadmiumCsvFile::settle() {
     // Every model writes its state at the first time: the ids that share a name are all known by now.
     for (size_t i = 0; i < m_queued; ++i) {
         const Row& row = m_rows[i];
-        if (!row.cell && m_byId.find(row.id) == m_byId.end()) {
-            m_byId.emplace(row.id, static_cast<uint32_t>(m_models.size()));
+        if (!row.cell && findModel(row.id) == nullptr) {
+            keepModel(row.id, static_cast<uint32_t>(m_models.size()));
             Model model;
             model.id = row.id;
             model.name = row.name;
@@ -324,13 +340,55 @@ void SLCadmiumCsvFile::emitQueued() {
     m_queued = 0;
 }
 
-SLCadmiumCsvFile::Model& SLCadmiumCsvFile::modelOf(const Row& row) {
-    m_key.assign(row.id);
-    auto found = m_byId.find(m_key);
-    if (found != m_byId.end()) {
-        return m_models[found->second];
+namespace {
+
+constexpr size_t kMaxNumberedId = size_t{1} << 22;
+
+// The id as an index when it is a few digits without a leading zero; -1 otherwise.
+long numberedId(const std::string& id) {
+    if (id.empty() || id.size() > 7 || (id[0] == '0' && id.size() > 1)) {
+        return -1;
     }
-    m_byId.emplace(m_key, static_cast<uint32_t>(m_models.size()));
+    long value = 0;
+    for (char c : id) {
+        if (c < '0' || c > '9') {
+            return -1;
+        }
+        value = value * 10 + (c - '0');
+    }
+    return static_cast<size_t>(value) < kMaxNumberedId ? value : -1;
+}
+
+}  // namespace
+
+SLCadmiumCsvFile::Model* SLCadmiumCsvFile::findModel(const std::string& id) {
+    const long number = numberedId(id);
+    if (number >= 0) {
+        const auto at = static_cast<size_t>(number);
+        return at < m_byNumber.size() && m_byNumber[at] != 0 ? &m_models[m_byNumber[at] - 1] : nullptr;
+    }
+    auto found = m_byId.find(id);
+    return found != m_byId.end() ? &m_models[found->second] : nullptr;
+}
+
+void SLCadmiumCsvFile::keepModel(const std::string& id, uint32_t index) {
+    const long number = numberedId(id);
+    if (number < 0) {
+        m_byId.emplace(id, index);
+        return;
+    }
+    const auto at = static_cast<size_t>(number);
+    if (at >= m_byNumber.size()) {
+        m_byNumber.resize(std::min(std::max(at + 1, m_byNumber.size() * 2), kMaxNumberedId), 0);
+    }
+    m_byNumber[at] = index + 1;
+}
+
+SLCadmiumCsvFile::Model& SLCadmiumCsvFile::modelOf(const Row& row) {
+    if (Model* known = findModel(row.id)) {
+        return *known;
+    }
+    keepModel(row.id, static_cast<uint32_t>(m_models.size()));
     m_models.emplace_back();
     Model& model = m_models.back();
     model.id = row.id;

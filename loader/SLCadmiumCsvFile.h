@@ -62,7 +62,7 @@ class SLCadmiumCsvFile : public SLRunReader {
         std::string name;
         std::string port;
         std::string data;
-        int depth = 0;  // brackets the data leaves open
+        int depth = -1;  // brackets the data leaves open; -1 until needed
         bool cell = false;
         int dimensions = 0;
         int coordinates[3] = {0, 0, 0};
@@ -89,6 +89,9 @@ class SLCadmiumCsvFile : public SLRunReader {
     void emitQueued();
     void emit(const Row& row);
     Model& modelOf(const Row& row);
+    // The model of `id`, or null; and keeping that it is m_models[index].
+    Model* findModel(const std::string& id);
+    void keepModel(const std::string& id, uint32_t index);
     // Registers the model (and for a cell its space) the first time it is met; false for a cell the space
     // cannot hold.
     bool announce(Model& model, double milliseconds);
@@ -100,7 +103,9 @@ class SLCadmiumCsvFile : public SLRunReader {
     std::string m_top;
     char m_separator = 0;
     bool m_header = false;
-    std::string m_line;  // a line without its colour codes
+    std::string m_line;      // a line without its colour codes
+    std::string m_timeText;  // the time of the last row and what it read as
+    double m_timeSeconds = 0.0;
 
     // Rows not yet handed over: the first time's, then the last row, which may still continue.
     std::vector<Row> m_rows;
@@ -111,8 +116,8 @@ class SLCadmiumCsvFile : public SLRunReader {
 
     std::vector<Model> m_models;
     std::unordered_map<std::string, uint32_t> m_byId;
+    std::vector<uint32_t> m_byNumber;  // for ids of a few digits: index + 1 in m_models, 0 for none
     std::unordered_map<std::string, int> m_idsOfName;  // plain models
-    std::string m_key;
 
     std::string m_spaceName = "cells";
     std::array<int, 3> m_origin{};

@@ -121,7 +121,11 @@ bool cut(std::string_view line, char separator, Fields& fields) {
     if (!beginsRow(line, separator, fields.seconds)) {
         return false;
     }
-    size_t at = line.find(separator);
+    return cutAfterTime(line, separator, line.find(separator), fields);
+}
+
+bool cutAfterTime(std::string_view line, char separator, size_t timeEnd, Fields& fields) {
+    size_t at = timeEnd;
     fields.time = line.substr(0, at);
     size_t next = line.find(separator, at + 1);
     if (next == std::string_view::npos || next == at + 1) {

@@ -40,6 +40,10 @@ bool beginsRow(std::string_view line, char separator, double& seconds);
 // the data. False when the line does not have those fields.
 bool cut(std::string_view line, char separator, Fields& fields);
 
+// The same for a line whose time, up to the separator at `timeEnd`, was read already into
+// `fields.seconds`: rows come in runs of one time, read once.
+bool cutAfterTime(std::string_view line, char separator, size_t timeEnd, Fields& fields);
+
 // How many of '{', '[', '(' and '<' the text leaves open: the depth at its end, starting from `depth`,
 // never below 0.
 int openBrackets(std::string_view text, int depth);
