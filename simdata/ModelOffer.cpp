@@ -28,7 +28,6 @@ void mergeInto(SDDevsModelList& registry, SDDevsModel* existing, const SDDevsMod
     replacement->initFrom(existing);
     replacement->growTo(offeredCells);
     replacement->mergePorts(offeredCells);
-    replacement->setOrigin(offeredCells->getOrigin());
     std::unique_ptr<SDDevsModel> plain = registry.takeModel(existing->name());
     plain.reset();
     SDCELLDevsModel* registered = replacement.get();
@@ -75,8 +74,6 @@ std::unique_ptr<SDDevsModel> copyModelRecord(const SDDevsModel& model) {
     auto copy = std::make_unique<SDCELLDevsModel>();
     static_cast<SDDevsModel&>(*copy) = model;
     copy->growTo(cells);
-    // Without its origin a space whose cells lie below 0 would name every cell wrongly.
-    copy->setOrigin(cells->getOrigin());
     return copy;
 }
 

@@ -15,8 +15,8 @@ class SDDevsModel;
 //   - a plain record is offered: the registered one takes its missing ports and is printed if it gained
 //     any;
 //   - a Cell-DEVS record meets a plain one: a new Cell-DEVS record with the plain one's name, tag and
-//     ports, grown to the offered counts and given the offered ports and origin, replaces it (the plain one
-//     is deleted); it is printed on registration and once more.
+//     ports, grown to the offered counts and given the offered ports, replaces it (the plain one is
+//     deleted); it is printed on registration and once more.
 // Hand-over: true means the registry owns `model`; false means the caller keeps it and should delete it
 // (every merge answers false: the offered record itself is never stored).
 bool offerModel(SDDevsModelList& registry, SDDevsModel* model);
@@ -25,7 +25,7 @@ bool offerModel(SDDevsModelList& registry, SDDevsModel* model);
 // registered (true). The log shows exactly what offerModel would write.
 bool offerModelCopy(SDDevsModelList& registry, const SDDevsModel& model);
 
-// A new record of the same kind with the same name, tag, ports, rules, cell counts and origin.
+// A new record of the same kind with the same name, tag, ports, rules and cell counts.
 std::unique_ptr<SDDevsModel> copyModelRecord(const SDDevsModel& model);
 
 // Grows the registered cell space of `cells`'s name to hold every cell of that record, without a log

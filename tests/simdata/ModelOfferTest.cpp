@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -133,31 +132,6 @@ TEST(ModelOfferTest, ACellRecordReplacesAPlainRecordOfItsName) {
     EXPECT_EQ(twice(printed("top", {"in"}, {"out"}, {"Width: 3"})), rec.lines());
     EXPECT_EQ(1u, registry.size());
     // The replaced plain record is deleted (the sanitizer build reports it otherwise).
-}
-
-TEST(ModelOfferTest, ACellSpaceKeepsTheOriginItWasOfferedWith) {
-    LogRecorder rec;
-    struct Case {
-        bool plainFirst;  // a plain record of the name is registered before
-        bool copy;        // offered as a record the caller keeps
-    };
-    const Case cases[] = {{false, false}, {false, true}, {true, false}, {true, true}};
-    for (const Case& c : cases) {
-        SDDevsModelList registry;
-        if (c.plainFirst) {
-            offer(registry, plain("cells"));
-        }
-        std::unique_ptr<SDCELLDevsModel> offered(cells("cells", 2, 1, 0));
-        offered->setOrigin({-1, -2, 0});
-        if (c.copy) {
-            offerModelCopy(registry, *offered);
-        } else if (offerModel(registry, offered.get())) {
-            offered.release();
-        }
-        auto* registered = dynamic_cast<SDCELLDevsModel*>(registry.findModel("cells"));
-        ASSERT_NE(nullptr, registered);
-        EXPECT_EQ((std::array<int, 3>{-1, -2, 0}), registered->getOrigin()) << c.plainFirst << c.copy;
-    }
 }
 
 }  // namespace
