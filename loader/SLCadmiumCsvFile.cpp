@@ -194,16 +194,16 @@ bool SLCadmiumCsvFile::handleLine(std::string_view line) {
     SLCsvRow::Fields fields;
     // Rows come in runs of one time: its text is read as a number once.
     const size_t timeEnd = line.find(m_separator);
-    bool row = false;
+    bool beginsRow = false;
     if (timeEnd != std::string_view::npos && !m_timeText.empty() && line.substr(0, timeEnd) == m_timeText) {
         fields.seconds = m_timeSeconds;
-        row = true;
+        beginsRow = true;
     } else if (SLCsvRow::beginsRow(line, m_separator, fields.seconds)) {
         m_timeText.assign(line.substr(0, timeEnd));
         m_timeSeconds = fields.seconds;
-        row = true;
+        beginsRow = true;
     }
-    if (row) {
+    if (beginsRow) {
         int coordinates[3] = {0, 0, 0};
         int dimensions = 0;
         const bool cut = SLCsvRow::cutAfterTime(line, m_separator, timeEnd, fields);
@@ -331,6 +331,9 @@ void SLCadmiumCsvFile::settle() {
         std::swap(m_rows[0], m_rows[held]);
     }
     m_queued -= held;
+    // From here on at most one row waits: the first time's storage is let go.
+    m_rows.resize(std::max<size_t>(m_queued, 1));
+    m_rows.shrink_to_fit();
 }
 
 void SLCadmiumCsvFile::emitQueued() {

@@ -17,5 +17,5 @@ std::unique_ptr<SLRunReader> openRunReader(SLSink* link, const std::string& path
 }
 
 std::string runFormatsTried() {
-    return "separated values (time;model_id;model_name;port_name;data), message log (I/*/D/X/Y lines)";
+    return "Cadmium 2 CSV (time;model_id;model_name;port_name;data), message log (I/*/D/X/Y lines)";
 }
