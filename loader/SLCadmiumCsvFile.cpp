@@ -7,6 +7,7 @@
 #include <cmath>
 #include <fstream>
 #include <new>
+#include <unordered_set>
 #include <utility>
 
 #include "loader/SLCsvRow.h"
@@ -84,6 +85,7 @@ bool SLCadmiumCsvFile::open() {
     m_bytesDone = 0;
     m_fileSize = 0;
     m_latestTime = -std::numeric_limits<double>::infinity();
+    m_top = topName(m_fileName);
     m_separator = 0;
     m_header = false;
     m_queued = 0;
@@ -303,13 +305,28 @@ void SLCadmiumCsvFile::settle() {
             ++m_idsOfName[row.name];
         }
     }
-    for (Model& model : m_models) {
-        model.reference = plainName(m_idsOfName[model.name] > 1 ? model.name + "#" + model.id : model.name);
-    }
     std::string name;
     std::array<int, 3> origin{};
-    if (m_link != nullptr && m_link->declaredCellSpace(name, origin) && !name.empty()) {
+    const bool declared = m_link != nullptr && m_link->declaredCellSpace(name, origin) && !name.empty();
+    if (declared) {
         m_spaceName = name;
+    }
+    bool cells = false;
+    for (size_t i = 0; i < m_queued && !cells; ++i) {
+        cells = m_rows[i].cell;
+    }
+    // A model named as the space of the run's cells is told apart by its id, and the top model from
+    // every model: a run of "gen.csv" may well hold a model "gen".
+    std::unordered_set<std::string> names;
+    for (Model& model : m_models) {
+        const bool shared = m_idsOfName[model.name] > 1 || (cells && model.name == m_spaceName);
+        model.reference = plainName(shared ? model.name + "#" + model.id : model.name);
+        names.insert(model.reference);
+    }
+    while (names.count(m_top) != 0 || (cells && m_top == m_spaceName)) {
+        m_top += "_top";
+    }
+    if (declared) {
         m_origin = origin;
     } else {
         m_origin = {};
@@ -406,8 +423,11 @@ SLCadmiumCsvFile::Model& SLCadmiumCsvFile::modelOf(const Row& row) {
         }
         model.reference += ")";
     } else {
-        // A name met again under a new id after the first time is told apart by its id too.
-        model.reference = plainName(m_idsOfName[row.name]++ > 0 ? row.name + "#" + row.id : row.name);
+        // A name met again under a new id after the first time is told apart by its id too, as is a new
+        // name that the top model or the cell space has.
+        const bool shared =
+            m_idsOfName[row.name]++ > 0 || row.name == m_top || (m_spaceAnnounced && row.name == m_spaceName);
+        model.reference = plainName(shared ? row.name + "#" + row.id : row.name);
     }
     return model;
 }

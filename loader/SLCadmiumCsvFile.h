@@ -51,7 +51,8 @@ class SLCadmiumCsvFile : public SLRunReader {
     const SLNamedCells& getNamedCells() const override { return m_namedCells; }
     const std::string& getFileName() const override { return m_fileName; }
 
-    // The top model's name for a file: its stem, characters other than letters, digits and '_' as '_'.
+    // The top model's name for a file: its stem, characters other than letters, digits and '_' as '_'. The
+    // reader adds "_top" when a model of the run (or its cell space) has that name.
     static std::string topName(const std::string& fileName);
 
   private:

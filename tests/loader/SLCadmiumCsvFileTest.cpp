@@ -198,6 +198,11 @@ TEST_F(SLCadmiumCsvFileTest, OddFilesAreReadOrRefusedAsTheySay) {
          "0 cells(-2) out 4 > cells | 1000 gen#3 out 1 > line"},
         // A plain name in brackets would read as a cell.
         {"plain.csv", header + "0;1;gen(1);out;5\n", true, "0 gen[1] out 5 > plain"},
+        // The top model is never one of the run's models, nor the cell space; a model named as the
+        // space is told apart.
+        {"gen.csv", header + "0;1;gen;out;5\n", true, "0 gen out 5 > gen_top"},
+        {"cells.csv", header + "0;1;(0);;5\n0;2;cells;out;6\n", true,
+         "0 cells(0) out 5 > cells | 0 cells#2 out 6 > cells_top"},
     };
     for (const Case& c : cases) {
         sink = CsvRunSink();
