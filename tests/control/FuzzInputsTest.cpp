@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/fuzz/CsvRunTarget.h"
 #include "tests/fuzz/ImportTarget.h"
 #include "tests/fuzz/LoaderTargets.h"
 #include "tests/fuzz/ModelFileTarget.h"
@@ -37,6 +38,12 @@ TEST(FuzzInputsTest, ImportTarget) {
         fuzz::importThroughController(path);
         fuzz::importThroughLink(path);
     });
+}
+
+TEST(FuzzInputsTest, CsvRunTarget) {
+    TempDir dir;
+    const std::string path = dir.file("input.csv");
+    replay("csv_run", [&](const uint8_t* data, size_t size) { fuzz::csvRunInput(data, size, path); });
 }
 
 TEST(FuzzInputsTest, LogLineTarget) {

@@ -1,0 +1,140 @@
+// A generated Cell-DEVS run logged in separated values, imported as the console imports it, plots and
+// exports each cell's temperatures; the expected points come from stepping the generator's heat field
+// here, not from the import.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "control/VCSeriesCsv.h"
+#include "control/VCSeriesTarget.h"
+#include "control/VCSimulation.h"
+#include "simdata/SDCELLDevsModel.h"
+#include "simdata/SDDevsModelList.h"
+#include "simdata/SDSeries.h"
+#include "simdata/SDVisualization.h"
+#include "tests/support/LogRecorder.h"
+#include "tests/support/TempDir.h"
+#include "tools/CadmiumCsvLog.h"
+#include "tools/HeatField.h"
+
+namespace {
+
+using Words = std::vector<std::string>;
+
+// The number as the run prints it ("%.6g") and as it reads back.
+double printed(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6g", value);
+    return std::stod(text);
+}
+
+class CadmiumCsvRunTest : public ::testing::Test {
+  protected:
+    SDSeries fetch(const Words& words) {
+        VCSeriesTarget target;
+        EXPECT_TRUE(VCSeriesTarget::parse(words, target));
+        SDSeries series;
+        std::string error;
+        EXPECT_TRUE(target.fetch(series, error)) << error;
+        return series;
+    }
+    LogRecorder log;
+    TempDir dir;
+    VCSimulation simulation;
+};
+
+TEST_F(CadmiumCsvRunTest, EveryCellPlotsAndExportsItsReportedTemperatures) {
+    CadmiumCsvOptions options;
+    options.field.width = 5;
+    options.field.height = 4;
+    options.field.steps = 3;
+    options.field.sources = 0;
+    options.field.quantum = 0.5;
+    const std::string path = dir.file("heat.csv");
+    {
+        std::ofstream out(path);
+        ASSERT_TRUE(writeCadmiumCsvLog(options, out));
+    }
+    ASSERT_TRUE(simulation.newVisualization("heat"));
+    ASSERT_TRUE(simulation.importLogFile(path)) << log.text();
+    SDDevsModelList& models = *getVisualization()->getModelList();
+    auto* cells = dynamic_cast<SDCELLDevsModel*>(models.findModel("cells"));
+    ASSERT_NE(nullptr, cells);
+    EXPECT_EQ(5u, cells->getWidth());
+    EXPECT_EQ(4u, cells->getHeight());
+    ASSERT_NE(nullptr, models.findModel("heat"));
+    ASSERT_NE(nullptr, models.findModel("stepper"));
+    EXPECT_TRUE(models.findModel("stepper")->hasOutputPort("tick"));
+
+    // The field stepped here: a cell has a point at the start, at each step where it moved by the quantum
+    // since its last report, and at the end, where every model writes its state.
+    HeatLogOptions field = options.field;
+    HeatField heat = heatFieldAtStart(field);
+    const int probes[][2] = {{0, 0}, {1, 0}, {2, 1}, {4, 3}, {3, 2}, {2, 3}};
+    std::vector<SDSeries> expected(std::size(probes));
+    std::vector<double> sent(std::size(probes));
+    for (int step = 0; step <= options.field.steps; ++step) {
+        if (step > 0) {
+            heat.step();
+        }
+        for (size_t i = 0; i < std::size(probes); ++i) {
+            const double now = heat.temperature(probes[i][0], probes[i][1], 0);
+            if (step == 0 || step == options.field.steps ||
+                std::fabs(now - sent[i]) >= options.field.quantum) {
+                expected[i].times.push_back(step * 100.0);
+                expected[i].values.push_back(printed(now));
+                sent[i] = now;
+            }
+        }
+    }
+    for (size_t i = 0; i < std::size(probes); ++i) {
+        const Words words = {"cells", std::to_string(probes[i][0]), std::to_string(probes[i][1])};
+        const SDSeries series = fetch(words);
+        EXPECT_EQ(expected[i].times, series.times) << words[1] << "," << words[2];
+        EXPECT_EQ(expected[i].values, series.values) << words[1] << "," << words[2];
+        EXPECT_EQ(VCSeriesCsv::text(expected[i]), VCSeriesCsv::text(series));
+    }
+    // The corners are held at 100 and -50 throughout: the space spans them at every time.
+    const SDSeries spread = fetch({"cells"});
+    ASSERT_EQ(4u, spread.size());
+    for (size_t i = 0; i < spread.size(); ++i) {
+        EXPECT_EQ(-50.0, spread.minimum[i]);
+        EXPECT_EQ(100.0, spread.maximum[i]);
+    }
+    const SDSeries ticks = fetch({"stepper.tick"});
+    EXPECT_EQ((std::vector<double>{100, 200, 300}), ticks.times);
+    EXPECT_EQ((std::vector<double>{1, 2, 3}), ticks.values);
+}
+
+// Rows of one time keep their order: a cell holds its last state row at or before a time.
+TEST_F(CadmiumCsvRunTest, ACellHoldsItsLastStateRowOfATime) {
+    struct Case {
+        const char* rows;
+        std::vector<double> times;
+        std::vector<double> values;
+    };
+    const Case cases[] = {
+        {"0;1;(0,0);;1\n1;1;(0,0);;5\n1;1;(0,0);;3\n", {0, 1000}, {1, 3}},
+        {"0;1;(0,0);;1\n1;1;(0,0);out;9\n1;1;(0,0);;2\n2;1;(0,0);;none\n", {0, 1000}, {1, 2}},
+        {"0;1;(0,0);;1\n0;2;(1,0);;4\n1;2;(1,0);;6\n1;1;(0,0);;7\n1;1;(0,0);;8\n1;2;(1,0);;0\n",
+         {0, 1000},
+         {1, 8}},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const std::string path = dir.write("order" + std::to_string(n++) + ".csv",
+                                           "time;model_id;model_name;port_name;data\n" + std::string(c.rows));
+        ASSERT_TRUE(simulation.newVisualization("order"));
+        ASSERT_TRUE(simulation.importLogFile(path)) << log.text();
+        const SDSeries series = fetch({"cells", "0", "0"});
+        EXPECT_EQ(c.times, series.times) << c.rows;
+        EXPECT_EQ(c.values, series.values) << c.rows;
+        simulation.closeVisualization();
+    }
+}
+
+}  // namespace
