@@ -41,8 +41,9 @@ VCStateField::Outcome VCStateField::choose(SDVisualization& visualization, const
     outcome.lines.push_back("Field of " + model + ": number " + std::to_string(field) + " of each state");
     if (missing > 0) {
         outcome.lines.push_back(std::to_string(missing) + " of the " + std::to_string(carried) +
-                                " states with a number hold no number " + std::to_string(field) +
-                                ": they give no value from their time on");
+                                " states with a number " + (missing == 1 ? "has" : "have") + " no number " +
+                                std::to_string(field) + ": no value from " +
+                                (missing == 1 ? "its time" : "their times") + " on");
     }
     return outcome;
 }
