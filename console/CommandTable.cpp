@@ -8,6 +8,7 @@
 #include "console/VDColorCommand.h"
 #include "console/VDExitCommand.h"
 #include "console/VDExportCommand.h"
+#include "console/VDFieldCommand.h"
 #include "console/VDFitViewCommand.h"
 #include "console/VDHelpCommand.h"
 #include "console/VDImportLogFileCommand.h"
@@ -96,6 +97,10 @@ const std::vector<CommandEntry>& entries() {
          "Writes the values over time of a cell, of a model's port, or the minimum, mean and maximum of a "
          "cell space, to a CSV file.",
          &make<VDExportCommand>, true},
+        {"vis_field", " $model $k",
+         "Takes number k, counting from 0, of each state text of a model (all the cells of a cell space) as "
+         "its value from now on; a state without that number gives no value.",
+         &make<VDFieldCommand>},
         {"vis_fit", "", "Places the camera so that every drawn model is in view.", &make<VDFitViewCommand>},
         {"vis_import_logfile", " $logfile", "Imports a simulation log into the open visualization.",
          &make<VDImportLogFileCommand>, true},

@@ -68,7 +68,7 @@ VDDEVSConsoleParser::VDDEVSConsoleParser() {
 VDDEVSConsoleParser::~VDDEVSConsoleParser() = default;
 
 VDLineCompletion VDDEVSConsoleParser::completeLine(const std::string& line) const {
-    for (const char* lead : {"vis_model ", "vis_messages "}) {
+    for (const char* lead : {"vis_model ", "vis_messages ", "vis_field "}) {
         const std::string modelLead(lead);
         if (line.compare(0, modelLead.size(), modelLead) == 0) {
             return completeModelName(modelLead, line.substr(modelLead.size()));

@@ -18,8 +18,8 @@ class VDDEVSConsoleParser : public VDConsoleParser {
     // the garbage can and `reply` holds its usage text.
     bool parse(std::string line, VDConsoleCommand** command, std::string& reply) override;
     // After "vis_import_logfile " and "vis_snapshot " Tab completes the file or folder name, as a shell
-    // does (inside a quote, names with blanks too); after "vis_model " and "vis_messages " the name of a
-    // model of the open visualization; after "help " and elsewhere it completes command names.
+    // does (inside a quote, names with blanks too); after "vis_model ", "vis_messages " and "vis_field " the
+    // name of a model of the open visualization; after "help " and elsewhere it completes command names.
     VDLineCompletion completeLine(const std::string& line) const override;
     // Any command may have changed what the 3D picture shows (colours, rules, the selection, ...).
     void commandExecuted() override;

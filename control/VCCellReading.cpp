@@ -3,9 +3,11 @@
 #include <cstdio>
 
 #include "control/VCSimulation.h"
+#include "control/VCStateField.h"
 #include "shell/LogFormat.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDDevsModelList.h"
+#include "simdata/SDStateTexts.h"
 #include "simdata/SDTime.h"
 #include "simdata/SDTimeCursor.h"
 #include "simdata/SDVisualization.h"
@@ -19,6 +21,32 @@ std::string cellLabel(const SDCELLDevsModel& model, const long long coordinates[
         label += (i > 0 ? "," : "") + std::to_string(coordinates[i]);
     }
     return label + ")";
+}
+
+// The state of a cell at `milliseconds`, named as the run names it: by its own coordinates (the stored
+// ones plus the origin), with as many as it gave.
+bool cellState(const SDStateTexts& states, const SDCELLDevsModel& model, const long long stored[3],
+               double milliseconds, SDStateTexts::State& state) {
+    if (states.empty()) {
+        return false;
+    }
+    long long run[3];
+    for (int i = 0; i < 3; ++i) {
+        run[i] = stored[i] + model.getOrigin()[static_cast<size_t>(i)];
+    }
+    std::string reference;
+    for (int dimensions : {2, 3, 1}) {
+        reference = model.name() + "(";
+        for (int i = 0; i < dimensions; ++i) {
+            reference += (i > 0 ? "," : "") + std::to_string(run[i]);
+        }
+        reference += ")";
+        uint32_t number = 0;
+        if (states.find(reference, number)) {
+            return states.at(number, milliseconds, state);
+        }
+    }
+    return false;
 }
 
 template <class... Args>
@@ -67,6 +95,12 @@ VCCellReading VCCellReading::read(const std::string& model, long long x, long lo
     reading.label = cellLabel(*cells, coordinates);
     const SDCellValues& values = cells->getValues();
     const size_t cell = static_cast<size_t>((x * reading.height + y) * reading.length + z);
+    SDStateTexts::State state{};
+    if (cellState(*visualization->getStateTexts(), *cells, coordinates, cursor->time(), state)) {
+        reading.hasState = true;
+        reading.state = VCStateField::oneLine(state.text);
+        reading.stateSince = state.time;
+    }
     if (!values.hasValue(cell)) {
         reading.result = Result::NoValue;
         return reading;
@@ -76,6 +110,10 @@ VCCellReading VCCellReading::read(const std::string& model, long long x, long lo
     reading.initial = values.isInitial(cell);
     reading.since = reading.initial ? 0.0 : cursor->timeAt(values.timeIndex(cell));
     return reading;
+}
+
+std::string VCCellReading::stateText() const {
+    return hasState ? ", state " + state + " since " + SDTime(stateSince).toString() : "";
 }
 
 std::string VCCellReading::describe() const {
@@ -93,10 +131,13 @@ std::string VCCellReading::describe() const {
             return format("Cell (%lld,%lld,%lld) is outside ", x, y, z) + model +
                    format("'s %ux%ux%u cells", width, height, length);
         case Result::NoValue:
-            return label + " has no value yet";
+            return label + " has no value yet" + stateText();
         case Result::Value:
+            if (hasState && !initial && stateSince == since) {
+                return label + formatText(" = %f ", value) + state + " since " + SDTime(since).toString();
+            }
             return label + formatText(" = %f since ", value) + SDTime(since).toString() +
-                   (initial ? " (initial value)" : "");
+                   (initial ? " (initial value)" : "") + stateText();
     }
     return "";
 }

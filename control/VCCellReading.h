@@ -13,12 +13,19 @@ struct VCCellReading {
     double value = 0.0;
     double since = 0.0;    // milliseconds: when the value was sent
     bool initial = false;  // the value is the cell's initial value (since 0): it has sent nothing yet
+    // The whole text of the state the cell held, for runs that log states as text.
+    bool hasState = false;
+    std::string state;  // on one line
+    double stateSince = 0.0;
 
     // Reads the cell (x, y, z) of `model`, bringing the cell values up to date with the time cursor.
     static VCCellReading read(const std::string& model, long long x, long long y, long long z);
 
     // The line vis_cell prints: "life(3,4) = 1.000000 since 00:00:02:000", "life(3,4) has no value yet",
     // "fallrock(0,0,0) = 0.000000 since 00:00:00:000 (initial value)", or why there is no such cell.
+    // With a state text, the text follows the number ("cells(3,4) = 0.500000 <0.5,12> since
+    // 00:00:01:500"), or, when the value is not the state's own (it came earlier, or there is none), the
+    // state follows the rest: "cells(3,4) = 0.500000 since 00:00:01:500, state closed since 00:00:02:000".
     std::string describe() const;
 
     // Kept for the refusals, which name what was asked for.
@@ -29,4 +36,8 @@ struct VCCellReading {
     unsigned width = 0;
     unsigned height = 0;
     unsigned length = 0;
+
+  private:
+    // ", state <text> since <time>", or nothing without a state.
+    std::string stateText() const;
 };

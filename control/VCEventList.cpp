@@ -14,7 +14,7 @@ bool VCEventList::offerEvent(const SDEvent& event) {
     if (m_list == nullptr) {
         return false;
     }
-    m_list->addEventCopy(event);
+    m_lastIndex = m_list->addEventCopy(event);
     return true;
 }
 

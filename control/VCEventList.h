@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+
 class SDEvent;
 class SDEventList;
 
@@ -16,9 +19,12 @@ class VCEventList {
     virtual bool addEvent(SDEvent* event);
     // Keeps a copy of the event's contents; the caller keeps its object. True unless there is no list.
     bool offerEvent(const SDEvent& event);
+    // Where the last event offered went in time order (SDEventList::addEventCopy).
+    size_t lastIndex() const { return m_lastIndex; }
     // The run lasts at least until this time (see SDEventList::extendRun).
     void extendRun(double milliseconds);
 
   private:
     SDEventList* m_list;
+    size_t m_lastIndex = SIZE_MAX;
 };

@@ -2,11 +2,14 @@
 
 #include "control/VCModelPorts.h"
 #include "control/VCSimulation.h"
+#include "control/VCStateField.h"
+#include "loader/SLDataText.h"
 #include "shell/LogFormat.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDCouplings.h"
 #include "simdata/SDDevsModelList.h"
 #include "simdata/SDModelStructure.h"
+#include "simdata/SDStateTexts.h"
 #include "simdata/SDTime.h"
 #include "simdata/SDTimeCursor.h"
 #include "simdata/SDVisualization.h"
@@ -67,6 +70,18 @@ VCModelReading VCModelReading::read(const std::string& model) {
     const VCModelPorts ports = VCModelPorts::of(tree, visualization->getModelList(), node);
     addPortLines(reading.lines, "in", ports.inputs, history, now);
     addPortLines(reading.lines, "out", ports.outputs, history, now);
+    // The state it held, for runs that log states as text, with the number that gives its value.
+    const SDStateTexts& states = *visualization->getStateTexts();
+    uint32_t stateModel = 0;
+    SDStateTexts::State state{};
+    if (states.find(model, stateModel) && states.at(stateModel, now, state)) {
+        double value = 0.0;
+        const std::string number = SLDataText::number(state.text, VCStateField::fieldOf(states, model), value)
+                                       ? formatText("= %f ", value)
+                                       : "";
+        reading.lines.push_back("  state " + number + VCStateField::oneLine(state.text) + " since " +
+                                SDTime(state.time).toString());
+    }
 
     const SDModelHistory::Done done = history.doneAt(node, now);
     const std::string next = !done.known    ? "unknown"

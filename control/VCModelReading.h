@@ -14,7 +14,9 @@
 // The kind is "cell space" (its cells appear in the log), "coupled" (it has children) or "atomic"; the
 // parent is "Root" for a model at the top. A port line gives the last value the model received (in) or sent
 // (out) on it at or before the current time; the last line comes from its last D at or before then:
-// "passive" for "...", the D's time plus its delay, or "unknown" without one.
+// "passive" for "...", the D's time plus its delay, or "unknown" without one. Before it, for a model that
+// logged its state as text, the state it held then, with the number that gives its value when the text has
+// it: "  state = 0.500000 <0.5,12> since 00:00:01:500", "  state closed since 00:00:02:000".
 struct VCModelReading {
     enum class Result { NoVisualization, NoModel, Model };
 

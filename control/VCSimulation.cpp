@@ -18,6 +18,7 @@
 #include "control/VCModelView.h"
 #include "control/VCSceneGraph.h"
 #include "control/VCSimulationLink.h"
+#include "control/VCStateField.h"
 #include "scene/SDDetailNodeCUBE.h"
 #include "scene/Vector3.h"
 #include "shell/ConsoleChannel.h"
@@ -254,13 +255,29 @@ bool VCSimulation::beginImport(const std::string& path) {
     // The run is about to change under the cursor.
     stopPlayback();
     m_importCancelled = false;
-    m_import = std::make_unique<VCLogImport>(m_modelList.get(), m_eventList.get(), path,
-                                             m_visualization->getStructure(), m_importClock);
+    auto import = std::make_unique<VCLogImport>(m_modelList.get(), m_eventList.get(), path,
+                                                m_visualization->getStructure(), m_importClock);
+    import->link().setStateTexts(m_visualization->getStateTexts());
+    m_import = std::move(import);
     if (!m_import->begin()) {
         endImport(false);
         return false;
     }
     return true;
+}
+
+std::vector<std::string> VCSimulation::chooseField(const std::string& model, int field) {
+    SDVisualization* visualization = getVisualization();
+    if (visualization == nullptr) {
+        return {"Unable to choose a field. Visualization does not exist."};
+    }
+    const bool initial = m_fieldHook != nullptr && m_fieldHook(model, field);
+    VCStateField::Outcome outcome = VCStateField::choose(*visualization, model, field, initial);
+    if (outcome.done) {
+        ++m_runRevision;
+        sceneChanged();
+    }
+    return std::move(outcome.lines);
 }
 
 bool VCSimulation::endImport(bool cancelled) {
@@ -281,6 +298,7 @@ bool VCSimulation::endImport(bool cancelled) {
         m_modelFileErrors = modelFile->errors();
     }
     if (SDVisualization* visualization = getVisualization()) {
+        VCStateField::follow(*visualization);
         visualization->getCursor()->sync();
         // The models' histories are indexed once, here, so that no later answer (vis_model, a frame of the
         // hierarchy) waits for it.

@@ -161,6 +161,15 @@ class VCSimulation {
     bool startModelFile(const std::string& path);
     const std::vector<std::string>& getModelFileErrors() const { return m_modelFileErrors; }
 
+    // vis_field: number `field` (from 0) of each state text of `model` (a cell space or a model that
+    // logged states as text) gives its values from now on, and the run changes as a whole (see
+    // VCStateField). Answers the lines to print.
+    std::vector<std::string> chooseField(const std::string& model, int field);
+    // Asked first by chooseField, for the model's initial values (a scenario's) to follow the choice;
+    // answers whether it has initial values for that model. None by default.
+    using FieldHook = std::function<bool(const std::string& model, int field)>;
+    void setFieldHook(FieldHook hook) { m_fieldHook = std::move(hook); }
+
   private:
     std::unique_ptr<VCModelList> m_modelList;
     std::unique_ptr<VCEventList> m_eventList;
@@ -192,6 +201,7 @@ class VCSimulation {
     bool m_rateChosen = false;  // a rate was given to play
     std::vector<std::function<void()>> m_whenImportEnds;
     std::vector<std::string> m_modelFileErrors;
+    FieldHook m_fieldHook;
 };
 
 // The current-visualization slot. It owns what it holds; the controller fills and empties it.

@@ -4,13 +4,16 @@
 
 #include "control/VCEventList.h"
 #include "control/VCModelList.h"
+#include "loader/SLDataText.h"
 #include "loader/SLLineCensus.h"
 #include "loader/SLNamedCells.h"
 #include "loader/SLRunReader.h"
 #include "shell/Log.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDDevsModelList.h"
+#include "simdata/SDEvent.h"
 #include "simdata/SDModelStructure.h"
+#include "simdata/SDStateTexts.h"
 
 VCSimulationLink::VCSimulationLink(VCModelList* modelList, VCEventList* eventList)
     : m_modelList(modelList), m_eventList(eventList) {}
@@ -34,6 +37,8 @@ bool VCSimulationLink::beginLogFile(const std::string& path) {
         return false;
     }
     m_readWhole = false;
+    m_openEvent.open = false;
+    m_openState.open = false;
     m_loader = openRunReader(this, path);
     if (!m_loader->open()) {
         endLogFile();
@@ -107,7 +112,45 @@ bool VCSimulationLink::offerModel(const SDDevsModel& model) {
 }
 
 bool VCSimulationLink::offerEvent(const SDEvent& event) {
-    return m_eventList != nullptr && m_eventList->offerEvent(event);
+    if (m_eventList == nullptr || !m_eventList->offerEvent(event)) {
+        return false;
+    }
+    if (m_states == nullptr || event.m_type == 0 || event.m_port != "out") {
+        return true;
+    }
+    const double time = event.m_time.getMilliseconds();
+    if (m_openState.open && m_openState.model == event.m_source && m_openState.time == time) {
+        m_states->setEvent(m_openState.ref, m_eventList->lastIndex());
+        m_openState.open = false;
+        m_openEvent.open = false;
+        return true;
+    }
+    m_openEvent.open = true;
+    m_openEvent.source = event.m_source;
+    m_openEvent.time = time;
+    m_openEvent.index = m_eventList->lastIndex();
+    return true;
+}
+
+void VCSimulationLink::offerState(std::string_view model, double milliseconds, std::string_view text) {
+    if (m_states == nullptr) {
+        return;
+    }
+    const SDStateTexts::Ref ref = m_states->add(model, milliseconds, text);
+    m_openState.open = false;
+    double number = 0.0;
+    if (!SLDataText::number(text, 0, number)) {
+        return;  // no number, no event
+    }
+    if (m_openEvent.open && m_openEvent.source == model && m_openEvent.time == milliseconds) {
+        m_states->setEvent(ref, m_openEvent.index);
+        m_openEvent.open = false;
+        return;
+    }
+    m_openState.open = true;
+    m_openState.model.assign(model);
+    m_openState.time = milliseconds;
+    m_openState.ref = ref;
 }
 
 void VCSimulationLink::offerMessage(const SDLogMessage& message) {

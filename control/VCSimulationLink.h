@@ -7,6 +7,7 @@
 #include <string>
 
 #include "loader/SLSink.h"
+#include "simdata/SDStateTexts.h"
 
 class SDModelStructure;
 class SLRunReader;
@@ -54,6 +55,11 @@ class VCSimulationLink : public SLSink {
     void setStructure(SDModelStructure* structure) { m_structure = structure; }
     // The one cell space of the registry whose size a model or scenario file declared, with its origin.
     bool declaredCellSpace(std::string& name, std::array<int, 3>& origin) const override;
+    // Every state text goes to the store, when the link has one, with the index of the event that carries
+    // its value: a cell's output on port "out" from the same cell at the same time, offered just before
+    // or just after the state (a text without a number has none).
+    void offerState(std::string_view model, double milliseconds, std::string_view text) override;
+    void setStateTexts(SDStateTexts* states) { m_states = states; }
 
     bool isLoading() const { return m_loader != nullptr; }
     // The log line that said why the last loadLogFile failed; empty after one that did not.
@@ -63,7 +69,22 @@ class VCSimulationLink : public SLSink {
     VCModelList* m_modelList;
     VCEventList* m_eventList;
     SDModelStructure* m_structure = nullptr;  // not owned
-    std::unique_ptr<SLRunReader> m_loader;    // set only while an import runs
+    SDStateTexts* m_states = nullptr;         // not owned
+    // The last event on port "out" that no state took yet, and the last state with a number that no
+    // event carries yet: whichever of the pair comes second finds the first here.
+    struct OpenEvent {
+        bool open = false;
+        std::string source;
+        double time = 0.0;
+        size_t index = 0;
+    } m_openEvent;
+    struct OpenState {
+        bool open = false;
+        std::string model;
+        double time = 0.0;
+        SDStateTexts::Ref ref{0, 0};
+    } m_openState;
+    std::unique_ptr<SLRunReader> m_loader;  // set only while an import runs
     bool m_readWhole = false;
     std::string m_failure;
 };

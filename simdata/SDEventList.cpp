@@ -25,7 +25,7 @@ bool SDEventList::addEvent(SDEvent* event) {
     return true;
 }
 
-void SDEventList::addEventCopy(const SDEvent& event) {
+size_t SDEventList::addEventCopy(const SDEvent& event) {
     const std::string* texts[3] = {&event.m_source, &event.m_destination, &event.m_port};
     uint32_t ids[3];
     for (int i = 0; i < 3; ++i) {
@@ -40,7 +40,15 @@ void SDEventList::addEventCopy(const SDEvent& event) {
     record.destination = ids[1];
     record.port = ids[2];
     record.type = event.m_type;
-    add(record);
+    return add(record);
+}
+
+void SDEventList::setValue(size_t index, double value) {
+    settle();
+    if (index < m_records.size()) {
+        m_records[index].value = value;
+        ++m_revision;
+    }
 }
 
 void SDEventList::extendRun(double milliseconds) {
@@ -50,7 +58,7 @@ void SDEventList::extendRun(double milliseconds) {
     }
 }
 
-void SDEventList::add(const Record& record) {
+size_t SDEventList::add(const Record& record) {
     ++m_revision;
     double key = record.time;
     if (std::isnan(key)) {
@@ -61,9 +69,10 @@ void SDEventList::add(const Record& record) {
     if (m_pending.empty() && (m_records.empty() || key >= m_lastKey)) {
         m_records.push_back(record);
         m_lastKey = key;
-    } else {
-        m_pending.emplace_back(key, record);
+        return m_records.size() - 1;
     }
+    m_pending.emplace_back(key, record);
+    return kUnplaced;
 }
 
 void SDEventList::mergePending() const {

@@ -39,7 +39,12 @@ class SDEventList {
     virtual void printAll() const;
 
     // Keeps the contents of `event`, placed as addEvent places it; the caller keeps its object.
-    void addEventCopy(const SDEvent& event);
+    // Returns the event's index in time order, or kUnplaced when it arrived out of order and waits to be
+    // merged (its index, and those of the events after it, are known once the list is next read).
+    static constexpr size_t kUnplaced = SIZE_MAX;
+    size_t addEventCopy(const SDEvent& event);
+    // Gives the event at `index` another value (a state read another way); the revision grows.
+    void setValue(size_t index, double value);
 
     // A run goes on after its last event while its log names later times in lines that are no events (a
     // model turning passive): notes such a time, so that the run is known to last until then. Times that
@@ -101,7 +106,7 @@ class SDEventList {
     Events getEvents() const { return Events{this}; }
 
   private:
-    void add(const Record& record);
+    size_t add(const Record& record);
     // Merges the events that arrived out of order into the ordered ones.
     void settle() const {
         if (!m_pending.empty()) {

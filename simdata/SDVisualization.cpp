@@ -6,6 +6,7 @@
 #include "simdata/SDDevsModelList.h"
 #include "simdata/SDEventList.h"
 #include "simdata/SDModelStructure.h"
+#include "simdata/SDStateTexts.h"
 #include "simdata/SDTimeCursor.h"
 
 namespace {
@@ -25,6 +26,7 @@ SDVisualization::SDVisualization() {
     m_cursor = std::make_unique<SDTimeCursor>(*m_eventList, *m_modelList);
     m_structure = std::make_unique<SDModelStructure>();
     m_couplings = std::make_unique<SDCouplings>();
+    m_stateTexts = std::make_unique<SDStateTexts>();
 }
 
 SDVisualization::~SDVisualization() {
@@ -33,6 +35,7 @@ SDVisualization::~SDVisualization() {
     m_cursor.reset();
     m_structure.reset();
     m_couplings.reset();
+    m_stateTexts.reset();
     m_modelList.reset();
     m_eventList.reset();
     m_sceneGraph.reset();

@@ -11,6 +11,7 @@ class SDDevsModelList;
 class SDEventList;
 class SDModelStructure;
 class SDSceneGraph;
+class SDStateTexts;
 class SDTimeCursor;
 
 // The viewing state of one simulation run: its name, the model registry, the event list, the scene graph
@@ -32,6 +33,8 @@ class SDVisualization {
     // The coupled models as the model files read into this visualization describe them (components,
     // ports, links), by model name.
     SDCouplings* getCouplings() const { return m_couplings.get(); }
+    // The whole state texts of the models, for formats that log states as text.
+    SDStateTexts* getStateTexts() const { return m_stateTexts.get(); }
 
     void setName(std::string name) { m_name = std::move(name); }
     std::string getName() const { return m_name; }
@@ -50,4 +53,5 @@ class SDVisualization {
     std::unique_ptr<SDTimeCursor> m_cursor;  // reads the registry and the event list
     std::unique_ptr<SDModelStructure> m_structure;
     std::unique_ptr<SDCouplings> m_couplings;
+    std::unique_ptr<SDStateTexts> m_stateTexts;
 };

@@ -42,6 +42,7 @@ TEST(CompletionTest, NamesThatBeginWithThePrefixInRegistrationOrder) {
                         "vis_close",
                         "vis_color",
                         "vis_export",
+                        "vis_field",
                         "vis_fit",
                         "vis_import_logfile",
                         "vis_import_model",

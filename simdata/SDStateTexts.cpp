@@ -1,0 +1,113 @@
+#include "simdata/SDStateTexts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+SDStateTexts::SDStateTexts() = default;
+SDStateTexts::~SDStateTexts() = default;
+
+SDStateTexts::Ref SDStateTexts::add(std::string_view model, double milliseconds, std::string_view text) {
+    // A state longer than 4 GiB keeps its head.
+    text = text.substr(0, std::numeric_limits<uint32_t>::max());
+    const uint32_t number = m_names.intern(model);
+    if (number == m_models.size()) {
+        m_models.emplace_back();
+    }
+    Model& held = m_models[number];
+    Row row{milliseconds, 0, 0, 0, kNoEvent};
+    // Cells mostly repeat their own last state, or the state the cell before them just took.
+    if (!held.rows.empty() && textOf(held.rows.back()) == text) {
+        row.chunk = held.rows.back().chunk;
+        row.offset = held.rows.back().offset;
+        row.length = held.rows.back().length;
+    } else if (m_hasLast && textOf(m_last) == text) {
+        row.chunk = m_last.chunk;
+        row.offset = m_last.offset;
+        row.length = m_last.length;
+    } else {
+        store(text, row);
+    }
+    m_last = row;
+    m_hasLast = true;
+    // A state without a time is found at none; it leaves the search to the slow way.
+    if (std::isnan(milliseconds) || (!held.rows.empty() && milliseconds < held.rows.back().time)) {
+        held.ordered = false;
+    }
+    held.rows.push_back(row);
+    ++m_states;
+    return Ref{number, static_cast<uint32_t>(held.rows.size() - 1)};
+}
+
+void SDStateTexts::store(std::string_view text, Row& row) {
+    if (text.empty()) {
+        return;
+    }
+    if (m_chunks.empty() || m_used + text.size() > m_chunkBytes.back()) {
+        const size_t bytes = std::max(kChunkBytes, text.size());
+        m_chunks.push_back(std::make_unique<char[]>(bytes));
+        m_chunkBytes.push_back(bytes);
+        m_used = 0;
+    }
+    std::memcpy(m_chunks.back().get() + m_used, text.data(), text.size());
+    row.chunk = static_cast<uint32_t>(m_chunks.size() - 1);
+    row.offset = static_cast<uint32_t>(m_used);
+    row.length = static_cast<uint32_t>(text.size());
+    m_used += text.size();
+}
+
+std::string_view SDStateTexts::textOf(const Row& row) const {
+    if (row.length == 0) {
+        return {};
+    }
+    return std::string_view(m_chunks[row.chunk].get() + row.offset, row.length);
+}
+
+void SDStateTexts::setEvent(Ref ref, size_t index) {
+    m_models[ref.model].rows[ref.row].event = index >= kUnplaced ? kUnplaced : static_cast<uint32_t>(index);
+}
+
+SDStateTexts::State SDStateTexts::state(Ref ref) const {
+    const Row& row = m_models[ref.model].rows[ref.row];
+    return State{row.time, textOf(row), row.event};
+}
+
+bool SDStateTexts::at(uint32_t model, double milliseconds, State& state) const {
+    const Model& held = m_models[model];
+    const Row* found = nullptr;
+    if (held.ordered) {
+        const auto after = std::upper_bound(held.rows.begin(), held.rows.end(), milliseconds,
+                                            [](double time, const Row& row) { return time < row.time; });
+        if (after != held.rows.begin()) {
+            found = &*(after - 1);
+        }
+    } else {
+        for (const Row& row : held.rows) {
+            if (row.time <= milliseconds && (found == nullptr || row.time >= found->time)) {
+                found = &row;
+            }
+        }
+    }
+    if (found == nullptr) {
+        return false;
+    }
+    state = State{found->time, textOf(*found), found->event};
+    return true;
+}
+
+int SDStateTexts::chosenField(std::string_view name) const {
+    const auto found = m_fields.find(name);
+    return found != m_fields.end() ? found->second : -1;
+}
+
+size_t SDStateTexts::memoryBytes() const {
+    size_t bytes = m_names.memoryBytes() + m_models.capacity() * sizeof(Model);
+    for (const Model& model : m_models) {
+        bytes += model.rows.capacity() * sizeof(Row);
+    }
+    for (size_t chunk : m_chunkBytes) {
+        bytes += chunk;
+    }
+    return bytes;
+}
