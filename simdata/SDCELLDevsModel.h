@@ -45,9 +45,10 @@ class SDCELLDevsModel : public SDDevsModel {
     // nothing grown) when null or when the result would exceed kMaxCells.
     virtual bool growTo(const SDCELLDevsModel* other);
 
-    // For coordinates read from text: refuses negative ones and a cell space beyond kMaxCells with one
-    // log line naming the model and the coordinates (so name the record first) and returns false;
-    // otherwise grows as ensureCell does and returns true.
+    // For coordinates read from text, the run's own: refuses those below the origin (negative ones, for
+    // origin 0) and a cell space beyond kMaxCells with one log line naming the model and the coordinates
+    // (so name the record and set its origin first) and returns false; otherwise grows as ensureCell does
+    // for the cell at (x, y, z) - origin and returns true.
     bool acceptCell(long long x, long long y, long long z);
 
     // Spreads the cells over the box of the given centre and edge lengths: cell (x, y, z) goes to
