@@ -28,9 +28,11 @@ void mergeInto(SDDevsModelList& registry, SDDevsModel* existing, const SDDevsMod
     if (existingCells != nullptr) {
         // The stored cells cannot be shifted: counted from another first cell, the offer names other cells.
         if (existingCells->getOrigin() != offeredCells->getOrigin()) {
-            logText("Refused CELL model " + offered.name() + " from cell " +
-                    originText(offeredCells->getOrigin()) + ": its cells start at " +
-                    originText(existingCells->getOrigin()));
+            if (existingCells->firstOriginRefusal()) {
+                logText("Refused CELL model " + offered.name() + " from cell " +
+                        originText(offeredCells->getOrigin()) + ": its cells start at " +
+                        originText(existingCells->getOrigin()));
+            }
             return;
         }
         existingCells->growTo(offeredCells);

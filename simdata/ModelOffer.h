@@ -11,8 +11,9 @@ class SDDevsModel;
 // under its name:
 //   - a new name: the record is registered (and printed); the answer is that of addModel;
 //   - a Cell-DEVS record meets a Cell-DEVS record: the registered one grows to the offered counts and
-//     takes its missing ports, then is printed; an offer of another origin is refused with one log line
-//     ("Refused CELL model cells from cell (0,0,0): its cells start at (-2,-1,0)") and nothing changes;
+//     takes its missing ports, then is printed; an offer of another origin is refused and nothing
+//     changes, with one log line for the first such offer of that space ("Refused CELL model cells from
+//     cell (0,0,0): its cells start at (-2,-1,0)");
 //   - a plain record is offered: the registered one takes its missing ports and is printed if it gained
 //     any;
 //   - a Cell-DEVS record meets a plain one: a new Cell-DEVS record with the plain one's name, tag and

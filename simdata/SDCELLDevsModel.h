@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "scene/Vector3.h"
@@ -67,6 +68,9 @@ class SDCELLDevsModel : public SDDevsModel {
     // to the user adds the origin back. (0, 0, 0) for formats without them.
     const std::array<int, 3>& getOrigin() const { return m_origin; }
     void setOrigin(const std::array<int, 3>& origin) { m_origin = origin; }
+    // True the first time only: a reader offers a record per line, and a refusal of each would flood the
+    // log.
+    bool firstOriginRefusal() { return !std::exchange(m_originRefused, true); }
 
     unsigned getWidth() const { return m_width; }
     unsigned getHeight() const { return m_height; }
@@ -110,6 +114,7 @@ class SDCELLDevsModel : public SDDevsModel {
 
     std::vector<SDCell> m_cells;  // empty until first needed; then width * height * length cells
     std::array<int, 3> m_origin{};
+    bool m_originRefused = false;
     unsigned m_width = 1;
     unsigned m_height = 1;
     unsigned m_length = 1;

@@ -112,9 +112,10 @@ TEST_F(CellOriginTest, TheSpaceKeepsItsOriginAndRefusesAnOfferCountedFromAnother
     shifted.setName("cells");
     shifted.ensureCell(9, 0, 0);
     link->offerModel(shifted);
+    link->offerModel(shifted);
     EXPECT_EQ((Lines{"Refused CELL model cells from cell (0,0,0): its cells start at (-2,-1,0)"}),
               rec.lines());
-    EXPECT_EQ(5u, cells()->getWidth()) << "nothing of the refused offer is taken";
+    EXPECT_EQ(5u, cells()->getWidth()) << "nothing of the refused offers is taken, and they are told once";
     // Text coordinates are the run's: (-2,-1) is the first cell, (-3,0) lies below it.
     rec.clear();
     EXPECT_TRUE(cells()->acceptCell(-2, -1, 0));
