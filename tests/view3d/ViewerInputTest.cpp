@@ -116,12 +116,9 @@ TEST_F(ViewerInputTest, AClickSelectsTheCellUnderThePointerAndADragDoesNot) {
     // A picked cell is named by the run's coordinates: the same cube, of a space whose first cell is
     // (-10,-11), is its (0,0), from which the log has no value (X lines only).
     auto* life = dynamic_cast<SDCELLDevsModel*>(getVisualization()->getModelList()->findModel("life"));
-    ASSERT_NE(nullptr, life);
     life->setOrigin({-10, -11, 0});
     click(400, 300);
     EXPECT_TRUE(rec.contains("life(0,0) has no value yet")) << rec.text();
-    EXPECT_EQ("life(0,0) has no value yet", selection.describe());
-    EXPECT_EQ(10u, selection.getX()) << "still the cube stored at (10,11)";
     life->setOrigin({0, 0, 0});
 
     // A click on nothing (the sky above the cells) clears it; so does closing the visualization.
