@@ -7,9 +7,6 @@
 
 #include "control/VCSimulation.h"
 #include "gui/VDEvent.h"
-#include "simdata/SDCELLDevsModel.h"
-#include "simdata/SDDevsModelList.h"
-#include "simdata/SDVisualization.h"
 #include "tests/support/LogRecorder.h"
 #include "view3d/VDFirstPersonCamera.h"
 #include "view3d/VDTessaronerWindow.h"
@@ -112,14 +109,6 @@ TEST_F(ViewerInputTest, AClickSelectsTheCellUnderThePointerAndADragDoesNot) {
     click(590, 590);
     EXPECT_TRUE(selection.isActive());
     EXPECT_TRUE(rec.lines().empty()) << rec.text();
-
-    // A picked cell is named by the run's coordinates: the same cube, of a space whose first cell is
-    // (-10,-11), is its (0,0), from which the log has no value (X lines only).
-    auto* life = dynamic_cast<SDCELLDevsModel*>(getVisualization()->getModelList()->findModel("life"));
-    life->setOrigin({-10, -11, 0});
-    click(400, 300);
-    EXPECT_TRUE(rec.contains("life(0,0) has no value yet")) << rec.text();
-    life->setOrigin({0, 0, 0});
 
     // A click on nothing (the sky above the cells) clears it; so does closing the visualization.
     click(400, 520);
