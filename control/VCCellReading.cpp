@@ -1,5 +1,6 @@
 #include "control/VCCellReading.h"
 
+#include <climits>
 #include <cstdio>
 
 #include "control/VCSimulation.h"
@@ -58,6 +59,19 @@ std::string format(const char* pattern, Args... args) {
 
 }  // namespace
 
+VCCellReading VCCellReading::readStored(const std::string& model, unsigned x, unsigned y, unsigned z) {
+    long long origin[3] = {0, 0, 0};
+    SDVisualization* visualization = getVisualization();
+    if (const auto* cells = visualization != nullptr ? dynamic_cast<const SDCELLDevsModel*>(
+                                                           visualization->getModelList()->findModel(model))
+                                                     : nullptr) {
+        for (int axis = 0; axis < 3; ++axis) {
+            origin[axis] = cells->getOrigin()[axis];
+        }
+    }
+    return read(model, x + origin[0], y + origin[1], z + origin[2]);
+}
+
 VCCellReading VCCellReading::read(const std::string& model, long long x, long long y, long long z) {
     VCCellReading reading;
     reading.model = model;
@@ -81,22 +95,38 @@ VCCellReading VCCellReading::read(const std::string& model, long long x, long lo
     reading.width = cells->getWidth();
     reading.height = cells->getHeight();
     reading.length = cells->getLength();
-    if (x < 0 || y < 0 || z < 0) {
-        reading.result = Result::Negative;
+    reading.origin = cells->getOrigin();
+    // Asked for in the run's coordinates; stored from the origin on. Saturated coordinates stay far
+    // outside rather than wrapping.
+    const long long asked[3] = {x, y, z};
+    long long stored[3] = {0, 0, 0};
+    bool below = false;
+    for (int axis = 0; axis < 3; ++axis) {
+        if (__builtin_sub_overflow(asked[axis], static_cast<long long>(reading.origin[axis]),
+                                   &stored[axis])) {
+            stored[axis] = asked[axis] < 0 ? LLONG_MIN : LLONG_MAX;
+        }
+        below = below || stored[axis] < 0;
+    }
+    if (below) {
+        reading.result = reading.origin == std::array<int, 3>{} ? Result::Negative : Result::Outside;
         return reading;
     }
-    if (x >= reading.width || y >= reading.height || z >= reading.length) {
+    if (stored[0] >= reading.width || stored[1] >= reading.height || stored[2] >= reading.length) {
         reading.result = Result::Outside;
         return reading;
     }
+    reading.stored = {static_cast<unsigned>(stored[0]), static_cast<unsigned>(stored[1]),
+                      static_cast<unsigned>(stored[2])};
     SDTimeCursor* cursor = visualization->getCursor();
     cursor->sync();
-    const long long coordinates[3] = {x, y, z};
-    reading.label = cellLabel(*cells, coordinates);
+    reading.label = cellLabel(*cells, asked);
     const SDCellValues& values = cells->getValues();
-    const size_t cell = static_cast<size_t>((x * reading.height + y) * reading.length + z);
+    const size_t cell =
+        (static_cast<size_t>(reading.stored[0]) * reading.height + reading.stored[1]) * reading.length +
+        reading.stored[2];
     SDStateTexts::State state{};
-    if (cellState(*visualization->getStateTexts(), *cells, coordinates, cursor->time(), state)) {
+    if (cellState(*visualization->getStateTexts(), *cells, stored, cursor->time(), state)) {
         reading.hasState = true;
         reading.state = VCStateField::oneLine(state.text);
         reading.stateSince = state.time;
@@ -126,10 +156,20 @@ std::string VCCellReading::describe() const {
             return model + " is not a Cell-DEVS model";
         case Result::Negative:
             return format("Cell (%lld,%lld,%lld) has a negative coordinate", x, y, z);
-        case Result::Outside:
+        case Result::Outside: {
             // The name stays out of the formatted parts, which have a size limit.
-            return format("Cell (%lld,%lld,%lld) is outside ", x, y, z) + model +
-                   format("'s %ux%ux%u cells", width, height, length);
+            std::string text = format("Cell (%lld,%lld,%lld) is outside ", x, y, z) + model +
+                               format("'s %ux%ux%u cells", width, height, length);
+            if (origin != std::array<int, 3>{}) {
+                // The run's own range, first cell to last.
+                const long long last[3] = {origin[0] + static_cast<long long>(width) - 1,
+                                           origin[1] + static_cast<long long>(height) - 1,
+                                           origin[2] + static_cast<long long>(length) - 1};
+                text += format(", (%d,%d,%d) to ", origin[0], origin[1], origin[2]) +
+                        format("(%lld,%lld,%lld)", last[0], last[1], last[2]);
+            }
+            return text;
+        }
         case Result::NoValue:
             return label + " has no value yet" + stateText();
         case Result::Value:

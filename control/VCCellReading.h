@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 
 // What one cell of a Cell-DEVS model of the open visualization holds at the current time: what the
@@ -18,11 +19,15 @@ struct VCCellReading {
     std::string state;  // on one line
     double stateSince = 0.0;
 
-    // Reads the cell (x, y, z) of `model`, bringing the cell values up to date with the time cursor.
+    // Reads the cell (x, y, z) of `model`, in the run's own coordinates (stored at (x, y, z) minus the
+    // model's origin), bringing the cell values up to date with the time cursor.
     static VCCellReading read(const std::string& model, long long x, long long y, long long z);
+    // The same for the cell stored at (x, y, z), as the view places and picks it.
+    static VCCellReading readStored(const std::string& model, unsigned x, unsigned y, unsigned z);
 
     // The line vis_cell prints: "life(3,4) = 1.000000 since 00:00:02:000", "life(3,4) has no value yet",
-    // "fallrock(0,0,0) = 0.000000 since 00:00:00:000 (initial value)", or why there is no such cell.
+    // "fallrock(0,0,0) = 0.000000 since 00:00:00:000 (initial value)", or why there is no such cell (of a
+    // space not starting at 0, with its range: "... is outside cells's 5x3x1 cells, (-2,-1,0) to (2,1,0)").
     // With a state text, the text follows the number ("cells(3,4) = 0.500000 <0.5,12> since
     // 00:00:01:500"), or, when the value is not the state's own (it came earlier, or there is none), the
     // state follows the rest: "cells(3,4) = 0.500000 since 00:00:01:500, state closed since 00:00:02:000".
@@ -36,6 +41,9 @@ struct VCCellReading {
     unsigned width = 0;
     unsigned height = 0;
     unsigned length = 0;
+    std::array<int, 3> origin{};
+    // Where the cell is stored, for a Value or NoValue result.
+    std::array<unsigned, 3> stored{};
 
   private:
     // ", state <text> since <time>", or nothing without a state.

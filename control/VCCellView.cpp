@@ -709,8 +709,15 @@ std::string VCCellView::describeSlice(const std::string& name) const {
         return "";
     }
     static const char* const kAxes[3] = {"x", "y", "z"};
-    return std::string(kAxes[slice->axis]) + " = " + std::to_string(slice->layer) + " of 0.." +
-           std::to_string(counts[slice->axis] - 1);
+    const long long first = originOf(name)[slice->axis];
+    return std::string(kAxes[slice->axis]) + " = " + std::to_string(first + slice->layer) + " of " +
+           std::to_string(first) + ".." + std::to_string(first + counts[slice->axis] - 1);
+}
+
+std::array<int, 3> VCCellView::originOf(const std::string& name) const {
+    const auto* model =
+        m_models != nullptr ? dynamic_cast<const SDCELLDevsModel*>(m_models->findModel(name)) : nullptr;
+    return model != nullptr ? model->getOrigin() : std::array<int, 3>{};
 }
 
 std::string VCCellView::sliceReport(const std::string& name) const {
@@ -760,6 +767,7 @@ std::vector<VCCellView::DrawnModel> VCCellView::getDrawnModels() const {
             model.layers.push_back(&layer);
         }
         model.layerColumns = entry.layers.empty() ? 0 : entry.layerColumns;
+        model.origin = originOf(name);
         model.bounds = drawnBounds(name, *placement);
         const VCColourRange::InUse range = VCColourRange::of(*entry.model);
         model.hasRange = range.scale.hasRange;

@@ -85,6 +85,9 @@ class VCCellView {
         // The slice drawn: its axis (0 to 2) and layer; -1 when the whole block is drawn.
         int sliceAxis = -1;
         unsigned sliceLayer = 0;
+        // The run's coordinates of the cell stored at (0, 0, 0): what numbers and labels add to a stored
+        // index.
+        std::array<int, 3> origin{};
     };
     // Every model the view draws, in name order, as of the last layout update.
     std::vector<DrawnModel> getDrawnModels() const;
@@ -109,7 +112,10 @@ class VCCellView {
     // starts one along z (the third axis) at its first layer going up, at its last going down. False,
     // changing nothing, for a model that is not drawn or has a single layer along z and no slice.
     bool stepSlice(const std::string& name, int step);
-    // "z = 3 of 0..7" for a sliced model; empty for one drawn whole.
+    // A slice's layer and the counts are stored indices; what is said names the run's coordinates (the
+    // index plus the model's origin).
+    // "z = 3 of 0..7" for a sliced model (of a space starting at z = -2, "z = 1 of -2..5"); empty for
+    // one drawn whole.
     std::string describeSlice(const std::string& name) const;
     // What a change of slice tells: "fallrock sliced at z = 3: 64 of its 512 cells", or
     // "fallrock drawn whole: 512 cells".
@@ -118,6 +124,8 @@ class VCCellView {
     std::string onlyBlockOfLayers() const;
     // The model's counts along each axis as laid out; false for a model that is not drawn.
     bool getCounts(const std::string& name, unsigned counts[3]) const;
+    // The run's coordinates of the model's stored cell (0, 0, 0); (0, 0, 0) for a model not registered.
+    std::array<int, 3> originOf(const std::string& name) const;
 
     // Lays the z layers of a model out as a grid of maps (see SDCellLayers) shaped for a picture of width
     // over height `aspect`, or puts the block together again. False, changing nothing, for a model that is

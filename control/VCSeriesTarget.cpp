@@ -82,9 +82,8 @@ bool VCSeriesTarget::fetch(SDSeries& series, std::string& error) const {
             return false;
         }
         const auto* cells = dynamic_cast<const SDCELLDevsModel*>(models.findModel(name));
-        if (cells == nullptr ||
-            !SDValueHistory::cell(cursor, *cells, static_cast<unsigned>(x), static_cast<unsigned>(y),
-                                  static_cast<unsigned>(z), series)) {
+        if (cells == nullptr || !SDValueHistory::cell(cursor, *cells, reading.stored[0], reading.stored[1],
+                                                      reading.stored[2], series)) {
             error = name + " has no values to read";
             return false;
         }

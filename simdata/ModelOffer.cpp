@@ -1,11 +1,19 @@
 #include "simdata/ModelOffer.h"
 
+#include <array>
 #include <memory>
+#include <string>
 
+#include "shell/Log.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDDevsModel.h"
 
 namespace {
+
+std::string originText(const std::array<int, 3>& origin) {
+    return "(" + std::to_string(origin[0]) + "," + std::to_string(origin[1]) + "," +
+           std::to_string(origin[2]) + ")";
+}
 
 // Merges an offered record into the registered record of its name; nothing of `offered` is kept.
 void mergeInto(SDDevsModelList& registry, SDDevsModel* existing, const SDDevsModel& offered) {
@@ -18,6 +26,15 @@ void mergeInto(SDDevsModelList& registry, SDDevsModel* existing, const SDDevsMod
         return;
     }
     if (existingCells != nullptr) {
+        // The stored cells cannot be shifted: counted from another first cell, the offer names other cells.
+        if (existingCells->getOrigin() != offeredCells->getOrigin()) {
+            if (existingCells->firstOriginRefusal()) {
+                logText("Refused CELL model " + offered.name() + " from cell " +
+                        originText(offeredCells->getOrigin()) + ": its cells start at " +
+                        originText(existingCells->getOrigin()));
+            }
+            return;
+        }
         existingCells->growTo(offeredCells);
         // The ports of a cell's line are kept too, or a port seen only on merged records would be lost.
         existingCells->mergePorts(offeredCells);
@@ -26,6 +43,7 @@ void mergeInto(SDDevsModelList& registry, SDDevsModel* existing, const SDDevsMod
     }
     auto replacement = std::make_unique<SDCELLDevsModel>();
     replacement->initFrom(existing);
+    replacement->setOrigin(offeredCells->getOrigin());
     replacement->growTo(offeredCells);
     replacement->mergePorts(offeredCells);
     std::unique_ptr<SDDevsModel> plain = registry.takeModel(existing->name());
@@ -73,6 +91,7 @@ std::unique_ptr<SDDevsModel> copyModelRecord(const SDDevsModel& model) {
     }
     auto copy = std::make_unique<SDCELLDevsModel>();
     static_cast<SDDevsModel&>(*copy) = model;
+    copy->setOrigin(cells->getOrigin());
     copy->growTo(cells);
     return copy;
 }
@@ -80,10 +99,14 @@ std::unique_ptr<SDDevsModel> copyModelRecord(const SDDevsModel& model) {
 void growCellSpace(SDDevsModelList& registry, const SDCELLDevsModel& cells) {
     SDDevsModel* existing = registry.findModel(cells.name());
     if (auto* existingCells = dynamic_cast<SDCELLDevsModel*>(existing)) {
-        existingCells->growTo(&cells);
+        // Counts from another first cell would grow the wrong edges.
+        if (existingCells->getOrigin() == cells.getOrigin()) {
+            existingCells->growTo(&cells);
+        }
         return;
     }
     auto grown = std::make_unique<SDCELLDevsModel>();
+    grown->setOrigin(cells.getOrigin());
     if (existing != nullptr) {
         grown->initFrom(existing);
         registry.takeModel(cells.name());

@@ -70,12 +70,20 @@ void SDCELLDevsModel::ensureCell(unsigned x, unsigned y, unsigned z) {
 }
 
 bool SDCELLDevsModel::acceptCell(long long x, long long y, long long z) {
-    if (x < 0 || y < 0 || z < 0) {
-        logMessage("Refused cell (%lld,%lld,%lld) of CELL model %s: negative coordinates", x, y, z,
-                   m_name.c_str());
+    // Stored from the origin on. Callers pass coordinates read as ints: the subtraction cannot overflow.
+    const long long stored[3] = {x - m_origin[0], y - m_origin[1], z - m_origin[2]};
+    if (stored[0] < 0 || stored[1] < 0 || stored[2] < 0) {
+        if (m_origin == std::array<int, 3>{}) {
+            logMessage("Refused cell (%lld,%lld,%lld) of CELL model %s: negative coordinates", x, y, z,
+                       m_name.c_str());
+        } else {
+            logMessage("Refused cell (%lld,%lld,%lld) of CELL model %s: below its first cell (%d,%d,%d)", x,
+                       y, z, m_name.c_str(), m_origin[0], m_origin[1], m_origin[2]);
+        }
         return false;
     }
-    return growToHold(static_cast<uint64_t>(x), static_cast<uint64_t>(y), static_cast<uint64_t>(z));
+    return growToHold(static_cast<uint64_t>(stored[0]), static_cast<uint64_t>(stored[1]),
+                      static_cast<uint64_t>(stored[2]));
 }
 
 bool SDCELLDevsModel::growToHold(uint64_t x, uint64_t y, uint64_t z) {
@@ -84,9 +92,10 @@ bool SDCELLDevsModel::growToHold(uint64_t x, uint64_t y, uint64_t z) {
     const uint64_t height = std::max<uint64_t>(m_height, y + 1);
     const uint64_t length = std::max<uint64_t>(m_length, z + 1);
     if (!withinLimit(width, height, length)) {
-        logMessage("Refused cell (%llu,%llu,%llu) of CELL model %s: more than %llu cells",
-                   static_cast<unsigned long long>(x), static_cast<unsigned long long>(y),
-                   static_cast<unsigned long long>(z), m_name.c_str(),
+        // Named as the run names it: the stored index plus the origin.
+        logMessage("Refused cell (%lld,%lld,%lld) of CELL model %s: more than %llu cells",
+                   static_cast<long long>(x) + m_origin[0], static_cast<long long>(y) + m_origin[1],
+                   static_cast<long long>(z) + m_origin[2], m_name.c_str(),
                    static_cast<unsigned long long>(kMaxCells));
         return false;
     }
@@ -267,7 +276,7 @@ void SDCELLDevsModel::reportOutsideDeclared() {
         std::string text = m_name + "(";
         std::string size;
         for (int i = 0; i < shown; ++i) {
-            text += (i > 0 ? "," : "") + std::to_string(cell[i]);
+            text += (i > 0 ? "," : "") + std::to_string(static_cast<long long>(cell[i]) + m_origin[i]);
         }
         for (int i = 0; i < m_declaredDimensions; ++i) {
             size += (i > 0 ? "x" : "") + std::to_string(m_declared[i]);

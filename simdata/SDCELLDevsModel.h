@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "scene/Vector3.h"
@@ -46,9 +47,10 @@ class SDCELLDevsModel : public SDDevsModel {
     // nothing grown) when null or when the result would exceed kMaxCells.
     virtual bool growTo(const SDCELLDevsModel* other);
 
-    // For coordinates read from text: refuses negative ones and a cell space beyond kMaxCells with one
-    // log line naming the model and the coordinates (so name the record first) and returns false;
-    // otherwise grows as ensureCell does and returns true.
+    // For coordinates read from text, the run's own: refuses those below the origin (negative ones, for
+    // origin 0) and a cell space beyond kMaxCells with one log line naming the model and the coordinates
+    // (so name the record and set its origin first) and returns false; otherwise grows as ensureCell does
+    // for the cell at (x, y, z) - origin and returns true.
     bool acceptCell(long long x, long long y, long long z);
 
     // Spreads the cells over the box of the given centre and edge lengths: cell (x, y, z) goes to
@@ -67,6 +69,9 @@ class SDCELLDevsModel : public SDDevsModel {
     // to the user adds the origin back. (0, 0, 0) for formats without them.
     const std::array<int, 3>& getOrigin() const { return m_origin; }
     void setOrigin(const std::array<int, 3>& origin) { m_origin = origin; }
+    // True the first time only: a reader offers a record per line, and a refusal of each would flood the
+    // log.
+    bool firstOriginRefusal() { return !std::exchange(m_originRefused, true); }
 
     unsigned getWidth() const { return m_width; }
     unsigned getHeight() const { return m_height; }
@@ -114,6 +119,7 @@ class SDCELLDevsModel : public SDDevsModel {
 
     std::vector<SDCell> m_cells;  // empty until first needed; then width * height * length cells
     std::array<int, 3> m_origin{};
+    bool m_originRefused = false;
     unsigned m_width = 1;
     unsigned m_height = 1;
     unsigned m_length = 1;

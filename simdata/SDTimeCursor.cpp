@@ -144,7 +144,7 @@ bool SDTimeCursor::stale() const {
     // A registered record that grows renumbers its cells.
     for (const CellModel& cells : m_cellModels) {
         if (cells.model->getWidth() != cells.width || cells.model->getHeight() != cells.height ||
-            cells.model->getLength() != cells.length ||
+            cells.model->getLength() != cells.length || cells.model->getOrigin() != cells.origin ||
             cells.model->getInitialRevision() != cells.initialRevision) {
             return true;
         }
@@ -192,9 +192,10 @@ void SDTimeCursor::numberValues() {
         if (slots + values.size() >= kMaxSlots) {
             continue;  // beyond what can be numbered; such a model shows no values
         }
-        m_cellModels.push_back(CellModel{
-            cells, &values, static_cast<uint32_t>(slots), static_cast<uint32_t>(values.size()),
-            cells->getWidth(), cells->getHeight(), cells->getLength(), cells->getInitialRevision()});
+        m_cellModels.push_back(CellModel{cells, &values, static_cast<uint32_t>(slots),
+                                         static_cast<uint32_t>(values.size()), cells->getWidth(),
+                                         cells->getHeight(), cells->getLength(), cells->getOrigin(),
+                                         cells->getInitialRevision()});
         slots += values.size();
     }
     m_cellSlots = static_cast<uint32_t>(slots);
@@ -352,9 +353,10 @@ uint32_t SDTimeCursor::cellSlotOf(std::string_view source) {
         if (cells.model != model) {
             continue;
         }
-        const long long x = coordinates[0];
-        const long long y = coordinates[1];
-        const long long z = coordinates[2];
+        // Events name cells by the run's coordinates; the cells are stored from the origin on.
+        const long long x = coordinates[0] - cells.origin[0];
+        const long long y = coordinates[1] - cells.origin[1];
+        const long long z = coordinates[2] - cells.origin[2];
         if (x < 0 || y < 0 || z < 0 || x >= cells.width || y >= cells.height || z >= cells.length) {
             return kNone;
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -16,9 +17,10 @@ class SDEventList;
 // The cursor starts at 00:00:00:000 and stands only at the start, at a time at which events exist, or at
 // the run's end when its log names a later time than any event (SDEventList::runEnd). At time t:
 //   - each cell of every Cell-DEVS model holds the value of the last output ("Y") on port "out" sent by
-//     that cell at or before t (of equal times, the later event in the list), written into the model's
-//     SDCellValues together with the index of that message's time; before its first output, its initial
-//     value if the model has one (part of the model's range of values too);
+//     that cell (named by the run's coordinates, stored at those minus the model's origin) at or before t (of
+//     equal times, the later event in the list), written into the model's SDCellValues together with the
+//     index of that message's time; before its first output, its initial value if the model has one (part of
+//     the model's range of values too);
 //   - each output port of every model that is not a cell holds the last value sent on it at or before t.
 // Events whose time is not finite are never applied and give no time to stand at.
 //
@@ -97,6 +99,7 @@ class SDTimeCursor {
         unsigned width;
         unsigned height;
         unsigned length;
+        std::array<int, 3> origin;
         unsigned long initialRevision;
     };
     struct PortValue {

@@ -1,6 +1,7 @@
 #include "view3d/VDCellCoordinates.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -41,10 +42,12 @@ namespace {
 
 // The numbers of the cells [from, to) of one block or one laid-out map, `centre` giving where a cell
 // stands; the column numbers when `columns`, the row numbers when `rows`.
+// The numbers are the run's coordinates: the stored index plus `origin`.
 template <class Centre>
 void placeNumbers(const VDCellOverlay& overlay, const SDCellPlacement& placement, Centre centre,
-                  const unsigned from[3], const unsigned to[3], bool columns, bool rows, float charWidth,
-                  float charHeight, std::vector<VDCellCoordinates::Label>& placed) {
+                  const unsigned from[3], const unsigned to[3], const std::array<int, 3>& origin,
+                  bool columns, bool rows, float charWidth, float charHeight,
+                  std::vector<VDCellCoordinates::Label>& placed) {
     // The box around the cubes drawn.
     const float half = placement.getCubeEdge() / 2.0f;
     const Vector3 first = centre(from[0], from[1], from[2]);
@@ -78,15 +81,21 @@ void placeNumbers(const VDCellOverlay& overlay, const SDCellPlacement& placement
     auto row = [&](unsigned i, float& x, float& y) { return rowAt(from[0] + i, rowDepth, x, y); };
     const unsigned rowCount = to[0] - from[0];
     const unsigned columnCount = to[1] - from[1];
-    const float widest =
-        charWidth *
-        static_cast<float>(std::to_string(std::max(placement.getWidth(), placement.getHeight())).size());
+    // The longest number a side may carry; a space starting below 0 has its minus signs to fit too.
+    size_t longest = std::to_string(std::max(placement.getWidth(), placement.getHeight())).size();
+    const unsigned counts[2] = {placement.getWidth(), placement.getHeight()};
+    for (int axis = 0; axis < 2; ++axis) {
+        const long long first = origin[axis];
+        longest =
+            std::max({longest, std::to_string(first).size(), std::to_string(first + counts[axis]).size()});
+    }
+    const float widest = charWidth * static_cast<float>(longest);
     const unsigned columnStep = spacedStep(columnCount, widest + kTextGap, column);
     const unsigned rowStep = spacedStep(rowCount, charHeight + 1.0f, row);
     for (unsigned c = 0; columns && c < columnCount; c += columnStep) {
         float x = 0.0f, y = 0.0f;
         if (column(c, x, y)) {
-            const std::string text = std::to_string(from[1] + c);
+            const std::string text = std::to_string(static_cast<long long>(from[1] + c) + origin[1]);
             const float width = charWidth * static_cast<float>(text.size());
             placed.push_back(
                 VDCellCoordinates::Label{text, std::lround(x - width / 2.0f), std::lround(y + 1.0f), true});
@@ -95,7 +104,7 @@ void placeNumbers(const VDCellOverlay& overlay, const SDCellPlacement& placement
     for (unsigned r = 0; rows && r < rowCount; r += rowStep) {
         float x = 0.0f, y = 0.0f;
         if (row(r, x, y)) {
-            const std::string text = std::to_string(from[0] + r);
+            const std::string text = std::to_string(static_cast<long long>(from[0] + r) + origin[0]);
             const float width = charWidth * static_cast<float>(text.size());
             placed.push_back(VDCellCoordinates::Label{text, std::lround(x - kTextGap - width),
                                                       std::lround(y - charHeight / 2.0f + 2.0f), false});
@@ -122,7 +131,8 @@ std::vector<VDCellCoordinates::Label> VDCellCoordinates::place(const VDCellOverl
     }
     if (model.layers.size() != placement.getLength() || model.layerColumns == 0) {
         auto centre = [&](unsigned x, unsigned y, unsigned z) { return placement.cellCentre(x, y, z); };
-        placeNumbers(overlay, placement, centre, from, to, true, true, charWidth, charHeight, placed);
+        placeNumbers(overlay, placement, centre, from, to, model.origin, true, true, charWidth, charHeight,
+                     placed);
         return placed;
     }
     // Laid-out maps: the column numbers above the top row of maps drawn, the row numbers left of the
@@ -134,8 +144,9 @@ std::vector<VDCellCoordinates::Label> VDCellCoordinates::place(const VDCellOverl
         auto centre = [&](unsigned x, unsigned y, unsigned) { return map.cellCentre(x, y, 0); };
         const unsigned mapFrom[3] = {from[0], from[1], 0};
         const unsigned mapTo[3] = {to[0], to[1], 1};
-        placeNumbers(overlay, placement, centre, mapFrom, mapTo, k / columns == from[2] / columns,
-                     one || k % columns == 0, charWidth, charHeight, placed);
+        placeNumbers(overlay, placement, centre, mapFrom, mapTo, model.origin,
+                     k / columns == from[2] / columns, one || k % columns == 0, charWidth, charHeight,
+                     placed);
     }
     return placed;
 }

@@ -8,7 +8,8 @@
 class VDBitmapFont;
 class VDCellOverlay;
 
-// The row and column numbers written along the top and left edges of the cells drawn of a block (blocks
+// The row and column numbers (the run's own coordinates: the stored index plus the model's origin)
+// written along the top and left edges of the cells drawn of a block (blocks
 // whose rows run down; not life's box; of a slice, its own rows and columns): every cell when the side has
 // at most kEveryCellUpTo cells, else every kStep, and sparser still where the numbers would run into each
 // other. Of the two edges of a face, the one that appears outermost carries them. In the overlay's 2D pass.

@@ -184,11 +184,12 @@ void VDCellOverlay::drawLayerLabels(const VCCellView::DrawnModel& model, const V
         if (y + charHeight > m_viewport.getY2() || rectangle.getX1() < m_viewport.getX1()) {
             continue;
         }
-        drawText(font, static_cast<int>(rectangle.getX1()), static_cast<int>(y), layerLabel(k));
+        drawText(font, static_cast<int>(rectangle.getX1()), static_cast<int>(y),
+                 layerLabel(static_cast<long long>(k) + model.origin[2]));
     }
 }
 
-std::string VDCellOverlay::layerLabel(size_t layer) {
+std::string VDCellOverlay::layerLabel(long long layer) {
     return "z = " + std::to_string(layer);
 }
 

@@ -50,8 +50,8 @@ class VDCellOverlay {
     // The colour bar's place in the window when one legend is shown: right edge, centred vertically.
     VDRect barRectangle() const;
 
-    // What labels laid-out map `layer`: "z = 3".
-    static std::string layerLabel(size_t layer);
+    // What labels the laid-out map of the run's layer `layer` (the stored one plus the origin): "z = 3".
+    static std::string layerLabel(long long layer);
 
   private:
     // "z = k" above each map of a model whose layers are laid out.

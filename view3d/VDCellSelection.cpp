@@ -53,7 +53,7 @@ bool VDCellSelection::pick(VCSimulation* simulation, const VDPickRay& ray, float
         }
     }
     if (m_active) {
-        logText(VCCellReading::read(m_model, m_x, m_y, m_z).describe());
+        logText(VCCellReading::readStored(m_model, m_x, m_y, m_z).describe());
     }
     return m_active;
 }
@@ -62,7 +62,7 @@ std::string VDCellSelection::describe() {
     if (!m_active) {
         return "";
     }
-    const VCCellReading reading = VCCellReading::read(m_model, m_x, m_y, m_z);
+    const VCCellReading reading = VCCellReading::readStored(m_model, m_x, m_y, m_z);
     if (reading.result == VCCellReading::Result::Value) {
         return reading.label + " = " + numberText(reading.value);
     }

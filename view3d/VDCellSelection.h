@@ -18,6 +18,7 @@ class VDCellSelection {
     void clear() { m_active = false; }
     bool isActive() const { return m_active; }
     const std::string& getModel() const { return m_model; }
+    // Where the cell is stored (the run's coordinates less the model's origin), as the view places it.
     unsigned getX() const { return m_x; }
     unsigned getY() const { return m_y; }
     unsigned getZ() const { return m_z; }

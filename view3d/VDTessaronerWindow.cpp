@@ -15,6 +15,7 @@
 #include "console/VDDEVSRotateCameraEvent.h"
 #include "console/VDFitViewCommand.h"
 #include "console/VDSnapshotCommand.h"
+#include "control/VCCellReading.h"
 #include "control/VCCellView.h"
 #include "control/VCModelView.h"
 #include "control/VCSimulation.h"
@@ -684,12 +685,15 @@ void VDTessaronerWindow::trackClick(VDEvent* event) {
             if (m_selection.pick(getSimulation(), m_pressRay, distance)) {
                 // Shift+click: the picked cell joins the plot as well.
                 if (m_pressShifted) {
+                    // Named by the run's coordinates, as vis_plot takes them.
+                    const VCCellReading picked = VCCellReading::readStored(
+                        m_selection.getModel(), m_selection.getX(), m_selection.getY(), m_selection.getZ());
                     VCSeriesTarget target;
                     target.kind = VCSeriesTarget::Kind::Cell;
                     target.name = m_selection.getModel();
-                    target.x = m_selection.getX();
-                    target.y = m_selection.getY();
-                    target.z = m_selection.getZ();
+                    target.x = picked.x;
+                    target.y = picked.y;
+                    target.z = picked.z;
                     target.coordinates = 3;
                     plotTarget(target);
                 }

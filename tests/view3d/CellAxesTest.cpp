@@ -2,6 +2,7 @@
 // triad's x, y and z are the cells' coordinates while a block of rows is drawn.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -25,19 +26,30 @@ TEST(CellAxesTest, TheNumbersAreThoseOfTheCellsDrawnAndStandOutsideThemSeenFromT
     camera.setFieldOfView(40.0f);
     camera.setPosition(Vector3(3.5f, -3.5f, 30.0f));
     const VDCellOverlay view(camera.getProjectionMatrix(), camera.getViewMatrix(), VDRect(0, 0, 800, 600));
-    // By hand, the cells drawn: rows x0 .. x1, columns y0 .. y1, layers z0 .. z1.
+    // By hand, the cells drawn: rows x0 .. x1, columns y0 .. y1, layers z0 .. z1 (stored indices), and
+    // their numbers, the run's coordinates: of a space whose first cell is (-2,-1,-4), row 0 is -2 and
+    // column 0 is -1.
     struct Case {
         int axis;
         unsigned layer;
         float x0, x1, y0, y1, z0, z1;
         std::string rows, columns;
+        std::array<int, 3> origin;
     };
     const std::string all = "01234567";
-    for (const Case& c : {Case{-1, 0, 0, 7, 0, 7, 0, 7, all, all}, Case{2, 3, 0, 7, 0, 7, 3, 3, all, all},
-                          Case{0, 4, 4, 4, 0, 7, 0, 7, "4", all}, Case{1, 2, 0, 7, 2, 2, 0, 7, all, "2"}}) {
-        SCOPED_TRACE(std::to_string(c.axis) + " " + std::to_string(c.layer));
+    const std::array<int, 3> zero{};
+    const std::array<int, 3> below{-2, -1, -4};
+    for (const Case& c :
+         {Case{-1, 0, 0, 7, 0, 7, 0, 7, all, all, zero}, Case{2, 3, 0, 7, 0, 7, 3, 3, all, all, zero},
+          Case{0, 4, 4, 4, 0, 7, 0, 7, "4", all, zero}, Case{1, 2, 0, 7, 2, 2, 0, 7, all, "2", zero},
+          Case{-1, 0, 0, 7, 0, 7, 0, 7, "-2-1012345", "-10123456", below},
+          Case{0, 1, 1, 1, 0, 7, 0, 7, "-1", "-10123456", below},
+          Case{1, 0, 0, 7, 0, 0, 0, 7, "-2-1012345", "-1", below}}) {
+        SCOPED_TRACE(std::to_string(c.axis) + " " + std::to_string(c.layer) + " from " +
+                     std::to_string(c.origin[0]));
         model.sliceAxis = c.axis;
         model.sliceLayer = c.layer;
+        model.origin = c.origin;
         VCCellView::DrawnModel drawn;  // where the drawn cubes (edge 0.5) appear
         drawn.bounds.setMinMax(Vector3(c.y0 - 0.25f, -c.x1 - 0.25f, c.z0 - 0.25f),
                                Vector3(c.y1 + 0.25f, -c.x0 + 0.25f, c.z1 + 0.25f));

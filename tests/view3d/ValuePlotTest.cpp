@@ -11,6 +11,9 @@
 #include "gui/VDEvent.h"
 #include "gui/VDPlotPanel.h"
 #include "gui/VDPlotPickEvent.h"
+#include "simdata/SDCELLDevsModel.h"
+#include "simdata/SDDevsModelList.h"
+#include "simdata/SDVisualization.h"
 #include "tests/support/LogRecorder.h"
 #include "tests/support/LogSeries.h"
 #include "view3d/VDTessaronerWindow.h"
@@ -89,6 +92,15 @@ TEST_F(ValuePlotTest, ShiftClickOnACellPlotsWhatTheLogSaysItSentAPlainClickOnlyP
     click(400, 300, VDKey::KEY_SHIFT);
     EXPECT_TRUE(rec.contains("life(10,11) is in the plot already")) << rec.text();
     EXPECT_EQ(1u, panel().getSeriesCount());
+
+    // Picked and plotted by the run's coordinates: the same cube, of a space whose first cell is
+    // (-10,-11), is its (0,0), from which the log has no value (X lines only).
+    dynamic_cast<SDCELLDevsModel*>(getVisualization()->getModelList()->findModel("life"))
+        ->setOrigin({-10, -11, 0});
+    click(400, 300, VDKey::KEY_SHIFT);
+    EXPECT_TRUE(rec.contains("life(0,0) has no value yet")) << rec.text();
+    ASSERT_EQ(2u, panel().getSeriesCount());
+    EXPECT_EQ("life(0,0)", panel().getSeries(1).label);
 }
 
 TEST_F(ValuePlotTest, FourSeriesAtMostRefusalsSayWhyAndClearOrCloseEmptyIt) {
