@@ -1,0 +1,429 @@
+#include "loader/SLCadmium1File.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <new>
+#include <utility>
+
+#include "loader/SLDataText.h"
+#include "loader/SLRunSniff.h"
+#include "loader/SLSink.h"
+#include "shell/Log.h"
+#include "simdata/SDLogMessage.h"
+
+namespace {
+
+constexpr std::string_view kStatePort = "out";
+
+bool isBlankLine(std::string_view line) {
+    return line.find_first_not_of(" \t\r") == std::string_view::npos;
+}
+
+bool isRecord(std::string_view line) {
+    std::string_view first;
+    std::string_view second;
+    return SLCadmium1Line::readMessageLine(line, first, second) ||
+           SLCadmium1Line::readStateLine(line, first, second);
+}
+
+bool hasPort(const std::vector<std::string>& ports, std::string_view port) {
+    return std::find(ports.begin(), ports.end(), port) != ports.end();
+}
+
+}  // namespace
+
+SLCadmium1File::SLCadmium1File(SLSink* link, std::string fileName)
+    : SLRunReader(link), m_fileName(std::move(fileName)), m_top(runTopName(m_fileName)) {}
+
+SLCadmium1File::~SLCadmium1File() = default;
+
+bool SLCadmium1File::recognises(const SLRunSniff& sniff) {
+    bool record = false;
+    bool first = true;
+    const std::vector<std::string>& lines = sniff.lines();
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        if (isBlankLine(line)) {
+            continue;
+        }
+        double time = 0.0;
+        const bool known = SLCadmium1Line::readTime(line, time) || isRecord(line);
+        // The sniff may end inside the last line it holds: only that one need not be whole.
+        if (!known && !(i + 1 == lines.size() && !first)) {
+            return false;
+        }
+        record = record || (known && isRecord(line));
+        first = false;
+    }
+    return record;
+}
+
+std::string SLCadmium1File::runTopName(const std::string& path) {
+    std::string stem =
+        path.substr(path.find_last_of('/') == std::string::npos ? 0 : path.find_last_of('/') + 1);
+    const size_t dot = stem.find_last_of('.');
+    if (dot != std::string::npos && dot > 0) {
+        stem.resize(dot);
+    }
+    // The two files of a run are mostly named <run>_messages and <run>_state: both give <run>.
+    for (const std::string_view role : {"_messages", "_message", "_states", "_state"}) {
+        if (stem.size() > role.size() && stem.compare(stem.size() - role.size(), role.size(), role) == 0) {
+            stem.resize(stem.size() - role.size());
+            break;
+        }
+    }
+    for (char& c : stem) {
+        const bool kept =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+        if (!kept) {
+            c = '_';
+        }
+    }
+    return stem.empty() ? std::string("run") : stem;
+}
+
+bool SLCadmium1File::load() {
+    if (!open()) {
+        return false;
+    }
+    Step step = Step::More;
+    while (step == Step::More) {
+        step = readLines(SIZE_MAX);
+    }
+    return step == Step::Done;
+}
+
+bool SLCadmium1File::open() {
+    m_failure.clear();
+    m_reader.reset();
+    m_batch.reset();
+    m_nextLine = 0;
+    m_finished = false;
+    m_lineNumber = 0;
+    m_bytesDone = 0;
+    m_fileSize = 0;
+    m_haveTime = false;
+    m_latestTime = -std::numeric_limits<double>::infinity();
+    auto stream = std::unique_ptr<std::ifstream>(new (std::nothrow) std::ifstream);
+    if (stream == nullptr) {
+        m_finished = true;
+        return failed("Unable to create ifstream object.");
+    }
+    stream->rdbuf()->pubsetbuf(nullptr, 0);
+    struct stat info;
+    const bool regular = ::stat(m_fileName.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    if (regular) {
+        m_fileSize = static_cast<uint64_t>(info.st_size);
+        stream->open(m_fileName, std::ios::in);
+    }
+    if (!regular || !stream->good()) {
+        finish(Step::Failed);
+        return failed("Unable to open log file for import");
+    }
+    findOrigins();
+    if (m_link != nullptr && !m_link->declaredCellSpace(m_declaredSpace, m_declaredOrigin)) {
+        m_declaredSpace.clear();
+    }
+    m_reader = std::make_unique<SLLineReader>(std::move(stream), kMaxLineLength, false);
+    return true;
+}
+
+void SLCadmium1File::findOrigins() {
+    m_origins.clear();
+    std::ifstream in(m_fileName, std::ios::in);
+    std::vector<char> buffer(kMaxLineLength + 1);
+    bool inFirstTime = false;
+    double firstTime = 0.0;
+    SLCadmium1Line::CellId cell;
+    while (in) {
+        in.getline(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        if (in.fail() && !in.eof() && in.gcount() > 0) {
+            // A line too long to be a record: the rest of it is skipped.
+            in.clear();
+            in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+            continue;
+        }
+        const std::string_view line(buffer.data());
+        double time = 0.0;
+        if (SLCadmium1Line::readTime(line, time)) {
+            if (inFirstTime && !(time == firstTime)) {
+                return;
+            }
+            inFirstTime = true;
+            firstTime = time;
+            continue;
+        }
+        std::string_view first;
+        std::string_view id;
+        const bool record = SLCadmium1Line::readMessageLine(line, first, id) ||
+                            SLCadmium1Line::readStateLine(line, id, first);
+        if (!inFirstTime || !record || !SLCadmium1Line::readCellId(id, cell)) {
+            continue;
+        }
+        auto found = m_origins.find(cell.space);
+        if (found == m_origins.end()) {
+            found = m_origins.emplace(std::string(cell.space), std::array<int, 3>{}).first;
+        }
+        for (size_t axis = 0; axis < 3; ++axis) {
+            found->second[axis] = std::min(found->second[axis], cell.coordinates[axis]);
+        }
+    }
+}
+
+SLCadmium1File::Step SLCadmium1File::finish(Step step) {
+    m_finished = true;
+    if (m_batch != nullptr && (m_batch->atEnd || m_batch->failed)) {
+        m_bytesDone = m_batch->bytes;
+    }
+    m_reader.reset();
+    m_batch.reset();
+    return step;
+}
+
+SLCadmium1File::Step SLCadmium1File::readLines(size_t maxLines) {
+    if (m_finished || m_reader == nullptr) {
+        return m_failure.empty() ? Step::Done : Step::Failed;
+    }
+    size_t handled = 0;
+    for (;;) {
+        if (m_batch == nullptr || m_nextLine == m_batch->lines.size()) {
+            if (m_batch != nullptr && m_batch->failed) {
+                finish(Step::Failed);
+                failed("Unable to read line %lld of log file: %s", m_lineNumber, m_fileName.c_str());
+                return Step::Failed;
+            }
+            if (m_batch != nullptr && m_batch->atEnd) {
+                return finish(Step::Done);
+            }
+            if (handled >= maxLines) {
+                return Step::More;
+            }
+            m_batch = m_reader->next(std::move(m_batch));
+            m_nextLine = 0;
+            if (m_batch == nullptr) {
+                return finish(Step::Done);
+            }
+            continue;
+        }
+        if (handled >= maxLines) {
+            return Step::More;
+        }
+        const SLLineReader::Line& line = m_batch->lines[m_nextLine++];
+        if (line.passOver) {
+            m_census.noteOther(m_lineNumber + 1);
+            logMessage("Passing over line %lld of log file, longer than %zu characters: %s", m_lineNumber + 1,
+                       kMaxLineLength, m_fileName.c_str());
+        }
+        if (line.text != nullptr) {
+            handleLine(line.text, m_lineNumber + 1);
+        }
+        if (line.counted) {
+            ++m_lineNumber;
+            ++handled;
+            m_bytesDone = line.end;
+        }
+    }
+}
+
+void SLCadmium1File::handleLine(std::string_view line, long long lineNumber) {
+    if (isBlankLine(line)) {
+        return;
+    }
+    double time = 0.0;
+    if (SLCadmium1Line::readTime(line, time)) {
+        m_haveTime = true;
+        m_time = time;
+        if (std::isfinite(time) && time > m_latestTime) {
+            m_latestTime = time;
+        }
+        return;
+    }
+    std::string_view first;
+    std::string_view second;
+    if (m_haveTime && SLCadmium1Line::readMessageLine(line, first, second)) {
+        handleMessages(first, second, lineNumber);
+    } else if (m_haveTime && SLCadmium1Line::readStateLine(line, first, second)) {
+        handleState(first, second, lineNumber);
+    } else {
+        // A record before any time line has no time to be at.
+        m_census.noteOther(lineNumber);
+    }
+}
+
+void SLCadmium1File::handleMessages(std::string_view outputs, std::string_view id, long long lineNumber) {
+    Model model;
+    if (!SLCadmium1Line::readOutputs(outputs, m_outputs) || !resolve(id, model)) {
+        m_census.noteOther(lineNumber);
+        return;
+    }
+    offerRecord(id, model, &m_outputs, false);
+    bool numbers = true;
+    if (std::isfinite(m_time)) {
+        for (const SLCadmium1Line::Outputs::Port& port : m_outputs.ports) {
+            for (size_t i = port.first; i < port.first + port.count; ++i) {
+                double value = 0.0;
+                if (!SLDataText::number(m_outputs.messages[i], 0, value)) {
+                    value = 0.0;
+                    numbers = false;
+                }
+                offerOutput(model, port.name, value, true);
+            }
+        }
+    }
+    m_census.noteMessage(lineNumber, numbers);
+}
+
+void SLCadmium1File::handleState(std::string_view id, std::string_view text, long long lineNumber) {
+    Model model;
+    if (!resolve(id, model)) {
+        m_census.noteOther(lineNumber);
+        return;
+    }
+    double value = 0.0;
+    const bool colours = model.cell && SLDataText::number(text, 0, value);
+    offerRecord(id, model, nullptr, colours);
+    if (std::isfinite(m_time) && m_link != nullptr) {
+        m_link->offerState(m_reference, m_time, text);
+        if (colours) {
+            offerOutput(model, kStatePort, value, false);
+        }
+    }
+    m_census.noteMessage(lineNumber, true);
+}
+
+const std::array<int, 3>& SLCadmium1File::originOf(std::string_view space) {
+    static const std::array<int, 3> kNoOrigin{};
+    if (!m_declaredSpace.empty() && space == m_declaredSpace) {
+        return m_declaredOrigin;
+    }
+    const auto found = m_origins.find(space);
+    return found == m_origins.end() ? kNoOrigin : found->second;
+}
+
+bool SLCadmium1File::resolve(std::string_view id, Model& model) {
+    SLCadmium1Line::CellId cell;
+    if (!SLCadmium1Line::readCellId(id, cell)) {
+        model = Model{};
+        m_reference.assign(id);
+        return true;
+    }
+    model.cell = true;
+    model.space = cell.space;
+    model.coordinates = cell.coordinates;
+    model.dimensions = cell.dimensions;
+    m_reference.assign(cell.space);
+    m_reference.push_back('(');
+    for (int axis = 0; axis < cell.dimensions; ++axis) {
+        if (axis > 0) {
+            m_reference.push_back(',');
+        }
+        m_reference.append(std::to_string(cell.coordinates[static_cast<size_t>(axis)]));
+    }
+    m_reference.push_back(')');
+    const std::array<int, 3>& origin = originOf(cell.space);
+    for (size_t axis = 0; axis < 3; ++axis) {
+        if (cell.coordinates[axis] < origin[axis]) {
+            if (m_belowOrigin.insert(m_reference).second) {
+                logMessage(
+                    "Passing over the lines of cell %s in log file %s: it lies below its space's first "
+                    "cell (%d,%d,%d)",
+                    m_reference.c_str(), m_fileName.c_str(), origin[0], origin[1], origin[2]);
+            }
+            return false;
+        }
+    }
+    return true;
+}
+
+void SLCadmium1File::offerRecord(std::string_view id, const Model& model,
+                                 const SLCadmium1Line::Outputs* outputs, bool statePort) {
+    const bool isNew = m_known.insert(m_reference).second;
+    m_key.assign(model.cell ? model.space : id);
+    std::vector<std::string>& ports = m_ports[m_key];
+    bool grew = false;
+    if (outputs != nullptr) {
+        for (const SLCadmium1Line::Outputs::Port& port : outputs->ports) {
+            if (!hasPort(ports, port.name)) {
+                ports.emplace_back(port.name);
+                grew = true;
+            }
+        }
+    }
+    if (statePort && !hasPort(ports, kStatePort)) {
+        ports.emplace_back(kStatePort);
+        grew = true;
+    }
+    if ((!isNew && !grew) || m_link == nullptr) {
+        return;
+    }
+    if (!m_topOffered) {
+        m_topOffered = true;
+        m_plain.reuseAs(m_top);
+        m_link->offerModel(m_plain);
+    }
+    if (isNew && model.cell) {
+        // The space's own key cannot clash with a cell's reference, which ends in ')'.
+        if (m_known.insert(m_key).second) {
+            tellParent(m_top, model.space);
+        }
+        tellParent(model.space, m_reference);
+    } else if (isNew) {
+        tellParent(m_top, id);
+    }
+    if (!model.cell) {
+        m_plain.reuseAs(id);
+        for (const std::string& port : ports) {
+            m_plain.appendOutputPort(port);
+        }
+        m_link->offerModel(m_plain);
+        return;
+    }
+    m_cells.reuseAsCell(model.space);
+    const std::array<int, 3>& origin = originOf(model.space);
+    m_cells.setOrigin(origin);
+    for (const std::string& port : ports) {
+        m_cells.appendOutputPort(port);
+    }
+    m_cells.acceptCell(static_cast<long long>(model.coordinates[0]) - origin[0],
+                       static_cast<long long>(model.coordinates[1]) - origin[1],
+                       static_cast<long long>(model.coordinates[2]) - origin[2]);
+    m_link->offerModel(m_cells);
+}
+
+void SLCadmium1File::tellParent(std::string_view parent, std::string_view child) {
+    SDLogMessage message;
+    message.kind = SDLogMessage::Kind::Init;
+    message.source = parent;
+    message.destination = child;
+    m_link->offerMessage(message);
+}
+
+void SLCadmium1File::offerOutput(const Model& model, std::string_view port, double value, bool message) {
+    if (m_link == nullptr) {
+        return;
+    }
+    SDEvent& event = m_event;
+    event.m_type = 1;
+    event.m_time.setMilliseconds(m_time);
+    event.m_source.assign(m_reference);
+    event.m_port.assign(port);
+    event.m_value = value;
+    event.m_destination.assign(model.cell ? model.space : std::string_view(m_top));
+    if (!m_link->offerEvent(event)) {
+        logMessage("***Event already in event list***");
+    }
+    if (!message) {
+        return;
+    }
+    SDLogMessage output;
+    output.kind = SDLogMessage::Kind::Output;
+    output.time = m_time;
+    output.source = event.m_source;
+    output.destination = event.m_destination;
+    output.port = event.m_port;
+    output.value = value;
+    m_link->offerMessage(output);
+}

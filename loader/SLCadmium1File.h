@@ -1,0 +1,124 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "loader/SLCadmium1Line.h"
+#include "loader/SLLineCensus.h"
+#include "loader/SLLineReader.h"
+#include "loader/SLNamedCells.h"
+#include "loader/SLRunReader.h"
+#include "simdata/SDCELLDevsModel.h"
+#include "simdata/SDDevsModel.h"
+#include "simdata/SDEvent.h"
+
+class SLRunSniff;
+
+// The reader of a Cadmium 1 run's message file or state file (SLCadmium1Line): both share the time lines,
+// so one reader takes either, and the two read one after the other make one run.
+//
+// Every model hangs under a top model named after the file (runTopName), so that the two files of a run
+// share it. A model id "<space>_(x,y[,z])" is a cell: events and states name it "<space>(x,y[,z])" with the
+// file's own coordinates, and the registry stores it at those coordinates less the space's origin, the
+// least coordinate per axis (never above 0) among the cells the file names at its first time.
+//
+// - Each message of a message line is an output event of the model on the port's short name, to its
+//   parent (the top model, or the cell's space), its value the first number of the message (0 without).
+// - A state line hands the state's text to the sink; a cell's state with a number is also an output event
+//   on port "out" to its space, which is what colours the cell.
+// Records before the first time line, lines of neither kind and cells below the origin are passed over.
+class SLCadmium1File : public SLRunReader {
+  public:
+    static constexpr size_t kMaxLineLength = size_t{1} << 20;
+
+    SLCadmium1File(SLSink* link, std::string fileName);
+    ~SLCadmium1File() override;
+
+    // Whether the first lines that are not blank are time lines and records of the two files, with at
+    // least one record among them.
+    static bool recognises(const SLRunSniff& sniff);
+    // The top model's name for a file: its name without folders and extension, less a last "_messages",
+    // "_message", "_state" or "_states"; characters other than letters, digits and '_' become '_'.
+    static std::string runTopName(const std::string& path);
+
+    bool load() override;
+    bool open() override;
+    Step readLines(size_t maxLines) override;
+    long long linesRead() const override { return m_lineNumber; }
+    uint64_t bytesRead() const override { return m_bytesDone; }
+    uint64_t fileSize() const override { return m_fileSize; }
+    const SLLineCensus& census() const override { return m_census; }
+    double latestTime() const override { return m_latestTime; }
+    const SLNamedCells& getNamedCells() const override { return m_namedCells; }
+    const std::string& getFileName() const override { return m_fileName; }
+
+  private:
+    // A model id resolved to what events name it and where its record goes.
+    struct Model {
+        bool cell = false;
+        std::string_view space;  // a cell's space
+        std::array<int, 3> coordinates{};
+        int dimensions = 0;
+    };
+
+    // Reads the file's first time for the cells it names, to set each space's origin.
+    void findOrigins();
+    void handleLine(std::string_view line, long long lineNumber);
+    void handleMessages(std::string_view outputs, std::string_view id, long long lineNumber);
+    void handleState(std::string_view id, std::string_view text, long long lineNumber);
+    // Resolves `id` and writes its reference to m_reference; false, after a log line the first time,
+    // for a cell below its space's origin.
+    bool resolve(std::string_view id, Model& model);
+    const std::array<int, 3>& originOf(std::string_view space);
+    // Offers the model's record (and tells the hierarchy) when the model is new or its ports grew.
+    void offerRecord(std::string_view id, const Model& model, const SLCadmium1Line::Outputs* outputs,
+                     bool statePort);
+    // An output event of the model at the current time; `message` hands it to the hierarchy as well.
+    void offerOutput(const Model& model, std::string_view port, double value, bool message);
+    void tellParent(std::string_view parent, std::string_view child);
+    Step finish(Step step);
+
+    std::string m_fileName;
+    std::string m_top;
+    bool m_topOffered = false;
+    SLLineCensus m_census;
+    SLNamedCells m_namedCells;  // stays empty: every cell named comes with a record of its own
+
+    std::unique_ptr<SLLineReader> m_reader;
+    std::unique_ptr<SLLineReader::Batch> m_batch;
+    size_t m_nextLine = 0;
+    long long m_lineNumber = 0;
+    uint64_t m_bytesDone = 0;
+    uint64_t m_fileSize = 0;
+    bool m_finished = false;
+
+    bool m_haveTime = false;
+    double m_time = 0.0;
+    double m_latestTime = -std::numeric_limits<double>::infinity();
+
+    std::map<std::string, std::array<int, 3>, std::less<>> m_origins;
+    std::string m_declaredSpace;
+    std::array<int, 3> m_declaredOrigin{};
+    // Ports of each record offered so far ("out" included for a space's states), and the cells offered.
+    std::unordered_map<std::string, std::vector<std::string>> m_ports;
+    std::unordered_set<std::string> m_known;
+    std::set<std::string, std::less<>> m_belowOrigin;  // logged once each
+
+    // Reused for every line.
+    SLCadmium1Line::Outputs m_outputs;
+    std::string m_reference;
+    std::string m_key;
+    SDEvent m_event;
+    SDDevsModel m_plain;
+    SDCELLDevsModel m_cells;
+};
