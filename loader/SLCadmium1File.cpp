@@ -41,24 +41,27 @@ SLCadmium1File::SLCadmium1File(SLSink* link, std::string fileName)
 SLCadmium1File::~SLCadmium1File() = default;
 
 bool SLCadmium1File::recognises(const SLRunSniff& sniff) {
+    // The first line of text is a time or a record, a record comes among the first lines, and most of
+    // them are either: a program's own print may stand between them.
+    int known = 0;
+    int others = 0;
     bool record = false;
-    bool first = true;
-    const std::vector<std::string>& lines = sniff.lines();
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
+    for (const std::string& line : sniff.lines()) {
         if (isBlankLine(line)) {
             continue;
         }
         double time = 0.0;
-        const bool known = SLCadmium1Line::readTime(line, time) || isRecord(line);
-        // The sniff may end inside the last line it holds: only that one need not be whole.
-        if (!known && !(i + 1 == lines.size() && !first)) {
+        const bool isRecordLine = isRecord(line);
+        if (isRecordLine || SLCadmium1Line::readTime(line, time)) {
+            ++known;
+            record = record || isRecordLine;
+        } else if (known == 0) {
             return false;
+        } else {
+            ++others;
         }
-        record = record || (known && isRecord(line));
-        first = false;
     }
-    return record;
+    return record && known > others;
 }
 
 std::string SLCadmium1File::runTopName(const std::string& path) {

@@ -44,8 +44,8 @@ class SLCadmium1File : public SLRunReader {
     SLCadmium1File(SLSink* link, std::string fileName);
     ~SLCadmium1File() override;
 
-    // Whether the first lines that are not blank are time lines and records of the two files, with at
-    // least one record among them.
+    // Whether the file's first lines of text are time lines and records of the two files: the first of
+    // them one, most of them, at least one a record.
     static bool recognises(const SLRunSniff& sniff);
     // The top model's name for a file: its name without folders and extension, less a last "_messages",
     // "_message", "_state" or "_states"; characters other than letters, digits and '_' become '_'.
