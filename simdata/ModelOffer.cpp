@@ -26,6 +26,7 @@ void mergeInto(SDDevsModelList& registry, SDDevsModel* existing, const SDDevsMod
     }
     auto replacement = std::make_unique<SDCELLDevsModel>();
     replacement->initFrom(existing);
+    replacement->setOrigin(offeredCells->getOrigin());
     replacement->growTo(offeredCells);
     replacement->mergePorts(offeredCells);
     std::unique_ptr<SDDevsModel> plain = registry.takeModel(existing->name());
@@ -73,6 +74,8 @@ std::unique_ptr<SDDevsModel> copyModelRecord(const SDDevsModel& model) {
     }
     auto copy = std::make_unique<SDCELLDevsModel>();
     static_cast<SDDevsModel&>(*copy) = model;
+    // The run's coordinates of the stored cells: without it a space of negative coordinates is misplaced.
+    copy->setOrigin(cells->getOrigin());
     copy->growTo(cells);
     return copy;
 }
@@ -90,6 +93,7 @@ void growCellSpace(SDDevsModelList& registry, const SDCELLDevsModel& cells) {
     } else {
         grown->setName(cells.name());
     }
+    grown->setOrigin(cells.getOrigin());
     grown->growTo(&cells);
     registry.addModelQuietly(std::move(grown));
 }

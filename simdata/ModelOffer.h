@@ -25,7 +25,7 @@ bool offerModel(SDDevsModelList& registry, SDDevsModel* model);
 // registered (true). The log shows exactly what offerModel would write.
 bool offerModelCopy(SDDevsModelList& registry, const SDDevsModel& model);
 
-// A new record of the same kind with the same name, tag, ports, rules and cell counts.
+// A new record of the same kind with the same name, tag, ports, rules, cell counts and origin.
 std::unique_ptr<SDDevsModel> copyModelRecord(const SDDevsModel& model);
 
 // Grows the registered cell space of `cells`'s name to hold every cell of that record, without a log
