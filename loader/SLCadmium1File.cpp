@@ -262,7 +262,10 @@ void SLCadmium1File::handleMessages(std::string_view outputs, std::string_view i
         m_census.noteOther(lineNumber);
         return;
     }
-    offerRecord(id, model, &m_outputs, false);
+    if (!offerRecord(model, &m_outputs, false)) {
+        m_census.noteOther(lineNumber);
+        return;
+    }
     bool numbers = true;
     if (std::isfinite(m_time)) {
         for (const SLCadmium1Line::Outputs::Port& port : m_outputs.ports) {
@@ -287,7 +290,10 @@ void SLCadmium1File::handleState(std::string_view id, std::string_view text, lon
     }
     double value = 0.0;
     const bool colours = model.cell && SLDataText::number(text, 0, value);
-    offerRecord(id, model, nullptr, colours);
+    if (!offerRecord(model, nullptr, colours)) {
+        m_census.noteOther(lineNumber);
+        return;
+    }
     if (std::isfinite(m_time) && m_link != nullptr) {
         m_link->offerState(m_reference, m_time, text);
         if (colours) {
@@ -311,6 +317,10 @@ bool SLCadmium1File::resolve(std::string_view id, Model& model) {
     if (!SLCadmium1Line::readCellId(id, cell)) {
         model = Model{};
         m_reference.assign(id);
+        // Everything else reads name(...) as a cell: a plain model's parentheses become brackets.
+        for (char& c : m_reference) {
+            c = c == '(' ? '[' : (c == ')' ? ']' : c);
+        }
         return true;
     }
     model.cell = true;
@@ -326,10 +336,13 @@ bool SLCadmium1File::resolve(std::string_view id, Model& model) {
         m_reference.append(std::to_string(cell.coordinates[static_cast<size_t>(axis)]));
     }
     m_reference.push_back(')');
+    if (m_passedCells.count(m_reference) != 0) {
+        return false;
+    }
     const std::array<int, 3>& origin = originOf(cell.space);
     for (size_t axis = 0; axis < 3; ++axis) {
         if (cell.coordinates[axis] < origin[axis]) {
-            if (m_belowOrigin.insert(m_reference).second) {
+            if (m_passedCells.insert(m_reference).second) {
                 logMessage(
                     "Passing over the lines of cell %s in log file %s: it lies below its space's first "
                     "cell (%d,%d,%d)",
@@ -341,10 +354,9 @@ bool SLCadmium1File::resolve(std::string_view id, Model& model) {
     return true;
 }
 
-void SLCadmium1File::offerRecord(std::string_view id, const Model& model,
-                                 const SLCadmium1Line::Outputs* outputs, bool statePort) {
+bool SLCadmium1File::offerRecord(const Model& model, const SLCadmium1Line::Outputs* outputs, bool statePort) {
     const bool isNew = m_known.insert(m_reference).second;
-    m_key.assign(model.cell ? model.space : id);
+    m_key.assign(model.cell ? model.space : std::string_view(m_reference));
     std::vector<std::string>& ports = m_ports[m_key];
     bool grew = false;
     if (outputs != nullptr) {
@@ -360,7 +372,7 @@ void SLCadmium1File::offerRecord(std::string_view id, const Model& model,
         grew = true;
     }
     if ((!isNew && !grew) || m_link == nullptr) {
-        return;
+        return true;
     }
     if (!m_topOffered) {
         m_topOffered = true;
@@ -374,15 +386,15 @@ void SLCadmium1File::offerRecord(std::string_view id, const Model& model,
         }
         tellParent(model.space, m_reference);
     } else if (isNew) {
-        tellParent(m_top, id);
+        tellParent(m_top, m_reference);
     }
     if (!model.cell) {
-        m_plain.reuseAs(id);
+        m_plain.reuseAs(m_reference);
         for (const std::string& port : ports) {
             m_plain.appendOutputPort(port);
         }
         m_link->offerModel(m_plain);
-        return;
+        return true;
     }
     m_cells.reuseAsCell(model.space);
     const std::array<int, 3>& origin = originOf(model.space);
@@ -390,10 +402,16 @@ void SLCadmium1File::offerRecord(std::string_view id, const Model& model,
     for (const std::string& port : ports) {
         m_cells.appendOutputPort(port);
     }
-    m_cells.acceptCell(static_cast<long long>(model.coordinates[0]) - origin[0],
-                       static_cast<long long>(model.coordinates[1]) - origin[1],
-                       static_cast<long long>(model.coordinates[2]) - origin[2]);
+    // A cell the registry cannot hold (logged by acceptCell) is passed over from then on, as one below
+    // the origin is.
+    if (!m_cells.acceptCell(static_cast<long long>(model.coordinates[0]) - origin[0],
+                            static_cast<long long>(model.coordinates[1]) - origin[1],
+                            static_cast<long long>(model.coordinates[2]) - origin[2])) {
+        m_passedCells.insert(m_reference);
+        return false;
+    }
     m_link->offerModel(m_cells);
+    return true;
 }
 
 void SLCadmium1File::tellParent(std::string_view parent, std::string_view child) {

@@ -36,7 +36,8 @@ class SLRunSniff;
 //   parent (the top model, or the cell's space), its value the first number of the message (0 without).
 // - A state line hands the state's text to the sink; a cell's state with a number is also an output event
 //   on port "out" to its space, which is what colours the cell.
-// Records before the first time line, lines of neither kind and cells below the origin are passed over.
+// Records before the first time line, lines of neither kind, and cells below the origin or beyond the
+// registry's limit are passed over.
 class SLCadmium1File : public SLRunReader {
   public:
     static constexpr size_t kMaxLineLength = size_t{1} << 20;
@@ -76,13 +77,14 @@ class SLCadmium1File : public SLRunReader {
     void handleLine(std::string_view line, long long lineNumber);
     void handleMessages(std::string_view outputs, std::string_view id, long long lineNumber);
     void handleState(std::string_view id, std::string_view text, long long lineNumber);
-    // Resolves `id` and writes its reference to m_reference; false, after a log line the first time,
+    // Resolves `id` and writes its reference to m_reference (a plain model's id with brackets for its
+    // parentheses); false, after a log line the first time,
     // for a cell below its space's origin.
     bool resolve(std::string_view id, Model& model);
     const std::array<int, 3>& originOf(std::string_view space);
-    // Offers the model's record (and tells the hierarchy) when the model is new or its ports grew.
-    void offerRecord(std::string_view id, const Model& model, const SLCadmium1Line::Outputs* outputs,
-                     bool statePort);
+    // Offers the model's record (and tells the hierarchy) when the model is new or its ports grew. False
+    // for a cell the registry cannot hold.
+    bool offerRecord(const Model& model, const SLCadmium1Line::Outputs* outputs, bool statePort);
     // An output event of the model at the current time; `message` hands it to the hierarchy as well.
     void offerOutput(const Model& model, std::string_view port, double value, bool message);
     void tellParent(std::string_view parent, std::string_view child);
@@ -112,7 +114,7 @@ class SLCadmium1File : public SLRunReader {
     // Ports of each record offered so far ("out" included for a space's states), and the cells offered.
     std::unordered_map<std::string, std::vector<std::string>> m_ports;
     std::unordered_set<std::string> m_known;
-    std::set<std::string, std::less<>> m_belowOrigin;  // logged once each
+    std::set<std::string, std::less<>> m_passedCells;  // below the origin or beyond the limit: logged once
 
     // Reused for every line.
     SLCadmium1Line::Outputs m_outputs;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/fuzz/Cadmium1Target.h"
 #include "tests/fuzz/ImportTarget.h"
 #include "tests/fuzz/LoaderTargets.h"
 #include "tests/fuzz/ModelFileTarget.h"
@@ -36,6 +37,12 @@ TEST(FuzzInputsTest, ImportTarget) {
         fuzz::importThroughController(path);
         fuzz::importThroughLink(path);
     });
+}
+
+TEST(FuzzInputsTest, Cadmium1Target) {
+    TempDir dir;
+    const std::string path = dir.file("input.txt");
+    replay("cadmium1", [&](const uint8_t* data, size_t size) { fuzz::cadmium1Input(data, size, path); });
 }
 
 TEST(FuzzInputsTest, LogLineTarget) {
