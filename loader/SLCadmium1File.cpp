@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <fstream>
 #include <new>
@@ -126,16 +127,23 @@ bool SLCadmium1File::open() {
         finish(Step::Failed);
         return failed("Unable to open log file for import");
     }
+    m_plainPorts.clear();
+    m_passedCells.clear();
     findOrigins();
-    if (m_link != nullptr && !m_link->declaredCellSpace(m_declaredSpace, m_declaredOrigin)) {
-        m_declaredSpace.clear();
+    // A space a model file declared first keeps the origin it gave.
+    std::string declared;
+    std::array<int, 3> origin{};
+    if (m_link != nullptr && m_link->declaredCellSpace(declared, origin)) {
+        spaceOf(declared).origin = origin;
     }
     m_reader = std::make_unique<SLLineReader>(std::move(stream), kMaxLineLength, false);
     return true;
 }
 
 void SLCadmium1File::findOrigins() {
-    m_origins.clear();
+    m_spaces.clear();
+    m_lastSpace = nullptr;
+    m_lastSpaceName = {};
     std::ifstream in(m_fileName, std::ios::in);
     std::vector<char> buffer(kMaxLineLength + 1);
     bool inFirstTime = false;
@@ -166,12 +174,9 @@ void SLCadmium1File::findOrigins() {
         if (!inFirstTime || !record || !SLCadmium1Line::readCellId(id, cell)) {
             continue;
         }
-        auto found = m_origins.find(cell.space);
-        if (found == m_origins.end()) {
-            found = m_origins.emplace(std::string(cell.space), std::array<int, 3>{}).first;
-        }
+        Space& space = spaceOf(cell.space);
         for (size_t axis = 0; axis < 3; ++axis) {
-            found->second[axis] = std::min(found->second[axis], cell.coordinates[axis]);
+            space.origin[axis] = std::min(space.origin[axis], cell.coordinates[axis]);
         }
     }
 }
@@ -303,13 +308,67 @@ void SLCadmium1File::handleState(std::string_view id, std::string_view text, lon
     m_census.noteMessage(lineNumber, true);
 }
 
-const std::array<int, 3>& SLCadmium1File::originOf(std::string_view space) {
-    static const std::array<int, 3> kNoOrigin{};
-    if (!m_declaredSpace.empty() && space == m_declaredSpace) {
-        return m_declaredOrigin;
+SLCadmium1File::Space& SLCadmium1File::spaceOf(std::string_view name) {
+    if (m_lastSpace != nullptr && name == m_lastSpaceName) {
+        return *m_lastSpace;
     }
-    const auto found = m_origins.find(space);
-    return found == m_origins.end() ? kNoOrigin : found->second;
+    auto found = m_spaces.find(name);
+    if (found == m_spaces.end()) {
+        found = m_spaces.emplace(std::string(name), Space()).first;
+    }
+    m_lastSpace = &found->second;
+    m_lastSpaceName = found->first;
+    return found->second;
+}
+
+bool SLCadmium1File::markOffered(Space& space, const std::array<int, 3>& coordinates) {
+    std::array<uint64_t, 3> stored{};
+    bool inside = true;
+    for (size_t axis = 0; axis < 3; ++axis) {
+        stored[axis] = static_cast<uint64_t>(static_cast<int64_t>(coordinates[axis]) - space.origin[axis]);
+        inside = inside && stored[axis] < space.extent[axis];
+    }
+    if (!inside) {
+        std::array<uint64_t, 3> extent{};
+        for (size_t axis = 0; axis < 3; ++axis) {
+            extent[axis] = std::max(space.extent[axis], stored[axis] + 1);
+        }
+        const auto fits = [](const std::array<uint64_t, 3>& box) {
+            return box[0] <= SDCELLDevsModel::kMaxCells && box[1] <= SDCELLDevsModel::kMaxCells &&
+                   box[2] <= SDCELLDevsModel::kMaxCells && box[0] * box[1] <= SDCELLDevsModel::kMaxCells &&
+                   box[0] * box[1] * box[2] <= SDCELLDevsModel::kMaxCells;
+        };
+        if (!fits(extent)) {
+            return true;
+        }
+        // Doubled where the limit allows, so that a space read cell by cell grows a few times only.
+        for (size_t axis = 0; axis < 3; ++axis) {
+            if (extent[axis] > space.extent[axis]) {
+                std::array<uint64_t, 3> doubled = extent;
+                doubled[axis] = std::max(extent[axis], space.extent[axis] * 2);
+                if (fits(doubled)) {
+                    extent = doubled;
+                }
+            }
+        }
+        std::vector<bool> offered(extent[0] * extent[1] * extent[2]);
+        for (uint64_t x = 0; x < space.extent[0]; ++x) {
+            for (uint64_t y = 0; y < space.extent[1]; ++y) {
+                for (uint64_t z = 0; z < space.extent[2]; ++z) {
+                    offered[(x * extent[1] + y) * extent[2] + z] =
+                        space.offered[(x * space.extent[1] + y) * space.extent[2] + z];
+                }
+            }
+        }
+        space.offered.swap(offered);
+        space.extent = extent;
+    }
+    const uint64_t index = (stored[0] * space.extent[1] + stored[1]) * space.extent[2] + stored[2];
+    if (space.offered[index]) {
+        return false;
+    }
+    space.offered[index] = true;
+    return true;
 }
 
 bool SLCadmium1File::resolve(std::string_view id, Model& model) {
@@ -325,6 +384,7 @@ bool SLCadmium1File::resolve(std::string_view id, Model& model) {
     }
     model.cell = true;
     model.space = cell.space;
+    model.record = &spaceOf(cell.space);
     model.coordinates = cell.coordinates;
     model.dimensions = cell.dimensions;
     m_reference.assign(cell.space);
@@ -333,13 +393,16 @@ bool SLCadmium1File::resolve(std::string_view id, Model& model) {
         if (axis > 0) {
             m_reference.push_back(',');
         }
-        m_reference.append(std::to_string(cell.coordinates[static_cast<size_t>(axis)]));
+        char digits[16];
+        const auto written =
+            std::to_chars(digits, digits + sizeof digits, cell.coordinates[static_cast<size_t>(axis)]);
+        m_reference.append(digits, written.ptr);
     }
     m_reference.push_back(')');
     if (m_passedCells.count(m_reference) != 0) {
         return false;
     }
-    const std::array<int, 3>& origin = originOf(cell.space);
+    const std::array<int, 3>& origin = model.record->origin;
     for (size_t axis = 0; axis < 3; ++axis) {
         if (cell.coordinates[axis] < origin[axis]) {
             if (m_passedCells.insert(m_reference).second) {
@@ -355,9 +418,17 @@ bool SLCadmium1File::resolve(std::string_view id, Model& model) {
 }
 
 bool SLCadmium1File::offerRecord(const Model& model, const SLCadmium1Line::Outputs* outputs, bool statePort) {
-    const bool isNew = m_known.insert(m_reference).second;
-    m_key.assign(model.cell ? model.space : std::string_view(m_reference));
-    std::vector<std::string>& ports = m_ports[m_key];
+    bool isNew = false;
+    std::vector<std::string>* portList = nullptr;
+    if (model.cell) {
+        isNew = markOffered(*model.record, model.coordinates);
+        portList = &model.record->ports;
+    } else {
+        const auto placed = m_plainPorts.try_emplace(m_reference);
+        isNew = placed.second;
+        portList = &placed.first->second;
+    }
+    std::vector<std::string>& ports = *portList;
     bool grew = false;
     if (outputs != nullptr) {
         for (const SLCadmium1Line::Outputs::Port& port : outputs->ports) {
@@ -380,8 +451,8 @@ bool SLCadmium1File::offerRecord(const Model& model, const SLCadmium1Line::Outpu
         m_link->offerModel(m_plain);
     }
     if (isNew && model.cell) {
-        // The space's own key cannot clash with a cell's reference, which ends in ')'.
-        if (m_known.insert(m_key).second) {
+        if (!model.record->told) {
+            model.record->told = true;
             tellParent(m_top, model.space);
         }
         tellParent(model.space, m_reference);
@@ -397,7 +468,7 @@ bool SLCadmium1File::offerRecord(const Model& model, const SLCadmium1Line::Outpu
         return true;
     }
     m_cells.reuseAsCell(model.space);
-    const std::array<int, 3>& origin = originOf(model.space);
+    const std::array<int, 3>& origin = model.record->origin;
     m_cells.setOrigin(origin);
     for (const std::string& port : ports) {
         m_cells.appendOutputPort(port);

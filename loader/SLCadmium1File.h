@@ -10,7 +10,6 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "loader/SLCadmium1Line.h"
@@ -64,10 +63,21 @@ class SLCadmium1File : public SLRunReader {
     const std::string& getFileName() const override { return m_fileName; }
 
   private:
+    // What the reader knows of a cell space: its origin, the ports offered for it, its cells offered.
+    struct Space {
+        std::array<int, 3> origin{};
+        bool told = false;  // the hierarchy knows it
+        std::vector<std::string> ports;
+        // The cells offered, one flag per stored position of the box `extent` (x outer, z inner); the box
+        // grows by doubling, within the registry's limit.
+        std::vector<bool> offered;
+        std::array<uint64_t, 3> extent{};
+    };
     // A model id resolved to what events name it and where its record goes.
     struct Model {
         bool cell = false;
         std::string_view space;  // a cell's space
+        Space* record = nullptr;
         std::array<int, 3> coordinates{};
         int dimensions = 0;
     };
@@ -81,7 +91,11 @@ class SLCadmium1File : public SLRunReader {
     // parentheses); false, after a log line the first time,
     // for a cell below its space's origin.
     bool resolve(std::string_view id, Model& model);
-    const std::array<int, 3>& originOf(std::string_view space);
+    // The space of that name, made with origin 0 when the first time named none of its cells.
+    Space& spaceOf(std::string_view name);
+    // Notes a cell (not below the origin) as offered; true when it was not yet. A cell beyond the
+    // registry's limit is always new: its record is refused.
+    static bool markOffered(Space& space, const std::array<int, 3>& coordinates);
     // Offers the model's record (and tells the hierarchy) when the model is new or its ports grew. False
     // for a cell the registry cannot hold.
     bool offerRecord(const Model& model, const SLCadmium1Line::Outputs* outputs, bool statePort);
@@ -108,18 +122,16 @@ class SLCadmium1File : public SLRunReader {
     double m_time = 0.0;
     double m_latestTime = -std::numeric_limits<double>::infinity();
 
-    std::map<std::string, std::array<int, 3>, std::less<>> m_origins;
-    std::string m_declaredSpace;
-    std::array<int, 3> m_declaredOrigin{};
-    // Ports of each record offered so far ("out" included for a space's states), and the cells offered.
-    std::unordered_map<std::string, std::vector<std::string>> m_ports;
-    std::unordered_set<std::string> m_known;
+    std::map<std::string, Space, std::less<>> m_spaces;
+    Space* m_lastSpace = nullptr;  // lines mostly name the space of the line before
+    std::string_view m_lastSpaceName;
+    // The plain models offered so far, with their ports.
+    std::unordered_map<std::string, std::vector<std::string>> m_plainPorts;
     std::set<std::string, std::less<>> m_passedCells;  // below the origin or beyond the limit: logged once
 
     // Reused for every line.
     SLCadmium1Line::Outputs m_outputs;
     std::string m_reference;
-    std::string m_key;
     SDEvent m_event;
     SDDevsModel m_plain;
     SDCELLDevsModel m_cells;

@@ -192,6 +192,12 @@ bool readStateLine(std::string_view line, std::string_view& model, std::string_v
 
 std::string_view shortPortName(std::string_view type) {
     type = trimmed(type);
+    // Mostly the last "::" stands after every '>': it is outside the brackets.
+    const size_t last = type.rfind("::");
+    if (last != std::string_view::npos && last + 2 < type.size() &&
+        type.find('>', last) == std::string_view::npos) {
+        return type.substr(last + 2);
+    }
     int depth = 0;
     size_t start = 0;
     for (size_t i = 0; i + 1 < type.size(); ++i) {
