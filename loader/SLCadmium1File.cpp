@@ -149,8 +149,10 @@ void SLCadmium1File::findOrigins() {
     bool inFirstTime = false;
     double firstTime = 0.0;
     SLCadmium1Line::CellId cell;
-    while (in) {
+    uint64_t scanned = 0;
+    while (in && scanned < kOriginScanBytes) {
         in.getline(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        scanned += static_cast<uint64_t>(in.gcount());
         if (in.fail() && !in.eof() && in.gcount() > 0) {
             // A line too long to be a record: the rest of it is skipped.
             in.clear();

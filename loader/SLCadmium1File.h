@@ -40,6 +40,10 @@ class SLRunSniff;
 class SLCadmium1File : public SLRunReader {
   public:
     static constexpr size_t kMaxLineLength = size_t{1} << 20;
+    // How far into the file the first time is read for the origins before the import starts: it is read
+    // at once, without progress or Escape. A first time longer than this (a million and a half short
+    // state lines) gives its later cells no say in the origin.
+    static constexpr uint64_t kOriginScanBytes = uint64_t{64} << 20;
 
     SLCadmium1File(SLSink* link, std::string fileName);
     ~SLCadmium1File() override;
@@ -82,7 +86,8 @@ class SLCadmium1File : public SLRunReader {
         int dimensions = 0;
     };
 
-    // Reads the file's first time for the cells it names, to set each space's origin.
+    // Reads the file's first time (up to kOriginScanBytes) for the cells it names, to set each space's
+    // origin.
     void findOrigins();
     void handleLine(std::string_view line, long long lineNumber);
     void handleMessages(std::string_view outputs, std::string_view id, long long lineNumber);
