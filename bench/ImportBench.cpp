@@ -1,7 +1,8 @@
 // Importing a 100×100 Game of Life log of about 1,000,000 lines (written at build time by lifelog) through
 // the simulation controller, as the console command does: both log channels on and a console that keeps
 // the last 1000 lines. Beside it the floor, reading the same file and cutting every line into fields with
-// no model work, and the import with the log's channels switched off, which shows the log's share.
+// no model work, the import with the log's channels switched off, which shows the log's share, and the
+// same run as a Cadmium 1 message and state file (cadmium1log).
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 #include <sys/resource.h>
@@ -19,6 +20,7 @@
 #include "control/VCSimulation.h"
 #include "gui/VDTextBox.h"
 #include "loader/SLCadmiumCsvFile.h"
+#include "loader/SLCadmium1File.h"
 #include "loader/SLLogFields.h"
 #include "loader/SLLogFile.h"
 #include "loader/SLSink.h"
@@ -133,30 +135,28 @@ struct LogSize {
     double bytes = 0.0;
     double lines = 0.0;
 };
-const LogSize& logSize(const char* path = kLog) {
-    static LogSize sizes[2];
-    static bool measuredOnce[2] = {false, false};
-    const int which = path == kLog ? 0 : 1;
-    if (!measuredOnce[which]) {
-        measuredOnce[which] = true;
-        LogSize& measured = sizes[which];
-        if (FILE* file = std::fopen(path, "rb")) {
-            char buffer[1 << 16];
-            for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
-                measured.bytes += static_cast<double>(got);
-                measured.lines += static_cast<double>(std::count(buffer, buffer + got, '\n'));
-            }
-            std::fclose(file);
+LogSize measureFile(const char* path) {
+    LogSize measured;
+    if (FILE* file = std::fopen(path, "rb")) {
+        char buffer[1 << 16];
+        for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
+            measured.bytes += static_cast<double>(got);
+            measured.lines += static_cast<double>(std::count(buffer, buffer + got, '\n'));
         }
+        std::fclose(file);
     }
-    return sizes[which];
+    return measured;
+}
+const LogSize& logSize() {
+    static const LogSize size = measureFile(kLog);
+    return size;
 }
 
-// Lines and bytes of the log per second of wall time.
-void reportRates(benchmark::State& state, double seconds, const char* path = kLog) {
+// Lines and bytes of the log (or of `size`) per second of wall time.
+void reportRates(benchmark::State& state, double seconds, const LogSize& size = logSize()) {
     if (seconds > 0.0) {
-        state.counters["lines_per_s"] = logSize(path).lines / seconds;
-        state.counters["bytes_per_s"] = logSize(path).bytes / seconds;
+        state.counters["lines_per_s"] = size.lines / seconds;
+        state.counters["bytes_per_s"] = size.bytes / seconds;
     }
 }
 
@@ -206,9 +206,58 @@ void BM_CsvLoaderOnly(benchmark::State& state) {
         }
         seconds = secondsSince(start);
     }
-    reportRates(state, seconds, kCsvLog);
+    reportRates(state, seconds, measureFile(kCsvLog));
 }
 BENCHMARK(BM_CsvLoaderOnly)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The Cadmium 1 reader's own work on the generated pair (the same run as the large log), as BM_LoaderOnly:
+// argument 0 the message file, 1 the state file.
+void BM_Cadmium1LoaderOnly(benchmark::State& state) {
+    setUpOnce();
+    setChannels(false, false);
+    const char* path = state.range(0) == 0 ? TESS_CADMIUM1_MESSAGES_LARGE : TESS_CADMIUM1_STATES_LARGE;
+    double seconds = 0.0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        DiscardingSink sink;
+        SLCadmium1File loader(&sink, path);
+        if (!loader.load()) {
+            state.SkipWithError("cannot read the pair; build the target cadmium1_log_large");
+        }
+        seconds = secondsSince(start);
+    }
+    reportRates(state, seconds, measureFile(path));
+}
+BENCHMARK(BM_Cadmium1LoaderOnly)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// Both files of the pair imported into one visualization, log channels off, as BM_ImportLogOff.
+void BM_Cadmium1ImportLogOff(benchmark::State& state) {
+    setUpOnce();
+    setChannels(false, false);
+    double seconds = 0.0;
+    size_t events = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        getSimulation()->newVisualization("bench");
+        if (!getSimulation()->importLogFile(TESS_CADMIUM1_MESSAGES_LARGE) ||
+            !getSimulation()->importLogFile(TESS_CADMIUM1_STATES_LARGE)) {
+            state.SkipWithError("import failed");
+        }
+        seconds = secondsSince(start);
+        state.PauseTiming();
+        events = getVisualization()->getEventList()->size();
+        getSimulation()->closeVisualization();
+        resetLog();
+        state.ResumeTiming();
+    }
+    LogSize both = measureFile(TESS_CADMIUM1_MESSAGES_LARGE);
+    const LogSize states = measureFile(TESS_CADMIUM1_STATES_LARGE);
+    both.lines += states.lines;
+    both.bytes += states.bytes;
+    state.counters["events"] = static_cast<double>(events);
+    reportRates(state, seconds, both);
+}
+BENCHMARK(BM_Cadmium1ImportLogOff)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // One whole import into a fresh visualization; closing it is not timed.
 void importOnce(benchmark::State& state, bool file, bool console, const char* path = kLog) {
@@ -237,7 +286,7 @@ void importOnce(benchmark::State& state, bool file, bool console, const char* pa
         state.counters["ratio_to_floor"] = seconds / g_floorSeconds;
     }
     state.counters["peak_rss_MB"] = static_cast<double>(peakResidentMegabytes());
-    reportRates(state, seconds, path);
+    reportRates(state, seconds, path == kLog ? logSize() : measureFile(path));
 }
 
 void BM_ImportBothChannelsAndConsole(benchmark::State& state) {

@@ -47,5 +47,5 @@ class SLRunReader : public SLBase {
 std::unique_ptr<SLRunReader> openRunReader(SLSink* link, const std::string& path);
 
 // The formats openRunReader knows, for the report on a file that holds none of them:
-// "message log (I/*/D/X/Y lines)".
+// "message log (I/*/D/X/Y lines)", each format named with how its lines look.
 std::string runFormatsTried();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/fuzz/CsvRunTarget.h"
+#include "tests/fuzz/Cadmium1Target.h"
 #include "tests/fuzz/ImportTarget.h"
 #include "tests/fuzz/LoaderTargets.h"
 #include "tests/fuzz/ModelFileTarget.h"
@@ -44,6 +45,12 @@ TEST(FuzzInputsTest, CsvRunTarget) {
     TempDir dir;
     const std::string path = dir.file("input.csv");
     replay("csv_run", [&](const uint8_t* data, size_t size) { fuzz::csvRunInput(data, size, path); });
+}
+
+TEST(FuzzInputsTest, Cadmium1Target) {
+    TempDir dir;
+    const std::string path = dir.file("input.txt");
+    replay("cadmium1", [&](const uint8_t* data, size_t size) { fuzz::cadmium1Input(data, size, path); });
 }
 
 TEST(FuzzInputsTest, LogLineTarget) {

@@ -1,0 +1,523 @@
+#include "loader/SLCadmium1File.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <new>
+#include <utility>
+
+#include "loader/SLDataText.h"
+#include "loader/SLRunSniff.h"
+#include "loader/SLSink.h"
+#include "shell/Log.h"
+#include "simdata/SDLogMessage.h"
+
+namespace {
+
+constexpr std::string_view kStatePort = "out";
+
+bool isBlankLine(std::string_view line) {
+    return line.find_first_not_of(" \t\r") == std::string_view::npos;
+}
+
+bool isRecord(std::string_view line) {
+    std::string_view first;
+    std::string_view second;
+    return SLCadmium1Line::readMessageLine(line, first, second) ||
+           SLCadmium1Line::readStateLine(line, first, second);
+}
+
+bool hasPort(const std::vector<std::string>& ports, std::string_view port) {
+    return std::find(ports.begin(), ports.end(), port) != ports.end();
+}
+
+}  // namespace
+
+SLCadmium1File::SLCadmium1File(SLSink* link, std::string fileName)
+    : SLRunReader(link), m_fileName(std::move(fileName)), m_top(runTopName(m_fileName)) {}
+
+SLCadmium1File::~SLCadmium1File() = default;
+
+bool SLCadmium1File::recognises(const SLRunSniff& sniff) {
+    // The first line of text is a time or a record, a record comes among the first lines, and most of
+    // them are either: a program's own print may stand between them.
+    int known = 0;
+    int others = 0;
+    bool record = false;
+    for (const std::string& line : sniff.lines()) {
+        if (isBlankLine(line)) {
+            continue;
+        }
+        double time = 0.0;
+        const bool isRecordLine = isRecord(line);
+        if (isRecordLine || SLCadmium1Line::readTime(line, time)) {
+            ++known;
+            record = record || isRecordLine;
+        } else if (known == 0) {
+            return false;
+        } else {
+            ++others;
+        }
+    }
+    return record && known > others;
+}
+
+std::string SLCadmium1File::runTopName(const std::string& path) {
+    std::string stem =
+        path.substr(path.find_last_of('/') == std::string::npos ? 0 : path.find_last_of('/') + 1);
+    const size_t dot = stem.find_last_of('.');
+    if (dot != std::string::npos && dot > 0) {
+        stem.resize(dot);
+    }
+    // The two files of a run are mostly named <run>_messages and <run>_state: both give <run>.
+    for (const std::string_view role : {"_messages", "_message", "_states", "_state"}) {
+        if (stem.size() > role.size() && stem.compare(stem.size() - role.size(), role.size(), role) == 0) {
+            stem.resize(stem.size() - role.size());
+            break;
+        }
+    }
+    for (char& c : stem) {
+        const bool kept =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+        if (!kept) {
+            c = '_';
+        }
+    }
+    return stem.empty() ? std::string("run") : stem;
+}
+
+bool SLCadmium1File::load() {
+    if (!open()) {
+        return false;
+    }
+    Step step = Step::More;
+    while (step == Step::More) {
+        step = readLines(SIZE_MAX);
+    }
+    return step == Step::Done;
+}
+
+bool SLCadmium1File::open() {
+    m_failure.clear();
+    m_reader.reset();
+    m_batch.reset();
+    m_nextLine = 0;
+    m_finished = false;
+    m_lineNumber = 0;
+    m_bytesDone = 0;
+    m_fileSize = 0;
+    m_haveTime = false;
+    m_latestTime = -std::numeric_limits<double>::infinity();
+    auto stream = std::unique_ptr<std::ifstream>(new (std::nothrow) std::ifstream);
+    if (stream == nullptr) {
+        m_finished = true;
+        return failed("Unable to create ifstream object.");
+    }
+    stream->rdbuf()->pubsetbuf(nullptr, 0);
+    struct stat info;
+    const bool regular = ::stat(m_fileName.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    if (regular) {
+        m_fileSize = static_cast<uint64_t>(info.st_size);
+        stream->open(m_fileName, std::ios::in);
+    }
+    if (!regular || !stream->good()) {
+        finish(Step::Failed);
+        return failed("Unable to open log file for import");
+    }
+    m_plainPorts.clear();
+    m_passedCells.clear();
+    findOrigins();
+    // A space a model file declared first keeps the origin it gave.
+    std::string declared;
+    std::array<int, 3> origin{};
+    if (m_link != nullptr && m_link->declaredCellSpace(declared, origin)) {
+        spaceOf(declared).origin = origin;
+    }
+    m_reader = std::make_unique<SLLineReader>(std::move(stream), kMaxLineLength, false);
+    return true;
+}
+
+void SLCadmium1File::findOrigins() {
+    m_spaces.clear();
+    m_lastSpace = nullptr;
+    m_lastSpaceName = {};
+    std::ifstream in(m_fileName, std::ios::in);
+    std::vector<char> buffer(kMaxLineLength + 1);
+    bool inFirstTime = false;
+    double firstTime = 0.0;
+    SLCadmium1Line::CellId cell;
+    uint64_t scanned = 0;
+    while (in && scanned < kOriginScanBytes) {
+        in.getline(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        scanned += static_cast<uint64_t>(in.gcount());
+        if (in.fail() && !in.eof() && in.gcount() > 0) {
+            // A line too long to be a record: the rest of it is skipped.
+            in.clear();
+            in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+            continue;
+        }
+        const std::string_view line(buffer.data());
+        double time = 0.0;
+        if (SLCadmium1Line::readTime(line, time)) {
+            if (inFirstTime && !(time == firstTime)) {
+                return;
+            }
+            inFirstTime = true;
+            firstTime = time;
+            continue;
+        }
+        std::string_view first;
+        std::string_view id;
+        const bool record = SLCadmium1Line::readMessageLine(line, first, id) ||
+                            SLCadmium1Line::readStateLine(line, id, first);
+        if (!inFirstTime || !record || !SLCadmium1Line::readCellId(id, cell)) {
+            continue;
+        }
+        Space& space = spaceOf(cell.space);
+        for (size_t axis = 0; axis < 3; ++axis) {
+            space.origin[axis] = std::min(space.origin[axis], cell.coordinates[axis]);
+        }
+    }
+}
+
+SLCadmium1File::Step SLCadmium1File::finish(Step step) {
+    m_finished = true;
+    if (m_batch != nullptr && (m_batch->atEnd || m_batch->failed)) {
+        m_bytesDone = m_batch->bytes;
+    }
+    m_reader.reset();
+    m_batch.reset();
+    return step;
+}
+
+SLCadmium1File::Step SLCadmium1File::readLines(size_t maxLines) {
+    if (m_finished || m_reader == nullptr) {
+        return m_failure.empty() ? Step::Done : Step::Failed;
+    }
+    size_t handled = 0;
+    for (;;) {
+        if (m_batch == nullptr || m_nextLine == m_batch->lines.size()) {
+            if (m_batch != nullptr && m_batch->failed) {
+                finish(Step::Failed);
+                failed("Unable to read line %lld of log file: %s", m_lineNumber, m_fileName.c_str());
+                return Step::Failed;
+            }
+            if (m_batch != nullptr && m_batch->atEnd) {
+                return finish(Step::Done);
+            }
+            if (handled >= maxLines) {
+                return Step::More;
+            }
+            m_batch = m_reader->next(std::move(m_batch));
+            m_nextLine = 0;
+            if (m_batch == nullptr) {
+                return finish(Step::Done);
+            }
+            continue;
+        }
+        if (handled >= maxLines) {
+            return Step::More;
+        }
+        const SLLineReader::Line& line = m_batch->lines[m_nextLine++];
+        if (line.passOver) {
+            m_census.noteOther(m_lineNumber + 1);
+            logMessage("Passing over line %lld of log file, longer than %zu characters: %s", m_lineNumber + 1,
+                       kMaxLineLength, m_fileName.c_str());
+        }
+        if (line.text != nullptr) {
+            handleLine(line.text, m_lineNumber + 1);
+        }
+        if (line.counted) {
+            ++m_lineNumber;
+            ++handled;
+            m_bytesDone = line.end;
+        }
+    }
+}
+
+void SLCadmium1File::handleLine(std::string_view line, long long lineNumber) {
+    if (isBlankLine(line)) {
+        return;
+    }
+    double time = 0.0;
+    if (SLCadmium1Line::readTime(line, time)) {
+        m_haveTime = true;
+        m_time = time;
+        if (std::isfinite(time) && time > m_latestTime) {
+            m_latestTime = time;
+        }
+        return;
+    }
+    std::string_view first;
+    std::string_view second;
+    if (m_haveTime && SLCadmium1Line::readMessageLine(line, first, second)) {
+        handleMessages(first, second, lineNumber);
+    } else if (m_haveTime && SLCadmium1Line::readStateLine(line, first, second)) {
+        handleState(first, second, lineNumber);
+    } else {
+        // A record before any time line has no time to be at.
+        m_census.noteOther(lineNumber);
+    }
+}
+
+void SLCadmium1File::handleMessages(std::string_view outputs, std::string_view id, long long lineNumber) {
+    Model model;
+    if (!SLCadmium1Line::readOutputs(outputs, m_outputs) || !resolve(id, model)) {
+        m_census.noteOther(lineNumber);
+        return;
+    }
+    if (!offerRecord(model, &m_outputs, false)) {
+        m_census.noteOther(lineNumber);
+        return;
+    }
+    bool numbers = true;
+    if (std::isfinite(m_time)) {
+        for (const SLCadmium1Line::Outputs::Port& port : m_outputs.ports) {
+            for (size_t i = port.first; i < port.first + port.count; ++i) {
+                double value = 0.0;
+                if (!SLDataText::number(m_outputs.messages[i], 0, value)) {
+                    value = 0.0;
+                    numbers = false;
+                }
+                offerOutput(model, port.name, value, true);
+            }
+        }
+    }
+    m_census.noteMessage(lineNumber, numbers);
+}
+
+void SLCadmium1File::handleState(std::string_view id, std::string_view text, long long lineNumber) {
+    Model model;
+    if (!resolve(id, model)) {
+        m_census.noteOther(lineNumber);
+        return;
+    }
+    double value = 0.0;
+    const bool colours = model.cell && SLDataText::number(text, 0, value);
+    if (!offerRecord(model, nullptr, colours)) {
+        m_census.noteOther(lineNumber);
+        return;
+    }
+    if (std::isfinite(m_time) && m_link != nullptr) {
+        m_link->offerState(m_reference, m_time, text);
+        if (colours) {
+            offerOutput(model, kStatePort, value, false);
+        }
+    }
+    m_census.noteMessage(lineNumber, true);
+}
+
+SLCadmium1File::Space& SLCadmium1File::spaceOf(std::string_view name) {
+    if (m_lastSpace != nullptr && name == m_lastSpaceName) {
+        return *m_lastSpace;
+    }
+    auto found = m_spaces.find(name);
+    if (found == m_spaces.end()) {
+        found = m_spaces.emplace(std::string(name), Space()).first;
+    }
+    m_lastSpace = &found->second;
+    m_lastSpaceName = found->first;
+    return found->second;
+}
+
+bool SLCadmium1File::markOffered(Space& space, const std::array<int, 3>& coordinates) {
+    std::array<uint64_t, 3> stored{};
+    bool inside = true;
+    for (size_t axis = 0; axis < 3; ++axis) {
+        stored[axis] = static_cast<uint64_t>(static_cast<int64_t>(coordinates[axis]) - space.origin[axis]);
+        inside = inside && stored[axis] < space.extent[axis];
+    }
+    if (!inside) {
+        std::array<uint64_t, 3> extent{};
+        for (size_t axis = 0; axis < 3; ++axis) {
+            extent[axis] = std::max(space.extent[axis], stored[axis] + 1);
+        }
+        const auto fits = [](const std::array<uint64_t, 3>& box) {
+            return box[0] <= SDCELLDevsModel::kMaxCells && box[1] <= SDCELLDevsModel::kMaxCells &&
+                   box[2] <= SDCELLDevsModel::kMaxCells && box[0] * box[1] <= SDCELLDevsModel::kMaxCells &&
+                   box[0] * box[1] * box[2] <= SDCELLDevsModel::kMaxCells;
+        };
+        if (!fits(extent)) {
+            return true;
+        }
+        // Doubled where the limit allows, so that a space read cell by cell grows a few times only.
+        for (size_t axis = 0; axis < 3; ++axis) {
+            if (extent[axis] > space.extent[axis]) {
+                std::array<uint64_t, 3> doubled = extent;
+                doubled[axis] = std::max(extent[axis], space.extent[axis] * 2);
+                if (fits(doubled)) {
+                    extent = doubled;
+                }
+            }
+        }
+        std::vector<bool> offered(extent[0] * extent[1] * extent[2]);
+        for (uint64_t x = 0; x < space.extent[0]; ++x) {
+            for (uint64_t y = 0; y < space.extent[1]; ++y) {
+                for (uint64_t z = 0; z < space.extent[2]; ++z) {
+                    offered[(x * extent[1] + y) * extent[2] + z] =
+                        space.offered[(x * space.extent[1] + y) * space.extent[2] + z];
+                }
+            }
+        }
+        space.offered.swap(offered);
+        space.extent = extent;
+    }
+    const uint64_t index = (stored[0] * space.extent[1] + stored[1]) * space.extent[2] + stored[2];
+    if (space.offered[index]) {
+        return false;
+    }
+    space.offered[index] = true;
+    return true;
+}
+
+bool SLCadmium1File::resolve(std::string_view id, Model& model) {
+    SLCadmium1Line::CellId cell;
+    if (!SLCadmium1Line::readCellId(id, cell)) {
+        model = Model{};
+        m_reference.assign(id);
+        // Everything else reads name(...) as a cell: a plain model's parentheses become brackets.
+        for (char& c : m_reference) {
+            c = c == '(' ? '[' : (c == ')' ? ']' : c);
+        }
+        return true;
+    }
+    model.cell = true;
+    model.space = cell.space;
+    model.record = &spaceOf(cell.space);
+    model.coordinates = cell.coordinates;
+    model.dimensions = cell.dimensions;
+    m_reference.assign(cell.space);
+    m_reference.push_back('(');
+    for (int axis = 0; axis < cell.dimensions; ++axis) {
+        if (axis > 0) {
+            m_reference.push_back(',');
+        }
+        char digits[16];
+        const auto written =
+            std::to_chars(digits, digits + sizeof digits, cell.coordinates[static_cast<size_t>(axis)]);
+        m_reference.append(digits, written.ptr);
+    }
+    m_reference.push_back(')');
+    if (m_passedCells.count(m_reference) != 0) {
+        return false;
+    }
+    const std::array<int, 3>& origin = model.record->origin;
+    for (size_t axis = 0; axis < 3; ++axis) {
+        if (cell.coordinates[axis] < origin[axis]) {
+            if (m_passedCells.insert(m_reference).second) {
+                logMessage(
+                    "Passing over the lines of cell %s in log file %s: it lies below its space's first "
+                    "cell (%d,%d,%d)",
+                    m_reference.c_str(), m_fileName.c_str(), origin[0], origin[1], origin[2]);
+            }
+            return false;
+        }
+    }
+    return true;
+}
+
+bool SLCadmium1File::offerRecord(const Model& model, const SLCadmium1Line::Outputs* outputs, bool statePort) {
+    bool isNew = false;
+    std::vector<std::string>* portList = nullptr;
+    if (model.cell) {
+        isNew = markOffered(*model.record, model.coordinates);
+        portList = &model.record->ports;
+    } else {
+        const auto placed = m_plainPorts.try_emplace(m_reference);
+        isNew = placed.second;
+        portList = &placed.first->second;
+    }
+    std::vector<std::string>& ports = *portList;
+    bool grew = false;
+    if (outputs != nullptr) {
+        for (const SLCadmium1Line::Outputs::Port& port : outputs->ports) {
+            if (!hasPort(ports, port.name)) {
+                ports.emplace_back(port.name);
+                grew = true;
+            }
+        }
+    }
+    if (statePort && !hasPort(ports, kStatePort)) {
+        ports.emplace_back(kStatePort);
+        grew = true;
+    }
+    if ((!isNew && !grew) || m_link == nullptr) {
+        return true;
+    }
+    if (!m_topOffered) {
+        m_topOffered = true;
+        m_plain.reuseAs(m_top);
+        m_link->offerModel(m_plain);
+    }
+    if (isNew && model.cell) {
+        if (!model.record->told) {
+            model.record->told = true;
+            tellParent(m_top, model.space);
+        }
+        tellParent(model.space, m_reference);
+    } else if (isNew) {
+        tellParent(m_top, m_reference);
+    }
+    if (!model.cell) {
+        m_plain.reuseAs(m_reference);
+        for (const std::string& port : ports) {
+            m_plain.appendOutputPort(port);
+        }
+        m_link->offerModel(m_plain);
+        return true;
+    }
+    m_cells.reuseAsCell(model.space);
+    const std::array<int, 3>& origin = model.record->origin;
+    m_cells.setOrigin(origin);
+    for (const std::string& port : ports) {
+        m_cells.appendOutputPort(port);
+    }
+    // A cell the registry cannot hold (logged by acceptCell) is passed over from then on, as one below
+    // the origin is.
+    if (!m_cells.acceptCell(static_cast<long long>(model.coordinates[0]) - origin[0],
+                            static_cast<long long>(model.coordinates[1]) - origin[1],
+                            static_cast<long long>(model.coordinates[2]) - origin[2])) {
+        m_passedCells.insert(m_reference);
+        return false;
+    }
+    m_link->offerModel(m_cells);
+    return true;
+}
+
+void SLCadmium1File::tellParent(std::string_view parent, std::string_view child) {
+    SDLogMessage message;
+    message.kind = SDLogMessage::Kind::Init;
+    message.source = parent;
+    message.destination = child;
+    m_link->offerMessage(message);
+}
+
+void SLCadmium1File::offerOutput(const Model& model, std::string_view port, double value, bool message) {
+    if (m_link == nullptr) {
+        return;
+    }
+    SDEvent& event = m_event;
+    event.m_type = 1;
+    event.m_time.setMilliseconds(m_time);
+    event.m_source.assign(m_reference);
+    event.m_port.assign(port);
+    event.m_value = value;
+    event.m_destination.assign(model.cell ? model.space : std::string_view(m_top));
+    if (!m_link->offerEvent(event)) {
+        logMessage("***Event already in event list***");
+    }
+    if (!message) {
+        return;
+    }
+    SDLogMessage output;
+    output.kind = SDLogMessage::Kind::Output;
+    output.time = m_time;
+    output.source = event.m_source;
+    output.destination = event.m_destination;
+    output.port = event.m_port;
+    output.value = value;
+    m_link->offerMessage(output);
+}

@@ -1,0 +1,143 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "loader/SLCadmium1Line.h"
+#include "loader/SLLineCensus.h"
+#include "loader/SLLineReader.h"
+#include "loader/SLNamedCells.h"
+#include "loader/SLRunReader.h"
+#include "simdata/SDCELLDevsModel.h"
+#include "simdata/SDDevsModel.h"
+#include "simdata/SDEvent.h"
+
+class SLRunSniff;
+
+// The reader of a Cadmium 1 run's message file or state file (SLCadmium1Line): both share the time lines,
+// so one reader takes either, and the two read one after the other make one run.
+//
+// Every model hangs under a top model named after the file (runTopName), so that the two files of a run
+// share it. A model id "<space>_(x,y[,z])" is a cell: events and states name it "<space>(x,y[,z])" with the
+// file's own coordinates, and the registry stores it at those coordinates less the space's origin, the
+// least coordinate per axis (never above 0) among the cells the file names at its first time.
+//
+// - Each message of a message line is an output event of the model on the port's short name, to its
+//   parent (the top model, or the cell's space), its value the first number of the message (0 without).
+// - A state line hands the state's text to the sink; a cell's state with a number is also an output event
+//   on port "out" to its space, which is what colours the cell.
+// Records before the first time line, lines of neither kind, and cells below the origin or beyond the
+// registry's limit are passed over.
+class SLCadmium1File : public SLRunReader {
+  public:
+    static constexpr size_t kMaxLineLength = size_t{1} << 20;
+    // How far into the file the first time is read for the origins before the import starts: it is read
+    // at once, without progress or Escape. A first time longer than this (a million and a half short
+    // state lines) gives its later cells no say in the origin.
+    static constexpr uint64_t kOriginScanBytes = uint64_t{64} << 20;
+
+    SLCadmium1File(SLSink* link, std::string fileName);
+    ~SLCadmium1File() override;
+
+    // Whether the file's first lines of text are time lines and records of the two files: the first of
+    // them one, most of them, at least one a record.
+    static bool recognises(const SLRunSniff& sniff);
+    // The top model's name for a file: its name without folders and extension, less a last "_messages",
+    // "_message", "_state" or "_states"; characters other than letters, digits and '_' become '_'.
+    static std::string runTopName(const std::string& path);
+
+    bool load() override;
+    bool open() override;
+    Step readLines(size_t maxLines) override;
+    long long linesRead() const override { return m_lineNumber; }
+    uint64_t bytesRead() const override { return m_bytesDone; }
+    uint64_t fileSize() const override { return m_fileSize; }
+    const SLLineCensus& census() const override { return m_census; }
+    double latestTime() const override { return m_latestTime; }
+    const SLNamedCells& getNamedCells() const override { return m_namedCells; }
+    const std::string& getFileName() const override { return m_fileName; }
+
+  private:
+    // What the reader knows of a cell space: its origin, the ports offered for it, its cells offered.
+    struct Space {
+        std::array<int, 3> origin{};
+        bool told = false;  // the hierarchy knows it
+        std::vector<std::string> ports;
+        // The cells offered, one flag per stored position of the box `extent` (x outer, z inner); the box
+        // grows by doubling, within the registry's limit.
+        std::vector<bool> offered;
+        std::array<uint64_t, 3> extent{};
+    };
+    // A model id resolved to what events name it and where its record goes.
+    struct Model {
+        bool cell = false;
+        std::string_view space;  // a cell's space
+        Space* record = nullptr;
+        std::array<int, 3> coordinates{};
+        int dimensions = 0;
+    };
+
+    // Reads the file's first time (up to kOriginScanBytes) for the cells it names, to set each space's
+    // origin.
+    void findOrigins();
+    void handleLine(std::string_view line, long long lineNumber);
+    void handleMessages(std::string_view outputs, std::string_view id, long long lineNumber);
+    void handleState(std::string_view id, std::string_view text, long long lineNumber);
+    // Resolves `id` and writes its reference to m_reference (a plain model's id with brackets for its
+    // parentheses); false, after a log line the first time,
+    // for a cell below its space's origin.
+    bool resolve(std::string_view id, Model& model);
+    // The space of that name, made with origin 0 when the first time named none of its cells.
+    Space& spaceOf(std::string_view name);
+    // Notes a cell (not below the origin) as offered; true when it was not yet. A cell beyond the
+    // registry's limit is always new: its record is refused.
+    static bool markOffered(Space& space, const std::array<int, 3>& coordinates);
+    // Offers the model's record (and tells the hierarchy) when the model is new or its ports grew. False
+    // for a cell the registry cannot hold.
+    bool offerRecord(const Model& model, const SLCadmium1Line::Outputs* outputs, bool statePort);
+    // An output event of the model at the current time; `message` hands it to the hierarchy as well.
+    void offerOutput(const Model& model, std::string_view port, double value, bool message);
+    void tellParent(std::string_view parent, std::string_view child);
+    Step finish(Step step);
+
+    std::string m_fileName;
+    std::string m_top;
+    bool m_topOffered = false;
+    SLLineCensus m_census;
+    SLNamedCells m_namedCells;  // stays empty: every cell named comes with a record of its own
+
+    std::unique_ptr<SLLineReader> m_reader;
+    std::unique_ptr<SLLineReader::Batch> m_batch;
+    size_t m_nextLine = 0;
+    long long m_lineNumber = 0;
+    uint64_t m_bytesDone = 0;
+    uint64_t m_fileSize = 0;
+    bool m_finished = false;
+
+    bool m_haveTime = false;
+    double m_time = 0.0;
+    double m_latestTime = -std::numeric_limits<double>::infinity();
+
+    std::map<std::string, Space, std::less<>> m_spaces;
+    Space* m_lastSpace = nullptr;  // lines mostly name the space of the line before
+    std::string_view m_lastSpaceName;
+    // The plain models offered so far, with their ports.
+    std::unordered_map<std::string, std::vector<std::string>> m_plainPorts;
+    std::set<std::string, std::less<>> m_passedCells;  // below the origin or beyond the limit: logged once
+
+    // Reused for every line.
+    SLCadmium1Line::Outputs m_outputs;
+    std::string m_reference;
+    SDEvent m_event;
+    SDDevsModel m_plain;
+    SDCELLDevsModel m_cells;
+};
