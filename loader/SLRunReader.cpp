@@ -1,8 +1,8 @@
 #include "loader/SLRunReader.h"
 
+#include "loader/SLCadmium1File.h"
 #include "loader/SLCadmiumCsvFile.h"
 #include "loader/SLCsvRow.h"
-#include "loader/SLCadmium1File.h"
 #include "loader/SLLogFile.h"
 #include "loader/SLRunSniff.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/fuzz/CsvRunTarget.h"
 #include "tests/fuzz/Cadmium1Target.h"
+#include "tests/fuzz/CsvRunTarget.h"
 #include "tests/fuzz/ImportTarget.h"
 #include "tests/fuzz/LoaderTargets.h"
 #include "tests/fuzz/ModelFileTarget.h"
