@@ -16,6 +16,7 @@
 #include "control/VCModelFileLink.h"
 #include "control/VCModelList.h"
 #include "control/VCModelView.h"
+#include "control/VCScenarioField.h"
 #include "control/VCSceneGraph.h"
 #include "control/VCSimulationLink.h"
 #include "control/VCStateField.h"
@@ -271,7 +272,15 @@ std::vector<std::string> VCSimulation::chooseField(const std::string& model, int
     if (visualization == nullptr) {
         return {"Unable to choose a field. Visualization does not exist."};
     }
-    const bool initial = m_fieldHook != nullptr && m_fieldHook(model, field);
+    // A space a scenario set up starts from the same number of its scenario states.
+    bool initial = false;
+    if (m_fieldHook != nullptr) {
+        initial = m_fieldHook(model, field);
+    } else if (field >= 0) {
+        if (auto* cells = dynamic_cast<SDCELLDevsModel*>(visualization->getModelList()->findModel(model))) {
+            initial = applyScenarioField(*cells, static_cast<size_t>(field));
+        }
+    }
     VCStateField::Outcome outcome = VCStateField::choose(*visualization, model, field, initial);
     if (outcome.done) {
         ++m_runRevision;

@@ -165,8 +165,8 @@ class VCSimulation {
     // logged states as text) gives its values from now on, and the run changes as a whole (see
     // VCStateField). Answers the lines to print.
     std::vector<std::string> chooseField(const std::string& model, int field);
-    // Asked first by chooseField, for the model's initial values (a scenario's) to follow the choice;
-    // answers whether it has initial values for that model. None by default.
+    // Asked first by chooseField, for the model's initial values to follow the choice; answers whether it
+    // has initial values for that model. Without one, a cell space's scenario states follow it.
     using FieldHook = std::function<bool(const std::string& model, int field)>;
     void setFieldHook(FieldHook hook) { m_fieldHook = std::move(hook); }
 
