@@ -477,9 +477,8 @@ bool SLCadmium1File::offerRecord(const Model& model, const SLCadmium1Line::Outpu
     }
     // A cell the registry cannot hold (logged by acceptCell) is passed over from then on, as one below
     // the origin is.
-    if (!m_cells.acceptCell(static_cast<long long>(model.coordinates[0]) - origin[0],
-                            static_cast<long long>(model.coordinates[1]) - origin[1],
-                            static_cast<long long>(model.coordinates[2]) - origin[2])) {
+    // The space takes the run's own coordinates and stores them from its origin.
+    if (!m_cells.acceptCell(model.coordinates[0], model.coordinates[1], model.coordinates[2])) {
         m_passedCells.insert(m_reference);
         return false;
     }

@@ -474,7 +474,8 @@ bool SLCadmiumCsvFile::announce(Model& model, double milliseconds) {
         return false;
     }
     const unsigned counts[3] = {m_space.getWidth(), m_space.getHeight(), m_space.getLength()};
-    if (!m_space.acceptCell(at[0], at[1], at[2])) {
+    // The space takes the run's own coordinates and stores them from its origin.
+    if (!m_space.acceptCell(model.coordinates[0], model.coordinates[1], model.coordinates[2])) {
         model.refused = true;
         return false;
     }
