@@ -115,7 +115,7 @@ bool VCSimulationLink::offerEvent(const SDEvent& event) {
     if (m_eventList == nullptr || !m_eventList->offerEvent(event)) {
         return false;
     }
-    if (m_states == nullptr || event.m_type == 0 || event.m_port != "out") {
+    if (m_states == nullptr || event.m_type != SDEvent::kStateType || event.m_port != "out") {
         return true;
     }
     const double time = event.m_time.getMilliseconds();

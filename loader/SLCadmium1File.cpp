@@ -499,7 +499,7 @@ void SLCadmium1File::offerOutput(const Model& model, std::string_view port, doub
         return;
     }
     SDEvent& event = m_event;
-    event.m_type = 1;
+    event.m_type = message ? 1 : SDEvent::kStateType;
     event.m_time.setMilliseconds(m_time);
     event.m_source.assign(m_reference);
     event.m_port.assign(port);

@@ -553,7 +553,7 @@ void SLCadmiumCsvFile::emit(const Row& row) {
         }
     }
     const std::string& parent = model.cell ? m_spaceName : m_top;
-    m_event.m_type = 1;
+    m_event.m_type = state ? SDEvent::kStateType : 1;
     m_event.m_time = SDTime(milliseconds);
     m_event.m_source.assign(model.reference);
     m_event.m_port.assign(state ? kStatePort : row.port);

@@ -28,6 +28,10 @@ class SDEvent {
                             double value, const std::string& destination);
 
     SDTime m_time;
+    // An output that carries the number of a state a format logs as text. In a run that has them, a
+    // cell's value comes from these alone; everywhere else it is an output message.
+    static constexpr int kStateType = 2;
+
     int m_type = 0;  // 0 external message, anything else an output message
     std::string m_source;
     std::string m_destination;

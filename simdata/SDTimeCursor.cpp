@@ -1,5 +1,7 @@
 #include "simdata/SDTimeCursor.h"
 
+#include "simdata/SDEvent.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -205,6 +207,23 @@ void SDTimeCursor::numberValues() {
     m_sourceSlots.assign(names.size(), kUnresolved);
     m_outPort = kNone;
     names.find("out", m_outPort);
+    m_stateValues = false;
+    for (size_t i = 0; i < m_events.size() && !m_stateValues; ++i) {
+        m_stateValues = m_events.record(i).type == SDEvent::kStateType;
+    }
+}
+
+uint32_t SDTimeCursor::updateSlot(const SDEventList::Record& event) {
+    if (event.type == 0) {
+        return kNone;
+    }
+    const uint32_t slot = slotOf(event.source, event.port);
+    // A run that logs its states gives its cells their values from them: a cell's own output on "out" is
+    // then a message, not a value.
+    if (m_stateValues && slot < m_cellSlots && event.type != SDEvent::kStateType) {
+        return kNone;
+    }
+    return slot;
 }
 
 size_t SDTimeCursor::sizeIndex() {
@@ -223,7 +242,7 @@ size_t SDTimeCursor::sizeIndex() {
             ++timeCount;
             previousTime = event.time;
         }
-        if (event.type != 0 && slotOf(event.source, event.port) != kNone && updateCount < kMaxSlots) {
+        if (updateSlot(event) != kNone && updateCount < kMaxSlots) {
             ++updateCount;
         }
     }
@@ -270,7 +289,7 @@ void SDTimeCursor::fillIndex(size_t updateCount) {
             }
             m_times.push_back(event.time);
         }
-        const uint32_t slot = event.type != 0 ? slotOf(event.source, event.port) : kNone;
+        const uint32_t slot = updateSlot(event);
         if (slot == kNone || update == updateCount) {
             continue;
         }

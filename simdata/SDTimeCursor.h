@@ -7,10 +7,11 @@
 #include <unordered_map>
 #include <vector>
 
+#include "simdata/SDEventList.h"
+
 class SDCELLDevsModel;
 class SDCellValues;
 class SDDevsModelList;
-class SDEventList;
 
 // The current time of a visualization and what its run shows at that time.
 //
@@ -115,6 +116,8 @@ class SDTimeCursor {
     void fillIndex(size_t updateCount);
     // The value number an output from this source on this port updates, or kNone.
     uint32_t slotOf(uint32_t source, uint32_t port);
+    // The slot an event updates, kNone for none.
+    uint32_t updateSlot(const SDEventList::Record& event);
     uint32_t cellSlotOf(std::string_view source);
     CellModel& modelOf(uint32_t slot);
 
@@ -155,6 +158,7 @@ class SDTimeCursor {
     // Per source name number: its cell's value number, or one of the marks below.
     std::vector<uint32_t> m_sourceSlots;
     uint32_t m_outPort = kNone;
+    bool m_stateValues = false;  // some event carries a state's value (SDEvent::kStateType)
 
     // The updates, in event order: the value number, the value, its time index and the previous update
     // of the same value number (kNone for the first).

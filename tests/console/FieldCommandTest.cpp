@@ -38,7 +38,7 @@ class FieldCommandTest : public CommandTest {
         link.offerMessage(init);
         SDEvent event;
         event.m_time = SDTime(1000);
-        event.m_type = 1;
+        event.m_type = SDEvent::kStateType;
         event.m_source = "cells(0,0)";
         event.m_destination = "cells";
         event.m_port = "out";

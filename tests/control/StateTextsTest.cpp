@@ -58,6 +58,7 @@ class StateTextsTest : public ::testing::Test {
         link->offerState("queue", 0, "{level: 4, busy: 1}");
         output("gen", 1500, 7.0);  // an output on "out" that carries no state
         state("cells(0,0)", 1500, "<0.25>", 0.25, Order::StateFirst);
+        output("cells(0,0)", 1500, 99.0);  // the cell's own output on "out": a message, not its value
         state("cells(1,0)", 1500, "<2,7,9>", 2, Order::EventFirst);
         state("cells(0,0)", 3000, "open", 0, Order::NoEvent);
         state("cells(1,0)", 3000, "<3,\n8>", 3, Order::StateFirst);
@@ -74,10 +75,10 @@ class StateTextsTest : public ::testing::Test {
         message.destination = child;
         link->offerMessage(message);
     }
-    void output(const char* model, double milliseconds, double value) {
+    void output(const char* model, double milliseconds, double value, int type = 1) {
         SDEvent event;
         event.m_time = SDTime(milliseconds);
-        event.m_type = 1;
+        event.m_type = type;
         event.m_source = model;
         event.m_destination = model[0] == 'c' ? "cells" : "run";
         event.m_port = "out";
@@ -86,11 +87,11 @@ class StateTextsTest : public ::testing::Test {
     }
     void state(const char* cell, double milliseconds, const char* text, double value, Order order) {
         if (order == Order::EventFirst) {
-            output(cell, milliseconds, value);
+            output(cell, milliseconds, value, SDEvent::kStateType);
         }
         link->offerState(cell, milliseconds, text);
         if (order == Order::StateFirst) {
-            output(cell, milliseconds, value);
+            output(cell, milliseconds, value, SDEvent::kStateType);
         }
     }
 

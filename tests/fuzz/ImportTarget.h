@@ -59,7 +59,7 @@ inline void checkImported(const SDDevsModelList& models, const SDEventList& even
         FUZZ_CHECK(std::isfinite(time) && time >= previous);
         previous = time;
         // Every named end of a message is a registered model, and the port the message shows is on it.
-        const bool output = event.getType() == 1;
+        const bool output = event.getType() != 0;
         const std::string source = modelNameOf(event.getSource());
         const std::string destination = modelNameOf(event.getDestination());
         const SDDevsModel* sender = source.empty() ? nullptr : models.findModel(source);
