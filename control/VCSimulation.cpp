@@ -283,6 +283,8 @@ std::vector<std::string> VCSimulation::chooseField(const std::string& model, int
     }
     VCStateField::Outcome outcome = VCStateField::choose(*visualization, model, field, initial);
     if (outcome.done) {
+        // The cells' values and the colour range follow at once, not at the next move in time.
+        visualization->getCursor()->sync();
         ++m_runRevision;
         sceneChanged();
     }

@@ -67,7 +67,10 @@ TEST_F(FieldCommandTest, RepliesToEachLine) {
         {"vis_cell cells 0 0", {"cells(0,0) = 0.500000 <0.5,12> since 00:00:01:000"}},
         {"vis_field nosuch 1", {"No model named nosuch"}},
         {"vis_field run 1", {"run has no state texts to take a number from"}},
+        {"vis_range cells all", {"Colour range of cells: 0.5 .. 0.5 (all)"}},
         {"vis_field cells 1", {"Field of cells: number 1 of each state"}},
+        // The range follows at once, before anything else reads the cells.
+        {"vis_range cells all", {"Colour range of cells: 12 .. 12 (all)"}},
         {"vis_cell cells 0 0", {"cells(0,0) = 12.000000 <0.5,12> since 00:00:01:000"}},
         {"vis_field cells 2",
          {"Field of cells: number 2 of each state",
