@@ -59,6 +59,8 @@ class VCSimulationLink : public SLSink {
     // its value: a cell's output on port "out" from the same cell at the same time, offered just before
     // or just after the state (a text without a number has none).
     void offerState(std::string_view model, double milliseconds, std::string_view text) override;
+    void offerReadState(std::string_view model, double milliseconds, std::string_view text,
+                        bool numbered) override;
     void setStateTexts(SDStateTexts* states) { m_states = states; }
 
     bool isLoading() const { return m_loader != nullptr; }

@@ -547,7 +547,7 @@ void SLCadmiumCsvFile::emit(const Row& row) {
         if (model.cell && hasValue) {
             notePort(model, kStatePort);
         }
-        m_link->offerState(model.reference, milliseconds, row.data);
+        m_link->offerReadState(model.reference, milliseconds, row.data, hasValue);
         if (!model.cell || !hasValue) {
             return;
         }
