@@ -80,9 +80,9 @@ bool number(std::string_view text, int index, double& value) {
     size_t i = 0;
     while (i < text.size()) {
         const char c = text[i];
-        const bool starts = isDigit(c) || c == '-' || c == '+' || c == '.';
-        const bool inWord = i > 0 && isNameChar(text[i - 1]) && !(c == '-' || c == '+');
-        if (!starts || inWord) {
+        const bool sign = c == '-' || c == '+';
+        // Most characters begin nothing: the word before is looked at only for those that may.
+        if (!(isDigit(c) || sign || c == '.') || (!sign && i > 0 && isNameChar(text[i - 1]))) {
             ++i;
             continue;
         }
