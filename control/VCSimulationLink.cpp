@@ -153,7 +153,8 @@ void VCSimulationLink::offerReadState(std::string_view model, double millisecond
     if (m_openEvent.open && m_openEvent.source == model && m_openEvent.time == milliseconds) {
         m_states->setEvent(ref, m_openEvent.index);
         m_openEvent.open = false;
-        return;
+        // That event may have been a message of the cell on "out": the state's own event, should it
+        // follow, is the one the cell shows, and takes the state over.
     }
     m_openState.open = true;
     m_openState.model.assign(model);
