@@ -136,16 +136,25 @@ void VCSimulationLink::offerState(std::string_view model, double milliseconds, s
     if (m_states == nullptr) {
         return;
     }
+    double number = 0.0;
+    offerReadState(model, milliseconds, text, SLDataText::number(text, 0, number));
+}
+
+void VCSimulationLink::offerReadState(std::string_view model, double milliseconds, std::string_view text,
+                                      bool numbered) {
+    if (m_states == nullptr) {
+        return;
+    }
     const SDStateTexts::Ref ref = m_states->add(model, milliseconds, text);
     m_openState.open = false;
-    double number = 0.0;
-    if (!SLDataText::number(text, 0, number)) {
+    if (!numbered) {
         return;  // no number, no event
     }
     if (m_openEvent.open && m_openEvent.source == model && m_openEvent.time == milliseconds) {
         m_states->setEvent(ref, m_openEvent.index);
         m_openEvent.open = false;
-        return;
+        // That event may have been a message of the cell on "out": the state's own event, should it
+        // follow, is the one the cell shows, and takes the state over.
     }
     m_openState.open = true;
     m_openState.model.assign(model);

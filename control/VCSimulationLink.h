@@ -57,8 +57,10 @@ class VCSimulationLink : public SLSink {
     bool declaredCellSpace(std::string& name, std::array<int, 3>& origin) const override;
     // Every state text goes to the store, when the link has one, with the index of the event that carries
     // its value: a cell's output on port "out" from the same cell at the same time, offered just before
-    // or just after the state (a text without a number has none).
+    // or just after the state, the one after when both are (a text without a number has none).
     void offerState(std::string_view model, double milliseconds, std::string_view text) override;
+    void offerReadState(std::string_view model, double milliseconds, std::string_view text,
+                        bool numbered) override;
     void setStateTexts(SDStateTexts* states) { m_states = states; }
 
     bool isLoading() const { return m_loader != nullptr; }

@@ -56,6 +56,10 @@ void SLSink::offerMessage(const SDLogMessage&) {}
 
 void SLSink::offerState(std::string_view, double, std::string_view) {}
 
+void SLSink::offerReadState(std::string_view model, double milliseconds, std::string_view text, bool) {
+    offerState(model, milliseconds, text);
+}
+
 bool SLSink::declaredCellSpace(std::string&, std::array<int, 3>&) const {
     return false;
 }

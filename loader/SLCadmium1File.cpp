@@ -296,13 +296,15 @@ void SLCadmium1File::handleState(std::string_view id, std::string_view text, lon
         return;
     }
     double value = 0.0;
-    const bool colours = model.cell && SLDataText::number(text, 0, value);
+    // A plain model's number colours nothing, but the store of states is told whether it has one.
+    const bool numbered = SLDataText::number(text, 0, value);
+    const bool colours = model.cell && numbered;
     if (!offerRecord(model, nullptr, colours)) {
         m_census.noteOther(lineNumber);
         return;
     }
     if (std::isfinite(m_time) && m_link != nullptr) {
-        m_link->offerState(m_reference, m_time, text);
+        m_link->offerReadState(m_reference, m_time, text, numbered);
         if (colours) {
             offerOutput(model, kStatePort, value, false);
         }

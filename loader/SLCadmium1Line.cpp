@@ -17,6 +17,20 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
 }
 
+// The place of the last `word` in `text`, as rfind gives it, but comparing only where its first character
+// stands: rfind compares at every place, and every record line is searched from its end.
+size_t lastOf(std::string_view text, std::string_view word) {
+    if (word.empty() || word.size() > text.size()) {
+        return text.rfind(word);
+    }
+    for (size_t at = text.size() - word.size() + 1; at-- > 0;) {
+        if (text[at] == word.front() && text.compare(at, word.size(), word) == 0) {
+            return at;
+        }
+    }
+    return std::string_view::npos;
+}
+
 std::string_view trimmed(std::string_view text) {
     while (!text.empty() && isBlank(text.front())) {
         text.remove_prefix(1);
@@ -157,7 +171,7 @@ bool readMessageLine(std::string_view line, std::string_view& outputs, std::stri
         return false;
     }
     // The last one: a message's own text could hold the words.
-    const size_t generated = text.rfind(kGenerated);
+    const size_t generated = lastOf(text, kGenerated);
     if (generated == std::string_view::npos) {
         return false;
     }
@@ -193,7 +207,7 @@ bool readStateLine(std::string_view line, std::string_view& model, std::string_v
 std::string_view shortPortName(std::string_view type) {
     type = trimmed(type);
     // Mostly the last "::" stands after every '>': it is outside the brackets.
-    const size_t last = type.rfind("::");
+    const size_t last = lastOf(type, "::");
     if (last != std::string_view::npos && last + 2 < type.size() &&
         type.find('>', last) == std::string_view::npos) {
         return type.substr(last + 2);
@@ -261,7 +275,7 @@ bool readCellId(std::string_view id, CellId& cell) {
     if (id.empty() || id.back() != ')') {
         return false;
     }
-    const size_t open = id.rfind("_(");
+    const size_t open = lastOf(id, "_(");
     if (open == std::string_view::npos || open == 0) {
         return false;
     }

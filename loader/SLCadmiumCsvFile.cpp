@@ -156,6 +156,12 @@ SLCadmiumCsvFile::Step SLCadmiumCsvFile::readLines(size_t maxLines) {
             if (handled >= maxLines) {
                 return Step::More;
             }
+            // The lines of this batch go back to the reader: rows still waiting keep copies.
+            for (size_t i = 0; i < m_queued; ++i) {
+                if (!m_rows[i].owned) {
+                    holdRow(m_rows[i], {}, false);
+                }
+            }
             m_batch = m_reader->next(std::move(m_batch));
             m_nextLine = 0;
             if (m_batch == nullptr) {
@@ -232,10 +238,14 @@ bool SLCadmiumCsvFile::handleLine(std::string_view line) {
         Row& row = m_rows[m_queued++];
         row.line = lineNumber;
         row.seconds = fields.seconds;
-        row.id.assign(fields.id);
-        row.name.assign(fields.name);
-        row.port.assign(fields.port);
-        row.data.assign(fields.data);
+        row.id = fields.id;
+        row.name = fields.name;
+        row.port = fields.port;
+        row.data = fields.data;
+        row.owned = false;
+        if (line.data() == m_line.data()) {
+            holdRow(row, {}, false);  // m_line takes the next line with colours
+        }
         row.depth = -1;  // worked out when a line may continue the row: most never do
         row.cell = cell;
         row.dimensions = dimensions;
@@ -252,8 +262,7 @@ bool SLCadmiumCsvFile::handleLine(std::string_view line) {
             last.depth = SLCsvRow::openBrackets(last.data, 0);
         }
         if ((!line.empty() && isBlank(line.front())) || last.depth > 0) {
-            last.data += '\n';
-            last.data.append(line);
+            holdRow(last, line, true);
             last.depth = SLCsvRow::openBrackets(line, last.depth);
             return true;
         }
@@ -302,7 +311,7 @@ void SLCadmiumCsvFile::settle() {
             model.id = row.id;
             model.name = row.name;
             m_models.push_back(std::move(model));
-            ++m_idsOfName[row.name];
+            ++m_idsOfName[std::string(row.name)];
         }
     }
     std::string name;
@@ -353,6 +362,32 @@ void SLCadmiumCsvFile::settle() {
     m_rows.shrink_to_fit();
 }
 
+void SLCadmiumCsvFile::holdRow(Row& row, std::string_view more, bool continued) {
+    const size_t sizes[4] = {row.id.size(), row.name.size(), row.port.size(), row.data.size()};
+    if (!row.owned) {
+        std::vector<char> held;
+        held.reserve(sizes[0] + sizes[1] + sizes[2] + sizes[3] + (continued ? 1 + more.size() : 0));
+        for (const std::string_view field : {row.id, row.name, row.port, row.data}) {
+            held.insert(held.end(), field.begin(), field.end());
+        }
+        row.held.swap(held);
+        row.owned = true;
+    }
+    // The data comes last: a continuation is appended in place, though the memory may move.
+    if (continued) {
+        row.held.push_back('\n');
+        row.held.insert(row.held.end(), more.begin(), more.end());
+    }
+    const char* at = row.held.data();
+    row.id = std::string_view(at, sizes[0]);
+    at += sizes[0];
+    row.name = std::string_view(at, sizes[1]);
+    at += sizes[1];
+    row.port = std::string_view(at, sizes[2]);
+    at += sizes[2];
+    row.data = std::string_view(at, static_cast<size_t>(row.held.data() + row.held.size() - at));
+}
+
 void SLCadmiumCsvFile::emitQueued() {
     for (size_t i = 0; i < m_queued; ++i) {
         emit(m_rows[i]);
@@ -365,7 +400,7 @@ namespace {
 constexpr size_t kMaxNumberedId = size_t{1} << 22;
 
 // The id as an index when it is a few digits without a leading zero; -1 otherwise.
-long numberedId(const std::string& id) {
+long numberedId(std::string_view id) {
     if (id.empty() || id.size() > 7 || (id[0] == '0' && id.size() > 1)) {
         return -1;
     }
@@ -381,20 +416,21 @@ long numberedId(const std::string& id) {
 
 }  // namespace
 
-SLCadmiumCsvFile::Model* SLCadmiumCsvFile::findModel(const std::string& id) {
+SLCadmiumCsvFile::Model* SLCadmiumCsvFile::findModel(std::string_view id) {
     const long number = numberedId(id);
     if (number >= 0) {
         const auto at = static_cast<size_t>(number);
         return at < m_byNumber.size() && m_byNumber[at] != 0 ? &m_models[m_byNumber[at] - 1] : nullptr;
     }
-    auto found = m_byId.find(id);
+    m_idKey.assign(id);
+    auto found = m_byId.find(m_idKey);
     return found != m_byId.end() ? &m_models[found->second] : nullptr;
 }
 
-void SLCadmiumCsvFile::keepModel(const std::string& id, uint32_t index) {
+void SLCadmiumCsvFile::keepModel(std::string_view id, uint32_t index) {
     const long number = numberedId(id);
     if (number < 0) {
-        m_byId.emplace(id, index);
+        m_byId.emplace(std::string(id), index);
         return;
     }
     const auto at = static_cast<size_t>(number);
@@ -425,9 +461,9 @@ SLCadmiumCsvFile::Model& SLCadmiumCsvFile::modelOf(const Row& row) {
     } else {
         // A name met again under a new id after the first time is told apart by its id too, as is a new
         // name that the top model or the cell space has.
-        const bool shared =
-            m_idsOfName[row.name]++ > 0 || row.name == m_top || (m_spaceAnnounced && row.name == m_spaceName);
-        model.reference = plainName(shared ? row.name + "#" + row.id : row.name);
+        const bool shared = m_idsOfName[model.name]++ > 0 || model.name == m_top ||
+                            (m_spaceAnnounced && model.name == m_spaceName);
+        model.reference = plainName(shared ? model.name + "#" + model.id : model.name);
     }
     return model;
 }
@@ -498,23 +534,23 @@ bool SLCadmiumCsvFile::announce(Model& model, double milliseconds) {
     return true;
 }
 
-void SLCadmiumCsvFile::notePort(Model& model, const std::string& port) {
+void SLCadmiumCsvFile::notePort(Model& model, std::string_view port) {
     std::vector<std::string>& ports = model.cell ? m_spacePorts : model.ports;
     if (std::find(ports.begin(), ports.end(), port) != ports.end()) {
         return;
     }
-    ports.push_back(port);
+    ports.emplace_back(port);
     if (m_link == nullptr) {
         return;
     }
     if (model.cell) {
         m_cellRecord.reuseAsCell(m_spaceName);
         m_cellRecord.setOrigin(m_origin);
-        m_cellRecord.appendOutputPort(port);
+        m_cellRecord.appendOutputPort(std::string(port));
         m_link->offerModel(m_cellRecord);
     } else {
         m_plain.reuseAs(model.reference);
-        m_plain.appendOutputPort(port);
+        m_plain.appendOutputPort(std::string(port));
         m_link->offerModel(m_plain);
     }
 }
@@ -547,7 +583,7 @@ void SLCadmiumCsvFile::emit(const Row& row) {
         if (model.cell && hasValue) {
             notePort(model, kStatePort);
         }
-        m_link->offerState(model.reference, milliseconds, row.data);
+        m_link->offerReadState(model.reference, milliseconds, row.data, hasValue);
         if (!model.cell || !hasValue) {
             return;
         }
@@ -556,7 +592,7 @@ void SLCadmiumCsvFile::emit(const Row& row) {
     m_event.m_type = state ? SDEvent::kStateType : 1;
     m_event.m_time = SDTime(milliseconds);
     m_event.m_source.assign(model.reference);
-    m_event.m_port.assign(state ? kStatePort : row.port);
+    m_event.m_port.assign(state ? std::string_view(kStatePort) : row.port);
     m_event.m_value = value;
     m_event.m_destination.assign(parent);
     if (!m_link->offerEvent(m_event)) {

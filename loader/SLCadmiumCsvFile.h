@@ -56,13 +56,18 @@ class SLCadmiumCsvFile : public SLRunReader {
     static std::string topName(const std::string& fileName);
 
   private:
+    // A row's fields view into the line it was read from, until the row outlives that line (the reader's
+    // batch goes back, a line continues the data): then into its own copy, one field after another.
+    // Most rows are handed over before then and never copied.
     struct Row {
         long long line = 0;
         double seconds = 0.0;
-        std::string id;
-        std::string name;
-        std::string port;
-        std::string data;
+        std::string_view id;
+        std::string_view name;
+        std::string_view port;
+        std::string_view data;
+        std::vector<char> held;  // moved with the row, its memory stays where the views point
+        bool owned = false;
         int depth = -1;  // brackets the data leaves open; -1 until needed
         bool cell = false;
         int dimensions = 0;
@@ -88,15 +93,17 @@ class SLCadmiumCsvFile : public SLRunReader {
     // rows held.
     void settle();
     void emitQueued();
+    // Copies the row's fields into its own memory, the data continued by `more` after a line feed.
+    static void holdRow(Row& row, std::string_view more, bool continued);
     void emit(const Row& row);
     Model& modelOf(const Row& row);
     // The model of `id`, or null; and keeping that it is m_models[index].
-    Model* findModel(const std::string& id);
-    void keepModel(const std::string& id, uint32_t index);
+    Model* findModel(std::string_view id);
+    void keepModel(std::string_view id, uint32_t index);
     // Registers the model (and for a cell its space) the first time it is met; false for a cell the space
     // cannot hold.
     bool announce(Model& model, double milliseconds);
-    void notePort(Model& model, const std::string& port);
+    void notePort(Model& model, std::string_view port);
     void noteTime(double milliseconds);
     Step finish(Step step);
 
@@ -117,6 +124,7 @@ class SLCadmiumCsvFile : public SLRunReader {
 
     std::vector<Model> m_models;
     std::unordered_map<std::string, uint32_t> m_byId;
+    std::string m_idKey;               // an id looked up in m_byId
     std::vector<uint32_t> m_byNumber;  // for ids of a few digits: index + 1 in m_models, 0 for none
     std::unordered_map<std::string, int> m_idsOfName;  // plain models
 

@@ -1,8 +1,10 @@
 #include "loader/SLDataText.h"
 
 #include <cctype>
+#include <charconv>
 #include <cstdlib>
 #include <string>
+#include <system_error>
 
 namespace {
 
@@ -10,8 +12,25 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// ASCII only, as the C locale reads it, without a call per character.
 bool isNameChar(char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_' || c == '.';
+    return isDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '.';
+}
+
+// The value of a number that numberAt measured; a value too large or too small for a double reads as
+// strtod reads it (infinite, or 0 and the denormals).
+double valueOf(std::string_view digits) {
+    const char* first = digits.data();
+    if (*first == '+') {
+        ++first;  // from_chars takes no plus sign
+    }
+    double value = 0.0;
+    const auto result = std::from_chars(first, digits.data() + digits.size(), value);
+    if (result.ec == std::errc()) {
+        return value;
+    }
+    const std::string copy(digits);
+    return std::strtod(copy.c_str(), nullptr);
 }
 
 // The length of the number that begins at `at`, 0 when none does.
@@ -61,9 +80,9 @@ bool number(std::string_view text, int index, double& value) {
     size_t i = 0;
     while (i < text.size()) {
         const char c = text[i];
-        const bool starts = isDigit(c) || c == '-' || c == '+' || c == '.';
-        const bool inWord = i > 0 && isNameChar(text[i - 1]) && !(c == '-' || c == '+');
-        if (!starts || inWord) {
+        const bool sign = c == '-' || c == '+';
+        // Most characters begin nothing: the word before is looked at only for those that may.
+        if (!(isDigit(c) || sign || c == '.') || (!sign && i > 0 && isNameChar(text[i - 1]))) {
             ++i;
             continue;
         }
@@ -73,8 +92,7 @@ bool number(std::string_view text, int index, double& value) {
             continue;
         }
         if (found == index) {
-            const std::string digits(text.substr(i, length));
-            value = std::strtod(digits.c_str(), nullptr);
+            value = valueOf(text.substr(i, length));
             return true;
         }
         ++found;

@@ -33,6 +33,10 @@ class SLSink {
     // number that colours a cell comes as an event as well). `model` is a reference as events name it
     // ("cells(3,4)"); both texts live for the call only. By default it is not kept.
     virtual void offerState(std::string_view model, double milliseconds, std::string_view text);
+    // The same from a reader that has looked for the text's first number already: `numbered` says whether
+    // the text holds one. By default it goes to offerState.
+    virtual void offerReadState(std::string_view model, double milliseconds, std::string_view text,
+                                bool numbered);
 
     // The cell space a model file declared before a run of a format without one (such runs name no
     // space): its name and origin, for the reader to file its cells under. False when there is none, or

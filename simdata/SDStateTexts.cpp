@@ -18,11 +18,11 @@ SDStateTexts::Ref SDStateTexts::add(std::string_view model, double milliseconds,
     Model& held = m_models[number];
     Row row{milliseconds, 0, 0, 0, kNoEvent};
     // Cells mostly repeat their own last state, or the state the cell before them just took.
-    if (!held.rows.empty() && textOf(held.rows.back()) == text) {
-        row.chunk = held.rows.back().chunk;
-        row.offset = held.rows.back().offset;
-        row.length = held.rows.back().length;
-    } else if (m_hasLast && textOf(m_last) == text) {
+    if (!held.rows.empty() && held.last.length == text.size() && textOf(held.last) == text) {
+        row.chunk = held.last.chunk;
+        row.offset = held.last.offset;
+        row.length = held.last.length;
+    } else if (m_hasLast && m_last.length == text.size() && textOf(m_last) == text) {
         row.chunk = m_last.chunk;
         row.offset = m_last.offset;
         row.length = m_last.length;
@@ -32,10 +32,11 @@ SDStateTexts::Ref SDStateTexts::add(std::string_view model, double milliseconds,
     m_last = row;
     m_hasLast = true;
     // A state without a time is found at none; it leaves the search to the slow way.
-    if (std::isnan(milliseconds) || (!held.rows.empty() && milliseconds < held.rows.back().time)) {
+    if (std::isnan(milliseconds) || (!held.rows.empty() && milliseconds < held.last.time)) {
         held.ordered = false;
     }
     held.rows.push_back(row);
+    held.last = row;
     ++m_states;
     return Ref{number, static_cast<uint32_t>(held.rows.size() - 1)};
 }

@@ -79,6 +79,9 @@ class SDStateTexts {
     };
     struct Model {
         std::vector<Row> rows;
+        // A copy of rows.back(): the models lie together, their rows each apart, and an import of many
+        // cells would otherwise wait for memory on every state to compare it with the one before.
+        Row last{};
         bool ordered = true;  // times never fall: a lookup can search
     };
     std::string_view textOf(const Row& row) const;

@@ -7,6 +7,7 @@
 #include "control/VCSimulationLink.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDEvent.h"
+#include "simdata/SDEventList.h"
 #include "simdata/SDLogMessage.h"
 #include "simdata/SDTimeCursor.h"
 #include "simdata/SDVisualization.h"
@@ -20,8 +21,9 @@ class FieldCommandTest : public CommandTest {
         CommandTest::SetUp();
         getEngineVariables()->setBool("console_logging", true);
     }
-    // cells(0,0), of a space of two cells, holds "<0.5,12>" from 00:00:01:000 on.
-    void open() {
+    // cells(0,0), of a space of two cells, holds "<0.5,12>" from 00:00:01:000 on. `message`: the cell
+    // also sends 7 on "out" at that time, offered just before the state, its value event just after.
+    void open(bool message = false) {
         run("vis_new run");
         VCSimulation* simulation = getSimulation();
         SDVisualization* visualization = getVisualization();
@@ -42,9 +44,13 @@ class FieldCommandTest : public CommandTest {
         event.m_source = "cells(0,0)";
         event.m_destination = "cells";
         event.m_port = "out";
-        event.m_value = 0.5;
+        event.m_value = message ? 7 : 0.5;
         link.offerEvent(event);
         link.offerState("cells(0,0)", 1000, "<0.5,12>");
+        if (message) {
+            event.m_value = 0.5;
+            link.offerEvent(event);
+        }
         visualization->getCursor()->sync();
         run("time_goto end");
     }
@@ -93,6 +99,26 @@ TEST_F(FieldCommandTest, RepliesToEachLine) {
         play(c);
     }
     EXPECT_EQ("vis_field cells", parser.completeLine("vis_field ce").line);
+}
+
+// The number a field takes goes to the event that carries the state's value, not to a message the cell
+// sent on the same port at the same time: the message keeps its 7.
+TEST_F(FieldCommandTest, TheStatesOwnEventTakesTheFieldNotAMessageBeforeIt) {
+    open(true);
+    const struct {
+        const char* line;
+        const char* printed;
+    } cases[] = {
+        {"vis_cell cells 0 0", "cells(0,0) = 0.500000 <0.5,12> since 00:00:01:000"},
+        {"vis_field cells 1", "Field of cells: number 1 of each state"},
+        {"vis_cell cells 0 0", "cells(0,0) = 12.000000 <0.5,12> since 00:00:01:000"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Lines{c.printed}, run(c.line)) << c.line;
+    }
+    const SDEventList* events = getVisualization()->getEventList();
+    ASSERT_EQ(2u, events->size());
+    EXPECT_EQ(7.0, events->record(0).value);
 }
 
 }  // namespace

@@ -230,4 +230,40 @@ TEST_F(SLCadmiumCsvFileTest, DeclaredSpaceNamesTheCellsAndTheirOrigin) {
     EXPECT_EQ(2u, sink.models["fire"].size[1]);
 }
 
+// The reader hands back the memory of the lines it has read; rows that wait longer (the first time's, a
+// row a line may continue) must keep their own text. 4,000 first rows of 300 bytes outgrow what the line
+// reader holds at once, and at the next time each row's data goes on in a line of its own.
+TEST_F(SLCadmiumCsvFileTest, RowsKeepTheirTextAfterTheirLinesAreGone) {
+    const int cells = 4000;
+    const std::string padding(280, 'x');
+    std::string text = header;
+    for (int i = 0; i < cells; ++i) {
+        text += "0;" + std::to_string(i + 1) + ";(" + std::to_string(i) + ",0);;{v: " + std::to_string(i) +
+                ", " + padding + "}\n";
+    }
+    for (int i = 0; i < cells; ++i) {
+        text += "1;" + std::to_string(i + 1) + ";(" + std::to_string(i) +
+                ",0);;{w: " + std::to_string(2 * i) + ",\n  tail " + std::to_string(i) + "}\n";
+    }
+    ASSERT_TRUE(read(dir.write("long.csv", text), 1000)) << log.text();
+    const struct {
+        int cell;
+        double milliseconds;
+        const char* value;
+    } cases[] = {{0, 0, "0"},    {1023, 0, "1023"},    {3999, 0, "3999"},
+                 {0, 1000, "0"}, {1500, 1000, "3000"}, {3999, 1000, "7998"}};
+    for (const auto& c : cases) {
+        const std::string cell = "cells(" + std::to_string(c.cell) + ",0)";
+        EXPECT_EQ(c.value, sink.valueAt(cell, c.milliseconds)) << cell << " at " << c.milliseconds;
+        const std::string state =
+            c.milliseconds == 0 ? "0 " + cell + " = {v: " + std::to_string(c.cell) + ", " + padding + "}"
+                                : "1000 " + cell + " = {w: " + std::to_string(2 * c.cell) + ",\n  tail " +
+                                      std::to_string(c.cell) + "}";
+        EXPECT_EQ(1, std::count(sink.states.begin(), sink.states.end(), state)) << state.substr(0, 40);
+    }
+    EXPECT_EQ(2u * cells, sink.states.size());
+    EXPECT_EQ(2u * cells, sink.events.size());
+    EXPECT_TRUE(reader->census().reports().empty());
+}
+
 }  // namespace

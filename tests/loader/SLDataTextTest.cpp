@@ -1,6 +1,7 @@
 // The numbers a free-text state or message holds, and colour codes taken out of captured logs.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "loader/SLDataText.h"
@@ -30,6 +31,13 @@ TEST(SLDataTextTest, TheNumbersOfAStateTextAreFoundInOrderAndNamesAreNotNumbers)
         {".25 of it", 0, true, 0.25},
         {"- . -x", 0, false, 0},
         {"192168116224", 0, true, 192168116224.0},
+        // Read as strtod reads them: beyond a double's range, infinite or 0; a sign or a point alone at
+        // either end.
+        {"huge 1e999", 0, true, HUGE_VAL},
+        {"-1e999", 0, true, -HUGE_VAL},
+        {"tiny 1e-999", 0, true, 0},
+        {"+.5;", 0, true, 0.5},
+        {"7. then", 0, true, 7},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.text) + " #" + std::to_string(c.index));
