@@ -40,7 +40,8 @@ class FieldCommandTest : public CommandTest {
         link.offerMessage(init);
         SDEvent event;
         event.m_time = SDTime(1000);
-        event.m_type = SDEvent::kStateType;
+        // The message is an output; the value of a state comes as an event of its own kind.
+        event.m_type = message ? 1 : SDEvent::kStateType;
         event.m_source = "cells(0,0)";
         event.m_destination = "cells";
         event.m_port = "out";
@@ -48,6 +49,7 @@ class FieldCommandTest : public CommandTest {
         link.offerEvent(event);
         link.offerState("cells(0,0)", 1000, "<0.5,12>");
         if (message) {
+            event.m_type = SDEvent::kStateType;
             event.m_value = 0.5;
             link.offerEvent(event);
         }
