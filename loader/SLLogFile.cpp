@@ -23,7 +23,8 @@ constexpr auto withoutIdentifier = &SLCutLine::withoutIdentifier;
 
 }  // namespace
 
-SLLogFile::SLLogFile(SLSink* link, std::string fileName) : SLRunReader(link), m_fileName(std::move(fileName)) {}
+SLLogFile::SLLogFile(SLSink* link, std::string fileName)
+    : SLRunReader(link), m_fileName(std::move(fileName)) {}
 
 SLLogFile::~SLLogFile() = default;
 
