@@ -1,12 +1,9 @@
 #include "loader/SLCadmium1File.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <fstream>
-#include <new>
 #include <utility>
 
 #include "loader/SLDataText.h"
@@ -102,30 +99,11 @@ bool SLCadmium1File::load() {
 
 bool SLCadmium1File::open() {
     m_failure.clear();
-    m_reader.reset();
-    m_batch.reset();
-    m_nextLine = 0;
-    m_finished = false;
-    m_lineNumber = 0;
-    m_bytesDone = 0;
-    m_fileSize = 0;
     m_haveTime = false;
     m_latestTime = -std::numeric_limits<double>::infinity();
-    auto stream = std::unique_ptr<std::ifstream>(new (std::nothrow) std::ifstream);
-    if (stream == nullptr) {
-        m_finished = true;
-        return failed("Unable to create ifstream object.");
-    }
-    stream->rdbuf()->pubsetbuf(nullptr, 0);
-    struct stat info;
-    const bool regular = ::stat(m_fileName.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-    if (regular) {
-        m_fileSize = static_cast<uint64_t>(info.st_size);
-        stream->open(m_fileName, std::ios::in);
-    }
-    if (!regular || !stream->good()) {
-        finish(Step::Failed);
-        return failed("Unable to open log file for import");
+    std::string error;
+    if (!m_source.open(m_fileName, kMaxLineLength, error)) {
+        return failed("%s", error.c_str());
     }
     m_plainPorts.clear();
     m_passedCells.clear();
@@ -136,7 +114,6 @@ bool SLCadmium1File::open() {
     if (m_link != nullptr && m_link->declaredCellSpace(declared, origin)) {
         spaceOf(declared).origin = origin;
     }
-    m_reader = std::make_unique<SLLineReader>(std::move(stream), kMaxLineLength, false);
     return true;
 }
 
@@ -183,57 +160,37 @@ void SLCadmium1File::findOrigins() {
     }
 }
 
-SLCadmium1File::Step SLCadmium1File::finish(Step step) {
-    m_finished = true;
-    if (m_batch != nullptr && (m_batch->atEnd || m_batch->failed)) {
-        m_bytesDone = m_batch->bytes;
-    }
-    m_reader.reset();
-    m_batch.reset();
-    return step;
-}
-
 SLCadmium1File::Step SLCadmium1File::readLines(size_t maxLines) {
-    if (m_finished || m_reader == nullptr) {
+    if (!m_source.isOpen()) {
         return m_failure.empty() ? Step::Done : Step::Failed;
     }
     size_t handled = 0;
     for (;;) {
-        if (m_batch == nullptr || m_nextLine == m_batch->lines.size()) {
-            if (m_batch != nullptr && m_batch->failed) {
-                finish(Step::Failed);
-                failed("Unable to read line %lld of log file: %s", m_lineNumber, m_fileName.c_str());
-                return Step::Failed;
-            }
-            if (m_batch != nullptr && m_batch->atEnd) {
-                return finish(Step::Done);
-            }
-            if (handled >= maxLines) {
+        const SLLineReader::Line* line = nullptr;
+        switch (m_source.next(handled, maxLines, line)) {
+            case SLLineSource::Next::Enough:
                 return Step::More;
-            }
-            m_batch = m_reader->next(std::move(m_batch));
-            m_nextLine = 0;
-            if (m_batch == nullptr) {
-                return finish(Step::Done);
-            }
-            continue;
+            case SLLineSource::Next::Failed:
+                m_source.close();
+                failed("Unable to read line %lld of log file: %s", m_source.lineNumber(), m_fileName.c_str());
+                return Step::Failed;
+            case SLLineSource::Next::End:
+                m_source.close();
+                return Step::Done;
+            case SLLineSource::Next::Line:
+                break;
         }
-        if (handled >= maxLines) {
-            return Step::More;
-        }
-        const SLLineReader::Line& line = m_batch->lines[m_nextLine++];
-        if (line.passOver) {
-            m_census.noteOther(m_lineNumber + 1);
-            logMessage("Passing over line %lld of log file, longer than %zu characters: %s", m_lineNumber + 1,
+        const long long lineNumber = m_source.lineNumber() + 1;
+        if (line->passOver) {
+            m_census.noteOther(lineNumber);
+            logMessage("Passing over line %lld of log file, longer than %zu characters: %s", lineNumber,
                        kMaxLineLength, m_fileName.c_str());
         }
-        if (line.text != nullptr) {
-            handleLine(line.text, m_lineNumber + 1);
+        if (line->text != nullptr) {
+            handleLine(line->text, lineNumber);
         }
-        if (line.counted) {
-            ++m_lineNumber;
+        if (m_source.count(*line)) {
             ++handled;
-            m_bytesDone = line.end;
         }
     }
 }

@@ -14,7 +14,7 @@
 
 #include "loader/SLCadmium1Line.h"
 #include "loader/SLLineCensus.h"
-#include "loader/SLLineReader.h"
+#include "loader/SLLineSource.h"
 #include "loader/SLNamedCells.h"
 #include "loader/SLRunReader.h"
 #include "simdata/SDCELLDevsModel.h"
@@ -58,9 +58,9 @@ class SLCadmium1File : public SLRunReader {
     bool load() override;
     bool open() override;
     Step readLines(size_t maxLines) override;
-    long long linesRead() const override { return m_lineNumber; }
-    uint64_t bytesRead() const override { return m_bytesDone; }
-    uint64_t fileSize() const override { return m_fileSize; }
+    long long linesRead() const override { return m_source.lineNumber(); }
+    uint64_t bytesRead() const override { return m_source.bytesRead(); }
+    uint64_t fileSize() const override { return m_source.fileSize(); }
     const SLLineCensus& census() const override { return m_census; }
     double latestTime() const override { return m_latestTime; }
     const SLNamedCells& getNamedCells() const override { return m_namedCells; }
@@ -107,7 +107,6 @@ class SLCadmium1File : public SLRunReader {
     // An output event of the model at the current time; `message` hands it to the hierarchy as well.
     void offerOutput(const Model& model, std::string_view port, double value, bool message);
     void tellParent(std::string_view parent, std::string_view child);
-    Step finish(Step step);
 
     std::string m_fileName;
     std::string m_top;
@@ -115,13 +114,7 @@ class SLCadmium1File : public SLRunReader {
     SLLineCensus m_census;
     SLNamedCells m_namedCells;  // stays empty: every cell named comes with a record of its own
 
-    std::unique_ptr<SLLineReader> m_reader;
-    std::unique_ptr<SLLineReader::Batch> m_batch;
-    size_t m_nextLine = 0;
-    long long m_lineNumber = 0;
-    uint64_t m_bytesDone = 0;
-    uint64_t m_fileSize = 0;
-    bool m_finished = false;
+    SLLineSource m_source;
 
     bool m_haveTime = false;
     double m_time = 0.0;

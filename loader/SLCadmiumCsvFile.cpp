@@ -1,12 +1,8 @@
 #include "loader/SLCadmiumCsvFile.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <fstream>
-#include <new>
 #include <unordered_set>
 #include <utility>
 
@@ -77,13 +73,6 @@ bool SLCadmiumCsvFile::load() {
 
 bool SLCadmiumCsvFile::open() {
     m_failure.clear();
-    m_reader.reset();
-    m_batch.reset();
-    m_nextLine = 0;
-    m_finished = false;
-    m_lineNumber = 0;
-    m_bytesDone = 0;
-    m_fileSize = 0;
     m_latestTime = -std::numeric_limits<double>::infinity();
     m_top = topName(m_fileName);
     m_separator = 0;
@@ -103,88 +92,57 @@ bool SLCadmiumCsvFile::open() {
     m_belowReported = false;
     m_spacePorts.clear();
     m_census = SLLineCensus();
-    auto stream = std::unique_ptr<std::ifstream>(new (std::nothrow) std::ifstream);
-    if (stream == nullptr) {
-        m_finished = true;
-        return failed("Unable to create ifstream object.");
+    std::string error;
+    if (!m_source.open(m_fileName, kMaxLineLength, error)) {
+        return failed("%s", error.c_str());
     }
-    stream->rdbuf()->pubsetbuf(nullptr, 0);
-    struct stat info;
-    const bool regular = ::stat(m_fileName.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-    if (regular) {
-        m_fileSize = static_cast<uint64_t>(info.st_size);
-        stream->open(m_fileName, std::ios::in);
-    }
-    if (!regular || !stream->good()) {
-        finish(Step::Failed);
-        return failed("Unable to open log file for import");
-    }
-    m_reader = std::make_unique<SLLineReader>(std::move(stream), kMaxLineLength, false);
     return true;
 }
 
-SLCadmiumCsvFile::Step SLCadmiumCsvFile::finish(Step step) {
-    m_finished = true;
-    if (m_batch != nullptr && (m_batch->atEnd || m_batch->failed)) {
-        m_bytesDone = m_batch->bytes;
-    }
-    m_reader.reset();
-    m_batch.reset();
-    return step;
-}
-
 SLCadmiumCsvFile::Step SLCadmiumCsvFile::readLines(size_t maxLines) {
-    if (m_finished || m_reader == nullptr) {
+    if (!m_source.isOpen()) {
         return m_failure.empty() ? Step::Done : Step::Failed;
     }
+    // The lines of a batch go back to the reader: rows still waiting keep copies.
+    const auto keepWaitingRows = [this] {
+        for (size_t i = 0; i < m_queued; ++i) {
+            if (!m_rows[i].owned) {
+                holdRow(m_rows[i], {}, false);
+            }
+        }
+    };
     size_t handled = 0;
     for (;;) {
-        if (m_batch == nullptr || m_nextLine == m_batch->lines.size()) {
-            if (m_batch != nullptr && m_batch->failed) {
-                finish(Step::Failed);
-                failed("Unable to read line %lld of log file: %s", m_lineNumber, m_fileName.c_str());
+        const SLLineReader::Line* line = nullptr;
+        switch (m_source.next(handled, maxLines, line, keepWaitingRows)) {
+            case SLLineSource::Next::Enough:
+                return Step::More;
+            case SLLineSource::Next::Failed:
+                m_source.close();
+                failed("Unable to read line %lld of log file: %s", m_source.lineNumber(), m_fileName.c_str());
                 return Step::Failed;
-            }
-            if (m_batch != nullptr && m_batch->atEnd) {
+            case SLLineSource::Next::End:
                 // The last row may have waited for a continuation, the first time for its end.
                 if (!m_settled) {
                     settle();
                 }
                 emitQueued();
-                return finish(Step::Done);
-            }
-            if (handled >= maxLines) {
-                return Step::More;
-            }
-            // The lines of this batch go back to the reader: rows still waiting keep copies.
-            for (size_t i = 0; i < m_queued; ++i) {
-                if (!m_rows[i].owned) {
-                    holdRow(m_rows[i], {}, false);
-                }
-            }
-            m_batch = m_reader->next(std::move(m_batch));
-            m_nextLine = 0;
-            if (m_batch == nullptr) {
-                return finish(Step::Done);  // cannot happen: the last batch says how the file ended
-            }
-            continue;
+                m_source.close();
+                return Step::Done;
+            case SLLineSource::Next::Line:
+                break;
         }
-        if (handled >= maxLines) {
-            return Step::More;
+        if (line->passOver) {
+            passOver(m_source.lineNumber() + 1);
+            logMessage("Passing over line %lld of log file, longer than %zu characters: %s",
+                       m_source.lineNumber() + 1, kMaxLineLength, m_fileName.c_str());
         }
-        const SLLineReader::Line& line = m_batch->lines[m_nextLine++];
-        if (line.passOver) {
-            passOver(m_lineNumber + 1);
-            logMessage("Passing over line %lld of log file, longer than %zu characters: %s", m_lineNumber + 1,
-                       kMaxLineLength, m_fileName.c_str());
+        if (line->text != nullptr && !handleLine(line->text)) {
+            m_source.close();
+            return Step::Failed;
         }
-        if (line.text != nullptr && !handleLine(line.text)) {
-            return finish(Step::Failed);
-        }
-        if (line.counted) {
-            ++m_lineNumber;
+        if (m_source.count(*line)) {
             ++handled;
-            m_bytesDone = line.end;
         }
     }
 }
@@ -198,7 +156,7 @@ bool SLCadmiumCsvFile::handleLine(std::string_view line) {
     if (!m_header) {
         return handleHeader(line);
     }
-    const long long lineNumber = m_lineNumber + 1;
+    const long long lineNumber = m_source.lineNumber() + 1;
     SLCsvRow::Fields fields;
     // Rows come in runs of one time: its text is read as a number once.
     const size_t timeEnd = line.find(m_separator);
@@ -275,7 +233,7 @@ bool SLCadmiumCsvFile::handleLine(std::string_view line) {
 }
 
 bool SLCadmiumCsvFile::handleHeader(std::string_view line) {
-    if (m_lineNumber == 0) {
+    if (m_source.lineNumber() == 0) {
         line = SLCsvRow::withoutByteOrderMark(line);
     }
     if (onlyBlanks(line)) {
@@ -289,7 +247,7 @@ bool SLCadmiumCsvFile::handleHeader(std::string_view line) {
         return true;
     }
     return failed("%s: line %lld is not the header time;model_id;model_name;port_name;data",
-                  m_fileName.c_str(), m_lineNumber + 1);
+                  m_fileName.c_str(), m_source.lineNumber() + 1);
 }
 
 void SLCadmiumCsvFile::passOver(long long lineNumber) {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "loader/SLLineCensus.h"
-#include "loader/SLLineReader.h"
+#include "loader/SLLineSource.h"
 #include "loader/SLNamedCells.h"
 #include "loader/SLRunReader.h"
 #include "simdata/SDCELLDevsModel.h"
@@ -43,9 +43,9 @@ class SLCadmiumCsvFile : public SLRunReader {
     bool load() override;
     bool open() override;
     Step readLines(size_t maxLines) override;
-    long long linesRead() const override { return m_lineNumber; }
-    uint64_t bytesRead() const override { return m_bytesDone; }
-    uint64_t fileSize() const override { return m_fileSize; }
+    long long linesRead() const override { return m_source.lineNumber(); }
+    uint64_t bytesRead() const override { return m_source.bytesRead(); }
+    uint64_t fileSize() const override { return m_source.fileSize(); }
     const SLLineCensus& census() const override { return m_census; }
     double latestTime() const override { return m_latestTime; }
     const SLNamedCells& getNamedCells() const override { return m_namedCells; }
@@ -105,7 +105,6 @@ class SLCadmiumCsvFile : public SLRunReader {
     bool announce(Model& model, double milliseconds);
     void notePort(Model& model, std::string_view port);
     void noteTime(double milliseconds);
-    Step finish(Step step);
 
     std::string m_fileName;
     std::string m_top;
@@ -141,12 +140,6 @@ class SLCadmiumCsvFile : public SLRunReader {
 
     SLNamedCells m_namedCells;
     SLLineCensus m_census;
-    std::unique_ptr<SLLineReader> m_reader;
-    std::unique_ptr<SLLineReader::Batch> m_batch;
-    size_t m_nextLine = 0;
-    long long m_lineNumber = 0;
-    uint64_t m_bytesDone = 0;
-    uint64_t m_fileSize = 0;
-    bool m_finished = false;
+    SLLineSource m_source;
     double m_latestTime = -std::numeric_limits<double>::infinity();
 };
