@@ -1,40 +1,15 @@
 // libFuzzer target: bytes as a log file, imported through the controller into a fresh visualization.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <string>
 
 #include "tests/fuzz/ImportTarget.h"
-
-namespace {
-
-std::string& inputPath() {
-    static std::string path;
-    return path;
-}
-
-void removeInputFile() {
-    ::unlink(inputPath().c_str());
-}
-
-}  // namespace
+#include "tests/fuzz/InputFile.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/tess-fuzz-XXXXXX";
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) {
-        std::abort();
-    }
-    ::close(fd);
-    inputPath() = pattern;
-    std::atexit(removeInputFile);
-    return 0;
+    return fuzz::makeInputFile();
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzz::importInput(data, size, inputPath());
+    fuzz::importInput(data, size, fuzz::inputPath());
     return 0;
 }
