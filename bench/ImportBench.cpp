@@ -174,59 +174,42 @@ class DiscardingSink : public SLSink {
     bool offerEvent(const SDEvent&) override { return true; }
 };
 
-void BM_LoaderOnly(benchmark::State& state) {
+// A reader's own work on `path`, every record offered to a sink that keeps nothing.
+template <class Reader>
+void readAlone(benchmark::State& state, const char* path, const char* failure, const LogSize& size) {
     setUpOnce();
     setChannels(false, false);
     double seconds = 0.0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         DiscardingSink sink;
-        SLLogFile loader(&sink, kLog);
+        Reader loader(&sink, path);
         if (!loader.load()) {
-            state.SkipWithError("cannot read the log");
+            state.SkipWithError(failure);
         }
         seconds = secondsSince(start);
     }
-    reportRates(state, seconds);
+    reportRates(state, seconds, size);
+}
+
+void BM_LoaderOnly(benchmark::State& state) {
+    readAlone<SLLogFile>(state, kLog, "cannot read the log", logSize());
 }
 BENCHMARK(BM_LoaderOnly)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-// The same for the run in separated values: its reader's own work, every row offered to a sink that keeps
-// nothing.
+// The same for the run in separated values.
 void BM_CsvLoaderOnly(benchmark::State& state) {
-    setUpOnce();
-    setChannels(false, false);
-    double seconds = 0.0;
-    for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
-        DiscardingSink sink;
-        SLCadmiumCsvFile loader(&sink, kCsvLog);
-        if (!loader.load()) {
-            state.SkipWithError("cannot read the run; build the target cadmium_csv_large");
-        }
-        seconds = secondsSince(start);
-    }
-    reportRates(state, seconds, measureFile(kCsvLog));
+    readAlone<SLCadmiumCsvFile>(state, kCsvLog, "cannot read the run; build the target cadmium_csv_large",
+                                measureFile(kCsvLog));
 }
 BENCHMARK(BM_CsvLoaderOnly)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-// The Cadmium 1 reader's own work on the generated pair (the same run as the large log), as BM_LoaderOnly:
-// argument 0 the message file, 1 the state file.
+// The same for the generated Cadmium 1 pair (the same run as the large log): argument 0 the message file,
+// 1 the state file.
 void BM_Cadmium1LoaderOnly(benchmark::State& state) {
-    setUpOnce();
-    setChannels(false, false);
     const char* path = state.range(0) == 0 ? TESS_CADMIUM1_MESSAGES_LARGE : TESS_CADMIUM1_STATES_LARGE;
-    double seconds = 0.0;
-    for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
-        DiscardingSink sink;
-        SLCadmium1File loader(&sink, path);
-        if (!loader.load()) {
-            state.SkipWithError("cannot read the pair; build the target cadmium1_log_large");
-        }
-        seconds = secondsSince(start);
-    }
-    reportRates(state, seconds, measureFile(path));
+    readAlone<SLCadmium1File>(state, path, "cannot read the pair; build the target cadmium1_log_large",
+                              measureFile(path));
 }
 BENCHMARK(BM_Cadmium1LoaderOnly)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
 
