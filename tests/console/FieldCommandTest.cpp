@@ -77,10 +77,6 @@ TEST_F(FieldCommandTest, RepliesToEachLine) {
         // The range follows at once, before anything else reads the cells.
         {"vis_range cells all", {"Colour range of cells: 12 .. 12 (all)"}},
         {"vis_cell cells 0 0", {"cells(0,0) = 12.000000 <0.5,12> since 00:00:01:000"}},
-        {"vis_field cells 2",
-         {"Field of cells: number 2 of each state",
-          "1 of the 1 states with a number has no number 2: no value from its time on"}},
-        {"vis_cell cells 0 0", {"cells(0,0) = nan <0.5,12> since 00:00:01:000"}},
     };
     auto play = [this](const Case& c) {
         const std::string reply = check(c.line);

@@ -92,9 +92,8 @@ TEST_F(ScenarioImportTest, TheRunsSpaceStartsWithTheScenariosValuesInEitherOrder
         EXPECT_EQ(9.0, shown(*fire, 0, 2));
 
         // Another field of the states: 40 everywhere but 41 at (0,2).
-        const std::vector<std::string> chosen = simulation.chooseField("fire", 1);
-        ASSERT_FALSE(chosen.empty());
-        EXPECT_EQ("Field of fire: number 1 of each state", chosen.front());
+        EXPECT_EQ(std::vector<std::string>{"Field of fire: number 1 of each state"},
+                  simulation.chooseField("fire", 1));
         simulation.timeGoto(0.0);
         EXPECT_EQ(40.0, shown(*fire, 1, 1));
         EXPECT_EQ(41.0, shown(*fire, 0, 2));
