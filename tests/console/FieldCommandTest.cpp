@@ -21,9 +21,10 @@ class FieldCommandTest : public CommandTest {
         CommandTest::SetUp();
         getEngineVariables()->setBool("console_logging", true);
     }
-    // cells(0,0), of a space of two cells, holds "<0.5,12>" from 00:00:01:000 on. `message`: the cell
-    // also sends 7 on "out" at that time, offered just before the state, its value event just after.
-    void open(bool message = false) {
+    // cells(0,0), of a space of two cells, holds "<0.5,12>" from 00:00:01:000 on. The cell also sends 7 on
+    // "out" at that time, offered just before the state, and the state's value event just after: the
+    // message is an output, the value of a state an event of its own kind.
+    void open() {
         run("vis_new run");
         VCSimulation* simulation = getSimulation();
         SDVisualization* visualization = getVisualization();
@@ -40,19 +41,16 @@ class FieldCommandTest : public CommandTest {
         link.offerMessage(init);
         SDEvent event;
         event.m_time = SDTime(1000);
-        // The message is an output; the value of a state comes as an event of its own kind.
-        event.m_type = message ? 1 : SDEvent::kStateType;
+        event.m_type = 1;
         event.m_source = "cells(0,0)";
         event.m_destination = "cells";
         event.m_port = "out";
-        event.m_value = message ? 7 : 0.5;
+        event.m_value = 7;
         link.offerEvent(event);
         link.offerState("cells(0,0)", 1000, "<0.5,12>");
-        if (message) {
-            event.m_type = SDEvent::kStateType;
-            event.m_value = 0.5;
-            link.offerEvent(event);
-        }
+        event.m_type = SDEvent::kStateType;
+        event.m_value = 0.5;
+        link.offerEvent(event);
         visualization->getCursor()->sync();
         run("time_goto end");
     }
@@ -66,7 +64,6 @@ TEST_F(FieldCommandTest, RepliesToEachLine) {
     const Case closed[] = {
         {"vis_field", {"usage: vis_field $model $k"}},
         {"vis_field cells", {"usage: vis_field $model $k"}},
-        {"vis_field cells one", {"usage: vis_field $model $k"}},
         {"vis_field cells 1 2", {"usage: vis_field $model $k"}},
         {"vis_field cells -1", {"Numbers of a state count from 0: -1 is none of them"}},
         {"vis_field cells 1", {"Unable to choose a field. Visualization does not exist."}},
@@ -80,10 +77,6 @@ TEST_F(FieldCommandTest, RepliesToEachLine) {
         // The range follows at once, before anything else reads the cells.
         {"vis_range cells all", {"Colour range of cells: 12 .. 12 (all)"}},
         {"vis_cell cells 0 0", {"cells(0,0) = 12.000000 <0.5,12> since 00:00:01:000"}},
-        {"vis_field cells 2",
-         {"Field of cells: number 2 of each state",
-          "1 of the 1 states with a number has no number 2: no value from its time on"}},
-        {"vis_cell cells 0 0", {"cells(0,0) = nan <0.5,12> since 00:00:01:000"}},
     };
     auto play = [this](const Case& c) {
         const std::string reply = check(c.line);
@@ -101,23 +94,7 @@ TEST_F(FieldCommandTest, RepliesToEachLine) {
         play(c);
     }
     EXPECT_EQ("vis_field cells", parser.completeLine("vis_field ce").line);
-}
-
-// The number a field takes goes to the event that carries the state's value, not to a message the cell
-// sent on the same port at the same time: the message keeps its 7.
-TEST_F(FieldCommandTest, TheStatesOwnEventTakesTheFieldNotAMessageBeforeIt) {
-    open(true);
-    const struct {
-        const char* line;
-        const char* printed;
-    } cases[] = {
-        {"vis_cell cells 0 0", "cells(0,0) = 0.500000 <0.5,12> since 00:00:01:000"},
-        {"vis_field cells 1", "Field of cells: number 1 of each state"},
-        {"vis_cell cells 0 0", "cells(0,0) = 12.000000 <0.5,12> since 00:00:01:000"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Lines{c.printed}, run(c.line)) << c.line;
-    }
+    // The fields went to the state's own event, not to the message before it: that keeps its 7.
     const SDEventList* events = getVisualization()->getEventList();
     ASSERT_EQ(2u, events->size());
     EXPECT_EQ(7.0, events->record(0).value);

@@ -15,12 +15,6 @@ TEST(SLDataTextTest, TheNumbersOfAStateTextAreFoundInOrderAndNamesAreNotNumbers)
         bool found;
         double value;
     } cases[] = {
-        {"<0.5,12>", 0, true, 0.5},
-        {"<0.5,12>", 1, true, 12},
-        {"<0.5,12>", 2, false, 0},
-        {"{level: 4, busy: 1}", 0, true, 4},
-        {"{level: 4, busy: 1}", 1, true, 1},
-        {"closed", 0, false, 0},
         {"", 0, false, 0},
         {"x1 cell_3 v2.5 = -7", 0, true, -7},  // digits inside names are names
         {"t=1.5e-3;", 0, true, 0.0015},
