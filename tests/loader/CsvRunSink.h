@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <map>
@@ -14,13 +15,14 @@
 #include "simdata/SDLogMessage.h"
 
 // A sink that keeps what a run reader hands it as text: each model merged by name (its ports, and for a
-// cell space its size and origin), each event, state and message as a line.
+// cell space its size and origin), each event, state and message as a line. With `mergePorts`, a port
+// offered again for a model is kept once (for readers that offer a model with each of its lines).
 class CsvRunSink : public SLSink {
   public:
     struct Model {
         std::vector<std::string> ports;
         bool cells = false;
-        unsigned size[3] = {0, 0, 0};
+        std::array<unsigned, 3> size{};
         std::array<int, 3> origin{};
     };
     std::map<std::string, Model> models;
@@ -29,6 +31,7 @@ class CsvRunSink : public SLSink {
     std::vector<std::string> states;    // "<ms> <model> = <text>"
     std::vector<std::string> messages;  // "<kind> <source> > <destination>"
     std::string declaredName;
+    bool mergePorts = false;
     std::array<int, 3> declaredOrigin{};
 
     bool addModel(SDDevsModel* model) override {
@@ -45,7 +48,9 @@ class CsvRunSink : public SLSink {
         }
         Model& model = models[offered.name()];
         for (const std::string& port : offered.getOutputPorts()) {
-            model.ports.push_back(port);
+            if (!mergePorts || std::find(model.ports.begin(), model.ports.end(), port) == model.ports.end()) {
+                model.ports.push_back(port);
+            }
         }
         if (const auto* cells = dynamic_cast<const SDCELLDevsModel*>(&offered)) {
             model.cells = true;
@@ -80,6 +85,17 @@ class CsvRunSink : public SLSink {
         name = declaredName;
         origin = declaredOrigin;
         return true;
+    }
+
+    // The messages of one kind ('I', 'Y', ...), each as "<source> > <destination>".
+    std::vector<std::string> messagesOf(char kind) const {
+        std::vector<std::string> lines;
+        for (const std::string& m : messages) {
+            if (m[0] == kind) {
+                lines.push_back(m.substr(2));
+            }
+        }
+        return lines;
     }
 
     // The value cell `reference` holds at `milliseconds`: its last event at or before then, in the order

@@ -3,12 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cmath>
 #include <limits>
 #include <map>
 #include <memory>
-#include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,10 +13,7 @@
 #include "loader/SLCadmium1Line.h"
 #include "loader/SLLineCensus.h"
 #include "loader/SLRunReader.h"
-#include "loader/SLSink.h"
-#include "simdata/SDCELLDevsModel.h"
-#include "simdata/SDEvent.h"
-#include "simdata/SDLogMessage.h"
+#include "tests/loader/CsvRunSink.h"
 #include "tests/support/LogRecorder.h"
 #include "tests/support/TempDir.h"
 
@@ -28,74 +22,15 @@ namespace {
 using Lines = std::vector<std::string>;
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-std::string sample(const std::string& name) {
-    return std::string(TESS_SOURCE_DIR) + "/samples/cadmium1/" + name;
-}
-
-std::string number(double value) {
-    std::ostringstream text;
-    text << value;
-    return text.str();
-}
-
-// Keeps what a reader offers as text: records merged by name, events, states and the hierarchy.
-class TextSink : public SLSink {
-  public:
-    struct Record {
-        Lines ports;
-        std::array<int, 3> origin{};
-        std::array<unsigned, 3> size{};
-        bool cells = false;
-    };
-    bool addModel(SDDevsModel*) override { return false; }
-    bool addEvent(SDEvent*) override { return false; }
-    bool offerModel(const SDDevsModel& model) override {
-        Record& record = models[model.getName()];
-        for (const std::string& port : model.getOutputPorts()) {
-            if (std::find(record.ports.begin(), record.ports.end(), port) == record.ports.end()) {
-                record.ports.push_back(port);
-            }
-        }
-        if (const auto* cells = dynamic_cast<const SDCELLDevsModel*>(&model)) {
-            record.cells = true;
-            record.origin = cells->getOrigin();
-            record.size = {std::max(record.size[0], cells->getWidth()),
-                           std::max(record.size[1], cells->getHeight()),
-                           std::max(record.size[2], cells->getLength())};
-        }
-        return true;
-    }
-    bool offerEvent(const SDEvent& event) override {
-        events.push_back(number(event.m_time.getMilliseconds()) + " " + event.m_source + " " + event.m_port +
-                         " " + number(event.m_value) + " " + event.m_destination);
-        return true;
-    }
-    void offerMessage(const SDLogMessage& message) override {
-        if (message.kind == SDLogMessage::Kind::Init) {
-            links.push_back(std::string(message.source) + ">" + std::string(message.destination));
-        } else if (message.kind == SDLogMessage::Kind::Output) {
-            ++outputs;
-        }
-    }
-    void offerState(std::string_view model, double milliseconds, std::string_view text) override {
-        states.push_back(number(milliseconds) + " " + std::string(model) + " = " + std::string(text));
-    }
-
-    std::map<std::string, Record> models;
-    Lines events;
-    Lines states;
-    Lines links;
-    int outputs = 0;
-};
-
 class SLCadmium1FileTest : public ::testing::Test {
   protected:
-    // Reads the file through the reader openRunReader picks; its census is kept.
+    void SetUp() override { sink.mergePorts = true; }
+    // Reads the file through the reader openRunReader picks, in slices of two lines as an import with
+    // progress reads it; its census is kept.
     void read(const std::string& path) {
         std::unique_ptr<SLRunReader> reader = openRunReader(&sink, path);
         ASSERT_NE(nullptr, dynamic_cast<SLCadmium1File*>(reader.get())) << path;
         ASSERT_TRUE(reader->open());
-        // In slices of two lines, as an import with progress reads it.
         SLRunReader::Step step = SLRunReader::Step::More;
         while (step == SLRunReader::Step::More) {
             step = reader->readLines(2);
@@ -109,7 +44,7 @@ class SLCadmium1FileTest : public ::testing::Test {
 
     LogRecorder log;
     TempDir dir;
-    TextSink sink;
+    CsvRunSink sink;
     Lines reports;
     long long messages = 0;
     long long lines = 0;
@@ -281,68 +216,80 @@ TEST_F(SLCadmium1FileTest, FilesAreTakenByTheirFirstLinesAndTheTopModelIsNamedFo
     }
 }
 
-TEST_F(SLCadmium1FileTest, TheCellDevsStateSampleGivesItsCellsValuesAndStates) {
-    read(sample("forest_state.txt"));
-    // By hand: every state with a number is the cell's value from then on; "unburnt" and "burnt out" are not.
-    EXPECT_EQ(
-        (Lines{"0 fire(0,0) out 0.5 fire", "0 fire(0,1) out 0 fire", "0 fire(1,0) out 0 fire",
-               "0 fire(2,0) out 2 fire", "0 fire(2,1) out 0 fire", "1500 fire(1,0) out 1.25 fire",
-               "1500 fire(1,1) out 0.75 fire", "1500 fire(0,0) out 3 fire", "3000.25 fire(2,1) out 4 fire"}),
-        sink.events);
-    EXPECT_EQ(13u, sink.states.size());
-    EXPECT_EQ("0 fire(1,1) = unburnt", sink.states.at(3));
-    EXPECT_EQ("3000.25 fire(1,0) = burnt out", sink.states.at(10));
-    EXPECT_EQ("3000.25 clock = {tick: 2}", sink.states.back());
-    EXPECT_EQ(0, sink.outputs);  // states are no messages between models
-    ASSERT_EQ(3u, sink.models.size());
-    EXPECT_TRUE(sink.models.at("fire").cells);
-    EXPECT_EQ((std::array<unsigned, 3>{3, 2, 1}), sink.models.at("fire").size);
-    EXPECT_EQ((Lines{"out"}), sink.models.at("fire").ports);
-    EXPECT_FALSE(sink.models.at("clock").cells);
-    EXPECT_TRUE(sink.models.at("clock").ports.empty());
-    EXPECT_EQ((Lines{"forest>fire", "fire>fire(0,0)", "fire>fire(0,1)", "fire>fire(1,0)", "fire>fire(1,1)",
-                     "fire>fire(2,0)", "fire>fire(2,1)", "forest>clock"}),
-              sink.links);
-    EXPECT_EQ(13, messages);
-    EXPECT_TRUE(reports.empty());
-    EXPECT_EQ(19, lines);
-    EXPECT_DOUBLE_EQ(3000.25, latest);
-}
-
-TEST_F(SLCadmium1FileTest, ThePlainSamplesGiveTheirPortsMessagesAndStates) {
-    read(sample("abp_messages.txt"));
-    // By hand: one event per message, at the last time line above; empty ports send nothing.
-    EXPECT_EQ(
-        (Lines{"10000 generator out 5 abp", "10000 sender packetSentOut 1 abp", "10000 sender dataOut 10 abp",
-               "10000 sender dataOut 11 abp", "20000 receiver out 1 abp", "20000 receiver out 2 abp",
-               "20000 sender ackReceivedOut 1 abp", "20000 generator out 0 abp"}),
-        sink.events);
-    EXPECT_EQ(8, sink.outputs);
-    EXPECT_EQ((Lines{"out"}), sink.models.at("generator").ports);
-    EXPECT_EQ((Lines{"packetSentOut", "ackReceivedOut", "dataOut"}), sink.models.at("sender").ports);
-    EXPECT_EQ((Lines{"out"}), sink.models.at("receiver").ports);
-    EXPECT_TRUE(sink.models.at("abp").ports.empty());
-    EXPECT_EQ(4u, sink.models.size());
-    EXPECT_EQ((Lines{"abp>generator", "abp>sender", "abp>receiver"}), sink.links);
-    EXPECT_EQ(
-        (Lines{"Passed over 1 line that is not a message, the first at line 9",
-               "Read 1 message line with a time or value that is not a number, as 0, the first at line 13"}),
-        reports);
-    EXPECT_EQ(7, messages);
-    EXPECT_DOUBLE_EQ(20000, latest);
-
-    sink = TextSink();
-    read(sample("abp_state.txt"));
-    EXPECT_TRUE(sink.events.empty());  // a plain model's state colours nothing
-    // The state at inf is at no time.
-    EXPECT_EQ((Lines{"0 generator = 0", "0 sender = {phase: passive, packets: 0}", "0 receiver = idle",
-                     "10000 generator = 1", "10000 sender = {phase: sending, packets: 2}",
-                     "20000 receiver = {acks: 2}"}),
-              sink.states);
-    EXPECT_EQ((Lines{"abp>generator", "abp>sender", "abp>receiver"}), sink.links);
-    EXPECT_EQ(7, messages);
-    EXPECT_TRUE(reports.empty());
-    EXPECT_DOUBLE_EQ(20000, latest);
+TEST_F(SLCadmium1FileTest, SamplesGiveTheirPortsMessagesAndStates) {
+    const Lines abp = {"abp > generator", "abp > sender", "abp > receiver"};
+    const struct {
+        const char* file;
+        Lines events;  // one per message at the last time line above; a cell's state with a number
+        Lines states;  // some of them
+        size_t stateCount;
+        std::map<std::string, Lines> ports;
+        Lines links;
+        size_t outputs;  // a state is no message between models
+        Lines reports;
+        std::array<double, 3> census;  // messages, lines read, latest time
+    } cases[] = {
+        // A state without a number ("unburnt", "burnt out") colours nothing.
+        {"forest_state.txt",
+         {"0 fire(0,0) out 0.5 > fire", "0 fire(0,1) out 0 > fire", "0 fire(1,0) out 0 > fire",
+          "0 fire(2,0) out 2 > fire", "0 fire(2,1) out 0 > fire", "1500 fire(1,0) out 1.25 > fire",
+          "1500 fire(1,1) out 0.75 > fire", "1500 fire(0,0) out 3 > fire", "3000.25 fire(2,1) out 4 > fire"},
+         {"0 fire(1,1) = unburnt", "3000.25 fire(1,0) = burnt out", "3000.25 clock = {tick: 2}"},
+         13,
+         {{"forest", {}}, {"fire", {"out"}}, {"clock", {}}},
+         {"forest > fire", "fire > fire(0,0)", "fire > fire(0,1)", "fire > fire(1,0)", "fire > fire(1,1)",
+          "fire > fire(2,0)", "fire > fire(2,1)", "forest > clock"},
+         0,
+         {},
+         {13, 19, 3000.25}},
+        // Empty ports send nothing.
+        {"abp_messages.txt",
+         {"10000 generator out 5 > abp", "10000 sender packetSentOut 1 > abp",
+          "10000 sender dataOut 10 > abp", "10000 sender dataOut 11 > abp", "20000 receiver out 1 > abp",
+          "20000 receiver out 2 > abp", "20000 sender ackReceivedOut 1 > abp", "20000 generator out 0 > abp"},
+         {},
+         0,
+         {{"abp", {}},
+          {"generator", {"out"}},
+          {"sender", {"packetSentOut", "ackReceivedOut", "dataOut"}},
+          {"receiver", {"out"}}},
+         abp,
+         8,
+         {"Passed over 1 line that is not a message, the first at line 9",
+          "Read 1 message line with a time or value that is not a number, as 0, the first at line 13"},
+         {7, 13, 20000}},
+        // A plain model's state colours nothing; the state at inf is at no time.
+        {"abp_state.txt",
+         {},
+         {"0 generator = 0", "0 sender = {phase: passive, packets: 0}", "0 receiver = idle",
+          "10000 generator = 1", "10000 sender = {phase: sending, packets: 2}", "20000 receiver = {acks: 2}"},
+         6,
+         {{"abp", {}}, {"generator", {}}, {"sender", {}}, {"receiver", {}}},
+         abp,
+         0,
+         {},
+         {7, 11, 20000}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        sink = CsvRunSink();
+        sink.mergePorts = true;
+        read(std::string(TESS_SOURCE_DIR) + "/samples/cadmium1/" + c.file);
+        EXPECT_EQ(c.events, sink.events);
+        for (const std::string& state : c.states) {
+            EXPECT_EQ(1, std::count(sink.states.begin(), sink.states.end(), state)) << state;
+        }
+        EXPECT_EQ(c.stateCount, sink.states.size());
+        std::map<std::string, Lines> ports;
+        for (const auto& [name, model] : sink.models) {
+            ports[name] = model.ports;
+        }
+        EXPECT_EQ(c.ports, ports);
+        EXPECT_EQ(c.links, sink.messagesOf('I'));
+        EXPECT_EQ(c.outputs, sink.messagesOf('Y').size());
+        EXPECT_EQ(c.reports, reports);
+        EXPECT_EQ(c.census, (std::array<double, 3>{double(messages), double(lines), latest}));
+    }
 }
 
 TEST_F(SLCadmium1FileTest, NegativeCoordinatesKeepTheRunsOwnAndCellsBelowTheFirstTimesArePassedOver) {
@@ -364,10 +311,10 @@ TEST_F(SLCadmium1FileTest, NegativeCoordinatesKeepTheRunsOwnAndCellsBelowTheFirs
     read(path);
     // By hand: the first time names x -2 and 0, y 1 and -1: the origin is (-2,-1,0). A plain model's
     // parentheses would read as a cell's: they become brackets.
-    EXPECT_EQ((Lines{"-500 grid(-2,1) out 7 grid", "-500 grid(0,-1) out 8 grid", "250 grid(1,2) out 6 grid",
-                     "250 queue[1] p 2 neg"}),
+    EXPECT_EQ((Lines{"-500 grid(-2,1) out 7 > grid", "-500 grid(0,-1) out 8 > grid",
+                     "250 grid(1,2) out 6 > grid", "250 queue[1] p 2 > neg"}),
               sink.events);
-    const TextSink::Record& grid = sink.models.at("grid");
+    const CsvRunSink::Model& grid = sink.models.at("grid");
     EXPECT_EQ((std::array<int, 3>{-2, -1, 0}), grid.origin);
     EXPECT_EQ((std::array<unsigned, 3>{4, 4, 1}), grid.size);  // (1,2) is stored at (3,3)
     EXPECT_EQ((Lines{"out"}), grid.ports);

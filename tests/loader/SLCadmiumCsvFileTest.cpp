@@ -2,7 +2,9 @@
 // files of its odd cases: every expected value below is read off the files by hand.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -39,7 +41,7 @@ class SLCadmiumCsvFileTest : public ::testing::Test {
     std::unique_ptr<SLRunReader> reader;
 };
 
-TEST_F(SLCadmiumCsvFileTest, SampleCellsHoldTheirLastStateAtEachTime) {
+TEST_F(SLCadmiumCsvFileTest, TheSampleReadsAsByHand) {
     struct Case {
         const char* cell;
         double milliseconds;
@@ -65,60 +67,49 @@ TEST_F(SLCadmiumCsvFileTest, SampleCellsHoldTheirLastStateAtEachTime) {
     EXPECT_EQ(22, reader->census().messages());
     EXPECT_EQ(std::vector<std::string>{"Passed over 3 lines that are not messages, the first at line 3"},
               reader->census().reports());
-}
-
-TEST_F(SLCadmiumCsvFileTest, SampleModelsPortsAndMessages) {
-    ASSERT_TRUE(read(kSample)) << log.text();
     EXPECT_EQ(
         (std::vector<std::string>{"cadmium2_spread", "cells", "sensor#7", "sensor#8", "clock", "sensor#10"}),
         sink.modelOrder);
     const CsvRunSink::Model& cells = sink.models["cells"];
     EXPECT_TRUE(cells.cells);
-    EXPECT_EQ(3u, cells.size[0]);
-    EXPECT_EQ(2u, cells.size[1]);
-    EXPECT_EQ(1u, cells.size[2]);
+    EXPECT_EQ((std::array<unsigned, 3>{3, 2, 1}), cells.size);
     EXPECT_EQ((std::array<int, 3>{-1, -1, 0}), cells.origin);
-    EXPECT_EQ(std::vector<std::string>{"out"}, cells.ports);
-    EXPECT_EQ(std::vector<std::string>{"report"}, sink.models["sensor#7"].ports);
-    EXPECT_EQ(std::vector<std::string>{"alarm"}, sink.models["sensor#8"].ports);
-    EXPECT_EQ(std::vector<std::string>{"tick"}, sink.models["clock"].ports);
-    EXPECT_TRUE(sink.models["sensor#10"].ports.empty());
-
-    const std::vector<std::string> outputs = {
-        "1500 cells(0,0) out 1 > cells",
-        "1500 sensor#7 report 4 > cadmium2_spread",
-        "2500 clock tick 0 > cadmium2_spread",
-        "2500 sensor#8 alarm 2 > cadmium2_spread",
-    };
-    for (const std::string& output : outputs) {
-        EXPECT_EQ(1, std::count(sink.events.begin(), sink.events.end(), output)) << output;
+    std::map<std::string, std::vector<std::string>> ports;
+    for (const auto& [name, model] : sink.models) {
+        ports[name] = model.ports;
     }
-    const std::vector<std::string> messages = {
-        "I cadmium2_spread > cells",    "I cells > cells(-1,-1)",        "I cells > cells(1,0)",
-        "I cadmium2_spread > sensor#7", "I cadmium2_spread > sensor#10", "Y cells(0,0) > cells",
-        "Y sensor#8 > cadmium2_spread",
+    EXPECT_EQ((std::map<std::string, std::vector<std::string>>{{"cadmium2_spread", {}},
+                                                               {"cells", {"out"}},
+                                                               {"sensor#7", {"report"}},
+                                                               {"sensor#8", {"alarm"}},
+                                                               {"clock", {"tick"}},
+                                                               {"sensor#10", {}}}),
+              ports);
+    // Each line once among the events, messages or states.
+    const struct {
+        const std::vector<std::string>& got;
+        std::vector<std::string> lines;
+    } kept[] = {
+        {sink.events,
+         {"1500 cells(0,0) out 1 > cells", "1500 sensor#7 report 4 > cadmium2_spread",
+          "2500 clock tick 0 > cadmium2_spread", "2500 sensor#8 alarm 2 > cadmium2_spread"}},
+        {sink.messages,
+         {"I cadmium2_spread > cells", "I cells > cells(-1,-1)", "I cells > cells(1,0)",
+          "I cadmium2_spread > sensor#7", "I cadmium2_spread > sensor#10", "Y cells(0,0) > cells",
+          "Y sensor#8 > cadmium2_spread"}},
+        {sink.states,
+         {"0 cells(1,0) = closed", "0 sensor#7 = {level: 4, busy: 1}",
+          "0 clock = {\n  ticks: 0,\n  period: 2.5\n}", "1500 cells(0,-1) = <0.8,2>",
+          "2500 clock = {\n  ticks: 1,\n  period: 2.5\n}", "2500 cells(-1,0) = <7,7>",
+          "2500 sensor#10 = {level: 9, busy: 1}"}},
     };
-    for (const std::string& message : messages) {
-        EXPECT_EQ(1, std::count(sink.messages.begin(), sink.messages.end(), message)) << message;
+    for (const auto& k : kept) {
+        for (const std::string& line : k.lines) {
+            EXPECT_EQ(1, std::count(k.got.begin(), k.got.end(), line)) << line;
+        }
     }
     // Six cells and four plain models are announced, outputs go out once each.
     EXPECT_EQ(11u + 4u, sink.messages.size());
-}
-
-TEST_F(SLCadmiumCsvFileTest, SampleStatesKeepTheirWholeText) {
-    ASSERT_TRUE(read(kSample)) << log.text();
-    const std::vector<std::string> expected = {
-        "0 cells(1,0) = closed",
-        "0 sensor#7 = {level: 4, busy: 1}",
-        "0 clock = {\n  ticks: 0,\n  period: 2.5\n}",
-        "1500 cells(0,-1) = <0.8,2>",
-        "2500 clock = {\n  ticks: 1,\n  period: 2.5\n}",
-        "2500 cells(-1,0) = <7,7>",
-        "2500 sensor#10 = {level: 9, busy: 1}",
-    };
-    for (const std::string& state : expected) {
-        EXPECT_EQ(1, std::count(sink.states.begin(), sink.states.end(), state)) << state;
-    }
     // 18 state rows, the one at an infinite time not among them.
     EXPECT_EQ(17u, sink.states.size());
 }
@@ -226,8 +217,7 @@ TEST_F(SLCadmiumCsvFileTest, DeclaredSpaceNamesTheCellsAndTheirOrigin) {
     ASSERT_TRUE(read(dir.write("declared.csv", header + "0;1;(-3,-4);;2\n"))) << log.text();
     EXPECT_EQ(std::vector<std::string>{"0 fire(-3,-4) out 2 > fire"}, sink.events);
     EXPECT_EQ((std::array<int, 3>{-5, -5, 0}), sink.models["fire"].origin);
-    EXPECT_EQ(3u, sink.models["fire"].size[0]);
-    EXPECT_EQ(2u, sink.models["fire"].size[1]);
+    EXPECT_EQ((std::array<unsigned, 3>{3, 2, 1}), sink.models["fire"].size);
 }
 
 // The reader hands back the memory of the lines it has read; rows that wait longer (the first time's, a
