@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "scene/SDNiceNumbers.h"
 #include "shell/LogFormat.h"
 #include "simdata/SDCELLDevsModel.h"
 
@@ -18,6 +19,24 @@ const char* kindName(SDCellLook::Range range) {
         default:
             return "robust";
     }
+}
+
+// A run that has settled holds values of now that differ by a sliver of the run's range, and would show
+// them in one colour. When they span less than an eighth of it, the range follows them (rounded out) so
+// that the differences still read; when they are all equal there is nothing to show and the range stays.
+bool settle(const SDCellValues& values, SDColourScale& scale) {
+    double low = 0.0;
+    double high = 0.0;
+    if (!values.currentRange(low, high) || !(high > low) || !(scale.maximum > scale.minimum)) {
+        return false;
+    }
+    if ((high - low) * 8.0 >= scale.maximum - scale.minimum) {
+        return false;
+    }
+    SDNiceNumbers::roundOutwards(low, high, low - (high - low), high + (high - low));
+    scale.minimum = low;
+    scale.maximum = high;
+    return true;
 }
 
 }  // namespace
@@ -66,6 +85,10 @@ VCColourRange::InUse VCColourRange::of(SDCELLDevsModel& model) {
             } else {
                 scale.hasRange = log ? values.positiveRange(scale.minimum, scale.maximum, true)
                                      : values.robustRange(scale.minimum, scale.maximum);
+                use.settled = !log && scale.hasRange && settle(values, scale);
+                if (use.settled) {
+                    values.currentRange(lowest, highest);
+                }
             }
             break;
     }
@@ -90,8 +113,9 @@ VCColourRange::InUse VCColourRange::of(SDCELLDevsModel& model) {
 
 std::string VCColourRange::describe(const std::string& name, SDCELLDevsModel& model) {
     const SDCellLook* look = model.findLook();
-    const char* kind = kindName(look != nullptr ? look->getRange() : SDCellLook::Range::Robust);
     const InUse use = of(model);
+    const char* kind =
+        use.settled ? "settled" : kindName(look != nullptr ? look->getRange() : SDCellLook::Range::Robust);
     if (!use.scale.hasRange) {
         return "Colour range of " + name + ": no value yet (" + kind + ")";
     }

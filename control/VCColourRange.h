@@ -19,8 +19,12 @@ class VCColourRange {
         bool above = false;
         // On a log scale: some value is 0 or below, and takes the low colour.
         bool notPositive = false;
+        // The default range narrowed to the values of now, as the run has settled into a sliver of its
+        // range; `below` and `above` then tell of now.
+        bool settled = false;
     };
     static InUse of(SDCELLDevsModel& model);
-    // "Colour range of surface: 20 .. 28.5 (robust)", or "... no value yet (robust)".
+    // "Colour range of surface: 20 .. 28.5 (robust)", "... 24.3 .. 24.8 (settled)", or "... no value yet
+    // (robust)".
     static std::string describe(const std::string& name, SDCELLDevsModel& model);
 };
