@@ -5,20 +5,6 @@
 #include <cstring>
 #include <limits>
 
-namespace {
-
-constexpr size_t kHeadBytes = sizeof(uint64_t);
-
-uint64_t headOf(std::string_view text) {
-    uint64_t head = 0;
-    if (!text.empty()) {
-        std::memcpy(&head, text.data(), std::min(text.size(), kHeadBytes));
-    }
-    return head;
-}
-
-}  // namespace
-
 SDStateTexts::SDStateTexts() = default;
 SDStateTexts::~SDStateTexts() = default;
 
@@ -31,10 +17,8 @@ SDStateTexts::Ref SDStateTexts::add(std::string_view model, double milliseconds,
     }
     Model& held = m_models[number];
     Row row{milliseconds, 0, 0, 0, kNoEvent};
-    const uint64_t head = headOf(text);
     // Cells mostly repeat their own last state, or the state the cell before them just took.
-    if (!held.rows.empty() && held.last.length == text.size() && held.lastHead == head &&
-        (text.size() <= kHeadBytes || textOf(held.last) == text)) {
+    if (!held.rows.empty() && held.last.length == text.size() && textOf(held.last) == text) {
         row.chunk = held.last.chunk;
         row.offset = held.last.offset;
         row.length = held.last.length;
@@ -53,7 +37,6 @@ SDStateTexts::Ref SDStateTexts::add(std::string_view model, double milliseconds,
     }
     held.rows.push_back(row);
     held.last = row;
-    held.lastHead = head;
     ++m_states;
     return Ref{number, static_cast<uint32_t>(held.rows.size() - 1)};
 }

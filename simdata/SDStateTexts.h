@@ -82,9 +82,6 @@ class SDStateTexts {
         // A copy of rows.back(): the models lie together, their rows each apart, and an import of many
         // cells would otherwise wait for memory on every state to compare it with the one before.
         Row last{};
-        // The first bytes of that state's text: most texts are that short, and a different one is told
-        // apart without reading the buffer.
-        uint64_t lastHead = 0;
         bool ordered = true;  // times never fall: a lookup can search
     };
     std::string_view textOf(const Row& row) const;
