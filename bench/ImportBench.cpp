@@ -2,7 +2,8 @@
 // the simulation controller, as the console command does: both log channels on and a console that keeps
 // the last 1000 lines. Beside it the floor, reading the same file and cutting every line into fields with
 // no model work, the import with the log's channels switched off, which shows the log's share, and the
-// same run as a Cadmium 1 message and state file (cadmium1log).
+// same run as a Cadmium 1 message and state file (cadmium1log), besides a longer run of that pair with as
+// many lines as the log.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 #include <sys/resource.h>
@@ -213,8 +214,8 @@ void BM_Cadmium1LoaderOnly(benchmark::State& state) {
 }
 BENCHMARK(BM_Cadmium1LoaderOnly)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-// Both files of the pair imported into one visualization, log channels off, as BM_ImportLogOff.
-void BM_Cadmium1ImportLogOff(benchmark::State& state) {
+// Both files of a pair imported into one visualization, log channels off, as BM_ImportLogOff.
+void importPair(benchmark::State& state, const char* messages, const char* states) {
     setUpOnce();
     setChannels(false, false);
     double seconds = 0.0;
@@ -222,8 +223,7 @@ void BM_Cadmium1ImportLogOff(benchmark::State& state) {
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         getSimulation()->newVisualization("bench");
-        if (!getSimulation()->importLogFile(TESS_CADMIUM1_MESSAGES_LARGE) ||
-            !getSimulation()->importLogFile(TESS_CADMIUM1_STATES_LARGE)) {
+        if (!getSimulation()->importLogFile(messages) || !getSimulation()->importLogFile(states)) {
             state.SkipWithError("import failed");
         }
         seconds = secondsSince(start);
@@ -233,14 +233,25 @@ void BM_Cadmium1ImportLogOff(benchmark::State& state) {
         resetLog();
         state.ResumeTiming();
     }
-    LogSize both = measureFile(TESS_CADMIUM1_MESSAGES_LARGE);
-    const LogSize states = measureFile(TESS_CADMIUM1_STATES_LARGE);
-    both.lines += states.lines;
-    both.bytes += states.bytes;
+    LogSize both = measureFile(messages);
+    const LogSize second = measureFile(states);
+    both.lines += second.lines;
+    both.bytes += second.bytes;
     state.counters["events"] = static_cast<double>(events);
     reportRates(state, seconds, both);
 }
+
+// The large message log's run (442,742 lines: the pair writes no line for a message into a cell).
+void BM_Cadmium1ImportLogOff(benchmark::State& state) {
+    importPair(state, TESS_CADMIUM1_MESSAGES_LARGE, TESS_CADMIUM1_STATES_LARGE);
+}
 BENCHMARK(BM_Cadmium1ImportLogOff)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// A pair of as many lines as the large message log (1,002,793), for its lines a second.
+void BM_Cadmium1SameSizeImportLogOff(benchmark::State& state) {
+    importPair(state, TESS_CADMIUM1_MESSAGES_1M, TESS_CADMIUM1_STATES_1M);
+}
+BENCHMARK(BM_Cadmium1SameSizeImportLogOff)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // One whole import into a fresh visualization; closing it is not timed.
 void importOnce(benchmark::State& state, bool file, bool console, const char* path = kLog) {

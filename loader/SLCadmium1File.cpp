@@ -461,9 +461,15 @@ void SLCadmium1File::offerOutput(const Model& model, std::string_view port, doub
     event.m_type = message ? 1 : SDEvent::kStateType;
     event.m_time.setMilliseconds(m_time);
     event.m_source.assign(m_reference);
-    event.m_port.assign(port);
+    // The port and the destination mostly stay from one event to the next.
+    if (event.m_port != port) {
+        event.m_port.assign(port);
+    }
     event.m_value = value;
-    event.m_destination.assign(model.cell ? model.space : std::string_view(m_top));
+    const std::string_view destination = model.cell ? model.space : std::string_view(m_top);
+    if (event.m_destination != destination) {
+        event.m_destination.assign(destination);
+    }
     if (!m_link->offerEvent(event)) {
         logMessage("***Event already in event list***");
     }

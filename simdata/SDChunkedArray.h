@@ -47,6 +47,12 @@ class SDChunkedArray {
         }
         m_size = size;
     }
+    // Empties the array and gives its memory back.
+    void clear() {
+        release();
+        m_size = 0;
+        m_firstCapacity = 0;
+    }
     // Bytes held on the heap.
     size_t memoryBytes() const {
         const size_t large = m_chunks.empty() ? 0 : m_chunks.size() - 1;

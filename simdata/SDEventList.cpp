@@ -71,13 +71,26 @@ size_t SDEventList::add(const Record& record) {
         m_lastKey = key;
         return m_records.size() - 1;
     }
-    m_pending.emplace_back(key, record);
+    if (!m_pending.empty() && key < m_pending[m_pending.size() - 1].key) {
+        m_pendingOrdered = false;
+    }
+    m_pending.push_back(Pending{key, record});
     return kUnplaced;
 }
 
 void SDEventList::mergePending() const {
-    std::stable_sort(m_pending.begin(), m_pending.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<Pending> sorted;
+    if (!m_pendingOrdered) {
+        sorted.reserve(m_pending.size());
+        for (size_t i = 0; i < m_pending.size(); ++i) {
+            sorted.push_back(m_pending[i]);
+        }
+        std::stable_sort(sorted.begin(), sorted.end(),
+                         [](const Pending& a, const Pending& b) { return a.key < b.key; });
+    }
+    const auto pendingAt = [&](size_t index) -> const Pending& {
+        return m_pendingOrdered ? m_pending[index] : sorted[index];
+    };
     // An ordered event with a NaN time sits right after the events of the time it was given as its key,
     // so its key is the time of the nearest event before it that has one. Such events are rare: their
     // keys are noted once, by position.
@@ -100,20 +113,23 @@ void SDEventList::mergePending() const {
     };
     // Merged from the back into the grown array, so the ordered events are never held twice. On equal
     // keys the waiting event arrived later and goes behind.
-    const double lastKey = std::max(m_lastKey, m_pending.back().first);
+    const double lastKey = std::max(m_lastKey, pendingAt(m_pending.size() - 1).key);
     size_t ordered = m_records.size();
     size_t waiting = m_pending.size();
     size_t out = ordered + waiting;
     m_records.resize(out);
     while (waiting > 0) {
-        if (ordered > 0 && keyOf(ordered - 1) > m_pending[waiting - 1].first) {
+        const Pending& next = pendingAt(waiting - 1);
+        if (ordered > 0 && keyOf(ordered - 1) > next.key) {
             m_records[--out] = m_records[--ordered];
         } else {
-            m_records[--out] = m_pending[--waiting].second;
+            m_records[--out] = next.record;
+            --waiting;
         }
     }
     m_lastKey = lastKey;
-    std::vector<std::pair<double, Record>>().swap(m_pending);
+    m_pending.clear();
+    m_pendingOrdered = true;
 }
 
 SDEvent SDEventList::eventAt(size_t index) const {
@@ -139,5 +155,5 @@ void SDEventList::printAll() const {
 }
 
 size_t SDEventList::memoryBytes() const {
-    return m_records.memoryBytes() + m_pending.capacity() * sizeof(m_pending[0]) + m_names.memoryBytes();
+    return m_records.memoryBytes() + m_pending.memoryBytes() + m_names.memoryBytes();
 }

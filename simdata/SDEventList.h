@@ -119,8 +119,16 @@ class SDEventList {
     // keep arrival order. Most events arrive in order and are appended; the rest wait in m_pending (with
     // their keys) until the list is next read, and are then merged in one pass, so a log imported a
     // second time costs time in proportion to its size rather than to its size squared.
+    struct Pending {
+        double key;
+        Record record;
+    };
     mutable SDChunkedArray<Record> m_records;
-    mutable std::vector<std::pair<double, Record>> m_pending;
+    // In chunks, as the events: a second file of a run can send most of its events here.
+    mutable SDChunkedArray<Pending> m_pending;
+    // Whether the waiting events arrived in key order (a file read after another of the same run mostly
+    // does): they are then merged as they are, without sorting.
+    mutable bool m_pendingOrdered = true;
     mutable double m_lastKey =
         0.0;              // the key of the last ordered event; meaningful while m_records is not empty
     double m_latestTime;  // the latest time held, or -infinity

@@ -204,3 +204,54 @@ TEST(SDEventListTest, PrintAllWritesEachHeldEventInOrder) {
 }
 
 }  // namespace
+
+// A second file of a run, read after the first: its events come in time order but earlier than the first
+// file's last, so they all wait to be merged, more of them than fit one chunk of the list. Each case ends
+// or starts that file with an event out of its order. The list must read as the events sorted by time,
+// the first file's before the second's at equal times.
+TEST(SDEventListTest, ASecondFileMergesIntoTheFirstWhateverItsOrder) {
+    struct Case {
+        const char* name;
+        std::vector<double> before;  // events of the second file before its ordered run
+        std::vector<double> after;   // and after it
+    };
+    const Case cases[] = {
+        {"in order", {}, {}},
+        {"one late event last", {}, {5.0}},
+        {"one late event first", {7000.0}, {}},
+        {"equal times at both ends", {0.0}, {69990.0, 0.0}},
+    };
+    const int first = 7000;    // times 0, 10, ... 69990
+    const int second = 70000;  // times 0, 1, ... 69999
+    for (const Case& c : cases) {
+        SDEventList list;
+        std::vector<std::pair<double, std::string>> arrivals;
+        const auto add = [&](double time, const std::string& name) {
+            arrivals.emplace_back(time, name);
+            list.addEvent(makeEvent(time, name));
+        };
+        for (int i = 0; i < first; ++i) {
+            add(10.0 * i, "a" + std::to_string(i));
+        }
+        for (size_t i = 0; i < c.before.size(); ++i) {
+            add(c.before[i], "before" + std::to_string(i));
+        }
+        for (int i = 0; i < second; ++i) {
+            add(static_cast<double>(i), "b" + std::to_string(i));
+        }
+        for (size_t i = 0; i < c.after.size(); ++i) {
+            add(c.after[i], "after" + std::to_string(i));
+        }
+        std::stable_sort(arrivals.begin(), arrivals.end(),
+                         [](const auto& x, const auto& y) { return x.first < y.first; });
+        std::vector<std::string> expected;
+        for (const auto& arrival : arrivals) {
+            expected.push_back(arrival.second);
+        }
+        EXPECT_EQ(expected, sources(list)) << c.name;
+        // Read once, the list places later events as before: one at time 3 goes right after "b3".
+        list.addEvent(makeEvent(3.0, "late"));
+        const auto b3 = std::find(expected.begin(), expected.end(), "b3") - expected.begin();
+        EXPECT_EQ("late", list.eventAt(static_cast<size_t>(b3) + 1).getSource()) << c.name;
+    }
+}
