@@ -14,6 +14,7 @@
 #include "tests/e2e/AppSession.h"
 #include "tests/e2e/ProgramRun.h"
 #include "tests/support/PngPicture.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -145,6 +146,47 @@ TEST(CommandLineE2ETest, ALogGivenTwiceIsImportedTwice) {
     EXPECT_EQ(2u, countLines(two, "Importing simulation results from log file: " + kSample));
     EXPECT_GT(countLines(one, "Adding event"), 5000u);
     EXPECT_EQ(2 * countLines(one, "Adding event"), countLines(two, "Adding event"));
+}
+
+TEST(CommandLineE2ETest, ALongImportLogsItsFirstMessagesUnlessAskedForEvery) {
+    REQUIRE_DISPLAY();
+    TempDir dir;
+    std::string text;
+    for (int i = 1; i <= 100001; ++i) {
+        text += "msg Y / 00:00:00:001 / a(1) / out / 1 to b(2)\n";
+    }
+    const std::string path = dir.write("long.log", text);
+    const std::string end =
+        "Imported 100,001 messages; the lines of the first 100,000 are in the log (--log-every-message "
+        "writes all)";
+    const struct {
+        const char* what;
+        const char* option;
+        const char* variable;  // TESSARON_LOG_EVERY_MESSAGE; null: unset
+        size_t logged;
+    } cases[] = {
+        {"neither", nullptr, nullptr, 100000},
+        {"the option", "--log-every-message", nullptr, 100001},
+        {"the variable", nullptr, "1", 100001},
+        {"the variable, not 1", nullptr, "0", 100000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.variable != nullptr) {
+            ::setenv("TESSARON_LOG_EVERY_MESSAGE", c.variable, 1);
+        }
+        std::vector<std::string> arguments = {"--snapshot", "p.png"};
+        if (c.option != nullptr) {
+            arguments.push_back(c.option);
+        }
+        arguments.push_back(path);
+        ProgramRun run(arguments);
+        ::unsetenv("TESSARON_LOG_EVERY_MESSAGE");
+        ASSERT_EQ(0, run.status()) << run.err();
+        const std::string log = readFile(run.file("log.txt"));
+        EXPECT_EQ(c.logged, countLines(log, "Adding event"));
+        EXPECT_EQ(c.logged == 100000 ? 1u : 0u, countLines(log, end));
+    }
 }
 
 TEST(CommandLineE2ETest, ALogThatCannotBeReadEndsASnapshotRunWithTheLoadersMessage) {
