@@ -195,6 +195,10 @@ std::string logFilePath() {
     return g_path;
 }
 
+bool logWanted() {
+    return channels().any();
+}
+
 void holdLogLines(bool held) {
     g_held = held;
 }

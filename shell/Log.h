@@ -37,6 +37,10 @@ void logFileText(const std::string& text);
 // after a call, it tells whether the call left to the console a line that the log file has already.
 unsigned long logFileTextCount();
 
+// Whether a line logged now would reach a channel: code that builds a line at some cost for every message
+// of an import asks first.
+bool logWanted();
+
 // While held, every line logged by the functions above is dropped, on both channels. An import that has
 // logged the lines of its first messages holds them around its reader, and writes a summary instead.
 void holdLogLines(bool held);
