@@ -10,7 +10,8 @@
 #   RUNS     how many times to start the program and import (default 3)
 #   TESSARON the program (default: build/release/tessaron)
 # Prints one line per run: wall seconds, the program's CPU seconds (user + system) over the same span, which
-# other work on the machine disturbs less, its peak resident memory, log.txt's size, and beside it the time of
+# other work on the machine disturbs less, its peak resident memory and how far that lies above its resident
+# memory before the import, log.txt's size, and beside it the time of
 # an awk pass over the same log (`awk '{n+=NF}'`) with the ratio of the two.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -30,6 +31,7 @@ for run in $(seq "$runs"); do
     xdotool type --delay 4 -- "vis_new bench" 2>/dev/null
     xdotool key Return 2>/dev/null
     xdotool type --delay 4 -- "vis_import_logfile $log" 2>/dev/null
+    rss_start=$(awk '/VmRSS/ {print $2}' "/proc/$app/status")
     start=$(date +%s.%N)
     cpu_start=$(cpu_seconds "$app")
     xdotool key Return 2>/dev/null
@@ -39,6 +41,7 @@ for run in $(seq "$runs"); do
     end=$(date +%s.%N)
     cpu=$(awk -v a="$cpu_start" -v b="$(cpu_seconds "$app")" 'BEGIN { printf "%.2f", b - a }')
     peak=$(awk '/VmHWM/ {print $2 / 1024 " MB"}' "/proc/$app/status")
+    growth=$(awk -v a="$rss_start" '/VmHWM/ {printf "%.0f MB", ($2 - a) / 1024}' "/proc/$app/status")
     size=$(stat -c %s "$work/log.txt")
     stop_program
     seconds=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.2f", b - a }')
@@ -47,6 +50,6 @@ for run in $(seq "$runs"); do
     awk '{n+=NF} END{print n}' "$log" >/dev/null
     awk_seconds=$(awk -v a="$awk_start" -v b="$(date +%s.%N)" 'BEGIN { printf "%.2f", b - a }')
     ratio=$(awk -v a="$seconds" -v b="$awk_seconds" 'BEGIN { printf "%.1f", a / b }')
-    echo "run $run: $seconds s (cpu $cpu s), peak resident $peak, log.txt $((size / 1048576)) MB;" \
+    echo "run $run: $seconds s (cpu $cpu s), peak resident $peak (+$growth), log.txt $((size / 1048576)) MB;" \
         "awk $awk_seconds s, ratio $ratio"
 done

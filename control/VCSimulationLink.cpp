@@ -1,5 +1,6 @@
 #include "control/VCSimulationLink.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "control/VCEventList.h"
@@ -14,6 +15,23 @@
 #include "simdata/SDEvent.h"
 #include "simdata/SDModelStructure.h"
 #include "simdata/SDStateTexts.h"
+
+namespace {
+
+// One read of at most `maxLines` lines, the lines of messages past the first ones held back.
+SLRunReader::Step readSummarised(SLRunReader& reader, VCImportSummary& summary, size_t maxLines) {
+    const bool hold = summary.holdsLines(reader.census().messages());
+    holdLogLines(hold);
+    const SLRunReader::Step step = reader.readLines(maxLines);
+    holdLogLines(false);
+    if (step == SLRunReader::Step::Failed && hold) {
+        logText(reader.getFailure());  // held back with the rest, but a failure is never summarised away
+    }
+    summary.note(reader.census().messages(), reader.latestTime());
+    return step;
+}
+
+}  // namespace
 
 VCSimulationLink::VCSimulationLink(VCModelList* modelList, VCEventList* eventList)
     : m_modelList(modelList), m_eventList(eventList) {}
@@ -37,6 +55,7 @@ bool VCSimulationLink::beginLogFile(const std::string& path) {
         return false;
     }
     m_readWhole = false;
+    m_summary = VCImportSummary(logEveryMessage());
     m_openEvent.open = false;
     m_openState.open = false;
     m_loader = openRunReader(this, path);
@@ -51,7 +70,18 @@ bool VCSimulationLink::readLines(size_t maxLines) {
     if (m_loader == nullptr) {
         return false;
     }
-    const SLRunReader::Step step = m_loader->readLines(maxLines);
+    SLRunReader::Step step = SLRunReader::Step::More;
+    // In pieces that end where the lines of messages stop being logged, or a summary line is due.
+    for (size_t left = maxLines; left > 0 && step == SLRunReader::Step::More;) {
+        const long long before = m_loader->linesRead();
+        step = readSummarised(*m_loader, m_summary,
+                              std::min(left, m_summary.linesToNextMark(m_loader->census().messages())));
+        const long long read = m_loader->linesRead() - before;
+        if (read <= 0) {
+            break;
+        }
+        left -= std::min(left, static_cast<size_t>(read));
+    }
     // Lines that are not events may name later times than the events do: the run lasts until then.
     if (m_eventList != nullptr) {
         m_eventList->extendRun(m_loader->latestTime());
@@ -73,6 +103,7 @@ bool VCSimulationLink::endLogFile() {
     // What was passed over or read as 0 is said once, here, rather than for each line. A file read whole
     // without one message is no log at all: the import has failed, whatever else it held.
     const SLLineCensus& census = m_loader->census();
+    m_summary.end(census.messages());
     if (whole && census.messages() == 0) {
         m_failure = m_loader->getFileName() + " holds no simulation messages";
         logText(m_failure);

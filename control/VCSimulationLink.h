@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "control/VCImportSummary.h"
 #include "loader/SLSink.h"
 #include "simdata/SDStateTexts.h"
 
@@ -33,10 +34,13 @@ class VCSimulationLink : public SLSink {
     // False when refused as above (the running import goes on) or when the file cannot be opened (the
     // import is then over: getFailure says why).
     bool beginLogFile(const std::string& path);
-    // Reads up to `maxLines` more lines; true while lines remain.
+    // Reads up to `maxLines` more lines; true while lines remain. The lines of the first 100,000 messages
+    // are logged as the reader logs them; after that, a line for every further 100,000 (VCImportSummary),
+    // unless logEveryMessage().
     bool readLines(size_t maxLines);
     // Ends the import, whether or not the whole file was read, and releases the loader. True when the
-    // whole file was read. Logs, once, how many lines were not messages and how many messages held a time
+    // whole file was read. Logs how many messages were read when the lines of some were held back, and,
+    // once, how many lines were not messages and how many messages held a time
     // or value that is not a number; a file read whole that holds no message fails ("<path> holds no
     // simulation messages").
     bool endLogFile();
@@ -89,4 +93,5 @@ class VCSimulationLink : public SLSink {
     std::unique_ptr<SLRunReader> m_loader;  // set only while an import runs
     bool m_readWhole = false;
     std::string m_failure;
+    VCImportSummary m_summary{false};
 };

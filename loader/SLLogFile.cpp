@@ -189,9 +189,11 @@ bool SLLogFile::parseCut(const char* line, const SLCutLine& cut) {
         logMessage("Ignoring non external or output message");
         return true;
     }
-    logMessage("Adding event");
-    m_text.assign(line);
-    logText(m_text);
+    if (logWanted()) {
+        logMessage("Adding event");
+        m_text.assign(line);
+        logText(m_text);
+    }
 
     SDEvent& event = m_event;
     event.m_type = kind == "X" ? 0 : 1;

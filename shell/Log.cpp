@@ -15,6 +15,8 @@ namespace {
 
 std::string g_path;  // resolved once; later directory changes do not move the log
 unsigned long g_fileTextCount = 0;
+bool g_held = false;
+bool g_everyMessage = false;
 
 // Lines still held when the process exits are written then, and any line logged after that (by a static
 // destructor that runs later) goes to the file at once.
@@ -85,6 +87,9 @@ struct Channels {
 };
 
 Channels channels() {
+    if (g_held) {
+        return Channels{false, false};
+    }
     const Switches& on = Switches::get();
     return Channels{on.file(), on.console() && consoleAvailable()};
 }
@@ -188,6 +193,22 @@ unsigned long logFileTextCount() {
 std::string logFilePath() {
     resolvePath();
     return g_path;
+}
+
+bool logWanted() {
+    return channels().any();
+}
+
+void holdLogLines(bool held) {
+    g_held = held;
+}
+
+void setLogEveryMessage(bool every) {
+    g_everyMessage = every;
+}
+
+bool logEveryMessage() {
+    return g_everyMessage;
 }
 
 void flushLog() {

@@ -37,6 +37,19 @@ void logFileText(const std::string& text);
 // after a call, it tells whether the call left to the console a line that the log file has already.
 unsigned long logFileTextCount();
 
+// Whether a line logged now would reach a channel: code that builds a line at some cost for every message
+// of an import asks first.
+bool logWanted();
+
+// While held, every line logged by the functions above is dropped, on both channels. An import that has
+// logged the lines of its first messages holds them around its reader, and writes a summary instead.
+void holdLogLines(bool held);
+
+// Whether an import logs the lines of every message it reads (--log-every-message on the command line,
+// TESSARON_LOG_EVERY_MESSAGE=1 in the environment) rather than those of its first ones and a summary.
+void setLogEveryMessage(bool every);
+bool logEveryMessage();
+
 // Writes every line held for the file. Cheap when nothing is held (no system call).
 void flushLog();
 

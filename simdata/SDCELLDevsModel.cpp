@@ -23,6 +23,9 @@ SDCELLDevsModel::SDCELLDevsModel() = default;
 SDCELLDevsModel::~SDCELLDevsModel() = default;
 
 void SDCELLDevsModel::print() const {
+    if (!logWanted()) {
+        return;  // printed for every message of a cell: spare the comparing when no line is wanted
+    }
     const std::array<unsigned, 3> counts{m_width, m_height, m_length};
     if (m_printed.lines.empty() || m_printed.name != m_name || m_printed.counts != counts ||
         m_printed.inputPorts != m_inputPorts || m_printed.outputPorts != m_outputPorts) {

@@ -127,6 +127,10 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             line.noLog = true;
             continue;
         }
+        if (arg == "--log-every-message") {
+            line.logEveryMessage = true;
+            continue;
+        }
 
         // The options with a value, as "--name value" or "--name=value".
         std::string name = arg;
@@ -242,6 +246,9 @@ std::string commandLineUsage() {
            "                    may be given more than once\n"
            "  --log PATH        write the log to PATH instead of ./log.txt\n"
            "  --no-log          write no log file (the console still shows it)\n"
+           "  --log-every-message\n"
+           "                    log the lines of every message an import reads (without it: those of\n"
+           "                    the first 100,000, then one line every 100,000)\n"
            "  --help            show this help and exit\n"
            "  --version         show the version and exit\n"
            "  -display DISPLAY  the X display to use (read by GLUT)\n"

@@ -25,6 +25,8 @@ struct CommandLine {
     int height = 600;
     std::string logPath;  // --log; empty: ./log.txt
     bool noLog = false;   // --no-log
+    // --log-every-message: an import logs the lines of every message, not of the first 100,000 only.
+    bool logEveryMessage = false;
     // --palette [MODEL=]FILE, in the order given; an empty model: every cell space.
     struct Palette {
         std::string model;

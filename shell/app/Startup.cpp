@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -268,6 +269,8 @@ int runTessaron(int argc, char** argv) {
         resetLog();
     }
     flushLogOnFatalSignals();
+    const char* everyMessage = std::getenv("TESSARON_LOG_EVERY_MESSAGE");
+    setLogEveryMessage(line.logEveryMessage || (everyMessage != nullptr && std::string(everyMessage) == "1"));
 
     // GLUT sees its own options only; ours are gone from the list.
     std::vector<char*> glutArgv;

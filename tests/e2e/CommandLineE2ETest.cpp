@@ -9,11 +9,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/e2e/AppSession.h"
 #include "tests/e2e/ProgramRun.h"
 #include "tests/support/PngPicture.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -145,6 +147,32 @@ TEST(CommandLineE2ETest, ALogGivenTwiceIsImportedTwice) {
     EXPECT_EQ(2u, countLines(two, "Importing simulation results from log file: " + kSample));
     EXPECT_GT(countLines(one, "Adding event"), 5000u);
     EXPECT_EQ(2 * countLines(one, "Adding event"), countLines(two, "Adding event"));
+}
+
+TEST(CommandLineE2ETest, ALongImportLogsItsFirstMessagesUnlessAskedForEvery) {
+    REQUIRE_DISPLAY();
+    TempDir dir;
+    std::string text;
+    for (int i = 0; i < 100001; ++i) {
+        text += "msg Y / 00:00:00:001 / a(1) / out / 1 to b(2)\n";
+    }
+    const std::string path = dir.write("long.log", text);
+    // The option, then the variable (TESSARON_LOG_EVERY_MESSAGE), each alone; the last line's count.
+    for (const auto& [option, variable, logged] :
+         {std::make_tuple("", "", 100000), std::make_tuple("--log-every-message", "", 100001),
+          std::make_tuple("", "1", 100001), std::make_tuple("", "0", 100000)}) {
+        SCOPED_TRACE(std::string(option) + variable);
+        ::setenv("TESSARON_LOG_EVERY_MESSAGE", variable, 1);
+        ProgramRun run({"--snapshot", "p.png", option[0] != 0 ? option : "--", path});
+        ::unsetenv("TESSARON_LOG_EVERY_MESSAGE");
+        ASSERT_EQ(0, run.status()) << run.err();
+        const std::string log = readFile(run.file("log.txt"));
+        EXPECT_EQ(static_cast<size_t>(logged), countLines(log, "Adding event"));
+        EXPECT_EQ(logged == 100000 ? 1u : 0u,
+                  countLines(log,
+                             "Imported 100,001 messages; the lines of the first 100,000 are in the log "
+                             "(--log-every-message writes all)"));
+    }
 }
 
 TEST(CommandLineE2ETest, ALogThatCannotBeReadEndsASnapshotRunWithTheLoadersMessage) {

@@ -22,6 +22,10 @@ struct BigLog {
     std::string text;
     LifeLogSummary summary;
 };
+// The sessions log every message: the checks below read the whole import from the log, and the import
+// rate they size the log by is that of logging all.
+const Lines kEveryMessage = {"--log-every-message"};
+
 BigLog makeBigLog(int generations) {
     BigLog log;
     LifeLogOptions options;
@@ -70,7 +74,7 @@ constexpr long long kMostLines = 2000000;
 // machine nor a faster build makes the import too short to watch. The rate is measured first, with probe
 // imports in a session of its own (the test's session logs only what the test does).
 BigLog makeLogToWatch() {
-    AppSession probeSession;
+    AppSession probeSession(kEveryMessage);
     EXPECT_TRUE(probeSession.started()) << probeSession.errors();
     double linesPerSecond = 0.0;
     for (int generations = 2; probeSession.started() && linesPerSecond == 0.0; generations *= 4) {
@@ -156,7 +160,7 @@ Lines between(const Lines& lines, const std::string& from, const std::string& to
 TEST(ImportProgressE2ETest, ALongImportShowsItsProgressAndInputWaitsForIt) {
     const BigLog log = makeLogToWatch();
     ASSERT_GT(log.summary.lines, 0);
-    AppSession app({}, AppSession::ErrorOutput::Terminal);
+    AppSession app(kEveryMessage, AppSession::ErrorOutput::Terminal);
     ASSERT_TRUE(app.started()) << app.errors();
     writeText(app.workDir() + "/big.log", log.text);
     const long long lines = log.summary.lines;
@@ -233,7 +237,7 @@ TEST(ImportProgressE2ETest, ALongImportShowsItsProgressAndInputWaitsForIt) {
 TEST(ImportProgressE2ETest, EscapeCancelsTheImportAndKeepsWhatWasRead) {
     const BigLog log = makeLogToWatch();
     ASSERT_GT(log.summary.lines, 0);
-    AppSession app;
+    AppSession app(kEveryMessage);
     ASSERT_TRUE(app.started()) << app.errors();
     writeText(app.workDir() + "/big.log", log.text);
 
