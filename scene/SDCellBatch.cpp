@@ -262,14 +262,28 @@ bool SDCellBatch::build(const SDCellPlacement& placement) {
         const std::vector<float>& at = *axes[axis];
         bool overlaps = at.size() > 1;
         for (size_t i = 1; i < at.size() && overlaps; ++i) {
-            overlaps = at[i] - at[i - 1] <= SDCellPlacement::kCubeEdge;
+            overlaps = at[i] - at[i - 1] <= m_placement.getCubeEdge();
         }
         m_overlaps[static_cast<size_t>(axis)] = overlaps;
         m_touching = m_touching || overlaps;
     }
-    m_quarters = !m_touching && fitsQuarters(m_placement);
+    // Solid: along every axis of more than one cell, each cube meets the next face to face.
+    m_solid = m_touching;
+    for (int axis = 0; axis < 3 && m_solid; ++axis) {
+        const std::vector<float>& at = *axes[axis];
+        for (size_t i = 1; i < at.size() && m_solid; ++i) {
+            m_solid = at[i] - at[i - 1] == m_placement.getCubeEdge();
+        }
+    }
+    // Solid cells are never cut, so their corners stay where the placement puts them.
+    m_quarters = (!m_touching || m_solid) && fitsQuarters(m_placement);
     m_hidden.assign(cells, false);
     m_hiddenCount = 0;
+    m_translucent.assign(m_solid ? cells : 0, false);
+    m_faces.assign(m_solid ? cells : 0, 0);
+    m_stateChanged.clear();
+    m_facesValid = false;
+    m_listsValid = false;
     m_sentValid = false;
     m_eyeInside = false;
     m_positionsValid = false;
@@ -322,7 +336,7 @@ bool SDCellBatch::beginUpdate(bool everyCell) {
 void SDCellBatch::extent(int axis, const unsigned index[3], float& low, float& high) const {
     const std::vector<float>* at[3] = {&m_placement.xs(), &m_placement.ys(), &m_placement.zs()};
     const std::vector<float>& along = *at[axis];
-    const float half = SDCellPlacement::kCubeEdge / 2.0f;
+    const float half = m_placement.getCubeEdge() / 2.0f;
     low = along[index[axis]] - half;
     high = along[index[axis]] + half;
     if (m_flat && axis == 2) {
@@ -344,7 +358,7 @@ void SDCellBatch::extent(int axis, const unsigned index[3], float& low, float& h
 }
 
 bool SDCellBatch::fitsQuarters(const SDCellPlacement& placement) {
-    const float half = SDCellPlacement::kCubeEdge / 2.0f;
+    const float half = placement.getCubeEdge() / 2.0f;
     for (const std::vector<float>* along : {&placement.xs(), &placement.ys(), &placement.zs()}) {
         for (float at : *along) {
             // The same float operations writePositions makes; times 4 is exact.
@@ -406,6 +420,18 @@ void SDCellBatch::setCell(size_t cell, Rgba8 colour) {
         return;
     }
     const bool hidden = colour.a == 0;
+    if (m_solid && (hidden != m_hidden[cell] || (colour.a < 255) != m_translucent[cell])) {
+        // What the cell lets through changed: its faces and its neighbours' are worked out again.
+        m_translucent[cell] = colour.a < 255;
+        m_listsValid = false;
+        if (m_facesValid) {
+            m_stateChanged.push_back(static_cast<uint32_t>(cell));
+            if (m_stateChanged.size() > m_placement.cellCount() / 8) {
+                m_facesValid = false;  // cheaper done whole
+                m_stateChanged.clear();
+            }
+        }
+    }
     if (hidden != m_hidden[cell]) {
         m_hidden[cell] = hidden;
         m_hiddenCount += hidden ? 1 : static_cast<size_t>(-1);
@@ -487,7 +513,7 @@ void SDCellBatch::segments(int axis, bool eyeKnown, float eye, std::vector<Segme
         const std::vector<float>& along = axis == 0   ? m_placement.xs()
                                           : axis == 1 ? m_placement.ys()
                                                       : m_placement.zs();
-        const float half = SDCellPlacement::kCubeEdge / 2.0f;
+        const float half = m_placement.getCubeEdge() / 2.0f;
         const float slack = 1e-4f * (1.0f + std::fabs(eye));
         auto planeLow = [&](unsigned i) { return along[i] - half; };
         auto planeHigh = [&](unsigned i) { return along[i] + half; };
@@ -611,6 +637,96 @@ void SDCellBatch::addRun(unsigned key, size_t first, size_t count) {
         const size_t to = std::min(last, span->last);
         addSentRun(key, from, to - from);
     }
+}
+
+unsigned SDCellBatch::visibleFaces(size_t cell) const {
+    if (m_hidden[cell]) {
+        return 0;
+    }
+    if (m_translucent[cell]) {
+        return 63;
+    }
+    const size_t length = m_placement.getLength();
+    const size_t height = m_placement.getHeight();
+    const size_t index[3] = {cell / length / height, cell / length % height, cell % length};
+    const size_t counts[3] = {m_placement.getWidth(), height, length};
+    const size_t strides[3] = {height * length, length, 1};
+    unsigned faces = 0;
+    for (size_t axis = 0; axis < 3; ++axis) {
+        // A face shows unless a drawn, opaque cube lies against it.
+        auto open = [&](size_t other) { return m_hidden[other] || m_translucent[other]; };
+        if (index[axis] + 1 == counts[axis] || open(cell + strides[axis])) {
+            faces |= kHigh << (2 * axis);
+        }
+        if (index[axis] == 0 || open(cell - strides[axis])) {
+            faces |= kLow << (2 * axis);
+        }
+    }
+    return faces;
+}
+
+void SDCellBatch::refreshFaces() {
+    if (!m_facesValid) {
+        for (size_t cell = 0; cell < m_faces.size(); ++cell) {
+            m_faces[cell] = static_cast<uint8_t>(visibleFaces(cell));
+        }
+        m_facesValid = true;
+        m_stateChanged.clear();
+        return;
+    }
+    const size_t length = m_placement.getLength();
+    const size_t height = m_placement.getHeight();
+    const size_t counts[3] = {m_placement.getWidth(), height, length};
+    const size_t strides[3] = {height * length, length, 1};
+    for (uint32_t cell : m_stateChanged) {
+        m_faces[cell] = static_cast<uint8_t>(visibleFaces(cell));
+        const size_t index[3] = {cell / length / height, cell / length % height, cell % length};
+        for (size_t axis = 0; axis < 3; ++axis) {
+            if (index[axis] + 1 < counts[axis]) {
+                m_faces[cell + strides[axis]] = static_cast<uint8_t>(visibleFaces(cell + strides[axis]));
+            }
+            if (index[axis] > 0) {
+                m_faces[cell - strides[axis]] = static_cast<uint8_t>(visibleFaces(cell - strides[axis]));
+            }
+        }
+    }
+    m_stateChanged.clear();
+}
+
+void SDCellBatch::addFacedRuns(unsigned key, size_t first, size_t count) {
+    const size_t last = first + count;
+    size_t cell = first;
+    while (cell < last) {
+        const unsigned faces = key & m_faces[cell];
+        size_t end = cell + 1;
+        while (end < last && (key & m_faces[end]) == faces) {
+            ++end;
+        }
+        if (faces != 0) {
+            addSentRun(faces, cell, end - cell);
+        }
+        cell = end;
+    }
+}
+
+bool SDCellBatch::sameLists() const {
+    if (!m_listsValid || m_listShaded != m_shaded || m_listFlat != m_flat) {
+        return false;
+    }
+    for (size_t axis = 0; axis < 3; ++axis) {
+        const std::vector<Segment>& a = m_segments[axis];
+        const std::vector<Segment>& b = m_listSegments[axis];
+        if (a.size() != b.size()) {
+            return false;
+        }
+        for (size_t i = 0; i < a.size(); ++i) {
+            if (a[i].first != b[i].first || a[i].last != b[i].last || a[i].faces != b[i].faces ||
+                a[i].sure != b[i].sure) {
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 void SDCellBatch::addSentRun(unsigned key, size_t first, size_t count) {
@@ -770,14 +886,30 @@ void SDCellBatch::draw() {
     if (!m_sentValid) {
         refreshSent();
     }
+    // A solid block seen from outside sends only the faces that can show, worked out again when a cell is
+    // hidden, shown, or turns translucent or opaque; from inside it, every cube is whole.
+    const bool faced = m_solid && !m_eyeInside;
+    if (faced) {
+        refreshFaces();
+    }
+    const bool keep = faced && sameLists();
+    m_listsValid = faced;
+    if (faced) {
+        m_listSegments = m_segments;
+        m_listShaded = m_shaded;
+        m_listFlat = m_flat;
+    }
     for (auto& [key, list] : m_lists) {
-        list.counts.clear();
-        list.offsets.clear();
-        list.bases.clear();
+        if (!keep) {
+            list.counts.clear();
+            list.offsets.clear();
+            list.bases.clear();
+        }
     }
     const size_t height = m_placement.getHeight();
     const size_t length = m_placement.getLength();
-    for (const Segment& x : m_segments[0]) {
+    const std::vector<Segment> none;
+    for (const Segment& x : keep ? none : m_segments[0]) {
         for (const Segment& y : m_segments[1]) {
             for (const Segment& z : m_segments[2]) {
                 // A flat cell is its front (or, from behind, back) face alone.
@@ -793,7 +925,13 @@ void SDCellBatch::draw() {
                     key |= kOutline;
                 }
                 // The cells of the box of segments, as runs in the order they are stored.
-                if (y.first == 0 && y.last == height && z.first == 0 && z.last == length) {
+                if (faced) {
+                    for (size_t i = x.first; i < x.last; ++i) {
+                        for (size_t j = y.first; j < y.last; ++j) {
+                            addFacedRuns(key, (i * height + j) * length + z.first, z.last - z.first);
+                        }
+                    }
+                } else if (y.first == 0 && y.last == height && z.first == 0 && z.last == length) {
                     addRun(key, x.first * height * length, (x.last - x.first) * height * length);
                 } else if (z.first == 0 && z.last == length) {
                     for (size_t i = x.first; i < x.last; ++i) {

@@ -142,7 +142,18 @@ class SDCellBatch {
     size_t positionBytes() const { return m_quarters ? 3 * sizeof(GLshort) : 3 * sizeof(float); }
     void vertexPointer(size_t base) const;
     bool rewriteAllPositions();
-    bool wantsCutCells(bool eyeInside) const { return m_touching && m_hiddenCount == 0 && !eyeInside; }
+    bool wantsCutCells(bool eyeInside) const {
+        return m_touching && !m_solid && m_hiddenCount == 0 && !eyeInside;
+    }
+    // The faces of a solid cell that can show (bits as a key's): none of a hidden cell, every face of a
+    // translucent one, else those not against a drawn opaque neighbour.
+    unsigned visibleFaces(size_t cell) const;
+    // Brings m_faces up to date with the cells whose state changed.
+    void refreshFaces();
+    // Adds the runs of cells in [first, first + count) that show a face of `key`, by their own faces.
+    void addFacedRuns(unsigned key, size_t first, size_t count);
+    // Whether this frame's segments and looks are those the lists were made for.
+    bool sameLists() const;
     void segments(int axis, bool eyeKnown, float eye, std::vector<Segment>& out) const;
     const Pattern* pattern(unsigned key);
     void refreshSent();
@@ -163,15 +174,27 @@ class SDCellBatch {
     SDCellPlacement m_placement;
     std::array<bool, 3> m_overlaps{false, false, false};  // neighbours touch or overlap along the axis
     bool m_touching = false;                              // along any axis
-    bool m_cut = false;                                   // the positions hold cut cells
-    bool m_quarters = false;                              // the positions are GLshort quarters
-    bool m_eyeInside = false;                             // at the last draw, the eye was inside the block
+    bool m_solid = false;           // every cube meets its neighbours face to face (no gap, no overlap)
+    bool m_cut = false;             // the positions hold cut cells
+    bool m_quarters = false;        // the positions are GLshort quarters
+    bool m_eyeInside = false;       // at the last draw, the eye was inside the block
     bool m_positionsValid = false;  // every cell's corners have been written since the buffers were made
     bool m_writingAll = false;      // the update under way sets every cell
     std::vector<bool> m_hidden;
     size_t m_hiddenCount = 0;
     std::vector<Span> m_sent;  // see Span; rebuilt at a draw after any cell was hidden or shown
     bool m_sentValid = false;
+    // Of a solid block: the translucent cells, each cell's faces that can show, the cells whose hidden or
+    // translucent state changed since m_faces was made (all of them are redone when too many did), and
+    // whether the lists still hold the last frame's runs.
+    std::vector<bool> m_translucent;
+    std::vector<uint8_t> m_faces;
+    std::vector<uint32_t> m_stateChanged;
+    bool m_facesValid = false;
+    bool m_listsValid = false;
+    std::array<std::vector<Segment>, 3> m_listSegments;
+    bool m_listShaded = false;
+    bool m_listFlat = false;
 
     bool m_shaded = false;
     bool m_outlined = false;

@@ -53,6 +53,7 @@ TEST_F(HelpCommandTest, HelpOnACommandGivesTheUsageLineItPrintsAndWhatItDoes) {
         {"vis_add_detail_node", "vis_add_detail_node SPHERE 1 2 3 4"},
         {"vis_background", "vis_background fallrock"},
         {"vis_cell", "vis_cell life"},
+        {"vis_cells", "vis_cells heat round"},
         {"vis_changes", "vis_changes maybe"},
         {"vis_close", "vis_close now"},
         {"vis_color", "vis_color life"},

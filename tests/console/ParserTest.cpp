@@ -38,6 +38,7 @@ TEST(CompletionTest, NamesThatBeginWithThePrefixInRegistrationOrder) {
                         "vis_add_detail_node",
                         "vis_background",
                         "vis_cell",
+                        "vis_cells",
                         "vis_changes",
                         "vis_close",
                         "vis_color",

@@ -229,6 +229,7 @@ TEST(ConsoleE2ETest, KeysToggleTheConsoleAndEscapeAsksBeforeExiting) {
     EXPECT_TRUE(screen.endsWith({"vis_add_detail_node",
                                  "vis_background",
                                  "vis_cell",
+                                 "vis_cells",
                                  "vis_changes",
                                  "vis_close",
                                  "vis_color",
