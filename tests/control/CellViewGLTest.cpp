@@ -16,6 +16,7 @@
 #include "control/VCSimulation.h"
 #include "scene/SDCellBatch.h"
 #include "scene/SDColourRamp.h"
+#include "scene/SDDetailNodeCUBE.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDDevsModelList.h"
 #include "tests/support/GLTestContext.h"
@@ -214,6 +215,98 @@ TEST_F(CellViewGLTest, BatchedCellsGiveThePictureOfCubesDrawnOneByOne) {
                 << "the cells are in view";
         }
         SDCellBatch::setIndicesPerPart(SDCellBatch::kIndicesPerPart);
+    }
+}
+
+TEST_F(CellViewGLTest, SolidCellsGiveThePictureOfEveryFaceOfEveryCubeOfEdgeOne) {
+    // A block of cubes of edge 1 that fill their cells. First drawn whole, then some cells hidden by an
+    // update of only those cells (as a time step or a rule leaves them), then shown again: each picture is
+    // the one every shown cube drawn whole, one by one, leaves. One colour for all: where two cubes' faces
+    // meet on an edge at the same depth, the one drawn last wins the pixel, and cubes one by one come in
+    // another order than faces by direction.
+    struct Case {
+        const char* what;
+        unsigned width, height, length;
+        bool rowsDown;
+        float yaw;
+        Vector3 eye;
+        bool (*hidden)(unsigned x, unsigned y, unsigned z);
+    } cases[] = {
+        {"nothing hidden", 45, 12, 6, false, 20.0f, Vector3(8, 14, 6),
+         [](unsigned, unsigned, unsigned) { return false; }},
+        {"a cavity inside, a tunnel to it from the front", 45, 12, 6, false, -15.0f, Vector3(-4, 9, 2),
+         [](unsigned x, unsigned y, unsigned z) {
+             const bool cavity = x >= 20 && x < 24 && y >= 4 && y < 8 && z >= 1 && z < 4;
+             return cavity || (x == 22 && y == 6 && z >= 4);
+         }},
+        {"edges and corners", 45, 12, 6, false, 30.0f, Vector3(30, -10, 4),
+         [](unsigned x, unsigned y, unsigned z) {
+             const int ends = (x == 0 || x == 44) + (y == 0 || y == 11) + (z == 0 || z == 5);
+             return ends >= 2 && (x + y + z) % 3 != 0;
+         }},
+        {"holes a rule makes, rows running down", 50, 20, 4, true, -25.0f, Vector3(-12, 15, 10),
+         [](unsigned x, unsigned y, unsigned z) { return (x * 7 + y * 3 + z * 5) % 11 < 3; }},
+        {"half the block hidden", 42, 42, 3, true, 10.0f, Vector3(25, 8, 12),
+         [](unsigned x, unsigned y, unsigned z) { return x + y + z > 40; }},
+        {"the eye inside the block", 45, 12, 6, false, 0.0f, Vector3(10.2f, 5.3f, -32.2f),
+         [](unsigned x, unsigned y, unsigned z) { return x >= 9 && x < 12 && y >= 4 && y < 7 && z >= 2; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Vector3 first(-20.0f, -6.0f, -40.0f);
+        const SDCellPlacement placement =
+            (c.rowsDown ? SDCellPlacement::rowsDown(first, c.width, c.height, c.length)
+                        : SDCellPlacement::unitSpaced(first, c.width, c.height, c.length))
+                .withCubeEdge(1.0f);
+        auto colourOf = [](size_t) { return std::array<float, 4>{0.0f, 0.8f, 0.4f, 1.0f}; };
+        auto isHidden = [&](size_t cell, bool hiding) {
+            const unsigned z = static_cast<unsigned>(cell % c.length);
+            const unsigned y = static_cast<unsigned>(cell / c.length % c.height);
+            const unsigned x = static_cast<unsigned>(cell / c.length / c.height);
+            return hiding && c.hidden(x, y, z);
+        };
+        auto reference = [&](bool hiding) {
+            programCamera(c.yaw, c.eye);
+            for (size_t cell = 0; cell < placement.cellCount(); ++cell) {
+                if (!isHidden(cell, hiding)) {
+                    SDDetailNodeCUBE cube;
+                    cube.setPosition(placement.cellCentre(cell));
+                    cube.setSize(1.0f);
+                    const std::array<float, 4> colour = colourOf(cell);
+                    cube.setColor(colour[0], colour[1], colour[2], colour[3]);
+                    cube.draw();
+                }
+            }
+            return GLTestContext::region(0, 0, 800, 600);
+        };
+
+        SDCellBatch batch;
+        ASSERT_TRUE(batch.build(placement));
+        ASSERT_TRUE(batch.beginUpdate(true));
+        for (size_t cell = 0; cell < placement.cellCount(); ++cell) {
+            batch.setCell(cell, SDCellBatch::toRgba8(colourOf(cell)));
+        }
+        batch.endUpdate();
+        for (bool hiding : {false, true, false}) {
+            SCOPED_TRACE(hiding ? "hidden" : "shown");
+            if (hiding || batch.getShownCount() < batch.getCellCount()) {
+                ASSERT_TRUE(batch.beginUpdate(false));
+                for (size_t cell = 0; cell < placement.cellCount(); ++cell) {
+                    if (isHidden(cell, true)) {
+                        const std::array<float, 4> colour = colourOf(cell);
+                        batch.setCell(cell, SDCellBatch::toRgba8(
+                                                {colour[0], colour[1], colour[2], hiding ? 0.0f : 1.0f}));
+                    }
+                }
+                batch.endUpdate();
+            }
+            const std::vector<Pixel> expected = reference(hiding);
+            programCamera(c.yaw, c.eye);
+            batch.draw();
+            EXPECT_EQ(0, differingPixels(expected, GLTestContext::region(0, 0, 800, 600)));
+            EXPECT_GT(800 * 600 - GLTestContext::countNear(0, 0, 800, 600, kBlack, 0), 5000)
+                << "the cells are in view";
+        }
     }
 }
 
