@@ -6,9 +6,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "scene/SDCellPlacement.h"
+#include "scene/SDSolidFaces.h"
 
 // The cubes of one cell space in vertex buffers, drawn with a few GL calls however many cells there are:
 // eight corners and one colour per cell, and for each kind of cell outline in use one index pattern shared
@@ -94,7 +96,12 @@ class SDCellBatch {
     // The factor of each face direction: +x, -x, +y (top), -y, +z (front), -z.
     static constexpr float kFaceShade[6] = {0.7f, 0.7f, 1.0f, 0.5f, 0.85f, 0.85f};
     // The cells drawn: every cell less those left out.
-    size_t getShownCount() const { return m_built ? m_placement.cellCount() - m_hiddenCount : 0; }
+    size_t getShownCount() const {
+        if (!m_built) {
+            return 0;
+        }
+        return m_solidFaces ? m_solidFaces->getShownCount() : m_placement.cellCount() - m_hiddenCount;
+    }
 
     // Bytes of GL buffer memory the batch holds.
     size_t getBufferBytes() const;
@@ -145,15 +152,6 @@ class SDCellBatch {
     bool wantsCutCells(bool eyeInside) const {
         return m_touching && !m_solid && m_hiddenCount == 0 && !eyeInside;
     }
-    // The faces of a solid cell that can show (bits as a key's): none of a hidden cell, every face of a
-    // translucent one, else those not against a drawn opaque neighbour.
-    unsigned visibleFaces(size_t cell) const;
-    // Brings m_faces up to date with the cells whose state changed.
-    void refreshFaces();
-    // Adds the runs of cells in [first, first + count) that show a face of `key`, by their own faces.
-    void addFacedRuns(unsigned key, size_t first, size_t count);
-    // Whether this frame's segments and looks are those the lists were made for.
-    bool sameLists() const;
     void segments(int axis, bool eyeKnown, float eye, std::vector<Segment>& out) const;
     const Pattern* pattern(unsigned key);
     void refreshSent();
@@ -170,6 +168,8 @@ class SDCellBatch {
     // `sentSinceFinish` carries the count from one list to the next.
     void drawInParts(GLenum mode, const DrawList& list, size_t& sentSinceFinish);
     void drawEdges(size_t& sentSinceFinish);
+    // A solid block's faces (m_solidFaces), with the looks set.
+    void drawSolid(bool eyeKnown, const float eye[3]);
 
     SDCellPlacement m_placement;
     std::array<bool, 3> m_overlaps{false, false, false};  // neighbours touch or overlap along the axis
@@ -184,17 +184,8 @@ class SDCellBatch {
     size_t m_hiddenCount = 0;
     std::vector<Span> m_sent;  // see Span; rebuilt at a draw after any cell was hidden or shown
     bool m_sentValid = false;
-    // Of a solid block: the translucent cells, each cell's faces that can show, the cells whose hidden or
-    // translucent state changed since m_faces was made (all of them are redone when too many did), and
-    // whether the lists still hold the last frame's runs.
-    std::vector<bool> m_translucent;
-    std::vector<uint8_t> m_faces;
-    std::vector<uint32_t> m_stateChanged;
-    bool m_facesValid = false;
-    bool m_listsValid = false;
-    std::array<std::vector<Segment>, 3> m_listSegments;
-    bool m_listShaded = false;
-    bool m_listFlat = false;
+    // A solid block is drawn as the faces that can show (see SDSolidFaces), not by these buffers.
+    std::unique_ptr<SDSolidFaces> m_solidFaces;
 
     bool m_shaded = false;
     bool m_outlined = false;

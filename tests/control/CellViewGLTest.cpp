@@ -373,16 +373,22 @@ TEST_F(CellViewGLTest, CornersOnQuarterUnitsTakeHalfTheMemory) {
     // and a colour of four bytes, 80 bytes a cell (three floats would make it 128). The index patterns
     // serve runs of 8,192 cells, so they are the same for 16,384 cells and for 32,768: the difference
     // between the two blocks is 16,384 cells' corners.
-    auto bytesOf = [&](unsigned width) {
+    auto bytesOf = [&](unsigned width, unsigned length, VCCellView::CellLook look) {
         simulation.closeVisualization();
         EXPECT_TRUE(simulation.newVisualization("v"));
-        addModel("heat", width, 64, 4);
+        addModel("heat", width, 64, length);
+        simulation.getCellView()->setCellLook("heat", look);
         programCamera(30.0f, Vector3(3, 7, 12));
         simulation.render(nullptr);
         return simulation.getCellView()->getBufferBytes();
     };
-    const size_t small = bytesOf(64);
-    EXPECT_EQ(size_t{16384} * 80, bytesOf(128) - small);
+    const size_t small = bytesOf(64, 4, VCCellView::CellLook::Apart);
+    EXPECT_EQ(size_t{16384} * 80, bytesOf(128, 4, VCCellView::CellLook::Apart) - small);
+    // Solid, only the block's surface is kept, four corners of 6 + 4 bytes a face: 64 x 64 x 4 has
+    // 2 (64 x 64 + 64 x 4 + 64 x 4) = 9,216 faces, 64 x 64 x 8 has 2 (64 x 64 + 64 x 8 + 64 x 8) = 10,240.
+    const size_t solid = bytesOf(64, 4, VCCellView::CellLook::Solid);
+    EXPECT_EQ(size_t{10240 - 9216} * 40, bytesOf(64, 8, VCCellView::CellLook::Solid) - solid);
+    EXPECT_LT(solid, small / 2);
 }
 
 TEST_F(CellViewGLTest, CellsTakeTheRampOverTheirRangeAndCellsWithoutValueStayGreen) {
