@@ -433,6 +433,24 @@ BENCHMARK(BM_FrameMillionCellsHiddenByRule)
     ->Iterations(5)
     ->Unit(benchmark::kMillisecond);
 
+// The largest cell space a model may hold, 256 x 256 x 256 (16,777,216 cells, valued), drawn solid and
+// seen whole. Run alone for its peak resident memory (--benchmark_filter=LargestSpace): about 2 GB of it
+// are the cells' records and values, not drawing data.
+void BM_FrameLargestSpace(benchmark::State& state) {
+    if (!openCellSpace(state, 256, 256, 256)) {
+        return;
+    }
+    VCSimulation* simulation = getSimulation();
+    state.counters["rss_before_MB"] = static_cast<double>(residentMegabytes());
+    runFrames(state, true);
+    state.counters["buffer_bytes_per_cell"] =
+        static_cast<double>(simulation->getCellView()->getBufferBytes()) / 16777216.0;
+    state.counters["peak_rss_MB"] = static_cast<double>(peakResidentMegabytes());
+    simulation->closeVisualization();
+    startCamera();
+}
+BENCHMARK(BM_FrameLargestSpace)->Arg(1)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+
 // One layer of the million cells shown (vis_slice along x, y or z: the argument), the rest hidden, seen
 // whole. Along z the shown cells lie furthest apart in the order they are stored.
 void BM_FrameMillionCellsSlice(benchmark::State& state) {
