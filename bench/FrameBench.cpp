@@ -434,8 +434,8 @@ BENCHMARK(BM_FrameMillionCellsHiddenByRule)
     ->Unit(benchmark::kMillisecond);
 
 // The largest cell space a model may hold, 256 x 256 x 256 (16,777,216 cells, valued), drawn solid and
-// seen whole. Run alone for its peak resident memory (--benchmark_filter=LargestSpace): about 2 GB of it
-// are the cells' records and values, not drawing data.
+// seen whole. Run alone for its peak resident memory (--benchmark_filter=LargestSpace): most of it is the
+// cells' records and values (rss_before_MB), not drawing data.
 void BM_FrameLargestSpace(benchmark::State& state) {
     if (!openCellSpace(state, 256, 256, 256)) {
         return;
