@@ -248,7 +248,9 @@ TEST_F(CellViewGLTest, SolidCellsGiveThePictureOfEveryFaceOfEveryCubeOfEdgeOne) 
          [](unsigned x, unsigned y, unsigned z) { return (x * 7 + y * 3 + z * 5) % 11 < 3; }},
         {"half the block hidden", 42, 42, 3, true, 10.0f, Vector3(25, 8, 12),
          [](unsigned x, unsigned y, unsigned z) { return x + y + z > 40; }},
-        {"the eye inside the block", 45, 12, 6, false, 0.0f, Vector3(10.2f, 5.3f, -32.2f),
+        {"the eye inside an opaque cell", 45, 12, 6, false, 30.0f, Vector3(10.2f, 0.3f, -37.2f),
+         [](unsigned x, unsigned y, unsigned z) { return x >= 9 && x < 12 && y >= 4 && y < 7 && z >= 2; }},
+        {"the eye inside a hidden cavity", 45, 12, 6, false, 20.0f, Vector3(-9.9f, -1.2f, -36.7f),
          [](unsigned x, unsigned y, unsigned z) { return x >= 9 && x < 12 && y >= 4 && y < 7 && z >= 2; }},
     };
     for (const Case& c : cases) {
