@@ -312,6 +312,57 @@ TEST_F(CellViewGLTest, SolidCellsGiveThePictureOfEveryFaceOfEveryCubeOfEdgeOne) 
     }
 }
 
+TEST_F(CellViewGLTest, RecolouringSomeCellsOfASolidBlockGivesThePictureOfTheBlockColouredAfresh) {
+    // A solid block drawn green, then some cells recoloured by an update of those cells alone: a few
+    // (their faces' colours rewritten where they stand), a whole layer (every colour sent again), and
+    // cells turned translucent (the faces made again). Each picture is the one a batch coloured so from
+    // the start draws, and the new colour shows.
+    const SDCellPlacement placement =
+        SDCellPlacement::unitSpaced(Vector3(-20.0f, -6.0f, -40.0f), 45, 12, 6).withCubeEdge(1.0f);
+    const SDCellBatch::Rgba8 green{0, 204, 102, 255};
+    const SDCellBatch::Rgba8 red{230, 20, 20, 255};
+    const SDCellBatch::Rgba8 glass{230, 20, 20, 128};
+    struct Case {
+        const char* what;
+        SDCellBatch::Rgba8 colour;
+        bool (*recoloured)(size_t cell);
+    } cases[] = {
+        {"a few cells", red, [](size_t cell) { return cell % 97 == 5; }},
+        {"the front layer", red, [](size_t cell) { return cell % 6 == 5; }},
+        {"cells turned translucent", glass, [](size_t cell) { return cell % 6 == 5 && cell % 5 == 0; }},
+    };
+    auto paint = [&](SDCellBatch& batch, bool everyCell, const Case* c) {
+        ASSERT_TRUE(batch.beginUpdate(everyCell));
+        for (size_t cell = 0; cell < placement.cellCount(); ++cell) {
+            const bool changed = c != nullptr && c->recoloured(cell);
+            if (everyCell || changed) {
+                batch.setCell(cell, changed ? c->colour : green);
+            }
+        }
+        batch.endUpdate();
+    };
+    auto picture = [&](SDCellBatch& batch) {
+        programCamera(15.0f, Vector3(6, 10, 4));
+        batch.draw();
+        return GLTestContext::region(0, 0, 800, 600);
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SDCellBatch updated;
+        ASSERT_TRUE(updated.build(placement));
+        paint(updated, true, nullptr);
+        const std::vector<Pixel> before = picture(updated);
+        paint(updated, false, &c);
+        const std::vector<Pixel> after = picture(updated);
+
+        SDCellBatch fresh;
+        ASSERT_TRUE(fresh.build(placement));
+        paint(fresh, true, &c);
+        EXPECT_EQ(0, differingPixels(picture(fresh), after));
+        EXPECT_GT(differingPixels(before, after), 100) << "the new colour shows";
+    }
+}
+
 TEST_F(CellViewGLTest, ASliceIsThePictureOfItsLayersCubesAndOnlyTheyAreSent) {
     // Ten cells along each edge of life's box of 20 stand two units apart. A cube has 6 faces of two
     // triangles: at most 36 indices a cell shown, 3,600 for a layer of 100 (all 1,000 cells: 36,000).
