@@ -39,6 +39,8 @@
 #include "shell/MemoryReuse.h"
 #include "shell/PropertySet.h"
 #include "simdata/SDCELLDevsModel.h"
+#include "simdata/SDTimeCursor.h"
+#include "simdata/SDVisualization.h"
 #include "view3d/VDFirstPersonCamera.h"
 #include "view3d/VDTessaronerWindow.h"
 
@@ -181,6 +183,11 @@ SDCELLDevsModel* addCellSpace(const char* name, unsigned width, unsigned height,
     if (getSimulation()->getModelList()->addModel(model)) {
         record.release();  // the registry owns it now
     }
+    // The time cursor numbers the new model's cells and starts them empty: the values are set after
+    // that, or the first frame would clear them and every later frame draw a block hidden whole.
+    if (SDTimeCursor* cursor = getVisualization()->getCursor()) {
+        cursor->sync();
+    }
     if (values) {
         SDCellValues& cells = model->getValues();
         size_t cell = 0;
@@ -199,13 +206,17 @@ SDCELLDevsModel* addCellSpace(const char* name, unsigned width, unsigned height,
 
 // A window with a new visualization holding one cell space "heat" of those counts, its cells valued, seen
 // whole as vis_fit shows it; false (the benchmark skipped) without a GL window.
-bool openCellSpace(benchmark::State& state, unsigned width, unsigned height, unsigned length) {
+bool openCellSpace(benchmark::State& state, unsigned width, unsigned height, unsigned length,
+                   SDCELLDevsModel** made = nullptr) {
     if (!openWindow()) {
         state.SkipWithError("no GL window");
         return false;
     }
     getSimulation()->newVisualization("bench.vis");
-    addCellSpace("heat", width, height, length, true);
+    SDCELLDevsModel* model = addCellSpace("heat", width, height, length, true);
+    if (made != nullptr) {
+        *made = model;
+    }
     fitCamera();
     return true;
 }
@@ -357,6 +368,88 @@ void BM_FrameMillionCells(benchmark::State& state) {
     startCamera();
 }
 BENCHMARK(BM_FrameMillionCells)->Arg(1)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
+// A step over the million cells of BM_FrameMillionCells, then its frame: before each frame, the cells of
+// one layer along x (10,000, a different layer each time) take new values within the run's range, as a
+// step of the time cursor over a heat run hands them to the view through the values' list of changes. Only
+// those cells are recoloured; the faces stay, as no cell is hidden or shown.
+void BM_StepMillionCells(benchmark::State& state) {
+    SDCELLDevsModel* heat = nullptr;
+    if (!openCellSpace(state, 100, 100, 100, &heat)) {
+        return;
+    }
+    VCSimulation* simulation = getSimulation();
+    unsigned step = 0;
+    drawFrame();  // the buffers built and coloured once, as after the import
+    glFinish();
+    SDCellBatch::resetDrawCallCount();
+    std::vector<double> frames;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        SDCellValues& values = heat->getValues();
+        const unsigned x = step++ % 100;
+        for (unsigned y = 0; y < 100; ++y) {
+            for (unsigned z = 0; z < 100; ++z) {
+                const double value = std::sin(x * 0.1 + step * 0.05) * std::cos(y * 0.07) + 0.01 * z;
+                values.set((static_cast<size_t>(x) * 100 + y) * 100 + z, std::max(-1.0, std::min(1.0, value)),
+                           step);
+            }
+        }
+        simulation->sceneChanged();  // as a step of the cursor says it
+        drawFrame();
+        glFinish();
+        std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+        state.SetIterationTime(elapsed.count());
+        frames.push_back(elapsed.count() * 1000.0);
+    }
+    std::sort(frames.begin(), frames.end());
+    state.counters["median_ms"] = frames[frames.size() / 2];
+    state.counters["indices"] =
+        static_cast<double>(SDCellBatch::indexCount()) / static_cast<double>(frames.size());
+    simulation->closeVisualization();
+    startCamera();
+}
+BENCHMARK(BM_StepMillionCells)->Arg(1)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+
+// The million cells with a colour rule of alpha 0 over the values above 0.5: half of them (50.9 %) hidden,
+// in regions the smooth field makes, and the faces around those holes drawn.
+void BM_FrameMillionCellsHiddenByRule(benchmark::State& state) {
+    SDCELLDevsModel* heat = nullptr;
+    if (!openCellSpace(state, 100, 100, 100, &heat)) {
+        return;
+    }
+    VCSimulation* simulation = getSimulation();
+    heat->getLook().addRule(heat->getRules(), 0.5, 10.0, {0.0f, 0.0f, 0.0f, 0.0f});
+    runFrames(state, true);
+    state.counters["shown"] = static_cast<double>(simulation->getCellView()->getShownCount("heat"));
+    state.counters["buffer_bytes_per_cell"] =
+        static_cast<double>(simulation->getCellView()->getBufferBytes()) / 1000000.0;
+    simulation->closeVisualization();
+    startCamera();
+}
+BENCHMARK(BM_FrameMillionCellsHiddenByRule)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
+
+// The largest cell space a model may hold, 256 x 256 x 256 (16,777,216 cells, valued), drawn solid and
+// seen whole. Run alone for its peak resident memory (--benchmark_filter=LargestSpace): most of it is the
+// cells' records and values (rss_before_MB), not drawing data.
+void BM_FrameLargestSpace(benchmark::State& state) {
+    if (!openCellSpace(state, 256, 256, 256)) {
+        return;
+    }
+    VCSimulation* simulation = getSimulation();
+    state.counters["rss_before_MB"] = static_cast<double>(residentMegabytes());
+    runFrames(state, true);
+    state.counters["buffer_bytes_per_cell"] =
+        static_cast<double>(simulation->getCellView()->getBufferBytes()) / 16777216.0;
+    state.counters["peak_rss_MB"] = static_cast<double>(peakResidentMegabytes());
+    simulation->closeVisualization();
+    startCamera();
+}
+BENCHMARK(BM_FrameLargestSpace)->Arg(1)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 
 // One layer of the million cells shown (vis_slice along x, y or z: the argument), the rest hidden, seen
 // whole. Along z the shown cells lie furthest apart in the order they are stored.

@@ -3,6 +3,7 @@
 #include "console/VDAddDetailNodeCommand.h"
 #include "console/VDBackgroundCommand.h"
 #include "console/VDCellCommand.h"
+#include "console/VDCellLookCommand.h"
 #include "console/VDChangesCommand.h"
 #include "console/VDCloseCommand.h"
 #include "console/VDColorCommand.h"
@@ -81,6 +82,10 @@ const std::vector<CommandEntry>& entries() {
          &make<VDBackgroundCommand>},
         {"vis_cell", " $model $x [$y [$z]]",
          "Prints a cell's value at the current time and when it was sent.", &make<VDCellCommand>},
+        {"vis_cells", " $model solid | apart | auto",
+         "Draws a cell space's cubes solid, each filling its cell (for fields), or apart, a unit between "
+         "them (to see a small block's structure); auto: solid beyond 40 cells along an edge.",
+         &make<VDCellLookCommand>},
         {"vis_changes", " [on | off]",
          "Frames every cell and block that changed at the current time (a cell's value came, or a message "
          "from or to the block was sent, at that time), or none; alone, tells which.",

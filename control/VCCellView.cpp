@@ -290,6 +290,15 @@ void describeLegend(SDCELLDevsModel& model, VCCellView::DrawnModel& drawn,
     }
 }
 
+// Whether a space of those counts is drawn solid: life's box never; else as asked, or by its size.
+bool solidLook(const std::string& name, const SDCellLayout::Counts& counts, VCCellView::CellLook look) {
+    if (name == SDCellLayout::kLifeName || look == VCCellView::CellLook::Apart) {
+        return false;
+    }
+    return look == VCCellView::CellLook::Solid ||
+           std::max({counts.width, counts.height, counts.length}) > VCCellView::kSolidBeyond;
+}
+
 bool samePlacement(const SDCellPlacement& a, const SDCellPlacement& b) {
     return a == b;
 }
@@ -305,8 +314,11 @@ void VCCellView::updateLayout() {
     if (m_models != nullptr) {
         for (const auto& [name, record] : m_models->getModels()) {
             if (auto* cells = dynamic_cast<SDCELLDevsModel*>(record.get())) {
-                counts[name] =
-                    SDCellLayout::Counts{cells->getWidth(), cells->getHeight(), cells->getLength()};
+                SDCellLayout::Counts& laid = counts[name];
+                laid = SDCellLayout::Counts{cells->getWidth(), cells->getHeight(), cells->getLength()};
+                if (solidLook(name, laid, getCellLook(name))) {
+                    laid.cubeEdge = 1.0f;
+                }
                 Entry& entry = m_entries[name];
                 if (entry.model != cells) {
                     // Another record under this name (a plain one turned Cell-DEVS): nothing of the old
@@ -330,6 +342,9 @@ void VCCellView::updateLayout() {
     for (auto it = m_backgroundShown.begin(); it != m_backgroundShown.end();) {
         it = counts.count(*it) == 0 ? m_backgroundShown.erase(it) : std::next(it);
     }
+    for (auto it = m_looks.begin(); it != m_looks.end();) {
+        it = counts.count(it->first) == 0 ? m_looks.erase(it) : std::next(it);
+    }
     if (counts != m_laidOut) {
         m_layout.place(counts);
         m_laidOut.swap(counts);
@@ -342,6 +357,32 @@ void VCCellView::updateLayout() {
             entry.failed = false;
         }
     }
+}
+
+bool VCCellView::setCellLook(const std::string& name, CellLook look) {
+    updateLayout();
+    if (name == SDCellLayout::kLifeName || m_laidOut.count(name) == 0) {
+        return false;
+    }
+    if (look == CellLook::Auto) {
+        m_looks.erase(name);
+    } else {
+        m_looks[name] = look;
+    }
+    // Another edge is another placement: the layout and the batches follow.
+    updateLayout();
+    return true;
+}
+
+VCCellView::CellLook VCCellView::getCellLook(const std::string& name) const {
+    auto found = m_looks.find(name);
+    return found == m_looks.end() ? CellLook::Auto : found->second;
+}
+
+bool VCCellView::isSolid(const std::string& name) const {
+    const SDCellPlacement* placement = m_layout.find(name);
+    return placement != nullptr && name != SDCellLayout::kLifeName &&
+           placement->getCubeEdge() != SDCellPlacement::kCubeEdge;
 }
 
 void VCCellView::refreshLayers(const std::string& name, Entry& entry) {

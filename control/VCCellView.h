@@ -146,6 +146,18 @@ class VCCellView {
     // What a change of that setting tells: "fallrock: the background 0 (467 of 512 cells) is hidden".
     std::string backgroundReport(const std::string& name) const;
 
+    // How a model's cubes stand. Apart: cubes of edge 0.5, one unit between cells' centres, so a small
+    // block's structure shows. Solid: each cube fills its cell (edge 1), a field seen as one surface, and
+    // only faces that can show are drawn. Auto, the default: solid for a space of more than kSolidBeyond
+    // cells along any edge. Life's box keeps its own cubes whatever is asked.
+    enum class CellLook { Auto, Apart, Solid };
+    static constexpr unsigned kSolidBeyond = 40;
+    // False, changing nothing, for a model that is not drawn or is life.
+    bool setCellLook(const std::string& name, CellLook look);
+    CellLook getCellLook(const std::string& name) const;
+    // Whether the model's cubes are drawn solid now (by the rule or by the model's own look).
+    bool isSolid(const std::string& name) const;
+
     // Thin dark edges around every cube of every model; off at first.
     void setOutlined(bool outlined) { m_outlined = outlined; }
     bool isOutlined() const { return m_outlined; }
@@ -217,4 +229,5 @@ class VCCellView {
     std::map<std::string, Slice> m_slices;
     std::map<std::string, float> m_layered;  // the models laid out, with the picture's aspect asked for
     std::set<std::string> m_backgroundShown;
+    std::map<std::string, CellLook> m_looks;  // models whose look is not Auto
 };

@@ -7,49 +7,18 @@
 #include <cmath>
 #include <cstdint>
 
-#include "shell/GLEntryPoints.h"
+#include "scene/SDCellGL.h"
 #include "shell/Log.h"
 
+using cellgl::currentEye;
+using cellgl::entryPoints;
+using cellgl::EntryPoints;
+using cellgl::kEdgeColour;
+using cellgl::kFaces;
+using cellgl::kShadeTexels;
+using cellgl::worldFace;
+
 namespace {
-
-// Buffer objects are OpenGL 1.5 and the base-vertex multi-draw 3.2: both are fetched from the driver, as
-// the system header declares only OpenGL 1.1.
-struct EntryPoints {
-    PFNGLGENBUFFERSPROC genBuffers = nullptr;
-    PFNGLBINDBUFFERPROC bindBuffer = nullptr;
-    PFNGLBUFFERDATAPROC bufferData = nullptr;
-    PFNGLDELETEBUFFERSPROC deleteBuffers = nullptr;
-    PFNGLMAPBUFFERPROC mapBuffer = nullptr;
-    PFNGLUNMAPBUFFERPROC unmapBuffer = nullptr;
-    PFNGLMULTIDRAWELEMENTSBASEVERTEXPROC multiDrawBaseVertex = nullptr;
-    bool buffers = false;
-};
-
-// Fetched on the first call made with a current context.
-const EntryPoints& entryPoints() {
-    static EntryPoints entries;
-    static bool fetched = false;
-    if (!fetched && glGetString(GL_VERSION) != nullptr) {
-        fetched = true;
-        const int version = glContextVersion();
-        if (version >= 15) {
-            fetchGLEntryPoint(entries.genBuffers, "glGenBuffers");
-            fetchGLEntryPoint(entries.bindBuffer, "glBindBuffer");
-            fetchGLEntryPoint(entries.bufferData, "glBufferData");
-            fetchGLEntryPoint(entries.deleteBuffers, "glDeleteBuffers");
-            fetchGLEntryPoint(entries.mapBuffer, "glMapBuffer");
-            fetchGLEntryPoint(entries.unmapBuffer, "glUnmapBuffer");
-            entries.buffers = entries.genBuffers != nullptr && entries.bindBuffer != nullptr &&
-                              entries.bufferData != nullptr && entries.deleteBuffers != nullptr &&
-                              entries.mapBuffer != nullptr && entries.unmapBuffer != nullptr;
-        }
-        if (version >= 32 || glContextHasExtension("GL_ARB_draw_elements_base_vertex")) {
-            fetchGLEntryPoint(entries.multiDrawBaseVertex, "glMultiDrawElementsBaseVertex");
-        }
-    }
-    return entries;
-}
-
 unsigned long g_drawCalls = 0;
 unsigned long long g_indicesSent = 0;
 size_t g_indicesPerPart = SDCellBatch::kIndicesPerPart;
@@ -59,47 +28,6 @@ constexpr unsigned kHigh = 1;  // face bits of a Segment
 constexpr unsigned kLow = 2;
 constexpr unsigned kOutline = 64;  // key bit: the cell is sent as its outline
 constexpr unsigned kEdges = 128;   // key of the pattern of a cube's twelve edges, as lines
-constexpr int kShadeTexels = 8;    // the shade texture's width: one texel per face direction, and room
-// The edges' colour: dark enough to part cubes of any colour, not black, so they do not read as holes.
-constexpr GLfloat kEdgeColour[4] = {0.08f, 0.08f, 0.08f, 1.0f};
-
-// The face direction (index into SDCellBatch::kFaceShade) in the world of a face of the block's own
-// frame: a block turned into the world must light its world top, not its local +y.
-int worldFace(const SDCellPlacement& placement, int localFace) {
-    Vector3 normal(0.0f, 0.0f, 0.0f);
-    const float sign = localFace % 2 == 0 ? 1.0f : -1.0f;
-    switch (localFace / 2) {
-        case 0:
-            normal.x = sign;
-            break;
-        case 1:
-            normal.y = sign;
-            break;
-        default:
-            normal.z = sign;
-            break;
-    }
-    const Vector3 world = placement.toWorld(normal);
-    const float along[3] = {world.x, world.y, world.z};
-    for (int axis = 0; axis < 3; ++axis) {
-        if (along[axis] > 0.5f) {
-            return 2 * axis;
-        }
-        if (along[axis] < -0.5f) {
-            return 2 * axis + 1;
-        }
-    }
-    return localFace;
-}
-
-// Corner k lies on the high side in x when bit 1 is set, in y with bit 2, in z with bit 4. Two triangles
-// per face, counter-clockwise seen from outside, as a solid cube's faces are wound for back-face culling.
-// By axis, then high side before low side.
-constexpr GLushort kFaces[3][2][6] = {
-    {{1, 3, 7, 1, 7, 5}, {0, 4, 6, 0, 6, 2}},
-    {{2, 6, 7, 2, 7, 3}, {0, 1, 5, 0, 5, 4}},
-    {{4, 5, 7, 4, 7, 6}, {0, 2, 3, 0, 3, 1}},
-};
 
 uint8_t toByte(float component) {
     // NaN reads as 0.
@@ -171,41 +99,6 @@ std::vector<GLushort> cellIndices(unsigned key) {
     return indices;
 }
 
-// The eye in world coordinates from the current matrices; false unless the projection is a perspective
-// one and the modelview can be inverted (then every face that might show is sent).
-bool currentEye(float eye[3]) {
-    GLfloat projection[16];
-    GLfloat modelview[16];
-    glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
-    if (projection[11] != -1.0f || projection[15] != 0.0f || modelview[3] != 0.0f || modelview[7] != 0.0f ||
-        modelview[11] != 0.0f || modelview[15] != 1.0f) {
-        return false;
-    }
-    // modelview = [A t; 0 1]: the eye is -A⁻¹ t.
-    const double a[3][3] = {{modelview[0], modelview[4], modelview[8]},
-                            {modelview[1], modelview[5], modelview[9]},
-                            {modelview[2], modelview[6], modelview[10]}};
-    const double t[3] = {modelview[12], modelview[13], modelview[14]};
-    const double det = a[0][0] * (a[1][1] * a[2][2] - a[1][2] * a[2][1]) -
-                       a[0][1] * (a[1][0] * a[2][2] - a[1][2] * a[2][0]) +
-                       a[0][2] * (a[1][0] * a[2][1] - a[1][1] * a[2][0]);
-    if (!(std::fabs(det) > 1e-12)) {
-        return false;
-    }
-    double inverse[3][3];
-    for (int r = 0; r < 3; ++r) {
-        for (int c = 0; c < 3; ++c) {
-            const int r1 = (c + 1) % 3, r2 = (c + 2) % 3, c1 = (r + 1) % 3, c2 = (r + 2) % 3;
-            inverse[r][c] = (a[r1][c1] * a[r2][c2] - a[r1][c2] * a[r2][c1]) / det;
-        }
-    }
-    for (int r = 0; r < 3; ++r) {
-        eye[r] = static_cast<float>(-(inverse[r][0] * t[0] + inverse[r][1] * t[1] + inverse[r][2] * t[2]));
-    }
-    return std::isfinite(eye[0]) && std::isfinite(eye[1]) && std::isfinite(eye[2]);
-}
-
 }  // namespace
 
 SDCellBatch::Rgba8 SDCellBatch::toRgba8(const std::array<float, 4>& colour) {
@@ -227,6 +120,7 @@ void SDCellBatch::release() {
         const GLuint names[2] = {m_positions, m_colours};
         entryPoints().deleteBuffers(2, names);
     }
+    m_solidFaces.reset();
     for (const auto& [key, pattern] : m_patterns) {
         entryPoints().deleteBuffers(1, &pattern.buffer);
     }
@@ -262,10 +156,27 @@ bool SDCellBatch::build(const SDCellPlacement& placement) {
         const std::vector<float>& at = *axes[axis];
         bool overlaps = at.size() > 1;
         for (size_t i = 1; i < at.size() && overlaps; ++i) {
-            overlaps = at[i] - at[i - 1] <= SDCellPlacement::kCubeEdge;
+            overlaps = at[i] - at[i - 1] <= m_placement.getCubeEdge();
         }
         m_overlaps[static_cast<size_t>(axis)] = overlaps;
         m_touching = m_touching || overlaps;
+    }
+    // Solid: along every axis of more than one cell, each cube meets the next face to face.
+    m_solid = m_touching;
+    for (int axis = 0; axis < 3 && m_solid; ++axis) {
+        const std::vector<float>& at = *axes[axis];
+        for (size_t i = 1; i < at.size() && m_solid; ++i) {
+            m_solid = at[i] - at[i - 1] == m_placement.getCubeEdge();
+        }
+    }
+    if (m_solid) {
+        // Only the faces that show are kept; their buffers are made at the first draw.
+        m_solidFaces = std::make_unique<SDSolidFaces>();
+        m_solidFaces->build(m_placement);
+        m_hidden.clear();
+        m_hiddenCount = 0;
+        m_built = true;
+        return true;
     }
     m_quarters = !m_touching && fitsQuarters(m_placement);
     m_hidden.assign(cells, false);
@@ -302,6 +213,9 @@ bool SDCellBatch::beginUpdate(bool everyCell) {
     if (!m_built) {
         return false;
     }
+    if (m_solidFaces) {
+        return true;  // cells are kept in memory until the draw sends their faces
+    }
     m_writingAll = everyCell;
     if (m_mappedPositions != nullptr) {
         return true;
@@ -322,7 +236,7 @@ bool SDCellBatch::beginUpdate(bool everyCell) {
 void SDCellBatch::extent(int axis, const unsigned index[3], float& low, float& high) const {
     const std::vector<float>* at[3] = {&m_placement.xs(), &m_placement.ys(), &m_placement.zs()};
     const std::vector<float>& along = *at[axis];
-    const float half = SDCellPlacement::kCubeEdge / 2.0f;
+    const float half = m_placement.getCubeEdge() / 2.0f;
     low = along[index[axis]] - half;
     high = along[index[axis]] + half;
     if (m_flat && axis == 2) {
@@ -344,7 +258,7 @@ void SDCellBatch::extent(int axis, const unsigned index[3], float& low, float& h
 }
 
 bool SDCellBatch::fitsQuarters(const SDCellPlacement& placement) {
-    const float half = SDCellPlacement::kCubeEdge / 2.0f;
+    const float half = placement.getCubeEdge() / 2.0f;
     for (const std::vector<float>* along : {&placement.xs(), &placement.ys(), &placement.zs()}) {
         for (float at : *along) {
             // The same float operations writePositions makes; times 4 is exact.
@@ -402,6 +316,10 @@ void SDCellBatch::vertexPointer(size_t base) const {
 }
 
 void SDCellBatch::setCell(size_t cell, Rgba8 colour) {
+    if (m_solidFaces) {
+        m_solidFaces->setCell(cell, SDSolidFaces::Rgba8{colour.r, colour.g, colour.b, colour.a});
+        return;
+    }
     if (m_mappedPositions == nullptr || cell >= m_placement.cellCount()) {
         return;
     }
@@ -435,6 +353,9 @@ bool SDCellBatch::rewriteAllPositions() {
 }
 
 void SDCellBatch::endUpdate() {
+    if (m_solidFaces) {
+        return;  // the faces take the cells' changes at the next draw
+    }
     const EntryPoints& gl = entryPoints();
     if (m_mappedPositions != nullptr) {
         gl.bindBuffer(GL_ARRAY_BUFFER, m_positions);
@@ -487,7 +408,7 @@ void SDCellBatch::segments(int axis, bool eyeKnown, float eye, std::vector<Segme
         const std::vector<float>& along = axis == 0   ? m_placement.xs()
                                           : axis == 1 ? m_placement.ys()
                                                       : m_placement.zs();
-        const float half = SDCellPlacement::kCubeEdge / 2.0f;
+        const float half = m_placement.getCubeEdge() / 2.0f;
         const float slack = 1e-4f * (1.0f + std::fabs(eye));
         auto planeLow = [&](unsigned i) { return along[i] - half; };
         auto planeHigh = [&](unsigned i) { return along[i] + half; };
@@ -736,6 +657,39 @@ void SDCellBatch::drawEdges(size_t& sentSinceFinish) {
     }
 }
 
+void SDCellBatch::drawSolid(bool eyeKnown, const float eye[3]) {
+    const bool extras = m_shaded || m_outlined;
+    if (extras) {
+        glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT | GL_POLYGON_BIT | GL_LINE_BIT);
+    }
+    const bool shade = m_shaded && ensureShadeTexture();
+    if (shade) {
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+        glEnable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, m_shadeTexture);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    }
+    if (m_outlined) {
+        glEnable(GL_POLYGON_OFFSET_FILL);
+        glPolygonOffset(1.0f, 1.0f);
+        glLineWidth(1.0f);
+    }
+    glEnable(GL_BLEND);
+    SDSolidFaces::Look look;
+    look.shaded = shade;
+    look.outlined = m_outlined;
+    look.flat = m_flat;
+    unsigned long calls = 0;
+    unsigned long long indices = 0;
+    m_solidFaces->draw(look, eyeKnown, eye, calls, indices);
+    g_drawCalls += calls;
+    g_indicesSent += indices;
+    glDisable(GL_BLEND);
+    if (extras) {
+        glPopAttrib();
+    }
+}
+
 void SDCellBatch::draw() {
     if (!m_built) {
         return;
@@ -751,6 +705,11 @@ void SDCellBatch::draw() {
     glMultMatrixf(frame);
     float eye[3] = {0.0f, 0.0f, 0.0f};
     const bool eyeKnown = currentEye(eye);
+    if (m_solidFaces) {
+        drawSolid(eyeKnown, eye);
+        glPopMatrix();
+        return;
+    }
     // From inside a block whose cubes overlap, faces inside it show: then whole cubes are drawn.
     if (m_touching) {
         const BoundingBox bounds = m_placement.localBounds();
@@ -899,6 +858,9 @@ void SDCellBatch::draw() {
 size_t SDCellBatch::getBufferBytes() const {
     if (!m_built) {
         return 0;
+    }
+    if (m_solidFaces) {
+        return m_solidFaces->getBufferBytes();
     }
     size_t bytes = m_placement.cellCount() * kCorners * (positionBytes() + sizeof(Rgba8));
     for (const auto& [key, pattern] : m_patterns) {

@@ -6,9 +6,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "scene/SDCellPlacement.h"
+#include "scene/SDSolidFaces.h"
 
 // The cubes of one cell space in vertex buffers, drawn with a few GL calls however many cells there are:
 // eight corners and one colour per cell, and for each kind of cell outline in use one index pattern shared
@@ -94,7 +96,12 @@ class SDCellBatch {
     // The factor of each face direction: +x, -x, +y (top), -y, +z (front), -z.
     static constexpr float kFaceShade[6] = {0.7f, 0.7f, 1.0f, 0.5f, 0.85f, 0.85f};
     // The cells drawn: every cell less those left out.
-    size_t getShownCount() const { return m_built ? m_placement.cellCount() - m_hiddenCount : 0; }
+    size_t getShownCount() const {
+        if (!m_built) {
+            return 0;
+        }
+        return m_solidFaces ? m_solidFaces->getShownCount() : m_placement.cellCount() - m_hiddenCount;
+    }
 
     // Bytes of GL buffer memory the batch holds.
     size_t getBufferBytes() const;
@@ -142,7 +149,9 @@ class SDCellBatch {
     size_t positionBytes() const { return m_quarters ? 3 * sizeof(GLshort) : 3 * sizeof(float); }
     void vertexPointer(size_t base) const;
     bool rewriteAllPositions();
-    bool wantsCutCells(bool eyeInside) const { return m_touching && m_hiddenCount == 0 && !eyeInside; }
+    bool wantsCutCells(bool eyeInside) const {
+        return m_touching && !m_solid && m_hiddenCount == 0 && !eyeInside;
+    }
     void segments(int axis, bool eyeKnown, float eye, std::vector<Segment>& out) const;
     const Pattern* pattern(unsigned key);
     void refreshSent();
@@ -159,19 +168,24 @@ class SDCellBatch {
     // `sentSinceFinish` carries the count from one list to the next.
     void drawInParts(GLenum mode, const DrawList& list, size_t& sentSinceFinish);
     void drawEdges(size_t& sentSinceFinish);
+    // A solid block's faces (m_solidFaces), with the looks set.
+    void drawSolid(bool eyeKnown, const float eye[3]);
 
     SDCellPlacement m_placement;
     std::array<bool, 3> m_overlaps{false, false, false};  // neighbours touch or overlap along the axis
     bool m_touching = false;                              // along any axis
-    bool m_cut = false;                                   // the positions hold cut cells
-    bool m_quarters = false;                              // the positions are GLshort quarters
-    bool m_eyeInside = false;                             // at the last draw, the eye was inside the block
+    bool m_solid = false;           // every cube meets its neighbours face to face (no gap, no overlap)
+    bool m_cut = false;             // the positions hold cut cells
+    bool m_quarters = false;        // the positions are GLshort quarters
+    bool m_eyeInside = false;       // at the last draw, the eye was inside the block
     bool m_positionsValid = false;  // every cell's corners have been written since the buffers were made
     bool m_writingAll = false;      // the update under way sets every cell
     std::vector<bool> m_hidden;
     size_t m_hiddenCount = 0;
     std::vector<Span> m_sent;  // see Span; rebuilt at a draw after any cell was hidden or shown
     bool m_sentValid = false;
+    // A solid block is drawn as the faces that can show (see SDSolidFaces), not by these buffers.
+    std::unique_ptr<SDSolidFaces> m_solidFaces;
 
     bool m_shaded = false;
     bool m_outlined = false;

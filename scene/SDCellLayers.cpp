@@ -80,7 +80,8 @@ std::vector<SDCellPlacement> SDCellLayers::split(const SDCellPlacement& whole, u
             y += by.y;
         }
         layers.push_back(SDCellPlacement::fromAxes(std::move(xs), std::move(ys), {whole.zs()[layer] + by.z},
-                                                   whole.getFrame()));
+                                                   whole.getFrame())
+                             .withCubeEdge(whole.getCubeEdge()));
     }
     return layers;
 }

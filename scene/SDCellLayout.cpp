@@ -66,7 +66,8 @@ void SDCellLayout::place(const std::map<std::string, Counts>& models) {
         const Vector3 topLeft(static_cast<float>(slot.firstColumn),
                               kBottomRow + static_cast<float>(counts.width - 1),
                               kFrontLayer - static_cast<float>(counts.length - 1));
-        m_placements[name] = SDCellPlacement::rowsDown(topLeft, counts.width, counts.height, counts.length);
+        m_placements[name] = SDCellPlacement::rowsDown(topLeft, counts.width, counts.height, counts.length)
+                                 .withCubeEdge(counts.cubeEdge);
     }
 }
 

@@ -33,8 +33,10 @@ class SDCellLayout {
         unsigned width = 1;
         unsigned height = 1;
         unsigned length = 1;
+        // The edge of the block's cubes (SDCellPlacement::withCubeEdge); life's box keeps its own.
+        float cubeEdge = SDCellPlacement::kCubeEdge;
         bool operator==(const Counts& o) const {
-            return width == o.width && height == o.height && length == o.length;
+            return width == o.width && height == o.height && length == o.length && cubeEdge == o.cubeEdge;
         }
     };
 

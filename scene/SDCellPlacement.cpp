@@ -113,7 +113,7 @@ BoundingBox SDCellPlacement::localBounds() const {
     if (empty()) {
         return box;
     }
-    const float half = kCubeEdge / 2.0f;
+    const float half = m_cubeEdge / 2.0f;
     const auto [xMin, xMax] = std::minmax_element(m_xs.begin(), m_xs.end());
     const auto [yMin, yMax] = std::minmax_element(m_ys.begin(), m_ys.end());
     const auto [zMin, zMax] = std::minmax_element(m_zs.begin(), m_zs.end());

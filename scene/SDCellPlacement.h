@@ -10,6 +10,9 @@
 // cubes' edge. Cells are numbered as the model stores them, (x * height + y) * length + z. Drawing,
 // picking and fitting the view all read the same numbers.
 //
+// Each cube has the placement's edge: kCubeEdge (cubes standing apart, one unit between cells) unless made
+// solid with withCubeEdge (an edge of 1 fills each cell of a unit-spaced block).
+//
 // The axes hold the cells' centres in the block's own frame: cell (x, y, z) is at (xs[x], ys[y], zs[z])
 // there. A block whose rows run down (Frame::RowsDown) is turned into the world so that the first
 // coordinate runs down the screen, the second to the right and the third towards the viewer: the world
@@ -59,7 +62,13 @@ class SDCellPlacement {
     Vector3 toLocal(const Vector3& world) const;
     // The frame as a column-major GL matrix, to draw the block's own coordinates into the world.
     void frameMatrix(float matrix[16]) const;
-    float getCubeEdge() const { return kCubeEdge; }
+    float getCubeEdge() const { return m_cubeEdge; }
+    // The same cells with cubes of that edge.
+    SDCellPlacement withCubeEdge(float edge) const {
+        SDCellPlacement placement = *this;
+        placement.m_cubeEdge = edge;
+        return placement;
+    }
     const std::vector<float>& xs() const { return m_xs; }
     const std::vector<float>& ys() const { return m_ys; }
     const std::vector<float>& zs() const { return m_zs; }
@@ -70,11 +79,13 @@ class SDCellPlacement {
     BoundingBox localBounds() const;
 
     bool operator==(const SDCellPlacement& o) const {
-        return m_frame == o.m_frame && m_xs == o.m_xs && m_ys == o.m_ys && m_zs == o.m_zs;
+        return m_frame == o.m_frame && m_cubeEdge == o.m_cubeEdge && m_xs == o.m_xs && m_ys == o.m_ys &&
+               m_zs == o.m_zs;
     }
 
   private:
     Frame m_frame = Frame::AsStored;
+    float m_cubeEdge = kCubeEdge;
     std::vector<float> m_xs;
     std::vector<float> m_ys;
     std::vector<float> m_zs;

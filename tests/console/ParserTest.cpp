@@ -38,6 +38,7 @@ TEST(CompletionTest, NamesThatBeginWithThePrefixInRegistrationOrder) {
                         "vis_add_detail_node",
                         "vis_background",
                         "vis_cell",
+                        "vis_cells",
                         "vis_changes",
                         "vis_close",
                         "vis_color",
@@ -70,7 +71,8 @@ TEST(CompletionTest, NamesThatBeginWithThePrefixInRegistrationOrder) {
         }
     }
     EXPECT_EQ(vis, parser.getCompletions("vis_"));
-    EXPECT_EQ((Strings{"vis_cell", "vis_changes", "vis_close", "vis_color"}), parser.getCompletions("vis_c"));
+    EXPECT_EQ((Strings{"vis_cell", "vis_cells", "vis_changes", "vis_close", "vis_color"}),
+              parser.getCompletions("vis_c"));
     EXPECT_EQ((Strings{"time_next"}), parser.getCompletions("time_n"));
     EXPECT_EQ((Strings{"cam_move", "cam_rotate"}), parser.getCompletions("c"));
     EXPECT_EQ((Strings{"play", "print"}), parser.getCompletions("p"));

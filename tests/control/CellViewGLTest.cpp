@@ -16,6 +16,7 @@
 #include "control/VCSimulation.h"
 #include "scene/SDCellBatch.h"
 #include "scene/SDColourRamp.h"
+#include "scene/SDDetailNodeCUBE.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDDevsModelList.h"
 #include "tests/support/GLTestContext.h"
@@ -217,6 +218,151 @@ TEST_F(CellViewGLTest, BatchedCellsGiveThePictureOfCubesDrawnOneByOne) {
     }
 }
 
+TEST_F(CellViewGLTest, SolidCellsGiveThePictureOfEveryFaceOfEveryCubeOfEdgeOne) {
+    // A block of cubes of edge 1 that fill their cells. First drawn whole, then some cells hidden by an
+    // update of only those cells (as a time step or a rule leaves them), then shown again: each picture is
+    // the one every shown cube drawn whole, one by one, leaves. One colour for all: where two cubes' faces
+    // meet on an edge at the same depth, the one drawn last wins the pixel, and cubes one by one come in
+    // another order than faces by direction.
+    struct Case {
+        const char* what;
+        unsigned width, height, length;
+        bool rowsDown;
+        float yaw;
+        Vector3 eye;
+        bool (*hidden)(unsigned x, unsigned y, unsigned z);
+    } cases[] = {
+        {"nothing hidden", 45, 12, 6, false, 20.0f, Vector3(8, 14, 6),
+         [](unsigned, unsigned, unsigned) { return false; }},
+        {"a cavity inside, a tunnel to it from the front", 45, 12, 6, false, -15.0f, Vector3(-4, 9, 2),
+         [](unsigned x, unsigned y, unsigned z) {
+             const bool cavity = x >= 20 && x < 24 && y >= 4 && y < 8 && z >= 1 && z < 4;
+             return cavity || (x == 22 && y == 6 && z >= 4);
+         }},
+        {"edges and corners", 45, 12, 6, false, 30.0f, Vector3(30, -10, 4),
+         [](unsigned x, unsigned y, unsigned z) {
+             const int ends = (x == 0 || x == 44) + (y == 0 || y == 11) + (z == 0 || z == 5);
+             return ends >= 2 && (x + y + z) % 3 != 0;
+         }},
+        {"holes a rule makes, rows running down", 50, 20, 4, true, -25.0f, Vector3(-12, 15, 10),
+         [](unsigned x, unsigned y, unsigned z) { return (x * 7 + y * 3 + z * 5) % 11 < 3; }},
+        {"half the block hidden", 42, 42, 3, true, 10.0f, Vector3(25, 8, 12),
+         [](unsigned x, unsigned y, unsigned z) { return x + y + z > 40; }},
+        {"the eye inside an opaque cell", 45, 12, 6, false, 30.0f, Vector3(10.2f, 0.3f, -37.2f),
+         [](unsigned x, unsigned y, unsigned z) { return x >= 9 && x < 12 && y >= 4 && y < 7 && z >= 2; }},
+        {"the eye inside a hidden cavity", 45, 12, 6, false, 20.0f, Vector3(-9.9f, -1.2f, -36.7f),
+         [](unsigned x, unsigned y, unsigned z) { return x >= 9 && x < 12 && y >= 4 && y < 7 && z >= 2; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Vector3 first(-20.0f, -6.0f, -40.0f);
+        const SDCellPlacement placement =
+            (c.rowsDown ? SDCellPlacement::rowsDown(first, c.width, c.height, c.length)
+                        : SDCellPlacement::unitSpaced(first, c.width, c.height, c.length))
+                .withCubeEdge(1.0f);
+        auto colourOf = [](size_t) { return std::array<float, 4>{0.0f, 0.8f, 0.4f, 1.0f}; };
+        auto isHidden = [&](size_t cell, bool hiding) {
+            const unsigned z = static_cast<unsigned>(cell % c.length);
+            const unsigned y = static_cast<unsigned>(cell / c.length % c.height);
+            const unsigned x = static_cast<unsigned>(cell / c.length / c.height);
+            return hiding && c.hidden(x, y, z);
+        };
+        auto reference = [&](bool hiding) {
+            programCamera(c.yaw, c.eye);
+            for (size_t cell = 0; cell < placement.cellCount(); ++cell) {
+                if (!isHidden(cell, hiding)) {
+                    SDDetailNodeCUBE cube;
+                    cube.setPosition(placement.cellCentre(cell));
+                    cube.setSize(1.0f);
+                    const std::array<float, 4> colour = colourOf(cell);
+                    cube.setColor(colour[0], colour[1], colour[2], colour[3]);
+                    cube.draw();
+                }
+            }
+            return GLTestContext::region(0, 0, 800, 600);
+        };
+
+        SDCellBatch batch;
+        ASSERT_TRUE(batch.build(placement));
+        ASSERT_TRUE(batch.beginUpdate(true));
+        for (size_t cell = 0; cell < placement.cellCount(); ++cell) {
+            batch.setCell(cell, SDCellBatch::toRgba8(colourOf(cell)));
+        }
+        batch.endUpdate();
+        for (bool hiding : {false, true, false}) {
+            SCOPED_TRACE(hiding ? "hidden" : "shown");
+            if (hiding || batch.getShownCount() < batch.getCellCount()) {
+                ASSERT_TRUE(batch.beginUpdate(false));
+                for (size_t cell = 0; cell < placement.cellCount(); ++cell) {
+                    if (isHidden(cell, true)) {
+                        const std::array<float, 4> colour = colourOf(cell);
+                        batch.setCell(cell, SDCellBatch::toRgba8(
+                                                {colour[0], colour[1], colour[2], hiding ? 0.0f : 1.0f}));
+                    }
+                }
+                batch.endUpdate();
+            }
+            const std::vector<Pixel> expected = reference(hiding);
+            programCamera(c.yaw, c.eye);
+            batch.draw();
+            EXPECT_EQ(0, differingPixels(expected, GLTestContext::region(0, 0, 800, 600)));
+            EXPECT_GT(800 * 600 - GLTestContext::countNear(0, 0, 800, 600, kBlack, 0), 5000)
+                << "the cells are in view";
+        }
+    }
+}
+
+TEST_F(CellViewGLTest, RecolouringSomeCellsOfASolidBlockGivesThePictureOfTheBlockColouredAfresh) {
+    // A solid block drawn green, then some cells recoloured by an update of those cells alone: a few
+    // (their faces' colours rewritten where they stand), a whole layer (every colour sent again), and
+    // cells turned translucent (the faces made again). Each picture is the one a batch coloured so from
+    // the start draws, and the new colour shows.
+    const SDCellPlacement placement =
+        SDCellPlacement::unitSpaced(Vector3(-20.0f, -6.0f, -40.0f), 45, 12, 6).withCubeEdge(1.0f);
+    const SDCellBatch::Rgba8 green{0, 204, 102, 255};
+    const SDCellBatch::Rgba8 red{230, 20, 20, 255};
+    const SDCellBatch::Rgba8 glass{230, 20, 20, 128};
+    struct Case {
+        const char* what;
+        SDCellBatch::Rgba8 colour;
+        bool (*recoloured)(size_t cell);
+    } cases[] = {
+        {"a few cells", red, [](size_t cell) { return cell % 97 == 5; }},
+        {"the front layer", red, [](size_t cell) { return cell % 6 == 5; }},
+        {"cells turned translucent", glass, [](size_t cell) { return cell % 6 == 5 && cell % 5 == 0; }},
+    };
+    auto paint = [&](SDCellBatch& batch, bool everyCell, const Case* c) {
+        ASSERT_TRUE(batch.beginUpdate(everyCell));
+        for (size_t cell = 0; cell < placement.cellCount(); ++cell) {
+            const bool changed = c != nullptr && c->recoloured(cell);
+            if (everyCell || changed) {
+                batch.setCell(cell, changed ? c->colour : green);
+            }
+        }
+        batch.endUpdate();
+    };
+    auto picture = [&](SDCellBatch& batch) {
+        programCamera(15.0f, Vector3(6, 10, 4));
+        batch.draw();
+        return GLTestContext::region(0, 0, 800, 600);
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SDCellBatch updated;
+        ASSERT_TRUE(updated.build(placement));
+        paint(updated, true, nullptr);
+        const std::vector<Pixel> before = picture(updated);
+        paint(updated, false, &c);
+        const std::vector<Pixel> after = picture(updated);
+
+        SDCellBatch fresh;
+        ASSERT_TRUE(fresh.build(placement));
+        paint(fresh, true, &c);
+        EXPECT_EQ(0, differingPixels(picture(fresh), after));
+        EXPECT_GT(differingPixels(before, after), 100) << "the new colour shows";
+    }
+}
+
 TEST_F(CellViewGLTest, ASliceIsThePictureOfItsLayersCubesAndOnlyTheyAreSent) {
     // Ten cells along each edge of life's box of 20 stand two units apart. A cube has 6 faces of two
     // triangles: at most 36 indices a cell shown, 3,600 for a layer of 100 (all 1,000 cells: 36,000).
@@ -280,16 +426,22 @@ TEST_F(CellViewGLTest, CornersOnQuarterUnitsTakeHalfTheMemory) {
     // and a colour of four bytes, 80 bytes a cell (three floats would make it 128). The index patterns
     // serve runs of 8,192 cells, so they are the same for 16,384 cells and for 32,768: the difference
     // between the two blocks is 16,384 cells' corners.
-    auto bytesOf = [&](unsigned width) {
+    auto bytesOf = [&](unsigned width, unsigned length, VCCellView::CellLook look) {
         simulation.closeVisualization();
         EXPECT_TRUE(simulation.newVisualization("v"));
-        addModel("heat", width, 64, 4);
+        addModel("heat", width, 64, length);
+        simulation.getCellView()->setCellLook("heat", look);
         programCamera(30.0f, Vector3(3, 7, 12));
         simulation.render(nullptr);
         return simulation.getCellView()->getBufferBytes();
     };
-    const size_t small = bytesOf(64);
-    EXPECT_EQ(size_t{16384} * 80, bytesOf(128) - small);
+    const size_t small = bytesOf(64, 4, VCCellView::CellLook::Apart);
+    EXPECT_EQ(size_t{16384} * 80, bytesOf(128, 4, VCCellView::CellLook::Apart) - small);
+    // Solid, only the block's surface is kept, four corners of 6 + 4 bytes a face: 64 x 64 x 4 has
+    // 2 (64 x 64 + 64 x 4 + 64 x 4) = 9,216 faces, 64 x 64 x 8 has 2 (64 x 64 + 64 x 8 + 64 x 8) = 10,240.
+    const size_t solid = bytesOf(64, 4, VCCellView::CellLook::Solid);
+    EXPECT_EQ(size_t{10240 - 9216} * 40, bytesOf(64, 8, VCCellView::CellLook::Solid) - solid);
+    EXPECT_LT(solid, small / 2);
 }
 
 TEST_F(CellViewGLTest, CellsTakeTheRampOverTheirRangeAndCellsWithoutValueStayGreen) {

@@ -163,3 +163,54 @@ TEST(CellViewRealLogsTest, TheRealCellSpacesStandApartFromEachOtherAndFromLife) 
 }
 
 }  // namespace
+
+TEST_F(CellViewTest, SpacesBeyondFortyCellsAnEdgeAreSolidUnlessTheirLookSaysOtherwise) {
+    // A block's extent along its rows (world y, rows running down), columns (x) and layers (z): apart,
+    // n cubes of 0.5 one unit apart span n - 0.5; solid, n cubes of 1 span n.
+    using Look = VCCellView::CellLook;
+    struct Case {
+        const char* cell;  // the highest cell the log names
+        bool override;
+        Look look;
+        float rows, columns, layers;
+    } cases[] = {
+        {"field(39,0)", false, Look::Auto, 39.5f, 0.5f, 0.5f},  // 40 cells: apart, as always
+        {"field(40,0)", false, Look::Auto, 41.0f, 1.0f, 1.0f},  // 41: solid
+        {"field(0,40)", false, Look::Auto, 1.0f, 41.0f, 1.0f},
+        {"field(0,0,40)", false, Look::Auto, 1.0f, 1.0f, 41.0f},
+        {"field(40,0)", true, Look::Apart, 40.5f, 0.5f, 0.5f},
+        {"field(3,3)", true, Look::Solid, 4.0f, 4.0f, 1.0f},
+        {"field(40,0)", true, Look::Auto, 41.0f, 1.0f, 1.0f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.cell) + (c.override ? " with a look" : ""));
+        simulation.closeVisualization();
+        ASSERT_TRUE(simulation.newVisualization("v"));
+        import(std::string("msg Y / 00:00:01:000 / ") + c.cell + "(07) / out / 0.50000 to field(01)\n");
+        VCCellView& view = *simulation.getCellView();
+        if (c.override) {
+            view.setCellLook("field", c.look == Look::Auto ? Look::Apart : Look::Auto);
+            EXPECT_TRUE(view.setCellLook("field", c.look));
+        }
+        const std::vector<VCCellView::DrawnModel> models = drawn();
+        ASSERT_EQ(1u, models.size());
+        const BoundingBox& box = models[0].bounds;
+        EXPECT_FLOAT_EQ(c.rows, box.getMax().y - box.getMin().y);
+        EXPECT_FLOAT_EQ(c.columns, box.getMax().x - box.getMin().x);
+        EXPECT_FLOAT_EQ(c.layers, box.getMax().z - box.getMin().z);
+        EXPECT_EQ(c.rows > 40.6f || c.columns > 40.6f || c.layers > 40.6f || c.look == Look::Solid,
+                  view.isSolid("field"));
+    }
+
+    // Life keeps its box of 20, whatever its size and whatever is asked.
+    import("msg Y / 00:00:01:000 / life(59,59)(07) / out / 0.50000 to life(01)\n");
+    VCCellView& view = *simulation.getCellView();
+    EXPECT_FALSE(view.setCellLook("life", Look::Solid));
+    EXPECT_FALSE(view.isSolid("life"));
+    drawn();
+    const SDCellPlacement* life = view.findPlacement("life");
+    ASSERT_NE(nullptr, life);
+    EXPECT_EQ(0.5f, life->getCubeEdge());
+    EXPECT_EQ(Vector3(-10, -10, -15), life->cellCentre(0, 0, 0));
+    EXPECT_FALSE(view.setCellLook("ghost", Look::Solid));
+}

@@ -249,3 +249,34 @@ TEST_F(CellSliceGLTest, TheBackgroundOfTheBlockIsHiddenAndABoxMarksItsExtent) {
 }
 
 }  // namespace
+
+TEST_F(CellSliceGLTest, VisCellsDrawsTheBlockSolidOrApartAndSaysSo) {
+    // 8 cells an edge: apart by the rule, 7.5 units across (8 cubes of 0.5 a unit apart); solid, 8.
+    struct Step {
+        const char* command;
+        const char* said;
+        float across;  // along x of the world, 0 when nothing changes
+    } steps[] = {
+        {"vis_cells fallrock solid", "fallrock drawn solid: each cube fills its cell", 8.0f},
+        {"vis_cells fallrock apart", "fallrock drawn apart: cubes of edge 0.5, one unit apart", 7.5f},
+        {"vis_cells fallrock solid", "fallrock drawn solid: each cube fills its cell", 8.0f},
+        {"vis_cells fallrock auto",
+         "fallrock drawn apart: cubes of edge 0.5, one unit apart (auto: solid beyond 40 cells an edge)",
+         7.5f},
+        {"vis_cells nosuch solid", "No model named nosuch", 0.0f},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.command);
+        run(step.command);
+        EXPECT_TRUE(said(step.said));
+        BoundingBox box;
+        ASSERT_TRUE(cells->getBounds(box));
+        EXPECT_FLOAT_EQ(step.across == 0.0f ? 7.5f : step.across, box.getMax().x - box.getMin().x);
+        EXPECT_EQ(512u, drawn());
+    }
+    EXPECT_EQ("usage: vis_cells $model solid | apart | auto", check("vis_cells fallrock round"));
+    // A slice of a solid block shows its layer's 64 cells.
+    run("vis_cells fallrock solid");
+    run("vis_slice fallrock z 3");
+    EXPECT_EQ(64u, drawn());
+}
