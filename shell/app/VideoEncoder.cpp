@@ -288,9 +288,18 @@ void VideoEncoder::closeInput() {
 bool VideoEncoder::reap(std::string& error) {
     int status = 0;
     pid_t ended = -1;
-    do {
+    bool stopped = false;
+    for (;;) {
         ended = ::waitpid(m_child, &status, 0);
-    } while (ended < 0 && errno == EINTR);
+        if (ended >= 0 || errno != EINTR) {
+            break;
+        }
+        // Asked to stop while ffmpeg finishes the file (a long GIF takes a while): it is not waited for.
+        if (!stopped && m_stop && m_stop()) {
+            ::kill(-m_child, SIGTERM);
+            stopped = true;
+        }
+    }
     m_child = -1;
     // Whatever of the group still holds ffmpeg's standard error open goes with it.
     if (m_errorReader.joinable()) {
