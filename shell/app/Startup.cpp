@@ -278,18 +278,22 @@ int writeVideo(const CommandLine& line, const std::string& ffmpeg) {
     const VDMainWindow* mainWindow = getMainWindow();
     Interruption interruption;
     getMainWindow()->setEscapeCommandFactory(&makeStopVideoCommand);
-    VideoEncoder encoder(ffmpeg, [] { return Interruption::requested(); });
+    // Escape is read between frames and while a frame waits for ffmpeg; the window draws nothing meanwhile.
+    auto stop = [] {
+        drawOnlyWhileImporting(true);
+        glutMainLoopEvent();
+        drawOnlyWhileImporting(false);
+        return Interruption::requested();
+    };
+    VideoEncoder encoder(ffmpeg, stop);
     Snapshotter snapshotter;
     std::vector<uint8_t> rgb;
     TerminalProgress progress;
     const std::string total = std::to_string(frames);
+    logMessage("Writing video: %s (%s frames, %d a second)", line.video.c_str(), total.c_str(), rate);
     std::string error;
     auto visit = [&](int number, double time, std::string& why) {
-        // Escape is read between frames; the window draws nothing meanwhile.
-        drawOnlyWhileImporting(true);
-        glutMainLoopEvent();
-        drawOnlyWhileImporting(false);
-        if (Interruption::requested() || !snapshotter.draw(rgb, why) || Interruption::requested() ||
+        if (stop() || !snapshotter.draw(rgb, why) || Interruption::requested() ||
             !encoder.writeFrame(rgb, why)) {
             return false;
         }

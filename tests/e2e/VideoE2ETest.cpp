@@ -16,8 +16,10 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "tests/e2e/AppSession.h"
 #include "tests/e2e/ProgramRun.h"
 #include "tests/support/TempDir.h"
 
@@ -167,6 +169,29 @@ TEST_F(VideoE2ETest, AFailingInterruptedOrMissingFfmpegLeavesNoFileAndKeepsAnOld
             EXPECT_EQ(c.content, readFile(video())) << c.what;
         }
     }
+}
+
+TEST_F(VideoE2ETest, EscapeStopsAVideoAsCtrlCDoes) {
+    // The stand-in takes the first frame and no more: the program waits on the second when Escape comes.
+    standIn("/usr/bin/head -c 230400 >/dev/null; printf partial >\"$out\"; exec /usr/bin/sleep 600");
+    ::mkdir(folder.file("videos").c_str(), 0755);
+    folder.write("videos/run.mp4", "old");
+    const std::string path = std::getenv("PATH");
+    ::setenv("PATH", (folder.file("bin") + ":" + path).c_str(), 1);
+    AppSession app({"--video", video(), "--size", "320x240", kSample}, AppSession::ErrorOutput::Terminal);
+    ::setenv("PATH", path.c_str(), 1);
+    ASSERT_TRUE(app.started()) << app.errors();
+    // A guard against a program that never gets there, not a verdict.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    while (!contains(app.errors(), "Video: frame 1 of 6") && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ASSERT_TRUE(contains(app.errors(), "Video: frame 1 of 6")) << app.errors();
+    app.key("Escape");
+    EXPECT_EQ(1, app.waitForExit(60)) << app.errors();
+    EXPECT_TRUE(contains(app.log(), "Video stopped: " + video() + " was not written\n")) << app.log();
+    EXPECT_EQ(std::set<std::string>{"run.mp4"}, namesIn(folder.file("videos")));
+    EXPECT_EQ("old", readFile(video()));
 }
 
 TEST_F(VideoE2ETest, ANameOfNoKnownFormatIsRefusedBeforeAnythingIsDrawn) {
