@@ -313,7 +313,7 @@ int writeVideo(const CommandLine& line, const std::string& ffmpeg) {
         encoder.abandon();
     }
     getMainWindow()->setEscapeCommandFactory(&makeExitCommand);
-    progress.finish(written ? "Video: " + total + " frames" : "Video: stopped");
+    progress.finish(written ? "Video: " + total + " frames" : "Video: not written");
     if (written) {
         logMessage("Video written: %s (%s frames, %d a second)", line.video.c_str(), total.c_str(), rate);
         std::printf("Video written: %s (%s frames, %d a second)\n", line.video.c_str(), total.c_str(), rate);
