@@ -123,27 +123,6 @@ TEST(FrameWalkTest, FramesOfEventTimesOrOfSteadySteps) {
     }
 }
 
-TEST(FrameWalkTest, AFailedFrameOrAnEmptyRunEndsTheWalk) {
-    TimesClock clock({100, 200, 300});
-    int visits = 0;
-    std::string error;
-    EXPECT_FALSE(FrameWalk(1, 100).walk(
-        clock,
-        [&](int, double, std::string& why) {
-            why = "No space left on device";
-            return ++visits < 2;
-        },
-        error));
-    EXPECT_EQ(2, visits);
-    EXPECT_EQ("No space left on device", error);
-
-    TimesClock empty({});
-    EXPECT_EQ(0u, FrameWalk(1, 100).count(empty));
-    EXPECT_FALSE(FrameWalk(1).walk(
-        empty, [](int, double, std::string&) { return true; }, error));
-    EXPECT_EQ("the run has no event times", error);
-}
-
 TEST(FrameWalkTest, AVideoLastsAtLeastFourSecondsAtOneToThirtyFramesASecond) {
     // frames -> frames a second
     const std::vector<std::pair<size_t, int>> cases = {{0, 1},   {3, 1},    {7, 1},    {8, 2},

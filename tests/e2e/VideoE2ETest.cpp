@@ -1,12 +1,7 @@
 // --video: videos of real runs that ffprobe reads, and stand-in ffmpeg programs that fail, fill the disk or
 // are interrupted, none of which leave a partial file or touch a file of the same name.
-#include <fcntl.h>
-#include <poll.h>
-#include <pty.h>
 #include <signal.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -26,8 +21,10 @@
 namespace {
 
 const std::string kSample = std::string(TESS_SOURCE_DIR) + "/samples/life_20x20.log";
-const std::string kNotFound =
-    "tessaron: ffmpeg was not found: install it (apt-get install ffmpeg) or write frames with --frames";
+// The stand-in's first lines: "$out" is the file ffmpeg is to write; `frame` reads one 320x240 RGB frame,
+// more than a pipe holds, so that a stand-in that reads no more holds the program up at the second.
+const std::string kScript =
+    "#!/bin/sh\nfor out; do :; done\nframe() { /usr/bin/head -c 230400 >/dev/null; }\n";
 
 #define REQUIRE_DISPLAY()                                                 \
     if (!ProgramRun::displayAvailable()) {                                \
@@ -46,155 +43,72 @@ std::set<std::string> namesIn(const std::string& folder) {
     return names;
 }
 
-// The program run on a terminal (what it says there: progress and messages) with PATH set to `path`, in
-// `folder`. With `interruptAt`, Ctrl+C's signal goes to it once the terminal shows that text.
-struct TerminalRun {
-    int status = -1;
-    std::string said;
-};
-
-TerminalRun runOnTerminal(std::vector<std::string> arguments, const std::string& path,
-                          const std::string& folder, const std::string& interruptAt = "") {
-    TerminalRun run;
-    int terminal = -1;
-    const pid_t child = ::forkpty(&terminal, nullptr, nullptr, nullptr);
-    if (child == 0) {
-        if (::chdir(folder.c_str()) != 0) {
-            ::_exit(127);
-        }
-        ::setenv("PATH", path.c_str(), 1);
-        std::vector<char*> argv{const_cast<char*>(TESS_PROGRAM)};
-        for (std::string& argument : arguments) {
-            argv.push_back(argument.data());
-        }
-        argv.push_back(nullptr);
-        ::execv(TESS_PROGRAM, argv.data());
-        ::_exit(127);
-    }
-    if (child < 0) {
-        return run;
-    }
-    // A guard against a program that hangs, not a verdict: the test fails on its status then.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-    bool interrupted = false;
-    char buffer[512];
-    for (;;) {
-        pollfd wait{terminal, POLLIN, 0};
-        if (::poll(&wait, 1, 200) > 0) {
-            const ssize_t n = ::read(terminal, buffer, sizeof buffer);
-            if (n <= 0) {
-                break;  // the program has ended: its side of the terminal is closed
-            }
-            run.said.append(buffer, static_cast<size_t>(n));
-        }
-        if (!interruptAt.empty() && !interrupted && contains(run.said, interruptAt)) {
-            ::kill(child, SIGINT);
-            interrupted = true;
-        }
-        if (std::chrono::steady_clock::now() > deadline) {
-            ::kill(child, SIGKILL);
-            break;
-        }
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ::close(terminal);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
-
-// A folder with the video's place and a folder of programs that stands for PATH.
+// A folder for the video (videos/run.mp4, "old" in it when asked) and one of programs put first on PATH
+// while the program starts, with a stand-in `ffmpeg` script in it when one is given.
 class VideoE2ETest : public ::testing::Test {
   protected:
-    void SetUp() override { ::mkdir(folder.file("bin").c_str(), 0755); }
-    // A stand-in for ffmpeg: a shell script given ffmpeg's arguments; "$out" is the file to write.
-    void standIn(const std::string& body) const {
-        const std::string script =
-            folder.write("bin/ffmpeg", "#!/bin/sh\nfor out; do :; done\n" + body + "\n");
-        ::chmod(script.c_str(), 0755);
+    void prepare(const std::string& standIn, bool oldFile, const std::string& path = "") {
+        std::filesystem::remove_all(folder.file("videos"));
+        std::filesystem::remove_all(folder.file("bin"));
+        std::filesystem::create_directories(folder.file("videos"));
+        std::filesystem::create_directories(folder.file("bin"));
+        if (oldFile) {
+            folder.write("videos/run.mp4", "old");
+        }
+        if (!standIn.empty()) {
+            ::chmod(folder.write("bin/ffmpeg", kScript + standIn + "\n").c_str(), 0755);
+        }
+        ::setenv("PATH", (folder.file("bin") + path).c_str(), 1);
     }
-    std::string video(const std::string& name = "run.mp4") const { return folder.file("videos/" + name); }
+    // What is left where the video goes: "old", the stand-in's "whole", or "" for no file and nothing else.
+    std::string left() {
+        ::setenv("PATH", m_path.c_str(), 1);
+        const std::set<std::string> names = namesIn(folder.file("videos"));
+        if (names.empty()) {
+            return "";
+        }
+        return names == std::set<std::string>{"run.mp4"} ? readFile(video()) : "other files left";
+    }
+    std::string video() const { return folder.file("videos/run.mp4"); }
 
     TempDir folder;
+    const std::string m_path = std::getenv("PATH");
 };
 
-TEST_F(VideoE2ETest, AFailingInterruptedOrMissingFfmpegLeavesNoFileAndKeepsAnOldOne) {
+TEST_F(VideoE2ETest, AFailingOrMissingFfmpegLeavesNoFileAndKeepsAnOldOne) {
     REQUIRE_DISPLAY();
-    // 320x240 RGB frames, each larger than a pipe holds: a stand-in that stops reading holds the program up.
-    const std::string frame = "/usr/bin/head -c 230400 >/dev/null";
     struct Case {
         const char* what;
         std::string standIn;  // empty: no ffmpeg on PATH
         bool oldFile;
-        std::string interruptAt;
         int status;
-        std::string said;
-        std::string content;  // of run.mp4 after the run; empty: no file
+        std::string said;  // on standard error, or standard output when all went well
+        std::string left;
     };
+    const std::string unable = "tessaron: Unable to write video: " + video() + ": ";
+    const std::string notFound =
+        "tessaron: ffmpeg was not found: install it (apt-get install ffmpeg) or write frames with --frames\n";
     const std::vector<Case> cases = {
-        {"no ffmpeg", "", false, "", 1, kNotFound, ""},
-        {"no ffmpeg, an old file", "", true, "", 1, kNotFound, "old"},
-        {"ffmpeg refuses", "echo \"Unknown encoder 'libx264'\" >&2; exit 3", true, "", 1,
-         "tessaron: Unable to write video: " + video() +
-             ": ffmpeg failed with exit status 3: Unknown encoder 'libx264'",
-         "old"},
+        {"no ffmpeg", "", false, 1, notFound, ""},
+        {"no ffmpeg, an old file", "", true, 1, notFound, "old"},
+        {"ffmpeg refuses", "echo \"Unknown encoder 'libx264'\" >&2; exit 3", true, 1,
+         unable + "ffmpeg failed with exit status 3: Unknown encoder 'libx264'\n", "old"},
         {"the disk fills up after a frame",
-         frame +
-             "; printf partial >\"$out\"; echo 'Error writing trailer: No space left on device' >&2; exit 1",
-         false, "", 1, "ffmpeg failed with exit status 1: Error writing trailer: No space left on device",
-         ""},
-        {"Ctrl+C after the first frame", frame + "; printf partial >\"$out\"; exec /usr/bin/sleep 600", true,
-         "Video: frame 1 of 6", 1, "tessaron: Video stopped: " + video() + " was not written", "old"},
-        {"ffmpeg ends well", "/usr/bin/cat >/dev/null; printf whole >\"$out\"", true, "", 0,
-         "Video written: " + video() + " (6 frames, 1 a second)", "whole"},
+         "frame; printf partial >\"$out\"; echo 'Error writing trailer: No space left on device' >&2; exit 1",
+         false, 1,
+         unable + "ffmpeg failed with exit status 1: Error writing trailer: No space left on device\n", ""},
+        {"ffmpeg ends well but writes nothing", "/usr/bin/cat >/dev/null", true, 1,
+         unable + "ffmpeg wrote nothing\n", "old"},
+        {"ffmpeg ends well", "/usr/bin/cat >/dev/null; printf whole >\"$out\"", true, 0,
+         "Video written: " + video() + " (6 frames, 1 a second)\n", "whole"},
     };
     for (const Case& c : cases) {
-        std::filesystem::remove_all(folder.file("videos"));
-        std::filesystem::remove(folder.file("bin/ffmpeg"));
-        ::mkdir(folder.file("videos").c_str(), 0755);
-        if (c.oldFile) {
-            folder.write("videos/run.mp4", "old");
-        }
-        if (!c.standIn.empty()) {
-            standIn(c.standIn);
-        }
-        const TerminalRun run = runOnTerminal({"--video", video(), "--size", "320x240", kSample},
-                                              folder.file("bin"), folder.path(), c.interruptAt);
-        EXPECT_EQ(c.status, run.status) << c.what << "\n" << run.said;
-        EXPECT_TRUE(contains(run.said, c.said)) << c.what << "\n" << run.said;
-        const std::set<std::string> left = namesIn(folder.file("videos"));
-        EXPECT_EQ(c.content.empty() ? std::set<std::string>{} : std::set<std::string>{"run.mp4"}, left)
-            << c.what;
-        if (!c.content.empty()) {
-            EXPECT_EQ(c.content, readFile(video())) << c.what;
-        }
+        prepare(c.standIn, c.oldFile);
+        ProgramRun run({"--video", video(), "--size", "320x240", kSample});
+        EXPECT_EQ(c.status, run.status()) << c.what;
+        EXPECT_EQ(c.said, c.status == 0 ? run.out() : run.err()) << c.what;
+        EXPECT_EQ(c.left, left()) << c.what;
     }
-}
-
-TEST_F(VideoE2ETest, EscapeStopsAVideoAsCtrlCDoes) {
-    // The stand-in takes the first frame and no more: the program waits on the second when Escape comes.
-    standIn("/usr/bin/head -c 230400 >/dev/null; printf partial >\"$out\"; exec /usr/bin/sleep 600");
-    ::mkdir(folder.file("videos").c_str(), 0755);
-    folder.write("videos/run.mp4", "old");
-    const std::string path = std::getenv("PATH");
-    ::setenv("PATH", (folder.file("bin") + ":" + path).c_str(), 1);
-    AppSession app({"--video", video(), "--size", "320x240", kSample}, AppSession::ErrorOutput::Terminal);
-    ::setenv("PATH", path.c_str(), 1);
-    ASSERT_TRUE(app.started()) << app.errors();
-    // A guard against a program that never gets there, not a verdict.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-    while (!contains(app.errors(), "Video: frame 1 of 6") && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    ASSERT_TRUE(contains(app.errors(), "Video: frame 1 of 6")) << app.errors();
-    app.key("Escape");
-    EXPECT_EQ(1, app.waitForExit(60)) << app.errors();
-    EXPECT_TRUE(contains(app.log(), "Video stopped: " + video() + " was not written\n")) << app.log();
-    EXPECT_EQ(std::set<std::string>{"run.mp4"}, namesIn(folder.file("videos")));
-    EXPECT_EQ("old", readFile(video()));
-}
-
-TEST_F(VideoE2ETest, ANameOfNoKnownFormatIsRefusedBeforeAnythingIsDrawn) {
     for (const char* name : {"run.avi", "run", "mp4", "run.mp4/"}) {
         ProgramRun run({"--video", name, kSample}, ProgramRun::Display::None);
         EXPECT_EQ(1, run.status()) << name;
@@ -204,23 +118,44 @@ TEST_F(VideoE2ETest, ANameOfNoKnownFormatIsRefusedBeforeAnythingIsDrawn) {
     }
 }
 
-// Frames and seconds as ffprobe reads them from the file.
-struct Probe {
-    int frames = 0;
-    double seconds = 0.0;
-};
+TEST_F(VideoE2ETest, CtrlCOrEscapeStopsAVideoAndKeepsAnOldFile) {
+    // The stand-in takes the first frame and no more: the program waits on the second when it is stopped.
+    for (const bool escape : {false, true}) {
+        prepare("frame; printf partial >\"$out\"; exec /usr/bin/sleep 600", true, ":" + m_path);
+        AppSession app({"--video", video(), "--size", "320x240", kSample}, AppSession::ErrorOutput::Terminal);
+        ASSERT_TRUE(app.started()) << app.errors();
+        // A guard against a program that never gets there, not a verdict.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+        while (!contains(app.errors(), "Video: frame 1 of 6") &&
+               std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        ASSERT_TRUE(contains(app.errors(), "Video: frame 1 of 6")) << app.errors();
+        if (escape) {
+            app.key("Escape");
+        } else {
+            app.signal(SIGINT);
+        }
+        EXPECT_EQ(1, app.waitForExit(60)) << app.errors();
+        EXPECT_TRUE(contains(app.errors(), "tessaron: Video stopped: " + video() + " was not written"))
+            << escape;
+        EXPECT_EQ("old", left()) << escape;
+    }
+}
 
-Probe probe(const std::string& file) {
-    Probe read;
+// Frames and seconds as ffprobe reads them from the file.
+std::pair<int, double> probe(const std::string& file) {
+    std::pair<int, double> read{0, 0.0};
     const std::string command =
         "ffprobe -v error -count_frames -select_streams v:0 -show_entries "
-        "stream=nb_read_frames:format=duration -of default=nw=1 '" +
+        "stream=nb_read_frames:format=duration -of "
+        "default=nw=1 '" +
         file + "'";
     if (FILE* pipe = ::popen(command.c_str(), "r")) {
         char line[256];
         while (std::fgets(line, sizeof line, pipe) != nullptr) {
-            std::sscanf(line, "nb_read_frames=%d", &read.frames);
-            std::sscanf(line, "duration=%lf", &read.seconds);
+            std::sscanf(line, "nb_read_frames=%d", &read.first);
+            std::sscanf(line, "duration=%lf", &read.second);
         }
         ::pclose(pipe);
     }
@@ -257,9 +192,9 @@ TEST_F(VideoE2ETest, RealRunsMakeVideosOfEveryFormatAtASteadyClock) {
         arguments.insert(arguments.end(), {"--video", folder.file(c.name), "--size", "200x150", log});
         ProgramRun run(arguments);
         ASSERT_EQ(0, run.status()) << c.name << ": " << run.err();
-        const Probe read = probe(folder.file(c.name));
-        EXPECT_EQ(c.frames, read.frames) << c.name;
-        EXPECT_NEAR(c.seconds, read.seconds, 0.02) << c.name;
+        const auto [frames, seconds] = probe(folder.file(c.name));
+        EXPECT_EQ(c.frames, frames) << c.name;
+        EXPECT_NEAR(c.seconds, seconds, 0.02) << c.name;
     }
 }
 
@@ -270,7 +205,7 @@ TEST_F(VideoE2ETest, FramesTakeTheStepAndTheirVideoLineTheRate) {
     ASSERT_EQ(0, run.status()) << run.err();
     EXPECT_TRUE(contains(run.out(), "Frames written: 3 into ")) << run.out();
     EXPECT_TRUE(contains(run.out(), "ffmpeg -framerate 24 -i ")) << run.out();
-    EXPECT_EQ((std::set<std::string>{"bin", "frame_000001.png", "frame_000002.png", "frame_000003.png"}),
+    EXPECT_EQ((std::set<std::string>{"frame_000001.png", "frame_000002.png", "frame_000003.png"}),
               namesIn(folder.path()));
 }
 
