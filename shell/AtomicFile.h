@@ -27,16 +27,19 @@ class AtomicFile {
     bool open(const std::string& path, std::string& error);
     // Where the content goes, from a successful open() until commit().
     int descriptor() const { return m_fd; }
+    // The temporary file's name, for a writer that opens the file itself (another process); empty when
+    // there is none.
+    const std::string& temporary() const { return m_temporary; }
     // The file that will be replaced or made: `path`, or the final target of the link it names.
     const std::string& target() const { return m_target; }
     // Closes the temporary file and puts it in the target's place, unless `writeError` (the errno of a
     // failed write, 0 when all went out) or a failure here says otherwise. On failure `error` says why and
     // the temporary file is gone.
     bool commit(int writeError, std::string& error);
-
-  private:
+    // Closes and removes the temporary file, leaving the target as it was.
     void discard();
 
+  private:
     std::string m_target;
     std::string m_temporary;
     int m_fd = -1;

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <climits>
 #include <cstdlib>
+#include <utility>
 
 #ifndef TESS_VERSION
 #define TESS_VERSION "unknown"
@@ -38,28 +39,35 @@ bool parseCount(const std::string& text, int& value) {
     return true;
 }
 
-// "start", "end", or four whole numbers joined by colons.
-bool isTimeArgument(const std::string& text) {
-    if (text == "start" || text == "end") {
-        return true;
-    }
+// Four whole numbers joined by colons, added up in milliseconds.
+bool parseClockTime(const std::string& text, double& milliseconds) {
+    static const double kUnits[] = {3600000.0, 60000.0, 1000.0, 1.0};
+    double total = 0.0;
     int groups = 0;
     size_t at = 0;
     while (at <= text.size()) {
         const size_t colon = text.find(':', at);
         const std::string group =
             text.substr(at, colon == std::string::npos ? std::string::npos : colon - at);
-        int ignored = 0;
-        if (!parseCount(group, ignored)) {
+        int value = 0;
+        if (groups == 4 || !parseCount(group, value)) {
             return false;
         }
+        total += value * kUnits[groups];
         ++groups;
         if (colon == std::string::npos) {
             break;
         }
         at = colon + 1;
     }
+    milliseconds = total;
     return groups == 4;
+}
+
+// "start", "end", or four whole numbers joined by colons.
+bool isTimeArgument(const std::string& text) {
+    double ignored = 0.0;
+    return text == "start" || text == "end" || parseClockTime(text, ignored);
 }
 
 CommandLine failed(CommandLine line, const std::string& error) {
@@ -69,6 +77,37 @@ CommandLine failed(CommandLine line, const std::string& error) {
 }
 
 }  // namespace
+
+bool parseStep(const std::string& text, double& milliseconds) {
+    double read = 0.0;
+    if (!parseClockTime(text, read)) {
+        static const std::pair<const char*, double> kUnits[] = {{"ms", 1.0}, {"min", 60000.0}, {"s", 1000.0}};
+        const size_t digits = text.find_first_not_of("0123456789");
+        if (digits == 0 || digits == std::string::npos) {
+            return false;
+        }
+        int count = 0;
+        if (!parseCount(text.substr(0, digits), count)) {
+            return false;
+        }
+        const std::string unit = text.substr(digits);
+        bool known = false;
+        for (const auto& [name, scale] : kUnits) {
+            if (unit == name) {
+                read = count * scale;
+                known = true;
+            }
+        }
+        if (!known) {
+            return false;
+        }
+    }
+    if (!(read > 0.0)) {
+        return false;
+    }
+    milliseconds = read;
+    return true;
+}
 
 bool parseSize(const std::string& text, int& width, int& height) {
     const size_t x = text.find('x');
@@ -92,6 +131,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     CommandLine line;
     line.glutArguments.push_back(argc > 0 && argv[0] != nullptr ? argv[0] : "tessaron");
     bool everyGiven = false;
+    bool stepGiven = false;
     bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
@@ -143,7 +183,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             hasValue = true;
         }
         if (name != "--time" && name != "--snapshot" && name != "--frames" && name != "--every" &&
-            name != "--size" && name != "--log" && name != "--palette" && name != "--command") {
+            name != "--size" && name != "--log" && name != "--palette" && name != "--command" &&
+            name != "--video" && name != "--step" && name != "--fps") {
             return failed(line, "unknown option " + arg);
         }
         if (!hasValue) {
@@ -164,6 +205,21 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             line.snapshot = value;
         } else if (name == "--frames") {
             line.framesDir = value;
+        } else if (name == "--video") {
+            line.video = value;
+        } else if (name == "--step") {
+            if (!parseStep(value, line.step)) {
+                return failed(line,
+                              "--step wants a time above zero, HH:MM:SS:MS or a whole number of ms, s or "
+                              "min (100ms), not '" +
+                                  value + "'");
+            }
+            stepGiven = true;
+        } else if (name == "--fps") {
+            if (!parseCount(value, line.fps) || line.fps < MIN_FPS || line.fps > MAX_FPS) {
+                return failed(line, "--fps wants a whole number in " + std::to_string(MIN_FPS) + ".." +
+                                        std::to_string(MAX_FPS) + ", not '" + value + "'");
+            }
         } else if (name == "--every") {
             if (!parseCount(value, line.every)) {
                 // Digits too many for a count are a number too large, not something else.
@@ -204,6 +260,20 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     if (!line.snapshot.empty() && !line.framesDir.empty()) {
         return failed(line, "--snapshot and --frames cannot be used together");
     }
+    if (!line.video.empty() && (!line.snapshot.empty() || !line.framesDir.empty())) {
+        return failed(line, std::string("--video and ") +
+                                (line.snapshot.empty() ? "--frames" : "--snapshot") +
+                                " cannot be used together");
+    }
+    if ((stepGiven || line.fps != 0) && line.framesDir.empty() && line.video.empty()) {
+        return failed(line, std::string(stepGiven ? "--step" : "--fps") + " goes with --frames or --video");
+    }
+    if (stepGiven && everyGiven) {
+        return failed(line, "--step and --every cannot be used together");
+    }
+    if (!line.video.empty() && line.logs.empty()) {
+        return failed(line, "--video needs at least one LOG");
+    }
     if (everyGiven && line.framesDir.empty()) {
         return failed(line, "--every goes with --frames");
     }
@@ -239,6 +309,12 @@ std::string commandLineUsage() {
            "  --snapshot FILE   import, draw one frame into the PNG file FILE and exit\n"
            "  --frames DIR      import, write the start and one PNG per event time into DIR, exit\n"
            "  --every N         with --frames: one picture every N event times (default 1)\n"
+           "  --video FILE      import, write a video of the run into FILE (.mp4, .webm or .gif) through\n"
+           "                    ffmpeg, exit; --time T starts it at T\n"
+           "  --step T          with --frames or --video: one frame per T of simulated time (HH:MM:SS:MS,\n"
+           "                    or 100ms, 2s, 1min) instead of one per event time\n"
+           "  --fps N           with --frames or --video: frames a second, 1..60 (default: the run lasts\n"
+           "                    at least 4 s, at most 30 frames a second)\n"
            "  --size WxH        window and picture size in pixels, 16..8192 each (default 800x600)\n"
            "  --palette [MODEL=]FILE  colour MODEL's cells (every cell space without MODEL=) from a palette\n"
            "                    file; may be given more than once\n"

@@ -21,7 +21,10 @@ struct CommandLine {
     std::string snapshot;           // --snapshot: the PNG to write
     std::string framesDir;          // --frames: the folder for the frame sequence
     int every = 1;                  // --every: one frame per this many event times
-    int width = 800;                // --size
+    std::string video;              // --video: the MP4, WebM or GIF file to write
+    double step = 0.0;              // --step: milliseconds of simulated time per frame; 0: one per event time
+    int fps = 0;      // --fps: frames a second of the video; 0: as fits the run (defaultFrameRate)
+    int width = 800;  // --size
     int height = 600;
     std::string logPath;  // --log; empty: ./log.txt
     bool noLog = false;   // --no-log
@@ -41,7 +44,7 @@ struct CommandLine {
     std::vector<std::string> glutArguments;
 
     // A run that draws its pictures and ends instead of waiting for input.
-    bool drawsAndExits() const { return !snapshot.empty() || !framesDir.empty(); }
+    bool drawsAndExits() const { return !snapshot.empty() || !framesDir.empty() || !video.empty(); }
 };
 
 CommandLine parseCommandLine(int argc, const char* const* argv);
@@ -57,6 +60,12 @@ std::string visualizationNameFor(const std::string& logPath);
 // Whether a file of the command line is a model file (its name ends in ".ma", in any case) rather than a
 // log.
 bool isModelFileName(const std::string& path);
+
+// A step of simulated time: "HH:MM:SS:MS", or a whole number with a unit, "100ms", "2s" or "1min". True,
+// with the milliseconds, for a step above zero.
+bool parseStep(const std::string& text, double& milliseconds);
+constexpr int MIN_FPS = 1;
+constexpr int MAX_FPS = 60;
 
 // "WxH" with whole numbers in MIN_SIDE..MAX_SIDE on either side.
 bool parseSize(const std::string& text, int& width, int& height);

@@ -42,8 +42,8 @@ std::string quoted(const std::string& text) {
 
 }  // namespace
 
-FrameSequence::FrameSequence(std::string folder, int every)
-    : m_folder(std::move(folder)), m_every(every < 1 ? 1 : every) {
+FrameSequence::FrameSequence(std::string folder, int every, double step)
+    : m_folder(std::move(folder)), m_every(every < 1 ? 1 : every), m_step(step) {
     while (m_folder.size() > 1 && m_folder.back() == '/') {
         m_folder.pop_back();
     }
@@ -72,33 +72,16 @@ bool FrameSequence::write(FrameClock& clock, const Drawer& draw, std::string& er
     m_written = 0;
     m_olderFrames = 0;
     m_firstOlderFrame.clear();
-    const size_t count = clock.count();
-    if (count == 0) {
-        error = "the run has no event times";
-        return false;
-    }
-    // The state the run starts from comes first, when an event time does not show it already.
-    if (clock.toStart()) {
-        if (!draw(framePath(1), error)) {
+    FrameWalk walk(m_every, m_step);
+    auto visit = [this, &draw](int number, double, std::string& why) {
+        if (!draw(framePath(number), why)) {
             return false;
         }
-        ++m_written;
-    }
-    if (!clock.goTo(0)) {
-        error = "the time cursor cannot go to the first event time";
+        m_written = number;
+        return true;
+    };
+    if (!walk.walk(clock, visit, error)) {
         return false;
-    }
-    for (size_t index = 0; index < count; ++index) {
-        if (index % static_cast<size_t>(m_every) == 0 || index + 1 == count) {
-            if (!draw(framePath(m_written + 1), error)) {
-                return false;
-            }
-            ++m_written;
-        }
-        if (index + 1 < count && !clock.next()) {
-            error = "the time cursor stopped before the last event time";
-            return false;
-        }
     }
     countOlderFrames();
     return true;
@@ -132,10 +115,11 @@ std::string FrameSequence::olderFramesNote() const {
            " left in " + m_folder + ", from " + m_firstOlderFrame;
 }
 
-std::string FrameSequence::videoCommand() const {
+std::string FrameSequence::videoCommand(int rate) const {
     // The pattern reads on past the last frame written into older ones that follow it: -frames:v stops it.
     // yuv420p, which every player takes, needs even sides.
-    return "ffmpeg -framerate 10 -i " + quoted(m_folder + "/" + kPrefix + "%06d.png") + " -frames:v " +
-           std::to_string(m_written) + " -vf 'pad=ceil(iw/2)*2:ceil(ih/2)*2' -c:v libx264 -pix_fmt yuv420p " +
+    return "ffmpeg -framerate " + std::to_string(rate) + " -i " +
+           quoted(m_folder + "/" + kPrefix + "%06d.png") + " -frames:v " + std::to_string(m_written) +
+           " -vf 'pad=ceil(iw/2)*2:ceil(ih/2)*2' -c:v libx264 -pix_fmt yuv420p " +
            quoted(m_folder + "/run.mp4");
 }

@@ -176,6 +176,16 @@ bool CursorClock::goTo(size_t index) {
     return m_simulation.currentTimeIndex() == static_cast<long>(index);
 }
 
+double CursorClock::timeAt(size_t index) {
+    return m_simulation.timeAt(index);
+}
+
+bool CursorClock::goToTime(double milliseconds) {
+    // A move to where the cursor stands already is no failure.
+    m_simulation.timeGoto(milliseconds);
+    return true;
+}
+
 bool CursorClock::next() {
     return m_simulation.timeNext();
 }

@@ -67,7 +67,9 @@ class CursorClock : public FrameClock {
   public:
     explicit CursorClock(VCSimulation& simulation) : m_simulation(simulation) {}
     size_t count() override;
+    double timeAt(size_t index) override;
     bool goTo(size_t index) override;
+    bool goToTime(double milliseconds) override;
     bool next() override;
     bool toStart() override;
 

@@ -6,8 +6,7 @@
 #include "gui/VDMainWindow.h"
 #include "shell/app/PngFile.h"
 
-bool Snapshotter::write(const std::string& path, int& width, int& height, std::string& error,
-                        VDMainWindow::Parts parts) {
+bool Snapshotter::draw(std::vector<uint8_t>& rgb, std::string& error, VDMainWindow::Parts parts) {
     VDMainWindow* mainWindow = getMainWindow();
     if (mainWindow == nullptr) {
         error = "there is no window to draw";
@@ -19,13 +18,19 @@ bool Snapshotter::write(const std::string& path, int& width, int& height, std::s
     }
     m_frame.bind();
     const bool drawn = mainWindow->drawFrame(parts);
-    std::vector<uint8_t> rgb;
     m_frame.read(rgb);
     if (!drawn) {
         error = "the frame could not be drawn";
         return false;
     }
-    if (!writePngFile(path, m_frame.width(), m_frame.height(), rgb, error, m_quick)) {
+    return true;
+}
+
+bool Snapshotter::write(const std::string& path, int& width, int& height, std::string& error,
+                        VDMainWindow::Parts parts) {
+    std::vector<uint8_t> rgb;
+    if (!draw(rgb, error, parts) ||
+        !writePngFile(path, m_frame.width(), m_frame.height(), rgb, error, m_quick)) {
         return false;
     }
     width = m_frame.width();

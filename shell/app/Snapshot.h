@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "gui/VDMainWindow.h"
 #include "shell/app/OffscreenFrame.h"
@@ -18,6 +20,13 @@ class Snapshotter {
     // written.
     bool write(const std::string& path, int& width, int& height, std::string& error,
                VDMainWindow::Parts parts = VDMainWindow::Parts::Everything);
+
+    // Draws the frame and reads it as 8-bit RGB, rows from the top down, into `rgb` (which keeps its storage
+    // from frame to frame). On failure `error` says why.
+    bool draw(std::vector<uint8_t>& rgb, std::string& error,
+              VDMainWindow::Parts parts = VDMainWindow::Parts::Everything);
+    int width() const { return m_frame.width(); }
+    int height() const { return m_frame.height(); }
 
   private:
     OffscreenFrame m_frame;

@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -19,6 +21,7 @@
 #include "console/VDSnapshotCommand.h"
 #include "control/VCSimulation.h"
 #include "gui/VDConsole.h"
+#include "gui/VDConsoleCommand.h"
 #include "gui/VDMainWindow.h"
 #include "gui/VDThemeStore.h"
 #include "shell/EngineVariables.h"
@@ -30,12 +33,17 @@
 #include "shell/app/CommandLineCommands.h"
 #include "shell/app/FatalSignals.h"
 #include "shell/app/FrameSequence.h"
+#include "shell/app/FrameWalk.h"
 #include "shell/app/GlutBridge.h"
 #include "shell/app/GlutImportHost.h"
 #include "shell/app/GlutPlaybackTimer.h"
+#include "shell/app/Interruption.h"
 #include "shell/app/OpenLogs.h"
 #include "shell/app/Snapshot.h"
 #include "shell/app/SyncProbe.h"
+#include "shell/app/TerminalProgress.h"
+#include "shell/app/VideoEncoder.h"
+#include "simdata/SDTime.h"
 #include "view3d/VDTessaronerWindow.h"
 
 namespace {
@@ -194,7 +202,7 @@ int drawSnapshot(const CommandLine& line) {
 // --frames: the logs, the view fitted, one picture per N event times. 0 when every frame was written.
 int drawFrames(const CommandLine& line) {
     int status = 1;
-    FrameSequence frames(line.framesDir, line.every);
+    FrameSequence frames(line.framesDir, line.every, line.step);
     std::string error;
     if (!frames.checkFolder(error)) {
         std::fprintf(stderr, "tessaron: Unable to write frames: %s: %s\n", line.framesDir.c_str(),
@@ -213,8 +221,10 @@ int drawFrames(const CommandLine& line) {
         };
         if (frames.write(clock, draw, error)) {
             logMessage("Frames written: %d into %s", frames.written(), line.framesDir.c_str());
-            std::printf("Frames written: %d into %s\nTo make a video of them:\n  %s\n", frames.written(),
-                        line.framesDir.c_str(), frames.videoCommand().c_str());
+            std::printf(
+                "Frames written: %d into %s\nTo make a video of them:\n  %s\n", frames.written(),
+                line.framesDir.c_str(),
+                frames.videoCommand(line.fps != 0 ? line.fps : defaultFrameRate(frames.written())).c_str());
             if (frames.olderFrames() > 0) {
                 logMessage("%s", frames.olderFramesNote().c_str());
                 std::fprintf(stderr, "tessaron: %s\n", frames.olderFramesNote().c_str());
@@ -228,6 +238,128 @@ int drawFrames(const CommandLine& line) {
     }
     destroyProgramObjects();
     return status;
+}
+
+// Escape while a video is written: the video stops, as Ctrl+C stops it.
+class StopVideoCommand : public VDConsoleCommand {
+  public:
+    StopVideoCommand() : VDConsoleCommand("stop") {}
+    void execute() override {
+        Interruption::request();
+        dispose();
+    }
+    bool parseArguments(const std::vector<std::string>&, std::string&) override { return true; }
+};
+
+std::unique_ptr<VDConsoleCommand> makeStopVideoCommand() {
+    return std::make_unique<StopVideoCommand>();
+}
+
+// Where --time starts a video: the run's start, its last event time, or a time of the run.
+double videoStart(const std::string& time) {
+    if (time.empty() || time == "start") {
+        return -HUGE_VAL;
+    }
+    if (time == "end") {
+        return HUGE_VAL;
+    }
+    SDTime at;
+    at.parse(time);
+    return at.getMilliseconds();
+}
+
+// The frames of the run drawn one after another and handed to ffmpeg; only the frame being handed over is
+// held. Escape (between frames) and Ctrl+C stop it, leaving no file. 0 when the video was written.
+int writeVideo(const CommandLine& line, const std::string& ffmpeg) {
+    CursorClock clock(*getSimulation());
+    FrameWalk walk(line.every, line.step, videoStart(line.time));
+    const size_t frames = walk.count(clock);
+    const int rate = line.fps != 0 ? line.fps : defaultFrameRate(frames);
+    const VDMainWindow* mainWindow = getMainWindow();
+    Interruption interruption;
+    getMainWindow()->setEscapeCommandFactory(&makeStopVideoCommand);
+    // Escape is read between frames and while a frame waits for ffmpeg; the window draws nothing meanwhile.
+    auto stop = [] {
+        drawOnlyWhileImporting(true);
+        glutMainLoopEvent();
+        drawOnlyWhileImporting(false);
+        return Interruption::requested();
+    };
+    VideoEncoder encoder(ffmpeg, stop);
+    Snapshotter snapshotter;
+    std::vector<uint8_t> rgb;
+    TerminalProgress progress;
+    const std::string total = std::to_string(frames);
+    logMessage("Writing video: %s (%s frames, %d a second)", line.video.c_str(), total.c_str(), rate);
+    std::string error;
+    auto visit = [&](int number, double time, std::string& why) {
+        if (stop() || !snapshotter.draw(rgb, why) || Interruption::requested() ||
+            !encoder.writeFrame(rgb, why)) {
+            return false;
+        }
+        progress.show("Video: frame " + std::to_string(number) + " of " + total + ", " +
+                      SDTime(time).toString());
+        return true;
+    };
+    bool written = frames > 0 && encoder.open(line.video, videoFormatOf(line.video), mainWindow->getWidth(),
+                                              mainWindow->getHeight(), rate, error);
+    if (frames == 0) {
+        error = "the run has no event times";
+    }
+    written =
+        written && walk.walk(clock, visit, error) && !Interruption::requested() && encoder.finish(error);
+    const bool stopped = Interruption::requested();
+    if (!written) {
+        encoder.abandon();
+    }
+    getMainWindow()->setEscapeCommandFactory(&makeExitCommand);
+    progress.finish(written ? "Video: " + total + " frames" : "Video: not written");
+    if (written) {
+        logMessage("Video written: %s (%s frames, %d a second)", line.video.c_str(), total.c_str(), rate);
+        std::printf("Video written: %s (%s frames, %d a second)\n", line.video.c_str(), total.c_str(), rate);
+        return 0;
+    }
+    if (stopped) {
+        logMessage("Video stopped: %s was not written", line.video.c_str());
+        std::fprintf(stderr, "tessaron: Video stopped: %s was not written\n", line.video.c_str());
+    } else {
+        logMessage("Unable to write video: %s: %s", line.video.c_str(), error.c_str());
+        std::fprintf(stderr, "tessaron: Unable to write video: %s: %s\n", line.video.c_str(), error.c_str());
+    }
+    return 1;
+}
+
+// --video: the logs, the view fitted, the commands run, then the video. 0 when it was written.
+int drawVideo(const CommandLine& line, const std::string& ffmpeg) {
+    int status = 1;
+    if (importBeforeTheLoop(line.logs) && applyCommandLinePalettes(line.palettes) &&
+        (fitViewToRun(), runCommandsBeforeTheLoop(line.commands))) {
+        if (VDConsole* console = getConsole()) {
+            console->close();
+        }
+        status = writeVideo(line, ffmpeg);
+    }
+    destroyProgramObjects();
+    return status;
+}
+
+// What --video needs before anything is drawn or written: a file name it can tell the format from, and
+// ffmpeg. Empty, with a message on standard error, when either is missing.
+std::string videoEncoderFor(const std::string& video) {
+    if (videoFormatOf(video) == VideoFormat::Unknown) {
+        std::fprintf(stderr, "tessaron: --video %s: the name must end in .mp4, .webm or .gif\n",
+                     video.c_str());
+        return "";
+    }
+    const char* searchPath = std::getenv("PATH");
+    const std::string ffmpeg = findProgram("ffmpeg", searchPath != nullptr ? searchPath : "/usr/bin:/bin");
+    if (ffmpeg.empty()) {
+        std::fprintf(
+            stderr,
+            "tessaron: ffmpeg was not found: install it (apt-get install ffmpeg) or write frames with "
+            "--frames\n");
+    }
+    return ffmpeg;
 }
 
 // An explicit --log place that cannot be written is worth a word; the log itself just drops its lines.
@@ -258,6 +390,10 @@ int runTessaron(int argc, char** argv) {
             return 2;
         case CommandLine::Action::Run:
             break;
+    }
+    std::string ffmpeg;
+    if (!line.video.empty() && (ffmpeg = videoEncoderFor(line.video)).empty()) {
+        return 1;
     }
     keepFreedMemoryForReuse();
 
@@ -333,6 +469,9 @@ int runTessaron(int argc, char** argv) {
     }
     if (!line.framesDir.empty()) {
         return drawFrames(line);
+    }
+    if (!line.video.empty()) {
+        return drawVideo(line, ffmpeg);
     }
     if (!line.logs.empty()) {
         // After the loop has started, so that the window is up while the logs are read.

@@ -116,12 +116,49 @@ TEST(CommandLineTest, MistakesAreErrorsThatNameTheOption) {
         {{"--palette", "p.pal"}, "LOG"},
         {{"--command", "vis_fit"}, "LOG"},
         {{"a.log", "--command"}, "--command"},
+        {{"--video", "v.mp4"}, "--video needs at least one LOG"},
+        {{"--video", "v.mp4", "--frames", "d", "a.log"}, "--video and --frames cannot"},
+        {{"--video", "v.mp4", "--snapshot", "a.png", "a.log"}, "--video and --snapshot cannot"},
+        {{"--step", "100ms", "a.log"}, "--step goes with --frames or --video"},
+        {{"--fps", "12", "a.log"}, "--fps goes with --frames or --video"},
+        {{"--video", "v.gif", "--step", "1s", "--every", "2", "a.log"}, "--step and --every"},
+        {{"--video", "v.gif", "--fps", "0", "a.log"}, "--fps wants a whole number in 1..60, not '0'"},
+        {{"--video", "v.gif", "--fps", "61", "a.log"}, "'61'"},
+        {{"--video", "v.gif", "--fps", "2.5", "a.log"}, "'2.5'"},
     };
     for (const Case& c : cases) {
         CommandLine line = parse(c.args);
         EXPECT_EQ(Action::Error, line.action) << c.args.front();
         EXPECT_NE(std::string::npos, line.error.find(c.mentions)) << line.error;
     }
+}
+
+TEST(CommandLineTest, StepsAreClockTimesOrWholeNumbersWithAUnit) {
+    // text -> milliseconds; 0 for a step refused
+    const std::vector<std::pair<std::string, double>> cases = {
+        {"00:00:00:100", 100}, {"100ms", 100},      {"2s", 2000},  {"1min", 60000}, {"01:02:03:004", 3723004},
+        {"0:0:1:500", 1500},   {"00:00:00:000", 0}, {"0ms", 0},    {"100", 0},      {"ms", 0},
+        {"1.5s", 0},           {"100 ms", 0},       {"-100ms", 0}, {"100h", 0},     {"00:00:100", 0},
+        {"0:0:0:0:1", 0},      {"1S", 0},           {"", 0},
+    };
+    for (const auto& [text, milliseconds] : cases) {
+        double step = -1.0;
+        EXPECT_EQ(milliseconds > 0, parseStep(text, step)) << text;
+        if (milliseconds > 0) {
+            EXPECT_EQ(milliseconds, step) << text;
+        }
+        CommandLine line = parse({"--video", "v.webm", "--step", text, "a.log"});
+        EXPECT_EQ(milliseconds > 0 ? Action::Run : Action::Error, line.action) << text << ": " << line.error;
+    }
+    CommandLine line =
+        parse({"--frames", "d", "--step=2s", "--fps", "60", "--time", "end", "--video", "v.gif", "a.log"});
+    EXPECT_EQ(Action::Error, line.action) << "--video and --frames";
+    line = parse({"--video", "v.gif", "--step=2s", "--fps", "60", "--time", "end", "a.log"});
+    ASSERT_EQ(Action::Run, line.action) << line.error;
+    EXPECT_EQ("v.gif", line.video);
+    EXPECT_EQ(2000, line.step);
+    EXPECT_EQ(60, line.fps);
+    EXPECT_TRUE(line.drawsAndExits());
 }
 
 TEST(CommandLineTest, SizesOutsideTheRangeOrFormAreRefused) {

@@ -14,6 +14,10 @@ class FakeClock : public FrameClock {
   public:
     explicit FakeClock(size_t times) : m_times(times) {}
     size_t count() override { return m_times; }
+    double timeAt(size_t index) override { return 100.0 * static_cast<double>(index + 1); }
+    bool goToTime(double milliseconds) override {
+        return goTo(static_cast<size_t>(milliseconds / 100.0) - 1);
+    }
     bool goTo(size_t index) override {
         m_at = index;
         return index < m_times;
@@ -77,7 +81,7 @@ TEST_F(FrameSequenceTest, OneFramePerEveryNTimesAndOneOfTheLast) {
     FrameSequence everyTime(dir.path(), 1);
     ASSERT_TRUE(everyTime.write(seven, drawer(seven), error));
     EXPECT_EQ((std::vector<std::string>{"0", "1", "2", "3", "4", "5", "6"}), frames(7));
-    EXPECT_NE(std::string::npos, everyTime.videoCommand().find(" -i '" + dir.path() + "/frame_%06d.png' "));
+    EXPECT_NE(std::string::npos, everyTime.videoCommand(10).find(" -i '" + dir.path() + "/frame_%06d.png' "));
 }
 
 TEST_F(FrameSequenceTest, TheStartComesFirstWhenItIsNotAnEventTime) {
@@ -111,8 +115,8 @@ TEST_F(FrameSequenceTest, NothingInTheFolderIsRemovedAndLaterFramesAreCounted) {
     EXPECT_EQ("frame_000003.png", sequence.firstOlderFrame());
     EXPECT_EQ("3 older frames left in " + dir.path() + ", from frame_000003.png", sequence.olderFramesNote());
     // The video takes the two frames of this run and none of those after them.
-    EXPECT_NE(std::string::npos, sequence.videoCommand().find("/frame_%06d.png' -frames:v 2 "))
-        << sequence.videoCommand();
+    EXPECT_NE(std::string::npos, sequence.videoCommand(10).find("/frame_%06d.png' -frames:v 2 "))
+        << sequence.videoCommand(10);
 
     FakeClock longer(120);
     ASSERT_TRUE(sequence.write(longer, drawer(longer), error)) << error;

@@ -432,6 +432,12 @@ int AppSession::waitForExit(double seconds) {
     return m_exitStatus == -2 ? -1 : m_exitStatus;
 }
 
+void AppSession::signal(int number) {
+    if (running()) {
+        ::kill(m_app, number);
+    }
+}
+
 std::string AppSession::errors() const {
     return readFile(m_dir.file("program.err"));
 }

@@ -83,6 +83,8 @@ class AppSession {
     // (or was ended by a signal).
     int waitForExit(double seconds = 30);
     bool running();
+    // Sends the program a signal, as Ctrl+C on its terminal sends SIGINT.
+    void signal(int number);
     // What the program wrote to standard error (sanitizer reports land here).
     std::string errors() const;
 
