@@ -74,9 +74,9 @@ TEST(CellPickerTest, AFlatSquareIsHitOverItsWholeFaceAndNowhereElse) {
         float distance;
     };
     const Case cases[] = {
-        {-0.24f, 0.24f, true, true, 10.00688f},  // the corner away from the eye
-        {0.24f, -0.24f, true, true, 9.91048f},   // the corner towards it
-        {-0.24f, 0.24f, false, true, 10.00688f}, // the cube's front face is the same square
+        {-0.24f, 0.24f, true, true, 10.00688f},   // the corner away from the eye
+        {0.24f, -0.24f, true, true, 9.91048f},    // the corner towards it
+        {-0.24f, 0.24f, false, true, 10.00688f},  // the cube's front face is the same square
         // Beside the square, the line goes on into the cube's right side, which a square does not have.
         {0.26f, 0.0f, false, true, -1.0f},
         {0.26f, 0.0f, true, false, 0.0f},
