@@ -319,6 +319,14 @@ void VCCellView::updateLayout() {
                 if (solidLook(name, laid, getCellLook(name))) {
                     laid.cubeEdge = 1.0f;
                 }
+                // Laid-out layers widen the model's place in the row, so that its grid stays clear of its
+                // neighbours (life's box has no place in the row).
+                if (auto layered = m_layered.find(name);
+                    layered != m_layered.end() && laid.length > 1 && name != SDCellLayout::kLifeName) {
+                    const SDCellPlacement shape = SDCellPlacement::rowsDown(
+                        Vector3(0.0f, 0.0f, 0.0f), laid.width, laid.height, laid.length);
+                    laid.layerColumns = SDCellLayers::columnsFor(shape, layered->second);
+                }
                 Entry& entry = m_entries[name];
                 if (entry.model != cells) {
                     // Another record under this name (a plain one turned Cell-DEVS): nothing of the old
@@ -385,6 +393,10 @@ bool VCCellView::isSolid(const std::string& name) const {
            placement->getCubeEdge() != SDCellPlacement::kCubeEdge;
 }
 
+bool VCCellView::drawsFlat(const std::string& name, const Entry& entry, const SDCellPlacement& placement) {
+    return name != SDCellLayout::kLifeName && (!entry.layers.empty() || placement.getLength() == 1);
+}
+
 void VCCellView::refreshLayers(const std::string& name, Entry& entry) {
     const SDCellPlacement* placement = m_layout.find(name);
     auto layered = m_layered.find(name);
@@ -393,7 +405,10 @@ void VCCellView::refreshLayers(const std::string& name, Entry& entry) {
         entry.layerColumns = 0;
         return;
     }
-    const unsigned columns = SDCellLayers::columnsFor(*placement, layered->second);
+    unsigned columns = m_laidOut[name].layerColumns;
+    if (columns == 0) {
+        columns = SDCellLayers::columnsFor(*placement, layered->second);
+    }
     if (entry.layers.empty() || !samePlacement(entry.layersOf, *placement) || columns != entry.layerColumns) {
         entry.layers = SDCellLayers::split(*placement, columns);
         entry.layersOf = *placement;
@@ -480,8 +495,7 @@ void VCCellView::render(Frustum* frustum) {
             entry.batches.resize(entry.layered ? entry.layers.size() : 1);
             // A map (a single layer, or a laid-out one) is drawn as flat squares: seen head-on, the side
             // faces of cubes in perspective would only blur its cells' edges. Life keeps its cubes.
-            const bool flat =
-                name != SDCellLayout::kLifeName && (entry.layered || placement->getLength() == 1);
+            const bool flat = drawsFlat(name, entry, *placement);
             bool built = true;
             for (size_t i = 0; i < entry.batches.size() && built; ++i) {
                 if (entry.batches[i] == nullptr) {
@@ -808,6 +822,7 @@ std::vector<VCCellView::DrawnModel> VCCellView::getDrawnModels() const {
             model.layers.push_back(&layer);
         }
         model.layerColumns = entry.layers.empty() ? 0 : entry.layerColumns;
+        model.flat = drawsFlat(name, entry, *placement);
         model.origin = originOf(name);
         model.bounds = drawnBounds(name, *placement);
         const VCColourRange::InUse range = VCColourRange::of(*entry.model);

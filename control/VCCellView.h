@@ -66,6 +66,9 @@ class VCCellView {
         // Valid until the next layout update.
         std::vector<const SDCellPlacement*> layers;
         unsigned layerColumns = 0;
+        // Its cells are drawn as flat squares, the front faces of their cubes: a map (a single layer, or
+        // laid-out layers) seen head-on. Picks then hit the squares alone.
+        bool flat = false;
         BoundingBox bounds;     // around every cube
         bool hasRange = false;  // whether minimum and maximum hold the range in use
         double minimum = 0.0;
@@ -209,6 +212,8 @@ class VCCellView {
     bool backgroundToHide(const std::string& name, SDCELLDevsModel& model,
                           SDCellValues::Background& background) const;
     const Slice* findSlice(const std::string& name) const;
+    // Whether the model's cells are drawn as flat squares (DrawnModel::flat).
+    static bool drawsFlat(const std::string& name, const Entry& entry, const SDCellPlacement& placement);
     // Brings the entry's laid-out layers up to date with the layout and the models laid out.
     void refreshLayers(const std::string& name, Entry& entry);
     // Around every cube of the model as drawn.

@@ -29,6 +29,11 @@ constexpr float kRowGap = 3.0f;
 constexpr float kFloor = -10.0f;
 constexpr float kFront = -14.75f;
 
+// Beside cells, the structure's width as a share of theirs (see getScale), and its least scale.
+constexpr float kSideShare = 0.66f;
+constexpr float kFlatShare = 0.36f;
+constexpr float kLeastScale = 0.05f;
+
 constexpr VCModelView::Colour kMotifColour{0.0f, 0.0f, 0.0f, 0.55f};
 constexpr VCModelView::Colour kConnectorColour{0.6f, 0.6f, 0.6f, 0.8f};
 
@@ -67,17 +72,25 @@ void VCModelView::updateLayout() {
     }
     // Clear of the cells: right of the last block of their row.
     float corner = kFirstColumn;
+    bool anyCells = false;
+    bool side = false;
+    BoundingBox cells;
     if (m_cells != nullptr) {
         m_cells->updateLayout();
+        anyCells = m_cells->getBounds(cells);
         for (const VCCellView::DrawnModel& model : m_cells->getDrawnModels()) {
             if (model.name != SDCellLayout::kLifeName) {
                 corner = std::max(corner, model.bounds.getMax().x + kRowGap);
             }
+            side = side ||
+                   (model.placement != nullptr && model.placement->getLength() > 1 && model.layers.empty());
         }
     }
     const uint64_t registry = m_registry != nullptr ? m_registry->revision() : 0;
     const uint64_t revision = m_structure->revision();
     if (revision == m_laidOutRevision && registry == m_laidOutRegistry && corner == m_laidOutCorner) {
+        // The cells may have grown in place (more rows): the scale follows them.
+        chooseScale(anyCells, side, cells, corner - kRowGap);
         return;
     }
     m_laidOutRevision = revision;
@@ -104,10 +117,42 @@ void VCModelView::updateLayout() {
     }
     m_layout.place(models, tree.topModels(), Vector3(corner, kFloor, kFront));
     ++m_layouts;
+    chooseScale(anyCells, side, cells, corner - kRowGap);
+}
+
+void VCModelView::chooseScale(bool anyCells, bool side, const BoundingBox& cells, float rowEnd) {
+    m_pivot = Vector3(0.0f, 0.0f, 0.0f);
+    m_target = m_pivot;
+    m_scale = 1.0f;
+    BoundingBox structure;
+    if (anyCells && m_layout.bounds(structure)) {
+        const Vector3 laid = structure.getMax() - structure.getMin();
+        const Vector3 room = cells.getMax() - cells.getMin();
+        if (laid.x > 0.0f && laid.y > 0.0f) {
+            const float share = side ? kSideShare : kFlatShare;
+            m_scale = std::clamp(std::min(share * room.x / laid.x, room.y / laid.y), kLeastScale, 1.0f);
+        }
+        // Bottom and back level with the cells', the gap to them shrunk with the rest, and by half again:
+        // seen from the side, the block's own depth already keeps them apart.
+        m_pivot = Vector3(rowEnd, structure.getMin().y, structure.getMin().z);
+        m_target = Vector3(rowEnd - kRowGap * m_scale / 2.0f, cells.getMin().y, cells.getMin().z);
+    }
+    m_batch.setScale(m_pivot, m_target, m_scale);
+}
+
+BoundingBox VCModelView::toWorld(const BoundingBox& box) const {
+    BoundingBox world;
+    world.setMinMax(toWorld(box.getMin()), toWorld(box.getMax()));
+    return world;
 }
 
 bool VCModelView::getBounds(BoundingBox& bounds) const {
-    return isDrawn() && m_layout.bounds(bounds);
+    BoundingBox laid;
+    if (!isDrawn() || !m_layout.bounds(laid)) {
+        return false;
+    }
+    bounds = toWorld(laid);
+    return true;
 }
 
 std::vector<std::string> VCModelView::getBlockNames() const {
@@ -131,12 +176,21 @@ bool VCModelView::findBlock(const std::string& model, BoundingBox& box) const {
     if (node >= m_layout.size() || !m_layout.block(node).placed) {
         return false;
     }
-    box = m_layout.block(node).box;
+    box = toWorld(m_layout.block(node).box);
     return true;
 }
 
 bool VCModelView::portPosition(const std::string& model, const std::string& port, bool input,
                                Vector3& position) const {
+    if (!laidOutPort(model, port, input, position)) {
+        return false;
+    }
+    position = toWorld(position);
+    return true;
+}
+
+bool VCModelView::laidOutPort(const std::string& model, const std::string& port, bool input,
+                              Vector3& position) const {
     if (!isDrawn() || m_structure == nullptr) {
         return false;
     }
@@ -160,13 +214,14 @@ std::string VCModelView::pick(const Vector3& origin, const Vector3& direction, f
     if (!isDrawn()) {
         return "";
     }
-    const SDBlockHit hit = pickBlock(m_layout, origin, direction, [this](uint32_t model) {
+    // The ray in the layout's coordinates keeps its direction; its lengths grow by the scale.
+    const SDBlockHit hit = pickBlock(m_layout, toLayout(origin), direction, [this](uint32_t model) {
         return model < m_entries.size() && !m_entries[model].hidden;
     });
     if (!hit.hit) {
         return "";
     }
-    distance = hit.distance;
+    distance = hit.distance * m_scale;
     return std::string(m_structure->tree().name(hit.model));
 }
 
@@ -223,6 +278,7 @@ void VCModelView::render(Frustum* frustum) {
     m_labels.names.clear();
     m_labels.ports.clear();
     m_labels.messages.clear();
+    m_labels.scale = m_scale;
     m_framed = 0;
     if (!isDrawn()) {
         return;
@@ -262,12 +318,13 @@ void VCModelView::render(Frustum* frustum) {
             const SDCellPlacement* cells =
                 m_cells != nullptr ? m_cells->findPlacement(tree.name(model)) : nullptr;
             if (cells != nullptr && !cells->empty()) {
+                // The cells stand in the world; the line is drawn with the structure, scale and all.
                 const BoundingBox around = cells->bounds();
-                const Vector3 from = box.getCentre();
+                const Vector3 from = toWorld(box.getCentre());
                 const Vector3 to(std::clamp(from.x, around.getMin().x, around.getMax().x),
                                  std::clamp(from.y, around.getMin().y, around.getMax().y),
                                  std::clamp(from.z, around.getMin().z, around.getMax().z));
-                m_batch.addLine(from, to, kConnectorColour);
+                m_batch.addLine(box.getCentre(), toLayout(to), kConnectorColour);
             }
         }
         m_labels.names.push_back(Label{Vector3(low.x, high.y + kAboveLine, low.z),
@@ -296,8 +353,18 @@ void VCModelView::render(Frustum* frustum) {
     addMessages(now);
     addLinks();
     addChangeFrames(now);
+    // The labels as drawn.
+    for (std::vector<Label>* labels : {&m_labels.names, &m_labels.ports, &m_labels.messages}) {
+        for (Label& label : *labels) {
+            label.anchor = toWorld(label.anchor);
+            label.room *= m_scale;
+            for (Vector3& point : label.along) {
+                point = toWorld(point);
+            }
+        }
+    }
     BoundingBox bounds;
-    if (frustum != nullptr && m_layout.bounds(bounds) && frustum->classifyBox(bounds) == 2) {
+    if (frustum != nullptr && getBounds(bounds) && frustum->classifyBox(bounds) == 2) {
         return;
     }
     m_batch.draw();
@@ -423,8 +490,8 @@ void VCModelView::routeLinks() {
             const std::string& to = link.toModel.empty() ? coupled : link.toModel;
             Vector3 start;
             Vector3 end;
-            if (!portPosition(from, link.fromPort, link.fromModel.empty(), start) ||
-                !portPosition(to, link.toPort, !link.toModel.empty(), end)) {
+            if (!laidOutPort(from, link.fromPort, link.fromModel.empty(), start) ||
+                !laidOutPort(to, link.toPort, !link.toModel.empty(), end)) {
                 continue;
             }
             const uint32_t fromNode = tree.find(from);

@@ -30,7 +30,8 @@ class VCCellView;
 // Drawn only when the run has a plain atomic model: a run of cell spaces alone (under the coupled models
 // that hold them) shows its cells as it always has. The structure stands to the right of the cell spaces'
 // row, clear of life's box and of every cell; it is laid out again when the hierarchy changes (a later
-// import) or the row grows.
+// import) or the row grows. Beside cell spaces it is drawn smaller, so that a picture of both leaves
+// the cells most of the room (see getScale); what is said of places below is of the structure as drawn.
 class VCModelView {
   public:
     using Colour = std::array<float, 4>;
@@ -81,6 +82,14 @@ class VCModelView {
     size_t getFramedCount() const { return m_framed; }
     // The box around the structure with its labels; false when it is not drawn.
     bool getBounds(BoundingBox& bounds) const;
+    // How much smaller than laid out the structure is drawn, picked and labelled: 1 in a run without cell
+    // spaces. Beside them, as small as makes it no wider than a share of their width (two thirds when a
+    // block of several layers is drawn whole, and so seen from the side, which shows a flat structure at
+    // about half its width; else a little over a third) and no higher than they are, yet no smaller than
+    // a twentieth. It then stands right of the cells, bottom and back level with theirs, in the room a
+    // view fitted to the cells leaves under the legends: seen from the side, beside the block rather than
+    // in front of it.
+    float getScale() const { return m_scale; }
     // The models that have a block, in the hierarchy's order of first appearance.
     std::vector<std::string> getBlockNames() const;
 
@@ -107,6 +116,7 @@ class VCModelView {
         std::vector<Label> names;
         std::vector<Label> ports;
         std::vector<Label> messages;
+        float scale = 1.0f;  // the structure's (getScale): a row of text is SDBlockLayout::kRow times it
     };
     const Labels& getLabels() const { return m_labels; }
 
@@ -117,7 +127,7 @@ class VCModelView {
         uint32_t to = 0;
         std::vector<Vector3> points;
     };
-    // The couplings' lines as of the last render.
+    // The couplings' lines as of the last render, as laid out (before the scale).
     const std::vector<Route>& getRoutes() const { return m_routes; }
 
   private:
@@ -129,6 +139,15 @@ class VCModelView {
     };
 
     Colour lookOf(uint32_t model, double now, bool& hidden);
+    // From the layout's coordinates to the world's, and back.
+    Vector3 toWorld(const Vector3& point) const { return m_target + (point - m_pivot) * m_scale; }
+    Vector3 toLayout(const Vector3& point) const { return m_pivot + (point - m_target) / m_scale; }
+    BoundingBox toWorld(const BoundingBox& box) const;
+    // portPosition as laid out.
+    bool laidOutPort(const std::string& model, const std::string& port, bool input, Vector3& position) const;
+    // The scale for the structure beside the cells in `cells` (`anyCells` false: none); `side`: a block
+    // of several layers is drawn whole.
+    void chooseScale(bool anyCells, bool side, const BoundingBox& cells, float rowEnd);
     void addMessages(double now);
     void addLinks();
     void addChangeFrames(double now);
@@ -151,6 +170,9 @@ class VCModelView {
     uint64_t m_laidOutRevision = UINT64_MAX;
     uint64_t m_laidOutRegistry = UINT64_MAX;
     float m_laidOutCorner = 0.0f;
+    float m_scale = 1.0f;
+    Vector3 m_pivot;  // a point of the layout, drawn at m_target
+    Vector3 m_target;
     bool m_drawn = false;  // the run has a plain atomic model
     bool m_shown = true;
     bool m_changesShown = false;

@@ -127,6 +127,11 @@ void SDBlockBatch::draw() const {
     glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_CURRENT_BIT | GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT |
                  GL_POLYGON_BIT);
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glTranslatef(m_target.x, m_target.y, m_target.z);
+    glScalef(m_scale, m_scale, m_scale);
+    glTranslatef(-m_pivot.x, -m_pivot.y, -m_pivot.z);
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
     glEnable(GL_DEPTH_TEST);
@@ -154,6 +159,7 @@ void SDBlockBatch::draw() const {
     drawArray(m_arrowHeads, GL_TRIANGLES);
     drawArray(m_outlines, GL_LINES);
 
+    glPopMatrix();
     glPopClientAttrib();
     glPopAttrib();
 }

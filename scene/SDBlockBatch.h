@@ -32,8 +32,15 @@ class SDBlockBatch {
     // Edges of a box drawn over everything, as a selection's outline.
     void addOutline(const BoundingBox& box, const Colour& colour);
 
-    // Draws what was gathered with the current matrices. Leaves the GL state as it found it.
+    // Draws what was gathered with the current matrices, scaled by `scale` with the point `pivot` drawn at
+    // `target` when set (a structure drawn smaller keeps its own coordinates). Leaves the GL state as it
+    // found it.
     void draw() const;
+    void setScale(const Vector3& pivot, const Vector3& target, float scale) {
+        m_pivot = pivot;
+        m_target = target;
+        m_scale = scale;
+    }
 
   private:
     struct Vertex {
@@ -51,4 +58,7 @@ class SDBlockBatch {
     std::vector<Vertex> m_arrowLines;
     std::vector<Vertex> m_arrowHeads;  // triangles
     std::vector<Vertex> m_outlines;
+    Vector3 m_pivot;
+    Vector3 m_target;
+    float m_scale = 1.0f;
 };

@@ -21,6 +21,14 @@ BoundingBox SDCellLayout::lifeRoom() {
     return BoundingBox(lifeCentre(), Vector3(side, side, side));
 }
 
+unsigned SDCellLayout::Counts::columnsTaken() const {
+    if (layerColumns == 0 || length < 2) {
+        return height;
+    }
+    const unsigned maps = std::min(layerColumns, length);
+    return maps * (height + 1) - 1;
+}
+
 void SDCellLayout::place(const std::map<std::string, Counts>& models) {
     // Places that still fit stay, in the order they stand in.
     std::vector<std::pair<std::string, Slot>> kept;
@@ -34,7 +42,7 @@ void SDCellLayout::place(const std::map<std::string, Counts>& models) {
     std::map<std::string, Slot> slots;
     double end = kFirstColumn - kGapCells;  // first free column after the kept blocks, less the gap
     for (size_t i = 0; i < kept.size(); ++i) {
-        const unsigned columns = models.at(kept[i].first).height;
+        const unsigned columns = models.at(kept[i].first).columnsTaken();
         const double limit = i + 1 < kept.size() ? kept[i + 1].second.firstColumn : -1.0;
         const double needed = kept[i].second.firstColumn + columns + kGapCells;
         if (limit < 0.0 || needed <= limit) {
@@ -48,8 +56,8 @@ void SDCellLayout::place(const std::map<std::string, Counts>& models) {
             continue;
         }
         const double first = end + kGapCells;
-        slots[name] = Slot{first, counts.height};
-        end = first + counts.height;
+        slots[name] = Slot{first, counts.columnsTaken()};
+        end = first + counts.columnsTaken();
     }
     m_slots.swap(slots);
 

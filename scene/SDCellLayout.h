@@ -15,9 +15,9 @@
 // whether or not there is such a model), bottoms level with its bottom and fronts with its cells' plane,
 // in name order, with a gap between neighbours.
 //
-// A model keeps its place when the layout is redone, as long as its block still fits there, so models
-// that a later import adds or grows do not move the others; a model that outgrows its place, and every
-// new model, goes to the end of the row.
+// A model keeps its place when the layout is redone, as long as its block (or the grid of its laid-out
+// layers) still fits there, so models that a later import adds or grows do not move the others; a model
+// that outgrows its place, and every new model, goes to the end of the row.
 class SDCellLayout {
   public:
     static constexpr const char* kLifeName = "life";
@@ -35,9 +35,16 @@ class SDCellLayout {
         unsigned length = 1;
         // The edge of the block's cubes (SDCellPlacement::withCubeEdge); life's box keeps its own.
         float cubeEdge = SDCellPlacement::kCubeEdge;
+        // When its z layers are laid out as a grid of maps (SDCellLayers): the maps a row of the grid holds,
+        // whose columns the block's place in the row then holds; 0 for the block drawn whole.
+        unsigned layerColumns = 0;
         bool operator==(const Counts& o) const {
-            return width == o.width && height == o.height && length == o.length && cubeEdge == o.cubeEdge;
+            return width == o.width && height == o.height && length == o.length && cubeEdge == o.cubeEdge &&
+                   layerColumns == o.layerColumns;
         }
+        // The columns of cells its place in the row takes: a map's columns, and one empty column between
+        // neighbouring maps.
+        unsigned columnsTaken() const;
     };
 
     // Lays out exactly these models (by name); the placements of models not given are forgotten.

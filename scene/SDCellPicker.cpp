@@ -27,8 +27,8 @@ bool slab(float origin, float direction, float low, float high, float& near, flo
 }  // namespace
 
 SDCellHit pickCell(const SDCellPlacement& placement, const Vector3& worldOrigin,
-                   const Vector3& worldDirection, const std::function<bool(size_t cell)>& shown,
-                   float within) {
+                   const Vector3& worldDirection, const std::function<bool(size_t cell)>& shown, float within,
+                   bool flat) {
     // The cells' axes are the block's own; the frame is a turn, so distances along the ray stay the same.
     const Vector3 origin = placement.toLocal(worldOrigin);
     const Vector3 direction = placement.toLocal(worldDirection);
@@ -62,7 +62,9 @@ SDCellHit pickCell(const SDCellPlacement& placement, const Vector3& worldOrigin,
             for (size_t z = 0; z < length; ++z) {
                 float nearZ = 0.0f;
                 float farZ = 0.0f;
-                if (!slab(origin.z, direction.z, zs[z] - half, zs[z] + half, nearZ, farZ)) {
+                // A square is the plane of its cube's front face.
+                const float back = flat ? zs[z] + half : zs[z] - half;
+                if (!slab(origin.z, direction.z, back, zs[z] + half, nearZ, farZ)) {
                     continue;
                 }
                 const float enter = std::max(nearXY, nearZ);

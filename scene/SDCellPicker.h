@@ -19,6 +19,8 @@ struct SDCellHit {
 
 // The nearest cube of `placement` that the ray from `origin` along `direction` (unit length) enters or
 // starts in, among the cells `shown` accepts; the ray passes through the others as if they were not there.
-// Only cubes nearer than `within` count. Cubes may overlap: the first one the ray enters wins.
+// Only cubes nearer than `within` count. Cubes may overlap: the first one the ray enters wins. `flat`: the
+// cells are drawn as squares on their cubes' front faces (SDCellBatch::setFlat), and only those squares
+// are hit; a cube's sides would catch rays that pass beside its square.
 SDCellHit pickCell(const SDCellPlacement& placement, const Vector3& origin, const Vector3& direction,
-                   const std::function<bool(size_t cell)>& shown, float within);
+                   const std::function<bool(size_t cell)>& shown, float within, bool flat = false);

@@ -41,7 +41,7 @@ bool VDCellSelection::pick(VCSimulation* simulation, const VDPickRay& ray, float
                 [&](size_t cell) {
                     return cells->isCellShown(drawn.name, layer ? cell * length + piece : cell);
                 },
-                nearest);
+                nearest, drawn.flat);
             if (hit.hit && hit.distance < nearest) {
                 nearest = hit.distance;
                 m_active = true;

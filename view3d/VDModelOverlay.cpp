@@ -26,6 +26,8 @@ constexpr float kBelowBase = 0.2f;
 constexpr float kAboveBase = 0.7f;
 // Pixels between an arrow and a value written beside it.
 constexpr float kBeside = 3.0f;
+// The view's background (the theme clears to black): a port label's patch.
+constexpr float kBackground[3] = {0.0f, 0.0f, 0.0f};
 
 // The colours of the kinds of text, as indices.
 enum { kInput, kOutput, kName, kPort, kColours };
@@ -139,7 +141,7 @@ void VDModelOverlay::place(TextSpace& space, const VCModelView::Label& label, fl
         if (space.isFree(x1, y1, x2, y2)) {
             space.add(x1, y1, x2, y2);
             placed.push_back(Placed{static_cast<int>(std::lround(left)), static_cast<int>(std::lround(base)),
-                                    colour, text});
+                                    colour, text, colour == kPort, x1, y1, x2, y2});
             return;
         }
     }
@@ -202,10 +204,11 @@ void VDModelOverlay::draw(const VCModelView::Labels& labels) const {
     std::vector<Placed> placed;
     // Names and ports first: a message's value gives way to them.
     for (const VCModelView::Label& label : labels.names) {
-        place(space, label, charWidth, charHeight, false, SDBlockLayout::kRow, kName, placed);
+        place(space, label, charWidth, charHeight, false, SDBlockLayout::kRow * labels.scale, kName, placed);
     }
     for (const VCModelView::Label& label : labels.ports) {
-        place(space, label, charWidth, charHeight, true, SDBlockLayout::kPortPitch, kPort, placed);
+        place(space, label, charWidth, charHeight, true, SDBlockLayout::kPortPitch * labels.scale, kPort,
+              placed);
     }
     std::vector<ScreenPoint> arrow;
     for (const VCModelView::Label& label : labels.messages) {
@@ -226,8 +229,21 @@ void VDModelOverlay::draw(const VCModelView::Labels& labels) const {
         space.add(left - kMargin, base - charHeight * kBelowBase, left + width + kMargin,
                   base + charHeight * kAboveBase);
         placed.push_back(Placed{static_cast<int>(std::lround(left)), static_cast<int>(std::lround(base)),
-                                label.rightAligned ? kOutput : kInput, label.text});
+                                label.rightAligned ? kOutput : kInput, label.text, false, 0.0f, 0.0f, 0.0f,
+                                0.0f});
     }
+    // The ports' patches first, over the lines of the 3D picture, then every text.
+    glColor4f(kBackground[0], kBackground[1], kBackground[2], 1.0f);
+    glBegin(GL_QUADS);
+    for (const Placed& text : placed) {
+        if (text.backed) {
+            glVertex2f(text.x1, text.y1);
+            glVertex2f(text.x2, text.y1);
+            glVertex2f(text.x2, text.y2);
+            glVertex2f(text.x1, text.y2);
+        }
+    }
+    glEnd();
     // Written colour by colour, row by row: the GL draws the glyphs of neighbouring texts of one colour
     // together, where it would flush its glyphs at every move to another row.
     std::sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {

@@ -15,7 +15,8 @@
 // to the room the layout kept for it (ending in '~'), else left out. A name or a port is also left out when
 // the picture gives its line less than most of a line of text. So coming nearer shows more. A message's
 // value is tried at places along its arrow and beside it, whole, and left out where every place is taken:
-// it never covers a name or a port.
+// it never covers a name or a port. A port's label hides the lines under it (an arrow to or from its port
+// runs along its row), on a patch of the background as large as the room it was placed in.
 class VDModelOverlay {
   public:
     // The matrices the 3D picture was drawn with; the picture fills `viewport`.
@@ -70,6 +71,10 @@ class VDModelOverlay {
         int y;
         int colour;
         std::string text;
+        // A port's label is written on a patch of the background, ink box and margin, that hides the lines
+        // under it: an arrow along the port's row runs through its label.
+        bool backed = false;
+        float x1 = 0.0f, y1 = 0.0f, x2 = 0.0f, y2 = 0.0f;
     };
     // Places one label, centred on its anchor's height or standing on it, and adds it to `placed` unless it
     // is left out. `rowWorld`: the height its line has in the world, 0 when it need not be checked.

@@ -1,5 +1,6 @@
 // What the picture shows of the current time: a white frame around each cell a message of that time set
-// and around no other, following the cursor; and a run of cells beside plain models fitted to its cells.
+// and around no other, following the cursor; and a run of cells beside plain models fitted to its cells,
+// the models' blocks beside them.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -93,8 +94,11 @@ TEST(ChangesE2ETest, FramesStandAroundTheCellsChangedAtTheCurrentTimeOnly) {
 }
 
 // thermal_cube: 64 cells in a cube beside the plain models gencold and genheat under top. Painted pure
-// magenta, the cells' extent in the default picture is at least half of its 800 x 600 pixels.
-TEST(ChangesE2ETest, ARunOfCellsAndPlainModelsGivesItsCellsHalfOfThePicture) {
+// magenta, the cells' extent in the default picture is at least half of its 800 x 600 pixels; beside them,
+// right of their middle and wholly in the picture, stand gencold's and genheat's blocks (blue: both wait
+// at the end), with the names of the blocks above them in the names' light grey (gencold, genheat,
+// surface: 21 letters, some 17 lit pixels each, and a name left out would take 7 of them).
+TEST(ChangesE2ETest, ARunOfCellsAndPlainModelsGivesItsCellsHalfOfThePictureAndItsBlocksTheRest) {
     const std::string log = std::string(TESS_SHARED_DIR) + "/logs/thermal_cube_3d_4x4x4.log";
     if (!std::filesystem::exists(log)) {
         GTEST_SKIP() << "no real logs";
@@ -127,6 +131,33 @@ TEST(ChangesE2ETest, ARunOfCellsAndPlainModelsGivesItsCellsHalfOfThePicture) {
     const long extent = static_cast<long>(right - left + 1) * (bottom - top + 1);
     EXPECT_GE(extent * 2, static_cast<long>(p.width) * p.height)
         << (right - left + 1) << " x " << (bottom - top + 1) << ", " << painted << " pixels painted";
+
+    // The waiting blue, shaded by face; the legend's swatch stands at the right edge, above the blocks, and
+    // the axes triad's blue z in the bottom left corner.
+    int blueLeft = p.width, blueRight = -1, blueTop = p.height, blueBottom = -1;
+    for (int y = 0; y < p.height; ++y) {
+        for (int x = 100; x < p.width - 50; ++x) {
+            const uint8_t* c = p.at(x, y);
+            if (c[2] > 150 && c[0] < c[2] / 2 && c[1] > c[0] && c[1] < c[2] * 3 / 5) {
+                blueLeft = std::min(blueLeft, x);
+                blueRight = std::max(blueRight, x);
+                blueTop = std::min(blueTop, y);
+                blueBottom = std::max(blueBottom, y);
+            }
+        }
+    }
+    ASSERT_GE(blueRight, 0) << "no block in the picture";
+    EXPECT_GT(blueLeft, (left + right) / 2);
+    EXPECT_TRUE(blueTop > 0 && blueBottom < p.height - 1 && blueRight < p.width - 1);
+    long names = 0;
+    for (int y = std::max(0, blueTop - 40); y <= blueBottom; ++y) {
+        for (int x = std::max(0, blueLeft - 40); x < p.width; ++x) {
+            const uint8_t* c = p.at(x, y);
+            names += c[0] >= 228 && c[0] <= 231 && c[1] == c[0] && c[2] == c[0] ? 1 : 0;
+        }
+    }
+    EXPECT_GE(names, 300) << "blocks at " << blueLeft << ".." << blueRight << " x " << blueTop << ".."
+                          << blueBottom;
 }
 
 }  // namespace

@@ -104,4 +104,43 @@ TEST(CellLayoutTest, NoSequenceOfImportsMakesBlocksOverlap) {
     EXPECT_EQ(1u, layout.getPlacements().size());
 }
 
+// Two spaces, a and b (a first in name order); the row starts at column 13 with 2 empty columns between
+// neighbours, and a grid of c maps of H columns a row takes c (H + 1) - 1 columns (one empty column between
+// maps): each b stands clear of a's grid. `before`: both were first laid out whole, then the counts below
+// were given.
+TEST(CellLayoutTest, LaidOutLayersTakeTheirGridsWidthInTheRow) {
+    struct Case {
+        const char* what;
+        SDCellLayout::Counts a, b;
+        bool before;
+        float aX, bX;  // x of each one's cell (0, 0, 0)
+    } cases[] = {
+        {"a whole", {4, 4, 4, 0}, {8, 8, 1, 0}, false, 13.0f, 19.0f},
+        {"a in 2 columns of maps", {4, 4, 4, 2}, {8, 8, 1, 0}, false, 13.0f, 24.0f},
+        {"a in 3 columns of 8", {8, 8, 8, 3}, {3, 3, 3, 0}, false, 13.0f, 41.0f},
+        {"a in one row of 4", {4, 4, 4, 4}, {8, 8, 1, 0}, false, 13.0f, 34.0f},
+        {"more columns than layers", {4, 4, 2, 3}, {8, 8, 1, 0}, false, 13.0f, 24.0f},
+        {"both laid out", {4, 4, 4, 2}, {4, 4, 4, 2}, false, 13.0f, 24.0f},
+        // Laid out later, a outgrows its place and goes to the end; b stays.
+        {"a later", {4, 4, 4, 2}, {8, 8, 1, 0}, true, 29.0f, 19.0f},
+        // The last one grows where it stands.
+        {"b later", {4, 4, 4, 0}, {4, 4, 4, 2}, true, 13.0f, 19.0f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SDCellLayout layout;
+        if (c.before) {
+            layout.place(Models{{"a", {c.a.width, c.a.height, c.a.length, 0}},
+                                {"b", {c.b.width, c.b.height, c.b.length, 0}}});
+        }
+        layout.place(Models{{"a", c.a}, {"b", c.b}});
+        const SDCellPlacement* a = layout.find("a");
+        const SDCellPlacement* b = layout.find("b");
+        ASSERT_NE(nullptr, a);
+        ASSERT_NE(nullptr, b);
+        EXPECT_FLOAT_EQ(c.aX, a->cellCentre(0, 0, 0).x);
+        EXPECT_FLOAT_EQ(c.bX, b->cellCentre(0, 0, 0).x);
+    }
+}
+
 }  // namespace

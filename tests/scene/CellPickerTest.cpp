@@ -60,3 +60,35 @@ TEST(CellPickerTest, ASlantedLineMeetsTheCubeItEntersFirst) {
 }
 
 }  // namespace
+
+// A map's cell is a square on its cube's front face (z = 0.25 for the cube at the origin, edge 0.5). The eye
+// stands off to the right, at (2, 0, 10), and aims at points of that plane; distances are from the eye to
+// the point aimed at, worked out by hand.
+TEST(CellPickerTest, AFlatSquareIsHitOverItsWholeFaceAndNowhereElse) {
+    const SDCellPlacement cell = SDCellPlacement::unitSpaced(Vector3(0, 0, 0), 1, 1, 1);
+    const Vector3 eye(2.0f, 0.0f, 10.0f);
+    struct Case {
+        float x, y;  // aimed at, on the plane z = 0.25
+        bool flat;
+        bool hit;
+        float distance;
+    };
+    const Case cases[] = {
+        {-0.24f, 0.24f, true, true, 10.00688f},   // the corner away from the eye
+        {0.24f, -0.24f, true, true, 9.91048f},    // the corner towards it
+        {-0.24f, 0.24f, false, true, 10.00688f},  // the cube's front face is the same square
+        // Beside the square, the line goes on into the cube's right side, which a square does not have.
+        {0.26f, 0.0f, false, true, -1.0f},
+        {0.26f, 0.0f, true, false, 0.0f},
+        {0.0f, 0.26f, true, false, 0.0f},
+    };
+    for (const Case& c : cases) {
+        Vector3 towards = Vector3(c.x, c.y, 0.25f) - eye;
+        towards.normalise();
+        const SDCellHit hit = pickCell(cell, eye, towards, all, kAnywhere, c.flat);
+        EXPECT_EQ(c.hit, hit.hit) << c.x << "," << c.y << (c.flat ? " flat" : " cube");
+        if (c.hit && c.distance > 0.0f) {
+            EXPECT_NEAR(c.distance, hit.distance, 1e-4) << c.x << "," << c.y;
+        }
+    }
+}

@@ -373,3 +373,58 @@ TEST_F(ModelViewGLTest, AHiddenStructureIsNeitherDrawnNorFittedNorPicked) {
 }
 
 }  // namespace
+
+namespace {
+
+// thermal_cube at its end, 00:00:06:640: gencold and genheat wait (their last D, at 0 and 1.64 s, has a
+// delay) and surface is active (top's * to it at 6.64 s). Its 4 x 4 x 4 cells stand from x = 12.75 to
+// 16.25 and from y = -10.25 up, their back at z = -18.25 (centres one unit apart from column 13, the last
+// row at y = -10 and the front layer at z = -15, cubes of 0.5). Beside them the structure is drawn smaller,
+// at most two thirds of their 3.5 units wide, on their floor and against their back; each block is seen,
+// picked and named where it is drawn.
+TEST_F(ModelViewGLTest, BesideCellsTheStructureIsDrawnPickedAndNamedWhereItIsDrawnSmaller) {
+    const fs::path file = realLog("thermal_cube_3d_4x4x4.log");
+    if (!fs::exists(file)) {
+        GTEST_SKIP() << "no real log at " << file;
+    }
+    ASSERT_TRUE(import(file));
+    at("00:00:06:640");
+    VCModelView* models = getSimulation()->getModelView();
+    BoundingBox structure;
+    ASSERT_TRUE(models->getBounds(structure));
+    EXPECT_LE(structure.getMax().x - structure.getMin().x, 0.66f * 3.5f + 1e-3f);
+    EXPECT_GT(structure.getMin().x, 16.25f);
+    EXPECT_NEAR(-10.25f, structure.getMin().y, 1e-3f);
+    EXPECT_NEAR(-18.25f, structure.getMin().z, 1e-3f);
+    frame();
+    const Vector3 eye = camera.getPosition();
+    struct Case {
+        const char* model;
+        VCModelView::Colour colour;
+    } cases[] = {
+        {"gencold", VCModelView::kWaitingColour},
+        {"genheat", VCModelView::kWaitingColour},
+        {"surface", VCModelView::kActiveColour},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.model);
+        BoundingBox box;
+        ASSERT_TRUE(models->findBlock(c.model, box));
+        EXPECT_TRUE(shows(c.model, c.colour));
+        float distance = 0.0f;
+        Vector3 towards = front(c.model) - eye;
+        towards.normalise();
+        EXPECT_EQ(c.model, models->pick(eye, towards, distance));
+        EXPECT_NEAR((front(c.model) - eye).length(), distance, 1e-2f);
+        const auto& names = models->getLabels().names;
+        const auto name = std::find_if(names.begin(), names.end(), [&](const VCModelView::Label& label) {
+            return label.text == c.model;
+        });
+        ASSERT_NE(names.end(), name);
+        EXPECT_NEAR(box.getMin().x, name->anchor.x, 1e-4f) << "the name starts at the block's left edge";
+        EXPECT_LE(name->room, structure.getMax().x - box.getMin().x + 1e-4f)
+            << "and keeps within the structure";
+    }
+}
+
+}  // namespace
