@@ -33,11 +33,11 @@ class SDCellLayout {
         unsigned width = 1;
         unsigned height = 1;
         unsigned length = 1;
-        // The edge of the block's cubes (SDCellPlacement::withCubeEdge); life's box keeps its own.
-        float cubeEdge = SDCellPlacement::kCubeEdge;
         // When its z layers are laid out as a grid of maps (SDCellLayers): the maps a row of the grid holds,
         // whose columns the block's place in the row then holds; 0 for the block drawn whole.
         unsigned layerColumns = 0;
+        // The edge of the block's cubes (SDCellPlacement::withCubeEdge); life's box keeps its own.
+        float cubeEdge = SDCellPlacement::kCubeEdge;
         bool operator==(const Counts& o) const {
             return width == o.width && height == o.height && length == o.length && cubeEdge == o.cubeEdge &&
                    layerColumns == o.layerColumns;
