@@ -657,23 +657,30 @@ void SDCellBatch::drawEdges(size_t& sentSinceFinish) {
     }
 }
 
-void SDCellBatch::drawSolid(bool eyeKnown, const float eye[3]) {
-    const bool extras = m_shaded || m_outlined;
-    if (extras) {
+bool SDCellBatch::beginLook() {
+    if (m_shaded || m_outlined) {
         glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT | GL_POLYGON_BIT | GL_LINE_BIT);
     }
     const bool shade = m_shaded && ensureShadeTexture();
     if (shade) {
+        // The texel of a face direction multiplies the cells' colours, alpha kept.
         glDisableClientState(GL_TEXTURE_COORD_ARRAY);
         glEnable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, m_shadeTexture);
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     }
     if (m_outlined) {
+        // The faces step back a little, so the edges on them win the depth test.
         glEnable(GL_POLYGON_OFFSET_FILL);
         glPolygonOffset(1.0f, 1.0f);
         glLineWidth(1.0f);
     }
+    return shade;
+}
+
+void SDCellBatch::drawSolid(bool eyeKnown, const float eye[3]) {
+    const bool extras = m_shaded || m_outlined;
+    const bool shade = beginLook();
     glEnable(GL_BLEND);
     SDSolidFaces::Look look;
     look.shaded = shade;
@@ -776,22 +783,7 @@ void SDCellBatch::draw() {
     }
     const EntryPoints& gl = entryPoints();
     const bool extras = m_shaded || m_outlined;
-    if (extras) {
-        glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT | GL_POLYGON_BIT | GL_LINE_BIT);
-    }
-    const bool shade = m_shaded && ensureShadeTexture();
-    if (shade) {
-        // The texel of a face direction multiplies the cells' colours, alpha kept.
-        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-        glEnable(GL_TEXTURE_2D);
-        glBindTexture(GL_TEXTURE_2D, m_shadeTexture);
-        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    }
-    if (m_outlined) {
-        // The faces step back a little, so the edges on them win the depth test.
-        glEnable(GL_POLYGON_OFFSET_FILL);
-        glPolygonOffset(1.0f, 1.0f);
-    }
+    const bool shade = beginLook();
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
     glEnable(GL_BLEND);

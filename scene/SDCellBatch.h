@@ -169,6 +169,9 @@ class SDCellBatch {
     void drawInParts(GLenum mode, const DrawList& list, size_t& sentSinceFinish);
     void drawEdges(size_t& sentSinceFinish);
     // A solid block's faces (m_solidFaces), with the looks set.
+    // Pushes the GL state the shading and outlines change (popped by the caller when either is on) and
+    // sets it up; whether the faces are shaded.
+    bool beginLook();
     void drawSolid(bool eyeKnown, const float eye[3]);
 
     SDCellPlacement m_placement;

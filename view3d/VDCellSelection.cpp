@@ -27,10 +27,26 @@ bool VDCellSelection::pick(VCSimulation* simulation, const VDPickRay& ray, float
     if (cells == nullptr) {
         return false;
     }
+    const Hit hit = nearestCell(*cells, ray, within);
+    m_active = hit.hit;
+    if (m_active) {
+        m_model = hit.model;
+        m_x = hit.x;
+        m_y = hit.y;
+        m_z = hit.z;
+    }
+    if (m_active) {
+        logText(VCCellReading::readStored(m_model, m_x, m_y, m_z).describe());
+    }
+    return m_active;
+}
+
+VDCellSelection::Hit VDCellSelection::nearestCell(VCCellView& cells, const VDPickRay& ray, float within) {
+    Hit nearest;
+    nearest.distance = within;
     // Placed as the next frame will draw them, should no frame have been drawn since the run changed.
-    cells->updateLayout();
-    float nearest = within;
-    for (const VCCellView::DrawnModel& drawn : cells->getDrawnModels()) {
+    cells.updateLayout();
+    for (const VCCellView::DrawnModel& drawn : cells.getDrawnModels()) {
         // A laid-out block is picked layer by layer: cell (x, y, 0) of layer k is cell (x, y, k).
         const size_t pieces = drawn.layers.empty() ? 1 : drawn.layers.size();
         const size_t length = drawn.placement->getLength();
@@ -39,23 +55,16 @@ bool VDCellSelection::pick(VCSimulation* simulation, const VDPickRay& ray, float
             const SDCellHit hit = pickCell(
                 layer ? *drawn.layers[piece] : *drawn.placement, ray.origin, ray.direction,
                 [&](size_t cell) {
-                    return cells->isCellShown(drawn.name, layer ? cell * length + piece : cell);
+                    return cells.isCellShown(drawn.name, layer ? cell * length + piece : cell);
                 },
-                nearest, drawn.flat);
-            if (hit.hit && hit.distance < nearest) {
-                nearest = hit.distance;
-                m_active = true;
-                m_model = drawn.name;
-                m_x = hit.x;
-                m_y = hit.y;
-                m_z = layer ? static_cast<unsigned>(piece) : hit.z;
+                nearest.distance, drawn.flat);
+            if (hit.hit && hit.distance < nearest.distance) {
+                nearest = Hit{true,  hit.distance, drawn.name,
+                              hit.x, hit.y,        layer ? static_cast<unsigned>(piece) : hit.z};
             }
         }
     }
-    if (m_active) {
-        logText(VCCellReading::readStored(m_model, m_x, m_y, m_z).describe());
-    }
-    return m_active;
+    return nearest;
 }
 
 std::string VDCellSelection::describe() {

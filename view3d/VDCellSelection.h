@@ -3,6 +3,7 @@
 #include <limits>
 #include <string>
 
+class VCCellView;
 class VCSimulation;
 struct VDPickRay;
 
@@ -15,6 +16,18 @@ class VDCellSelection {
     // count. Returns whether a cell is selected.
     bool pick(VCSimulation* simulation, const VDPickRay& ray,
               float within = std::numeric_limits<float>::infinity());
+    // The nearest drawn cell the ray meets nearer than `within`, where it is drawn (a laid-out block layer by
+    // layer), as picking and the wheel's depth both need it.
+    struct Hit {
+        bool hit = false;
+        float distance = 0.0f;
+        std::string model;
+        unsigned x = 0;
+        unsigned y = 0;
+        unsigned z = 0;
+    };
+    static Hit nearestCell(VCCellView& cells, const VDPickRay& ray,
+                           float within = std::numeric_limits<float>::infinity());
     void clear() { m_active = false; }
     bool isActive() const { return m_active; }
     const std::string& getModel() const { return m_model; }

@@ -20,6 +20,7 @@
 #include "shell/VDGarbageCan.h"
 #include "view3d/VDAxesTriad.h"
 #include "view3d/VDCellOverlay.h"
+#include "view3d/VDCellSelection.h"
 #include "view3d/VDFirstPersonCamera.h"
 #include "view3d/VDTessaronerWindow.h"
 
@@ -129,24 +130,9 @@ Vector3 VDTessaronerWindow::pointUnder(int x, int y) {
     VCSimulation* simulation = getSimulation();
     float nearest = std::numeric_limits<float>::infinity();
     if (VCCellView* cells = simulation != nullptr ? simulation->getCellView() : nullptr) {
-        cells->updateLayout();
-        for (const VCCellView::DrawnModel& drawn : cells->getDrawnModels()) {
-            // Where the cells are drawn: a laid-out block layer by layer (cell (x, y, 0) of layer k is
-            // cell (x, y, k)).
-            const size_t pieces = drawn.layers.empty() ? 1 : drawn.layers.size();
-            const size_t length = drawn.placement->getLength();
-            for (size_t piece = 0; piece < pieces; ++piece) {
-                const bool layer = !drawn.layers.empty();
-                const SDCellHit hit = pickCell(
-                    layer ? *drawn.layers[piece] : *drawn.placement, ray.origin, ray.direction,
-                    [&](size_t cell) {
-                        return cells->isCellShown(drawn.name, layer ? cell * length + piece : cell);
-                    },
-                    nearest, drawn.flat);
-                if (hit.hit) {
-                    nearest = std::min(nearest, hit.distance);
-                }
-            }
+        const VDCellSelection::Hit hit = VDCellSelection::nearestCell(*cells, ray);
+        if (hit.hit) {
+            nearest = hit.distance;
         }
     }
     float block = nearest;
