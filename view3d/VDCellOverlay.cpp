@@ -161,13 +161,9 @@ bool VDCellOverlay::nameSpot(const VCCellView::DrawnModel& model, float textWidt
 }
 
 void VDCellOverlay::drawLayerLabels(const VCCellView::DrawnModel& model, const VDBitmapFont* font,
-                                    float charHeight) const {
-    // Above each laid-out map; over the top row's column numbers, which stand right above those maps.
-    const unsigned columns = std::max(1u, model.layerColumns);
-    const bool numbered = VDCellCoordinates::labels(model);
-    // The top row of maps drawn: a block sliced along z shows its one map.
+                                    float charWidth, float charHeight,
+                                    const std::vector<VDRect>& numbers) const {
     const bool oneMap = model.sliceAxis == 2;
-    const size_t topRow = (oneMap ? model.sliceLayer : 0) / columns;
     for (size_t k = 0; k < model.layers.size(); ++k) {
         // Of a block sliced along z, only the map drawn.
         if (oneMap && model.sliceLayer != k) {
@@ -179,13 +175,16 @@ void VDCellOverlay::drawLayerLabels(const VCCellView::DrawnModel& model, const V
         if (!blockRectangle(layer, rectangle)) {
             continue;
         }
-        const float lift = numbered && k / columns == topRow ? charHeight + 2.0f : 0.0f;
-        const float y = rectangle.getY2() + kNameGap + lift;
-        if (y + charHeight > m_viewport.getY2() || rectangle.getX1() < m_viewport.getX1()) {
+        // Above the map, past the numbers it would cover (the top row's column numbers), as a name goes.
+        const std::string text = layerLabel(static_cast<long long>(k) + model.origin[2]);
+        float x = 0.0f;
+        float y = 0.0f;
+        if (!nameSpot(layer, charWidth * static_cast<float>(VDUtf8::length(text)), charHeight, {}, x, y,
+                      numbers) ||
+            y < rectangle.getY2()) {
             continue;
         }
-        drawText(font, static_cast<int>(rectangle.getX1()), static_cast<int>(y),
-                 layerLabel(static_cast<long long>(k) + model.origin[2]));
+        drawText(font, static_cast<int>(x), static_cast<int>(y), text);
     }
 }
 
@@ -242,7 +241,7 @@ void VDCellOverlay::draw(const std::vector<VCCellView::DrawnModel>& models,
                 drawText(font, static_cast<int>(x),
                          static_cast<int>(y + (y > blocks[i].getY2() ? lift : 0.0f)), models[i].name);
             }
-            drawLayerLabels(models[i], font, charHeight);
+            drawLayerLabels(models[i], font, charWidth, charHeight, numbers);
         }
         for (const VCCellView::DrawnModel& model : models) {
             VDCellCoordinates::draw(*this, model, font, charWidth, charHeight);

@@ -54,9 +54,9 @@ class VDCellOverlay {
     static std::string layerLabel(long long layer);
 
   private:
-    // "z = k" above each map of a model whose layers are laid out.
-    void drawLayerLabels(const VCCellView::DrawnModel& model, const VDBitmapFont* font,
-                         float charHeight) const;
+    // "z = k" above each map of a model whose layers are laid out, and above any number it would cover.
+    void drawLayerLabels(const VCCellView::DrawnModel& model, const VDBitmapFont* font, float charWidth,
+                         float charHeight, const std::vector<VDRect>& numbers) const;
 
     double m_projection[16];
     double m_view[16];
