@@ -86,17 +86,6 @@ std::string SLCadmium1File::runTopName(const std::string& path) {
     return stem.empty() ? std::string("run") : stem;
 }
 
-bool SLCadmium1File::load() {
-    if (!open()) {
-        return false;
-    }
-    Step step = Step::More;
-    while (step == Step::More) {
-        step = readLines(SIZE_MAX);
-    }
-    return step == Step::Done;
-}
-
 bool SLCadmium1File::open() {
     m_failure.clear();
     m_haveTime = false;

@@ -55,7 +55,6 @@ class SLCadmium1File : public SLRunReader {
     // "_message", "_state" or "_states"; characters other than letters, digits and '_' become '_'.
     static std::string runTopName(const std::string& path);
 
-    bool load() override;
     bool open() override;
     Step readLines(size_t maxLines) override;
     long long linesRead() const override { return m_source.lineNumber(); }

@@ -60,17 +60,6 @@ std::string SLCadmiumCsvFile::topName(const std::string& fileName) {
     return stem.empty() ? "top" : stem;
 }
 
-bool SLCadmiumCsvFile::load() {
-    if (!open()) {
-        return false;
-    }
-    Step step = Step::More;
-    while (step == Step::More) {
-        step = readLines(SIZE_MAX);
-    }
-    return step == Step::Done;
-}
-
 bool SLCadmiumCsvFile::open() {
     m_failure.clear();
     m_latestTime = -std::numeric_limits<double>::infinity();

@@ -40,7 +40,6 @@ class SLCadmiumCsvFile : public SLRunReader {
     SLCadmiumCsvFile(SLSink* link, std::string fileName);
     ~SLCadmiumCsvFile() override;
 
-    bool load() override;
     bool open() override;
     Step readLines(size_t maxLines) override;
     long long linesRead() const override { return m_source.lineNumber(); }

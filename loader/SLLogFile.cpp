@@ -28,17 +28,6 @@ SLLogFile::SLLogFile(SLSink* link, std::string fileName)
 
 SLLogFile::~SLLogFile() = default;
 
-bool SLLogFile::load() {
-    if (!open()) {
-        return false;
-    }
-    Step step = Step::More;
-    while (step == Step::More) {
-        step = readLines(SIZE_MAX);
-    }
-    return step == Step::Done;
-}
-
 bool SLLogFile::open() {
     m_failure.clear();
     m_reader.reset();

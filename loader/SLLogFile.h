@@ -38,7 +38,6 @@ class SLLogFile : public SLRunReader {
     // parseLine. A line longer than kMaxLineLength is passed over after one log line, without being held.
     // False after a log line when the file cannot be opened or read, or when parseLine fails; what was
     // handed over before stays with the sink.
-    bool load() override;
     // The same in slices, for a caller that has other work between them: open, then readLines until it
     // answers something other than More. The lines are handled exactly as load handles them; load is open
     // and then readLines until the end.

@@ -20,6 +20,9 @@ class SLRunReader : public SLBase {
     explicit SLRunReader(SLSink* link) : SLBase(link) {}
     ~SLRunReader() override;
 
+    // The whole file at once: open, then every slice; true when it read to its end.
+    bool load() override;
+
     // False after a log line when the file cannot be opened.
     virtual bool open() = 0;
     // Handles up to `maxLines` more lines: More while lines remain, Done at the end of the file, Failed
