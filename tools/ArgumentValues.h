@@ -22,3 +22,24 @@ enum class OptionRead { Taken, BadValue, Unknown };
 bool readOptions(int argc, const char* const* argv, std::initializer_list<const char*> flags,
                  const std::function<OptionRead(const std::string& name, const std::string& value)>& read,
                  std::string& error);
+
+// The options of a Game of Life run that the generators of its logs share: --width, --height, --generations,
+// --seed and --density. Unknown for any other name.
+template <class Options>
+OptionRead readLifeRunOption(const std::string& name, const std::string& value, Options& o) {
+    bool ok = false;
+    if (name == "--width") {
+        ok = readIntArgument(value, o.width);
+    } else if (name == "--height") {
+        ok = readIntArgument(value, o.height);
+    } else if (name == "--generations") {
+        ok = readIntArgument(value, o.generations);
+    } else if (name == "--seed") {
+        ok = readSeedArgument(value, o.seed);
+    } else if (name == "--density") {
+        ok = readDoubleArgument(value, o.density);
+    } else {
+        return OptionRead::Unknown;
+    }
+    return ok ? OptionRead::Taken : OptionRead::BadValue;
+}

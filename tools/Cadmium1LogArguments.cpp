@@ -14,19 +14,12 @@ bool parseCadmium1LogArguments(int argc, const char* const* argv, Cadmium1LogCom
                                std::string& error) {
     Cadmium1LogOptions& o = command.options;
     const auto read = [&](const std::string& name, const std::string& value) {
+        if (const OptionRead life = readLifeRunOption(name, value, o); life != OptionRead::Unknown) {
+            return life;
+        }
         bool ok = true;
         if (name == "--help") {
             command.help = true;
-        } else if (name == "--width") {
-            ok = readIntArgument(value, o.width);
-        } else if (name == "--height") {
-            ok = readIntArgument(value, o.height);
-        } else if (name == "--generations") {
-            ok = readIntArgument(value, o.generations);
-        } else if (name == "--seed") {
-            ok = readSeedArgument(value, o.seed);
-        } else if (name == "--density") {
-            ok = readDoubleArgument(value, o.density);
         } else if (name == "--origin-x") {
             ok = readIntArgument(value, o.originX);
         } else if (name == "--origin-y") {

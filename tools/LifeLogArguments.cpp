@@ -12,19 +12,12 @@ const char* lifeLogUsage() {
 bool parseLifeLogArguments(int argc, const char* const* argv, LifeLogCommand& command, std::string& error) {
     LifeLogOptions& o = command.options;
     const auto read = [&](const std::string& name, const std::string& value) {
+        if (const OptionRead life = readLifeRunOption(name, value, o); life != OptionRead::Unknown) {
+            return life;
+        }
         bool ok = true;
         if (name == "--help") {
             command.help = true;
-        } else if (name == "--width") {
-            ok = readIntArgument(value, o.width);
-        } else if (name == "--height") {
-            ok = readIntArgument(value, o.height);
-        } else if (name == "--generations") {
-            ok = readIntArgument(value, o.generations);
-        } else if (name == "--seed") {
-            ok = readSeedArgument(value, o.seed);
-        } else if (name == "--density") {
-            ok = readDoubleArgument(value, o.density);
         } else if (name == "--output") {
             ok = !value.empty();
             command.output = value;
