@@ -67,24 +67,21 @@ TEST_F(SLCadmiumCsvFileTest, TheSampleReadsAsByHand) {
     EXPECT_EQ(22, reader->census().messages());
     EXPECT_EQ(std::vector<std::string>{"Passed over 3 lines that are not messages, the first at line 3"},
               reader->census().reports());
-    EXPECT_EQ(
-        (std::vector<std::string>{"cadmium2_spread", "cells", "sensor#7", "sensor#8", "clock", "sensor#10"}),
-        sink.modelOrder);
+    // The models in the order they came, each with its output ports.
+    std::vector<std::string> models;
+    for (const std::string& name : sink.modelOrder) {
+        models.push_back(name);
+        for (const std::string& port : sink.models[name].ports) {
+            models.back() += " " + port;
+        }
+    }
+    EXPECT_EQ((std::vector<std::string>{"cadmium2_spread", "cells out", "sensor#7 report", "sensor#8 alarm",
+                                        "clock tick", "sensor#10"}),
+              models);
     const CsvRunSink::Model& cells = sink.models["cells"];
     EXPECT_TRUE(cells.cells);
     EXPECT_EQ((std::array<unsigned, 3>{3, 2, 1}), cells.size);
     EXPECT_EQ((std::array<int, 3>{-1, -1, 0}), cells.origin);
-    std::map<std::string, std::vector<std::string>> ports;
-    for (const auto& [name, model] : sink.models) {
-        ports[name] = model.ports;
-    }
-    EXPECT_EQ((std::map<std::string, std::vector<std::string>>{{"cadmium2_spread", {}},
-                                                               {"cells", {"out"}},
-                                                               {"sensor#7", {"report"}},
-                                                               {"sensor#8", {"alarm"}},
-                                                               {"clock", {"tick"}},
-                                                               {"sensor#10", {}}}),
-              ports);
     // Each line once among the events, messages or states.
     const struct {
         const std::vector<std::string>& got;
@@ -225,30 +222,29 @@ TEST_F(SLCadmiumCsvFileTest, DeclaredSpaceNamesTheCellsAndTheirOrigin) {
 // reader holds at once, and at the next time each row's data goes on in a line of its own.
 TEST_F(SLCadmiumCsvFileTest, RowsKeepTheirTextAfterTheirLinesAreGone) {
     const int cells = 4000;
-    const std::string padding(280, 'x');
+    // Cell i's data at time t: its number first, so that it is also the cell's value.
+    const auto data = [](int i, int t) {
+        const std::string n = std::to_string(i);
+        return t == 0 ? "{v: " + n + ", " + std::string(280, 'x') + "}"
+                      : "{w: " + std::to_string(2 * i) + ",\n  tail " + n + "}";
+    };
     std::string text = header;
-    for (int i = 0; i < cells; ++i) {
-        text += "0;" + std::to_string(i + 1) + ";(" + std::to_string(i) + ",0);;{v: " + std::to_string(i) +
-                ", " + padding + "}\n";
-    }
-    for (int i = 0; i < cells; ++i) {
-        text += "1;" + std::to_string(i + 1) + ";(" + std::to_string(i) +
-                ",0);;{w: " + std::to_string(2 * i) + ",\n  tail " + std::to_string(i) + "}\n";
+    for (int t : {0, 1}) {
+        for (int i = 0; i < cells; ++i) {
+            text += std::to_string(t) + ";" + std::to_string(i + 1) + ";(" + std::to_string(i) + ",0);;" +
+                    data(i, t) + "\n";
+        }
     }
     ASSERT_TRUE(read(dir.write("long.csv", text), 1000)) << log.text();
     const struct {
-        int cell;
-        double milliseconds;
+        int cell, t;
         const char* value;
-    } cases[] = {{0, 0, "0"},    {1023, 0, "1023"},    {3999, 0, "3999"},
-                 {0, 1000, "0"}, {1500, 1000, "3000"}, {3999, 1000, "7998"}};
+    } cases[] = {{0, 0, "0"}, {1023, 0, "1023"}, {3999, 0, "3999"},
+                 {0, 1, "0"}, {1500, 1, "3000"}, {3999, 1, "7998"}};
     for (const auto& c : cases) {
         const std::string cell = "cells(" + std::to_string(c.cell) + ",0)";
-        EXPECT_EQ(c.value, sink.valueAt(cell, c.milliseconds)) << cell << " at " << c.milliseconds;
-        const std::string state =
-            c.milliseconds == 0 ? "0 " + cell + " = {v: " + std::to_string(c.cell) + ", " + padding + "}"
-                                : "1000 " + cell + " = {w: " + std::to_string(2 * c.cell) + ",\n  tail " +
-                                      std::to_string(c.cell) + "}";
+        const std::string state = std::to_string(1000 * c.t) + " " + cell + " = " + data(c.cell, c.t);
+        EXPECT_EQ(c.value, sink.valueAt(cell, 1000.0 * c.t)) << cell << " at " << c.t;
         EXPECT_EQ(1, std::count(sink.states.begin(), sink.states.end(), state)) << state.substr(0, 40);
     }
     EXPECT_EQ(2u * cells, sink.states.size());

@@ -100,6 +100,10 @@ TEST_F(SLScenarioFileTest, DeclaresTheSpaceItsStatesAndColours) {
                       {"field":"heat","breaks":[0,10,50,100],"colors":[[0,0,255],[255,255,0],[255,0,0]]}]})",
          "cells 2D 2x2x1 from 0,0,0 wrapped -1, 3 colours",
          {{1, 1, 0, 20}}},
+        {"the sample with an origin: fuel 10, 0 at the two burnt corners, past the bool",
+         readFile(std::string(TESS_SOURCE_DIR) + "/samples/scenarios/fire_origin_5x4.json"),
+         "fire 2D 5x4x1 from -2,-1,0 wrapped 1, 2 colours",
+         {{-2, -1, 0, 0}, {2, 2, 0, 0}, {0, 0, 0, 10}, {2, -1, 0, 10}, {-2, 2, 0, 10}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -119,7 +123,8 @@ TEST_F(SLScenarioFileTest, DeclaresTheSpaceItsStatesAndColours) {
                 << cell.x << "," << cell.y << "," << cell.z;
         }
     }
-    // The colours of the last case, by hand: 10 <= heat <= 50 is yellow.
+    // The colours of the viewer case, by hand: 10 <= heat <= 50 is yellow.
+    ASSERT_TRUE(read(cases[5].json));
     const SDModelDeclaration& d = m_sink.declarations[0];
     EXPECT_EQ("heat", d.paletteField);
     EXPECT_EQ(10.0, d.palette[1].low);
@@ -214,18 +219,6 @@ TEST_F(SLScenarioFileTest, RecognisedByContentWhateverTheName) {
         EXPECT_EQ(c.recognised, SLScenarioFile::recognise(path));
     }
     EXPECT_FALSE(SLScenarioFile::looksLike(m_dir.path()));
-}
-
-TEST_F(SLScenarioFileTest, TheSampleWithAnOrigin) {
-    ASSERT_TRUE(read(readFile(std::string(TESS_SOURCE_DIR) + "/samples/scenarios/fire_origin_5x4.json")));
-    const SDModelDeclaration& d = m_sink.declarations.at(0);
-    EXPECT_EQ((std::array<int, 3>{-2, -1, 0}), d.origin);
-    // By hand: fuel 10 everywhere, 0 at the two burnt corners; the first number skips the bool.
-    EXPECT_EQ(
-        (std::vector<double>{0, 0, 10, 10, 10}),
-        (std::vector<double>{initial(-2, -1), initial(2, 2), initial(0, 0), initial(2, -1), initial(-2, 2)}));
-    EXPECT_EQ("fuel", d.paletteField);
-    EXPECT_EQ(5.0, d.palette.at(1).low);
 }
 
 }  // namespace
