@@ -45,81 +45,50 @@ class TimesClock : public FrameClock {
     long m_at = 99;
 };
 
-struct WalkCase {
-    const char* what;
-    std::vector<double> times;
-    int every;
-    double step;
-    double from;
-    // Per frame: the time it stands for, and what the picture shows.
-    std::vector<std::pair<int, std::string>> frames;
-};
-
+// The frames of a walk from `from`, a frame's time and what its picture shows written "time:shown".
 TEST(FrameWalkTest, FramesOfEventTimesOrOfSteadySteps) {
     const double run = -HUGE_VAL;
-    const std::vector<WalkCase> cases = {
-        {"the start, then every event time",
-         {100, 200, 300},
-         1,
-         0,
-         run,
-         {{0, "start"}, {100, "100"}, {200, "200"}, {300, "300"}}},
-        {"a run that starts at its first event time has no start of its own",
-         {0, 50, 90},
-         2,
-         0,
-         run,
-         {{0, "0"}, {90, "90"}}},
-        {"every 3rd event time, and the last",
-         {10, 20, 30, 40, 50},
-         3,
-         0,
-         run,
-         {{0, "start"}, {10, "10"}, {40, "40"}, {50, "50"}}},
-        {"from a time between two event times: the earlier one",
-         {10, 20, 30, 40},
-         2,
-         0,
-         25,
-         {{20, "20"}, {40, "40"}}},
-        {"steps from the start; the state of the latest event time",
+    const struct {
+        const char* what;
+        std::vector<double> times;
+        int every;
+        double step, from;
+        const char* frames;
+    } cases[] = {
+        {"the start, then every event time", {100, 200, 300}, 1, 0, run, "0:start 100:100 200:200 300:300"},
+        {"a run from its first event time: no start", {0, 50, 90}, 2, 0, run, "0:0 90:90"},
+        {"every 3rd event time, and the last", {10, 20, 30, 40, 50}, 3, 0, run, "0:start 10:10 40:40 50:50"},
+        {"from a time between two event times: the earlier one", {10, 20, 30, 40}, 2, 0, 25, "20:20 40:40"},
+        {"steps from the start: latest event",
          {100, 250, 400},
          1,
          100,
          run,
-         {{0, "start"}, {100, "100"}, {200, "100"}, {300, "250"}, {400, "400"}}},
-        {"steps that miss the end end on it",
-         {100, 250},
-         1,
-         100,
-         run,
-         {{0, "start"}, {100, "100"}, {200, "100"}, {250, "250"}}},
-        {"a step longer than the run: the start and the end", {30}, 1, 1000, run, {{0, "start"}, {30, "30"}}},
-        {"steps from a later time",
-         {100, 200, 300, 400},
-         1,
-         150,
-         120,
-         {{120, "100"}, {270, "200"}, {400, "400"}}},
-        {"from the end: the last time alone", {100, 200}, 1, 50, HUGE_VAL, {{200, "200"}}},
+         "0:start 100:100 200:100 300:250 400:400"},
+        {"steps that miss the end end on it", {100, 250}, 1, 100, run, "0:start 100:100 200:100 250:250"},
+        {"a step longer than the run: the start and the end", {30}, 1, 1000, run, "0:start 30:30"},
+        {"steps from a later time", {100, 200, 300, 400}, 1, 150, 120, "120:100 270:200 400:400"},
+        {"from the end: the last time alone", {100, 200}, 1, 50, HUGE_VAL, "200:200"},
     };
-    for (const WalkCase& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         TimesClock clock(c.times);
         FrameWalk walk(c.every, c.step, c.from);
-        EXPECT_EQ(c.frames.size(), walk.count(clock)) << c.what;
-        std::vector<std::pair<int, std::string>> seen;
-        int expectedNumber = 1;
+        std::string seen;
+        int number = 0;
         std::string error;
-        const bool walked = walk.walk(
+        EXPECT_TRUE(walk.walk(
             clock,
-            [&](int number, double time, std::string&) {
-                EXPECT_EQ(expectedNumber++, number) << c.what;
-                seen.emplace_back(static_cast<int>(time), clock.shown());
+            [&](int frame, double time, std::string&) {
+                EXPECT_EQ(++number, frame);
+                seen +=
+                    (seen.empty() ? "" : " ") + std::to_string(static_cast<int>(time)) + ":" + clock.shown();
                 return true;
             },
-            error);
-        EXPECT_TRUE(walked) << c.what << ": " << error;
-        EXPECT_EQ(c.frames, seen) << c.what;
+            error))
+            << error;
+        EXPECT_EQ(c.frames, seen);
+        EXPECT_EQ(static_cast<size_t>(number), walk.count(clock));
     }
 }
 

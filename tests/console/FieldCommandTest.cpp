@@ -69,7 +69,6 @@ TEST_F(FieldCommandTest, RepliesToEachLine) {
         {"vis_field cells 1", {"Unable to choose a field. Visualization does not exist."}},
     };
     const Case opened[] = {
-        {"vis_cell cells 0 0", {"cells(0,0) = 0.500000 <0.5,12> since 00:00:01:000"}},
         {"vis_field nosuch 1", {"No model named nosuch"}},
         {"vis_field run 1", {"run has no state texts to take a number from"}},
         {"vis_range cells all", {"Colour range of cells: 0.5 .. 0.5 (all)"}},

@@ -200,10 +200,9 @@ TEST_F(VideoE2ETest, RealRunsMakeVideosOfEveryFormatAtASteadyClock) {
 
 TEST_F(VideoE2ETest, FramesTakeTheStepAndTheirVideoLineTheRate) {
     REQUIRE_DISPLAY();
-    // life_20x20's event times are 100 to 500 ms: 0, 250 and 500 ms with a step of 250 ms.
+    // life_20x20's event times are 100 to 500 ms: three frames, at 0, 250 and 500 ms with a step of 250 ms.
     ProgramRun run({"--frames", folder.path(), "--step", "250ms", "--fps", "24", "--size", "64x48", kSample});
     ASSERT_EQ(0, run.status()) << run.err();
-    EXPECT_TRUE(contains(run.out(), "Frames written: 3 into ")) << run.out();
     EXPECT_TRUE(contains(run.out(), "ffmpeg -framerate 24 -i ")) << run.out();
     EXPECT_EQ((std::set<std::string>{"frame_000001.png", "frame_000002.png", "frame_000003.png"}),
               namesIn(folder.path()));
