@@ -2,6 +2,7 @@
 
 #include "loader/SLNamedCells.h"
 #include "simdata/ModelOffer.h"
+#include "simdata/SDDevsModelList.h"
 
 VCModelList::~VCModelList() {
     m_list = nullptr;
@@ -15,7 +16,34 @@ bool VCModelList::addModel(SDDevsModel* model) {
 }
 
 bool VCModelList::offerModel(const SDDevsModel& model) {
-    return m_list != nullptr && offerModelCopy(*m_list, model);
+    if (m_list == nullptr) {
+        return false;
+    }
+    if (const SDDevsModel* known = recent(model)) {
+        return offerChangesNothing(*known, model) ? false : offerModelCopy(*m_list, model);
+    }
+    const bool added = offerModelCopy(*m_list, model);
+    remember(model);
+    return added;
+}
+
+SDDevsModel* VCModelList::recent(const SDDevsModel& offered) const {
+    for (const Recent& entry : m_recent) {
+        if (entry.model != nullptr && entry.revision == m_list->revision() &&
+            entry.model->name() == offered.name()) {
+            return entry.model;
+        }
+    }
+    return nullptr;
+}
+
+void VCModelList::remember(const SDDevsModel& offered) {
+    SDDevsModel* registered = m_list->findModel(offered.name());
+    if (registered == nullptr) {
+        return;
+    }
+    m_recent[m_older] = Recent{registered, m_list->revision()};
+    m_older = 1 - m_older;
 }
 
 SDDevsModelList* VCModelList::getModelList() {

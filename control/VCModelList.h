@@ -1,5 +1,9 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
 class SDDevsModel;
 class SDDevsModelList;
 class SLNamedCells;
@@ -25,5 +29,17 @@ class VCModelList {
     void growCellSpaces(const SLNamedCells& cells);
 
   private:
+    // The records the last offers named. A log names the same one or two records on every line (a cell
+    // space and its parent), and most offers bring nothing new: found here, they skip the registry's
+    // lookup and the merge.
+    struct Recent {
+        SDDevsModel* model = nullptr;
+        uint64_t revision = 0;  // the registry's when found; any record that joins or leaves ends it
+    };
+    SDDevsModel* recent(const SDDevsModel& offered) const;
+    void remember(const SDDevsModel& offered);
+
     SDDevsModelList* m_list;
+    std::array<Recent, 2> m_recent{};
+    size_t m_older = 0;
 };

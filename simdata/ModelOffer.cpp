@@ -84,6 +84,10 @@ bool offerModelCopy(SDDevsModelList& registry, const SDDevsModel& model) {
     return true;
 }
 
+bool offerChangesNothing(const SDDevsModel& registered, const SDDevsModel& model) {
+    return registered.holds(model) && !(model.isCellSpace() && logWanted());
+}
+
 std::unique_ptr<SDDevsModel> copyModelRecord(const SDDevsModel& model) {
     const auto* cells = dynamic_cast<const SDCELLDevsModel*>(&model);
     if (cells == nullptr) {

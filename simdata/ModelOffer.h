@@ -27,6 +27,11 @@ bool offerModel(SDDevsModelList& registry, SDDevsModel* model);
 // registered (true). The log shows exactly what offerModel would write.
 bool offerModelCopy(SDDevsModelList& registry, const SDDevsModel& model);
 
+// True when offering `model` to `registered`, the record of its name, would change nothing and write
+// nothing, so that the offer can be passed over: a cell space is printed at every offer while log lines
+// are wanted.
+bool offerChangesNothing(const SDDevsModel& registered, const SDDevsModel& model);
+
 // A new record of the same kind with the same name, tag, ports, rules, cell counts and origin.
 std::unique_ptr<SDDevsModel> copyModelRecord(const SDDevsModel& model);
 

@@ -40,6 +40,18 @@ void SDCELLDevsModel::print() const {
     logLines(m_printed.lines);
 }
 
+bool SDCELLDevsModel::holds(const SDDevsModel& offered) const {
+    if (!offered.isCellSpace()) {
+        return holdsPorts(offered);
+    }
+    const auto& cells = static_cast<const SDCELLDevsModel&>(offered);
+    // Merging would still report a size outside the model file's that no growth has reported yet.
+    const bool reportDue = m_declaredDimensions != 0 && !m_outsideReported &&
+                           (m_width > m_declared[0] || m_height > m_declared[1] || m_length > m_declared[2]);
+    return cells.m_origin == m_origin && cells.m_width <= m_width && cells.m_height <= m_height &&
+           cells.m_length <= m_length && !reportDue && holdsPorts(offered);
+}
+
 void SDCELLDevsModel::printSize() const {
     std::vector<std::string> lines;
     describeSize(lines);

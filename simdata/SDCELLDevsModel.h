@@ -32,6 +32,10 @@ class SDCELLDevsModel : public SDDevsModel {
 
     ~SDCELLDevsModel() override;
     void print() const override;
+    // An offered cell space is held when it has this origin, its counts are within these and its ports are
+    // held (and no report of a size outside the model file's is due).
+    bool holds(const SDDevsModel& offered) const override;
+    bool isCellSpace() const override { return true; }
     // The lines of print that give the size: "CELL Space:", "Width: 25", then "Height: 25" and "Length: 8"
     // for counts above 1.
     void printSize() const;

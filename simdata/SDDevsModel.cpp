@@ -49,6 +49,18 @@ int SDDevsModel::mergePorts(const SDDevsModel* other) {
     return added + appendMissing(m_outputPorts, other->m_outputPorts);
 }
 
+bool SDDevsModel::holds(const SDDevsModel& offered) const {
+    return !offered.isCellSpace() && holdsPorts(offered);
+}
+
+bool SDDevsModel::holdsPorts(const SDDevsModel& offered) const {
+    const auto held = [](const std::vector<std::string>& mine, const std::vector<std::string>& theirs) {
+        return std::all_of(theirs.begin(), theirs.end(),
+                           [&mine](const std::string& port) { return contains(mine, port); });
+    };
+    return held(m_inputPorts, offered.m_inputPorts) && held(m_outputPorts, offered.m_outputPorts);
+}
+
 void SDDevsModel::print() const {
     std::vector<std::string> lines;
     describe(lines);

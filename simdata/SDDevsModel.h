@@ -24,6 +24,10 @@ class SDDevsModel {
     // Appends the other record's ports that this one lacks, in their order, and returns how many were
     // added. Records of different names (or null) are not merged: 0.
     virtual int mergePorts(const SDDevsModel* other);
+    // True when merging `offered`, a record of this name, would change nothing here: its ports are all
+    // held, and an offered cell space needs this record to be one that holds it (see SDCELLDevsModel).
+    virtual bool holds(const SDDevsModel& offered) const;
+    virtual bool isCellSpace() const { return false; }
     // Writes the record to the log.
     virtual void print() const;
     // Appends the lines print writes for the name and the ports: "Model Data:", "Name: <name>",
@@ -44,6 +48,8 @@ class SDDevsModel {
     const SDTransitionRuleCollection& getRules() const { return m_rules; }
 
   protected:
+    bool holdsPorts(const SDDevsModel& offered) const;
+
     int m_tag = 0;
     std::string m_name;
     std::vector<std::string> m_outputPorts;

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "shell/Log.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "tests/support/LogRecorder.h"
 
@@ -132,6 +134,75 @@ TEST(ModelOfferTest, ACellRecordReplacesAPlainRecordOfItsName) {
     EXPECT_EQ(twice(printed("top", {"in"}, {"out"}, {"Width: 3"})), rec.lines());
     EXPECT_EQ(1u, registry.size());
     // The replaced plain record is deleted (the sanitizer build reports it otherwise).
+}
+
+// What a registered record looks like from outside: kind, ports and counts.
+std::string shape(const SDDevsModel& model) {
+    std::string text = model.isCellSpace() ? "cells" : "plain";
+    for (const std::string& port : model.getInputPorts()) {
+        text += " in:" + port;
+    }
+    for (const std::string& port : model.getOutputPorts()) {
+        text += " out:" + port;
+    }
+    if (const auto* space = dynamic_cast<const SDCELLDevsModel*>(&model)) {
+        text += " " + std::to_string(space->getWidth()) + "x" + std::to_string(space->getHeight());
+    }
+    return text;
+}
+
+TEST(ModelOfferTest, AnOfferThatChangesNothingIsKnownBeforeTheMerge) {
+    const auto originAt = [](SDCELLDevsModel* m, int x) {
+        m->setOrigin({x, 0, 0});
+        return m;
+    };
+    const auto declared = [](SDCELLDevsModel* m) {
+        m->declareSize(4, 5, 1, 2);  // above the 3 × 4 the record holds: nothing to report
+        return m;
+    };
+    const struct {
+        const char* what;
+        std::function<SDDevsModel*()> registered;
+        std::function<SDDevsModel*()> offered;
+        bool logOn;
+        bool nothing;
+    } cases[] = {
+        {"plain, its port held", [] { return plain("m", {"x"}, {"y"}); }, [] { return plain("m", {"x"}); },
+         true, true},
+        {"plain, a port new", [] { return plain("m", {"x"}); }, [] { return plain("m", {}, {"x"}); }, true,
+         false},
+        {"plain offered a cell space", [] { return plain("m", {"x"}); }, [] { return cells("m", 0, 0, 0); },
+         false, false},
+        {"cells within, log off", [] { return cells("c", 2, 3, 0, {"in"}); },
+         [] { return cells("c", 1, 3, 0, {"in"}); }, false, true},
+        {"cells within, log on: printed", [] { return cells("c", 2, 3, 0); },
+         [] { return cells("c", 1, 1, 0); }, true, false},
+        {"cells beyond the width", [] { return cells("c", 2, 3, 0); }, [] { return cells("c", 3, 0, 0); },
+         false, false},
+        {"cells of another origin", [] { return cells("c", 2, 3, 0); },
+         [&] { return originAt(cells("c", 0, 0, 0), -1); }, true, false},
+        {"cells offered a plain port held", [] { return cells("c", 2, 3, 0, {"in"}); },
+         [] { return plain("c", {"in"}); }, true, true},
+        {"cells within a declared size", [&] { return declared(cells("c", 2, 3, 0)); },
+         [] { return cells("c", 0, 0, 0); }, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        LogRecorder rec;
+        SDDevsModelList registry;
+        offer(registry, c.registered());
+        holdLogLines(!c.logOn);
+        rec.clear();
+        std::unique_ptr<SDDevsModel> offered(c.offered());
+        SDDevsModel& registeredRecord = *registry.findModel(offered->name());
+        EXPECT_EQ(c.nothing, offerChangesNothing(registeredRecord, *offered));
+        // The merge itself agrees: nothing changed and nothing written, or something did.
+        const std::string before = shape(registeredRecord);
+        offerModelCopy(registry, *offered);
+        const bool unchanged = before == shape(*registry.findModel(offered->name())) && rec.lines().empty();
+        EXPECT_EQ(c.nothing, unchanged) << rec.text();
+        holdLogLines(false);
+    }
 }
 
 }  // namespace
