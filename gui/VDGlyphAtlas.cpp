@@ -16,6 +16,9 @@ class QuadState {
         glDisable(GL_LIGHTING);
         glDisable(GL_CULL_FACE);
         glDisable(GL_POLYGON_STIPPLE);
+        // Glyphs lie on whole pixels, which samples of their own would only repeat, at several times the
+        // cost: a full console is thousands of glyphs a frame.
+        glDisable(GL_MULTISAMPLE);
         glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
         glEnable(GL_TEXTURE_2D);
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);

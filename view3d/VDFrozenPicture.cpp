@@ -29,6 +29,10 @@ void VDFrozenPicture::draw(int width, int height) const {
     // Opaque (RGB gives alpha 1) and on top of nothing: no depth test, no blending with the cleared screen.
     const GLboolean depth = glIsEnabled(GL_DEPTH_TEST);
     glDisable(GL_DEPTH_TEST);
+    // Every pixel is covered whole: samples of their own would give the same picture at several times the
+    // cost, and an import draws it for each of its frames.
+    const GLboolean multisample = glIsEnabled(GL_MULTISAMPLE);
+    glDisable(GL_MULTISAMPLE);
     // A raster position exactly on the edge of the view may be clipped away; from one well inside, an empty
     // bitmap moves it to the corner, and it stays valid.
     glRasterPos2f(1.0f, 1.0f);
@@ -39,6 +43,9 @@ void VDFrozenPicture::draw(int width, int height) const {
     glPixelZoom(1.0f, 1.0f);
     if (depth) {
         glEnable(GL_DEPTH_TEST);
+    }
+    if (multisample) {
+        glEnable(GL_MULTISAMPLE);
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
 }

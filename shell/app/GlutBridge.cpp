@@ -149,11 +149,16 @@ void onGlutDisplay() {
     if (mainWindow == nullptr) {
         return;
     }
-    if (g_onlyWhileImporting) {
-        const VCSimulation* simulation = getSimulation();
-        if (simulation == nullptr || !simulation->isImporting()) {
-            return;
-        }
+    const VCSimulation* simulation = getSimulation();
+    const bool importing = simulation != nullptr && simulation->isImporting();
+    if (g_onlyWhileImporting && !importing) {
+        return;
+    }
+    // An import's frames show its frozen picture and its bar, and the bar waits until the import has run for
+    // a moment: a frame before then would show nothing new and take a core from the import. A short import
+    // draws no frame until it ends; a longer one is drawn with its bar.
+    if (importing && !simulation->getImportProgress().worthShowing()) {
+        return;
     }
     // Objects disposed while the last frame's events were handled go before anything else runs.
     if (VDGarbageCan* can = getGarbageCan()) {
