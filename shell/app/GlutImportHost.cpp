@@ -2,6 +2,8 @@
 
 #include <GL/freeglut.h>
 
+#include <algorithm>
+
 #include "control/VCSimulation.h"
 #include "gui/VDMainWindow.h"
 #include "shell/app/GlutBridge.h"
@@ -25,6 +27,8 @@ void GlutImportHost::importStarted() {
     ++m_generation;
     m_endPending = false;
     m_progressShown = false;
+    m_redrawMs = kRedrawMs;
+    m_frameAsked = false;
     // The picture as it is before the first line is read; frames drawn during the import show it.
     if (VDMainWindow* mainWindow = getMainWindow()) {
         if (auto* viewer = dynamic_cast<VDTessaronerWindow*>(mainWindow->getContentWindow())) {
@@ -52,13 +56,15 @@ void GlutImportHost::sliceRead() {
         return;
     }
     const auto now = std::chrono::steady_clock::now();
-    if (m_progressShown && std::chrono::duration<double, std::milli>(now - m_lastShown).count() < kRedrawMs) {
+    if (m_progressShown &&
+        std::chrono::duration<double, std::milli>(now - m_lastShown).count() < m_redrawMs) {
         return;
     }
     m_progressShown = true;
     m_lastShown = now;
     m_terminal.show(progress.text());
     glutPostRedisplay();
+    m_frameAsked = true;
 }
 
 void GlutImportHost::onSlice(int generation) {
@@ -68,9 +74,19 @@ void GlutImportHost::onSlice(int generation) {
     if (host == nullptr || generation != host->m_generation || !simulation->isImporting()) {
         return;
     }
+    if (host->m_frameAsked) {
+        // The loop's pass between two slices went mostly on the frame the first asked for. Over a full
+        // console on a software renderer that can be a third of the import's time at the usual pace.
+        const double betweenMs =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - host->m_sliceEnded)
+                .count();
+        host->m_redrawMs = std::max(kRedrawMs, kFrameShare * betweenMs);
+        host->m_frameAsked = false;
+    }
     // An import that ends here has told the host already.
     if (simulation->continueImport(kSliceMs)) {
         host->sliceRead();
+        host->m_sliceEnded = std::chrono::steady_clock::now();
         glutTimerFunc(0, &GlutImportHost::onSlice, generation);
     }
 }
