@@ -9,12 +9,20 @@ SDStateTexts::SDStateTexts() = default;
 SDStateTexts::~SDStateTexts() = default;
 
 SDStateTexts::Ref SDStateTexts::add(std::string_view model, double milliseconds, std::string_view text) {
-    // A state longer than 4 GiB keeps its head.
-    text = text.substr(0, std::numeric_limits<uint32_t>::max());
+    return add(modelNumber(model), milliseconds, text);
+}
+
+uint32_t SDStateTexts::modelNumber(std::string_view model) {
     const uint32_t number = m_names.intern(model);
     if (number == m_models.size()) {
         m_models.emplace_back();
     }
+    return number;
+}
+
+SDStateTexts::Ref SDStateTexts::add(uint32_t number, double milliseconds, std::string_view text) {
+    // A state longer than 4 GiB keeps its head.
+    text = text.substr(0, std::numeric_limits<uint32_t>::max());
     Model& held = m_models[number];
     Row row{milliseconds, 0, 0, 0, kNoEvent};
     // Cells mostly repeat their own last state, or the state the cell before them just took.

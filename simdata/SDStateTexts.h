@@ -44,6 +44,10 @@ class SDStateTexts {
 
     // Keeps a copy of `text` as the state of `model` from `milliseconds` on.
     Ref add(std::string_view model, double milliseconds, std::string_view text);
+    // The same in two steps, for a caller that remembers a model's number: the number of `model` (made
+    // when it has no state yet), then a state of the model of that number.
+    uint32_t modelNumber(std::string_view model);
+    Ref add(uint32_t model, double milliseconds, std::string_view text);
     // Notes the event that carries the state's value (an index, or kUnplaced).
     void setEvent(Ref ref, size_t index);
 
