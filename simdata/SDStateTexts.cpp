@@ -26,7 +26,7 @@ SDStateTexts::Ref SDStateTexts::add(uint32_t number, double milliseconds, std::s
     Model& held = m_models[number];
     Row row{milliseconds, 0, 0, 0, kNoEvent};
     // Cells mostly repeat their own last state, or the state the cell before them just took.
-    if (!held.rows.empty() && held.last.length == text.size() && textOf(held.last) == text) {
+    if (held.count > 0 && held.last.length == text.size() && textOf(held.last) == text) {
         row.chunk = held.last.chunk;
         row.offset = held.last.offset;
         row.length = held.last.length;
@@ -40,13 +40,41 @@ SDStateTexts::Ref SDStateTexts::add(uint32_t number, double milliseconds, std::s
     m_last = row;
     m_hasLast = true;
     // A state without a time is found at none; it leaves the search to the slow way.
-    if (std::isnan(milliseconds) || (!held.rows.empty() && milliseconds < held.last.time)) {
+    if (std::isnan(milliseconds) || (held.count > 0 && milliseconds < held.last.time)) {
         held.ordered = false;
     }
-    held.rows.push_back(row);
+    held.lastRow = static_cast<uint32_t>(m_rows.size());
     held.last = row;
-    ++m_states;
-    return Ref{number, static_cast<uint32_t>(held.rows.size() - 1)};
+    ++held.count;
+    m_rows.push_back(row);
+    m_rowModel.push_back(number);
+    return Ref{number, held.count - 1};
+}
+
+size_t SDStateTexts::rowOf(Ref ref) const {
+    const Model& model = m_models[ref.model];
+    if (ref.row + 1 == model.count) {
+        return model.lastRow;  // the state just added, mostly: no index needed
+    }
+    index();
+    return m_byModel[m_modelStart[ref.model] + ref.row];
+}
+
+void SDStateTexts::index() const {
+    if (m_indexed == m_rows.size() && m_modelStart.size() == m_models.size() + 1) {
+        return;
+    }
+    // Counted by model, then each row placed after its model's rows before it.
+    m_modelStart.assign(m_models.size() + 1, 0);
+    for (size_t model = 0; model < m_models.size(); ++model) {
+        m_modelStart[model + 1] = m_modelStart[model] + m_models[model].count;
+    }
+    std::vector<uint32_t> next(m_modelStart.begin(), m_modelStart.end() - 1);
+    m_byModel.resize(m_rows.size());
+    for (size_t row = 0; row < m_rows.size(); ++row) {
+        m_byModel[next[m_rowModel[row]]++] = static_cast<uint32_t>(row);
+    }
+    m_indexed = m_rows.size();
 }
 
 void SDStateTexts::store(std::string_view text, Row& row) {
@@ -74,27 +102,34 @@ std::string_view SDStateTexts::textOf(const Row& row) const {
 }
 
 void SDStateTexts::setEvent(Ref ref, size_t index) {
-    m_models[ref.model].rows[ref.row].event = index >= kUnplaced ? kUnplaced : static_cast<uint32_t>(index);
+    m_rows[rowOf(ref)].event = index >= kUnplaced ? kUnplaced : static_cast<uint32_t>(index);
 }
 
 SDStateTexts::State SDStateTexts::state(Ref ref) const {
-    const Row& row = m_models[ref.model].rows[ref.row];
+    const Row& row = m_rows[rowOf(ref)];
     return State{row.time, textOf(row), row.event};
 }
 
 bool SDStateTexts::at(uint32_t model, double milliseconds, State& state) const {
     const Model& held = m_models[model];
+    if (held.count == 0) {
+        return false;
+    }
+    index();
+    const uint32_t* const first = m_byModel.data() + m_modelStart[model];
+    const uint32_t* const last = first + held.count;
     const Row* found = nullptr;
     if (held.ordered) {
-        const auto after = std::upper_bound(held.rows.begin(), held.rows.end(), milliseconds,
-                                            [](double time, const Row& row) { return time < row.time; });
-        if (after != held.rows.begin()) {
-            found = &*(after - 1);
+        const uint32_t* after = std::upper_bound(
+            first, last, milliseconds, [this](double time, uint32_t row) { return time < m_rows[row].time; });
+        if (after != first) {
+            found = &m_rows[*(after - 1)];
         }
     } else {
-        for (const Row& row : held.rows) {
-            if (row.time <= milliseconds && (found == nullptr || row.time >= found->time)) {
-                found = &row;
+        for (const uint32_t* row = first; row != last; ++row) {
+            const Row& candidate = m_rows[*row];
+            if (candidate.time <= milliseconds && (found == nullptr || candidate.time >= found->time)) {
+                found = &candidate;
             }
         }
     }
@@ -111,10 +146,9 @@ int SDStateTexts::chosenField(std::string_view name) const {
 }
 
 size_t SDStateTexts::memoryBytes() const {
-    size_t bytes = m_names.memoryBytes() + m_models.capacity() * sizeof(Model);
-    for (const Model& model : m_models) {
-        bytes += model.rows.capacity() * sizeof(Row);
-    }
+    size_t bytes = m_names.memoryBytes() + m_models.capacity() * sizeof(Model) + m_rows.memoryBytes() +
+                   m_rowModel.memoryBytes() +
+                   (m_byModel.capacity() + m_modelStart.capacity()) * sizeof(uint32_t);
     for (size_t chunk : m_chunkBytes) {
         bytes += chunk;
     }
