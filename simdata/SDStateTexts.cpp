@@ -43,38 +43,53 @@ SDStateTexts::Ref SDStateTexts::add(uint32_t number, double milliseconds, std::s
     if (std::isnan(milliseconds) || (held.count > 0 && milliseconds < held.last.time)) {
         held.ordered = false;
     }
-    held.lastRow = static_cast<uint32_t>(m_rows.size());
     held.last = row;
+    held.lastArrived = static_cast<uint32_t>(m_arrived.size());
+    held.grouping = m_grouping;
     ++held.count;
-    m_rows.push_back(row);
-    m_rowModel.push_back(number);
+    m_arrived.push_back(row);
+    m_arrivedModel.push_back(number);
     return Ref{number, held.count - 1};
 }
 
-size_t SDStateTexts::rowOf(Ref ref) const {
+const SDStateTexts::Row& SDStateTexts::rowOf(Ref ref) const {
     const Model& model = m_models[ref.model];
-    if (ref.row + 1 == model.count) {
-        return model.lastRow;  // the state just added, mostly: no index needed
+    if (ref.row + 1 == model.count && model.grouping == m_grouping) {
+        return m_arrived[model.lastArrived];
     }
-    index();
-    return m_byModel[m_modelStart[ref.model] + ref.row];
+    group();
+    return m_grouped[m_modelStart[ref.model] + ref.row];
 }
 
-void SDStateTexts::index() const {
-    if (m_indexed == m_rows.size() && m_modelStart.size() == m_models.size() + 1) {
+void SDStateTexts::group() const {
+    if (m_arrived.empty() && m_modelStart.size() == m_models.size() + 1) {
         return;
     }
-    // Counted by model, then each row placed after its model's rows before it.
-    m_modelStart.assign(m_models.size() + 1, 0);
+    // Each model's grouped rows first, then each row that came since after its model's rows before it.
+    std::vector<uint32_t> start(m_models.size() + 1, 0);
     for (size_t model = 0; model < m_models.size(); ++model) {
-        m_modelStart[model + 1] = m_modelStart[model] + m_models[model].count;
+        start[model + 1] = start[model] + m_models[model].count;
     }
-    std::vector<uint32_t> next(m_modelStart.begin(), m_modelStart.end() - 1);
-    m_byModel.resize(m_rows.size());
-    for (size_t row = 0; row < m_rows.size(); ++row) {
-        m_byModel[next[m_rowModel[row]]++] = static_cast<uint32_t>(row);
+    std::vector<Row> grouped(start.back());
+    std::vector<uint32_t> next(m_models.size());
+    const size_t groupedModels = m_modelStart.size() - 1;
+    for (size_t model = 0; model < m_models.size(); ++model) {
+        next[model] = start[model];
+        if (model < groupedModels) {
+            const auto first = m_grouped.begin() + m_modelStart[model];
+            const auto last = m_grouped.begin() + m_modelStart[model + 1];
+            next[model] += static_cast<uint32_t>(last - first);
+            std::copy(first, last, grouped.begin() + start[model]);
+        }
     }
-    m_indexed = m_rows.size();
+    for (size_t row = 0; row < m_arrived.size(); ++row) {
+        grouped[next[m_arrivedModel[row]]++] = m_arrived[row];
+    }
+    m_grouped.swap(grouped);
+    m_modelStart.swap(start);
+    m_arrived.clear();
+    m_arrivedModel.clear();
+    ++m_grouping;
 }
 
 void SDStateTexts::store(std::string_view text, Row& row) {
@@ -102,11 +117,12 @@ std::string_view SDStateTexts::textOf(const Row& row) const {
 }
 
 void SDStateTexts::setEvent(Ref ref, size_t index) {
-    m_rows[rowOf(ref)].event = index >= kUnplaced ? kUnplaced : static_cast<uint32_t>(index);
+    // The row is the store's own, held in members that are only mutable for grouping.
+    const_cast<Row&>(rowOf(ref)).event = index >= kUnplaced ? kUnplaced : static_cast<uint32_t>(index);
 }
 
 SDStateTexts::State SDStateTexts::state(Ref ref) const {
-    const Row& row = m_rows[rowOf(ref)];
+    const Row& row = rowOf(ref);
     return State{row.time, textOf(row), row.event};
 }
 
@@ -115,21 +131,20 @@ bool SDStateTexts::at(uint32_t model, double milliseconds, State& state) const {
     if (held.count == 0) {
         return false;
     }
-    index();
-    const uint32_t* const first = m_byModel.data() + m_modelStart[model];
-    const uint32_t* const last = first + held.count;
+    group();
+    const Row* const first = m_grouped.data() + m_modelStart[model];
+    const Row* const last = first + held.count;
     const Row* found = nullptr;
     if (held.ordered) {
-        const uint32_t* after = std::upper_bound(
-            first, last, milliseconds, [this](double time, uint32_t row) { return time < m_rows[row].time; });
+        const Row* after = std::upper_bound(first, last, milliseconds,
+                                            [](double time, const Row& row) { return time < row.time; });
         if (after != first) {
-            found = &m_rows[*(after - 1)];
+            found = after - 1;
         }
     } else {
-        for (const uint32_t* row = first; row != last; ++row) {
-            const Row& candidate = m_rows[*row];
-            if (candidate.time <= milliseconds && (found == nullptr || candidate.time >= found->time)) {
-                found = &candidate;
+        for (const Row* row = first; row != last; ++row) {
+            if (row->time <= milliseconds && (found == nullptr || row->time >= found->time)) {
+                found = row;
             }
         }
     }
@@ -146,9 +161,9 @@ int SDStateTexts::chosenField(std::string_view name) const {
 }
 
 size_t SDStateTexts::memoryBytes() const {
-    size_t bytes = m_names.memoryBytes() + m_models.capacity() * sizeof(Model) + m_rows.memoryBytes() +
-                   m_rowModel.memoryBytes() +
-                   (m_byModel.capacity() + m_modelStart.capacity()) * sizeof(uint32_t);
+    size_t bytes = m_names.memoryBytes() + m_models.capacity() * sizeof(Model) +
+                   m_grouped.capacity() * sizeof(Row) + m_modelStart.capacity() * sizeof(uint32_t) +
+                   m_arrived.memoryBytes() + m_arrivedModel.memoryBytes();
     for (size_t chunk : m_chunkBytes) {
         bytes += chunk;
     }

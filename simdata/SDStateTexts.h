@@ -15,9 +15,9 @@
 // The whole state texts of a run, for formats that log a model's state as free text: per model reference
 // ("cells(3,4)", "queue"), the time and text of each of its states in file order. A run has millions of
 // them, so texts lie in one shared buffer and a state is a small record; a text equal to the one stored
-// just before (for the same model or any other) is not stored again. The records lie in arrival order,
-// and each model's are found through an index made when they are next read: an import of many cells
-// writes each state where the one before went, not at the end of its model's own array.
+// just before (for the same model or any other) is not stored again. The records come in arrival order
+// and are grouped by model only when they are next read: an import of many cells writes each state
+// where the one before went, not at the end of its model's own array.
 //
 // A cell's state whose number coloured the cell is carried by an output event as well: the state notes the
 // index of that event in the event list, so that its value can be changed later (another number of the
@@ -54,9 +54,9 @@ class SDStateTexts {
     // Notes the event that carries the state's value (an index, or kUnplaced).
     void setEvent(Ref ref, size_t index);
 
-    bool empty() const { return m_rows.empty(); }
+    bool empty() const { return size() == 0; }
     // States in all.
-    size_t size() const { return m_rows.size(); }
+    size_t size() const { return m_grouped.size() + m_arrived.size(); }
     size_t modelCount() const { return m_models.size(); }
     // False when the model has no state.
     bool find(std::string_view model, uint32_t& number) const { return m_names.find(model, number); }
@@ -85,31 +85,33 @@ class SDStateTexts {
         uint32_t event;
     };
     struct Model {
-        // A copy of its last row, to compare the next state with, and where that row lies.
+        // A copy of its last row, to compare the next state with, and that row's place in m_arrived
+        // while m_grouping is still `grouping`.
         Row last{};
-        uint32_t lastRow = 0;
+        uint32_t lastArrived = 0;
+        uint32_t grouping = 0;
         uint32_t count = 0;
         bool ordered = true;  // times never fall: a lookup can search
     };
     std::string_view textOf(const Row& row) const;
     // Copies `text` into the buffer; where it lies goes into `row`.
     void store(std::string_view text, Row& row);
-    // Where in m_rows the state `ref` lies.
-    size_t rowOf(Ref ref) const;
-    // Groups the rows by model (m_byModel, m_modelStart) when rows came since it last did.
-    void index() const;
+    // The state `ref`: mostly the one just added, else found after grouping.
+    const Row& rowOf(Ref ref) const;
+    // Moves the rows that arrived since the last grouping into m_grouped, each model's after its own.
+    void group() const;
 
     static constexpr size_t kChunkBytes = size_t{1} << 20;
 
     SDNameTable m_names;
     std::vector<Model> m_models;
-    SDChunkedArray<Row> m_rows;           // every state, in arrival order
-    SDChunkedArray<uint32_t> m_rowModel;  // the model of each
-    // The rows of model m are m_byModel[m_modelStart[m] ...], in arrival order, for the first m_indexed
-    // rows.
-    mutable std::vector<uint32_t> m_byModel;
-    mutable std::vector<uint32_t> m_modelStart;
-    mutable size_t m_indexed = 0;
+    // The states grouped by model, model m's from m_modelStart[m] in arrival order; those that came
+    // since, in arrival order with their models. Grouping empties the second.
+    mutable std::vector<Row> m_grouped;
+    mutable std::vector<uint32_t> m_modelStart{0};
+    mutable SDChunkedArray<Row> m_arrived;
+    mutable SDChunkedArray<uint32_t> m_arrivedModel;
+    mutable uint32_t m_grouping = 0;  // grows with every grouping
     std::vector<std::unique_ptr<char[]>> m_chunks;
     std::vector<size_t> m_chunkBytes;  // each chunk's size; a text longer than kChunkBytes has its own
     size_t m_used = 0;                 // bytes used in the last chunk
