@@ -361,9 +361,11 @@ bool SLCadmium1File::offerRecord(Model& model, const SLCadmium1Cuts::Port* ports
                                  bool statePort) {
     bool isNew = false;
     std::vector<std::string>* portList = nullptr;
+    bool* hasStatePort = nullptr;
     if (model.cell) {
         isNew = markOffered(*model.record, model.coordinates, model.key);
         portList = &model.record->ports;
+        hasStatePort = &model.record->statePort;
     } else {
         const auto placed = m_plainModels.try_emplace(std::string(m_reference));
         isNew = placed.second;
@@ -372,6 +374,7 @@ bool SLCadmium1File::offerRecord(Model& model, const SLCadmium1Cuts::Port* ports
         }
         model.key = placed.first->second.key;
         portList = &placed.first->second.ports;
+        hasStatePort = &placed.first->second.statePort;
     }
     std::vector<std::string>& known = *portList;
     bool grew = false;
@@ -379,10 +382,12 @@ bool SLCadmium1File::offerRecord(Model& model, const SLCadmium1Cuts::Port* ports
         if (!hasPort(known, ports[p].name)) {
             known.emplace_back(ports[p].name);
             grew = true;
+            *hasStatePort = *hasStatePort || ports[p].name == kStatePort;
         }
     }
-    if (statePort && !hasPort(known, kStatePort)) {
+    if (statePort && !*hasStatePort) {
         known.emplace_back(kStatePort);
+        *hasStatePort = true;
         grew = true;
     }
     if ((!isNew && !grew) || m_link == nullptr) {

@@ -74,6 +74,7 @@ class SLCadmium1File : public SLRunReader {
         std::array<int, 3> origin{};
         bool told = false;  // the hierarchy knows it
         std::vector<std::string> ports;
+        bool statePort = false;  // "out" is among them, which most lines would otherwise look for
         // The key of each cell offered (kNoKey for one not yet), per stored position of the box `extent`
         // (x outer, z inner); the box grows by doubling, within the registry's limit.
         std::vector<uint32_t> keys;
@@ -82,6 +83,7 @@ class SLCadmium1File : public SLRunReader {
     // A plain model offered: its ports and its key.
     struct Plain {
         std::vector<std::string> ports;
+        bool statePort = false;
         uint32_t key = 0;
     };
     // A model id resolved to what events name it and where its record goes.
