@@ -25,18 +25,28 @@ SDStateTexts::Ref SDStateTexts::add(uint32_t number, double milliseconds, std::s
     text = text.substr(0, std::numeric_limits<uint32_t>::max());
     Model& held = m_models[number];
     Row row{milliseconds, 0, 0, 0, kNoEvent};
-    // Cells mostly repeat their own last state, or the state the cell before them just took.
-    if (held.count > 0 && held.last.length == text.size() && textOf(held.last) == text) {
-        row.chunk = held.last.chunk;
-        row.offset = held.last.offset;
-        row.length = held.last.length;
-    } else if (m_hasLast && m_last.length == text.size() && textOf(m_last) == text) {
-        row.chunk = m_last.chunk;
-        row.offset = m_last.offset;
-        row.length = m_last.length;
+    // Cells mostly take the state the cell before them just took, one of a few texts used over and over,
+    // or their own last state; the last of these lies furthest back in memory.
+    const auto same = [&](const Row& stored) {
+        return stored.length == text.size() && textOf(stored) == text;
+    };
+    Row& recent = m_recent[recentSlot(text)];
+    const Row* found = nullptr;
+    if (m_hasLast && same(m_last)) {
+        found = &m_last;
+    } else if (same(recent)) {
+        found = &recent;
+    } else if (held.count > 0 && same(held.last)) {
+        found = &held.last;
+    }
+    if (found != nullptr) {
+        row.chunk = found->chunk;
+        row.offset = found->offset;
+        row.length = found->length;
     } else {
         store(text, row);
     }
+    recent = row;
     m_last = row;
     m_hasLast = true;
     // A state without a time is found at none; it leaves the search to the slow way.
@@ -90,6 +100,18 @@ void SDStateTexts::group() const {
     m_arrived.clear();
     m_arrivedModel.clear();
     ++m_grouping;
+}
+
+size_t SDStateTexts::recentSlot(std::string_view text) {
+    // The length and the first bytes, which tell the short texts of a run apart, and the last byte.
+    uint32_t hash = 2166136261u ^ static_cast<uint32_t>(text.size());
+    for (size_t i = 0; i < text.size() && i < 16; ++i) {
+        hash = (hash ^ static_cast<unsigned char>(text[i])) * 16777619u;
+    }
+    if (!text.empty()) {
+        hash = (hash ^ static_cast<unsigned char>(text.back())) * 16777619u;
+    }
+    return (hash ^ (hash >> 16)) % kRecentTexts;
 }
 
 void SDStateTexts::store(std::string_view text, Row& row) {

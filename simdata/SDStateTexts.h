@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -96,6 +97,8 @@ class SDStateTexts {
     std::string_view textOf(const Row& row) const;
     // Copies `text` into the buffer; where it lies goes into `row`.
     void store(std::string_view text, Row& row);
+    // Where in m_recent a text equal to `text` would be.
+    static size_t recentSlot(std::string_view text);
     // The state `ref`: mostly the one just added, else found after grouping.
     const Row& rowOf(Ref ref) const;
     // Moves the rows that arrived since the last grouping into m_grouped, each model's after its own.
@@ -118,4 +121,7 @@ class SDStateTexts {
     std::map<std::string, int, std::less<>> m_fields;
     bool m_hasLast = false;
     Row m_last{};  // the text stored last
+    // Texts stored lately, by recentSlot: comparing with one of them reads memory read just before.
+    static constexpr size_t kRecentTexts = 64;
+    std::array<Row, kRecentTexts> m_recent{};
 };
