@@ -15,8 +15,8 @@
 
 // The whole state texts of a run, for formats that log a model's state as free text: per model reference
 // ("cells(3,4)", "queue"), the time and text of each of its states in file order. A run has millions of
-// them, so texts lie in one shared buffer and a state is a small record; a text equal to the one stored
-// just before (for the same model or any other) is not stored again. The records come in arrival order
+// them, so texts lie in one shared buffer and a state is a small record; a text equal to one stored
+// lately (for the same model or any other) is not stored again. The records come in arrival order
 // and are grouped by model only when they are next read: an import of many cells writes each state
 // where the one before went, not at the end of its model's own array.
 //
