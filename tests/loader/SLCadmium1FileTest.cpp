@@ -329,4 +329,22 @@ TEST_F(SLCadmium1FileTest, NegativeCoordinatesKeepTheRunsOwnAndCellsBelowTheFirs
     EXPECT_DOUBLE_EQ(1e6, latest);  // 1e3 seconds: a time in exponent form
 }
 
+TEST_F(SLCadmium1FileTest, LinesLongerThanTheLimitArePassedOverAndTheRecordsAfterThemRead) {
+    const size_t limit = SLCadmium1File::kMaxLineLength;
+    // One line longer than the reader's blocks, one of exactly the limit before its "\r\n" (read, and no
+    // record), one a character longer.
+    read(dir.write("long_state.txt", "00:00:00:001\nState for model m is 1\n" + std::string(3 * limit, 'z') +
+                                         "\r\nState for model m is 2\n" + std::string(limit, 'q') + "\r\n" +
+                                         std::string(limit + 1, 'q') + "\nState for model c_(1,2) is 3"));
+    EXPECT_EQ((Lines{"1 m = 1", "1 m = 2", "1 c(1,2) = 3"}), sink.states);
+    EXPECT_EQ((Lines{"1 c(1,2) out 3 > c"}), sink.events);
+    EXPECT_EQ((Lines{"Passed over 3 lines that are not messages, the first at line 3"}), reports);
+    const Lines& logged = log.lines();
+    EXPECT_EQ(2,
+              std::count_if(logged.begin(), logged.end(),
+                            [](const std::string& line) { return line.rfind("Passing over line ", 0) == 0; }))
+        << log.text();
+    EXPECT_EQ(7, lines);
+}
+
 }  // namespace
