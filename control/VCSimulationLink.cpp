@@ -58,6 +58,7 @@ bool VCSimulationLink::beginLogFile(const std::string& path) {
     m_summary = VCImportSummary(logEveryMessage());
     m_openEvent.open = false;
     m_openState.open = false;
+    m_keyedModels.clear();
     m_loader = openRunReader(this, path);
     if (!m_loader->open()) {
         endLogFile();
@@ -173,10 +174,34 @@ void VCSimulationLink::offerState(std::string_view model, double milliseconds, s
 
 void VCSimulationLink::offerReadState(std::string_view model, double milliseconds, std::string_view text,
                                       bool numbered) {
+    if (m_states != nullptr) {
+        keepState(m_states->modelNumber(model), model, milliseconds, text, numbered);
+    }
+}
+
+void VCSimulationLink::offerKeyedState(uint32_t key, std::string_view model, double milliseconds,
+                                       std::string_view text, bool numbered) {
     if (m_states == nullptr) {
         return;
     }
-    const SDStateTexts::Ref ref = m_states->add(model, milliseconds, text);
+    if (key == kNoModelKey) {
+        offerReadState(model, milliseconds, text, numbered);
+        return;
+    }
+    // A run of many cells would otherwise look every cell's name up twice a state: here and in the events.
+    if (key >= m_keyedModels.size()) {
+        m_keyedModels.resize(std::max<size_t>(size_t{key} + 1, m_keyedModels.size() * 2), kNoModel);
+    }
+    uint32_t& number = m_keyedModels[key];
+    if (number == kNoModel) {
+        number = m_states->modelNumber(model);
+    }
+    keepState(number, model, milliseconds, text, numbered);
+}
+
+void VCSimulationLink::keepState(uint32_t number, std::string_view model, double milliseconds,
+                                 std::string_view text, bool numbered) {
+    const SDStateTexts::Ref ref = m_states->add(number, milliseconds, text);
     m_openState.open = false;
     if (!numbered) {
         return;  // no number, no event

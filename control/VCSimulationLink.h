@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "control/VCImportSummary.h"
 #include "loader/SLSink.h"
@@ -65,6 +66,8 @@ class VCSimulationLink : public SLSink {
     void offerState(std::string_view model, double milliseconds, std::string_view text) override;
     void offerReadState(std::string_view model, double milliseconds, std::string_view text,
                         bool numbered) override;
+    void offerKeyedState(uint32_t key, std::string_view model, double milliseconds, std::string_view text,
+                         bool numbered) override;
     void setStateTexts(SDStateTexts* states) { m_states = states; }
 
     bool isLoading() const { return m_loader != nullptr; }
@@ -72,6 +75,10 @@ class VCSimulationLink : public SLSink {
     const std::string& getFailure() const { return m_failure; }
 
   private:
+    // Keeps a state of the store's model `number` (see offerReadState).
+    void keepState(uint32_t number, std::string_view model, double milliseconds, std::string_view text,
+                   bool numbered);
+
     VCModelList* m_modelList;
     VCEventList* m_eventList;
     SDModelStructure* m_structure = nullptr;  // not owned
@@ -90,6 +97,9 @@ class VCSimulationLink : public SLSink {
         double time = 0.0;
         SDStateTexts::Ref ref{0, 0};
     } m_openState;
+    // The store's number of each model by the reader's key for it, this import: kNoModel for none yet.
+    static constexpr uint32_t kNoModel = UINT32_MAX;
+    std::vector<uint32_t> m_keyedModels;
     std::unique_ptr<SLRunReader> m_loader;  // set only while an import runs
     bool m_readWhole = false;
     std::string m_failure;

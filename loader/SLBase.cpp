@@ -60,6 +60,11 @@ void SLSink::offerReadState(std::string_view model, double milliseconds, std::st
     offerState(model, milliseconds, text);
 }
 
+void SLSink::offerKeyedState(uint32_t, std::string_view model, double milliseconds, std::string_view text,
+                             bool numbered) {
+    offerReadState(model, milliseconds, text, numbered);
+}
+
 bool SLSink::declaredCellSpace(std::string&, std::array<int, 3>&) const {
     return false;
 }

@@ -1,7 +1,6 @@
 #include "loader/SLCadmium1File.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <fstream>
 #include <utility>
@@ -91,10 +90,13 @@ bool SLCadmium1File::open() {
     m_haveTime = false;
     m_latestTime = -std::numeric_limits<double>::infinity();
     std::string error;
-    if (!m_source.open(m_fileName, kMaxLineLength, error)) {
+    // The lines are read on the line reader's thread as far as each alone tells.
+    const auto makeCuts = [] { return std::make_unique<SLCadmium1Cuts>(); };
+    if (!m_source.open(m_fileName, kMaxLineLength, error, makeCuts)) {
         return failed("%s", error.c_str());
     }
-    m_plainPorts.clear();
+    m_plainModels.clear();
+    m_nextKey = 0;
     m_passedCells.clear();
     findOrigins();
     // A space a model file declared first keeps the origin it gave.
@@ -176,7 +178,8 @@ SLCadmium1File::Step SLCadmium1File::readLines(size_t maxLines) {
                        kMaxLineLength, m_fileName.c_str());
         }
         if (line->text != nullptr) {
-            handleLine(line->text, lineNumber);
+            const auto& cuts = static_cast<const SLCadmium1Cuts&>(*m_source.cuts());
+            handleLine(cuts, cuts.line(m_source.lineIndex()), lineNumber);
         }
         if (m_source.count(*line)) {
             ++handled;
@@ -184,75 +187,77 @@ SLCadmium1File::Step SLCadmium1File::readLines(size_t maxLines) {
     }
 }
 
-void SLCadmium1File::handleLine(std::string_view line, long long lineNumber) {
-    if (isBlankLine(line)) {
-        return;
+void SLCadmium1File::handleLine(const SLCadmium1Cuts& cuts, const Cut& line, long long lineNumber) {
+    switch (line.kind) {
+        case Cut::Kind::Blank:
+            return;
+        case Cut::Kind::Time:
+            m_haveTime = true;
+            m_time = line.time;
+            if (std::isfinite(line.time) && line.time > m_latestTime) {
+                m_latestTime = line.time;
+            }
+            return;
+        case Cut::Kind::Messages:
+            if (m_haveTime) {
+                handleMessages(cuts, line, lineNumber);
+                return;
+            }
+            break;
+        case Cut::Kind::State:
+            if (m_haveTime) {
+                handleState(line, lineNumber);
+                return;
+            }
+            break;
+        case Cut::Kind::Other:
+            break;
     }
-    double time = 0.0;
-    if (SLCadmium1Line::readTime(line, time)) {
-        m_haveTime = true;
-        m_time = time;
-        if (std::isfinite(time) && time > m_latestTime) {
-            m_latestTime = time;
-        }
-        return;
-    }
-    std::string_view first;
-    std::string_view second;
-    if (m_haveTime && SLCadmium1Line::readMessageLine(line, first, second)) {
-        handleMessages(first, second, lineNumber);
-    } else if (m_haveTime && SLCadmium1Line::readStateLine(line, first, second)) {
-        handleState(first, second, lineNumber);
-    } else {
-        // A record before any time line has no time to be at.
-        m_census.noteOther(lineNumber);
-    }
+    // A record before any time line has no time to be at.
+    m_census.noteOther(lineNumber);
 }
 
-void SLCadmium1File::handleMessages(std::string_view outputs, std::string_view id, long long lineNumber) {
+void SLCadmium1File::handleMessages(const SLCadmium1Cuts& cuts, const Cut& line, long long lineNumber) {
     Model model;
-    if (!SLCadmium1Line::readOutputs(outputs, m_outputs) || !resolve(id, model)) {
+    if (!line.outputsRead || !resolve(line, model)) {
         m_census.noteOther(lineNumber);
         return;
     }
-    if (!offerRecord(model, &m_outputs, false)) {
+    const SLCadmium1Cuts::Port* ports = line.portCount > 0 ? &cuts.port(line.firstPort) : nullptr;
+    if (!offerRecord(model, ports, line.portCount, false)) {
         m_census.noteOther(lineNumber);
         return;
     }
     bool numbers = true;
     if (std::isfinite(m_time)) {
-        for (const SLCadmium1Line::Outputs::Port& port : m_outputs.ports) {
+        for (size_t p = 0; p < line.portCount; ++p) {
+            const SLCadmium1Cuts::Port& port = ports[p];
             for (size_t i = port.first; i < port.first + port.count; ++i) {
-                double value = 0.0;
-                if (!SLDataText::number(m_outputs.messages[i], 0, value)) {
-                    value = 0.0;
-                    numbers = false;
-                }
-                offerOutput(model, port.name, value, true);
+                const SLCadmium1Cuts::Message& message = cuts.message(i);
+                numbers = numbers && message.numbered;
+                offerOutput(model, port.name, message.value, true);
             }
         }
     }
     m_census.noteMessage(lineNumber, numbers);
 }
 
-void SLCadmium1File::handleState(std::string_view id, std::string_view text, long long lineNumber) {
+void SLCadmium1File::handleState(const Cut& line, long long lineNumber) {
     Model model;
-    if (!resolve(id, model)) {
+    if (!resolve(line, model)) {
         m_census.noteOther(lineNumber);
         return;
     }
-    double value = 0.0;
     // A plain model's number colours nothing, but the store of states is told whether it has one.
-    const bool numbered = SLDataText::number(text, 0, value);
-    const bool colours = model.cell && numbered;
-    if (!offerRecord(model, nullptr, colours)) {
+    const bool colours = model.cell && line.numbered;
+    if (!offerRecord(model, nullptr, 0, colours)) {
         m_census.noteOther(lineNumber);
         return;
     }
     if (std::isfinite(m_time) && m_link != nullptr) {
-        m_link->offerReadState(m_reference, m_time, text, numbered);
+        m_link->offerKeyedState(model.key, m_reference, m_time, line.text, line.numbered);
         if (colours) {
-            offerOutput(model, kStatePort, value, false);
+            offerOutput(model, kStatePort, line.value, false);
         }
     }
     m_census.noteMessage(lineNumber, true);
@@ -271,7 +276,7 @@ SLCadmium1File::Space& SLCadmium1File::spaceOf(std::string_view name) {
     return found->second;
 }
 
-bool SLCadmium1File::markOffered(Space& space, const std::array<int, 3>& coordinates) {
+bool SLCadmium1File::markOffered(Space& space, const std::array<int, 3>& coordinates, uint32_t& key) {
     std::array<uint64_t, 3> stored{};
     bool inside = true;
     for (size_t axis = 0; axis < 3; ++axis) {
@@ -289,6 +294,7 @@ bool SLCadmium1File::markOffered(Space& space, const std::array<int, 3>& coordin
                    box[0] * box[1] * box[2] <= SDCELLDevsModel::kMaxCells;
         };
         if (!fits(extent)) {
+            key = kNoKey;
             return true;
         }
         // Doubled where the limit allows, so that a space read cell by cell grows a few times only.
@@ -301,65 +307,49 @@ bool SLCadmium1File::markOffered(Space& space, const std::array<int, 3>& coordin
                 }
             }
         }
-        std::vector<bool> offered(extent[0] * extent[1] * extent[2]);
+        std::vector<uint32_t> keys(extent[0] * extent[1] * extent[2], kNoKey);
         for (uint64_t x = 0; x < space.extent[0]; ++x) {
             for (uint64_t y = 0; y < space.extent[1]; ++y) {
                 for (uint64_t z = 0; z < space.extent[2]; ++z) {
-                    offered[(x * extent[1] + y) * extent[2] + z] =
-                        space.offered[(x * space.extent[1] + y) * space.extent[2] + z];
+                    keys[(x * extent[1] + y) * extent[2] + z] =
+                        space.keys[(x * space.extent[1] + y) * space.extent[2] + z];
                 }
             }
         }
-        space.offered.swap(offered);
+        space.keys.swap(keys);
         space.extent = extent;
     }
-    const uint64_t index = (stored[0] * space.extent[1] + stored[1]) * space.extent[2] + stored[2];
-    if (space.offered[index]) {
+    uint32_t& held = space.keys[(stored[0] * space.extent[1] + stored[1]) * space.extent[2] + stored[2]];
+    key = held;
+    if (held != kNoKey) {
         return false;
     }
-    space.offered[index] = true;
+    held = key = m_nextKey++;
     return true;
 }
 
-bool SLCadmium1File::resolve(std::string_view id, Model& model) {
-    SLCadmium1Line::CellId cell;
-    if (!SLCadmium1Line::readCellId(id, cell)) {
+bool SLCadmium1File::resolve(const Cut& line, Model& model) {
+    m_reference = line.reference;
+    if (!line.cell) {
         model = Model{};
-        m_reference.assign(id);
-        // Everything else reads name(...) as a cell: a plain model's parentheses become brackets.
-        for (char& c : m_reference) {
-            c = c == '(' ? '[' : (c == ')' ? ']' : c);
-        }
         return true;
     }
     model.cell = true;
-    model.space = cell.space;
-    model.record = &spaceOf(cell.space);
-    model.coordinates = cell.coordinates;
-    model.dimensions = cell.dimensions;
-    m_reference.assign(cell.space);
-    m_reference.push_back('(');
-    for (int axis = 0; axis < cell.dimensions; ++axis) {
-        if (axis > 0) {
-            m_reference.push_back(',');
-        }
-        char digits[16];
-        const auto written =
-            std::to_chars(digits, digits + sizeof digits, cell.coordinates[static_cast<size_t>(axis)]);
-        m_reference.append(digits, written.ptr);
-    }
-    m_reference.push_back(')');
-    if (m_passedCells.count(m_reference) != 0) {
+    model.space = line.space;
+    model.record = &spaceOf(line.space);
+    model.coordinates = line.coordinates;
+    model.dimensions = line.dimensions;
+    if (!m_passedCells.empty() && m_passedCells.count(m_reference) != 0) {
         return false;
     }
     const std::array<int, 3>& origin = model.record->origin;
     for (size_t axis = 0; axis < 3; ++axis) {
-        if (cell.coordinates[axis] < origin[axis]) {
-            if (m_passedCells.insert(m_reference).second) {
+        if (line.coordinates[axis] < origin[axis]) {
+            if (m_passedCells.emplace(m_reference).second) {
                 logMessage(
                     "Passing over the lines of cell %s in log file %s: it lies below its space's first "
                     "cell (%d,%d,%d)",
-                    m_reference.c_str(), m_fileName.c_str(), origin[0], origin[1], origin[2]);
+                    std::string(m_reference).c_str(), m_fileName.c_str(), origin[0], origin[1], origin[2]);
             }
             return false;
         }
@@ -367,29 +357,37 @@ bool SLCadmium1File::resolve(std::string_view id, Model& model) {
     return true;
 }
 
-bool SLCadmium1File::offerRecord(const Model& model, const SLCadmium1Line::Outputs* outputs, bool statePort) {
+bool SLCadmium1File::offerRecord(Model& model, const SLCadmium1Cuts::Port* ports, size_t portCount,
+                                 bool statePort) {
     bool isNew = false;
     std::vector<std::string>* portList = nullptr;
+    bool* hasStatePort = nullptr;
     if (model.cell) {
-        isNew = markOffered(*model.record, model.coordinates);
+        isNew = markOffered(*model.record, model.coordinates, model.key);
         portList = &model.record->ports;
+        hasStatePort = &model.record->statePort;
     } else {
-        const auto placed = m_plainPorts.try_emplace(m_reference);
+        const auto placed = m_plainModels.try_emplace(std::string(m_reference));
         isNew = placed.second;
-        portList = &placed.first->second;
+        if (isNew) {
+            placed.first->second.key = m_nextKey++;
+        }
+        model.key = placed.first->second.key;
+        portList = &placed.first->second.ports;
+        hasStatePort = &placed.first->second.statePort;
     }
-    std::vector<std::string>& ports = *portList;
+    std::vector<std::string>& known = *portList;
     bool grew = false;
-    if (outputs != nullptr) {
-        for (const SLCadmium1Line::Outputs::Port& port : outputs->ports) {
-            if (!hasPort(ports, port.name)) {
-                ports.emplace_back(port.name);
-                grew = true;
-            }
+    for (size_t p = 0; p < portCount; ++p) {
+        if (!hasPort(known, ports[p].name)) {
+            known.emplace_back(ports[p].name);
+            grew = true;
+            *hasStatePort = *hasStatePort || ports[p].name == kStatePort;
         }
     }
-    if (statePort && !hasPort(ports, kStatePort)) {
-        ports.emplace_back(kStatePort);
+    if (statePort && !*hasStatePort) {
+        known.emplace_back(kStatePort);
+        *hasStatePort = true;
         grew = true;
     }
     if ((!isNew && !grew) || m_link == nullptr) {
@@ -411,7 +409,7 @@ bool SLCadmium1File::offerRecord(const Model& model, const SLCadmium1Line::Outpu
     }
     if (!model.cell) {
         m_plain.reuseAs(m_reference);
-        for (const std::string& port : ports) {
+        for (const std::string& port : known) {
             m_plain.appendOutputPort(port);
         }
         m_link->offerModel(m_plain);
@@ -420,14 +418,14 @@ bool SLCadmium1File::offerRecord(const Model& model, const SLCadmium1Line::Outpu
     m_cells.reuseAsCell(model.space);
     const std::array<int, 3>& origin = model.record->origin;
     m_cells.setOrigin(origin);
-    for (const std::string& port : ports) {
+    for (const std::string& port : known) {
         m_cells.appendOutputPort(port);
     }
     // A cell the registry cannot hold (logged by acceptCell) is passed over from then on, as one below
     // the origin is.
     // The space takes the run's own coordinates and stores them from its origin.
     if (!m_cells.acceptCell(model.coordinates[0], model.coordinates[1], model.coordinates[2])) {
-        m_passedCells.insert(m_reference);
+        m_passedCells.emplace(m_reference);
         return false;
     }
     m_link->offerModel(m_cells);

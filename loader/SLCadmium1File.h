@@ -12,11 +12,13 @@
 #include <unordered_map>
 #include <vector>
 
+#include "loader/SLCadmium1Cuts.h"
 #include "loader/SLCadmium1Line.h"
 #include "loader/SLLineCensus.h"
 #include "loader/SLLineSource.h"
 #include "loader/SLNamedCells.h"
 #include "loader/SLRunReader.h"
+#include "loader/SLSink.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDDevsModel.h"
 #include "simdata/SDEvent.h"
@@ -66,15 +68,23 @@ class SLCadmium1File : public SLRunReader {
     const std::string& getFileName() const override { return m_fileName; }
 
   private:
+    static constexpr uint32_t kNoKey = SLSink::kNoModelKey;
     // What the reader knows of a cell space: its origin, the ports offered for it, its cells offered.
     struct Space {
         std::array<int, 3> origin{};
         bool told = false;  // the hierarchy knows it
         std::vector<std::string> ports;
-        // The cells offered, one flag per stored position of the box `extent` (x outer, z inner); the box
-        // grows by doubling, within the registry's limit.
-        std::vector<bool> offered;
+        bool statePort = false;  // "out" is among them, which most lines would otherwise look for
+        // The key of each cell offered (kNoKey for one not yet), per stored position of the box `extent`
+        // (x outer, z inner); the box grows by doubling, within the registry's limit.
+        std::vector<uint32_t> keys;
         std::array<uint64_t, 3> extent{};
+    };
+    // A plain model offered: its ports and its key.
+    struct Plain {
+        std::vector<std::string> ports;
+        bool statePort = false;
+        uint32_t key = 0;
     };
     // A model id resolved to what events name it and where its record goes.
     struct Model {
@@ -83,26 +93,27 @@ class SLCadmium1File : public SLRunReader {
         Space* record = nullptr;
         std::array<int, 3> coordinates{};
         int dimensions = 0;
+        uint32_t key = kNoKey;  // the reader's number for the model, once its record was offered
     };
 
     // Reads the file's first time (up to kOriginScanBytes) for the cells it names, to set each space's
     // origin.
     void findOrigins();
-    void handleLine(std::string_view line, long long lineNumber);
-    void handleMessages(std::string_view outputs, std::string_view id, long long lineNumber);
-    void handleState(std::string_view id, std::string_view text, long long lineNumber);
-    // Resolves `id` and writes its reference to m_reference (a plain model's id with brackets for its
-    // parentheses); false, after a log line the first time,
-    // for a cell below its space's origin.
-    bool resolve(std::string_view id, Model& model);
+    using Cut = SLCadmium1Cuts::Line;
+    void handleLine(const SLCadmium1Cuts& cuts, const Cut& line, long long lineNumber);
+    void handleMessages(const SLCadmium1Cuts& cuts, const Cut& line, long long lineNumber);
+    void handleState(const Cut& line, long long lineNumber);
+    // Resolves the line's model and points m_reference at its reference; false, after a log line the
+    // first time, for a cell below its space's origin.
+    bool resolve(const Cut& line, Model& model);
     // The space of that name, made with origin 0 when the first time named none of its cells.
     Space& spaceOf(std::string_view name);
-    // Notes a cell (not below the origin) as offered; true when it was not yet. A cell beyond the
-    // registry's limit is always new: its record is refused.
-    static bool markOffered(Space& space, const std::array<int, 3>& coordinates);
-    // Offers the model's record (and tells the hierarchy) when the model is new or its ports grew. False
-    // for a cell the registry cannot hold.
-    bool offerRecord(const Model& model, const SLCadmium1Line::Outputs* outputs, bool statePort);
+    // Notes a cell (not below the origin) as offered, giving it the next key when it was not yet; true
+    // then. A cell beyond the registry's limit is always new, without a key: its record is refused.
+    bool markOffered(Space& space, const std::array<int, 3>& coordinates, uint32_t& key);
+    // Offers the model's record (and tells the hierarchy) when the model is new or its ports grew, and
+    // sets its key. False for a cell the registry cannot hold.
+    bool offerRecord(Model& model, const SLCadmium1Cuts::Port* ports, size_t portCount, bool statePort);
     // An output event of the model at the current time; `message` hands it to the hierarchy as well.
     void offerOutput(const Model& model, std::string_view port, double value, bool message);
     void tellParent(std::string_view parent, std::string_view child);
@@ -122,13 +133,14 @@ class SLCadmium1File : public SLRunReader {
     std::map<std::string, Space, std::less<>> m_spaces;
     Space* m_lastSpace = nullptr;  // lines mostly name the space of the line before
     std::string_view m_lastSpaceName;
-    // The plain models offered so far, with their ports.
-    std::unordered_map<std::string, std::vector<std::string>> m_plainPorts;
+    // The plain models offered so far.
+    std::unordered_map<std::string, Plain> m_plainModels;
+    uint32_t m_nextKey = 0;
     std::set<std::string, std::less<>> m_passedCells;  // below the origin or beyond the limit: logged once
 
+    // The reference of the line being handled, in the line.
+    std::string_view m_reference;
     // Reused for every line.
-    SLCadmium1Line::Outputs m_outputs;
-    std::string m_reference;
     SDEvent m_event;
     SDDevsModel m_plain;
     SDCELLDevsModel m_cells;

@@ -7,10 +7,14 @@
 #include <string>
 #include <utility>
 
-SLLineReader::SLLineReader(std::unique_ptr<std::ifstream> stream, size_t maxLineLength, bool cutLines)
+SLLineReader::SLLineReader(std::unique_ptr<std::ifstream> stream, size_t maxLineLength, bool cutLines,
+                           const CutsMaker& makeCuts)
     : m_stream(std::move(stream)), m_maxLineLength(maxLineLength), m_cutLines(cutLines) {
     for (size_t i = 0; i < kBatches; ++i) {
         m_free.push_back(std::make_unique<Batch>());
+        if (makeCuts != nullptr) {
+            m_free.back()->cuts = makeCuts();
+        }
     }
     // Signals stay with the program's thread, whose handlers expect to run there.
     sigset_t all;
@@ -59,6 +63,9 @@ std::unique_ptr<SLLineReader::Batch> SLLineReader::takeBatch(int block) {
     batch->block = block;
     batch->atEnd = batch->failed = false;
     batch->bytes = 0;
+    if (batch->cuts != nullptr) {
+        batch->cuts->clear();
+    }
     return batch;
 }
 
@@ -152,6 +159,9 @@ void SLLineReader::run() {
                     line.counted = false;
                     line.end = offset + begin;
                     tooLong = true;
+                    if (batch->cuts != nullptr) {
+                        batch->cuts->cut(nullptr, 0);
+                    }
                 }
                 if (tooLong && begin == 0) {
                     offset += end;  // nothing in the block is a line: its bytes go
@@ -215,6 +225,9 @@ void SLLineReader::run() {
             if (m_cutLines) {
                 line.cut.cut(line.text, scratch);
             }
+        }
+        if (batch->cuts != nullptr) {
+            batch->cuts->cut(tooLong ? nullptr : data + begin, static_cast<size_t>(lineEnd - (data + begin)));
         }
         tooLong = false;
         if (last) {

@@ -6,12 +6,14 @@
 #include <cstdint>
 #include <deque>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
 
 #include "loader/SLCutLine.h"
+#include "loader/SLLineCuts.h"
 
 // Reads a log file on a thread of its own, a few blocks ahead of the program: cuts it into lines (a '\r'
 // before the '\n' is not part of the line, the last line may lack its '\n') and cuts each line into
@@ -35,11 +37,16 @@ class SLLineReader {
         bool atEnd = false;   // the file ends after these lines
         bool failed = false;  // reading failed after these lines
         uint64_t bytes = 0;   // with atEnd or failed: the bytes of the file read
+        // A format's own cut of every line, in the order of `lines`, when the reader was given one.
+        std::unique_ptr<SLLineCuts> cuts;
     };
+    using CutsMaker = std::function<std::unique_ptr<SLLineCuts>()>;
 
     // Starts reading `stream`, open and unbuffered, at once. `cutLines` false leaves each Line's cut empty
-    // (for a loader whose own line handling does not use it).
-    SLLineReader(std::unique_ptr<std::ifstream> stream, size_t maxLineLength, bool cutLines);
+    // (for a loader whose own line handling does not use it). With `makeCuts`, each batch has cuts of its
+    // own that take every line of it as it is read.
+    SLLineReader(std::unique_ptr<std::ifstream> stream, size_t maxLineLength, bool cutLines,
+                 const CutsMaker& makeCuts = nullptr);
     // Stops the thread, waiting for it, and drops what was read ahead.
     ~SLLineReader();
     SLLineReader(const SLLineReader&) = delete;

@@ -6,7 +6,8 @@
 #include <new>
 #include <utility>
 
-bool SLLineSource::open(const std::string& path, size_t maxLineLength, std::string& error) {
+bool SLLineSource::open(const std::string& path, size_t maxLineLength, std::string& error,
+                        const SLLineReader::CutsMaker& makeCuts) {
     close();
     m_nextLine = 0;
     m_lineNumber = 0;
@@ -30,7 +31,7 @@ bool SLLineSource::open(const std::string& path, size_t maxLineLength, std::stri
         error = "Unable to open log file for import";
         return false;
     }
-    m_reader = std::make_unique<SLLineReader>(std::move(stream), maxLineLength, false);
+    m_reader = std::make_unique<SLLineReader>(std::move(stream), maxLineLength, false, makeCuts);
     return true;
 }
 

@@ -19,14 +19,18 @@ class SLLineSource {
         Failed,  // reading failed
     };
 
-    // Opens a regular file, read with lines of at most `maxLineLength`; false with the text to log in
-    // `error` when it cannot be.
-    bool open(const std::string& path, size_t maxLineLength, std::string& error);
+    // Opens a regular file, read with lines of at most `maxLineLength` (and each line cut by the cuts
+    // `makeCuts` makes, when given); false with the text to log in `error` when it cannot be.
+    bool open(const std::string& path, size_t maxLineLength, std::string& error,
+              const SLLineReader::CutsMaker& makeCuts = nullptr);
     bool isOpen() const { return m_reader != nullptr; }
     // The next line, once `handled` is below `maxLines`. `beforeBatch` runs before the lines of the
     // batch read so far go back to the reader: whatever still points into them must be copied then.
     Next next(size_t handled, size_t maxLines, const SLLineReader::Line*& line,
               const std::function<void()>& beforeBatch = nullptr);
+    // The cuts of the batch that the line `next` gave last lies in, and that line's place among them.
+    const SLLineCuts* cuts() const { return m_batch->cuts.get(); }
+    size_t lineIndex() const { return m_nextLine - 1; }
     // Counts a line that was handled; true when it was a whole line (one more handled).
     bool count(const SLLineReader::Line& line);
     // Releases the file; the bytes read stay.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,13 @@ class SLSink {
     // the text holds one. By default it goes to offerState.
     virtual void offerReadState(std::string_view model, double milliseconds, std::string_view text,
                                 bool numbered);
+    // The same from a reader that numbers the models it reads: `key` stands for `model` in every state the
+    // reader offers of it (numbers from 0, one per model, given as the models come), so that a sink can
+    // find what it keeps for the model without its name; kNoModelKey when the reader has none for it. By
+    // default it goes to offerReadState.
+    static constexpr uint32_t kNoModelKey = UINT32_MAX;
+    virtual void offerKeyedState(uint32_t key, std::string_view model, double milliseconds,
+                                 std::string_view text, bool numbered);
 
     // The cell space a model file declared before a run of a format without one (such runs name no
     // space): its name and origin, for the reader to file its cells under. False when there is none, or
