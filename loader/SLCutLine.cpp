@@ -6,6 +6,7 @@
 #include "loader/SLLineCensus.h"
 #include "loader/SLLogFields.h"
 #include "simdata/SDCellName.h"
+#include "simdata/SDNameTable.h"
 
 namespace {
 
@@ -46,12 +47,19 @@ void SLCutLine::cut(const char* line, std::string& scratch) {
     isEvent = count == kMessageFields && (fields[1] == "X" || fields[1] == "Y");
     timed = wholeTime = false;
     timeText = std::string_view();
+    endsCut = isEvent;
     if (!isEvent) {
         std::string_view found;
         if (count >= 2 && SLLineCensus::isMessageKind(fields[1]) && SLLineCensus::findTime(line, found)) {
             timed = true;
             wholeTime = SLLineCensus::isWholeTime(found);
             timeText = found;
+        }
+        if (count >= 6 && count <= kMessageFields &&
+            (fields[1] == "I" || fields[1] == "D" || fields[1] == "*")) {
+            endsCut = true;
+            splitEnd(fields[3], ends[0], scratch);
+            splitEnd(fields[count - 1], ends[1], scratch);
         }
         return;
     }
@@ -62,4 +70,6 @@ void SLCutLine::cut(const char* line, std::string& scratch) {
     numbersWhole = valueWhole && SLLineCensus::isWholeTime(fields[2]);
     splitEnd(fields[3], ends[0], scratch);
     splitEnd(fields[7], ends[1], scratch);
+    ends[0].hash = SDNameTable::hashOf(ends[0].reference);
+    ends[1].hash = SDNameTable::hashOf(ends[1].reference);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,7 @@ struct SLCutLine {
         bool cell = false;
         std::string_view model;
         long long coordinates[3] = {0, 0, 0};
+        uint32_t hash = 0;  // of an event's reference (SDNameTable::hashOf), for lookups ahead
     };
 
     int count = 0;  // fields, or kMessageFields + 1 when there are more
@@ -28,7 +30,10 @@ struct SLCutLine {
     SDTime time;
     double value = 0.0;
     bool numbersWhole = false;
+    // The source and the destination (the third field and the last): of an event, and of an I, D or *
+    // line of six to eight fields, whose cells a log names where no event does. `endsCut` says which.
     End ends[2];
+    bool endsCut = false;
     // Any other line: whether it is a message (I, *, D, X, Y) with a time of three colons, and whether
     // that time is whole numbers.
     bool timed = false;
