@@ -40,11 +40,33 @@ struct SLCutLine {
     bool wholeTime = false;
     std::string_view timeText;  // the time field of such a line
 
+    // What lines cut one after another share: a log's lines come in runs of one time, whose text is then
+    // read once, not once a line.
+    class Times {
+      public:
+        bool isWhole(std::string_view text);
+        SDTime parse(std::string_view text);
+
+      private:
+        void take(std::string_view text);
+
+        std::string m_text;
+        bool m_known = false;
+        bool m_whole = false;
+        bool m_parsed = false;
+        SDTime m_time;
+    };
+
     // Fills every member from `line`, which the views then point into. `scratch` is reused for texts
     // that must end in a NUL.
     void cut(const char* line, std::string& scratch);
+    // The same for a line after those cut with the same `times`.
+    void cut(const char* line, std::string& scratch, Times& times);
 
     // The event's end of a model reference: the text before its last '(' (the identifier is dropped), or
     // the whole reference when it has none.
     static std::string_view withoutIdentifier(std::string_view reference);
+
+  private:
+    void cutWith(const char* line, std::string& scratch, Times* times);
 };

@@ -127,4 +127,39 @@ TEST(SLCutLineTest, OtherLinesSayWhetherTheyAreMessagesWithAWholeTimeAndWhatThey
     }
 }
 
+// Lines cut one after another share what their times say; runs of one time and changes between them, a
+// time that is not whole numbers among them.
+TEST(SLCutLineTest, LinesCutInTurnReadEachOfTheirTimesAsALineCutAloneDoes) {
+    struct Case {
+        const char* line;
+        double ms;   // an event's time
+        bool whole;  // the time, and for an event its value, are whole numbers
+    };
+    const Case cases[] = {
+        {"msg Y / 00:00:01:000 / a(1) / out / 1 to b(2)", 1000, true},
+        {"msg D / 00:00:01:000 / a(1) / ... to b(2)", 0, true},
+        {"msg Y / 00:00:01:000 / a(1) / out / 2 to b(2)", 1000, true},
+        {"msg Y / 00:00:02:5x0 / a(1) / out / 3 to b(2)", 2005, false},
+        {"msg * / 00:00:02:5x0 / a(1) to b(2)", 0, false},
+        {"msg Y / 00:00:02:5x0 / a(1) / out / 4 to b(2)", 2005, false},
+        {"msg * / 00:00:03:000 / a(1) to b(2)", 0, true},
+        {"msg Y / 00:00:03:000 / a(1) / out / 5 to b(2)", 3000, true},
+        {"msg Y / 00:01:00:000 / a(1) / out / 6 to b(2)", 60000, true},
+    };
+    std::string scratch;
+    SLCutLine::Times times;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        SLCutLine cut;
+        cut.cut(c.line, scratch, times);
+        if (cut.isEvent) {
+            EXPECT_DOUBLE_EQ(c.ms, cut.time.getMilliseconds());
+            EXPECT_EQ(c.whole, cut.numbersWhole);
+        } else {
+            EXPECT_TRUE(cut.timed);
+            EXPECT_EQ(c.whole, cut.wholeTime);
+        }
+    }
+}
+
 }  // namespace
