@@ -18,6 +18,12 @@ bool VCEventList::offerEvent(const SDEvent& event) {
     return true;
 }
 
+void VCEventList::foreseeNames(uint32_t source, uint32_t destination, bool next) const {
+    if (m_list != nullptr) {
+        m_list->foreseeNames(source, destination, next);
+    }
+}
+
 void VCEventList::extendRun(double milliseconds) {
     if (m_list != nullptr) {
         m_list->extendRun(milliseconds);

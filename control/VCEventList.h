@@ -19,6 +19,8 @@ class VCEventList {
     virtual bool addEvent(SDEvent* event);
     // Keeps a copy of the event's contents; the caller keeps its object. True unless there is no list.
     bool offerEvent(const SDEvent& event);
+    // A hint that an event naming these hashes is to come (SDEventList::foreseeNames).
+    void foreseeNames(uint32_t source, uint32_t destination, bool next) const;
     // Where the last event offered went in time order (SDEventList::addEventCopy).
     size_t lastIndex() const { return m_lastIndex; }
     // The run lasts at least until this time (see SDEventList::extendRun).

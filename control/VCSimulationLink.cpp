@@ -164,6 +164,12 @@ bool VCSimulationLink::offerEvent(const SDEvent& event) {
     return true;
 }
 
+void VCSimulationLink::foreseeNames(uint32_t source, uint32_t destination, bool next) {
+    if (m_eventList != nullptr) {
+        m_eventList->foreseeNames(source, destination, next);
+    }
+}
+
 void VCSimulationLink::offerState(std::string_view model, double milliseconds, std::string_view text) {
     if (m_states == nullptr) {
         return;

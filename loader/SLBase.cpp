@@ -52,6 +52,8 @@ bool SLBase::failed(const char* format, ...) {
     return false;
 }
 
+void SLSink::foreseeNames(uint32_t, uint32_t, bool) {}
+
 void SLSink::offerMessage(const SDLogMessage&) {}
 
 void SLSink::offerState(std::string_view, double, std::string_view) {}

@@ -119,6 +119,7 @@ bool SLLineReader::stopping() {
 void SLLineReader::run() {
     pthread_setname_np(pthread_self(), "log-reader");  // as profilers and debuggers show it
     std::string scratch;
+    SLCutLine::Times times;
     int block = 0;
     m_blocks[block].resize(kBlock);
     std::unique_ptr<Batch> batch = takeBatch(block);
@@ -223,7 +224,7 @@ void SLLineReader::run() {
         if (!tooLong) {
             line.text = data + begin;
             if (m_cutLines) {
-                line.cut.cut(line.text, scratch);
+                line.cut.cut(line.text, scratch, times);
             }
         }
         if (batch->cuts != nullptr) {

@@ -19,7 +19,6 @@ constexpr int kMessageFields = SLCutLine::kMessageFields;
 // I and * lines: <word> <kind> <time> <source> <word> <destination>; D lines have the delay before the word.
 constexpr int kShortFields = 6;
 constexpr int kDoneFields = 7;
-constexpr auto withoutIdentifier = &SLCutLine::withoutIdentifier;
 
 }  // namespace
 
@@ -99,11 +98,16 @@ SLLogFile::Step SLLogFile::readLines(size_t maxLines) {
             if (m_batch == nullptr) {
                 return finish(Step::Done);  // cannot happen: the last batch says how the file ended
             }
+            for (size_t ahead = 0; ahead < kForeseeFar; ++ahead) {
+                foresee(ahead, ahead < kForeseeNear);
+            }
             continue;
         }
         if (handled >= maxLines) {
             return Step::More;
         }
+        foresee(m_nextLine + kForeseeFar, false);
+        foresee(m_nextLine + kForeseeNear, true);
         const SLLineReader::Line& line = m_batch->lines[m_nextLine++];
         if (line.passOver) {
             passOver(m_lineNumber);
@@ -125,6 +129,16 @@ SLLogFile::Step SLLogFile::readLines(size_t maxLines) {
             ++handled;
             m_bytesDone = line.end;
         }
+    }
+}
+
+void SLLogFile::foresee(size_t index, bool next) {
+    if (m_link == nullptr || index >= m_batch->lines.size()) {
+        return;
+    }
+    const SLLineReader::Line& line = m_batch->lines[index];
+    if (line.text != nullptr && line.cut.isEvent) {
+        m_link->foreseeNames(line.cut.ends[0].hash, line.cut.ends[1].hash, next);
     }
 }
 
@@ -163,8 +177,8 @@ bool SLLogFile::parseCut(const char* line, const SLCutLine& cut) {
         noteTime(cut.timeText);
     }
     if (count == kShortFields || count == kDoneFields) {
-        noteNamedCells(fields, count);
-        offerShortLine(fields, count);
+        noteNamedCells(cut);
+        offerShortLine(cut);
         return true;
     }
     if (count != kMessageFields) {
@@ -172,7 +186,7 @@ bool SLLogFile::parseCut(const char* line, const SLCutLine& cut) {
     }
     const std::string_view kind = fields[1];
     if (!cut.isEvent) {
-        noteNamedCells(fields, count);
+        noteNamedCells(cut);
         m_text.assign(kind);
         logText(m_text);
         logMessage("Ignoring non external or output message");
@@ -223,7 +237,9 @@ bool SLLogFile::parseCut(const char* line, const SLCutLine& cut) {
     return true;
 }
 
-void SLLogFile::offerShortLine(const std::string_view* fields, int count) {
+void SLLogFile::offerShortLine(const SLCutLine& cut) {
+    const std::string_view* fields = cut.fields;
+    const int count = cut.count;
     const std::string_view kind = fields[1];
     SDLogMessage message;
     if (count == kShortFields && (kind == "I" || kind == "*")) {
@@ -237,8 +253,8 @@ void SLLogFile::offerShortLine(const std::string_view* fields, int count) {
     if (m_link == nullptr) {
         return;
     }
-    message.source = withoutIdentifier(fields[3]);
-    message.destination = withoutIdentifier(fields[count - 1]);
+    message.source = cut.ends[0].reference;
+    message.destination = cut.ends[1].reference;
     // Most short lines of a Cell-DEVS run pass between a cell and its space; their times are not read.
     if (!message.namesCell()) {
         m_number.assign(fields[2]);
@@ -272,18 +288,13 @@ void SLLogFile::noteTime(std::string_view text) {
     noteTime(time.getMilliseconds());
 }
 
-void SLLogFile::noteNamedCells(const std::string_view* fields, int count) {
-    // "msg I / time / source to destination" and "*" lines have 6 fields, D lines 7 (the next time
-    // before "to").
-    if (count < 6 || count > kMessageFields) {
-        return;
+void SLLogFile::noteNamedCells(const SLCutLine& cut) {
+    // I and * lines name their source and destination in 6 fields, D lines in 7 (the next time before
+    // "to"); the reader has split them.
+    if (cut.endsCut && !cut.isEvent) {
+        m_namedCells.note(cut.ends[0]);
+        m_namedCells.note(cut.ends[1]);
     }
-    const std::string_view kind = fields[1];
-    if (kind != "I" && kind != "D" && kind != "*") {
-        return;
-    }
-    m_namedCells.note(withoutIdentifier(fields[3]));
-    m_namedCells.note(withoutIdentifier(fields[count - 1]));
 }
 
 SDDevsModel& SLLogFile::fillModel(int end, const SLCutLine::End& reference) {

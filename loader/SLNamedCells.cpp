@@ -9,6 +9,18 @@ void SLNamedCells::note(std::string_view reference) {
         coordinates[1] < 0 || coordinates[2] < 0) {
         return;
     }
+    noteCell(name, coordinates);
+}
+
+void SLNamedCells::note(const SLCutLine::End& reference) {
+    const long long* coordinates = reference.coordinates;
+    if (reference.cell && !reference.model.empty() && coordinates[0] >= 0 && coordinates[1] >= 0 &&
+        coordinates[2] >= 0) {
+        noteCell(reference.model, coordinates);
+    }
+}
+
+void SLNamedCells::noteCell(std::string_view name, const long long coordinates[3]) {
     SDCELLDevsModel* space = m_last;
     if (space == nullptr || space->name() != name) {
         auto found = m_spaces.find(name);

@@ -26,6 +26,10 @@ class SLSink {
     // or addEvent, and deletes it when refused; a sink that can keep the contents directly does better.
     virtual bool offerModel(const SDDevsModel& model);
     virtual bool offerEvent(const SDEvent& event);
+    // A hint that an event naming models of these hashes (SDNameTable::hashOf) is a few lines ahead, so
+    // that a sink may fetch what it will look up; `next` when it is nearer (see SDEventList::foreseeNames).
+    // By default nothing is done.
+    virtual void foreseeNames(uint32_t source, uint32_t destination, bool next);
     // Every message line of the log, of any kind (I, *, D, X, Y), for what the events leave out: who is
     // whose parent, and when each model is active or scheduled. The message views into the line being read.
     // By default it is not kept.

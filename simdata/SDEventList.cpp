@@ -43,6 +43,16 @@ size_t SDEventList::addEventCopy(const SDEvent& event) {
     return add(record);
 }
 
+void SDEventList::foreseeNames(uint32_t source, uint32_t destination, bool next) const {
+    if (next) {
+        m_names.prefetchName(source);
+        m_names.prefetchName(destination);
+    } else {
+        m_names.prefetchSlot(source);
+        m_names.prefetchSlot(destination);
+    }
+}
+
 void SDEventList::setValue(size_t index, double value) {
     settle();
     if (index < m_records.size()) {

@@ -43,6 +43,10 @@ class SDEventList {
     // merged (its index, and those of the events after it, are known once the list is next read).
     static constexpr size_t kUnplaced = SIZE_MAX;
     size_t addEventCopy(const SDEvent& event);
+    // A hint that an event naming models of these hashes (SDNameTable::hashOf) is to be added soon: its
+    // name lookups are fetched ahead (SDNameTable::prefetchSlot), and when `next` (it comes next or
+    // nearly) the names as well. Changes nothing.
+    void foreseeNames(uint32_t source, uint32_t destination, bool next) const;
     // Gives the event at `index` another value (a state read another way); the revision grows.
     void setValue(size_t index, double value);
 

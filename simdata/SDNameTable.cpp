@@ -7,18 +7,18 @@
 
 namespace {
 
-// 32 bits are kept with each name: they place it in the index and, being kept, let the index grow
-// without reading a single name again (a million cell names would each cost a cache miss).
-uint32_t hashOf(std::string_view name) {
-    const uint64_t hash = std::hash<std::string_view>()(name);
-    return static_cast<uint32_t>(hash ^ (hash >> 32));
-}
-
 size_t wordsFor(size_t bytes) {
     return (bytes + sizeof(uint64_t) - 1) / sizeof(uint64_t);
 }
 
 }  // namespace
+
+// 32 bits are kept with each name: they place it in the index and, being kept, let the index grow
+// without reading a single name again (a million cell names would each cost a cache miss).
+uint32_t SDNameTable::hashOf(std::string_view name) {
+    const uint64_t hash = std::hash<std::string_view>()(name);
+    return static_cast<uint32_t>(hash ^ (hash >> 32));
+}
 
 uint32_t SDNameTable::intern(std::string_view name) {
     if ((m_entries.size() + 1) * 2 > m_slots.size()) {
@@ -45,6 +45,30 @@ bool SDNameTable::find(std::string_view name, uint32_t& id) const {
     }
     id = headerAt(slot.entry).id;
     return true;
+}
+
+void SDNameTable::prefetchSlot(uint32_t hash) const {
+    if (!m_slots.empty()) {
+        __builtin_prefetch(&m_slots[hash & (m_slots.size() - 1)]);
+    }
+}
+
+void SDNameTable::prefetchName(uint32_t hash) const {
+    if (m_slots.empty()) {
+        return;
+    }
+    // Only as far as the slots that share the first one's cache line, mostly: a hint need not be sure.
+    const size_t mask = m_slots.size() - 1;
+    for (size_t at = hash & mask, probes = 0; probes < 4; at = (at + 1) & mask, ++probes) {
+        const Slot& slot = m_slots[at];
+        if (slot.entry == kEmpty) {
+            return;
+        }
+        if (slot.hash == hash) {
+            __builtin_prefetch(wordAt(slot.entry));
+            return;
+        }
+    }
 }
 
 SDNameTable::Header SDNameTable::headerAt(uint32_t entry) const {

@@ -25,6 +25,15 @@ class SDNameTable {
     // What the table holds on the heap, near enough.
     size_t memoryBytes() const;
 
+    // The hash a name is placed by, the same in every table, so that a reader can work it out ahead on
+    // a thread of its own.
+    static uint32_t hashOf(std::string_view name);
+    // Hints for a lookup of a name of this hash that is to come soon, so that its cache misses (a table
+    // of a million names is far larger than the cache) overlap other work instead of stalling it: first
+    // the slot, then, once the slot is at hand, the name it points to. Neither changes anything.
+    void prefetchSlot(uint32_t hash) const;
+    void prefetchName(uint32_t hash) const;
+
   private:
     // Names lie one after another in chunks of words, each after a header word holding its number and
     // length, so that a lookup (an import makes millions, over a million cell names for a big 3D space)

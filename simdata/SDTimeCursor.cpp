@@ -177,6 +177,7 @@ void SDTimeCursor::numberValues() {
     // Every cell of every Cell-DEVS model gets a value number; the values start empty. Ports are numbered
     // after the cells as the events name them.
     m_cellModels.clear();
+    m_lastCellsKnown = false;
     uint64_t slots = 0;
     for (const auto& entry : m_models.getModels()) {
         auto* cells = dynamic_cast<SDCELLDevsModel*>(entry.second.get());
@@ -364,24 +365,35 @@ uint32_t SDTimeCursor::cellSlotOf(std::string_view source) {
     if (!splitCellName(source, modelName, coordinates, m_scratch)) {
         return kPlainSource;
     }
-    auto* model = dynamic_cast<SDCELLDevsModel*>(m_models.findModel(std::string(modelName)));
-    if (model == nullptr) {
+    // A run names the cells of one space or a few: the space is looked up once per name in a row, not
+    // once per cell (a million of them).
+    if (!m_lastCellsKnown || modelName != m_lastCellsName) {
+        m_lastCellsName.assign(modelName);
+        m_lastCellsKnown = true;
+        m_lastCells = findCells(m_lastCellsName);
+    }
+    if (m_lastCells == kNoCells) {
         return kNone;
     }
-    for (const CellModel& cells : m_cellModels) {
-        if (cells.model != model) {
-            continue;
-        }
-        // Events name cells by the run's coordinates; the cells are stored from the origin on.
-        const long long x = coordinates[0] - cells.origin[0];
-        const long long y = coordinates[1] - cells.origin[1];
-        const long long z = coordinates[2] - cells.origin[2];
-        if (x < 0 || y < 0 || z < 0 || x >= cells.width || y >= cells.height || z >= cells.length) {
-            return kNone;
-        }
-        return cells.base + static_cast<uint32_t>((x * cells.height + y) * cells.length + z);
+    const CellModel& cells = m_cellModels[m_lastCells];
+    // Events name cells by the run's coordinates; the cells are stored from the origin on.
+    const long long x = coordinates[0] - cells.origin[0];
+    const long long y = coordinates[1] - cells.origin[1];
+    const long long z = coordinates[2] - cells.origin[2];
+    if (x < 0 || y < 0 || z < 0 || x >= cells.width || y >= cells.height || z >= cells.length) {
+        return kNone;
     }
-    return kNone;
+    return cells.base + static_cast<uint32_t>((x * cells.height + y) * cells.length + z);
+}
+
+size_t SDTimeCursor::findCells(const std::string& modelName) const {
+    auto* model = dynamic_cast<SDCELLDevsModel*>(m_models.findModel(modelName));
+    for (size_t i = 0; model != nullptr && i < m_cellModels.size(); ++i) {
+        if (m_cellModels[i].model == model) {
+            return i;
+        }
+    }
+    return kNoCells;
 }
 
 size_t SDTimeCursor::positionCount() const {

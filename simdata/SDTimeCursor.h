@@ -119,6 +119,9 @@ class SDTimeCursor {
     // The slot an event updates, kNone for none.
     uint32_t updateSlot(const SDEventList::Record& event);
     uint32_t cellSlotOf(std::string_view source);
+    // The index in m_cellModels of the Cell-DEVS model of this name, or kNoCells.
+    static constexpr size_t kNoCells = SIZE_MAX;
+    size_t findCells(const std::string& modelName) const;
     CellModel& modelOf(uint32_t slot);
 
     size_t positionCount() const;
@@ -177,4 +180,8 @@ class SDTimeCursor {
     std::vector<uint32_t> m_checkpointTimes;
 
     std::string m_scratch;
+    // The model name cellSlotOf looked up last, and what it found.
+    std::string m_lastCellsName;
+    bool m_lastCellsKnown = false;
+    size_t m_lastCells = kNoCells;
 };

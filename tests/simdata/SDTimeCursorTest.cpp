@@ -186,6 +186,29 @@ TEST_F(SDTimeCursorTest, AStepReportsOnlyTheCellsItChanged) {
     EXPECT_TRUE(cells.empty() && !all) << "nothing changed since";
 }
 
+// Cells of several spaces in turn, and names of a cell of no space or of a space that is a plain model.
+TEST_F(SDTimeCursorTest, CellsOfSpacesNamedInTurnTakeTheirOwnSpacesValues) {
+    SDCELLDevsModel* a = space("a", 2, 1, 1);
+    SDCELLDevsModel* b = space("b", 2, 1, 1);
+    plain("p");
+    message(1000, "a(0)", 1);
+    message(1000, "b(1)", 2);
+    message(1000, "ghost(0)", 3);
+    message(1000, "a(1)", 4);
+    message(1000, "p(1)", 5);
+    message(1000, "b(0)", 6);
+    message(1000, "a(0)", 7);
+    cursor.last();
+    EXPECT_EQ("7@1000", cell(a, 0));
+    EXPECT_EQ("4@1000", cell(a, 1));
+    EXPECT_EQ("6@1000", cell(b, 0));
+    EXPECT_EQ("2@1000", cell(b, 1));
+    double value = 0;
+    uint32_t timeIndex = 0;
+    EXPECT_FALSE(cursor.output("p(1)", "out", value, timeIndex));
+    EXPECT_FALSE(cursor.output("ghost(0)", "out", value, timeIndex));
+}
+
 TEST_F(SDTimeCursorTest, NanAndInfiniteValuesAreShownButLeftOutOfTheRange) {
     SDCELLDevsModel* line = space("line", 3, 1, 1);
     message(1000, "line(0)", std::numeric_limits<double>::infinity());
