@@ -48,6 +48,22 @@ class ModelOverlayGLTest : public ::testing::Test {
         return highest >= 0;
     }
 
+    // The camera's matrices, as the 3D pass sets them.
+    void pass3D() {
+        glMatrixMode(GL_PROJECTION);
+        glLoadMatrixd(camera.getProjectionMatrix());
+        glMatrixMode(GL_MODELVIEW);
+        glLoadMatrixd(camera.getViewMatrix());
+    }
+    // Window pixels, as the 2D pass sets them.
+    static void pass2D() {
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(0, 800, 0, 600, -1, 1);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+    }
+
     VDFirstPersonCamera camera;
 };
 
@@ -62,10 +78,7 @@ TEST_F(ModelOverlayGLTest, ANameStandsWhollyAboveItsBlocksFrame) {
         SCOPED_TRACE(name);
         // The frame alone, drawn bold as an active model's is, in the 3D pass.
         GLTestContext::reset();
-        glMatrixMode(GL_PROJECTION);
-        glLoadMatrixd(camera.getProjectionMatrix());
-        glMatrixMode(GL_MODELVIEW);
-        glLoadMatrixd(camera.getViewMatrix());
+        pass3D();
         SDBlockBatch batch;
         batch.addFrame(box, VCModelView::kActiveColour, true);
         batch.draw();
@@ -74,11 +87,7 @@ TEST_F(ModelOverlayGLTest, ANameStandsWhollyAboveItsBlocksFrame) {
         ASSERT_TRUE(litRows(350, 450, frameLow, frameTop));  // along the top edge
         // The name alone, in the 2D pass.
         GLTestContext::reset();
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(0, 800, 0, 600, -1, 1);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        pass2D();
         VCModelView::Labels labels;
         labels.names.push_back(VCModelView::Label{Vector3(-2.0f, above, -10.0f), name, 3.0f, false, {}});
         VDModelOverlay(camera.getProjectionMatrix(), camera.getViewMatrix(), VDRect(0, 0, 800, 600))
@@ -108,20 +117,13 @@ TEST_F(ModelOverlayGLTest, AnArrowAlongAPortsRowPassesUnderItsLabel) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         GLTestContext::reset();
-        glMatrixMode(GL_PROJECTION);
-        glLoadMatrixd(camera.getProjectionMatrix());
-        glMatrixMode(GL_MODELVIEW);
-        glLoadMatrixd(camera.getViewMatrix());
+        pass3D();
         SDBlockBatch batch;
         const Vector3 marker(0.0f, 0.0f, -10.0f);
         const Vector3 far(c.input ? -8.0f : 8.0f, 0.0f, -10.0f);
         batch.addArrow(c.input ? far : marker, c.input ? marker : far, c.colour);
         batch.draw();
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(0, 800, 0, 600, -1, 1);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        pass2D();
         VCModelView::Labels labels;
         VCModelView::Label label;
         label.anchor = marker + Vector3(c.input ? -0.2f : 0.2f, 0.0f, 0.0f);
