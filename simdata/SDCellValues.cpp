@@ -211,6 +211,8 @@ void SDCellValues::settleSpread() const {
     }
     m_hasRobust = true;
     percentiles(m_spread, 0, m_robust[0], m_robust[1]);
+    const double low = m_robust[0];
+    const double high = m_robust[1];
     if (m_robust[0] < m_robust[1]) {
         SDNiceNumbers::roundOutwards(m_robust[0], m_robust[1], m_minimum, m_maximum);
     } else {
@@ -227,7 +229,13 @@ void SDCellValues::settleSpread() const {
     const auto [lowest, highest] = std::minmax_element(positive, m_spread.end());
     m_positive[0] = *lowest;
     m_positive[1] = *highest;
-    percentiles(m_spread, from, m_robustPositive[0], m_robustPositive[1]);
+    if (from == 0) {
+        // Every value is above 0: the same percentiles, without going through millions of values again.
+        m_robustPositive[0] = low;
+        m_robustPositive[1] = high;
+    } else {
+        percentiles(m_spread, from, m_robustPositive[0], m_robustPositive[1]);
+    }
     if (m_robustPositive[0] < m_robustPositive[1]) {
         SDNiceNumbers::roundOutwardsLog(m_robustPositive[0], m_robustPositive[1], m_positive[0],
                                         m_positive[1]);

@@ -12,14 +12,17 @@
 #include "simdata/SDCellValues.h"
 #include "simdata/SDDevsModelList.h"
 #include "simdata/SDEventList.h"
+#include "simdata/SDSplitWork.h"
 
 namespace {
 
 // Marks in the per-source table beside a cell's value number (kNone: the source updates nothing).
 constexpr uint32_t kPlainSource = SDTimeCursor::kNone - 1;
-constexpr uint32_t kUnresolved = SDTimeCursor::kNone - 2;
 // Value numbers stay below the marks.
-constexpr uint64_t kMaxSlots = kUnresolved;
+constexpr uint64_t kMaxSlots = kPlainSource - 1;
+
+// Fewest names or events worth a second thread when the index is built.
+constexpr size_t kSplitLeast = 65536;
 
 // Fewest updates between two checkpoints: a small run needs none.
 constexpr uint32_t kMinInterval = 1024;
@@ -161,6 +164,7 @@ void SDTimeCursor::rebuild() {
     numberValues();
     const size_t updateCount = sizeIndex();
     fillIndex(updateCount);
+    std::vector<uint32_t>().swap(m_eventSlots);
     m_startIndex =
         static_cast<size_t>(std::lower_bound(m_times.begin(), m_times.end(), 0.0) - m_times.begin());
     m_startIsEventTime = m_startIndex < m_times.size() && m_times[m_startIndex] == 0.0;
@@ -177,7 +181,6 @@ void SDTimeCursor::numberValues() {
     // Every cell of every Cell-DEVS model gets a value number; the values start empty. Ports are numbered
     // after the cells as the events name them.
     m_cellModels.clear();
-    m_lastCellsKnown = false;
     uint64_t slots = 0;
     for (const auto& entry : m_models.getModels()) {
         auto* cells = dynamic_cast<SDCELLDevsModel*>(entry.second.get());
@@ -205,48 +208,94 @@ void SDTimeCursor::numberValues() {
     m_ports.clear();
     m_portSlots.clear();
     const SDNameTable& names = m_events.getNames();
-    m_sourceSlots.assign(names.size(), kUnresolved);
     m_outPort = kNone;
     names.find("out", m_outPort);
     m_stateValues = false;
     for (size_t i = 0; i < m_events.size() && !m_stateValues; ++i) {
         m_stateValues = m_events.record(i).type == SDEvent::kStateType;
     }
+    resolveSources();
 }
 
-uint32_t SDTimeCursor::updateSlot(const SDEventList::Record& event) {
-    if (event.type == 0) {
-        return kNone;
-    }
-    const uint32_t slot = slotOf(event.source, event.port);
-    // A run that logs its states gives its cells their values from them: a cell's own output on "out" is
-    // then a message, not a value.
-    if (m_stateValues && slot < m_cellSlots && event.type != SDEvent::kStateType) {
-        return kNone;
-    }
-    return slot;
+void SDTimeCursor::resolveSources() {
+    // Every name at once, a million cell names split between two threads: each name is read on its own.
+    const SDNameTable& names = m_events.getNames();
+    m_sourceSlots.assign(names.size(), kNone);
+    SDSplitWork::run(names.size(), kSplitLeast, [this, &names](size_t, size_t begin, size_t end) {
+        CellLookup lookup;
+        for (size_t id = begin; id < end; ++id) {
+            m_sourceSlots[id] = cellSlotOf(names.name(static_cast<uint32_t>(id)), lookup);
+        }
+    });
 }
 
 size_t SDTimeCursor::sizeIndex() {
-    // Counts the times and the updates (numbering the port values on the way) and allocates the index at
-    // its exact size.
+    // Finds the value number each event updates and counts the times and the updates, then allocates the
+    // index at its exact size. The events are read by two threads, each with half of them; the values of
+    // plain models' ports are numbered afterwards, in event order, as they first appear.
     const size_t eventCount = m_events.size();
+    if (eventCount > 0) {
+        // Merges the events that came out of order before two threads read the list.
+        m_events.record(0);
+    }
+    std::vector<uint32_t>(eventCount, kNone).swap(m_eventSlots);
+    struct Part {
+        size_t times = 0;
+        size_t cellUpdates = 0;
+        double firstTime = 0.0;
+        double lastTime = 0.0;
+        std::vector<size_t> portEvents;  // events of plain models' ports, in order
+    };
+    Part parts[SDSplitWork::kMaxParts];
+    const size_t partCount =
+        SDSplitWork::run(eventCount, kSplitLeast, [this, &parts](size_t index, size_t begin, size_t end) {
+            Part& part = parts[index];
+            for (size_t i = begin; i < end; ++i) {
+                const SDEventList::Record& event = m_events.record(i);
+                if (!std::isfinite(event.time)) {
+                    continue;
+                }
+                if (part.times == 0) {
+                    part.firstTime = event.time;
+                }
+                if (part.times == 0 || event.time != part.lastTime) {
+                    ++part.times;
+                    part.lastTime = event.time;
+                }
+                const uint32_t mark = event.type == 0 || event.source >= m_sourceSlots.size()
+                                          ? kNone
+                                          : m_sourceSlots[event.source];
+                if (mark == kPlainSource) {
+                    part.portEvents.push_back(i);
+                } else if (mark != kNone && event.port == m_outPort &&
+                           // A run that logs its states gives its cells their values from them: a cell's
+                           // own output on "out" is then a message, not a value.
+                           !(m_stateValues && event.type != SDEvent::kStateType)) {
+                    m_eventSlots[i] = mark;
+                    ++part.cellUpdates;
+                }
+            }
+        });
     size_t timeCount = 0;
-    size_t updateCount = 0;
-    double previousTime = 0.0;
-    for (size_t i = 0; i < eventCount; ++i) {
-        const SDEventList::Record& event = m_events.record(i);
-        if (!std::isfinite(event.time)) {
-            continue;
+    uint64_t updates = 0;
+    bool anyTime = false;
+    double lastTime = 0.0;
+    for (size_t index = 0; index < partCount; ++index) {
+        Part& part = parts[index];
+        if (part.times > 0) {
+            // A time that runs on from the part before is one time, not two.
+            timeCount += part.times - (anyTime && part.firstTime == lastTime ? 1 : 0);
+            anyTime = true;
+            lastTime = part.lastTime;
         }
-        if (timeCount == 0 || event.time != previousTime) {
-            ++timeCount;
-            previousTime = event.time;
-        }
-        if (updateSlot(event) != kNone && updateCount < kMaxSlots) {
-            ++updateCount;
+        updates += part.cellUpdates;
+        for (size_t i : part.portEvents) {
+            const SDEventList::Record& event = m_events.record(i);
+            m_eventSlots[i] = slotOf(event.source, event.port);
+            updates += m_eventSlots[i] != kNone ? 1 : 0;
         }
     }
+    const auto updateCount = static_cast<size_t>(std::min<uint64_t>(updates, kMaxSlots));
     m_slotCount = m_cellSlots + m_ports.size();
     m_interval = static_cast<uint32_t>(
         std::clamp<uint64_t>(2 * static_cast<uint64_t>(m_slotCount), kMinInterval, kMaxSlots));
@@ -290,7 +339,7 @@ void SDTimeCursor::fillIndex(size_t updateCount) {
             }
             m_times.push_back(event.time);
         }
-        const uint32_t slot = updateSlot(event);
+        const uint32_t slot = m_eventSlots[i];
         if (slot == kNone || update == updateCount) {
             continue;
         }
@@ -335,10 +384,7 @@ uint32_t SDTimeCursor::slotOf(uint32_t source, uint32_t port) {
     if (source >= m_sourceSlots.size()) {
         return kNone;
     }
-    uint32_t& mark = m_sourceSlots[source];
-    if (mark == kUnresolved) {
-        mark = cellSlotOf(m_events.getNames().name(source));
-    }
+    const uint32_t mark = m_sourceSlots[source];
     if (mark == kPlainSource) {
         const uint64_t key = static_cast<uint64_t>(source) << 32 | port;
         auto found = m_portSlots.find(key);
@@ -359,23 +405,23 @@ uint32_t SDTimeCursor::slotOf(uint32_t source, uint32_t port) {
     return mark;
 }
 
-uint32_t SDTimeCursor::cellSlotOf(std::string_view source) {
+uint32_t SDTimeCursor::cellSlotOf(std::string_view source, CellLookup& lookup) const {
     std::string_view modelName;
     long long coordinates[3];
-    if (!splitCellName(source, modelName, coordinates, m_scratch)) {
+    if (!splitCellName(source, modelName, coordinates, lookup.scratch)) {
         return kPlainSource;
     }
     // A run names the cells of one space or a few: the space is looked up once per name in a row, not
     // once per cell (a million of them).
-    if (!m_lastCellsKnown || modelName != m_lastCellsName) {
-        m_lastCellsName.assign(modelName);
-        m_lastCellsKnown = true;
-        m_lastCells = findCells(m_lastCellsName);
+    if (!lookup.known || modelName != lookup.lastName) {
+        lookup.lastName.assign(modelName);
+        lookup.known = true;
+        lookup.cells = findCells(lookup.lastName);
     }
-    if (m_lastCells == kNoCells) {
+    if (lookup.cells == kNoCells) {
         return kNone;
     }
-    const CellModel& cells = m_cellModels[m_lastCells];
+    const CellModel& cells = m_cellModels[lookup.cells];
     // Events name cells by the run's coordinates; the cells are stored from the origin on.
     const long long x = coordinates[0] - cells.origin[0];
     const long long y = coordinates[1] - cells.origin[1];

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -116,11 +117,18 @@ class SDTimeCursor {
     void fillIndex(size_t updateCount);
     // The value number an output from this source on this port updates, or kNone.
     uint32_t slotOf(uint32_t source, uint32_t port);
-    // The slot an event updates, kNone for none.
-    uint32_t updateSlot(const SDEventList::Record& event);
-    uint32_t cellSlotOf(std::string_view source);
     // The index in m_cellModels of the Cell-DEVS model of this name, or kNoCells.
     static constexpr size_t kNoCells = SIZE_MAX;
+    // What resolving cell names keeps between names: the model named last and what it found.
+    struct CellLookup {
+        std::string scratch;
+        std::string lastName;
+        bool known = false;
+        size_t cells = kNoCells;
+    };
+    // A name's mark in m_sourceSlots: its cell's value number, kNone, or the mark of a plain source.
+    uint32_t cellSlotOf(std::string_view source, CellLookup& lookup) const;
+    void resolveSources();
     size_t findCells(const std::string& modelName) const;
     CellModel& modelOf(uint32_t slot);
 
@@ -158,8 +166,10 @@ class SDTimeCursor {
     std::vector<PortValue> m_ports;  // values of the ports of models that are not cells
     // (source name number << 32 | port name number) -> port value index
     std::unordered_map<uint64_t, uint32_t> m_portSlots;
-    // Per source name number: its cell's value number, or one of the marks below.
+    // Per name number: its cell's value number, or one of the marks below.
     std::vector<uint32_t> m_sourceSlots;
+    // While the index is built: per event, the value number it updates (kNone for none).
+    std::vector<uint32_t> m_eventSlots;
     uint32_t m_outPort = kNone;
     bool m_stateValues = false;  // some event carries a state's value (SDEvent::kStateType)
 
@@ -178,10 +188,4 @@ class SDTimeCursor {
     size_t m_slotCount = 0;
     std::vector<double> m_checkpointValues;
     std::vector<uint32_t> m_checkpointTimes;
-
-    std::string m_scratch;
-    // The model name cellSlotOf looked up last, and what it found.
-    std::string m_lastCellsName;
-    bool m_lastCellsKnown = false;
-    size_t m_lastCells = kNoCells;
 };

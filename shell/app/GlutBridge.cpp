@@ -143,21 +143,26 @@ void drawOnlyWhileImporting(bool on) {
     g_onlyWhileImporting = on;
 }
 
-void onGlutDisplay() {
-    GlutCallbackScope scope;
-    VDMainWindow* mainWindow = getMainWindow();
-    if (mainWindow == nullptr) {
-        return;
-    }
+namespace {
+
+// An import's frames show its frozen picture and its bar, and the bar waits until the import has run for a
+// moment: a frame before then would show nothing new and take a core from the import. A short import draws
+// no frame until it ends; a longer one is drawn with its bar.
+bool framesHeld() {
     const VCSimulation* simulation = getSimulation();
     const bool importing = simulation != nullptr && simulation->isImporting();
     if (g_onlyWhileImporting && !importing) {
-        return;
+        return true;
     }
-    // An import's frames show its frozen picture and its bar, and the bar waits until the import has run for
-    // a moment: a frame before then would show nothing new and take a core from the import. A short import
-    // draws no frame until it ends; a longer one is drawn with its bar.
-    if (importing && !simulation->getImportProgress().worthShowing()) {
+    return importing && !simulation->getImportProgress().worthShowing();
+}
+
+}  // namespace
+
+void onGlutDisplay() {
+    GlutCallbackScope scope;
+    VDMainWindow* mainWindow = getMainWindow();
+    if (mainWindow == nullptr || framesHeld()) {
         return;
     }
     // Objects disposed while the last frame's events were handled go before anything else runs.
@@ -176,6 +181,11 @@ void onGlutReshape(int width, int height) {
     }
     VDResizeEvent resize(width, height);
     deliver(mainWindow, resize);
+    // The window's first reshape comes while a run given on the command line is read: its frame would draw
+    // a window with nothing in it yet, at the cost of the first frame's shaders.
+    if (framesHeld()) {
+        return;
+    }
     VDRedisplayEvent redisplay;
     deliver(mainWindow, redisplay);
 }

@@ -58,11 +58,10 @@ bool encode(Output& out, int width, int height, const uint8_t* rgb, bool quick) 
         return false;
     }
     png_set_write_fn(png, &out, &writeBytes, &flushNothing);
-    if (quick) {
-        // One cheap filter and the fastest deflate: most of the time of a picture goes to these.
-        png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
-        png_set_compression_level(png, 1);
-    }
+    // One cheap filter: trying all five on every row, as libpng does unless told, and its default deflate
+    // take twice the time for a file a tenth smaller. Frames take the fastest deflate as well.
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
+    png_set_compression_level(png, quick ? 1 : 4);
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);

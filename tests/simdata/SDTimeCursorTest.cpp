@@ -360,4 +360,49 @@ TEST_F(SDTimeCursorTest, StepsAndJumpsAgreeWithAReplayFromTheStart) {
     EXPECT_LE(cursor.checkpointBytes() * 4, events.memoryBytes());
 }
 
+// A run of more names and events than one thread reads alone: its halves must join into one index. Each of
+// the 90,000 cells sends its number once, seven cells a time 10 ms apart, and a plain model sends on port
+// "a" every 1,000th cell in the first two thirds and on "b" after them. Counted by hand: 12,858 times
+// (90,000 / 7, rounded up); the middle of the list falls inside the time of cells 44,996 to 45,002.
+TEST_F(SDTimeCursorTest, ALargeRunIndexedInHalvesHasEveryTimeAndValueOnce) {
+    SDCELLDevsModel* grid = space("grid", 300, 300, 1);
+    plain("gen");
+    auto timeOf = [](int i) { return static_cast<double>(i / 7) * 10.0; };
+    for (int i = 0; i < 90000; ++i) {
+        if (i % 1000 == 0) {
+            message(timeOf(i), "gen", i, i < 60000 ? "a" : "b");
+        }
+        message(timeOf(i), "grid(" + std::to_string(i / 300) + "," + std::to_string(i % 300) + ")", i);
+    }
+    EXPECT_EQ(12858u, cursor.timeCount());
+    struct Case {
+        double time;
+        int lastCell;  // the highest cell number sent by then
+        int lastA;
+        int lastB;  // -1: nothing sent on "b" yet
+    };
+    const Case cases[] = {
+        {timeOf(44999), 45002, 45000, -1},
+        {timeOf(60000) - 10.0, 59996, 59000, -1},
+        {timeOf(89999), 89999, 59000, 89000},
+    };
+    for (const Case& c : cases) {
+        cursor.goTo(c.time);
+        EXPECT_EQ(c.time, cursor.time());
+        for (int i : {0, 44996, 45002, c.lastCell, c.lastCell + 1, 89999}) {
+            const std::string expected =
+                i <= c.lastCell ? std::to_string(i) + "@" + std::to_string(static_cast<int>(timeOf(i))) : "-";
+            EXPECT_EQ(expected, cell(grid, static_cast<size_t>(i))) << "cell " << i << " at " << c.time;
+        }
+        double value = 0;
+        uint32_t timeIndex = 0;
+        ASSERT_TRUE(cursor.output("gen", "a", value, timeIndex));
+        EXPECT_EQ(c.lastA, value);
+        EXPECT_EQ(c.lastB >= 0, cursor.output("gen", "b", value, timeIndex));
+        if (c.lastB >= 0) {
+            EXPECT_EQ(c.lastB, value);
+        }
+    }
+}
+
 }  // namespace
