@@ -45,7 +45,8 @@ void GlutImportHost::importEnded() {
             m_terminal.finish(simulation->getImportProgress().text());
         }
     }
-    glutPostRedisplay();
+    // The frame that shows the run is asked for once the input held meanwhile has been handled: GLUT
+    // would draw it before the timer runs, and draw again for what that input changes.
     glutTimerFunc(0, &GlutImportHost::onEnded, m_generation);
 }
 
@@ -102,4 +103,5 @@ void GlutImportHost::onEnded(int generation) {
         host->m_endListener();
     }
     replayHeldInput();
+    glutPostRedisplay();
 }
