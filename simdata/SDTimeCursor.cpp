@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <future>
 #include <limits>
 #include <string_view>
+#include <thread>
 
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDCellName.h"
@@ -317,8 +319,21 @@ size_t SDTimeCursor::sizeIndex() {
 
 void SDTimeCursor::fillIndex(size_t updateCount) {
     // The times, the updates, the checkpoints and each model's range. The values are played once through
-    // from the start in a scratch copy, which the checkpoints are taken from.
+    // from the start in a scratch copy, which the checkpoints are taken from. In a large run the ranges
+    // are gathered meanwhile on a second thread, which also works out the percentiles the colours of a
+    // space are usually scaled by: nothing else reads the spaces' values until both are done.
     const size_t eventCount = m_events.size();
+    std::future<void> ranges;
+    if (eventCount >= kSplitLeast && std::thread::hardware_concurrency() > 1) {
+        ranges = std::async(std::launch::async, [this, updateCount] {
+            widenRanges(updateCount);
+            for (const CellModel& cells : m_cellModels) {
+                double low = 0.0;
+                double high = 0.0;
+                cells.values->robustRange(low, high);
+            }
+        });
+    }
     std::vector<double> values(m_slotCount, 0.0);
     std::vector<uint32_t> times(m_slotCount, kNone);
     std::vector<uint32_t> latest(m_slotCount, kNone);
@@ -354,9 +369,6 @@ void SDTimeCursor::fillIndex(size_t updateCount) {
         latest[slot] = update;
         values[slot] = event.value;
         times[slot] = timeIndex;
-        if (slot < m_cellSlots) {
-            modelOf(slot).values->widenRange(event.value);
-        }
         ++update;
     }
     if (!m_times.empty()) {
@@ -372,6 +384,25 @@ void SDTimeCursor::fillIndex(size_t updateCount) {
         takeCheckpoint(update);
     }
     m_lastUpdate.swap(latest);
+    if (ranges.valid()) {
+        ranges.get();
+    } else {
+        widenRanges(updateCount);
+    }
+}
+
+void SDTimeCursor::widenRanges(size_t updateCount) {
+    size_t update = 0;
+    for (size_t i = 0; i < m_events.size() && update < updateCount; ++i) {
+        const uint32_t slot = m_eventSlots[i];  // none for an event of no finite time
+        if (slot == kNone) {
+            continue;
+        }
+        if (slot < m_cellSlots) {
+            modelOf(slot).values->widenRange(m_events.record(i).value);
+        }
+        ++update;
+    }
 }
 
 SDTimeCursor::CellModel& SDTimeCursor::modelOf(uint32_t slot) {

@@ -115,6 +115,8 @@ class SDTimeCursor {
     // Returns the number of updates.
     size_t sizeIndex();
     void fillIndex(size_t updateCount);
+    // Widens each space's range with its cells' values of the first `updateCount` updates.
+    void widenRanges(size_t updateCount);
     // The value number an output from this source on this port updates, or kNone.
     uint32_t slotOf(uint32_t source, uint32_t port);
     // The index in m_cellModels of the Cell-DEVS model of this name, or kNoCells.
