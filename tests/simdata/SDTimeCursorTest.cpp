@@ -375,6 +375,11 @@ TEST_F(SDTimeCursorTest, ALargeRunIndexedInHalvesHasEveryTimeAndValueOnce) {
         message(timeOf(i), "grid(" + std::to_string(i / 300) + "," + std::to_string(i % 300) + ")", i);
     }
     EXPECT_EQ(12858u, cursor.timeCount());
+    double lowest = -1;
+    double highest = -1;
+    ASSERT_TRUE(grid->getValues().range(lowest, highest));
+    EXPECT_EQ(0.0, lowest);
+    EXPECT_EQ(89999.0, highest);
     struct Case {
         double time;
         int lastCell;  // the highest cell number sent by then
