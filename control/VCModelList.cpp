@@ -12,6 +12,7 @@ bool VCModelList::addModel(SDDevsModel* model) {
     if (m_list == nullptr) {
         return false;
     }
+    ++m_changes;
     return ::offerModel(*m_list, model);
 }
 
@@ -20,8 +21,13 @@ bool VCModelList::offerModel(const SDDevsModel& model) {
         return false;
     }
     if (const SDDevsModel* known = recent(model)) {
-        return offerChangesNothing(*known, model) ? false : offerModelCopy(*m_list, model);
+        if (offerChangesNothing(*known, model)) {
+            return false;
+        }
+        ++m_changes;
+        return offerModelCopy(*m_list, model);
     }
+    ++m_changes;
     const bool added = offerModelCopy(*m_list, model);
     remember(model);
     return added;
@@ -46,6 +52,11 @@ void VCModelList::remember(const SDDevsModel& offered) {
     m_older = 1 - m_older;
 }
 
+uint64_t VCModelList::offerStamp() const {
+    // Both only grow: their sum changes whenever either does.
+    return m_changes + (m_list != nullptr ? m_list->revision() : 0);
+}
+
 SDDevsModelList* VCModelList::getModelList() {
     return m_list;
 }
@@ -54,6 +65,7 @@ void VCModelList::growCellSpaces(const SLNamedCells& cells) {
     if (m_list == nullptr) {
         return;
     }
+    ++m_changes;
     for (const auto& [name, space] : cells.getSpaces()) {
         growCellSpace(*m_list, *space);
     }

@@ -27,6 +27,9 @@ class VCModelList {
     // After an import: every cell space grows, without a log line, to hold the cells the log's other
     // lines named (and one only they name is registered).
     void growCellSpaces(const SLNamedCells& cells);
+    // Changes with every record that joins or leaves the registry and every call that may have changed a
+    // registered record; an offer found to change nothing leaves it as it was.
+    uint64_t offerStamp() const;
 
   private:
     // The records the last offers named. A log names the same one or two records on every line (a cell
@@ -40,6 +43,7 @@ class VCModelList {
     void remember(const SDDevsModel& offered);
 
     SDDevsModelList* m_list;
+    uint64_t m_changes = 0;  // calls that may have changed a record
     std::array<Recent, 2> m_recent{};
     size_t m_older = 0;
 };

@@ -143,6 +143,14 @@ bool VCSimulationLink::offerModel(const SDDevsModel& model) {
     return m_modelList != nullptr && m_modelList->offerModel(model);
 }
 
+bool VCSimulationLink::modelsStamp(uint64_t& stamp) const {
+    if (m_modelList == nullptr) {
+        return false;
+    }
+    stamp = m_modelList->offerStamp();
+    return true;
+}
+
 bool VCSimulationLink::offerEvent(const SDEvent& event) {
     if (m_eventList == nullptr || !m_eventList->offerEvent(event)) {
         return false;

@@ -55,6 +55,7 @@ class VCSimulationLink : public SLSink {
     // Passed on by reference: the views keep copies of what they take, and nothing is built for a refusal.
     bool offerModel(const SDDevsModel& model) override;
     bool offerEvent(const SDEvent& event) override;
+    bool modelsStamp(uint64_t& stamp) const override;
     void foreseeNames(uint32_t source, uint32_t destination, bool next) override;
     // Every message line goes to the structure of models, when the link has one.
     void offerMessage(const SDLogMessage& message) override;

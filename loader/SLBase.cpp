@@ -70,3 +70,7 @@ void SLSink::offerKeyedState(uint32_t, std::string_view model, double millisecon
 bool SLSink::declaredCellSpace(std::string&, std::array<int, 3>&) const {
     return false;
 }
+
+bool SLSink::modelsStamp(uint64_t&) const {
+    return false;
+}

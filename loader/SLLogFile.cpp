@@ -38,6 +38,7 @@ bool SLLogFile::open() {
     m_fileSize = 0;
     m_latestTime = -std::numeric_limits<double>::infinity();
     m_lastTimeText.clear();
+    m_offered.clear();
     auto stream = std::unique_ptr<std::ifstream>(new (std::nothrow) std::ifstream);
     if (stream == nullptr) {
         m_finished = true;
@@ -209,18 +210,7 @@ bool SLLogFile::parseCut(const char* line, const SLCutLine& cut) {
     m_census.noteMessage(lineNumber, cut.numbersWhole);
     event.m_destination.assign(cut.ends[1].reference);
 
-    // Both records are filled before either is offered: a refused cell is reported while filling.
-    SDDevsModel& source = fillModel(0, cut.ends[0]);
-    SDDevsModel& destination = fillModel(1, cut.ends[1]);
-    if (event.m_type == 1) {
-        source.appendOutputPort(event.m_port);
-    } else {
-        destination.appendInputPort(event.m_port);
-    }
-    if (m_link != nullptr) {
-        m_link->offerModel(source);
-        m_link->offerModel(destination);
-    }
+    offerEnds(cut, event.m_type == 1 ? 'o' : 'i', fields[4]);
     if (m_link == nullptr || !m_link->offerEvent(event)) {
         logMessage("***Event already in event list***");
     }
@@ -297,7 +287,46 @@ void SLLogFile::noteNamedCells(const SLCutLine& cut) {
     }
 }
 
-SDDevsModel& SLLogFile::fillModel(int end, const SLCutLine::End& reference) {
+void SLLogFile::offerEnds(const SLCutLine& cut, char portKind, std::string_view port) {
+    // The source gets an output message's port, the destination an external one's.
+    const char kinds[2] = {portKind == 'o' ? 'o' : '\0', portKind == 'i' ? 'i' : '\0'};
+    const std::string_view ports[2] = {kinds[0] != 0 ? port : std::string_view(),
+                                       kinds[1] != 0 ? port : std::string_view()};
+    // While every line is logged, a cell space is printed at every offer.
+    uint64_t stamp = 0;
+    const bool stamped = m_link != nullptr && !logWanted() && m_link->modelsStamp(stamp);
+    SDDevsModel* records[2] = {nullptr, nullptr};
+    bool accepted[2] = {true, true};
+    // Both records are filled before either is offered: a refused cell is reported while filling.
+    for (int end = 0; end < 2; ++end) {
+        if (!stamped || !m_offered.covers(end, cut.ends[end], kinds[end], ports[end], stamp)) {
+            records[end] = &fillModel(end, cut.ends[end], accepted[end]);
+        }
+    }
+    if (records[0] != nullptr && kinds[0] != 0) {
+        records[0]->appendOutputPort(m_event.m_port);
+    }
+    if (records[1] != nullptr && kinds[1] != 0) {
+        records[1]->appendInputPort(m_event.m_port);
+    }
+    if (m_link == nullptr) {
+        return;
+    }
+    for (int end = 0; end < 2; ++end) {
+        if (records[end] == nullptr) {
+            continue;
+        }
+        m_link->offerModel(*records[end]);
+        uint64_t after = 0;
+        if (stamped && m_link->modelsStamp(after)) {
+            m_offered.offered(end, cut.ends[end], kinds[end], ports[end], stamp, after, accepted[end]);
+            stamp = after;
+        }
+    }
+}
+
+SDDevsModel& SLLogFile::fillModel(int end, const SLCutLine::End& reference, bool& accepted) {
+    accepted = true;
     if (!reference.cell) {
         m_plain[end].reuseAs(reference.reference);
         return m_plain[end];
@@ -305,6 +334,6 @@ SDDevsModel& SLLogFile::fillModel(int end, const SLCutLine::End& reference) {
     SDCELLDevsModel& cell = m_cells[end];
     // Named first: a refused coordinate is reported with the model's name.
     cell.reuseAsCell(reference.model);
-    cell.acceptCell(reference.coordinates[0], reference.coordinates[1], reference.coordinates[2]);
+    accepted = cell.acceptCell(reference.coordinates[0], reference.coordinates[1], reference.coordinates[2]);
     return cell;
 }

@@ -13,6 +13,7 @@
 #include "loader/SLLineCensus.h"
 #include "loader/SLLineReader.h"
 #include "loader/SLNamedCells.h"
+#include "loader/SLOfferMemo.h"
 #include "loader/SLRunReader.h"
 #include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDDevsModel.h"
@@ -73,8 +74,13 @@ class SLLogFile : public SLRunReader {
   private:
     // Handles a line cut into `cut` (see parseLine).
     bool parseCut(const char* line, const SLCutLine& cut);
-    // Fills the record of one end (0 source, 1 destination): named and, for a cell, grown to hold the cell.
-    SDDevsModel& fillModel(int end, const SLCutLine::End& reference);
+    // Fills the record of one end (0 source, 1 destination): named and, for a cell, grown to hold the cell
+    // (`accepted` false when the cell was refused).
+    SDDevsModel& fillModel(int end, const SLCutLine::End& reference, bool& accepted);
+    // Fills and offers the records of both ends of an event line, but not one that would change nothing
+    // (see SLOfferMemo). `portKind` is 'o' for an output message, whose port the source gets, 'i' for an
+    // external one, whose port the destination gets.
+    void offerEnds(const SLCutLine& cut, char portKind, std::string_view port);
     // Hands an I, * (six fields) or D (seven fields) line to the sink as a message; other lines are passed
     // over, as they always were.
     void offerShortLine(const SLCutLine& cut);
@@ -97,6 +103,7 @@ class SLLogFile : public SLRunReader {
     SDEvent m_event;
     SDDevsModel m_plain[2];
     SDCELLDevsModel m_cells[2];
+    SLOfferMemo m_offered;
     SLNamedCells m_namedCells;
     SLLineCensus m_census;
 

@@ -26,6 +26,11 @@ class SLSink {
     // or addEvent, and deletes it when refused; a sink that can keep the contents directly does better.
     virtual bool offerModel(const SDDevsModel& model);
     virtual bool offerEvent(const SDEvent& event);
+    // A number that changes whenever an offer may have changed the records the sink holds, and whenever
+    // anything else changes them: while it stays the same, a record that changed nothing when offered
+    // would change nothing again, and a reader may leave it out. False when the sink cannot tell (the
+    // default): every record is offered.
+    virtual bool modelsStamp(uint64_t& stamp) const;
     // A hint that an event naming models of these hashes (SDNameTable::hashOf) is a few lines ahead, so
     // that a sink may fetch what it will look up; `next` when it is nearer (see SDEventList::foreseeNames).
     // By default nothing is done.

@@ -7,6 +7,8 @@
 #include "control/VCEventList.h"
 #include "control/VCModelList.h"
 #include "control/VCSimulationLink.h"
+#include "shell/Log.h"
+#include "simdata/SDCELLDevsModel.h"
 #include "simdata/SDDevsModelList.h"
 #include "simdata/SDEventList.h"
 #include "tests/support/LogRecorder.h"
@@ -97,6 +99,42 @@ TEST_F(VCSimulationLinkTest, AFailedImportLeavesTheLinkReady) {
     EXPECT_FALSE(link.isLoading());
     EXPECT_TRUE(link.loadLogFile(path));
     EXPECT_EQ(2u, events.size());
+}
+
+// With no log to write, as past the first 100,000 messages of an import, a record that the registry showed
+// to hold already is not offered again; every line that brings something new still is. No D lines here:
+// they would size the space on their own. Read by hand: grid grows to 5 x 6 and gets outputs out and alarm
+// (alarm on a cell the space holds already) and inputs in and go; top gets no port.
+TEST(VCSimulationLinkOffersTest, RecordsThatChangeNothingAreLeftOutAndEveryChangeIsKept) {
+    ASSERT_FALSE(logWanted());
+    TempDir dir;
+    const std::string path = dir.write("grid.log",
+                                       "msg Y / 00:00:00:100 / grid(2,3)(05) / out / 1 to grid(02)\n"
+                                       "msg Y / 00:00:00:100 / grid(1,1)(05) / out / 1 to grid(02)\n"
+                                       "msg Y / 00:00:00:200 / grid(1,1)(05) / alarm / 1 to grid(02)\n"
+                                       "msg Y / 00:00:00:200 / grid(0,0)(05) / out / 1 to grid(02)\n"
+                                       "msg Y / 00:00:00:300 / grid(2,5)(05) / out / 1 to grid(02)\n"
+                                       "msg Y / 00:00:00:300 / grid(1,1)(05) / out / 1 to grid(02)\n"
+                                       "msg Y / 00:00:00:300 / grid(4,0)(05) / out / 1 to grid(02)\n"
+                                       "msg X / 00:00:00:400 / top(01) / in / 1 to grid(1,1)(05)\n"
+                                       "msg X / 00:00:00:400 / top(01) / go / 1 to grid(1,1)(05)\n");
+    SDDevsModelList models;
+    SDEventList events;
+    VCModelList modelView{&models};
+    VCEventList eventView{&events};
+    VCSimulationLink link(&modelView, &eventView);
+    ASSERT_TRUE(link.loadLogFile(path));
+    EXPECT_EQ(9u, events.size());
+    EXPECT_EQ(2u, models.size());
+    const auto* grid = dynamic_cast<const SDCELLDevsModel*>(models.findModel("grid"));
+    ASSERT_NE(nullptr, grid);
+    EXPECT_EQ(5u, grid->getWidth());
+    EXPECT_EQ(6u, grid->getHeight());
+    EXPECT_EQ((Lines{"out", "alarm"}), grid->getOutputPorts());
+    EXPECT_EQ((Lines{"in", "go"}), grid->getInputPorts());
+    ASSERT_NE(nullptr, models.findModel("top"));
+    EXPECT_TRUE(models.findModel("top")->getInputPorts().empty());
+    EXPECT_TRUE(models.findModel("top")->getOutputPorts().empty());
 }
 
 }  // namespace
