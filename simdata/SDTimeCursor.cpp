@@ -166,7 +166,7 @@ void SDTimeCursor::rebuild() {
     numberValues();
     const size_t updateCount = sizeIndex();
     fillIndex(updateCount);
-    std::vector<uint32_t>().swap(m_eventSlots);
+    decltype(m_eventSlots)().swap(m_eventSlots);
     m_startIndex =
         static_cast<size_t>(std::lower_bound(m_times.begin(), m_times.end(), 0.0) - m_times.begin());
     m_startIsEventTime = m_startIndex < m_times.size() && m_times[m_startIndex] == 0.0;
@@ -240,7 +240,8 @@ size_t SDTimeCursor::sizeIndex() {
         // Merges the events that came out of order before two threads read the list.
         m_events.record(0);
     }
-    std::vector<uint32_t>(eventCount, kNone).swap(m_eventSlots);
+    // Each event's slot is written by the thread that reads it, which also first touches its pages.
+    decltype(m_eventSlots)(eventCount).swap(m_eventSlots);
     struct Part {
         size_t times = 0;
         size_t cellUpdates = 0;
@@ -254,6 +255,7 @@ size_t SDTimeCursor::sizeIndex() {
             Part& part = parts[index];
             for (size_t i = begin; i < end; ++i) {
                 const SDEventList::Record& event = m_events.record(i);
+                m_eventSlots[i] = kNone;
                 if (!std::isfinite(event.time)) {
                     continue;
                 }
@@ -308,10 +310,11 @@ size_t SDTimeCursor::sizeIndex() {
     std::vector<uint32_t>().swap(m_updatesUpTo);
     m_times.reserve(timeCount + 1);
     m_updatesUpTo.reserve(timeCount + 1);
-    std::vector<uint32_t>(updateCount).swap(m_updateSlot);
-    std::vector<double>(updateCount).swap(m_updateValue);
-    std::vector<uint32_t>(updateCount).swap(m_updateTime);
-    std::vector<uint32_t>(updateCount).swap(m_updatePrevious);
+    // Written whole by fillIndex, which counts the same updates in the same order.
+    decltype(m_updateSlot)(updateCount).swap(m_updateSlot);
+    decltype(m_updateValue)(updateCount).swap(m_updateValue);
+    decltype(m_updateTime)(updateCount).swap(m_updateTime);
+    decltype(m_updatePrevious)(updateCount).swap(m_updatePrevious);
     std::vector<double>(checkpoints * m_slotCount).swap(m_checkpointValues);
     std::vector<uint32_t>(checkpoints * m_slotCount).swap(m_checkpointTimes);
     return updateCount;

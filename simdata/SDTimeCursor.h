@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "simdata/SDEventList.h"
+#include "simdata/SDUninitialised.h"
 
 class SDCELLDevsModel;
 class SDCellValues;
@@ -171,16 +172,17 @@ class SDTimeCursor {
     // Per name number: its cell's value number, or one of the marks below.
     std::vector<uint32_t> m_sourceSlots;
     // While the index is built: per event, the value number it updates (kNone for none).
-    std::vector<uint32_t> m_eventSlots;
+    SDUninitialisedVector<uint32_t> m_eventSlots;
     uint32_t m_outPort = kNone;
     bool m_stateValues = false;  // some event carries a state's value (SDEvent::kStateType)
 
     // The updates, in event order: the value number, the value, its time index and the previous update
     // of the same value number (kNone for the first).
-    std::vector<uint32_t> m_updateSlot;
-    std::vector<double> m_updateValue;
-    std::vector<uint32_t> m_updateTime;
-    std::vector<uint32_t> m_updatePrevious;
+    // Sized once per index and written whole.
+    SDUninitialisedVector<uint32_t> m_updateSlot;
+    SDUninitialisedVector<double> m_updateValue;
+    SDUninitialisedVector<uint32_t> m_updateTime;
+    SDUninitialisedVector<uint32_t> m_updatePrevious;
     // Per value number, its last update (kNone when it has none): the head of its chain of updates.
     std::vector<uint32_t> m_lastUpdate;
 
