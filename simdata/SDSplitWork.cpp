@@ -14,15 +14,9 @@ size_t SDSplitWork::run(size_t count, size_t least,
         others.push_back(
             std::async(std::launch::async, work, part, count * part / parts, count * (part + 1) / parts));
     }
-    // The other ranges are waited for even when this one throws: they use what the caller holds.
-    try {
-        work(0, 0, count / parts);
-    } catch (...) {
-        for (auto& other : others) {
-            other.wait();
-        }
-        throw;
-    }
+    // Should this range throw, the futures of std::async wait for the others as they go: those use what the
+    // caller holds.
+    work(0, 0, count / parts);
     for (auto& other : others) {
         other.get();
     }

@@ -243,10 +243,9 @@ size_t SDTimeCursor::sizeIndex() {
     // Each event's slot is written by the thread that reads it, which also first touches its pages.
     decltype(m_eventSlots)(eventCount).swap(m_eventSlots);
     struct Part {
-        size_t times = 0;
-        size_t cellUpdates = 0;
-        double firstTime = 0.0;
+        size_t times = 0;  // runs of one time; a run cut by the halves' border counts in both
         double lastTime = 0.0;
+        size_t cellUpdates = 0;
         std::vector<size_t> portEvents;  // events of plain models' ports, in order
     };
     Part parts[SDSplitWork::kMaxParts];
@@ -258,9 +257,6 @@ size_t SDTimeCursor::sizeIndex() {
                 m_eventSlots[i] = kNone;
                 if (!std::isfinite(event.time)) {
                     continue;
-                }
-                if (part.times == 0) {
-                    part.firstTime = event.time;
                 }
                 if (part.times == 0 || event.time != part.lastTime) {
                     ++part.times;
@@ -280,18 +276,12 @@ size_t SDTimeCursor::sizeIndex() {
                 }
             }
         });
+    // At most one time too many, for the room kept for the times.
     size_t timeCount = 0;
     uint64_t updates = 0;
-    bool anyTime = false;
-    double lastTime = 0.0;
     for (size_t index = 0; index < partCount; ++index) {
         Part& part = parts[index];
-        if (part.times > 0) {
-            // A time that runs on from the part before is one time, not two.
-            timeCount += part.times - (anyTime && part.firstTime == lastTime ? 1 : 0);
-            anyTime = true;
-            lastTime = part.lastTime;
-        }
+        timeCount += part.times;
         updates += part.cellUpdates;
         for (size_t i : part.portEvents) {
             const SDEventList::Record& event = m_events.record(i);
